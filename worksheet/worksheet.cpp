@@ -1,0 +1,134 @@
+#include "worksheet/worksheet.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "worksheet/variants.h"
+
+namespace {
+
+bool IsBlankText(const std::string& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
+}
+
+std::string QuotedHeading(Column column) {
+  return "«" + std::string(ColumnHeadings[column]) + "»";
+}
+
+}  // namespace
+
+Worksheet::Worksheet(std::string decimalSeparator)
+    : decimalSeparator_(std::move(decimalSeparator)) {}
+
+void Worksheet::SelectVariant(VariantIndex variant) {
+  CheckVariant(variant);
+  const CellIndex first = CellOf(variant, Percent1);
+  const CellIndex last = CellOf(variant, MixWeight);
+  currentVariant_ = variant;
+  for (Cell& cell : cells_) {
+    cell.text.clear();
+    cell.locked = true;
+  }
+  for (CellIndex cell = first; cell <= last; ++cell) {
+    At(cell).locked = false;
+  }
+}
+
+void Worksheet::Calculate() {
+  const VariantIndex variant = currentVariant_;
+  RowTexts texts = FormatRow(SolveRow(variant));
+  WriteRow(variant, std::move(texts));
+}
+
+void Worksheet::ClearAll() {
+  for (Cell& cell : cells_) {
+    cell.text.clear();
+  }
+}
+
+const std::string& Worksheet::CellText(CellIndex cell) const {
+  return At(cell).text;
+}
+
+bool Worksheet::SetCellText(CellIndex cell, std::string text) {
+  Cell& target = At(cell);
+  if (target.locked) {
+    return false;
+  }
+  target.text = std::move(text);
+  return true;
+}
+
+bool Worksheet::IsLocked(CellIndex cell) const {
+  return At(cell).locked;
+}
+
+bool Worksheet::IsResultCell(CellIndex cell) {
+  CheckCell(cell);
+  return IsResultColumn(VariantOf(cell), ColumnOf(cell));
+}
+
+MixtureValues Worksheet::SolveRow(VariantIndex variant) const {
+  const std::array<double, 4> givens = ReadGivens(variant);
+  try {
+    return SolveMixture(variant, givens[0], givens[1], givens[2], givens[3]);
+  } catch (const ArithmeticFault& fault) {
+    // Empty cells read as 0, which is the usual reason for a fault: say so instead.
+    std::string cause = BlankGivensCause(variant, fault);
+    if (cause.empty()) {
+      throw;
+    }
+    throw ArithmeticFault(fault.Kind(), std::move(cause));
+  }
+}
+
+std::array<double, 4> Worksheet::ReadGivens(VariantIndex variant) const {
+  std::array<double, 4> givens{};
+  const auto& columns = RuleOf(variant).givens;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    givens[i] = ParseCellNumber(At(CellOf(variant, columns[i])).text, decimalSeparator_);
+  }
+  return givens;
+}
+
+std::string Worksheet::BlankGivensCause(VariantIndex variant, const ArithmeticFault& fault) const {
+  std::string blanks;
+  std::size_t blankCount = 0;
+  for (const Column column : RuleOf(variant).givens) {
+    if (IsBlankText(At(CellOf(variant, column)).text)) {
+      blanks += (blankCount++ == 0 ? "" : ", ") + QuotedHeading(column);
+    }
+  }
+  if (blankCount == 0) {
+    return {};
+  }
+  if (blankCount == RuleOf(variant).givens.size()) {
+    return "Дадените клетки са празни.";
+  }
+  return fault.Cause() + " Празните клетки се смятат за 0: " + blanks + ".";
+}
+
+Worksheet::RowTexts Worksheet::FormatRow(const MixtureValues& values) const {
+  RowTexts texts;
+  for (std::size_t column = 0; column < texts.size(); ++column) {
+    texts[column] = FormatCellNumber(values[column], decimalSeparator_);
+  }
+  return texts;
+}
+
+void Worksheet::WriteRow(VariantIndex variant, RowTexts texts) {
+  for (std::int16_t column = 0; column < ColumnCount; ++column) {
+    At(CellOf(variant, static_cast<Column>(column))).text = std::move(texts[column]);
+  }
+}
+
+Worksheet::Cell& Worksheet::At(CellIndex cell) {
+  CheckCell(cell);
+  return cells_[static_cast<std::size_t>(cell)];
+}
+
+const Worksheet::Cell& Worksheet::At(CellIndex cell) const {
+  CheckCell(cell);
+  return cells_[static_cast<std::size_t>(cell)];
+}

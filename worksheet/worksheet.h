@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "worksheet/fault.h"
+#include "worksheet/grid.h"
+#include "worksheet/number_text.h"
+#include "worksheet/solver.h"
+
+// The grid of 7 × 6 text cells, one row per variant, and the three commands a pupil gives.
+// Every cell or variant index outside the grid throws std::out_of_range and changes nothing.
+class Worksheet {
+ public:
+  // decimalSeparator is what the user's locale writes between integer and fraction digits.
+  explicit Worksheet(std::string decimalSeparator = ".");
+
+  // Empties every cell and makes the variant's row the only editable one.
+  void SelectVariant(VariantIndex variant);
+  // Fills in the working row's two unknowns and rewrites its givens as they were read.
+  // On an ArithmeticFault no cell has changed.
+  void Calculate();
+  // Empties every cell; what is editable stays so.
+  void ClearAll();
+
+  const std::string& CellText(CellIndex cell) const;
+  // The user's edit: a locked cell keeps its text and the call returns false.
+  bool SetCellText(CellIndex cell, std::string text);
+  bool IsLocked(CellIndex cell) const;
+  static bool IsResultCell(CellIndex cell);
+  VariantIndex CurrentVariant() const { return currentVariant_; }
+
+ private:
+  struct Cell {
+    std::string text;
+    bool locked = false;
+  };
+  using RowTexts = std::array<std::string, ColumnCount>;
+
+  MixtureValues SolveRow(VariantIndex variant) const;
+  std::array<double, 4> ReadGivens(VariantIndex variant) const;
+  std::string BlankGivensCause(VariantIndex variant, const ArithmeticFault& fault) const;
+  RowTexts FormatRow(const MixtureValues& values) const;
+  void WriteRow(VariantIndex variant, RowTexts texts);
+  Cell& At(CellIndex cell);
+  const Cell& At(CellIndex cell) const;
+
+  std::array<Cell, CellCount> cells_;
+  VariantIndex currentVariant_ = 0;
+  std::string decimalSeparator_;
+};
