@@ -78,6 +78,10 @@ TEST(ParseCellNumberFaults, NumbersBeyondADoubleAreOverflow) {
   EXPECT_THROW(ParseCellNumber(hugeInteger, "."), ArithmeticFault);
   const std::string tinyFraction = "0." + std::string(400, '0') + "1";
   EXPECT_EQ(ParseCellNumber(tinyFraction, "."), 0.0);
+  EXPECT_EQ(ParseCellNumber(tinyFraction + "e50", "."), 0.0);
+  EXPECT_EQ(ParseCellNumber("0,5e309", "."), 0.0);
+  EXPECT_THROW(ParseCellNumber("0,5e309", ","), ArithmeticFault);
+  EXPECT_THROW(ParseCellNumber(tinyFraction + "e800", ","), ArithmeticFault);
 }
 
 struct FormatCase {

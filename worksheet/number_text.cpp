@@ -49,31 +49,29 @@ double ParseWholeNumber(std::string_view text) {
   return static_cast<double>(value);
 }
 
-// The longest decimal prefix, rewritten in the form std::from_chars reads, together with a
-// rough decimal magnitude that tells an overflow from an underflow when it reports a range error.
+// Scans the longest decimal prefix and hands it to std::from_chars, which reports overflow and
+// underflow alike; the decimal magnitude of the prefix tells the two apart.
 class DecimalPrefix {
  public:
   DecimalPrefix(std::string_view text, std::string_view decimalSeparator)
       : text_(text), separator_(decimalSeparator) {
-    ReadSign();
+    SkipSign();
     ReadMantissa();
-    if (hasDigit_) {
+    if (HasDigit()) {
       ReadExponent();
     }
   }
 
   double Value() const {
-    if (!hasDigit_) {
+    if (!HasDigit()) {
       return 0;
     }
     double value = 0;
-    const auto [end, error] =
-        std::from_chars(number_.data(), number_.data() + number_.size(), value);
-    if (error == std::errc::result_out_of_range) {
+    if (FromChars(value) == std::errc::result_out_of_range) {
       if (Magnitude() > 0) {
         ThrowOutOfRange();
       }
-      return negative_ ? -0.0 : 0.0;  // too small to tell from zero
+      return text_[start_] == '-' ? -0.0 : 0.0;  // too small to tell from zero
     }
     return value;
   }
@@ -82,111 +80,111 @@ class DecimalPrefix {
   // Far beyond any exponent a double can take, and any text length, so sums cannot overflow.
   static constexpr long long ExponentLimit = 1'000'000'000'000'000;
 
-  void ReadSign() {
-    if (position_ < text_.size() && (text_[position_] == '+' || text_[position_] == '-')) {
-      negative_ = text_[position_] == '-';
-      if (negative_) {
-        number_ += '-';
-      }
+  char CharAt(std::size_t index) const { return index < text_.size() ? text_[index] : '\0'; }
+  bool At(char c) const { return CharAt(position_) == c; }
+  bool HasDigit() const { return digitCount_ > 0; }
+
+  // from_chars takes a minus sign but not a plus sign.
+  void SkipSign() {
+    if (At('+')) {
+      start_ = ++position_;
+    } else if (At('-')) {
       ++position_;
     }
+    digitsStart_ = position_;
   }
 
   void ReadMantissa() {
-    ReadDigits(/*fraction=*/false);
-    if (ReadSeparator()) {
-      number_ += '.';
-      ReadDigits(/*fraction=*/true);
-    }
-  }
-
-  bool ReadSeparator() {
-    const std::string_view rest = text_.substr(position_);
-    if (!rest.empty() && rest.front() == '.') {
-      ++position_;
-      return true;
-    }
-    if (!separator_.empty() && rest.starts_with(separator_)) {
+    ReadDigits();
+    if (At('.')) {
+      separatorAt_ = position_++;
+    } else if (!separator_.empty() && text_.substr(position_).starts_with(separator_)) {
+      separatorAt_ = position_;
+      localSeparator_ = true;
       position_ += separator_.size();
-      return true;
-    }
-    return false;
-  }
-
-  void ReadDigits(bool fraction) {
-    while (position_ < text_.size() && IsDigit(text_[position_])) {
-      const char digit = text_[position_++];
-      number_ += digit;
-      hasDigit_ = true;
-      TrackMagnitude(digit, fraction);
-    }
-  }
-
-  // Magnitude ends up as the count of significant integer digits, or minus the count of zeros
-  // between the point and the first significant fraction digit.
-  void TrackMagnitude(char digit, bool fraction) {
-    if (significant_) {
-      if (!fraction) {
-        ++magnitude_;
-      }
+    } else {
+      mantissaEnd_ = position_;
       return;
     }
-    if (digit != '0') {
-      significant_ = true;
-      magnitude_ = fraction ? magnitude_ : 1;
-      return;
-    }
-    if (fraction) {
-      --magnitude_;
+    ReadDigits();
+    mantissaEnd_ = position_;
+  }
+
+  void ReadDigits() {
+    for (; IsDigit(CharAt(position_)); ++position_) {
+      ++digitCount_;
     }
   }
 
   // An exponent counts only when digits follow its letter and optional sign: "1e" and "1e+"
   // read as 1.
   void ReadExponent() {
-    std::size_t cursor = position_;
-    if (cursor >= text_.size() || (text_[cursor] != 'e' && text_[cursor] != 'E')) {
+    if (!At('e') && !At('E')) {
       return;
     }
-    ++cursor;
-    const bool negative = cursor < text_.size() && text_[cursor] == '-';
-    if (cursor < text_.size() && (text_[cursor] == '+' || text_[cursor] == '-')) {
+    std::size_t cursor = position_ + 1;
+    const bool negative = CharAt(cursor) == '-';
+    if (negative || CharAt(cursor) == '+') {
       ++cursor;
     }
-    if (cursor >= text_.size() || !IsDigit(text_[cursor])) {
+    if (!IsDigit(CharAt(cursor))) {
       return;
     }
-    number_ += negative ? "e-" : "e";
     long long exponent = 0;
-    for (; cursor < text_.size() && IsDigit(text_[cursor]); ++cursor) {
-      number_ += text_[cursor];
+    for (; IsDigit(CharAt(cursor)); ++cursor) {
       exponent = std::min(exponent * 10 + (text_[cursor] - '0'), ExponentLimit);
     }
-    exponent_ = negative ? -exponent : exponent;
     position_ = cursor;
+    exponent_ = negative ? -exponent : exponent;
   }
 
-  long long Magnitude() const { return magnitude_ + exponent_; }
+  std::errc FromChars(double& value) const {
+    const std::string_view number = text_.substr(start_, position_ - start_);
+    if (!localSeparator_) {
+      return std::from_chars(number.data(), number.data() + number.size(), value).ec;
+    }
+    const std::size_t separatorOffset = separatorAt_ - start_;
+    std::string withPoint(number.substr(0, separatorOffset));
+    withPoint += '.';
+    withPoint += number.substr(separatorOffset + separator_.size());
+    return std::from_chars(withPoint.data(), withPoint.data() + withPoint.size(), value).ec;
+  }
+
+  // Roughly the decimal exponent of the prefix (the integer digits from the first significant
+  // one, or minus the places after the point before it, plus the exponent): only its sign
+  // matters, and a range error happens only when it is in the hundreds.
+  long long Magnitude() const {
+    const std::string_view digits = text_.substr(digitsStart_, mantissaEnd_ - digitsStart_);
+    const std::size_t point = std::min(separatorAt_, mantissaEnd_) - digitsStart_;
+    const std::size_t firstSignificant = digits.find_first_of("123456789");
+    if (firstSignificant == std::string_view::npos) {
+      return exponent_;
+    }
+    return static_cast<long long>(point) - static_cast<long long>(firstSignificant) + exponent_;
+  }
 
   std::string_view text_;
   std::string_view separator_;
+  std::size_t start_ = 0;
+  std::size_t digitsStart_ = 0;
   std::size_t position_ = 0;
-  std::string number_;
-  bool negative_ = false;
-  bool hasDigit_ = false;
-  bool significant_ = false;
-  long long magnitude_ = 0;
+  std::size_t separatorAt_ = std::string_view::npos;
+  std::size_t mantissaEnd_ = 0;
+  bool localSeparator_ = false;
+  std::size_t digitCount_ = 0;
   long long exponent_ = 0;
 };
 
 }  // namespace
 
 double ParseCellNumber(std::string_view text, std::string_view decimalSeparator) {
-  const std::string packed = WithoutBlanks(text);
-  if (IsWholeNumberPrefix(packed)) {
-    return ParseWholeNumber(packed);
+  if (std::any_of(text.begin(), text.end(), IsBlank)) {
+    return ParseCellNumber(WithoutBlanks(text), decimalSeparator);
   }
-  return DecimalPrefix(packed, decimalSeparator).Value();
+  if (IsWholeNumberPrefix(text)) {
+    return ParseWholeNumber(text);
+  }
+  return DecimalPrefix(text, decimalSeparator).Value();
 }
 
 std::string FormatCellNumber(double value, std::string_view decimalSeparator) {
