@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "worksheet/worksheet.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+// The program's one window: a grid of 42 cells that shows the worksheet, seven variant
+// buttons, Calculate and Clear, and the assignment below.
+class Blendora : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The controls, as arrays that share one name and one handler per event.
+  struct Controls {
+    std::array<QLabel*, 7> Label1{};
+    std::array<QPushButton*, 2> Command1{};
+    QGroupBox* Frame1 = nullptr;
+    std::array<QRadioButton*, VariantCount> Option1{};
+    std::array<QLineEdit*, CellCount> Text2{};
+    std::array<QPlainTextEdit*, 2> Text1{};
+  };
+  using FaultReporter = std::function<void(QWidget* parent, const QString& message)>;
+
+  explicit Blendora(QWidget* parent = nullptr);
+
+  const Controls& controls() const { return controls_; }
+  const Worksheet& worksheet() const { return worksheet_; }
+  // Tells the pupil of a failed calculation; a critical message box unless replaced.
+  void setFaultReporter(FaultReporter reporter) { reportFault_ = std::move(reporter); }
+  void centreOnScreen();
+
+ private:
+  void setUpWindow();
+  void createLabels();
+  void createCommands();
+  void createOptions();
+  void createCells();
+  void createTextBoxes();
+  void setKeyboardOrder();
+  void load();
+
+  void option1Click(int index);
+  void command1Click(int index);
+  void text2Change(int index);
+  void refreshCells();
+  void keepOnlySelectedOptionATabStop();
+
+  Worksheet worksheet_;
+  Controls controls_;
+  FaultReporter reportFault_;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include "worksheet/worksheet.h"
+
+namespace Texts {
+
+inline constexpr QStringView Caption = u"https://blendora.example  Blendora";
+inline constexpr QStringView Heading = u"Изчисляване процент и тегло в смеси";
+inline constexpr QStringView Calculate = u"Изчисли";
+inline constexpr QStringView Clear = u"Изчисти";
+inline constexpr QStringView Variants = u"Варианти";
+inline constexpr QStringView FaultTitle = u"Blendora";
+
+// Lines end in CR LF, the last one too; spaces at line ends belong to the text.
+extern const QString Assignment;
+extern const QString Quotation;
+
+QString VariantCaption(VariantIndex variant);  // "Вариант 1" for index 0
+QString ColumnHeading(Column column);
+
+// The kind of fault on the first line, and what in the pupil's numbers causes it on the second.
+QString FaultMessage(const ArithmeticFault& fault);
+
+}  // namespace Texts
