@@ -118,7 +118,7 @@ Worksheet::RowTexts Worksheet::FormatRow(const MixtureValues& values) const {
 }
 
 void Worksheet::WriteRow(VariantIndex variant, RowTexts texts) {
-  for (std::int16_t column = 0; column < ColumnCount; ++column) {
+  for (std::size_t column = 0; column < texts.size(); ++column) {
     At(CellOf(variant, static_cast<Column>(column))).text = std::move(texts[column]);
   }
 }

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the worksheet and window
+# tests, the worksheet tests again under AddressSanitizer and UBSan, and a bounded fuzzing run.
+# FUZZ_SECONDS sets the fuzzing time (60 by default).
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/deps.sh
+jobs=$(nproc)
+
+echo "== Worksheet tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DBLENDORA_WINDOW=OFF -DBLENDORA_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+  >/dev/null
+cmake --build build/asan -j "$jobs"
+(cd build/asan && ctest --output-on-failure -j "$jobs" | tail -n 3)
+
+echo "== Fuzzing the worksheet for ${FUZZ_SECONDS:-60} s"
+cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DBLENDORA_WINDOW=OFF -DBLENDORA_TESTS=OFF -DBLENDORA_BENCH=OFF -DBLENDORA_FUZZ=ON \
+  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
+  >/dev/null
+cmake --build build/fuzz -j "$jobs"
+mkdir -p build/fuzz/corpus
+if ! build/fuzz/fuzz/worksheet_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -max_len=512 \
+  -artifact_prefix=build/fuzz/ build/fuzz/corpus fuzz/seeds >build/fuzz/fuzz.log 2>&1; then
+  tail -n 40 build/fuzz/fuzz.log
+  echo "The fuzzer found a fault; the input that caused it is in build/fuzz/."
+  exit 1
+fi
+grep -E "^Done" build/fuzz/fuzz.log
+
+echo "== All tests"
+cmake -S . -B build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/main -j "$jobs"
+cd build/main
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"

@@ -1,0 +1,375 @@
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QTest>
+#include <memory>
+
+#include "window/blendora.h"
+#include "window/layout.h"
+#include "window/texts.h"
+
+namespace {
+
+const std::vector<int> ResultCells = {4, 5, 9, 11, 15, 16, 20, 23, 25, 29, 32, 33, 37, 39};
+
+bool IsResult(int cell) {
+  return std::find(ResultCells.begin(), ResultCells.end(), cell) != ResultCells.end();
+}
+
+QColor Background(const QWidget* widget) {
+  return widget->palette().color(widget->backgroundRole());
+}
+
+}  // namespace
+
+class BlendoraTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<Blendora> window_;
+  QStringList faults_;
+
+  const Blendora::Controls& c() const { return window_->controls(); }
+
+  void typeRow(const QStringList& row) {
+    const int variant = window_->worksheet().CurrentVariant();
+    for (int column = 0; column < 6; ++column) {
+      QLineEdit* cell = c().Text2[6 * variant + column];
+      if (cell->isEnabled()) {
+        cell->setFocus();
+        cell->selectAll();
+        QTest::keyClicks(cell, row[column]);
+      }
+    }
+  }
+
+  void chooseVariant(int variant) {
+    QTest::mouseClick(c().Option1[variant], Qt::LeftButton);
+  }
+
+  QStringList cellTexts() const {
+    QStringList texts;
+    for (const QLineEdit* cell : c().Text2) {
+      texts << cell->text() + (cell->isReadOnly() ? "|ro" : "");
+    }
+    return texts;
+  }
+
+ private slots:
+  void initTestCase() { QApplication::setStyle(QStyleFactory::create("Fusion")); }
+
+  void init() {
+    window_ = std::make_unique<Blendora>();
+    faults_.clear();
+    window_->setFaultReporter(
+        [this](QWidget*, const QString& message) { faults_ << message; });
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  }
+
+  void cleanup() { window_.reset(); }
+
+  QWidget* control(const QString& name, int index) const {
+    if (name == "Label1") return c().Label1[index];
+    if (name == "Command1") return c().Command1[index];
+    if (name == "Frame1") return c().Frame1;
+    if (name == "Option1") return c().Option1[index];
+    if (name == "Text2") return c().Text2[index];
+    return c().Text1[index];
+  }
+
+  void geometryFollowsTheTwipTable_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QRect>("pixels");
+    // Worked out by hand from the twip table, 15 twips to a pixel.
+    const QList<std::tuple<QString, int, QRect>> rows = {
+        {"Label1", 0, {104, 0, 297, 25}},  {"Command1", 0, {16, 8, 65, 25}},
+        {"Command1", 1, {432, 8, 65, 25}}, {"Label1", 1, {112, 40, 65, 25}},
+        {"Label1", 6, {432, 40, 65, 25}},  {"Frame1", 0, {0, 48, 113, 193}},
+        {"Option1", 0, {8, 16, 97, 27}},   {"Option1", 6, {8, 160, 97, 27}},
+        {"Text2", 0, {112, 64, 65, 27}},   {"Text2", 9, {304, 88, 65, 27}},
+        {"Text2", 41, {432, 208, 65, 27}}, {"Text1", 0, {8, 248, 489, 153}},
+        {"Text1", 1, {88, 344, 449, 121}},
+    };
+    for (const auto& [name, index, pixels] : rows) {
+      QTest::newRow(qPrintable(u"%1(%2)"_qs.arg(name).arg(index))) << name << index << pixels;
+    }
+  }
+
+  void geometryFollowsTheTwipTable() {
+    QFETCH(QString, name);
+    QFETCH(int, index);
+    QFETCH(QRect, pixels);
+    QCOMPARE(control(name, index)->geometry(), pixels);
+  }
+
+  void everyControlSitsWhereItsTableRowSays() {
+    for (int i = 0; i < 42; ++i) {
+      QCOMPARE(c().Text2[i]->geometry(),
+               QRect(112 + 64 * (i % 6), 64 + 24 * (i / 6), 65, 27));
+    }
+    for (int v = 0; v < 7; ++v) {
+      // Each option button is level with its row of the grid.
+      QCOMPARE(c().Option1[v]->mapTo(window_.get(), QPoint(0, 0)).y(),
+               c().Text2[6 * v]->geometry().y());
+    }
+    QCOMPARE(window_->size(), QSize(504, 404));
+    QCOMPARE(window_->minimumSize(), window_->maximumSize());
+  }
+
+  void windowLooksAsDesigned() {
+    QCOMPARE(window_->windowTitle(), QString("https://blendora.example  Blendora"));
+    QVERIFY(!window_->windowIcon().isNull());
+    QCOMPARE(window_->windowIcon().availableSizes().value(0), QSize(32, 32));
+    const Qt::WindowFlags flags = window_->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(Background(window_.get()), QColor(192, 192, 255));
+    for (QWidget* widget : window_->findChildren<QWidget*>()) {
+      QCOMPARE(widget->font().family(), QString("Times New Roman"));
+      QCOMPARE(widget->font().pointSize(), 12);
+    }
+  }
+
+  void controlsHaveTheirColoursAndCaptions() {
+    QCOMPARE(c().Label1[0]->text(), QString("Изчисляване процент и тегло в смеси"));
+    const QStringList headings = {"% - 1", "Тегло 1", "% - 2", "Тегло 2", "Смес %", "Смес т."};
+    for (int k = 0; k < 7; ++k) {
+      QCOMPARE(Background(c().Label1[k]), QColor(255, 192, 128));
+      QVERIFY(c().Label1[k]->autoFillBackground());
+      QCOMPARE(c().Label1[k]->alignment(), Qt::AlignCenter);
+      if (k > 0) {
+        QCOMPARE(c().Label1[k]->text(), headings[k - 1]);
+      }
+    }
+    QCOMPARE(c().Command1[0]->text(), QString("Изчисли"));
+    QCOMPARE(c().Command1[1]->text(), QString("Изчисти"));
+    QCOMPARE(c().Command1[0]->palette().color(QPalette::Button), QColor(128, 255, 128));
+    QCOMPARE(c().Command1[1]->palette().color(QPalette::Button), QColor(255, 0, 0));
+    QCOMPARE(c().Frame1->title(), QString("Варианти"));
+    for (int v = 0; v < 7; ++v) {
+      QCOMPARE(c().Option1[v]->text(), QString("Вариант %1").arg(v + 1));
+      QCOMPARE(Background(c().Option1[v]), QColor(192, 255, 192));
+    }
+  }
+
+  void resultCellsAreBoldPinkAndDisabled() {
+    for (int i = 0; i < 42; ++i) {
+      QLineEdit* cell = c().Text2[i];
+      QCOMPARE(cell->isEnabled(), !IsResult(i));
+      QCOMPARE(cell->font().bold(), IsResult(i));
+      if (IsResult(i)) {
+        QCOMPARE(cell->palette().color(QPalette::Disabled, QPalette::Base),
+                 QColor(255, 192, 192));
+        QVERIFY(!cell->palette().isBrushSet(QPalette::Disabled, QPalette::Text));
+      } else {
+        QVERIFY(!cell->palette().isBrushSet(QPalette::Active, QPalette::Base));
+      }
+    }
+  }
+
+  void startsOnVariantOneWithFocusInTheAssignment() {
+    QVERIFY(c().Option1[0]->isChecked());
+    QCOMPARE(window_->worksheet().CurrentVariant(), 0);
+    QCOMPARE(QApplication::focusWidget(), c().Text1[0]);
+    for (int i = 0; i < 42; ++i) {
+      QVERIFY(c().Text2[i]->text().isEmpty());
+      QCOMPARE(c().Text2[i]->isReadOnly(), i >= 6);
+    }
+  }
+
+  void lockedCellsRefuseTypingAndPasting() {
+    QLineEdit* locked = c().Text2[6];
+    locked->setFocus();
+    QTest::keyClicks(locked, "123");
+    QVERIFY(locked->text().isEmpty());
+    QApplication::clipboard()->setText("77");
+    QTest::keySequence(locked, QKeySequence::Paste);
+    QVERIFY(locked->text().isEmpty());
+    QCOMPARE(window_->worksheet().CellText(6), std::string());
+
+    QLineEdit* open = c().Text2[1];
+    open->setFocus();
+    QTest::keyClicks(open, "2 00");
+    QTest::keySequence(open, QKeySequence::Paste);
+    QCOMPARE(window_->worksheet().CellText(1), std::string("2 0077"));
+  }
+
+  void resultCellsNeverTakeTheFocus() {
+    for (int cell : ResultCells) {
+      QCOMPARE(c().Text2[cell]->isEnabled(), false);
+      QTest::mouseClick(c().Text2[cell], Qt::LeftButton);
+      QVERIFY(QApplication::focusWidget() != c().Text2[cell]);
+    }
+  }
+
+  void calculateFillsInTheAssignmentData() {
+    typeRow({"30", "200", "40", "300", "", ""});
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    const QStringList expected = {"30", "200", "40", "300", "36", "500"};
+    for (int column = 0; column < 6; ++column) {
+      QCOMPARE(c().Text2[column]->text(), expected[column]);
+    }
+    QVERIFY(faults_.isEmpty());
+  }
+
+  void choosingAVariantEmptiesAndOpensItsRow() {
+    typeRow({"30", "200", "40", "300", "", ""});
+    chooseVariant(3);
+    QCOMPARE(window_->worksheet().CurrentVariant(), 3);
+    for (int i = 0; i < 42; ++i) {
+      QVERIFY(c().Text2[i]->text().isEmpty());
+      const bool open = i == 18 || i == 19 || i == 21 || i == 22;
+      QCOMPARE(c().Text2[i]->isReadOnly() || !c().Text2[i]->isEnabled(), !open);
+    }
+    QVERIFY(!c().Text2[20]->isEnabled());
+    QVERIFY(!c().Text2[23]->isEnabled());
+  }
+
+  void clickingTheSelectedVariantKeepsTheNumbers() {
+    typeRow({"30", "200", "", "", "", ""});
+    chooseVariant(0);
+    QCOMPARE(c().Text2[0]->text(), QString("30"));
+  }
+
+  void clearEmptiesEveryCellAndKeepsTheRowOpen() {
+    chooseVariant(2);
+    typeRow({"30", "200", "40", "", "", "500"});
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    QCOMPARE(c().Text2[15]->text(), QString("300"));
+    QTest::mouseClick(c().Command1[1], Qt::LeftButton);
+    for (int i = 0; i < 42; ++i) {
+      QVERIFY(c().Text2[i]->text().isEmpty());
+      QCOMPARE(c().Text2[i]->isReadOnly(), i < 12 || i > 17);
+    }
+  }
+
+  void faultsAreReportedInBulgarianWithTheGridUnchanged_data() {
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<QStringList>("row");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << 0 << QStringList{"", "", "", "", "", ""}
+                           << "Препълване\nДадените клетки са празни.";
+    QTest::newRow("pm equals p2") << 1 << QStringList{"30", "200", "40", "", "40", ""}
+                                  << "Деление на нула\n«Смес %» е равно на «% - 2».";
+    QTest::newRow("too large") << 0 << QStringList{"1e300", "1e300", "1", "1", "", ""}
+                               << "Препълване\nЧислата са твърде големи за изчисление.";
+  }
+
+  void faultsAreReportedInBulgarianWithTheGridUnchanged() {
+    QFETCH(int, variant);
+    QFETCH(QStringList, row);
+    QFETCH(QString, message);
+    chooseVariant(variant);
+    typeRow(row);
+    const QStringList before = cellTexts();
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    QCOMPARE(faults_, QStringList{message});
+    QCOMPARE(cellTexts(), before);
+    // The program goes on: the next calculation works.
+    chooseVariant(0);
+    typeRow({"10", "1", "0", "1", "", ""});
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    QCOMPARE(c().Text2[4]->text(), QString("5"));
+  }
+
+  void tabFollowsTheDesignedKeyboardOrder() {
+    std::vector<QWidget*> expected;
+    for (int cell : {0, 1, 2, 3, 6, 7, 8, 10, 12, 13, 17, 18}) {
+      expected.push_back(c().Text2[cell]);
+    }
+    expected.push_back(c().Command1[0]);
+    expected.push_back(c().Command1[1]);
+    for (int cell : {14, 19, 21, 22}) {
+      expected.push_back(c().Text2[cell]);
+    }
+    expected.push_back(c().Option1[0]);  // the selected one only
+    for (int cell = 24; cell <= 41; ++cell) {
+      if (!IsResult(cell)) {
+        expected.push_back(c().Text2[cell]);
+      }
+    }
+    expected.push_back(c().Text1[0]);
+    for (QWidget* next : expected) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), next);
+    }
+  }
+
+  void onlyTheSelectedOptionIsATabStop() {
+    chooseVariant(6);
+    QCOMPARE(QApplication::focusWidget(), c().Option1[6]);
+    c().Text2[35]->setFocus();
+    QTest::keyClick(c().Text2[35], Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), c().Option1[6]);
+    c().Text2[22]->setFocus();
+    QTest::keyClick(c().Text2[22], Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), c().Text2[24]);
+  }
+
+  void arrowKeysChangeTheVariant() {
+    chooseVariant(2);
+    QTest::keyClick(c().Option1[2], Qt::Key_Down);
+    QVERIFY(c().Option1[3]->isChecked());
+    QCOMPARE(QApplication::focusWidget(), c().Option1[3]);
+    QCOMPARE(window_->worksheet().CurrentVariant(), 3);
+    QTest::keyClick(c().Option1[3], Qt::Key_Up);
+    QTest::keyClick(c().Option1[2], Qt::Key_Up);
+    QCOMPARE(window_->worksheet().CurrentVariant(), 1);
+    QCOMPARE(c().Option1[1]->focusPolicy(), Qt::StrongFocus);
+    QCOMPARE(c().Option1[3]->focusPolicy(), Qt::NoFocus);
+  }
+
+  void assignmentTextIsExactAndReadOnly() {
+    const QStringList lines = Texts::Assignment.split("\r\n");
+    QCOMPARE(lines.size(), 11);
+    QVERIFY(lines.last().isEmpty());
+    QVERIFY(lines[1].endsWith("солена вода и др. "));
+    QVERIFY(lines[8].contains("смес,  ако"));
+    QCOMPARE(lines[9],
+             QString("Използвайте едни и същи данни за проверка: Пример:  процент_1 = 30; "
+                     "тегло_1 = 200; процент_2 = 40; тегло_2 = 300; процент на сместа = 36;  "
+                     "тегло на сместа = 500"));
+    QPlainTextEdit* box = c().Text1[0];
+    QCOMPARE(box->toPlainText(), QString(Texts::Assignment).replace("\r\n", "\n"));
+    QCOMPARE(box->document()->blockCount(), 11);
+    QVERIFY(box->isReadOnly());
+    QCOMPARE(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QVERIFY(box->verticalScrollBar()->maximum() > 0);
+    box->setFocus();
+    QTest::keyClicks(box, "x");
+    QCOMPARE(box->toPlainText(), QString(Texts::Assignment).replace("\r\n", "\n"));
+    box->selectAll();
+    box->copy();
+    QCOMPARE(QApplication::clipboard()->text(), box->toPlainText());
+  }
+
+  void quotationIsHeldButNeverShown() {
+    const QStringList lines = Texts::Quotation.split("\r\n");
+    QCOMPARE(lines,
+             (QStringList{"Неприятното в това да си първият, направил нещо по ",
+                          "правилния начин, е, че никой не оценява колко трудно е ", "било. ",
+                          ""}));
+    QCOMPARE(c().Text1[1]->toPlainText(), QString(Texts::Quotation).replace("\r\n", "\n"));
+    chooseVariant(5);
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    QTest::mouseClick(c().Command1[1], Qt::LeftButton);
+    for (int i = 0; i < 60; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QVERIFY(QApplication::focusWidget() != c().Text1[1]);
+    }
+    QVERIFY(!c().Text1[1]->isVisible());
+  }
+};
+
+QTEST_MAIN(BlendoraTest)
+#include "blendora_test.moc"
