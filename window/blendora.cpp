@@ -40,7 +40,10 @@ void PaintBackground(QWidget* widget, const QColor& colour) {
 }
 
 void ShowCriticalBox(QWidget* parent, const QString& message) {
-  QMessageBox::critical(parent, Texts::FaultTitle.toString(), message);
+  QMessageBox box(QMessageBox::Critical, Texts::FaultTitle.toString(), message, QMessageBox::Ok,
+                  parent);
+  box.setFont(parent->font());  // a dialog does not take its parent's font by itself
+  box.exec();
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Drives the real program under Xvfb as a pupil would (Вариант 2: 30, 200, 40, 36, Изчисли)
+# and saves the window to docs/screenshot.png. Needs a build from ./run.sh or ./test.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+build/main/app/blendora &
+program=$!
+trap 'kill "$program" 2>/dev/null || true' EXIT
+window=$(timeout 30 xdotool search --sync --onlyvisible --name Blendora | head -n 1)
+sleep 0.5
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.2; }
+click 30 101  # Вариант 2
+for cell in "144 30" "208 200" "272 40" "400 36"; do
+  read -r x text <<<"$cell"
+  click "$x" 101
+  xdotool type --delay 50 "$text"
+done
+click 48 20  # Изчисли
+sleep 0.5
+import -window "$window" docs/screenshot.png
+echo "Saved docs/screenshot.png"
