@@ -42,7 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"-4", ".", -4}, ParseCase{"+4", ".", 4}, ParseCase{".5", ".", 0.5},
         ParseCase{"1e2", ".", 100}, ParseCase{"1E-2", ".", 0.01}, ParseCase{"1e+2", ".", 100},
         ParseCase{"1e", ".", 1}, ParseCase{"1e+", ".", 1}, ParseCase{"1d2", ".", 1},
-        ParseCase{"--4", ".", 0}, ParseCase{"4-", ".", 4},
+        ParseCase{"--4", ".", 0}, ParseCase{"4-", ".", 4}, ParseCase{"+-4", ".", 0},
+        ParseCase{"inf", ".", 0}, ParseCase{"-nan", ".", 0}, ParseCase{"0x1A", ".", 0},
+        ParseCase{"1.e2", ".", 100}, ParseCase{"-.5", ".", -0.5},
         // Reading stops at the first character that cannot continue the number.
         ParseCase{"30 kg", ".", 30}, ParseCase{"12.5kg", ".", 12.5}, ParseCase{"1.2.3", ".", 1.2},
         ParseCase{"30abc", ".", 30}, ParseCase{"30%", ".", 30}, ParseCase{"30&", ".", 30},
@@ -52,6 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The locale's separator reads as well as the period, but only one per number.
         ParseCase{"2,5", ",", 2.5}, ParseCase{"2.5", ",", 2.5}, ParseCase{"1,5.3", ",", 1.5},
         ParseCase{"33,3333333333333", ",", 33.3333333333333}, ParseCase{"1٫5", "٫", 1.5},
+        ParseCase{",5", ",", 0.5}, ParseCase{"-,5", ",", -0.5}, ParseCase{"+,5e1", ",", 5},
+        ParseCase{",5", ".", 0}, ParseCase{"1,e2", ",", 100}, ParseCase{"1e2,5", ",", 100},
         ParseCase{"1E-05", ",", 0.00001},
         // Hexadecimal and octal whole numbers.
         ParseCase{"&H1F", ".", 31}, ParseCase{"&h1f", ".", 31}, ParseCase{"&O17", ".", 15},

@@ -22,6 +22,16 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// Blanks are all control characters or the space, so one comparison rules out most text.
+bool HasBlank(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) <= ' ' && IsBlank(c)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::string WithoutBlanks(std::string_view text) {
   std::string packed;
   packed.reserve(text.size());
@@ -49,142 +59,99 @@ double ParseWholeNumber(std::string_view text) {
   return static_cast<double>(value);
 }
 
-// Scans the longest decimal prefix and hands it to std::from_chars, which reports overflow and
-// underflow alike; the decimal magnitude of the prefix tells the two apart.
-class DecimalPrefix {
- public:
-  DecimalPrefix(std::string_view text, std::string_view decimalSeparator)
-      : text_(text), separator_(decimalSeparator) {
-    SkipSign();
-    ReadMantissa();
-    if (HasDigit()) {
-      ReadExponent();
+// Where the sign ends and the digits begin, or npos when no digit or point follows the sign
+// (so that neither "inf" nor "nan" nor "+-1" is read).
+std::size_t UnsignedStart(std::string_view text, std::string_view separator) {
+  const std::size_t start = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+  const std::string_view rest = text.substr(start);
+  const bool numberFollows = !rest.empty() && (IsDigit(rest[0]) || rest[0] == '.' ||
+                                               (!separator.empty() && rest.starts_with(separator)));
+  return numberFollows ? start : std::string_view::npos;
+}
+
+long long SaturatedExponent(std::string_view exponent) {
+  // Far beyond any exponent a double can take, and any text length, so sums cannot overflow.
+  constexpr long long Limit = 1'000'000'000'000'000;
+  const bool negative = !exponent.empty() && exponent[0] == '-';
+  long long value = 0;
+  for (const char c : exponent) {
+    if (IsDigit(c)) {
+      value = std::min(value * 10 + (c - '0'), Limit);
     }
   }
+  return negative ? -value : value;
+}
 
-  double Value() const {
-    if (!HasDigit()) {
-      return 0;
+// from_chars reports overflow and underflow alike; the rough decimal exponent of what it read
+// (integer digits from the first significant one, or minus the places after the point before
+// it, plus the exponent) tells them apart. Only the sign matters: a range error means hundreds.
+bool IsTooLarge(std::string_view number) {
+  const std::size_t exponentAt = number.find_first_of("eE");
+  const std::string_view mantissa = number.substr(0, exponentAt);
+  const std::size_t firstSignificant = mantissa.find_first_of("123456789");
+  if (firstSignificant == std::string_view::npos) {
+    return false;
+  }
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  long long magnitude = static_cast<long long>(point) - static_cast<long long>(firstSignificant);
+  if (exponentAt != std::string_view::npos) {
+    magnitude += SaturatedExponent(number.substr(exponentAt + 1));
+  }
+  return magnitude > 0;
+}
+
+// Reads a decimal number where only the period is a point; from_chars takes a minus sign but
+// not a plus sign. `end` is left after what was read, or after the sign when nothing was.
+double ReadWithPeriod(std::string_view text, std::size_t unsignedStart, const char** end) {
+  double value = 0;
+  const char* first = text.data() + (text[0] == '+' ? 1 : 0);
+  const auto result = std::from_chars(first, text.data() + text.size(), value);
+  *end = result.ec == std::errc::invalid_argument ? text.data() + unsignedStart : result.ptr;
+  if (result.ec == std::errc::result_out_of_range) {
+    const std::string_view number(
+        text.data() + unsignedStart,
+        static_cast<std::size_t>(result.ptr - text.data()) - unsignedStart);
+    if (IsTooLarge(number)) {
+      ThrowOutOfRange();
     }
-    double value = 0;
-    if (FromChars(value) == std::errc::result_out_of_range) {
-      if (Magnitude() > 0) {
-        ThrowOutOfRange();
-      }
-      return text_[start_] == '-' ? -0.0 : 0.0;  // too small to tell from zero
-    }
+    return text[0] == '-' ? -0.0 : 0.0;  // too small to tell from zero
+  }
+  return value;
+}
+
+// The locale's separator counts where a period would: when the digits read so far stop at it,
+// the text is read again with a period in its place.
+double ReadDecimal(std::string_view text, std::string_view separator) {
+  const std::size_t unsignedStart = UnsignedStart(text, separator);
+  if (unsignedStart == std::string_view::npos) {
+    return 0;
+  }
+  const char* end = nullptr;
+  const double value = ReadWithPeriod(text, unsignedStart, &end);
+  const std::string_view read(text.data(), static_cast<std::size_t>(end - text.data()));
+  const std::string_view rest = text.substr(read.size());
+  const bool stoppedAtSeparator = separator != "." && !separator.empty() &&
+                                  rest.starts_with(separator) &&
+                                  read.find_first_of(".eE") == std::string_view::npos;
+  if (!stoppedAtSeparator) {
     return value;
   }
-
- private:
-  // Far beyond any exponent a double can take, and any text length, so sums cannot overflow.
-  static constexpr long long ExponentLimit = 1'000'000'000'000'000;
-
-  char CharAt(std::size_t index) const { return index < text_.size() ? text_[index] : '\0'; }
-  bool At(char c) const { return CharAt(position_) == c; }
-  bool HasDigit() const { return digitCount_ > 0; }
-
-  // from_chars takes a minus sign but not a plus sign.
-  void SkipSign() {
-    if (At('+')) {
-      start_ = ++position_;
-    } else if (At('-')) {
-      ++position_;
-    }
-    digitsStart_ = position_;
-  }
-
-  void ReadMantissa() {
-    ReadDigits();
-    if (At('.')) {
-      separatorAt_ = position_++;
-    } else if (!separator_.empty() && text_.substr(position_).starts_with(separator_)) {
-      separatorAt_ = position_;
-      localSeparator_ = true;
-      position_ += separator_.size();
-    } else {
-      mantissaEnd_ = position_;
-      return;
-    }
-    ReadDigits();
-    mantissaEnd_ = position_;
-  }
-
-  void ReadDigits() {
-    for (; IsDigit(CharAt(position_)); ++position_) {
-      ++digitCount_;
-    }
-  }
-
-  // An exponent counts only when digits follow its letter and optional sign: "1e" and "1e+"
-  // read as 1.
-  void ReadExponent() {
-    if (!At('e') && !At('E')) {
-      return;
-    }
-    std::size_t cursor = position_ + 1;
-    const bool negative = CharAt(cursor) == '-';
-    if (negative || CharAt(cursor) == '+') {
-      ++cursor;
-    }
-    if (!IsDigit(CharAt(cursor))) {
-      return;
-    }
-    long long exponent = 0;
-    for (; IsDigit(CharAt(cursor)); ++cursor) {
-      exponent = std::min(exponent * 10 + (text_[cursor] - '0'), ExponentLimit);
-    }
-    position_ = cursor;
-    exponent_ = negative ? -exponent : exponent;
-  }
-
-  std::errc FromChars(double& value) const {
-    const std::string_view number = text_.substr(start_, position_ - start_);
-    if (!localSeparator_) {
-      return std::from_chars(number.data(), number.data() + number.size(), value).ec;
-    }
-    const std::size_t separatorOffset = separatorAt_ - start_;
-    std::string withPoint(number.substr(0, separatorOffset));
-    withPoint += '.';
-    withPoint += number.substr(separatorOffset + separator_.size());
-    return std::from_chars(withPoint.data(), withPoint.data() + withPoint.size(), value).ec;
-  }
-
-  // Roughly the decimal exponent of the prefix (the integer digits from the first significant
-  // one, or minus the places after the point before it, plus the exponent): only its sign
-  // matters, and a range error happens only when it is in the hundreds.
-  long long Magnitude() const {
-    const std::string_view digits = text_.substr(digitsStart_, mantissaEnd_ - digitsStart_);
-    const std::size_t point = std::min(separatorAt_, mantissaEnd_) - digitsStart_;
-    const std::size_t firstSignificant = digits.find_first_of("123456789");
-    if (firstSignificant == std::string_view::npos) {
-      return exponent_;
-    }
-    return static_cast<long long>(point) - static_cast<long long>(firstSignificant) + exponent_;
-  }
-
-  std::string_view text_;
-  std::string_view separator_;
-  std::size_t start_ = 0;
-  std::size_t digitsStart_ = 0;
-  std::size_t position_ = 0;
-  std::size_t separatorAt_ = std::string_view::npos;
-  std::size_t mantissaEnd_ = 0;
-  bool localSeparator_ = false;
-  std::size_t digitCount_ = 0;
-  long long exponent_ = 0;
-};
+  std::string withPeriod(read);
+  withPeriod += '.';
+  withPeriod += rest.substr(separator.size());
+  return ReadWithPeriod(withPeriod, unsignedStart, &end);
+}
 
 }  // namespace
 
 double ParseCellNumber(std::string_view text, std::string_view decimalSeparator) {
-  if (std::any_of(text.begin(), text.end(), IsBlank)) {
+  if (HasBlank(text)) {
     return ParseCellNumber(WithoutBlanks(text), decimalSeparator);
   }
   if (IsWholeNumberPrefix(text)) {
     return ParseWholeNumber(text);
   }
-  return DecimalPrefix(text, decimalSeparator).Value();
+  return ReadDecimal(text, decimalSeparator);
 }
 
 std::string FormatCellNumber(double value, std::string_view decimalSeparator) {
