@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <memory>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -292,6 +293,90 @@ TEST(Worksheet, WrittenTextsAreAlwaysFiniteNumbers) {
     }
   }
   EXPECT_GT(calculated, 1000);
+}
+
+}  // namespace
+
+namespace {
+
+struct ExplanationCase {
+  VariantIndex variant;
+  std::array<std::string, ColumnCount> row;
+  std::string separator;
+  std::array<std::string, 2> expected;  // for the two result cells, in column order
+};
+
+TEST(WorkedSolution, ShowsEachResultAsTheSolverComputedIt) {
+  const std::array<std::string, ColumnCount> data = {"30", "200", "40", "300", "36", "500"};
+  const ExplanationCase cases[] = {
+      {0, data, ".", {"Смес % = (200 × 30 + 300 × 40) / 500 = 36", "Смес т. = 200 + 300 = 500"}},
+      {1,
+       data,
+       ".",
+       {"Тегло 2 = (200 × 30 − 200 × 36) / (36 − 40) = 300", "Смес т. = 200 + 300 = 500"}},
+      {2, data, ".", {"Тегло 2 = 500 − 200 = 300", "Смес % = (200 × 30 + 300 × 40) / 500 = 36"}},
+      {3, data, ".", {"% - 2 = (500 × 36 − 200 × 30) / 300 = 40", "Смес т. = 200 + 300 = 500"}},
+      {4,
+       data,
+       ".",
+       {"Тегло 1 = (300 × 40 − 300 × 36) / (36 − 30) = 200", "Смес т. = 200 + 300 = 500"}},
+      {5, data, ".", {"% - 2 = (500 × 36 − 200 × 30) / 300 = 40", "Тегло 2 = 500 − 200 = 300"}},
+      {6,
+       data,
+       ".",
+       {"Тегло 1 = 500 − 300 = 200", "Тегло 2 = (500 × 36 − 500 × 30) / (40 − 30) = 300"}},
+      // Negative numbers stand in parentheses; the locale's separator is used throughout.
+      {1,
+       {"30", "200", "40", "", "50", ""},
+       ".",
+       {"Тегло 2 = (200 × 30 − 200 × 50) / (50 − 40) = -400", "Смес т. = 200 + (-400) = -200"}},
+      {0,
+       {"2,5", "1", "10", "1", "", ""},
+       ",",
+       {"Смес % = (1 × 2,5 + 1 × 10) / 2 = 6,25", "Смес т. = 1 + 1 = 2"}},
+  };
+  for (const ExplanationCase& c : cases) {
+    Worksheet sheet(c.separator);
+    sheet.SelectVariant(c.variant);
+    TypeGivens(sheet, c.row);
+    sheet.Calculate();
+    std::vector<std::string> explanations;
+    for (std::int16_t column = 0; column < ColumnCount; ++column) {
+      const CellIndex cell = CellOf(c.variant, static_cast<Column>(column));
+      if (Worksheet::IsResultCell(cell)) {
+        explanations.push_back(sheet.Explanation(cell));
+      } else {
+        EXPECT_EQ(sheet.Explanation(cell), "");
+      }
+    }
+    EXPECT_EQ(explanations, std::vector<std::string>(c.expected.begin(), c.expected.end()))
+        << "variant " << c.variant;
+  }
+}
+
+TEST(WorkedSolution, GoesWhenTheCellTextChanges) {
+  auto calculated = [] {
+    auto sheet = std::make_unique<Worksheet>();
+    sheet->SelectVariant(0);
+    TypeGivens(*sheet, {"30", "200", "40", "300", "", ""});
+    sheet->Calculate();
+    EXPECT_NE(sheet->Explanation(MixPercent), "");
+    return sheet;
+  };
+  auto sheet = calculated();
+  sheet->ClearAll();
+  EXPECT_EQ(sheet->Explanation(MixPercent), "");
+  sheet = calculated();
+  sheet->SelectVariant(0);
+  EXPECT_EQ(sheet->Explanation(MixWeight), "");
+  sheet = calculated();
+  sheet->SetCellText(MixWeight, "1");
+  EXPECT_EQ(sheet->Explanation(MixWeight), "");
+  EXPECT_NE(sheet->Explanation(MixPercent), "");
+  // A failed calculation leaves the last worked solution with the numbers it explains.
+  sheet->SetCellText(Weight2, "-200");
+  EXPECT_THROW(sheet->Calculate(), ArithmeticFault);
+  EXPECT_EQ(sheet->Explanation(MixPercent), "Смес % = (200 × 30 + 300 × 40) / 500 = 36");
 }
 
 }  // namespace

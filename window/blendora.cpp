@@ -132,17 +132,21 @@ void Blendora::createCells() {
       Paint(cell, QPalette::Base, Colours::ResultCell);
       cell->setEnabled(false);
     }
+    cell->setAccessibleName(Texts::CellName(i));
     connect(cell, &QLineEdit::textEdited, this, [this, i] { text2Change(i); });
+    connect(cell, &QLineEdit::returnPressed, this, [this, i] { text2Enter(i); });
     controls_.Text2[i] = cell;
   }
 }
 
 void Blendora::createTextBoxes() {
-  const std::array<const QString*, 2> texts = {&Texts::Assignment, &Texts::Quotation};
+  const std::array<std::pair<const QString*, QStringView>, 2> texts = {
+      {{&Texts::Assignment, Texts::AssignmentName}, {&Texts::Quotation, Texts::QuotationName}}};
   for (int index = 0; index < int(texts.size()); ++index) {
     auto* box = new QPlainTextEdit(this);
     // The stored lines end in CR LF; the box wants plain line feeds.
-    box->setPlainText(QString(*texts[index]).replace(u"\r\n"_qs, u"\n"_qs));
+    box->setPlainText(QString(*texts[index].first).replace(u"\r\n"_qs, u"\n"_qs));
+    box->setAccessibleName(texts[index].second.toString());
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setTabChangesFocus(true);
@@ -211,6 +215,13 @@ void Blendora::text2Change(int index) {
                          controls_.Text2[index]->text().toStdString());
 }
 
+// Enter in the working row calculates, as the pupil expects of a calculator.
+void Blendora::text2Enter(int index) {
+  if (!worksheet_.IsLocked(static_cast<CellIndex>(index))) {
+    command1Click(CalculateCommand);
+  }
+}
+
 void Blendora::refreshCells() {
   for (CellIndex i = 0; i < CellCount; ++i) {
     QLineEdit* cell = controls_.Text2[i];
@@ -219,6 +230,9 @@ void Blendora::refreshCells() {
       cell->setText(text);
     }
     cell->setReadOnly(worksheet_.IsLocked(i));
+    const QString explanation = QString::fromStdString(worksheet_.Explanation(i));
+    cell->setToolTip(explanation);
+    cell->setAccessibleDescription(explanation);
   }
 }
 

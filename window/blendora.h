@@ -51,6 +51,7 @@ class Blendora : public QWidget {
   void option1Click(int index);
   void command1Click(int index);
   void text2Change(int index);
+  void text2Enter(int index);
   void refreshCells();
   void keepOnlySelectedOptionATabStop();
 

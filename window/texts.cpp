@@ -34,6 +34,11 @@ QString ColumnHeading(Column column) {
   return QString::fromUtf8(ColumnHeadings[static_cast<std::size_t>(column)]);
 }
 
+QString CellName(CellIndex cell) {
+  const QString name = VariantCaption(VariantOf(cell)) + u", "_qs + ColumnHeading(ColumnOf(cell));
+  return Worksheet::IsResultCell(cell) ? name + u", резултат"_qs : name;
+}
+
 QString FaultMessage(const ArithmeticFault& fault) {
   const QString kind =
       fault.Kind() == FaultKind::DivisionByZero ? u"Деление на нула"_qs : u"Препълване"_qs;

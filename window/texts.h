@@ -13,6 +13,8 @@ inline constexpr QStringView Calculate = u"Изчисли";
 inline constexpr QStringView Clear = u"Изчисти";
 inline constexpr QStringView Variants = u"Варианти";
 inline constexpr QStringView FaultTitle = u"Blendora";
+inline constexpr QStringView AssignmentName = u"Задание";
+inline constexpr QStringView QuotationName = u"Цитат";
 
 // Lines end in CR LF, the last one too; spaces at line ends belong to the text.
 extern const QString Assignment;
@@ -20,6 +22,8 @@ extern const QString Quotation;
 
 QString VariantCaption(VariantIndex variant);  // "Вариант 1" for index 0
 QString ColumnHeading(Column column);
+// What a screen reader says for a cell: "Вариант 2, Тегло 2, резултат".
+QString CellName(CellIndex cell);
 
 // The kind of fault on the first line, and what in the pupil's numbers causes it on the second.
 QString FaultMessage(const ArithmeticFault& fault);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "worksheet/variants.h"
+#include "worksheet/worked_solution.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ void Worksheet::SelectVariant(VariantIndex variant) {
   currentVariant_ = variant;
   for (Cell& cell : cells_) {
     cell.text.clear();
+    cell.explanation.clear();
     cell.locked = true;
   }
   for (CellIndex cell = first; cell <= last; ++cell) {
@@ -37,13 +39,14 @@ void Worksheet::SelectVariant(VariantIndex variant) {
 
 void Worksheet::Calculate() {
   const VariantIndex variant = currentVariant_;
-  RowTexts texts = FormatRow(SolveRow(variant));
-  WriteRow(variant, std::move(texts));
+  const MixtureValues values = SolveRow(variant);
+  WriteRow(variant, FormatRow(values), ExplainRow(variant, values));
 }
 
 void Worksheet::ClearAll() {
   for (Cell& cell : cells_) {
     cell.text.clear();
+    cell.explanation.clear();
   }
 }
 
@@ -57,6 +60,7 @@ bool Worksheet::SetCellText(CellIndex cell, std::string text) {
     return false;
   }
   target.text = std::move(text);
+  target.explanation.clear();
   return true;
 }
 
@@ -67,6 +71,10 @@ bool Worksheet::IsLocked(CellIndex cell) const {
 bool Worksheet::IsResultCell(CellIndex cell) {
   CheckCell(cell);
   return IsResultColumn(VariantOf(cell), ColumnOf(cell));
+}
+
+const std::string& Worksheet::Explanation(CellIndex cell) const {
+  return At(cell).explanation;
 }
 
 MixtureValues Worksheet::SolveRow(VariantIndex variant) const {
@@ -117,9 +125,19 @@ Worksheet::RowTexts Worksheet::FormatRow(const MixtureValues& values) const {
   return texts;
 }
 
-void Worksheet::WriteRow(VariantIndex variant, RowTexts texts) {
+Worksheet::RowTexts Worksheet::ExplainRow(VariantIndex variant, const MixtureValues& values) const {
+  RowTexts explanations;
+  for (const Step& step : RuleOf(variant).steps) {
+    explanations[step.target] = ExplainStep(step, values, decimalSeparator_);
+  }
+  return explanations;
+}
+
+void Worksheet::WriteRow(VariantIndex variant, RowTexts texts, RowTexts explanations) {
   for (std::size_t column = 0; column < texts.size(); ++column) {
-    At(CellOf(variant, static_cast<Column>(column))).text = std::move(texts[column]);
+    Cell& cell = At(CellOf(variant, static_cast<Column>(column)));
+    cell.text = std::move(texts[column]);
+    cell.explanation = std::move(explanations[column]);
   }
 }
 

@@ -28,12 +28,16 @@ class Worksheet {
   bool SetCellText(CellIndex cell, std::string text);
   bool IsLocked(CellIndex cell) const;
   static bool IsResultCell(CellIndex cell);
+  // How the last Calculate found a result cell's value, as a teacher would write it out;
+  // empty for other cells, and once the cell's text has changed since.
+  const std::string& Explanation(CellIndex cell) const;
   VariantIndex CurrentVariant() const { return currentVariant_; }
 
  private:
   struct Cell {
     std::string text;
     bool locked = false;
+    std::string explanation;
   };
   using RowTexts = std::array<std::string, ColumnCount>;
 
@@ -41,7 +45,8 @@ class Worksheet {
   std::array<double, 4> ReadGivens(VariantIndex variant) const;
   std::string BlankGivensCause(VariantIndex variant, const ArithmeticFault& fault) const;
   RowTexts FormatRow(const MixtureValues& values) const;
-  void WriteRow(VariantIndex variant, RowTexts texts);
+  RowTexts ExplainRow(VariantIndex variant, const MixtureValues& values) const;
+  void WriteRow(VariantIndex variant, RowTexts texts, RowTexts explanations);
   Cell& At(CellIndex cell);
   const Cell& At(CellIndex cell) const;
 

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTest>
+#include <QToolTip>
 #include <memory>
 
 #include "window/blendora.h"
@@ -49,9 +51,7 @@ class BlendoraTest : public QObject {
     }
   }
 
-  void chooseVariant(int variant) {
-    QTest::mouseClick(c().Option1[variant], Qt::LeftButton);
-  }
+  void chooseVariant(int variant) { QTest::mouseClick(c().Option1[variant], Qt::LeftButton); }
 
   QStringList cellTexts() const {
     QStringList texts;
@@ -67,8 +67,7 @@ class BlendoraTest : public QObject {
   void init() {
     window_ = std::make_unique<Blendora>();
     faults_.clear();
-    window_->setFaultReporter(
-        [this](QWidget*, const QString& message) { faults_ << message; });
+    window_->setFaultReporter([this](QWidget*, const QString& message) { faults_ << message; });
     window_->show();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
   }
@@ -76,11 +75,16 @@ class BlendoraTest : public QObject {
   void cleanup() { window_.reset(); }
 
   QWidget* control(const QString& name, int index) const {
-    if (name == "Label1") return c().Label1[index];
-    if (name == "Command1") return c().Command1[index];
-    if (name == "Frame1") return c().Frame1;
-    if (name == "Option1") return c().Option1[index];
-    if (name == "Text2") return c().Text2[index];
+    if (name == "Label1")
+      return c().Label1[index];
+    if (name == "Command1")
+      return c().Command1[index];
+    if (name == "Frame1")
+      return c().Frame1;
+    if (name == "Option1")
+      return c().Option1[index];
+    if (name == "Text2")
+      return c().Text2[index];
     return c().Text1[index];
   }
 
@@ -112,8 +116,7 @@ class BlendoraTest : public QObject {
 
   void everyControlSitsWhereItsTableRowSays() {
     for (int i = 0; i < 42; ++i) {
-      QCOMPARE(c().Text2[i]->geometry(),
-               QRect(112 + 64 * (i % 6), 64 + 24 * (i / 6), 65, 27));
+      QCOMPARE(c().Text2[i]->geometry(), QRect(112 + 64 * (i % 6), 64 + 24 * (i / 6), 65, 27));
     }
     for (int v = 0; v < 7; ++v) {
       // Each option button is level with its row of the grid.
@@ -167,8 +170,7 @@ class BlendoraTest : public QObject {
       QCOMPARE(cell->isEnabled(), !IsResult(i));
       QCOMPARE(cell->font().bold(), IsResult(i));
       if (IsResult(i)) {
-        QCOMPARE(cell->palette().color(QPalette::Disabled, QPalette::Base),
-                 QColor(255, 192, 192));
+        QCOMPARE(cell->palette().color(QPalette::Disabled, QPalette::Base), QColor(255, 192, 192));
         QVERIFY(!cell->palette().isBrushSet(QPalette::Disabled, QPalette::Text));
       } else {
         QVERIFY(!cell->palette().isBrushSet(QPalette::Active, QPalette::Base));
@@ -355,10 +357,9 @@ class BlendoraTest : public QObject {
 
   void quotationIsHeldButNeverShown() {
     const QStringList lines = Texts::Quotation.split("\r\n");
-    QCOMPARE(lines,
-             (QStringList{"Неприятното в това да си първият, направил нещо по ",
-                          "правилния начин, е, че никой не оценява колко трудно е ", "било. ",
-                          ""}));
+    QCOMPARE(lines, (QStringList{"Неприятното в това да си първият, направил нещо по ",
+                                 "правилния начин, е, че никой не оценява колко трудно е ",
+                                 "било. ", ""}));
     QCOMPARE(c().Text1[1]->toPlainText(), QString(Texts::Quotation).replace("\r\n", "\n"));
     chooseVariant(5);
     QTest::mouseClick(c().Command1[0], Qt::LeftButton);
@@ -368,6 +369,74 @@ class BlendoraTest : public QObject {
       QVERIFY(QApplication::focusWidget() != c().Text1[1]);
     }
     QVERIFY(!c().Text1[1]->isVisible());
+  }
+  void resultCellsExplainTheirValueInATooltip() {
+    chooseVariant(1);
+    typeRow({"30", "200", "40", "", "36", ""});
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    QLineEdit* weight2 = c().Text2[9];
+    QCOMPARE(weight2->toolTip(), QString("Тегло 2 = (200 × 30 − 200 × 36) / (36 − 40) = 300"));
+    QCOMPARE(c().Text2[11]->toolTip(), QString("Смес т. = 200 + 300 = 500"));
+    QVERIFY(c().Text2[6]->toolTip().isEmpty());
+    // The cell is disabled, yet its tooltip shows.
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), weight2->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(weight2, &hover);
+    QTRY_COMPARE(QToolTip::text(), weight2->toolTip());
+    QToolTip::hideText();
+    QTest::mouseClick(c().Command1[1], Qt::LeftButton);
+    QVERIFY(weight2->toolTip().isEmpty());
+  }
+
+  void everyControlHasASpokenName() {
+    auto spoken = [](QWidget* widget) {
+      return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
+    QCOMPARE(spoken(c().Text2[0]), QString("Вариант 1, % - 1"));
+    QCOMPARE(spoken(c().Text2[9]), QString("Вариант 2, Тегло 2, резултат"));
+    QCOMPARE(spoken(c().Text2[41]), QString("Вариант 7, Смес т."));
+    QCOMPARE(spoken(c().Option1[3]), QString("Вариант 4"));
+    QCOMPARE(spoken(c().Command1[0]), QString("Изчисли"));
+    QCOMPARE(spoken(c().Command1[1]), QString("Изчисти"));
+    QCOMPARE(spoken(c().Text1[0]), QString("Задание"));
+    QCOMPARE(spoken(c().Label1[2]), QString("Тегло 1"));
+    for (QLineEdit* cell : c().Text2) {
+      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(cell);
+      QVERIFY(!accessible->text(QAccessible::Name).isEmpty());
+      QCOMPARE(bool(accessible->state().disabled), !cell->isEnabled());
+      QCOMPARE(bool(accessible->state().readOnly), cell->isReadOnly());
+    }
+    typeRow({"30", "200", "40", "300", "", ""});
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    QAccessibleInterface* result = QAccessible::queryAccessibleInterface(c().Text2[5]);
+    QCOMPARE(result->text(QAccessible::Value), QString("500"));
+    QCOMPARE(result->text(QAccessible::Description), QString("Смес т. = 200 + 300 = 500"));
+  }
+
+  void enterInTheWorkingRowCalculates() {
+    typeRow({"10", "1", "0", "1", "", ""});
+    QTest::keyClick(c().Text2[3], Qt::Key_Return);
+    QCOMPARE(c().Text2[4]->text(), QString("5"));
+    QTest::mouseClick(c().Command1[1], Qt::LeftButton);
+    typeRow({"10", "1", "0", "1", "", ""});
+    c().Text2[7]->setFocus();
+    QTest::keyClick(c().Text2[7], Qt::Key_Enter);  // a locked cell of another row
+    QVERIFY(c().Text2[4]->text().isEmpty());
+    QTest::keyClick(c().Text2[0], Qt::Key_Enter);
+    QCOMPARE(c().Text2[5]->text(), QString("2"));
+  }
+
+  // Run once more with QT_SCALE_FACTOR=2: the twip table holds in logical pixels, and every
+  // control is drawn at the scaled size.
+  void scaledWindowKeepsTheTable() {
+    const qreal scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                            ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                            : 1.0;
+    QCOMPARE(window_->devicePixelRatioF(), scale);
+    QCOMPARE(window_->size(), QSize(504, 404));
+    QCOMPARE(window_->grab().size(), QSize(504, 404) * scale);
+    QCOMPARE(c().Text2[41]->grab().size(), QSize(65, 27) * scale);
+    QCOMPARE(c().Frame1->grab().size(), QSize(113, 193) * scale);
+    QCOMPARE(c().Text2[41]->mapTo(window_.get(), QPoint(0, 0)), QPoint(432, 208));
   }
 };
 
