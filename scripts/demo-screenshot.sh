@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Drives the real program under Xvfb as a pupil would (Вариант 2: 30, 200, 40, 36, Изчисли)
-# and saves the window to docs/screenshot.png. Needs a build from ./run.sh or ./test.sh.
+# and saves the window to docs/screenshot.png, then rests the mouse on the computed weight and
+# saves docs/tooltip.png with its worked solution. Needs a build from ./run.sh or ./test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ]; then
@@ -21,4 +22,8 @@ done
 click 48 20  # Изчисли
 sleep 0.5
 import -window "$window" docs/screenshot.png
-echo "Saved docs/screenshot.png"
+xdotool mousemove --window "$window" 336 101  # the computed Тегло 2
+sleep 1.5
+eval "$(xdotool getwindowgeometry --shell "$window")"
+import -window root -crop "740x150+$((X - 10))+$((Y + 40))" +repage docs/tooltip.png
+echo "Saved docs/screenshot.png and docs/tooltip.png"
