@@ -29,7 +29,7 @@ void Worksheet::SelectVariant(VariantIndex variant) {
   currentVariant_ = variant;
   for (Cell& cell : cells_) {
     cell.text.clear();
-    cell.explanation.clear();
+    cell.explained = false;
     cell.locked = true;
   }
   for (CellIndex cell = first; cell <= last; ++cell) {
@@ -40,13 +40,14 @@ void Worksheet::SelectVariant(VariantIndex variant) {
 void Worksheet::Calculate() {
   const VariantIndex variant = currentVariant_;
   const MixtureValues values = SolveRow(variant);
-  WriteRow(variant, FormatRow(values), ExplainRow(variant, values));
+  WriteRow(variant, FormatRow(values));
+  solved_ = values;
 }
 
 void Worksheet::ClearAll() {
   for (Cell& cell : cells_) {
     cell.text.clear();
-    cell.explanation.clear();
+    cell.explained = false;
   }
 }
 
@@ -60,7 +61,7 @@ bool Worksheet::SetCellText(CellIndex cell, std::string text) {
     return false;
   }
   target.text = std::move(text);
-  target.explanation.clear();
+  target.explained = false;
   return true;
 }
 
@@ -73,8 +74,17 @@ bool Worksheet::IsResultCell(CellIndex cell) {
   return IsResultColumn(VariantOf(cell), ColumnOf(cell));
 }
 
-const std::string& Worksheet::Explanation(CellIndex cell) const {
-  return At(cell).explanation;
+std::string Worksheet::Explanation(CellIndex cell) const {
+  if (!At(cell).explained) {
+    return {};
+  }
+  // Explained cells are all in the working row, which is the row solved_ holds.
+  for (const Step& step : RuleOf(VariantOf(cell)).steps) {
+    if (step.target == ColumnOf(cell)) {
+      return ExplainStep(step, solved_, decimalSeparator_);
+    }
+  }
+  return {};
 }
 
 MixtureValues Worksheet::SolveRow(VariantIndex variant) const {
@@ -125,19 +135,12 @@ Worksheet::RowTexts Worksheet::FormatRow(const MixtureValues& values) const {
   return texts;
 }
 
-Worksheet::RowTexts Worksheet::ExplainRow(VariantIndex variant, const MixtureValues& values) const {
-  RowTexts explanations;
-  for (const Step& step : RuleOf(variant).steps) {
-    explanations[step.target] = ExplainStep(step, values, decimalSeparator_);
-  }
-  return explanations;
-}
-
-void Worksheet::WriteRow(VariantIndex variant, RowTexts texts, RowTexts explanations) {
-  for (std::size_t column = 0; column < texts.size(); ++column) {
-    Cell& cell = At(CellOf(variant, static_cast<Column>(column)));
-    cell.text = std::move(texts[column]);
-    cell.explanation = std::move(explanations[column]);
+void Worksheet::WriteRow(VariantIndex variant, RowTexts texts) {
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const auto column = static_cast<Column>(i);
+    Cell& cell = At(CellOf(variant, column));
+    cell.text = std::move(texts[i]);
+    cell.explained = IsResultColumn(variant, column);
   }
 }
 

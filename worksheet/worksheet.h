@@ -30,14 +30,14 @@ class Worksheet {
   static bool IsResultCell(CellIndex cell);
   // How the last Calculate found a result cell's value, as a teacher would write it out;
   // empty for other cells, and once the cell's text has changed since.
-  const std::string& Explanation(CellIndex cell) const;
+  std::string Explanation(CellIndex cell) const;
   VariantIndex CurrentVariant() const { return currentVariant_; }
 
  private:
   struct Cell {
     std::string text;
     bool locked = false;
-    std::string explanation;
+    bool explained = false;  // holds a value the last Calculate computed
   };
   using RowTexts = std::array<std::string, ColumnCount>;
 
@@ -45,12 +45,12 @@ class Worksheet {
   std::array<double, 4> ReadGivens(VariantIndex variant) const;
   std::string BlankGivensCause(VariantIndex variant, const ArithmeticFault& fault) const;
   RowTexts FormatRow(const MixtureValues& values) const;
-  RowTexts ExplainRow(VariantIndex variant, const MixtureValues& values) const;
-  void WriteRow(VariantIndex variant, RowTexts texts, RowTexts explanations);
+  void WriteRow(VariantIndex variant, RowTexts texts);
   Cell& At(CellIndex cell);
   const Cell& At(CellIndex cell) const;
 
   std::array<Cell, CellCount> cells_;
   VariantIndex currentVariant_ = 0;
+  MixtureValues solved_{};  // the working row as the last Calculate left it
   std::string decimalSeparator_;
 };
