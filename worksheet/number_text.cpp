@@ -154,6 +154,10 @@ double ParseCellNumber(std::string_view text, std::string_view decimalSeparator)
   return ReadDecimal(text, decimalSeparator);
 }
 
+bool IsBlankCellText(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), IsBlank);
+}
+
 std::string FormatCellNumber(double value, std::string_view decimalSeparator) {
   if (value == 0) {
     return "0";  // never "-0"

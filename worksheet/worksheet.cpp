@@ -1,17 +1,11 @@
 #include "worksheet/worksheet.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "worksheet/variants.h"
 #include "worksheet/worked_solution.h"
 
 namespace {
-
-bool IsBlankText(const std::string& text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
-}
 
 std::string QuotedHeading(Column column) {
   return "«" + std::string(ColumnHeadings[column]) + "»";
@@ -114,7 +108,7 @@ std::string Worksheet::BlankGivensCause(VariantIndex variant, const ArithmeticFa
   std::string blanks;
   std::size_t blankCount = 0;
   for (const Column column : RuleOf(variant).givens) {
-    if (IsBlankText(At(CellOf(variant, column)).text)) {
+    if (IsBlankCellText(At(CellOf(variant, column)).text)) {
       blanks += (blankCount++ == 0 ? "" : ", ") + QuotedHeading(column);
     }
   }
