@@ -17,6 +17,7 @@
 
 #include "window/hamburger.xpm"
 #include "window/layout.h"
+#include "window/screen_reader.h"
 #include "window/texts.h"
 
 namespace {
@@ -27,9 +28,10 @@ void Place(QWidget* widget, ControlArray control, int index = 0) {
   widget->setGeometry(TwipsToPixels(PlaceInTwips(control, index)));
 }
 
-void Paint(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+void Paint(QWidget* widget, QPalette::ColorRole role, const QColor& colour,
+           QPalette::ColorGroup group = QPalette::All) {
   QPalette palette = widget->palette();
-  palette.setColor(role, colour);
+  palette.setColor(group, role, colour);
   widget->setPalette(palette);
 }
 
@@ -51,7 +53,8 @@ void ShowCriticalBox(QWidget* parent, const QString& message) {
 Blendora::Blendora(QWidget* parent)
     : QWidget(parent),
       worksheet_(QLocale::system().decimalPoint().toStdString()),
-      reportFault_(ShowCriticalBox) {
+      reportFault_(ShowCriticalBox),
+      announcer_(new Announcer(this)) {
   setUpWindow();
   createLabels();
   createCommands();
@@ -124,17 +127,22 @@ void Blendora::createOptions() {
 void Blendora::createCells() {
   for (CellIndex i = 0; i < CellCount; ++i) {
     auto* cell = new QLineEdit(this);
-    Place(cell, ControlArray::Text2, i);
     if (Worksheet::IsResultCell(i)) {
+      ReportAsResultCell(cell);
       QFont bold = cell->font();
       bold.setWeight(QFont::Bold);
       cell->setFont(bold);
       Paint(cell, QPalette::Base, Colours::ResultCell);
+      Paint(cell, QPalette::Text, Colours::ResultText, QPalette::Disabled);
       cell->setEnabled(false);
+      cell->setReadOnly(true);
+      cell->setFocusPolicy(Qt::NoFocus);
     }
+    Place(cell, ControlArray::Text2, i);
     cell->setAccessibleName(Texts::CellName(i));
     connect(cell, &QLineEdit::textEdited, this, [this, i] { text2Change(i); });
     connect(cell, &QLineEdit::returnPressed, this, [this, i] { text2Enter(i); });
+    cell->installEventFilter(this);
     controls_.Text2[i] = cell;
   }
 }
@@ -181,6 +189,8 @@ void Blendora::setKeyboardOrder() {
   addCellRange(24, 35);
   order.push_back(c.Option1[6]);
   addCellRange(36, 41);
+  // Qt links no widget that refuses the focus into the chain, and neither may its neighbours.
+  std::erase_if(order, [](const QWidget* widget) { return widget->focusPolicy() == Qt::NoFocus; });
   for (std::size_t i = 1; i < order.size(); ++i) {
     setTabOrder(order[i - 1], order[i]);
   }
@@ -201,13 +211,15 @@ void Blendora::command1Click(int index) {
   try {
     if (index == CalculateCommand) {
       worksheet_.Calculate();
+      refreshCells();
+      announcer_->announce(Texts::ResultsSpoken(worksheet_));
     } else if (index == ClearCommand) {
       worksheet_.ClearAll();
+      refreshCells();
     }
   } catch (const ArithmeticFault& fault) {
     reportFault_(this, Texts::FaultMessage(fault));
   }
-  refreshCells();
 }
 
 void Blendora::text2Change(int index) {
@@ -222,6 +234,19 @@ void Blendora::text2Enter(int index) {
   }
 }
 
+// A screen reader takes a click into a field silently, since the mouse user sees where the
+// click went; a pupil who cannot see hears the cell's name and text instead.
+bool Blendora::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn &&
+      static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+    const auto* cell = static_cast<QLineEdit*>(watched);
+    const auto index = static_cast<CellIndex>(
+        std::find(controls_.Text2.begin(), controls_.Text2.end(), cell) - controls_.Text2.begin());
+    announcer_->announce(Texts::CellSpoken(index, cell->text()));
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void Blendora::refreshCells() {
   for (CellIndex i = 0; i < CellCount; ++i) {
     QLineEdit* cell = controls_.Text2[i];
@@ -229,10 +254,13 @@ void Blendora::refreshCells() {
     if (cell->text() != text) {
       cell->setText(text);
     }
-    cell->setReadOnly(worksheet_.IsLocked(i));
+    cell->setReadOnly(worksheet_.IsLocked(i) || Worksheet::IsResultCell(i));
+    // Each change is an event on the accessibility bus: send only the ones that happened.
     const QString explanation = QString::fromStdString(worksheet_.Explanation(i));
-    cell->setToolTip(explanation);
-    cell->setAccessibleDescription(explanation);
+    if (cell->accessibleDescription() != explanation) {
+      cell->setToolTip(explanation);
+      cell->setAccessibleDescription(explanation);
+    }
   }
 }
 

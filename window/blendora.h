@@ -6,6 +6,7 @@
 
 #include "worksheet/worksheet.h"
 
+class Announcer;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -38,6 +39,9 @@ class Blendora : public QWidget {
   void setFaultReporter(FaultReporter reporter) { reportFault_ = std::move(reporter); }
   void centreOnScreen();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void setUpWindow();
   void createLabels();
@@ -58,4 +62,5 @@ class Blendora : public QWidget {
   Worksheet worksheet_;
   Controls controls_;
   FaultReporter reportFault_;
+  Announcer* announcer_;
 };

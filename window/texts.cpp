@@ -1,5 +1,7 @@
 #include "window/texts.h"
 
+#include <QStringList>
+
 namespace Texts {
 
 const QString Assignment = QStringLiteral(
@@ -37,6 +39,23 @@ QString ColumnHeading(Column column) {
 QString CellName(CellIndex cell) {
   const QString name = VariantCaption(VariantOf(cell)) + u", "_qs + ColumnHeading(ColumnOf(cell));
   return Worksheet::IsResultCell(cell) ? name + u", резултат"_qs : name;
+}
+
+QString CellSpoken(CellIndex cell, const QString& text) {
+  return text.isEmpty() ? CellName(cell) : CellName(cell) + u' ' + text;
+}
+
+QString ResultsSpoken(const Worksheet& worksheet) {
+  QStringList results;
+  const VariantIndex variant = worksheet.CurrentVariant();
+  for (std::int16_t column = 0; column < ColumnCount; ++column) {
+    const CellIndex cell = CellOf(variant, static_cast<Column>(column));
+    if (Worksheet::IsResultCell(cell)) {
+      results << ColumnHeading(static_cast<Column>(column)) + u' ' +
+                     QString::fromStdString(worksheet.CellText(cell));
+    }
+  }
+  return results.join(u", "_qs);
 }
 
 QString FaultMessage(const ArithmeticFault& fault) {

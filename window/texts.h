@@ -24,6 +24,11 @@ QString VariantCaption(VariantIndex variant);  // "Вариант 1" for index 0
 QString ColumnHeading(Column column);
 // What a screen reader says for a cell: "Вариант 2, Тегло 2, резултат".
 QString CellName(CellIndex cell);
+// The name followed by the text, if any: "Вариант 1, % - 1 30".
+QString CellSpoken(CellIndex cell, const QString& text);
+
+// The working row's results as a screen reader says them: "Смес % 36, Смес т. 500".
+QString ResultsSpoken(const Worksheet& worksheet);
 
 // The kind of fault on the first line, and what in the pupil's numbers causes it on the second.
 QString FaultMessage(const ArithmeticFault& fault);

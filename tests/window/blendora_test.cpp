@@ -3,17 +3,23 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
+#include <cmath>
 #include <memory>
 
 #include "window/blendora.h"
 #include "window/layout.h"
+#include "window/qt_catalogue.h"
+#include "window/screen_reader.h"
 #include "window/texts.h"
 
 namespace {
@@ -22,6 +28,20 @@ const std::vector<int> ResultCells = {4, 5, 9, 11, 15, 16, 20, 23, 25, 29, 32, 3
 
 bool IsResult(int cell) {
   return std::find(ResultCells.begin(), ResultCells.end(), cell) != ResultCells.end();
+}
+
+// The contrast of two colours as WCAG measures it, from 1 : 1 to 21 : 1.
+double ContrastRatio(const QColor& a, const QColor& b) {
+  auto luminance = [](const QColor& colour) {
+    auto linear = [](double channel) {
+      return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+  };
+  const double first = luminance(a);
+  const double second = luminance(b);
+  return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 QColor Background(const QWidget* widget) {
@@ -62,7 +82,10 @@ class BlendoraTest : public QObject {
   }
 
  private slots:
-  void initTestCase() { QApplication::setStyle(QStyleFactory::create("Fusion")); }
+  void initTestCase() {
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QVERIFY(InstallQtCatalogue(*qApp));
+  }
 
   void init() {
     window_ = std::make_unique<Blendora>();
@@ -171,7 +194,9 @@ class BlendoraTest : public QObject {
       QCOMPARE(cell->font().bold(), IsResult(i));
       if (IsResult(i)) {
         QCOMPARE(cell->palette().color(QPalette::Disabled, QPalette::Base), QColor(255, 192, 192));
-        QVERIFY(!cell->palette().isBrushSet(QPalette::Disabled, QPalette::Text));
+        QCOMPARE(cell->palette().color(QPalette::Disabled, QPalette::Text), QColor(109, 109, 109));
+        QCOMPARE(cell->palette().color(QPalette::Active, QPalette::Text),
+                 c().Text2[0]->palette().color(QPalette::Active, QPalette::Text));
       } else {
         QVERIFY(!cell->palette().isBrushSet(QPalette::Active, QPalette::Base));
       }
@@ -184,7 +209,7 @@ class BlendoraTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), c().Text1[0]);
     for (int i = 0; i < 42; ++i) {
       QVERIFY(c().Text2[i]->text().isEmpty());
-      QCOMPARE(c().Text2[i]->isReadOnly(), i >= 6);
+      QCOMPARE(c().Text2[i]->isReadOnly(), i >= 6 || IsResult(i));
     }
   }
 
@@ -250,7 +275,7 @@ class BlendoraTest : public QObject {
     QTest::mouseClick(c().Command1[1], Qt::LeftButton);
     for (int i = 0; i < 42; ++i) {
       QVERIFY(c().Text2[i]->text().isEmpty());
-      QCOMPARE(c().Text2[i]->isReadOnly(), i < 12 || i > 17);
+      QCOMPARE(c().Text2[i]->isReadOnly(), i < 12 || i > 17 || IsResult(i));
     }
   }
 
@@ -399,11 +424,15 @@ class BlendoraTest : public QObject {
     QCOMPARE(spoken(c().Command1[1]), QString("Изчисти"));
     QCOMPARE(spoken(c().Text1[0]), QString("Задание"));
     QCOMPARE(spoken(c().Label1[2]), QString("Тегло 1"));
-    for (QLineEdit* cell : c().Text2) {
-      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(cell);
-      QVERIFY(!accessible->text(QAccessible::Name).isEmpty());
-      QCOMPARE(bool(accessible->state().disabled), !cell->isEnabled());
-      QCOMPARE(bool(accessible->state().readOnly), cell->isReadOnly());
+    for (int i = 0; i < 42; ++i) {
+      QLineEdit* cell = c().Text2[i];
+      const QAccessible::State state = QAccessible::queryAccessibleInterface(cell)->state();
+      QVERIFY(!QAccessible::queryAccessibleInterface(cell)->text(QAccessible::Name).isEmpty());
+      QCOMPARE(bool(state.disabled), !cell->isEnabled());
+      QCOMPARE(bool(state.readOnly), cell->isReadOnly());
+      // A result cell is what it looks like: nothing to type into, nowhere to tab to.
+      QCOMPARE(bool(state.editable), !IsResult(i));
+      QCOMPARE(bool(state.focusable), !IsResult(i));
     }
     typeRow({"30", "200", "40", "300", "", ""});
     QTest::mouseClick(c().Command1[0], Qt::LeftButton);
@@ -423,6 +452,70 @@ class BlendoraTest : public QObject {
     QVERIFY(c().Text2[4]->text().isEmpty());
     QTest::keyClick(c().Text2[0], Qt::Key_Enter);
     QCOMPARE(c().Text2[5]->text(), QString("2"));
+  }
+
+  // Inside its frame, the darkest pixel of a calculated result cell is its glyphs' colour.
+  void resultsAreLegibleOnThePink() {
+    typeRow({"30", "200", "40", "300", "", ""});
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    const QImage image = c().Text2[5]->grab().toImage();
+    const QImage inside = image.copy(image.rect().adjusted(3, 3, -3, -3));
+    QColor glyph = Qt::white;
+    for (int y = 0; y < inside.height(); ++y) {
+      for (int x = 0; x < inside.width(); ++x) {
+        const QColor pixel = inside.pixelColor(x, y);
+        glyph = pixel.lightness() < glyph.lightness() ? pixel : glyph;
+      }
+    }
+    QCOMPARE(glyph, QColor(109, 109, 109));
+    QVERIFY2(ContrastRatio(glyph, QColor(255, 192, 192)) >= 3.0,
+             qPrintable(QString::number(ContrastRatio(glyph, QColor(255, 192, 192)))));
+  }
+
+  void qtsOwnTextsAreBulgarian() {
+    std::unique_ptr<QMenu> menu(c().Text2[0]->createStandardContextMenu());
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+      texts << action->text().section(u'\t', 0, 0);  // without the shortcut
+    }
+    QVERIFY2(texts.contains("&Копиране") && texts.contains("&Поставяне"),
+             qPrintable(texts.join(' ')));
+
+    Blendora reportsInABox;  // with the message box it has from the start
+    reportsInABox.show();
+    QString button;
+    QTimer::singleShot(0, [&button] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      button = box->buttons().value(0)->text();
+      box->accept();
+    });
+    QTest::mouseClick(reportsInABox.controls().Command1[0], Qt::LeftButton);
+    QCOMPARE(button, QString("Добре"));
+  }
+
+  void aCalculationIsSpokenWithoutMovingTheFocus() {
+    auto* announcer = window_->findChild<Announcer*>();
+    QVERIFY(announcer != nullptr);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(announcer);
+    QCOMPARE(accessible->role(), QAccessible::Notification);
+    QVERIFY(!announcer->isVisible());
+
+    typeRow({"30", "200", "40", "300", "", ""});
+    QTest::keyClick(c().Text2[3], Qt::Key_Return);
+    QCOMPARE(accessible->text(QAccessible::Name), QString("Смес % 36, Смес т. 500"));
+    QVERIFY(announcer->isVisible());
+    QCOMPARE(QApplication::focusWidget(), c().Text2[3]);
+
+    chooseVariant(6);
+    typeRow({"10", "", "40", "", "20", "30"});
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    QCOMPARE(accessible->text(QAccessible::Name), QString("Тегло 1 20, Тегло 2 10"));
+
+    QTest::mouseClick(c().Command1[1], Qt::LeftButton);
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);  // a fault: the box alone tells of it
+    QCOMPARE(faults_.size(), 1);
+    QCOMPARE(accessible->text(QAccessible::Name), QString("Тегло 1 20, Тегло 2 10"));
   }
 
   // Run once more with QT_SCALE_FACTOR=2: the twip table holds in logical pixels, and every
