@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the worksheet and window
-# tests, the worksheet tests again under AddressSanitizer and UBSan, and a bounded fuzzing run.
+# tests, the worksheet tests again under AddressSanitizer and UBSan, a bounded fuzzing run, and,
+# when Qt for Windows is in its cache, the Windows build with its tests under Wine.
 # FUZZ_SECONDS sets the fuzzing time (60 by default).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -28,6 +29,14 @@ if ! build/fuzz/fuzz/worksheet_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -max_l
   exit 1
 fi
 grep -E "^Done" build/fuzz/fuzz.log
+
+echo "== Windows"
+source scripts/windows-env.sh
+if [ -x "$qt_windows/bin/qt-cmake" ]; then
+  scripts/windows.sh
+else
+  echo "Skipped: no Qt for Windows in $qt_windows; scripts/windows-qt.sh builds it once (most of an hour), and the stage then takes about a minute."
+fi
 
 echo "== All tests"
 cmake -S . -B build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

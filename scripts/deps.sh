@@ -1,14 +1,29 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, if any is missing.
+#   scripts/deps.sh           the Linux program, its tests and its package
+#   scripts/deps.sh windows   the Windows program, its installer and Wine to test them
 set -euo pipefail
 
-packages=(
+linux=(
   cmake make g++ clang libclang-rt-14-dev      # compilers, and libFuzzer with the sanitizers
   libgtest-dev libbenchmark-dev                # tests and benchmarks
   qt6-base-dev fonts-liberation2               # the window, and a Times New Roman stand-in
+  qt6-translations-l10n                        # Qt's own texts in Bulgarian
   xvfb xauth xdotool imagemagick x11-utils libx11-dev  # running the window without a desktop
   desktop-file-utils dpkg-dev file             # the Debian package and its checks
+  python3-pyatspi at-spi2-core dbus openbox    # what a screen reader reads, on a small desktop
+  orca speech-dispatcher speech-dispatcher-espeak-ng  # ... and what it says
 )
+windows=(
+  g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools dpkg-dev  # Qt and Blendora for Windows
+  googletest qt6-translations-l10n icoutils imagemagick nsis  # tests, texts, icon, installer
+  wine64 xvfb xauth xdotool x11-utils fonts-liberation2 tesseract-ocr  # running them under Wine
+)
+if [ "${1:-}" = windows ]; then
+  packages=("${windows[@]}")
+else
+  packages=("${linux[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

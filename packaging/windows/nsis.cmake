@@ -1,0 +1,18 @@
+# `cpack` in build/windows makes blendora-<version>-win64.exe, a 64-bit installer in
+# Bulgarian from NSIS.template.in beside this file.
+list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
+set(CPACK_GENERATOR NSIS)
+set(CPACK_PACKAGE_NAME Blendora)
+set(CPACK_PACKAGE_VENDOR "Blendora developers")
+set(CPACK_PACKAGE_FILE_NAME blendora-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Blendora)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Blendora)
+set(CPACK_NSIS_PACKAGE_NAME Blendora)
+set(CPACK_NSIS_DISPLAY_NAME Blendora)
+set(CPACK_NSIS_URL_INFO_ABOUT "https://blendora.example")
+set(CPACK_NSIS_MUI_ICON ${CMAKE_CURRENT_BINARY_DIR}/blendora.ico)
+set(CPACK_NSIS_MUI_UNIICON ${CMAKE_CURRENT_BINARY_DIR}/blendora.ico)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+include(CPack)

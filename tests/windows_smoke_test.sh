@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Installs Blendora's Windows installer silently into a fresh Wine prefix, checks what it put
+# there, starts the installed program, calculates "Вариант 2" with the assignment's numbers as
+# a pupil would, reads the two results back from the screen, and uninstalls silently.
+# Usage: windows_smoke_test.sh INSTALLER [SCREENSHOT]   (runs itself under Xvfb)
+set -euo pipefail
+installer=$(realpath "$1")
+screenshot=${2:+$(realpath -m "$2")}
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$installer" ${screenshot:+"$screenshot"}
+fi
+wine=/usr/lib/wine/wine64
+wineserver() { /usr/lib/wine/wineserver "$@"; }
+version=$(basename "$installer" | sed -E "s/^blendora-(.*)-win64\.exe$/\1/")
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all
+program_pid=""
+openbox --sm-disable >/dev/null 2>&1 & # a title bar, with the program's icon
+window_manager=$!
+finish() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+  kill "$window_manager" 2>/dev/null
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap finish EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+passed=0
+pass() { echo "ok: $*"; passed=$((passed + 1)); }
+
+"$wine" wineboot --init >/dev/null 2>&1
+wineserver -w
+# Wine has no Times New Roman; this prefix alone draws it with Liberation Serif.
+"$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Times New Roman" /t REG_SZ \
+  /d "Liberation Serif" /f >/dev/null 2>&1
+
+"$wine" "$installer" /S
+wineserver -w
+folder="$WINEPREFIX/drive_c/Program Files/Blendora"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Blendora'
+for file in bin/blendora.exe LICENSE.txt Uninstall.exe; do
+  [ -f "$folder/$file" ] || fail "the installer left no $file"
+done
+[ -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Blendora.lnk" ] ||
+  fail "no Start-menu shortcut"
+registered=$("$wine" reg query "$key" 2>/dev/null | tr -d '\r')
+for value in "DisplayName    REG_SZ    Blendora" "DisplayVersion    REG_SZ    $version" \
+             'DisplayIcon    REG_SZ    C:\Program Files\Blendora\bin\blendora.exe,0'; do
+  grep -qF "$value" <<<"$registered" || fail "the uninstaller entry lacks \"$value\""
+done
+pass "installed silently, with its shortcut and its entry in Apps & features"
+
+"$wine" "$folder/bin/blendora.exe" &
+program_pid=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name Blendora | head -n 1)
+sleep 2
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
+click 30 101 # Вариант 2
+for cell in "144 30" "208 200" "272 40" "400 36"; do
+  read -r x text <<<"$cell"
+  click "$x" 101
+  xdotool type --delay 80 "$text"
+done
+click 48 20 # Изчисли
+sleep 1
+import -window "$window" "$work/window.png"
+[ -n "$screenshot" ] && import -frame -window "$window" "$screenshot"
+# Each result cell inside its frame, cut out, enlarged and read by OCR: "Тегло 2" and "Смес т." of row 2.
+read_cell() {
+  convert "$work/window.png" -crop "57x19+$(($1 + 4))+92" +repage -resize 400% -colorspace Gray \
+    -threshold 70% "$work/cell.png"
+  tesseract "$work/cell.png" - --psm 7 -c tessedit_char_whitelist=0123456789 2>/dev/null |
+    tr -d '[:space:]'
+}
+weight2=$(read_cell 304)
+mix_weight=$(read_cell 432)
+[ "$weight2" = 300 ] && [ "$mix_weight" = 500 ] ||
+  fail "the result cells read \"$weight2\" and \"$mix_weight\", not 300 and 500"
+pass "Вариант 2 with 30, 200, 40 and 36 shows 300 and 500"
+kill "$program_pid"
+program_pid=""
+wineserver -w
+
+"$wine" "$folder/Uninstall.exe" /S
+wineserver -w
+sleep 2 # the uninstaller runs from a copy of itself
+wineserver -w
+[ ! -e "$folder" ] || fail "the uninstaller left $(ls -R "$folder")"
+"$wine" reg query "$key" >/dev/null 2>&1 && fail "the uninstaller entry stays"
+pass "uninstalled silently, leaving nothing"
+echo "$passed passed, 0 failed"
