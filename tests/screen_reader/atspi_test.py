@@ -1,0 +1,118 @@
+"""Reads Blendora over AT-SPI as a screen reader does: the names, roles and states of its
+controls, and after a calculation the results' texts and descriptions.
+Usage: atspi_test.py PROGRAM (under run.sh)."""
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+from desktop import Desktop
+
+failures = []
+checks = 0
+
+
+def check(condition, message):
+    global checks
+    checks += 1
+    if not condition:
+        failures.append(message)
+        print("FAIL:", message)
+
+
+def application(name):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for index in range(desktop.childCount):
+        child = desktop.getChildAtIndex(index)
+        if child is not None and child.name == name:
+            return child
+    raise LookupError(f"{name} is not on the accessibility bus")
+
+
+def descendants(node):
+    for index in range(node.childCount):
+        child = node.getChildAtIndex(index)
+        if child is not None:
+            yield child
+            yield from descendants(child)
+
+
+def states(node):
+    return {pyatspi.stateToString(state) for state in node.getState().getStates()}
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def count_description_changes(action):
+    """How many accessible-description changes the program sends while `action` runs."""
+    seen = []
+    listener = lambda event: seen.append(event.source.name)
+    pyatspi.Registry.registerEventListener(listener, "object:property-change:accessible-description")
+    action()
+    loop = GLib.MainLoop()
+    GLib.timeout_add(1500, loop.quit)
+    loop.run()
+    pyatspi.Registry.deregisterEventListener(listener, "object:property-change:accessible-description")
+    return seen
+
+
+def main(program):
+    with Desktop(program) as desktop:
+        desktop.start_program()
+        nodes = {(node.getRoleName(), node.name): node
+                 for node in descendants(application("blendora"))}
+        cells = {name: node for (role, name), node in nodes.items()
+                 if role == "text" and name.startswith("Вариант ")}
+        check(len(cells) == 42, f"42 cells, found {len(cells)}")
+
+        # role, name: states it must have, states it must not have
+        expected = {
+            ("push button", "Изчисли"): ({"focusable", "enabled"}, set()),
+            ("push button", "Изчисти"): ({"focusable", "enabled"}, set()),
+            ("radio button", "Вариант 1"): ({"checked", "focusable"}, set()),
+            ("radio button", "Вариант 7"): (set(), {"checked"}),
+            ("panel", "Варианти"): (set(), set()),
+            ("text", "Задание"): ({"read only", "multi line"}, set()),
+            ("text", "Вариант 1, % - 1"): ({"editable", "focusable", "enabled"}, {"read only"}),
+            ("text", "Вариант 2, % - 1"): ({"read only", "focusable"}, set()),
+            ("text", "Вариант 1, Смес %, резултат"):
+                ({"read only"}, {"editable", "focusable", "enabled", "sensitive"}),
+            ("text", "Вариант 7, Тегло 2, резултат"):
+                ({"read only"}, {"editable", "focusable", "enabled"}),
+            ("label", "Смес т."): (set(), {"focusable"}),
+        }
+        for (role, name), (present, absent) in expected.items():
+            node = nodes.get((role, name))
+            check(node is not None, f"no {role} named {name!r}")
+            if node is not None:
+                seen = states(node)
+                check(present <= seen, f"{name!r} lacks {present - seen}")
+                check(not absent & seen, f"{name!r} should not be {absent & seen}")
+
+        for x, text in ((144, "30"), (208, "200"), (272, "40"), (336, "300")):
+            desktop.click(x, 77)
+            desktop.type(text)
+        changed = count_description_changes(lambda: desktop.click(48, 20))
+        time.sleep(0.5)
+        results = {"Вариант 1, Смес %, резултат": ("36", "Смес % = (200 × 30 + 300 × 40) / 500 = 36"),
+                   "Вариант 1, Смес т., резултат": ("500", "Смес т. = 200 + 300 = 500")}
+        for name, (text, description) in results.items():
+            check(text_of(cells[name]) == text, f"{name!r} reads {text_of(cells[name])!r}")
+            check(cells[name].description == description,
+                  f"{name!r} is described as {cells[name].description!r}")
+        check(sorted(changed) == sorted(results), f"descriptions sent on Calculate: {changed}")
+        changed = count_description_changes(lambda: desktop.click(464, 20))  # Изчисти
+        check(sorted(changed) == sorted(results), f"descriptions sent on Clear: {changed}")
+        changed = count_description_changes(lambda: desktop.click(464, 20))
+        check(changed == [], f"descriptions sent on a second Clear: {changed}")
+
+    print(f"{checks - len(failures)} passed, {len(failures)} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))

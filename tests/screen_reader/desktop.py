@@ -1,0 +1,141 @@
+"""A small desktop for the screen-reader checks, on the X display and session bus that
+run.sh provides: the accessibility bus, a window manager, Blendora, and on request a speech
+server and Orca. Every process started here is ended by its PID when the session closes."""
+import os
+import re
+import signal
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+# Speech goes nowhere: a machine without a display has no sound card either, and the
+# speech server would wait for one.
+SPEECHD_CONF = """\
+AudioOutputMethod "libao"
+DefaultModule espeak-ng
+AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"
+LogLevel 2
+"""
+
+# Orca writes its debug file in blocks; the checks read it while it runs.
+ORCA_CUSTOMIZATIONS = """\
+import orca.debug
+if orca.debug.debugFile:
+    name = orca.debug.debugFile.name
+    orca.debug.debugFile.close()
+    orca.debug.debugFile = open(name, "a", buffering=1)
+"""
+
+
+TIME_STAMP = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - ")
+
+
+class Desktop:
+    def __init__(self, program):
+        self.program = program
+        self.processes = []
+        self.work = Path(tempfile.mkdtemp(prefix="blendora-a11y-"))
+        self.work.chmod(0o700)
+        self.window = None
+        self.orca_log = self.work / "orca.debug"
+
+    def __enter__(self):
+        # The accessibility bus puts its socket here, away from any other session's.
+        os.environ["XDG_RUNTIME_DIR"] = str(self.work)
+        self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        time.sleep(1)
+        # Without a window manager the focus does not come back after a message box.
+        self.start(["openbox", "--sm-disable"])
+        wait_for(self.window_manager_ready, 30, "the window manager")
+        return self
+
+    def __exit__(self, *exc):
+        # Each process leads a group of its own, so that the helpers it started end with it.
+        for process in reversed(self.processes):
+            try:
+                os.killpg(process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            process.wait()
+        subprocess.run(["rm", "-rf", str(self.work)], check=False)
+
+    @staticmethod
+    def window_manager_ready():
+        root = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                              capture_output=True, text=True)
+        return "window id" in root.stdout
+
+    def start(self, command, **kwargs):
+        process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   start_new_session=True, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def start_program(self):
+        environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        self.start([os.path.abspath(self.program)], env=environment)
+        found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                                "Blendora"], capture_output=True, text=True, timeout=30)
+        self.window = found.stdout.split()[0]
+        time.sleep(1)
+
+    def start_orca(self):
+        home = self.work / "home"
+        (home / "speechd").mkdir(parents=True)
+        (home / "speechd" / "speechd.conf").write_text(SPEECHD_CONF)
+        (home / "speechd" / "modules").symlink_to("/etc/speech-dispatcher/modules")
+        (home / ".libao").write_text("default_driver=null\n")
+        prefs = home / "orca"
+        prefs.mkdir()
+        (prefs / "orca-customizations.py").write_text(ORCA_CUSTOMIZATIONS)
+        socket = home / "speechd.sock"
+        environment = dict(os.environ, HOME=str(home),
+                           SPEECHD_ADDRESS=f"unix_socket:{socket}")
+        self.start(["speech-dispatcher", "--run-single", "--timeout", "0",
+                    "--config-dir", str(home / "speechd"), "--socket-path", str(socket),
+                    "--pid-file", str(home / "speechd.pid")], env=environment)
+        wait_for(socket.exists, 10, "the speech server's socket")
+        self.start(["orca", "--user-prefs", str(prefs), "--debug-file", str(self.orca_log)],
+                   env=environment)
+        wait_for(lambda: "SPEECH OUTPUT" in self.orca_text(), 30, "Orca's first words")
+
+    def orca_text(self):
+        return self.orca_log.read_text(errors="replace") if self.orca_log.exists() else ""
+
+    def spoken(self):
+        """What Orca has spoken so far, one utterance an item; a text of several lines
+        continues on the debug file's following lines, which carry no time stamp."""
+        utterances = []
+        continues = False
+        for line in self.orca_text().splitlines():
+            if "SPEECH OUTPUT: " in line:
+                utterances.append(line.split("SPEECH OUTPUT: ", 1)[1].strip())
+                continues = True
+            elif continues and line and not TIME_STAMP.match(line):
+                utterances[-1] += " " + line.strip()
+            else:
+                continues = False
+        return utterances
+
+    def click(self, x, y):
+        subprocess.run(["xdotool", "mousemove", "--window", self.window, str(x), str(y),
+                        "click", "1"], check=True)
+        time.sleep(0.3)
+
+    def key(self, *keys):
+        subprocess.run(["xdotool", "key", "--delay", "150", *keys], check=True)
+        time.sleep(0.3)
+
+    def type(self, text):
+        subprocess.run(["xdotool", "type", "--delay", "80", text], check=True)
+        time.sleep(0.3)
+
+
+def wait_for(condition, seconds, what):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if condition():
+            return
+        time.sleep(0.2)
+    raise TimeoutError(f"waited {seconds} s for {what}")
