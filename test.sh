@@ -8,6 +8,9 @@ cd "$(dirname "$0")"
 scripts/deps.sh
 jobs=$(nproc)
 
+echo "== Licences"
+reuse lint --quiet && echo "Every file has its copyright and licence (reuse lint)."
+
 echo "== Worksheet tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DBLENDORA_WINDOW=OFF -DBLENDORA_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \

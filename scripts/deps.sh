@@ -10,7 +10,8 @@ linux=(
   qt6-base-dev fonts-liberation2               # the window, and a Times New Roman stand-in
   qt6-translations-l10n                        # Qt's own texts in Bulgarian
   xvfb xauth xdotool imagemagick x11-utils libx11-dev  # running the window without a desktop
-  desktop-file-utils dpkg-dev file             # the Debian package and its checks
+  desktop-file-utils dpkg-dev file lintian     # the Debian package and its checks
+  appstream librsvg2-bin reuse                 # software centres, icons, licences
   python3-pyatspi at-spi2-core dbus openbox    # what a screen reader reads, on a small desktop
   orca speech-dispatcher speech-dispatcher-espeak-ng  # ... and what it says
 )
