@@ -12,15 +12,7 @@ program=$!
 trap 'kill "$program" 2>/dev/null || true' EXIT
 window=$(timeout 30 xdotool search --sync --onlyvisible --name Blendora | head -n 1)
 sleep 0.5
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.2; }
-click 30 101  # Вариант 2
-for cell in "144 30" "208 200" "272 40" "400 36"; do
-  read -r x text <<<"$cell"
-  click "$x" 101
-  xdotool type --delay 50 "$text"
-done
-click 48 20  # Изчисли
-sleep 0.5
+scripts/calculate-variant-2.sh "$window"
 import -window "$window" docs/screenshot.png
 xdotool mousemove --window "$window" 336 101  # the computed Тегло 2
 sleep 1.5

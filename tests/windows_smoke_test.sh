@@ -54,15 +54,7 @@ pass "installed silently, with its shortcut and its entry in Apps & features"
 program_pid=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name Blendora | head -n 1)
 sleep 2
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
-click 30 101 # Вариант 2
-for cell in "144 30" "208 200" "272 40" "400 36"; do
-  read -r x text <<<"$cell"
-  click "$x" 101
-  xdotool type --delay 80 "$text"
-done
-click 48 20 # Изчисли
-sleep 1
+"$(dirname "$0")/../scripts/calculate-variant-2.sh" "$window"
 import -window "$window" "$work/window.png"
 [ -n "$screenshot" ] && import -frame -window "$window" "$screenshot"
 # Each result cell inside its frame, cut out, enlarged and read by OCR: "Тегло 2" and "Смес т." of row 2.
