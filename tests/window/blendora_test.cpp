@@ -518,6 +518,19 @@ class BlendoraTest : public QObject {
     QCOMPARE(accessible->text(QAccessible::Name), QString("Тегло 1 20, Тегло 2 10"));
   }
 
+  // A screen reader is silent about a click into a field; the window says where it went.
+  void aClickIntoACellSpeaksItsNameAndText() {
+    auto* announcer = window_->findChild<Announcer*>();
+    typeRow({"30", "", "", "", "", ""});
+    c().Text1[0]->setFocus();
+    QTest::mouseClick(c().Text2[0], Qt::LeftButton);
+    QCOMPARE(announcer->accessibleName(), QString("Вариант 1, % - 1 30"));
+    QTest::mouseClick(c().Text2[7], Qt::LeftButton);
+    QCOMPARE(announcer->accessibleName(), QString("Вариант 2, Тегло 1"));
+    QTest::keyClick(c().Text2[7], Qt::Key_Tab);  // the keyboard is left to the screen reader
+    QCOMPARE(announcer->accessibleName(), QString("Вариант 2, Тегло 1"));
+  }
+
   // Run once more with QT_SCALE_FACTOR=2: the twip table holds in logical pixels, and every
   // control is drawn at the scaled size.
   void scaledWindowKeepsTheTable() {
