@@ -53,7 +53,6 @@ pass "installed silently, with its shortcut and its entry in Apps & features"
 "$wine" "$folder/bin/blendora.exe" &
 program_pid=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name Blendora | head -n 1)
-sleep 2
 "$(dirname "$0")/../scripts/calculate-variant-2.sh" "$window"
 import -window "$window" "$work/window.png"
 [ -n "$screenshot" ] && import -frame -window "$window" "$screenshot"
@@ -75,9 +74,13 @@ wineserver -w
 
 "$wine" "$folder/Uninstall.exe" /S
 wineserver -w
-sleep 2 # the uninstaller runs from a copy of itself
-wineserver -w
-[ ! -e "$folder" ] || fail "the uninstaller left $(ls -R "$folder")"
+# The uninstaller runs on from a copy of itself; it is done when the folder is gone.
+for _ in $(seq 300); do
+  [ -e "$folder" ] || break
+  sleep 0.1
+  wineserver -w
+done
+[ ! -e "$folder" ] || fail "30 s after uninstalling, the uninstaller left $(ls -R "$folder")"
 "$wine" reg query "$key" >/dev/null 2>&1 && fail "the uninstaller entry stays"
 pass "uninstalled silently, leaving nothing"
 echo "$passed passed, 0 failed"

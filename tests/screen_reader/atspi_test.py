@@ -2,12 +2,17 @@
 controls, and after a calculation the results' texts and descriptions.
 Usage: atspi_test.py PROGRAM (under run.sh)."""
 import sys
-import time
 
 import pyatspi
 from gi.repository import GLib
 
-from desktop import Desktop
+from desktop import Desktop, wait_for
+
+DESCRIPTION_CHANGE = "object:property-change:accessible-description"
+FOCUS_CHANGE = "object:state-changed:focused"
+FIRST_CELL = (144, 77, "Вариант 1, % - 1")  # where to click, and its name
+CALCULATE = (48, 20)
+CLEAR = (464, 20)
 
 failures = []
 checks = 0
@@ -27,7 +32,7 @@ def application(name):
         child = desktop.getChildAtIndex(index)
         if child is not None and child.name == name:
             return child
-    raise LookupError(f"{name} is not on the accessibility bus")
+    return None
 
 
 def descendants(node):
@@ -47,22 +52,39 @@ def text_of(node):
     return text.getText(0, text.characterCount)
 
 
-def count_description_changes(action):
-    """How many accessible-description changes the program sends while `action` runs."""
+def description_changes(desktop, action):
+    """The accessible-description changes the program sends while `action` runs. A click into
+    the first cell follows the action: the program sends its events in order, so once that
+    cell's focus has arrived, everything the action caused has arrived before it."""
     seen = []
-    listener = lambda event: seen.append(event.source.name)
-    pyatspi.Registry.registerEventListener(listener, "object:property-change:accessible-description")
+    barrier = []
+    on_description = lambda event: seen.append(event.source.name)
+
+    def on_focus(event):
+        if event.detail1 == 1 and event.source.name == FIRST_CELL[2]:
+            barrier.append(event)
+
+    pyatspi.Registry.registerEventListener(on_description, DESCRIPTION_CHANGE)
+    pyatspi.Registry.registerEventListener(on_focus, FOCUS_CHANGE)
     action()
-    loop = GLib.MainLoop()
-    GLib.timeout_add(1500, loop.quit)
-    loop.run()
-    pyatspi.Registry.deregisterEventListener(listener, "object:property-change:accessible-description")
+    desktop.click(*FIRST_CELL[:2])
+    context = GLib.MainContext.default()
+
+    def focus_arrived():
+        while context.iteration(False):
+            pass
+        return bool(barrier)
+
+    wait_for(focus_arrived, 30, "the first cell's focus")
+    pyatspi.Registry.deregisterEventListener(on_description, DESCRIPTION_CHANGE)
+    pyatspi.Registry.deregisterEventListener(on_focus, FOCUS_CHANGE)
     return seen
 
 
 def main(program):
     with Desktop(program) as desktop:
         desktop.start_program()
+        wait_for(lambda: application("blendora") is not None, 30, "blendora on the bus")
         nodes = {(node.getRoleName(), node.name): node
                  for node in descendants(application("blendora"))}
         cells = {name: node for (role, name), node in nodes.items()
@@ -96,8 +118,7 @@ def main(program):
         for x, text in ((144, "30"), (208, "200"), (272, "40"), (336, "300")):
             desktop.click(x, 77)
             desktop.type(text)
-        changed = count_description_changes(lambda: desktop.click(48, 20))
-        time.sleep(0.5)
+        changed = description_changes(desktop, lambda: desktop.click(*CALCULATE))
         results = {"Вариант 1, Смес %, резултат": ("36", "Смес % = (200 × 30 + 300 × 40) / 500 = 36"),
                    "Вариант 1, Смес т., резултат": ("500", "Смес т. = 200 + 300 = 500")}
         for name, (text, description) in results.items():
@@ -105,9 +126,9 @@ def main(program):
             check(cells[name].description == description,
                   f"{name!r} is described as {cells[name].description!r}")
         check(sorted(changed) == sorted(results), f"descriptions sent on Calculate: {changed}")
-        changed = count_description_changes(lambda: desktop.click(464, 20))  # Изчисти
+        changed = description_changes(desktop, lambda: desktop.click(*CLEAR))
         check(sorted(changed) == sorted(results), f"descriptions sent on Clear: {changed}")
-        changed = count_description_changes(lambda: desktop.click(464, 20))
+        changed = description_changes(desktop, lambda: desktop.click(*CLEAR))
         check(changed == [], f"descriptions sent on a second Clear: {changed}")
 
     print(f"{checks - len(failures)} passed, {len(failures)} failed")

@@ -44,7 +44,7 @@ class Desktop:
         # The accessibility bus puts its socket here, away from any other session's.
         os.environ["XDG_RUNTIME_DIR"] = str(self.work)
         self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        time.sleep(1)
+        wait_for(self.accessibility_bus_ready, 30, "the accessibility bus")
         # Without a window manager the focus does not come back after a message box.
         self.start(["openbox", "--sm-disable"])
         wait_for(self.window_manager_ready, 30, "the window manager")
@@ -61,10 +61,17 @@ class Desktop:
         subprocess.run(["rm", "-rf", str(self.work)], check=False)
 
     @staticmethod
+    def accessibility_bus_ready():
+        # The launcher takes its name on the session bus once the accessibility bus listens.
+        owned = subprocess.run(
+            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
+            capture_output=True, text=True)
+        return "boolean true" in owned.stdout
+
+    @staticmethod
     def window_manager_ready():
-        root = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
-                              capture_output=True, text=True)
-        return "window id" in root.stdout
+        return "window id" in root_property("_NET_SUPPORTING_WM_CHECK")
 
     def start(self, command, **kwargs):
         process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -76,9 +83,16 @@ class Desktop:
         environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         self.start([os.path.abspath(self.program)], env=environment)
         found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
-                                "Blendora"], capture_output=True, text=True, timeout=30)
+                                "Blendora"], capture_output=True, text=True, timeout=60)
         self.window = found.stdout.split()[0]
-        time.sleep(1)
+        # Keys and clicks are only meant for the window once the window manager has given it
+        # the focus.
+        wait_for(lambda: self.focused_window() == self.window, 30, "the window's focus")
+
+    @staticmethod
+    def focused_window():
+        focused = subprocess.run(["xdotool", "getwindowfocus"], capture_output=True, text=True)
+        return focused.stdout.strip()
 
     def start_orca(self):
         home = self.work / "home"
@@ -98,7 +112,8 @@ class Desktop:
         wait_for(socket.exists, 10, "the speech server's socket")
         self.start(["orca", "--user-prefs", str(prefs), "--debug-file", str(self.orca_log)],
                    env=environment)
-        wait_for(lambda: "SPEECH OUTPUT" in self.orca_text(), 30, "Orca's first words")
+        wait_for(lambda: "SPEECH OUTPUT" in self.orca_text(), 60, "Orca's first words",
+                 log=self.orca_text)
 
     def orca_text(self):
         return self.orca_log.read_text(errors="replace") if self.orca_log.exists() else ""
@@ -121,21 +136,26 @@ class Desktop:
     def click(self, x, y):
         subprocess.run(["xdotool", "mousemove", "--window", self.window, str(x), str(y),
                         "click", "1"], check=True)
-        time.sleep(0.3)
 
     def key(self, *keys):
         subprocess.run(["xdotool", "key", "--delay", "150", *keys], check=True)
-        time.sleep(0.3)
 
     def type(self, text):
         subprocess.run(["xdotool", "type", "--delay", "80", text], check=True)
-        time.sleep(0.3)
 
 
-def wait_for(condition, seconds, what):
+def root_property(name):
+    root = subprocess.run(["xprop", "-root", name], capture_output=True, text=True)
+    return root.stdout
+
+
+def wait_for(condition, seconds, what, log=None):
+    """Polls `condition` until it holds; on a time-out, says what was awaited and shows the
+    end of the log that should have told of it."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         if condition():
             return
-        time.sleep(0.2)
-    raise TimeoutError(f"waited {seconds} s for {what}")
+        time.sleep(0.1)
+    tail = "\n".join(log().splitlines()[-30:]) if log else ""
+    raise TimeoutError(f"waited {seconds} s for {what}" + (f"; the log ends:\n{tail}" if tail else ""))

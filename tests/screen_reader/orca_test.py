@@ -8,7 +8,7 @@ from desktop import Desktop
 results = []
 
 
-def heard(desktop, action, expected, unexpected=(), seconds=10):
+def heard(desktop, action, expected, unexpected=(), seconds=30):
     """Runs `action` and waits until Orca has said every text in `expected`."""
     before = len(desktop.spoken())
     action()
@@ -19,7 +19,7 @@ def heard(desktop, action, expected, unexpected=(), seconds=10):
         if all(any(text in line for line in said) for text in expected):
             break
         time.sleep(0.2)
-    time.sleep(0.5)
+    time.sleep(0.5)  # for what may follow the expected, which `unexpected` looks at
     said = desktop.spoken()[before:]
     missing = [text for text in expected if not any(text in line for line in said)]
     wrong = [text for text in unexpected if any(text in line for line in said)]
@@ -31,9 +31,9 @@ def heard(desktop, action, expected, unexpected=(), seconds=10):
 
 def main(program):
     with Desktop(program) as desktop:
-        desktop.start_program()
+        # Orca first, so that it is listening when the window takes the focus.
         desktop.start_orca()
-        heard(desktop, lambda: None, ["Blendora"], seconds=15)
+        heard(desktop, desktop.start_program, ["Blendora"], seconds=30)
         heard(desktop, lambda: desktop.key("Tab"), ["Вариант 1, % - 1"])
         heard(desktop, lambda: desktop.type("30"), ["3", "0"])
         for text in ("200", "40"):
