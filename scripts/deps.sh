@@ -2,12 +2,14 @@
 # Installs the Debian packages that building, running and testing need, if any is missing.
 #   scripts/deps.sh           the Linux program, its tests and its package
 #   scripts/deps.sh windows   the Windows program, its installer and Wine to test them
+#   scripts/deps.sh stress    the load that scripts/stress-tests.sh puts on the machine
 set -euo pipefail
 
 linux=(
   cmake make g++ clang libclang-rt-14-dev      # compilers, and libFuzzer with the sanitizers
   libgtest-dev libbenchmark-dev                # tests and benchmarks
   qt6-base-dev fonts-liberation2               # the window, and a Times New Roman stand-in
+  qt6-base-private-dev                         # the window tests' stand-in screen reader
   qt6-translations-l10n                        # Qt's own texts in Bulgarian
   xvfb xauth xdotool imagemagick x11-utils libx11-dev  # running the window without a desktop
   desktop-file-utils dpkg-dev file lintian     # the Debian package and its checks
@@ -22,6 +24,8 @@ windows=(
 )
 if [ "${1:-}" = windows ]; then
   packages=("${windows[@]}")
+elif [ "${1:-}" = stress ]; then
+  packages=(stress-ng)
 else
   packages=("${linux[@]}")
 fi
