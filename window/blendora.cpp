@@ -242,7 +242,7 @@ bool Blendora::eventFilter(QObject* watched, QEvent* event) {
     const auto* cell = static_cast<QLineEdit*>(watched);
     const auto index = static_cast<CellIndex>(
         std::find(controls_.Text2.begin(), controls_.Text2.end(), cell) - controls_.Text2.begin());
-    announcer_->announce(Texts::CellSpoken(index, cell->text()));
+    announcer_->announceClick(Texts::CellSpoken(index, cell->text()));
   }
   return QWidget::eventFilter(watched, event);
 }

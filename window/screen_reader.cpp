@@ -89,6 +89,17 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
   return nullptr;
 }
 
+// Qt 6.4's UI Automation bridge passes the appearance of a notification object by, but turns a
+// value change whose value is a text into a UI Automation notification, which NVDA and
+// Narrator speak for the application that has the focus. Qt 6.8's QAccessibleAnnouncementEvent
+// is the proper route once Qt is upgraded.
+void NotifyUiAutomation([[maybe_unused]] QWidget* window, [[maybe_unused]] const QString& message) {
+#ifdef Q_OS_WIN
+  QAccessibleValueChangeEvent event(window, message);
+  QAccessible::updateAccessibility(&event);
+#endif
+}
+
 void InstallFactoryOnce() {
   static const bool installed = (QAccessible::installFactory(Factory), true);
   Q_UNUSED(installed);
@@ -113,6 +124,15 @@ Announcer::Announcer(QWidget* parent) : QWidget(parent) {
 }
 
 void Announcer::announce(const QString& message) {
+  appear(message);
+  NotifyUiAutomation(window(), message);
+}
+
+void Announcer::announceClick(const QString& message) {
+  appear(message);
+}
+
+void Announcer::appear(const QString& message) {
   hide();
   setAccessibleName(message);
   show();

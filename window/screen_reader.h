@@ -15,12 +15,19 @@ void SendFocusBeforeCaret();
 // takes no focus. Call before anything else is done with the cell.
 void ReportAsResultCell(QLineEdit* cell);
 
-// Speaks a short message without taking the focus: an invisible object of the notification
-// role that a screen reader reads out whenever it appears.
+// Speaks a short message without taking the focus. Orca reads out an invisible object of the
+// notification role whenever it appears; NVDA and Narrator hear a UI Automation notification
+// that the window raises.
 class Announcer : public QWidget {
   Q_OBJECT
 
  public:
   explicit Announcer(QWidget* parent);
   void announce(const QString& message);
+  // Orca keeps silent about a click into a field; the others speak it themselves, so this
+  // reaches Orca alone.
+  void announceClick(const QString& message);
+
+ private:
+  void appear(const QString& message);
 };

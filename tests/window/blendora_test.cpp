@@ -1,3 +1,6 @@
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <QAccessible>
 #include <QClipboard>
 #include <QGroupBox>
@@ -516,6 +519,38 @@ class BlendoraTest : public QObject {
     QTest::mouseClick(c().Command1[0], Qt::LeftButton);  // a fault: the box alone tells of it
     QCOMPARE(faults_.size(), 1);
     QCOMPARE(accessible->text(QAccessible::Name), QString("Тегло 1 20, Тегло 2 10"));
+  }
+
+  // On Windows the results go to UI Automation as a text value change of the window, which
+  // Qt raises as a notification; elsewhere nothing of the kind is sent.
+  void aCalculationReachesUiAutomationOnWindowsOnly() {
+    // Events reach an update handler only while a screen reader is taken to be listening.
+    QPlatformAccessibility* bridge = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    QVERIFY(bridge != nullptr);
+    bridge->setActive(true);
+    static QList<std::pair<QObject*, QString>> textValueChanges;
+    textValueChanges.clear();
+    QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+      if (event->type() == QAccessible::ValueChanged) {
+        const QVariant value = static_cast<QAccessibleValueChangeEvent*>(event)->value();
+        if (value.typeId() == QMetaType::QString) {
+          textValueChanges.append({event->object(), value.toString()});
+        }
+      }
+    });
+    typeRow({"30", "200", "40", "300", "", ""});
+    QTest::keyClick(c().Text2[3], Qt::Key_Return);
+    QTest::mouseClick(c().Text2[0], Qt::LeftButton);  // a click is left to the screen reader
+    QAccessible::installUpdateHandler(nullptr);
+    bridge->setActive(false);
+#ifdef Q_OS_WIN
+    const QList<std::pair<QObject*, QString>> expected = {
+        { window_.get(),
+          QString("Смес % 36, Смес т. 500") }};
+#else
+    const QList<std::pair<QObject*, QString>> expected;
+#endif
+    QCOMPARE(textValueChanges, expected);
   }
 
   // A screen reader is silent about a click into a field; the window says where it went.
