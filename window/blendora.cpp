@@ -42,8 +42,7 @@ void PaintBackground(QWidget* widget, const QColor& colour) {
 }
 
 void ShowCriticalBox(QWidget* parent, const QString& message) {
-  QMessageBox box(QMessageBox::Critical, Texts::FaultTitle.toString(), message, QMessageBox::Ok,
-                  parent);
+  QMessageBox box(QMessageBox::Critical, ToQString(Texts::Title), message, QMessageBox::Ok, parent);
   box.setFont(parent->font());  // a dialog does not take its parent's font by itself
   box.exec();
 }
@@ -73,33 +72,33 @@ void Blendora::centreOnScreen() {
 
 void Blendora::setUpWindow() {
   setObjectName("Blendora");
-  setWindowTitle(Texts::Caption.toString());
+  setWindowTitle(ToQString(Texts::Caption));
   setWindowIcon(QIcon(QPixmap(hamburger_xpm)));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(TwipsToPixels(QRect(QPoint(), ClientSizeInTwips)).size());
+  setFixedSize(TwipsToPixels({0, 0, ClientWidthInTwips, ClientHeightInTwips}).size());
   setFont(QFont("Times New Roman", 12));
-  PaintBackground(this, Colours::Window);
+  PaintBackground(this, ToQColor(Colours::Window));
 }
 
 void Blendora::createLabels() {
   for (int k = 0; k < int(controls_.Label1.size()); ++k) {
     const QString caption =
-        k == 0 ? Texts::Heading.toString() : Texts::ColumnHeading(static_cast<Column>(k - 1));
+        ToQString(k == 0 ? Texts::Heading : Texts::ColumnHeading(static_cast<Column>(k - 1)));
     auto* label = new QLabel(caption, this);
     label->setAlignment(Qt::AlignCenter);
-    PaintBackground(label, Colours::Label);
+    PaintBackground(label, ToQColor(Colours::Label));
     Place(label, ControlArray::Label1, k);
     controls_.Label1[k] = label;
   }
 }
 
 void Blendora::createCommands() {
-  const std::array<std::pair<QStringView, QColor>, 2> commands = {
+  const std::array<std::pair<std::string_view, Rgb>, 2> commands = {
       {{Texts::Calculate, Colours::Calculate}, {Texts::Clear, Colours::Clear}}};
   for (int index = 0; index < int(commands.size()); ++index) {
-    auto* button = new QPushButton(commands[index].first.toString(), this);
-    Paint(button, QPalette::Button, commands[index].second);
+    auto* button = new QPushButton(ToQString(commands[index].first), this);
+    Paint(button, QPalette::Button, ToQColor(commands[index].second));
     Place(button, ControlArray::Command1, index);
     connect(button, &QPushButton::clicked, this, [this, index] { command1Click(index); });
     controls_.Command1[index] = button;
@@ -107,11 +106,11 @@ void Blendora::createCommands() {
 }
 
 void Blendora::createOptions() {
-  controls_.Frame1 = new QGroupBox(Texts::Variants.toString(), this);
+  controls_.Frame1 = new QGroupBox(ToQString(Texts::Variants), this);
   Place(controls_.Frame1, ControlArray::Frame1);
   for (VariantIndex v = 0; v < VariantCount; ++v) {
-    auto* option = new QRadioButton(Texts::VariantCaption(v), controls_.Frame1);
-    PaintBackground(option, Colours::Option);
+    auto* option = new QRadioButton(ToQString(Texts::VariantCaption(v)), controls_.Frame1);
+    PaintBackground(option, ToQColor(Colours::Option));
     Place(option, ControlArray::Option1, v);
     // Like any click, a click with the mouse puts the focus on the button.
     connect(option, &QRadioButton::clicked, option, [option] { option->setFocus(); });
@@ -132,14 +131,14 @@ void Blendora::createCells() {
       QFont bold = cell->font();
       bold.setWeight(QFont::Bold);
       cell->setFont(bold);
-      Paint(cell, QPalette::Base, Colours::ResultCell);
-      Paint(cell, QPalette::Text, Colours::ResultText, QPalette::Disabled);
+      Paint(cell, QPalette::Base, ToQColor(Colours::ResultCell));
+      Paint(cell, QPalette::Text, ToQColor(Colours::ResultText), QPalette::Disabled);
       cell->setEnabled(false);
       cell->setReadOnly(true);
       cell->setFocusPolicy(Qt::NoFocus);
     }
     Place(cell, ControlArray::Text2, i);
-    cell->setAccessibleName(Texts::CellName(i));
+    cell->setAccessibleName(ToQString(Texts::CellName(i)));
     connect(cell, &QLineEdit::textEdited, this, [this, i] { text2Change(i); });
     connect(cell, &QLineEdit::returnPressed, this, [this, i] { text2Enter(i); });
     cell->installEventFilter(this);
@@ -148,13 +147,13 @@ void Blendora::createCells() {
 }
 
 void Blendora::createTextBoxes() {
-  const std::array<std::pair<const QString*, QStringView>, 2> texts = {
-      {{&Texts::Assignment, Texts::AssignmentName}, {&Texts::Quotation, Texts::QuotationName}}};
+  const std::array<std::pair<std::string_view, std::string_view>, 2> texts = {
+      {{Texts::Assignment, Texts::AssignmentName}, {Texts::Quotation, Texts::QuotationName}}};
   for (int index = 0; index < int(texts.size()); ++index) {
     auto* box = new QPlainTextEdit(this);
     // The stored lines end in CR LF; the box wants plain line feeds.
-    box->setPlainText(QString(*texts[index].first).replace(u"\r\n"_qs, u"\n"_qs));
-    box->setAccessibleName(texts[index].second.toString());
+    box->setPlainText(ToQString(texts[index].first).replace(u"\r\n"_qs, u"\n"_qs));
+    box->setAccessibleName(ToQString(texts[index].second));
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setTabChangesFocus(true);
@@ -167,33 +166,35 @@ void Blendora::createTextBoxes() {
   controls_.Text1[1]->hide();
 }
 
-// The order the form was designed with: cells and buttons interleave as they were placed,
-// and of the option buttons only the selected one is a stop, at its own place.
 void Blendora::setKeyboardOrder() {
-  const auto& c = controls_;
-  std::vector<QWidget*> order = {c.Text1[0], c.Text1[1]};
-  auto addCells = [&](std::initializer_list<int> cells) {
-    for (int cell : cells) {
-      order.push_back(c.Text2[cell]);
-    }
-  };
-  auto addCellRange = [&](int first, int last) {
-    for (int cell = first; cell <= last; ++cell) {
-      order.push_back(c.Text2[cell]);
-    }
-  };
-  addCells({0, 1, 2, 3, 5, 6, 7, 8, 10, 11, 12, 13, 15, 16, 17, 18});
-  order.insert(order.end(), {c.Command1[0], c.Command1[1]});
-  addCells({4, 9, 14, 19, 20, 21, 22, 23});
-  order.insert(order.end(), c.Option1.begin(), c.Option1.begin() + 6);
-  addCellRange(24, 35);
-  order.push_back(c.Option1[6]);
-  addCellRange(36, 41);
+  std::vector<QWidget*> order;
+  for (const ControlRef& ref : KeyboardOrder()) {
+    order.push_back(control(ref));
+  }
   // Qt links no widget that refuses the focus into the chain, and neither may its neighbours.
   std::erase_if(order, [](const QWidget* widget) { return widget->focusPolicy() == Qt::NoFocus; });
   for (std::size_t i = 1; i < order.size(); ++i) {
     setTabOrder(order[i - 1], order[i]);
   }
+}
+
+QWidget* Blendora::control(const ControlRef& ref) const {
+  const auto index = static_cast<std::size_t>(ref.index);
+  switch (ref.control) {
+    case ControlArray::Label1:
+      return controls_.Label1.at(index);
+    case ControlArray::Command1:
+      return controls_.Command1.at(index);
+    case ControlArray::Frame1:
+      return controls_.Frame1;
+    case ControlArray::Option1:
+      return controls_.Option1.at(index);
+    case ControlArray::Text2:
+      return controls_.Text2.at(index);
+    case ControlArray::Text1:
+      return controls_.Text1.at(index);
+  }
+  return nullptr;
 }
 
 void Blendora::load() {
@@ -212,13 +213,13 @@ void Blendora::command1Click(int index) {
     if (index == CalculateCommand) {
       worksheet_.Calculate();
       refreshCells();
-      announcer_->announce(Texts::ResultsSpoken(worksheet_));
+      announcer_->announce(ToQString(Texts::ResultsSpoken(worksheet_)));
     } else if (index == ClearCommand) {
       worksheet_.ClearAll();
       refreshCells();
     }
   } catch (const ArithmeticFault& fault) {
-    reportFault_(this, Texts::FaultMessage(fault));
+    reportFault_(this, ToQString(Texts::FaultMessage(fault)));
   }
 }
 
@@ -242,7 +243,7 @@ bool Blendora::eventFilter(QObject* watched, QEvent* event) {
     const auto* cell = static_cast<QLineEdit*>(watched);
     const auto index = static_cast<CellIndex>(
         std::find(controls_.Text2.begin(), controls_.Text2.end(), cell) - controls_.Text2.begin());
-    announcer_->announceClick(Texts::CellSpoken(index, cell->text()));
+    announcer_->announceClick(ToQString(Texts::CellSpoken(index, cell->text().toStdString())));
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 
+#include "form/layout.h"
 #include "worksheet/worksheet.h"
 
 class Announcer;
@@ -50,6 +51,7 @@ class Blendora : public QWidget {
   void createCells();
   void createTextBoxes();
   void setKeyboardOrder();
+  QWidget* control(const ControlRef& ref) const;
   void load();
 
   void option1Click(int index);

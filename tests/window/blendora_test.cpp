@@ -359,7 +359,7 @@ class BlendoraTest : public QObject {
   }
 
   void assignmentTextIsExactAndReadOnly() {
-    const QStringList lines = Texts::Assignment.split("\r\n");
+    const QStringList lines = ToQString(Texts::Assignment).split("\r\n");
     QCOMPARE(lines.size(), 11);
     QVERIFY(lines.last().isEmpty());
     QVERIFY(lines[1].endsWith("солена вода и др. "));
@@ -369,7 +369,7 @@ class BlendoraTest : public QObject {
                      "тегло_1 = 200; процент_2 = 40; тегло_2 = 300; процент на сместа = 36;  "
                      "тегло на сместа = 500"));
     QPlainTextEdit* box = c().Text1[0];
-    QCOMPARE(box->toPlainText(), QString(Texts::Assignment).replace("\r\n", "\n"));
+    QCOMPARE(box->toPlainText(), ToQString(Texts::Assignment).replace("\r\n", "\n"));
     QCOMPARE(box->document()->blockCount(), 11);
     QVERIFY(box->isReadOnly());
     QCOMPARE(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
@@ -377,18 +377,18 @@ class BlendoraTest : public QObject {
     QVERIFY(box->verticalScrollBar()->maximum() > 0);
     box->setFocus();
     QTest::keyClicks(box, "x");
-    QCOMPARE(box->toPlainText(), QString(Texts::Assignment).replace("\r\n", "\n"));
+    QCOMPARE(box->toPlainText(), ToQString(Texts::Assignment).replace("\r\n", "\n"));
     box->selectAll();
     box->copy();
     QCOMPARE(QApplication::clipboard()->text(), box->toPlainText());
   }
 
   void quotationIsHeldButNeverShown() {
-    const QStringList lines = Texts::Quotation.split("\r\n");
+    const QStringList lines = ToQString(Texts::Quotation).split("\r\n");
     QCOMPARE(lines, (QStringList{"Неприятното в това да си първият, направил нещо по ",
                                  "правилния начин, е, че никой не оценява колко трудно е ",
                                  "било. ", ""}));
-    QCOMPARE(c().Text1[1]->toPlainText(), QString(Texts::Quotation).replace("\r\n", "\n"));
+    QCOMPARE(c().Text1[1]->toPlainText(), ToQString(Texts::Quotation).replace("\r\n", "\n"));
     chooseVariant(5);
     QTest::mouseClick(c().Command1[0], Qt::LeftButton);
     QTest::mouseClick(c().Command1[1], Qt::LeftButton);

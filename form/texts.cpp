@@ -1,10 +1,8 @@
-#include "window/texts.h"
-
-#include <QStringList>
+#include "form/texts.h"
 
 namespace Texts {
 
-const QString Assignment = QStringLiteral(
+const std::string_view Assignment =
     "В задачите, от основното образование, за смеси и разтвори обикновено присъстват 6 "
     "величини: процент, тегло на двата начални и крайния разтвор.\r\n"
     "Когато в разтвора участва вода се споменава само процент на активната съставка. Такива са "
@@ -21,50 +19,57 @@ const QString Assignment = QStringLiteral(
     "Какво е процентното съдържание на мед в новата смес,  ако са използвани два вида медни "
     "отпадъци N кг. с 40% мед и M кг. с 60% мед.\r\n"
     "Използвайте едни и същи данни за проверка: Пример:  процент_1 = 30; тегло_1 = 200; "
-    "процент_2 = 40; тегло_2 = 300; процент на сместа = 36;  тегло на сместа = 500\r\n");
+    "процент_2 = 40; тегло_2 = 300; процент на сместа = 36;  тегло на сместа = 500\r\n";
 
-const QString Quotation = QStringLiteral(
+const std::string_view Quotation =
     "Неприятното в това да си първият, направил нещо по \r\n"
     "правилния начин, е, че никой не оценява колко трудно е \r\n"
-    "било. \r\n");
+    "било. \r\n";
 
-QString VariantCaption(VariantIndex variant) {
-  return u"Вариант %1"_qs.arg(variant + 1);
+std::string VariantCaption(VariantIndex variant) {
+  return "Вариант " + std::to_string(variant + 1);
 }
 
-QString ColumnHeading(Column column) {
-  return QString::fromUtf8(ColumnHeadings[static_cast<std::size_t>(column)]);
+std::string_view ColumnHeading(Column column) {
+  return ColumnHeadings[static_cast<std::size_t>(column)];
 }
 
-QString CellName(CellIndex cell) {
-  const QString name = VariantCaption(VariantOf(cell)) + u", "_qs + ColumnHeading(ColumnOf(cell));
-  return Worksheet::IsResultCell(cell) ? name + u", резултат"_qs : name;
+std::string CellName(CellIndex cell) {
+  std::string name = VariantCaption(VariantOf(cell)) + ", ";
+  name += ColumnHeading(ColumnOf(cell));
+  return Worksheet::IsResultCell(cell) ? name + ", резултат" : name;
 }
 
-QString CellSpoken(CellIndex cell, const QString& text) {
-  return text.isEmpty() ? CellName(cell) : CellName(cell) + u' ' + text;
+std::string CellSpoken(CellIndex cell, std::string_view text) {
+  std::string spoken = CellName(cell);
+  if (!text.empty()) {
+    spoken += ' ';
+    spoken += text;
+  }
+  return spoken;
 }
 
-QString ResultsSpoken(const Worksheet& worksheet) {
-  QStringList results;
+std::string ResultsSpoken(const Worksheet& worksheet) {
+  std::string results;
   const VariantIndex variant = worksheet.CurrentVariant();
   for (std::int16_t column = 0; column < ColumnCount; ++column) {
     const CellIndex cell = CellOf(variant, static_cast<Column>(column));
     if (Worksheet::IsResultCell(cell)) {
-      results << ColumnHeading(static_cast<Column>(column)) + u' ' +
-                     QString::fromStdString(worksheet.CellText(cell));
+      results += results.empty() ? "" : ", ";
+      results += ColumnHeading(static_cast<Column>(column));
+      results += ' ' + worksheet.CellText(cell);
     }
   }
-  return results.join(u", "_qs);
+  return results;
 }
 
-QString FaultMessage(const ArithmeticFault& fault) {
-  const QString kind =
-      fault.Kind() == FaultKind::DivisionByZero ? u"Деление на нула"_qs : u"Препълване"_qs;
-  if (fault.Cause().empty()) {
-    return kind;
+std::string FaultMessage(const ArithmeticFault& fault) {
+  std::string message =
+      fault.Kind() == FaultKind::DivisionByZero ? "Деление на нула" : "Препълване";
+  if (!fault.Cause().empty()) {
+    message += '\n' + fault.Cause();
   }
-  return kind + u'\n' + QString::fromStdString(fault.Cause());
+  return message;
 }
 
 }  // namespace Texts
