@@ -8,6 +8,7 @@ set -euo pipefail
 linux=(
   cmake make g++ clang libclang-rt-14-dev      # compilers, and libFuzzer with the sanitizers
   libgtest-dev libbenchmark-dev                # tests and benchmarks
+  libfast-float-dev                            # reading doubles where charconv cannot
   qt6-base-dev fonts-liberation2               # the window, and a Times New Roman stand-in
   qt6-base-private-dev                         # the window tests' stand-in screen reader
   qt6-translations-l10n                        # Qt's own texts in Bulgarian

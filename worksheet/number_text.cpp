@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "worksheet/fault.h"
+#include "worksheet/float_chars.h"
 
 namespace {
 
@@ -105,7 +106,7 @@ bool IsTooLarge(std::string_view number) {
 double ReadWithPeriod(std::string_view text, std::size_t unsignedStart, const char** end) {
   double value = 0;
   const char* first = text.data() + (text[0] == '+' ? 1 : 0);
-  const auto result = std::from_chars(first, text.data() + text.size(), value);
+  const auto result = FloatChars::Read(first, text.data() + text.size(), value);
   *end = result.ec == std::errc::invalid_argument ? text.data() + unsignedStart : result.ptr;
   if (result.ec == std::errc::result_out_of_range) {
     const std::string_view number(
@@ -164,7 +165,7 @@ std::string FormatCellNumber(double value, std::string_view decimalSeparator) {
   }
   char digits[32];
   const auto [end, error] =
-      std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::general, 15);
+      FloatChars::WriteGeneral(std::begin(digits), std::end(digits), value, 15);
   std::string text;
   for (const char* c = digits; c != end; ++c) {
     if (*c == '.') {
