@@ -2,6 +2,7 @@
 # Installs the Debian packages that building, running and testing need, if any is missing.
 #   scripts/deps.sh           the Linux program, its tests and its package
 #   scripts/deps.sh windows   the Windows program, its installer and Wine to test them
+#   scripts/deps.sh web       the WebAssembly build, and Chromium for the page's tests
 #   scripts/deps.sh stress    the load that scripts/stress-tests.sh puts on the machine
 set -euo pipefail
 
@@ -23,8 +24,14 @@ windows=(
   googletest qt6-translations-l10n icoutils imagemagick nsis  # tests, texts, icon, installer
   wine64 xvfb xauth xdotool x11-utils fonts-liberation2 tesseract-ocr  # running them under Wine
 )
+web=(
+  emscripten libfast-float-dev googletest      # the worksheet as WebAssembly, and its tests
+  chromium fonts-liberation2 python3           # the page in a real browser, and a server for it
+)
 if [ "${1:-}" = windows ]; then
   packages=("${windows[@]}")
+elif [ "${1:-}" = web ]; then
+  packages=("${web[@]}")
 elif [ "${1:-}" = stress ]; then
   packages=(stress-ng)
 else

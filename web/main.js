@@ -1,0 +1,74 @@
+// Starts the page: loads the worksheet, builds the window's controls and routes their events
+// to the worksheet, refreshing every cell from it after each command.
+import { buildPage } from './page.js';
+import { decimalSeparator, loadSheet } from './sheet.js';
+import { FaultDialog } from './dialog.js';
+
+const sheet = await loadSheet();
+sheet.start(decimalSeparator(navigator.language));
+const form = sheet.form();
+document.title = form.caption;
+const controls = buildPage(document.getElementById('form'), form);
+const fault = new FaultDialog(document.getElementById('fault'), form);
+const announcer = document.getElementById('announcer');
+
+function refreshCells() {
+  sheet.cells().forEach(({ text, locked, explanation }, i) => {
+    const cell = controls.Text2[i];
+    if (cell.value !== text) {
+      cell.value = text;
+    }
+    cell.readOnly = locked || cell.disabled;
+    // The worked solution shows on hovering and is read out as the cell's description.
+    if (explanation) {
+      cell.title = explanation;
+    } else {
+      cell.removeAttribute('title');
+    }
+  });
+}
+
+function calculate() {
+  const message = sheet.calculate();
+  if (message) {
+    fault.show(message);
+    return;
+  }
+  refreshCells();
+  announcer.textContent = sheet.results();
+}
+
+function clear() {
+  sheet.clear();
+  refreshCells();
+}
+
+function selectVariant(variant) {
+  sheet.selectVariant(variant);
+  announcer.textContent = '';
+  refreshCells();
+}
+
+controls.Command1[0].addEventListener('click', calculate);
+controls.Command1[1].addEventListener('click', clear);
+controls.Option1.forEach((option, v) => {
+  option.querySelector('input').addEventListener('change', () => selectVariant(v));
+});
+controls.Text2.forEach((cell, i) => {
+  cell.addEventListener('input', () => sheet.setCellText(i, cell.value));
+  // Enter in the working row calculates, as the pupil expects of a calculator.
+  cell.addEventListener('keydown', (event) => {
+    if (event.key === 'Enter' && !cell.readOnly) {
+      event.preventDefault();
+      calculate();
+    }
+  });
+});
+
+controls.Option1[sheet.currentVariant()].querySelector('input').checked = true;
+refreshCells();
+// The focus starts in the assignment, at its beginning.
+controls.Text1[0].setSelectionRange(0, 0);
+controls.Text1[0].focus();
+document.documentElement.dataset.ready = 'true';
+performance.mark('blendora-ready');

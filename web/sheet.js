@@ -1,0 +1,29 @@
+// The worksheet in the WebAssembly module, behind plain JavaScript calls.
+import createBlendora from './blendora.js';
+
+export async function loadSheet() {
+  const module = await createBlendora();
+  const call = (name, result, args = []) => module.cwrap(`blendora_${name}`, result, args);
+  const form = call('form', 'string');
+  const cells = call('cells', 'string');
+  const calculate = call('calculate', 'string');
+  return {
+    start: call('start', null, ['string']),
+    form: () => JSON.parse(form()),
+    // Each cell's text, whether it is locked, and the worked solution of a computed one.
+    cells: () => JSON.parse(cells()),
+    currentVariant: call('current_variant', 'number'),
+    selectVariant: call('select_variant', null, ['number']),
+    setCellText: call('set_cell_text', 'number', ['number', 'string']),
+    // The fault's message, or null when the row was solved.
+    calculate: () => calculate() || null,
+    results: call('results', 'string'),
+    clear: call('clear', null),
+  };
+}
+
+// The separator the browser's language writes between whole and fraction digits.
+export function decimalSeparator(language) {
+  const parts = new Intl.NumberFormat(language).formatToParts(1.5);
+  return parts.find((part) => part.type === 'decimal')?.value ?? '.';
+}
