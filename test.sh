@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the worksheet and window
 # tests, the worksheet tests again under AddressSanitizer and UBSan, a bounded fuzzing run, and,
-# when Qt for Windows is in its cache, the Windows build with its tests under Wine.
+# when Qt for Windows is in its cache, the Windows build with its tests under Wine, and the page
+# as WebAssembly, with the worksheet tests under Node and the page's tests in Chromium.
 # FUZZ_SECONDS sets the fuzzing time (60 by default).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -40,6 +41,10 @@ if [ -x "$qt_windows/bin/qt-cmake" ]; then
 else
   echo "Skipped: no Qt for Windows in $qt_windows; scripts/windows-qt.sh builds it once (most of an hour), and the stage then takes about a minute."
 fi
+
+echo "== The page"
+scripts/web.sh
+(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 
 echo "== All tests"
 cmake -S . -B build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -1,0 +1,54 @@
+// Serves a folder of static files on this machine's loopback address, as any web server would.
+//   node scripts/serve-site.mjs FOLDER [PORT]   serves on PORT (8080), or the next free one
+import { createServer } from 'node:http';
+import { readFile } from 'node:fs/promises';
+import { extname, join, normalize } from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const types = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript; charset=utf-8',
+  '.css': 'text/css; charset=utf-8',
+  '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json',
+  '.png': 'image/png',
+  '.svg': 'image/svg+xml',
+};
+
+// Starts serving `folder`; `requests` records every path asked for, in order.
+export async function serveSite(folder, port = 0, lastPort = port) {
+  const requests = [];
+  const server = createServer(async (request, response) => {
+    requests.push(request.url);
+    const path = new URL(request.url, 'http://localhost').pathname;
+    const file = join(folder, normalize(path === '/' ? '/index.html' : path));
+    try {
+      const body = await readFile(file);
+      response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
+      response.end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  for (let candidate = port; ; candidate += 1) {
+    try {
+      await new Promise((resolve, reject) => {
+        server.once('error', reject);
+        server.listen(candidate, '127.0.0.1', resolve);
+      });
+      break;
+    } catch (error) {
+      if (error.code !== 'EADDRINUSE' || candidate >= lastPort) {
+        throw error;
+      }
+    }
+  }
+  const url = `http://127.0.0.1:${server.address().port}/`;
+  return { url, requests, close: () => new Promise((resolve) => server.close(resolve)) };
+}
+
+if (import.meta.url === pathToFileURL(process.argv[1]).href) {
+  const [folder, port = '8080'] = process.argv.slice(2);
+  const { url } = await serveSite(folder, Number(port), Number(port) + 100);
+  console.log(`Blendora is served at ${url} (Ctrl+C stops it)`);
+}

@@ -1,0 +1,46 @@
+// What the page tests share: the site served on a free port of this machine, Debian's Chromium
+// driven by Playwright, and the page's controls found as a screen reader finds them.
+import { existsSync } from 'node:fs';
+import { chromium } from 'playwright-core';
+import { serveSite as serveFolder } from '../../scripts/serve-site.mjs';
+
+export const site = process.env.BLENDORA_SITE ?? new URL('../../build/web/site', import.meta.url).pathname;
+
+// The site as a pupil's browser gets it; every request is recorded.
+export function serveSite() {
+  if (!existsSync(`${site}/index.html`)) {
+    throw new Error(`No page in ${site}: scripts/web.sh builds it.`);
+  }
+  return serveFolder(site);
+}
+
+// Chromium as the probe of this machine starts it: no network of its own, no first-run chores.
+export const chromiumArguments = [
+  '--disable-gpu',
+  '--disable-quic',
+  '--no-first-run',
+  '--disable-background-networking',
+  '--disable-component-update',
+  '--disable-sync',
+  '--disable-features=Translate',
+  ...(process.getuid?.() === 0 ? ['--no-sandbox'] : []),
+];
+
+export function launchChromium(options = {}) {
+  return chromium.launch({ executablePath: '/usr/bin/chromium', args: chromiumArguments, ...options });
+}
+
+// A page of the site, ready to type into, in a browser context of the given language.
+export async function openPage(browser, url, { locale = 'bg-BG', viewport = { width: 1024, height: 768 }, ...rest } = {}) {
+  const context = await browser.newContext({ locale, viewport, ...rest });
+  const page = await context.newPage();
+  await page.goto(url);
+  await page.waitForSelector('html[data-ready="true"]');
+  return page;
+}
+
+export const cell = (page, name) => page.getByRole('textbox', { name, exact: true });
+export const variant = (page, n) => page.getByRole('radio', { name: `Вариант ${n}`, exact: true });
+export const button = (page, name) => page.getByRole('button', { name, exact: true });
+
+export const cellValues = (page) => page.$$eval('input.cell', (cells) => cells.map((c) => c.value));
