@@ -37,6 +37,9 @@ inline constexpr Rgb Option{192, 255, 192};
 inline constexpr Rgb ResultCell{255, 192, 192};
 // The system grey of disabled text on the desktop this look was made on: 3.3 : 1 on the pink.
 inline constexpr Rgb ResultText{109, 109, 109};
+// Where a result is read-only text rather than a disabled field (the page on a phone), its text
+// is dark enough for 4.5 : 1 on the pink.
+inline constexpr Rgb ReadableResultText{77, 77, 77};
 }  // namespace Colours
 
 struct ControlRef {

@@ -26,7 +26,8 @@ windows=(
 )
 web=(
   emscripten libfast-float-dev googletest      # the worksheet as WebAssembly, and its tests
-  chromium fonts-liberation2 python3           # the page in a real browser, and a server for it
+  librsvg2-bin pngquant optipng                # the installed page's icons
+  chromium fonts-liberation2                   # the page in a real browser
 )
 if [ "${1:-}" = windows ]; then
   packages=("${windows[@]}")

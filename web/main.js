@@ -1,6 +1,6 @@
 // Starts the page: loads the worksheet, builds the window's controls and routes their events
 // to the worksheet, refreshing every cell from it after each command.
-import { buildPage } from './page.js';
+import { buildPage, setKeyboardOrder } from './page.js';
 import { decimalSeparator, loadSheet } from './sheet.js';
 import { FaultDialog } from './dialog.js';
 
@@ -8,17 +8,23 @@ const sheet = await loadSheet();
 sheet.start(decimalSeparator(navigator.language));
 const form = sheet.form();
 document.title = form.caption;
-const controls = buildPage(document.getElementById('form'), form);
+const { controls, cellLabels } = buildPage(document.getElementById('form'), form);
+// The window's layout where it fits; a phone's narrower screen gets the working row alone.
+const wide = matchMedia('(min-width: 504px)');
 const fault = new FaultDialog(document.getElementById('fault'), form);
 const announcer = document.getElementById('announcer');
 
 function refreshCells() {
+  const workingRow = sheet.currentVariant();
   sheet.cells().forEach(({ text, locked, explanation }, i) => {
     const cell = controls.Text2[i];
     if (cell.value !== text) {
       cell.value = text;
     }
-    cell.readOnly = locked || cell.disabled;
+    cell.readOnly = locked || form.resultCells[i];
+    const working = Math.floor(i / form.columnHeadings.length) === workingRow;
+    cell.classList.toggle('working', working);
+    cellLabels[i].classList.toggle('working', working);
     // The worked solution shows on hovering and is read out as the cell's description.
     if (explanation) {
       cell.title = explanation;
@@ -26,6 +32,16 @@ function refreshCells() {
       cell.removeAttribute('title');
     }
   });
+}
+
+// In the window's layout a result is a disabled cell, as in the window; on a phone it is
+// read-only text, which a screen reader reads and a finger can select.
+function applyLayout() {
+  setKeyboardOrder(controls, form.keyboardOrder, wide.matches);
+  controls.Text2.forEach((cell, i) => {
+    cell.disabled = form.resultCells[i] && wide.matches;
+  });
+  refreshCells();
 }
 
 function calculate() {
@@ -65,10 +81,14 @@ controls.Text2.forEach((cell, i) => {
   });
 });
 
+wide.addEventListener('change', applyLayout);
+
 controls.Option1[sheet.currentVariant()].querySelector('input').checked = true;
-refreshCells();
+applyLayout();
 // The focus starts in the assignment, at its beginning.
 controls.Text1[0].setSelectionRange(0, 0);
-controls.Text1[0].focus();
+controls.Text1[0].focus({ preventScroll: true });
+// After one visit the page works without a network.
+navigator.serviceWorker?.register('service-worker.js');
 document.documentElement.dataset.ready = 'true';
 performance.mark('blendora-ready');

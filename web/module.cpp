@@ -105,6 +105,7 @@ std::string ColourTable() {
       .Add("option", Colour(Colours::Option))
       .Add("resultCell", Colour(Colours::ResultCell))
       .Add("resultText", Colour(Colours::ResultText))
+      .Add("readableResultText", Colour(Colours::ReadableResultText))
       .Text();
 }
 

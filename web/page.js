@@ -1,14 +1,15 @@
-// Builds the window's controls from the form description, each at its twip rectangle.
+// Builds the window's controls from the form description. At 504 CSS pixels and wider each sits
+// at its twip rectangle, as in the window; narrower, the style sheet stacks the working row.
+// The elements stand in the order of the narrow layout, top to bottom.
 
 const pixels = (twips, twipsPerPixel) => `${Math.trunc(twips / twipsPerPixel)}px`;
 
+// The rectangle goes to custom properties, which only the wide layout reads.
 function place(element, [left, top, width, height], twipsPerPixel) {
-  Object.assign(element.style, {
-    left: pixels(left, twipsPerPixel),
-    top: pixels(top, twipsPerPixel),
-    width: pixels(width, twipsPerPixel),
-    height: pixels(height, twipsPerPixel),
-  });
+  const sides = { left, top, width, height };
+  for (const [side, twips] of Object.entries(sides)) {
+    element.style.setProperty(`--${side}`, pixels(twips, twipsPerPixel));
+  }
   return element;
 }
 
@@ -26,7 +27,7 @@ const lines = (text) => text.replaceAll('\r\n', '\n');
 
 function labels(form) {
   const headings = [form.heading, ...form.columnHeadings];
-  return headings.map((text, k) => create(k === 0 ? 'h1' : 'div', 'label', text));
+  return headings.map((text, k) => create(k === 0 ? 'h1' : 'div', k === 0 ? 'label heading' : 'label', text));
 }
 
 function commands(form) {
@@ -50,11 +51,19 @@ function options(form) {
 function cells(form) {
   return form.cellNames.map((name, i) => {
     const cell = create('input', form.resultCells[i] ? 'cell result' : 'cell');
-    Object.assign(cell, { type: 'text', spellcheck: false, autocomplete: 'off', maxLength: 32767 });
+    Object.assign(cell, { type: 'text', id: `cell-${i}`, spellcheck: false, autocomplete: 'off', maxLength: 32767 });
     cell.setAttribute('aria-label', name);
     cell.setAttribute('inputmode', 'decimal');
-    cell.disabled = form.resultCells[i];
     return cell;
+  });
+}
+
+// On a narrow screen each field of the working row carries its column heading beside it.
+function cellLabels(form) {
+  return form.cellNames.map((_, i) => {
+    const label = create('label', 'cell-label', form.columnHeadings[i % form.columnHeadings.length]);
+    label.htmlFor = `cell-${i}`;
+    return label;
   });
 }
 
@@ -86,24 +95,24 @@ export function buildPage(root, form) {
   controls.Text1[1].hidden = true; // the quotation is held, never shown
   for (const [array, elements] of Object.entries(controls)) {
     elements.forEach((element, index) => place(element, form.places[array][index], form.twipsPerPixel));
-    if (array !== 'Option1') {
-      root.append(...elements);
-    }
   }
   place(root, form.clientSize, form.twipsPerPixel);
-  setKeyboardOrder(controls, form.keyboardOrder);
+  const labelsOfCells = cellLabels(form);
+  const fields = controls.Text2.flatMap((cell, i) => [labelsOfCells[i], cell]);
+  root.append(...controls.Label1, frame, ...fields, ...controls.Command1, ...controls.Text1);
   setColours(document.documentElement, form.colours);
-  return controls;
+  return { controls, cellLabels: labelsOfCells };
 }
 
-// Each control's tab stop at its place in the form's order; the browser passes over those that
-// cannot take the focus, and all option buttons of the group but the selected one.
-function setKeyboardOrder(controls, order) {
+// The window's keyboard order: each control's tab stop at its place in the form's order. The
+// browser passes over those that cannot take the focus, and all option buttons of the group but
+// the selected one. Without it, the order is the elements' own, top to bottom.
+export function setKeyboardOrder(controls, order, designed) {
   order.forEach(({ array, index }, position) => {
     const control = controls[array][index];
     const focusable = control.querySelector?.('input') ?? control;
     if (['INPUT', 'BUTTON', 'TEXTAREA'].includes(focusable.tagName)) {
-      focusable.tabIndex = position + 1;
+      focusable.tabIndex = designed ? position + 1 : 0;
     }
   });
 }

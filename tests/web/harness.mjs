@@ -30,14 +30,41 @@ export function launchChromium(options = {}) {
   return chromium.launch({ executablePath: '/usr/bin/chromium', args: chromiumArguments, ...options });
 }
 
-// A page of the site, ready to type into, in a browser context of the given language.
-export async function openPage(browser, url, { locale = 'bg-BG', viewport = { width: 1024, height: 768 }, ...rest } = {}) {
-  const context = await browser.newContext({ locale, viewport, ...rest });
-  const page = await context.newPage();
-  await page.goto(url);
-  await page.waitForSelector('html[data-ready="true"]');
+// What every page of a test file asked for and reported: each request, and each console
+// message or uncaught error, which a page that keeps to its content policy never has.
+export const observed = { requests: [], complaints: [] };
+
+export function watch(page) {
+  page.on('request', (request) => observed.requests.push(request.url()));
+  page.on('console', (message) => {
+    if (['error', 'warning'].includes(message.type())) {
+      observed.complaints.push(message.text());
+    }
+  });
+  page.on('pageerror', (error) => observed.complaints.push(error.message));
   return page;
 }
+
+// The page, ready to type into, in a new browser context of the given language and screen.
+export async function openPage(browser, url, { locale = 'bg-BG', viewport = { width: 1024, height: 768 }, ...rest } = {}) {
+  const context = await browser.newContext({ locale, viewport, ...rest });
+  const page = watch(await context.newPage());
+  await page.goto(url);
+  await waitUntilReady(page);
+  return page;
+}
+
+export const waitUntilReady = (page) => page.waitForSelector('html[data-ready="true"]');
+
+// Every request went to the page's own origin, and nothing complained.
+export function assertKeptToItsOrigin(assert, url) {
+  const origin = new URL(url).origin;
+  assert.deepEqual(observed.requests.filter((request) => new URL(request).origin !== origin), []);
+  assert.deepEqual(observed.complaints, []);
+}
+
+const phone = { viewport: { width: 360, height: 740 }, isMobile: true, hasTouch: true };
+export const openPhonePage = (browser, url, options = {}) => openPage(browser, url, { ...phone, ...options });
 
 export const cell = (page, name) => page.getByRole('textbox', { name, exact: true });
 export const variant = (page, n) => page.getByRole('radio', { name: `Вариант ${n}`, exact: true });

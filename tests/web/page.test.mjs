@@ -1,7 +1,7 @@
 // The page on a desktop-sized screen behaves as the window does.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { button, cell, cellValues, launchChromium, openPage, serveSite, variant } from './harness.mjs';
+import { assertKeptToItsOrigin, button, cell, cellValues, launchChromium, openPage, serveSite, variant } from './harness.mjs';
 
 const headings = ['% - 1', 'Тегло 1', '% - 2', 'Тегло 2', 'Смес %', 'Смес т.'];
 const assignment = ['30', '200', '40', '300', '36', '500'];
@@ -64,7 +64,7 @@ describe('at the start', () => {
     assert.deepEqual(await box(page.locator('h1')), [104, 0, 297, 25]);
     assert.deepEqual(await box(button(page, 'Изчисли')), [16, 8, 65, 25]);
     assert.deepEqual(await box(button(page, 'Изчисти')), [432, 8, 65, 25]);
-    assert.deepEqual(await box(page.getByText('Смес т.', { exact: true })), [432, 40, 65, 25]);
+    assert.deepEqual(await box(page.locator('div.label', { hasText: 'Смес т.' })), [432, 40, 65, 25]);
     assert.deepEqual(await box(page.getByRole('group', { name: 'Варианти' })), [0, 48, 113, 193]);
     assert.deepEqual(await box(page.locator('label.option').first()), [8, 64, 97, 27]);
     assert.deepEqual(await box(cell(page, 'Вариант 1, % - 1')), [112, 64, 65, 27]);
@@ -239,4 +239,32 @@ test('the quotation is held but never shown', async () => {
   await page.keyboard.press('Tab');
   assert.equal(await quotation.isVisible(), false);
   await page.context().close();
+});
+
+test('the content policy refuses inline script and style', async () => {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.goto(server.url);
+  await page.waitForSelector('html[data-ready="true"]');
+  const refused = await page.evaluate(() => new Promise((resolve) => {
+    const directives = [];
+    document.addEventListener('securitypolicyviolation', (event) => {
+      directives.push(event.effectiveDirective);
+      if (directives.length === 2) {
+        resolve([window.injected ?? 'not run', ...directives.sort()]);
+      }
+    });
+    const script = document.createElement('script');
+    script.textContent = 'window.injected = true;';
+    const style = document.createElement('style');
+    style.textContent = 'body { display: none; }';
+    document.head.append(script, style);
+  }));
+  assert.deepEqual(refused, ['not run', 'script-src-elem', 'style-src-elem']);
+  await context.close();
+});
+
+// Last, over everything the tests above did.
+test('no request leaves the page\'s origin, and no policy is violated', () => {
+  assertKeptToItsOrigin(assert, server.url);
 });

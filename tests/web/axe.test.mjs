@@ -1,0 +1,53 @@
+// axe-core finds nothing against WCAG 2.0 and 2.1, levels A and AA, in either layout: at the
+// start, after a calculation, and with the fault dialog open. No rule is turned off.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { assertKeptToItsOrigin, button, cell, launchChromium, openPage, openPhonePage, serveSite } from './harness.mjs';
+
+const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+
+let server;
+let browser;
+before(async () => {
+  server = await serveSite();
+  browser = await launchChromium();
+});
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+// Violations as "rule: where" lines, so that a failure says what to mend.
+async function violations(page) {
+  await page.evaluate(axeSource);
+  const results = await page.evaluate(() => window.axe.run(document, {
+    runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] },
+  }));
+  return results.violations.flatMap((violation) =>
+    violation.nodes.map((node) => `${violation.id}: ${node.target.join(' ')}`));
+}
+
+const layouts = [['the window\'s layout', openPage], ['a phone\'s layout', openPhonePage]];
+for (const [layout, open] of layouts) {
+  test(`${layout} passes at the start, after a calculation and with the fault open`, async () => {
+    const page = await open(browser, server.url);
+    assert.deepEqual(await violations(page), [], 'at the start');
+    const givens = [['% - 1', '30'], ['Тегло 1', '200'], ['% - 2', '40'], ['Тегло 2', '300']];
+    for (const [heading, text] of givens) {
+      await cell(page, `Вариант 1, ${heading}`).fill(text);
+    }
+    await button(page, 'Изчисли').click();
+    assert.deepEqual(await violations(page), [], 'after a calculation');
+    await button(page, 'Изчисти').click();
+    await button(page, 'Изчисли').click();
+    assert.equal(await page.getByRole('alertdialog').isVisible(), true);
+    assert.deepEqual(await violations(page), [], 'with the fault open');
+    await page.context().close();
+  });
+}
+
+test('no request leaves the page\'s origin, and no policy is violated', () => {
+  assertKeptToItsOrigin(assert, server.url);
+});

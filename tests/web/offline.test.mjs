@@ -1,0 +1,78 @@
+// After one visit the page is an app: installable, and working with the network gone.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { chromium } from 'playwright-core';
+import {
+  assertKeptToItsOrigin, button, cell, chromiumArguments, launchChromium, openPhonePage, serveSite,
+  variant, waitUntilReady, watch,
+} from './harness.mjs';
+
+let server;
+let browser;
+before(async () => {
+  server = await serveSite();
+  browser = await launchChromium();
+});
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+// The service worker has stored the site and answers for the page.
+const controlled = (page) => page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+
+test('after one visit, Calculate works offline and after a reload without the network', async () => {
+  const page = await openPhonePage(browser, server.url);
+  await controlled(page);
+  const context = page.context();
+  await context.setOffline(true);
+  const asked = server.requests.length;
+  await page.reload();
+  await waitUntilReady(page);
+  await variant(page, 2).tap();
+  for (const [heading, text] of [['% - 1', '30'], ['Тегло 1', '200'], ['% - 2', '40'], ['Смес %', '36']]) {
+    await cell(page, `Вариант 2, ${heading}`).fill(text);
+  }
+  await button(page, 'Изчисли').tap();
+  assert.equal(await cell(page, 'Вариант 2, Тегло 2, резултат').inputValue(), '300');
+  assert.equal(await cell(page, 'Вариант 2, Смес т., резултат').inputValue(), '500');
+  assert.deepEqual(server.requests.slice(asked), []);
+  const stored = await page.evaluate(async () => caches.keys());
+  assert.equal(stored.length, 1);
+  assert.match(stored[0], /^blendora-\d+\.\d+\.\d+-[0-9a-f]{12}$/);
+  // Nothing else is kept: no cookie, no storage.
+  assert.deepEqual(await context.cookies(), []);
+  assert.deepEqual(await page.evaluate(async () => [localStorage.length, sessionStorage.length,
+    (await indexedDB.databases()).length]), [0, 0, 0]);
+  await context.close();
+});
+
+// A new context is off the record and always answers "in-incognito": a profile is asked instead.
+test('Chromium finds nothing that keeps the page from being installed', async () => {
+  const profile = mkdtempSync(join(tmpdir(), 'blendora-profile-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium', args: chromiumArguments, viewport: { width: 360, height: 740 },
+  });
+  try {
+    const page = watch(context.pages()[0] ?? await context.newPage());
+    await page.goto(server.url);
+    await waitUntilReady(page);
+    await controlled(page);
+    const session = await context.newCDPSession(page);
+    const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors, []);
+    const { url, errors } = await session.send('Page.getAppManifest');
+    assert.equal(new URL(url).pathname, '/manifest.webmanifest');
+    assert.deepEqual(errors, []);
+  } finally {
+    await context.close();
+    rmSync(profile, { recursive: true, force: true });
+  }
+});
+
+test('no request leaves the page\'s origin, and no policy is violated', () => {
+  assertKeptToItsOrigin(assert, server.url);
+});

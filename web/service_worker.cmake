@@ -1,0 +1,17 @@
+# Writes the service worker: every file of the site, and a cache name made of the version and a
+# digest of the files, so that any change to the site makes a new cache.
+#   cmake -DSITE=folder -DVERSION=x.y.z -DTEMPLATE=service-worker.js.in -P service_worker.cmake
+file(GLOB names RELATIVE ${SITE} ${SITE}/*)
+list(REMOVE_ITEM names service-worker.js)
+list(SORT names)
+set(digests "")
+set(site_files "'./'")
+foreach(name ${names})
+  file(SHA256 ${SITE}/${name} digest)
+  string(APPEND digests ${digest})
+  string(APPEND site_files ", '${name}'")
+endforeach()
+string(SHA256 digest "${digests}")
+string(SUBSTRING ${digest} 0 12 digest)
+set(cache_name blendora-${VERSION}-${digest})
+configure_file(${TEMPLATE} ${SITE}/service-worker.js @ONLY)
