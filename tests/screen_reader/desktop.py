@@ -18,13 +18,19 @@ AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"
 LogLevel 2
 """
 
-# Orca writes its debug file in blocks; the checks read it while it runs.
+# Orca writes its debug file in blocks; the checks read it while it runs. In a web page Orca
+# takes letter and digit keys as commands to move about the page until it has switched to
+# focus mode in a field, which it does a moment after the field takes the focus; a pupil waits
+# for the field's name, keys sent at machine speed may not, so the checks type straight through.
 ORCA_CUSTOMIZATIONS = """\
 import orca.debug
+import orca.settings
 if orca.debug.debugFile:
     name = orca.debug.debugFile.name
     orca.debug.debugFile.close()
     orca.debug.debugFile = open(name, "a", buffering=1)
+orca.settings.structuralNavigationEnabled = False
+orca.settings.caretNavigationEnabled = False
 """
 
 
@@ -82,6 +88,45 @@ class Desktop:
     def start_program(self):
         environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         self.start([os.path.abspath(self.program)], env=environment)
+        self.wait_for_window()
+
+    def start_page(self):
+        """Serves the site in `program` (a folder) and opens it in Chromium, as an app window
+        without the browser's own controls, with its accessibility tree always on."""
+        root = Path(__file__).resolve().parents[2]
+        server = subprocess.Popen(["node", str(root / "scripts" / "serve-site.mjs"), self.program, "0"],
+                                  stdout=subprocess.PIPE, text=True, start_new_session=True)
+        self.processes.append(server)
+        url = re.search(r"http://\S+/", server.stdout.readline()).group(0)
+        # The page is Bulgarian and the browser English: without this, Chromium offers to
+        # translate it, and Orca reads the offer out.
+        profile = self.work / "chromium"
+        (profile / "Default").mkdir(parents=True)
+        (profile / "Default" / "Preferences").write_text('{"translate": {"enabled": false}}')
+        self.start(["/usr/bin/chromium", "--no-sandbox", f"--user-data-dir={profile}",
+                    "--force-renderer-accessibility", "--disable-features=Translate",
+                    "--disable-gpu", "--no-first-run", "--disable-background-networking",
+                    "--disable-component-update", "--disable-sync", "--window-position=0,0",
+                    "--window-size=1000,700", f"--app={url}"])
+        self.wait_for_window()
+        # The window may first be mapped narrow, where the page lays itself out for a phone;
+        # the checks are for the window's layout.
+        wait_for(lambda: self.window_width() >= 1000, 60, "the browser's full width")
+        # The page names its window with the caption once it has set itself up and put the
+        # focus in the assignment; keys sent before then would land elsewhere.
+        wait_for(lambda: "blendora.example" in self.window_name(), 60, "the page's caption")
+
+    def window_width(self):
+        geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", self.window],
+                                  capture_output=True, text=True)
+        width = re.search(r"WIDTH=(\d+)", geometry.stdout)
+        return int(width.group(1)) if width else 0
+
+    def window_name(self):
+        named = subprocess.run(["xdotool", "getwindowname", self.window], capture_output=True,
+                               text=True)
+        return named.stdout
+    def wait_for_window(self):
         found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
                                 "Blendora"], capture_output=True, text=True, timeout=60)
         self.window = found.stdout.split()[0]
@@ -114,6 +159,16 @@ class Desktop:
                    env=environment)
         wait_for(lambda: "SPEECH OUTPUT" in self.orca_text(), 60, "Orca's first words",
                  log=self.orca_text)
+
+    def wait_until_quiet(self, quiet=1.0, seconds=15):
+        """Waits until Orca has said nothing new for `quiet` seconds: done with an action, it
+        may still switch modes or move its focus, and keys sent meanwhile go astray."""
+        deadline = time.monotonic() + seconds
+        count, since = len(self.spoken()), time.monotonic()
+        while time.monotonic() < deadline and time.monotonic() - since < quiet:
+            time.sleep(0.1)
+            if len(self.spoken()) != count:
+                count, since = len(self.spoken()), time.monotonic()
 
     def orca_text(self):
         return self.orca_log.read_text(errors="replace") if self.orca_log.exists() else ""

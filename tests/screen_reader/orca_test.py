@@ -19,7 +19,7 @@ def heard(desktop, action, expected, unexpected=(), seconds=30):
         if all(any(text in line for line in said) for text in expected):
             break
         time.sleep(0.2)
-    time.sleep(0.5)  # for what may follow the expected, which `unexpected` looks at
+    desktop.wait_until_quiet()  # what follows belongs to this action too
     said = desktop.spoken()[before:]
     missing = [text for text in expected if not any(text in line for line in said)]
     wrong = [text for text in unexpected if any(text in line for line in said)]
