@@ -1,7 +1,7 @@
 // Serves a folder of static files on this machine's loopback address, as any web server would.
 //   node scripts/serve-site.mjs FOLDER [PORT]   serves on PORT (8080), or the next free one
 import { createServer } from 'node:http';
-import { readFile } from 'node:fs/promises';
+import { readFile, stat } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
@@ -15,17 +15,28 @@ const types = {
   '.svg': 'image/svg+xml',
 };
 
-// Starts serving `folder`; `requests` records every path asked for, in order.
+// Starts serving `folder`; `requests` records every path asked for, in order, and
+// `transfers` those whose body was sent. Like a usual web server, each file carries a validator,
+// so that a browser that has it already is answered "not modified".
 export async function serveSite(folder, port = 0, lastPort = port) {
   const requests = [];
+  const transfers = [];
   const server = createServer(async (request, response) => {
     requests.push(request.url);
     const path = new URL(request.url, 'http://localhost').pathname;
     const file = join(folder, normalize(path === '/' ? '/index.html' : path));
     try {
+      const { size, mtime } = await stat(file);
+      const tag = `"${size.toString(16)}-${mtime.getTime().toString(16)}"`;
+      const headers = { ETag: tag, 'Last-Modified': mtime.toUTCString(), 'Cache-Control': 'no-cache' };
+      if (request.headers['if-none-match'] === tag) {
+        response.writeHead(304, headers).end();
+        return;
+      }
       const body = await readFile(file);
-      response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
+      response.writeHead(200, { ...headers, 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
       response.end(body);
+      transfers.push(request.url);
     } catch {
       response.writeHead(404).end();
     }
@@ -44,7 +55,7 @@ export async function serveSite(folder, port = 0, lastPort = port) {
     }
   }
   const url = `http://127.0.0.1:${server.address().port}/`;
-  return { url, requests, close: () => new Promise((resolve) => server.close(resolve)) };
+  return { url, requests, transfers, close: () => new Promise((resolve) => server.close(resolve)) };
 }
 
 if (import.meta.url === pathToFileURL(process.argv[1]).href) {
