@@ -1,23 +1,14 @@
 // axe-core finds nothing against WCAG 2.0 and 2.1, levels A and AA, in either layout: at the
 // start, after a calculation, and with the fault dialog open. No rule is turned off.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { assertKeptToItsOrigin, button, cell, launchChromium, openPage, openPhonePage, serveSite } from './harness.mjs';
+import { assertKeptToItsOrigin, button, cell, openPage, openPhonePage, useSiteAndBrowser } from './harness.mjs';
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
-let server;
-let browser;
-before(async () => {
-  server = await serveSite();
-  browser = await launchChromium();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const shared = useSiteAndBrowser();
 
 // Violations as "rule: where" lines, so that a failure says what to mend.
 async function violations(page) {
@@ -32,7 +23,7 @@ async function violations(page) {
 const layouts = [['the window\'s layout', openPage], ['a phone\'s layout', openPhonePage]];
 for (const [layout, open] of layouts) {
   test(`${layout} passes at the start, after a calculation and with the fault open`, async () => {
-    const page = await open(browser, server.url);
+    const page = await open(shared.browser, shared.server.url);
     assert.deepEqual(await violations(page), [], 'at the start');
     const givens = [['% - 1', '30'], ['Тегло 1', '200'], ['% - 2', '40'], ['Тегло 2', '300']];
     for (const [heading, text] of givens) {
@@ -49,5 +40,5 @@ for (const [layout, open] of layouts) {
 }
 
 test('no request leaves the page\'s origin, and no policy is violated', () => {
-  assertKeptToItsOrigin(assert, server.url);
+  assertKeptToItsOrigin(assert, shared.server.url);
 });

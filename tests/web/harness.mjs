@@ -1,6 +1,7 @@
 // What the page tests share: the site served on a free port of this machine, Debian's Chromium
 // driven by Playwright, and the page's controls found as a screen reader finds them.
 import { existsSync } from 'node:fs';
+import { after, before } from 'node:test';
 import { chromium } from 'playwright-core';
 import { serveSite as serveFolder } from '../../scripts/serve-site.mjs';
 
@@ -71,3 +72,18 @@ export const variant = (page, n) => page.getByRole('radio', { name: `Вариа�
 export const button = (page, name) => page.getByRole('button', { name, exact: true });
 
 export const cellValues = (page) => page.$$eval('input.cell', (cells) => cells.map((c) => c.value));
+
+// The site's server and Chromium for the tests of one file, started before them and stopped
+// after them.
+export function useSiteAndBrowser() {
+  const shared = {};
+  before(async () => {
+    shared.server = await serveSite();
+    shared.browser = await launchChromium();
+  });
+  after(async () => {
+    await shared.browser?.close();
+    await shared.server?.close();
+  });
+  return shared;
+}

@@ -1,35 +1,26 @@
 // After one visit the page is an app: installable, and working with the network gone.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { chromium } from 'playwright-core';
 import {
-  assertKeptToItsOrigin, button, cell, chromiumArguments, launchChromium, openPhonePage, serveSite,
-  variant, waitUntilReady, watch,
+  assertKeptToItsOrigin, button, cell, chromiumArguments, openPhonePage, useSiteAndBrowser, variant,
+  waitUntilReady, watch,
 } from './harness.mjs';
 
-let server;
-let browser;
-before(async () => {
-  server = await serveSite();
-  browser = await launchChromium();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const shared = useSiteAndBrowser();
 
 // The service worker has stored the site and answers for the page.
 const controlled = (page) => page.waitForFunction(() => navigator.serviceWorker.controller !== null);
 
 test('after one visit, Calculate works offline and after a reload without the network', async () => {
-  const page = await openPhonePage(browser, server.url);
+  const page = await openPhonePage(shared.browser, shared.server.url);
   await controlled(page);
   const context = page.context();
   await context.setOffline(true);
-  const asked = server.requests.length;
+  const asked = shared.server.requests.length;
   await page.reload();
   await waitUntilReady(page);
   await variant(page, 2).tap();
@@ -39,7 +30,7 @@ test('after one visit, Calculate works offline and after a reload without the ne
   await button(page, 'Изчисли').tap();
   assert.equal(await cell(page, 'Вариант 2, Тегло 2, резултат').inputValue(), '300');
   assert.equal(await cell(page, 'Вариант 2, Смес т., резултат').inputValue(), '500');
-  assert.deepEqual(server.requests.slice(asked), []);
+  assert.deepEqual(shared.server.requests.slice(asked), []);
   const stored = await page.evaluate(async () => caches.keys());
   assert.equal(stored.length, 1);
   assert.match(stored[0], /^blendora-\d+\.\d+\.\d+-[0-9a-f]{12}$/);
@@ -58,7 +49,7 @@ test('Chromium finds nothing that keeps the page from being installed', async ()
   });
   try {
     const page = watch(context.pages()[0] ?? await context.newPage());
-    await page.goto(server.url);
+    await page.goto(shared.server.url);
     await waitUntilReady(page);
     await controlled(page);
     const session = await context.newCDPSession(page);
@@ -74,5 +65,5 @@ test('Chromium finds nothing that keeps the page from being installed', async ()
 });
 
 test('no request leaves the page\'s origin, and no policy is violated', () => {
-  assertKeptToItsOrigin(assert, server.url);
+  assertKeptToItsOrigin(assert, shared.server.url);
 });

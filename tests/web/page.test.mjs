@@ -1,7 +1,7 @@
 // The page on a desktop-sized screen behaves as the window does.
-import { after, before, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { assertKeptToItsOrigin, button, cell, cellValues, launchChromium, openPage, serveSite, variant } from './harness.mjs';
+import { assertKeptToItsOrigin, button, cell, cellValues, openPage, useSiteAndBrowser, variant } from './harness.mjs';
 
 const headings = ['% - 1', 'Тегло 1', '% - 2', 'Тегло 2', 'Смес %', 'Смес т.'];
 const assignment = ['30', '200', '40', '300', '36', '500'];
@@ -14,16 +14,7 @@ const nameOf = (i) => {
   return resultCells.includes(i) ? `${name}, резултат` : name;
 };
 
-let server;
-let browser;
-before(async () => {
-  server = await serveSite();
-  browser = await launchChromium();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const shared = useSiteAndBrowser();
 
 async function typeRow(page, v, values) {
   for (let c = 0; c < 6; c += 1) {
@@ -39,7 +30,7 @@ async function choose(page, v) {
 
 describe('at the start', () => {
   test('shows variant 1 with its row open, the assignment focused and the caption as title', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     // A browser folds the caption's two spaces into one in the title it reports.
     assert.equal(await page.title(), 'https://blendora.example Blendora');
     assert.equal(await variant(page, 1).isChecked(), true);
@@ -55,7 +46,7 @@ describe('at the start', () => {
   });
 
   test('places every control at its twip rectangle, 15 twips to a pixel', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     const box = async (locator) => {
       const { x, y, width, height } = await locator.boundingBox();
       return [x, y, width, height];
@@ -85,7 +76,7 @@ describe('at the start', () => {
 describe('calculating', () => {
   for (let v = 0; v < 7; v += 1) {
     test(`Вариант ${v + 1} fills in its two unknowns from the assignment's data`, async () => {
-      const page = await openPage(browser, server.url);
+      const page = await openPage(shared.browser, shared.server.url);
       await choose(page, v);
       await typeRow(page, v, assignment);
       await button(page, 'Изчисли').click();
@@ -96,7 +87,7 @@ describe('calculating', () => {
   }
 
   test('Enter in the working row calculates; a result explains itself', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     await typeRow(page, 0, assignment);
     await cell(page, 'Вариант 1, Тегло 2').press('Enter');
     const result = cell(page, 'Вариант 1, Смес %, резултат');
@@ -113,7 +104,7 @@ describe('calculating', () => {
   });
 
   test('Enter in a locked cell does nothing', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     await typeRow(page, 0, assignment);
     await cell(page, 'Вариант 2, % - 1').press('Enter');
     assert.equal(await cell(page, 'Вариант 1, Смес т., резултат').inputValue(), '');
@@ -123,7 +114,7 @@ describe('calculating', () => {
   // Both decimal separators, and a given cell rewritten as it was read.
   for (const [locale, third] of [['bg-BG', '3,33333333333333'], ['en-US', '3.33333333333333']]) {
     test(`writes the separator of ${locale}`, async () => {
-      const page = await openPage(browser, server.url, { locale });
+      const page = await openPage(shared.browser, shared.server.url, { locale });
       await typeRow(page, 0, [' 1 0', '1', '0abc', '2']);
       await button(page, 'Изчисли').click();
       assert.deepEqual((await cellValues(page)).slice(0, 6), ['10', '1', '0', '2', third, '3']);
@@ -140,7 +131,7 @@ describe('faults', () => {
   ];
   for (const [what, v, values, message] of faults) {
     test(`${what} opens an alert that names the fault; the grid stays as it was`, async () => {
-      const page = await openPage(browser, server.url);
+      const page = await openPage(shared.browser, shared.server.url);
       await choose(page, v);
       await typeRow(page, v, values);
       const before = await cellValues(page);
@@ -161,7 +152,7 @@ describe('faults', () => {
 
 describe('what a cell takes', () => {
   test('locked cells refuse typing and pasting; result cells take no focus', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     const locked = cell(page, 'Вариант 3, Тегло 1');
     await locked.click();
     await page.keyboard.type('12');
@@ -174,7 +165,7 @@ describe('what a cell takes', () => {
   });
 
   test('a 5,000-character paste and control characters are read as the window reads them', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     const first = cell(page, 'Вариант 1, % - 1');
     await first.click();
     await page.keyboard.insertText('9'.repeat(5000));
@@ -195,7 +186,7 @@ describe('what a cell takes', () => {
 
 describe('the keyboard', () => {
   test('Tab follows the window\'s order, stopping at the selected variant only', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     const expected = [0, 1, 2, 3, 6, 7, 8, 10, 12, 13, 17, 18].map(nameOf);
     expected.push('Изчисли', 'Изчисти', ...[14, 19, 21, 22].map(nameOf), 'Вариант 1');
     for (let i = 24; i <= 41; i += 1) {
@@ -216,7 +207,7 @@ describe('the keyboard', () => {
   });
 
   test('arrow keys change the variant, which empties the grid', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     await typeRow(page, 0, assignment);
     await variant(page, 1).focus();
     await page.keyboard.press('ArrowDown');
@@ -229,7 +220,7 @@ describe('the keyboard', () => {
 });
 
 test('the quotation is held but never shown', async () => {
-  const page = await openPage(browser, server.url);
+  const page = await openPage(shared.browser, shared.server.url);
   const quotation = page.locator('textarea.text-box-1');
   assert.match(await quotation.inputValue(), /^Неприятното в това да си първият/);
   assert.equal(await quotation.isVisible(), false);
@@ -242,9 +233,9 @@ test('the quotation is held but never shown', async () => {
 });
 
 test('the content policy refuses inline script and style', async () => {
-  const context = await browser.newContext();
+  const context = await shared.browser.newContext();
   const page = await context.newPage();
-  await page.goto(server.url);
+  await page.goto(shared.server.url);
   await page.waitForSelector('html[data-ready="true"]');
   const refused = await page.evaluate(() => new Promise((resolve) => {
     const directives = [];
@@ -266,5 +257,5 @@ test('the content policy refuses inline script and style', async () => {
 
 // Last, over everything the tests above did.
 test('no request leaves the page\'s origin, and no policy is violated', () => {
-  assertKeptToItsOrigin(assert, server.url);
+  assertKeptToItsOrigin(assert, shared.server.url);
 });

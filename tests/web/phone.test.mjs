@@ -1,20 +1,11 @@
 // The page on a phone: the working row alone, large enough for a finger, and the same worksheet.
-import { after, before, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  assertKeptToItsOrigin, button, cell, cellValues, launchChromium, openPage, openPhonePage, serveSite, variant,
+  assertKeptToItsOrigin, button, cell, cellValues, openPage, openPhonePage, useSiteAndBrowser, variant,
 } from './harness.mjs';
 
-let server;
-let browser;
-before(async () => {
-  server = await serveSite();
-  browser = await launchChromium();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const shared = useSiteAndBrowser();
 
 const row2 = [['% - 1', '30'], ['Тегло 1', '200'], ['% - 2', '40'], ['Смес %', '36']];
 
@@ -48,7 +39,7 @@ const contrast = (page, name) => page.getByRole('textbox', { name, exact: true }
 
 describe('a phone', () => {
   test('taps through Вариант 2 to 300 and 500, and says them in the live region', async () => {
-    const page = await openPhonePage(browser, server.url);
+    const page = await openPhonePage(shared.browser, shared.server.url);
     await tapThroughVariant2(page);
     assert.equal(await cell(page, 'Вариант 2, Тегло 2, резултат').inputValue(), '300');
     assert.equal(await cell(page, 'Вариант 2, Смес т., резултат').inputValue(), '500');
@@ -57,7 +48,7 @@ describe('a phone', () => {
   });
 
   test('shows the working row\'s six fields, the four givens open the decimal keyboard', async () => {
-    const page = await openPhonePage(browser, server.url);
+    const page = await openPhonePage(shared.browser, shared.server.url);
     await variant(page, 4).tap();
     const visible = await page.$$eval('input.cell', (cells) =>
       cells.filter((c) => c.checkVisibility()).map((c) => [c.getAttribute('aria-label'), c.readOnly, c.disabled, c.inputMode]));
@@ -76,7 +67,7 @@ describe('a phone', () => {
   });
 
   test('never scrolls sideways from 320 to 503 pixels', async () => {
-    const page = await openPhonePage(browser, server.url);
+    const page = await openPhonePage(shared.browser, shared.server.url);
     await tapThroughVariant2(page);
     for (const width of [320, 360, 414, 503]) {
       await page.setViewportSize({ width, height: 740 });
@@ -87,7 +78,7 @@ describe('a phone', () => {
   });
 
   test('every control is at least 44 × 44 pixels and every text at least 16 pixels', async () => {
-    const page = await openPhonePage(browser, server.url, { viewport: { width: 320, height: 740 } });
+    const page = await openPhonePage(shared.browser, shared.server.url, { viewport: { width: 320, height: 740 } });
     for (const target of await targets(page)) {
       assert.ok(target.width >= 44 && target.height >= 44, `${target.name}: ${target.width} × ${target.height}`);
     }
@@ -101,7 +92,7 @@ describe('a phone', () => {
   });
 
   test('Tab runs through the visible controls from top to bottom', async () => {
-    const page = await openPhonePage(browser, server.url);
+    const page = await openPhonePage(shared.browser, shared.server.url);
     await page.locator('h1').click(); // the keyboard starts from the top
     const tops = [];
     const names = [];
@@ -122,7 +113,7 @@ describe('a phone', () => {
   });
 
   test('turning the phone keeps what was typed and computed', async () => {
-    const page = await openPhonePage(browser, server.url);
+    const page = await openPhonePage(shared.browser, shared.server.url);
     await tapThroughVariant2(page);
     const before = await cellValues(page);
     await page.setViewportSize({ width: 740, height: 360 });
@@ -135,7 +126,7 @@ describe('a phone', () => {
   });
 
   test('choosing a variant empties the worksheet, as on the desktop', async () => {
-    const page = await openPhonePage(browser, server.url);
+    const page = await openPhonePage(shared.browser, shared.server.url);
     await tapThroughVariant2(page);
     await variant(page, 3).tap();
     assert.deepEqual(await cellValues(page), Array(42).fill(''));
@@ -143,7 +134,7 @@ describe('a phone', () => {
   });
 
   test('a fault is an alert dialog that fits the screen', async () => {
-    const page = await openPhonePage(browser, server.url, { viewport: { width: 320, height: 740 } });
+    const page = await openPhonePage(shared.browser, shared.server.url, { viewport: { width: 320, height: 740 } });
     await button(page, 'Изчисли').tap();
     const dialog = page.getByRole('alertdialog');
     assert.equal(await dialog.locator('.fault-message').innerText(), 'Препълване\nДадените клетки са празни.');
@@ -155,12 +146,12 @@ describe('a phone', () => {
 });
 
 test('the desktop layout is left as it is at 504 pixels', async () => {
-  const page = await openPage(browser, server.url, { viewport: { width: 504, height: 404 } });
+  const page = await openPage(shared.browser, shared.server.url, { viewport: { width: 504, height: 404 } });
   assert.deepEqual(await cell(page, 'Вариант 7, Смес т.').boundingBox(), { x: 432, y: 208, width: 65, height: 27 });
   assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 504);
   await page.context().close();
 });
 
 test('no request leaves the page\'s origin, and no policy is violated', () => {
-  assertKeptToItsOrigin(assert, server.url);
+  assertKeptToItsOrigin(assert, shared.server.url);
 });
