@@ -127,9 +127,16 @@ class Desktop:
                                text=True)
         return named.stdout
     def wait_for_window(self):
-        found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
-                                "Blendora"], capture_output=True, text=True, timeout=60)
-        self.window = found.stdout.split()[0]
+        # Polled rather than "search --sync", which gives up when a window it looks at goes
+        # away under it, as Chromium's do while it starts.
+        wait_for(lambda: self.find_window() is not None, 60, "a window named Blendora")
+        self.window = self.find_window()
+
+    @staticmethod
+    def find_window():
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "Blendora"],
+                               capture_output=True, text=True)
+        return found.stdout.split()[0] if found.stdout.split() else None
         # Keys and clicks are only meant for the window once the window manager has given it
         # the focus.
         wait_for(lambda: self.focused_window() == self.window, 30, "the window's focus")
