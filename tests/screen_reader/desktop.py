@@ -52,8 +52,12 @@ class Desktop:
         self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
         wait_for(self.accessibility_bus_ready, 30, "the accessibility bus")
         # Without a window manager the focus does not come back after a message box.
-        self.start(["openbox", "--sm-disable"])
-        wait_for(self.window_manager_ready, 30, "the window manager")
+        window_manager = self.start(["openbox", "--sm-disable"])
+        # Slow on a busy machine; a window manager that quit is said at once.
+        wait_for(lambda: window_manager.poll() is not None or self.window_manager_ready(), 120,
+                 "the window manager")
+        if window_manager.poll() is not None:
+            raise RuntimeError(f"openbox quit with status {window_manager.returncode}")
         return self
 
     def __exit__(self, *exc):

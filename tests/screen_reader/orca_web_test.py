@@ -35,19 +35,16 @@ def main(site):
         desktop.wait_until_quiet(quiet=3, seconds=60)
         heard(desktop, lambda: tab_to(desktop, "Вариант 1, % - 1"), ["Вариант 1, % - 1"],
               unexpected=["Translate"])
+        # Enter on the empty cells is a fault, and no result is announced; Добре closes it and
+        # the focus comes back.
+        heard(desktop, lambda: desktop.key("Return"), ["Препълване", "Дадените клетки са празни"],
+              unexpected=["Смес т. "])
+        heard(desktop, lambda: desktop.key("Return"), ["Вариант 1, % - 1"])
         desktop.type("30")
         for name, text in (("Тегло 1", "200"), ("% - 2", "40"), ("Тегло 2", "300")):
             heard(desktop, lambda: desktop.key("Tab"), [f"Вариант 1, {name}"])
             desktop.type(text)
         heard(desktop, lambda: desktop.key("Return"), ["Смес % 36, Смес т. 500"])
-        # Emptied from Тегло 2 back to the first cell, as a pupil deletes what was typed (Orca
-        # stays in focus mode), the four givens read as 0, and Enter is a fault.
-        for _ in range(3):
-            desktop.key("ctrl+a", "BackSpace")
-            heard(desktop, lambda: desktop.key("shift+Tab"), ["Вариант 1, "])
-        heard(desktop, lambda: desktop.key("ctrl+a", "BackSpace"), ["deleted"])
-        heard(desktop, lambda: desktop.key("Return"), ["Препълване", "Дадените клетки са празни"],
-              unexpected=["Смес т. "])
     failed = results.count(False)
     print(f"{len(results) - failed} passed, {failed} failed")
     return 1 if failed else 0
