@@ -7,7 +7,6 @@ import { FaultDialog } from './dialog.js';
 const sheet = await loadSheet();
 sheet.start(decimalSeparator(navigator.language));
 const form = sheet.form();
-document.title = form.caption;
 const { controls, cellLabels } = buildPage(document.getElementById('form'), form);
 // The window's layout where it fits; a phone's narrower screen gets the working row alone.
 const wide = matchMedia('(min-width: 504px)');
@@ -90,5 +89,7 @@ controls.Text1[0].setSelectionRange(0, 0);
 controls.Text1[0].focus({ preventScroll: true });
 // After one visit the page works without a network.
 navigator.serviceWorker?.register('service-worker.js');
+// The caption comes last: whoever watches the window sees it once the page can be used.
+document.title = form.caption;
 document.documentElement.dataset.ready = 'true';
 performance.mark('blendora-ready');
