@@ -52,12 +52,7 @@ class Desktop:
         self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
         wait_for(self.accessibility_bus_ready, 30, "the accessibility bus")
         # Without a window manager the focus does not come back after a message box.
-        window_manager = self.start(["openbox", "--sm-disable"])
-        # Slow on a busy machine; a window manager that quit is said at once.
-        wait_for(lambda: window_manager.poll() is not None or self.window_manager_ready(), 120,
-                 "the window manager")
-        if window_manager.poll() is not None:
-            raise RuntimeError(f"openbox quit with status {window_manager.returncode}")
+        self.start_window_manager()
         return self
 
     def __exit__(self, *exc):
@@ -69,6 +64,22 @@ class Desktop:
                 pass
             process.wait()
         subprocess.run(["rm", "-rf", str(self.work)], check=False)
+
+    def start_window_manager(self, attempts=3):
+        """Starts openbox and waits until it manages the screen, which takes long on a busy
+        machine. Now and then openbox quits at once on a display that has just come up; it is
+        started again, and what it said is shown if it never stays."""
+        log = self.work / "openbox.log"
+        for _ in range(attempts):
+            with open(log, "w") as output:
+                window_manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=output,
+                                                  stderr=output, start_new_session=True)
+            self.processes.append(window_manager)
+            wait_for(lambda: window_manager.poll() is not None or self.window_manager_ready(),
+                     120, "the window manager")
+            if window_manager.poll() is None:
+                return
+        raise RuntimeError(f"openbox quit {attempts} times: {log.read_text()}")
 
     @staticmethod
     def accessibility_bus_ready():
