@@ -29,6 +29,13 @@ def heard(desktop, action, expected, unexpected=(), seconds=30):
         print(f"      missing {missing}, unexpected {wrong}")
 
 
+def tally():
+    """Prints how many checks passed and returns the exit status."""
+    failed = results.count(False)
+    print(f"{len(results) - failed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
 def main(program):
     with Desktop(program) as desktop:
         # Orca first, so that it is listening when the window takes the focus.
@@ -49,9 +56,7 @@ def main(program):
         heard(desktop, lambda: desktop.key("Return"), ["Препълване", "Дадените клетки са празни"],
               unexpected=["Смес т. "])
         heard(desktop, lambda: desktop.key("Return"), ["Вариант 1, % - 1"])
-    failed = results.count(False)
-    print(f"{len(results) - failed} passed, {failed} failed")
-    return 1 if failed else 0
+    return tally()
 
 
 if __name__ == "__main__":

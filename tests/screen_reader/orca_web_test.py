@@ -4,7 +4,7 @@ import sys
 import time
 
 from desktop import Desktop
-from orca_test import heard, results
+from orca_test import heard, tally
 
 
 def tab_to(desktop, name, limit=80):
@@ -45,9 +45,7 @@ def main(site):
             heard(desktop, lambda: desktop.key("Tab"), [f"Вариант 1, {name}"])
             desktop.type(text)
         heard(desktop, lambda: desktop.key("Return"), ["Смес % 36, Смес т. 500"])
-    failed = results.count(False)
-    print(f"{len(results) - failed} passed, {failed} failed")
-    return 1 if failed else 0
+    return tally()
 
 
 if __name__ == "__main__":
