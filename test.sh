@@ -50,4 +50,4 @@ echo "== All tests"
 cmake -S . -B build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/main -j "$jobs"
 cd build/main
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" -LE orca_web
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
