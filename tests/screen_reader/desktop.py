@@ -144,20 +144,21 @@ class Desktop:
         named = subprocess.run(["xdotool", "getwindowname", self.window], capture_output=True,
                                text=True)
         return named.stdout
+
     def wait_for_window(self):
-        # Polled rather than "search --sync", which gives up when a window it looks at goes
-        # away under it, as Chromium's do while it starts.
-        wait_for(lambda: self.find_window() is not None, 60, "a window named Blendora")
-        self.window = self.find_window()
+        """Waits until a window named Blendora has the focus: keys and clicks are only meant
+        for it once the window manager has given it the focus. Polled rather than xdotool's
+        "search --sync", which gives up when a window it looks at goes away under it, as
+        Chromium's first windows do."""
+        wait_for(lambda: self.focused_window() in self.named_windows(), 60,
+                 "a focused window named Blendora")
+        self.window = self.focused_window()
 
     @staticmethod
-    def find_window():
+    def named_windows():
         found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "Blendora"],
                                capture_output=True, text=True)
-        return found.stdout.split()[0] if found.stdout.split() else None
-        # Keys and clicks are only meant for the window once the window manager has given it
-        # the focus.
-        wait_for(lambda: self.focused_window() == self.window, 30, "the window's focus")
+        return found.stdout.split()
 
     @staticmethod
     def focused_window():
