@@ -55,9 +55,24 @@ test('Chromium finds nothing that keeps the page from being installed', async ()
     const session = await context.newCDPSession(page);
     const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
     assert.deepEqual(installabilityErrors, []);
-    const { url, errors } = await session.send('Page.getAppManifest');
+    const { url, errors, data } = await session.send('Page.getAppManifest');
     assert.equal(new URL(url).pathname, '/manifest.webmanifest');
     assert.deepEqual(errors, []);
+    // What shows while the installed page starts has the window's colour, as the page has.
+    const { theme_color: theme, background_color: background } = JSON.parse(data);
+    const { windowColour, maskableCorner } = await page.evaluate(async () => {
+      const icon = new Image();
+      icon.src = 'icon-maskable-512.png';
+      await icon.decode();
+      const canvas = document.createElement('canvas');
+      canvas.getContext('2d').drawImage(icon, 0, 0);
+      const [red, green, blue] = canvas.getContext('2d').getImageData(0, 0, 1, 1).data;
+      return {
+        windowColour: getComputedStyle(document.documentElement).getPropertyValue('--window').trim(),
+        maskableCorner: `#${[red, green, blue].map((c) => c.toString(16).padStart(2, '0')).join('')}`,
+      };
+    });
+    assert.deepEqual([theme, background, maskableCorner], [windowColour, windowColour, windowColour]);
   } finally {
     await context.close();
     rmSync(profile, { recursive: true, force: true });
