@@ -8,12 +8,15 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
 jobs=$(nproc)
+# Here, and so in CI, a warning in our own code is an error; in anyone else's build it is not.
+export BLENDORA_WERROR=ON
 
 echo "== Licences"
 reuse lint --quiet && echo "Every file has its copyright and licence (reuse lint)."
 
 echo "== Worksheet tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DBLENDORA_WINDOW=OFF -DBLENDORA_BENCH=OFF \
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DBLENDORA_WERROR=ON -DBLENDORA_WINDOW=OFF \
+  -DBLENDORA_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
   >/dev/null
 cmake --build build/asan -j "$jobs"
@@ -21,7 +24,7 @@ cmake --build build/asan -j "$jobs"
 
 echo "== Fuzzing the worksheet for ${FUZZ_SECONDS:-60} s"
 cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DBLENDORA_WINDOW=OFF -DBLENDORA_TESTS=OFF -DBLENDORA_BENCH=OFF -DBLENDORA_FUZZ=ON \
+  -DBLENDORA_WERROR=ON -DBLENDORA_WINDOW=OFF -DBLENDORA_TESTS=OFF -DBLENDORA_BENCH=OFF -DBLENDORA_FUZZ=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
   >/dev/null
 cmake --build build/fuzz -j "$jobs"
@@ -47,7 +50,7 @@ scripts/web.sh
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 
 echo "== All tests"
-cmake -S . -B build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBLENDORA_WERROR=ON >/dev/null
 cmake --build build/main -j "$jobs"
 cd build/main
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"

@@ -97,8 +97,9 @@ void Blendora::createCommands() {
   const std::array<std::pair<std::string_view, Rgb>, 2> commands = {
       {{Texts::Calculate, Colours::Calculate}, {Texts::Clear, Colours::Clear}}};
   for (int index = 0; index < int(commands.size()); ++index) {
-    auto* button = new QPushButton(ToQString(commands[index].first), this);
-    Paint(button, QPalette::Button, ToQColor(commands[index].second));
+    const auto& [caption, colour] = commands[static_cast<std::size_t>(index)];
+    auto* button = new QPushButton(ToQString(caption), this);
+    Paint(button, QPalette::Button, ToQColor(colour));
     Place(button, ControlArray::Command1, index);
     connect(button, &QPushButton::clicked, this, [this, index] { command1Click(index); });
     controls_.Command1[index] = button;
@@ -152,8 +153,9 @@ void Blendora::createTextBoxes() {
   for (int index = 0; index < int(texts.size()); ++index) {
     auto* box = new QPlainTextEdit(this);
     // The stored lines end in CR LF; the box wants plain line feeds.
-    box->setPlainText(ToQString(texts[index].first).replace(u"\r\n"_qs, u"\n"_qs));
-    box->setAccessibleName(ToQString(texts[index].second));
+    const auto& [text, name] = texts[static_cast<std::size_t>(index)];
+    box->setPlainText(ToQString(text).replace(u"\r\n"_qs, u"\n"_qs));
+    box->setAccessibleName(ToQString(name));
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setTabChangesFocus(true);

@@ -15,6 +15,15 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
+// The controls of one kind, numbered from 0 as the form numbers them: an int index, as the
+// form's tables give it, reaches an element without a cast at every use.
+template <typename Control, std::size_t Count>
+struct ControlList : std::array<Control*, Count> {
+  using std::array<Control*, Count>::operator[];
+  Control*& operator[](int index) { return (*this)[static_cast<std::size_t>(index)]; }
+  Control* const& operator[](int index) const { return (*this)[static_cast<std::size_t>(index)]; }
+};
+
 // The program's one window: a grid of 42 cells that shows the worksheet, seven variant
 // buttons, Calculate and Clear, and the assignment below.
 class Blendora : public QWidget {
@@ -23,12 +32,12 @@ class Blendora : public QWidget {
  public:
   // The controls, as arrays that share one name and one handler per event.
   struct Controls {
-    std::array<QLabel*, 7> Label1{};
-    std::array<QPushButton*, 2> Command1{};
+    ControlList<QLabel, 7> Label1{};
+    ControlList<QPushButton, 2> Command1{};
     QGroupBox* Frame1 = nullptr;
-    std::array<QRadioButton*, VariantCount> Option1{};
-    std::array<QLineEdit*, CellCount> Text2{};
-    std::array<QPlainTextEdit*, 2> Text1{};
+    ControlList<QRadioButton, VariantCount> Option1{};
+    ControlList<QLineEdit, CellCount> Text2{};
+    ControlList<QPlainTextEdit, 2> Text1{};
   };
   using FaultReporter = std::function<void(QWidget* parent, const QString& message)>;
 
