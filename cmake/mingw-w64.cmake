@@ -8,8 +8,9 @@ set(CMAKE_C_COMPILER ${mingw_triplet}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${mingw_triplet}-g++-posix)
 set(CMAKE_RC_COMPILER ${mingw_triplet}-windres)
 
-# One file that runs on a bare Windows: the compiler runtime and threads are linked in.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# One file that runs on a bare Windows: the compiler runtime and threads are linked in. The
+# linker leaves the build's time out of the file's header, so that a rebuild gives the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
 # Libraries and headers come only from the MinGW sysroot (and the Windows Qt, which its own
 # qt-cmake wrapper adds); programs such as moc run on the build machine.

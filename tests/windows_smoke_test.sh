@@ -11,7 +11,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 wine=/usr/lib/wine/wine64
 wineserver() { /usr/lib/wine/wineserver "$@"; }
-version=$(basename "$installer" | sed -E "s/^blendora-(.*)-win64\.exe$/\1/")
+version=$(basename "$installer" | sed -E "s/^blendora-(.*)-win64-setup\.exe$/\1/")
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 program_pid=""

@@ -1,10 +1,10 @@
-# `cpack` in build/windows makes blendora-<version>-win64.exe, a 64-bit installer in
+# `cpack` in build/windows makes blendora-<version>-win64-setup.exe, a 64-bit installer in
 # Bulgarian from NSIS.template.in beside this file.
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME Blendora)
 set(CPACK_PACKAGE_VENDOR "Blendora developers")
-set(CPACK_PACKAGE_FILE_NAME blendora-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_FILE_NAME blendora-${PROJECT_VERSION}-win64-setup)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Blendora)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Blendora)
 set(CPACK_NSIS_PACKAGE_NAME Blendora)
