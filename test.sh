@@ -38,7 +38,7 @@ fi
 grep -E "^Done" build/fuzz/fuzz.log
 
 echo "== Windows"
-source scripts/windows-env.sh
+source scripts/build-env.sh
 if [ -x "$qt_windows/bin/qt-cmake" ]; then
   scripts/windows.sh
 else

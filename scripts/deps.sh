@@ -4,6 +4,7 @@
 #   scripts/deps.sh windows   the Windows program, its installer and Wine to test them
 #   scripts/deps.sh web       the WebAssembly build, and Chromium for the page's tests
 #   scripts/deps.sh stress    the load that scripts/stress-tests.sh puts on the machine
+#   scripts/deps.sh release   packing a release, and showing where two releases differ
 set -euo pipefail
 
 linux=(
@@ -35,6 +36,8 @@ elif [ "${1:-}" = web ]; then
   packages=("${web[@]}")
 elif [ "${1:-}" = stress ]; then
   packages=(stress-ng)
+elif [ "${1:-}" = release ]; then
+  packages=(git zip diffoscope-minimal)
 else
   packages=("${linux[@]}")
 fi

@@ -4,12 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh web
-# Debian's emscripten looks for its JavaScript helpers (acorn) where Debian's node keeps them.
-export NODE_PATH=/usr/share/nodejs
+source scripts/build-env.sh
 build=build/web
-emcmake cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBLENDORA_WEB=ON \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" >/dev/null
-cmake --build "$build" -j "$(nproc)"
+configure_web "$build"
+# Debian's emscripten looks for its JavaScript helpers (acorn) where Debian's node keeps them.
+NODE_PATH=/usr/share/nodejs cmake --build "$build" -j "$(nproc)"
 echo "== Worksheet tests as WebAssembly under Node"
 (cd "$build" && ctest --output-on-failure | tail -n 3)
 echo "The page: $PWD/$build/site/index.html"

@@ -5,7 +5,7 @@
 # Prints the folder's path as its last line. The build takes most of an hour on two cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/windows-env.sh
+source scripts/build-env.sh
 toolchain=$PWD/cmake/mingw-w64.cmake
 
 if [ -x "$qt_windows/bin/qt-cmake" ]; then

@@ -8,18 +8,17 @@ cd "$(dirname "$0")/.."
 screenshot=""
 [ "${1:-}" = "--screenshot" ] && screenshot=$(realpath -m "${2:?--screenshot needs a file name}")
 scripts/deps.sh windows
-qt=$(scripts/windows-qt.sh | tail -n 1)
+scripts/windows-qt.sh >/dev/null
+source scripts/build-env.sh
 build=$PWD/build/windows
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBLENDORA_BENCH=OFF \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
-  -DCMAKE_FIND_ROOT_PATH="$qt" -DQT_HOST_PATH=/usr >/dev/null
+configure_windows "$build"
 cmake --build "$build"
 
 echo "== Windows tests under Wine"
 (cd "$build" && WINEPREFIX="$build/wine" WINEDEBUG=-all ctest --output-on-failure)
 (cd "$build" && cpack >/dev/null)
-installer=$(ls "$build"/blendora-*-win64.exe)
+installer=$(ls "$build"/blendora-*-win64-setup.exe)
 echo "== The installer in a fresh Wine prefix"
 tests/windows_smoke_test.sh "$installer" ${screenshot:+"$screenshot"}
 
