@@ -29,14 +29,20 @@ rm -rf "$release" "$work"
 mkdir -p "$release" "$work"
 jobs=$(nproc)
 started=$(date +%s)
+# quietly NAME COMMAND…: runs the command with its output in a log, shown only if it fails.
+quietly() {
+  local log="$work/$1.log"
+  shift
+  "$@" >"$log" 2>&1 || { tail -n 60 "$log"; echo "Failed: $*" >&2; exit 1; }
+}
 scripts/deps.sh release
 
 echo "== The Debian package"
 scripts/deps.sh
 cmake -S . -B "$work/linux" -DCMAKE_BUILD_TYPE=Release -DBLENDORA_TESTS=OFF \
   -DBLENDORA_BENCH=OFF >/dev/null
-cmake --build "$work/linux" -j "$jobs" >/dev/null
-(cd "$work/linux" && cpack -G DEB -B "$work/deb" >/dev/null)
+quietly linux-build cmake --build "$work/linux" -j "$jobs"
+quietly linux-cpack cpack --config "$work/linux/CPackConfig.cmake" -G DEB -B "$work/deb"
 cp "$work/deb/blendora_${version}_amd64.deb" "$release/"
 
 echo "== The Windows program and its installer"
@@ -44,15 +50,15 @@ scripts/deps.sh windows
 scripts/windows-qt.sh >/dev/null
 source scripts/build-env.sh
 configure_windows "$work/windows" -DBLENDORA_TESTS=OFF
-cmake --build "$work/windows" >/dev/null
-(cd "$work/windows" && cpack >/dev/null)
+quietly windows-build cmake --build "$work/windows"
+quietly windows-cpack cpack --config "$work/windows/CPackConfig.cmake" -B "$work/windows"
 cp "$work/windows/blendora-$version-win64-setup.exe" "$release/"
 cp "$work/windows/app/blendora.exe" "$release/blendora-$version-win64.exe"
 
 echo "== The page"
 scripts/deps.sh web
 configure_web "$work/web" -DBLENDORA_TESTS=OFF
-NODE_PATH=/usr/share/nodejs cmake --build "$work/web" -j "$jobs" >/dev/null
+quietly web-build env NODE_PATH=/usr/share/nodejs cmake --build "$work/web" -j "$jobs"
 # Fixed times and modes, sorted names, no extra attributes: the zip holds the files' bytes alone.
 site=$work/web/site
 find "$site" -type f -exec chmod 644 {} + -exec touch --no-dereference -d "@$SOURCE_DATE_EPOCH" {} +
