@@ -1,7 +1,8 @@
 // Starts the page: loads the worksheet, builds the window's controls and routes their events
 // to the worksheet, refreshing every cell from it after each command.
 import { buildPage, setKeyboardOrder } from './page.js';
-import { decimalSeparator, loadSheet } from './sheet.js';
+import { loadSheet } from './sheet.js';
+import { decimalSeparator } from './separator.js';
 import { FaultDialog } from './dialog.js';
 
 const sheet = await loadSheet();

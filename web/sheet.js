@@ -21,9 +21,3 @@ export async function loadSheet() {
     clear: call('clear', null),
   };
 }
-
-// The separator the browser's language writes between whole and fraction digits.
-export function decimalSeparator(language) {
-  const parts = new Intl.NumberFormat(language).formatToParts(1.5);
-  return parts.find((part) => part.type === 'decimal')?.value ?? '.';
-}
