@@ -2,7 +2,8 @@
 # Installs the Debian packages that building, running and testing need, if any is missing.
 #   scripts/deps.sh           the Linux program, its tests and its package
 #   scripts/deps.sh windows   the Windows program, its installer and Wine to test them
-#   scripts/deps.sh web       the WebAssembly build, and Chromium for the page's tests
+#   scripts/deps.sh web       the WebAssembly build, and Chromium, Firefox and WebKit for the
+#                             page's tests
 #   scripts/deps.sh stress    the load that scripts/stress-tests.sh puts on the machine
 #   scripts/deps.sh release   packing a release, and showing where two releases differ
 set -euo pipefail
@@ -28,7 +29,9 @@ windows=(
 web=(
   emscripten libfast-float-dev googletest      # the worksheet as WebAssembly, and its tests
   librsvg2-bin pngquant optipng                # the installed page's icons
-  chromium fonts-liberation2                   # the page in a real browser
+  chromium fonts-liberation2                   # the page in a real browser ...
+  firefox-esr webkit2gtk-driver xvfb xauth     # ... in Firefox's and Safari's engines too,
+  locales                                      # ... and WebKit in the language it is given
 )
 if [ "${1:-}" = windows ]; then
   packages=("${windows[@]}")

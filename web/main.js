@@ -8,7 +8,7 @@ import { FaultDialog } from './dialog.js';
 const sheet = await loadSheet();
 sheet.start(decimalSeparator(navigator.language));
 const form = sheet.form();
-const { controls, cellLabels } = buildPage(document.getElementById('form'), form);
+const { controls, cellLabels, workedSolutions } = buildPage(document.getElementById('form'), form);
 // The window's layout where it fits; a phone's narrower screen gets the working row alone.
 const wide = matchMedia('(min-width: 504px)');
 const fault = new FaultDialog(document.getElementById('fault'), form);
@@ -25,11 +25,16 @@ function refreshCells() {
     const working = Math.floor(i / form.columnHeadings.length) === workingRow;
     cell.classList.toggle('working', working);
     cellLabels[i].classList.toggle('working', working);
-    // The worked solution shows on hovering and is read out as the cell's description.
+    // The worked solution shows on hovering, stands under the result on a phone, and is read
+    // out as the cell's description.
     if (explanation) {
       cell.title = explanation;
     } else {
       cell.removeAttribute('title');
+    }
+    if (workedSolutions[i]) {
+      workedSolutions[i].textContent = explanation;
+      workedSolutions[i].classList.toggle('working', working);
     }
   });
 }

@@ -54,6 +54,9 @@ function cells(form) {
     Object.assign(cell, { type: 'text', id: `cell-${i}`, spellcheck: false, autocomplete: 'off', maxLength: 32767 });
     cell.setAttribute('aria-label', name);
     cell.setAttribute('inputmode', 'decimal');
+    if (form.resultCells[i]) {
+      cell.setAttribute('aria-describedby', `worked-${i}`);
+    }
     return cell;
   });
 }
@@ -64,6 +67,19 @@ function cellLabels(form) {
     const label = create('label', 'cell-label', form.columnHeadings[i % form.columnHeadings.length]);
     label.htmlFor = `cell-${i}`;
     return label;
+  });
+}
+
+// Under each result, how it was found: a touch screen shows no tooltip. It is the result's
+// description too, for a screen reader.
+function workedSolutions(form) {
+  return form.resultCells.map((isResult, i) => {
+    if (!isResult) {
+      return null;
+    }
+    const worked = create('p', 'worked');
+    worked.id = `worked-${i}`;
+    return worked;
   });
 }
 
@@ -98,10 +114,11 @@ export function buildPage(root, form) {
   }
   place(root, form.clientSize, form.twipsPerPixel);
   const labelsOfCells = cellLabels(form);
-  const fields = controls.Text2.flatMap((cell, i) => [labelsOfCells[i], cell]);
-  root.append(...controls.Label1, frame, ...fields, ...controls.Command1, ...controls.Text1);
+  const worked = workedSolutions(form);
+  const fields = controls.Text2.flatMap((cell, i) => [labelsOfCells[i], cell, worked[i] ?? []]);
+  root.append(...controls.Label1, frame, ...fields.flat(), ...controls.Command1, ...controls.Text1);
   setColours(document.documentElement, form.colours);
-  return { controls, cellLabels: labelsOfCells };
+  return { controls, cellLabels: labelsOfCells, workedSolutions: worked };
 }
 
 // The window's keyboard order: each control's tab stop at its place in the form's order. The

@@ -1,4 +1,4 @@
-// What the page tests share: the site served on a free port of this machine, Debian's Chromium
+// What the page's tests share: the site served on a free port of this machine, Debian's Chromium
 // driven by Playwright, and the page's controls found as a screen reader finds them.
 import { existsSync } from 'node:fs';
 import { after, before } from 'node:test';

@@ -4,7 +4,7 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { assertKeptToItsOrigin, button, cell, openPage, openPhonePage, useSiteAndBrowser } from './harness.mjs';
+import { assertKeptToItsOrigin, button, cell, openPage, openPhonePage, useSiteAndBrowser } from '../harness.mjs';
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 

@@ -1,0 +1,67 @@
+// What the behaviour tests share: the worksheet's names and data, the page's controls as CSS
+// selectors, what a pupil does with them, and what the page shows, asked in the page itself.
+import { after, before } from 'node:test';
+import { launchBrowser } from '../engines.mjs';
+import { serveSite } from '../harness.mjs';
+
+export const headings = ['% - 1', 'Тегло 1', '% - 2', 'Тегло 2', 'Смес %', 'Смес т.'];
+export const assignment = ['30', '200', '40', '300', '36', '500'];
+// Per variant, the columns computed (the others are given), as in README's table.
+export const computed = [[4, 5], [3, 5], [3, 4], [2, 5], [1, 5], [2, 3], [1, 3]];
+export const resultCells = computed.flatMap((columns, v) => columns.map((c) => 6 * v + c));
+export const nameOf = (i) => {
+  const name = `Вариант ${Math.floor(i / 6) + 1}, ${headings[i % 6]}`;
+  return resultCells.includes(i) ? `${name}, резултат` : name;
+};
+
+export const cell = (i) => `#cell-${i}`;
+export const variant = (v) => `input[name="variant"][value="${v}"]`;
+export const calculate = '.command-0';
+export const clear = '.command-1';
+export const ok = '#fault-ok';
+
+// The site's server and the engine's browser for the tests of one file.
+export function useSiteAndBrowser() {
+  const shared = {};
+  before(async () => {
+    shared.server = await serveSite();
+    shared.browser = await launchBrowser();
+  });
+  after(async () => {
+    await shared.browser?.close();
+    await shared.server?.close();
+  });
+  return shared;
+}
+
+// The four givens of variant v's row, typed as a pupil types them (undefined: left empty).
+export async function typeRow(page, v, values) {
+  for (let c = 0; c < 6; c += 1) {
+    if (!computed[v].includes(c) && values[c] !== undefined) {
+      await page.fill(cell(6 * v + c), values[c]);
+    }
+  }
+}
+
+export const cellValues = (page) => page.evaluate(() => [...document.querySelectorAll('input.cell')].map((c) => c.value));
+
+export const row = async (page, v) => (await cellValues(page)).slice(6 * v, 6 * v + 6);
+
+// The focused control's name, as a screen reader would say it.
+export const focusedName = (page) => page.evaluate(() => {
+  const focused = document.activeElement;
+  return focused.getAttribute('aria-label') ?? focused.labels?.[0]?.innerText ?? focused.textContent;
+});
+
+// The open fault dialog's message, or null.
+export const faultMessage = (page) => page.evaluate(() => {
+  const dialog = document.getElementById('fault');
+  return dialog.open ? dialog.querySelector('.fault-message').textContent : null;
+});
+
+// A box as [x, y, width, height] in CSS pixels, from the window's (the form's) top-left corner.
+export const boxInWindow = (page, selector) => page.evaluate((target) => {
+  const form = document.getElementById('form').getBoundingClientRect();
+  const { x, y, width, height } = document.querySelector(target).getBoundingClientRect();
+  return [x - form.x, y - form.y, width, height];
+}, selector);
