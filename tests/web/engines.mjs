@@ -190,10 +190,9 @@ async function webkitBrowser() {
           const { writeFile } = await import('node:fs/promises');
           await writeFile(path, await driver.takeScreenshot(), 'base64');
         },
-        close: async () => {
-          await driver.switchTo().defaultContent();
-          await driver.get('about:blank');
-        },
+        // The next page replaces this one; going to about:blank here would make that page's own
+        // step to about:blank no navigation, and its frame would never load.
+        close: () => driver.switchTo().defaultContent(),
       });
     },
     async close() {
