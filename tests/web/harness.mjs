@@ -73,13 +73,13 @@ export const button = (page, name) => page.getByRole('button', { name, exact: tr
 
 export const cellValues = (page) => page.$$eval('input.cell', (cells) => cells.map((c) => c.value));
 
-// The site's server and Chromium for the tests of one file, started before them and stopped
-// after them.
-export function useSiteAndBrowser() {
+// The site's server and a browser (Chromium unless `launch` starts another) for the tests of
+// one file, started before them and stopped after them.
+export function useSiteAndBrowser(launch = launchChromium) {
   const shared = {};
   before(async () => {
     shared.server = await serveSite();
-    shared.browser = await launchChromium();
+    shared.browser = await launch();
   });
   after(async () => {
     await shared.browser?.close();

@@ -1,8 +1,7 @@
 // What the behaviour tests share: the worksheet's names and data, the page's controls as CSS
 // selectors, what a pupil does with them, and what the page shows, asked in the page itself.
-import { after, before } from 'node:test';
 import { launchBrowser } from '../engines.mjs';
-import { serveSite } from '../harness.mjs';
+import { useSiteAndBrowser as useServedBrowser } from '../harness.mjs';
 
 export const headings = ['% - 1', 'Тегло 1', '% - 2', 'Тегло 2', 'Смес %', 'Смес т.'];
 export const assignment = ['30', '200', '40', '300', '36', '500'];
@@ -21,18 +20,7 @@ export const clear = '.command-1';
 export const ok = '#fault-ok';
 
 // The site's server and the engine's browser for the tests of one file.
-export function useSiteAndBrowser() {
-  const shared = {};
-  before(async () => {
-    shared.server = await serveSite();
-    shared.browser = await launchBrowser();
-  });
-  after(async () => {
-    await shared.browser?.close();
-    await shared.server?.close();
-  });
-  return shared;
-}
+export const useSiteAndBrowser = () => useServedBrowser(launchBrowser);
 
 // The four givens of variant v's row, typed as a pupil types them (undefined: left empty).
 export async function typeRow(page, v, values) {
