@@ -14,7 +14,10 @@ release() {
   echo "== A release in $1 (umask $2, TZ=$3, $(date -u +%H:%M:%S) UTC)"
   (cd "$1" && umask "$2" && TZ=$3 scripts/release.sh)
 }
+first_started=$(date +%s)
 release "$work/one/blendora" 022 UTC
+# The second starts a minute or more after the first, so that no clock reading can agree.
+sleep $((first_started + 61 - $(date +%s) > 0 ? first_started + 61 - $(date +%s) : 0))
 release "$work/two/somewhere else/blendora-copy" 002 Asia/Tokyo
 first="$work/one/blendora/build/release"
 second="$work/two/somewhere else/blendora-copy/build/release"
