@@ -6,11 +6,12 @@
 # that release (there the source archive is the one downloaded, and is not made again).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/build-env.sh
 
 # What the builds must not take from the machine they run on.
 umask 022
 export TZ=UTC LC_ALL=C.UTF-8
-# git archive writes the commit's time and name here; in a checkout, git tells them.
+# git archive writes the commit's time here; in a checkout, git tells it.
 archived_time='$Format:%ct$'
 if [ -d .git ]; then
   if [ -n "$(git status --porcelain --untracked-files=normal)" ]; then
@@ -48,7 +49,6 @@ cp "$work/deb/blendora_${version}_amd64.deb" "$release/"
 echo "== The Windows program and its installer"
 scripts/deps.sh windows
 scripts/windows-qt.sh >/dev/null
-source scripts/build-env.sh
 configure_windows "$work/windows" -DBLENDORA_TESTS=OFF
 quietly windows-build cmake --build "$work/windows"
 quietly windows-cpack cpack --config "$work/windows/CPackConfig.cmake" -B "$work/windows"

@@ -115,8 +115,8 @@ export function buildPage(root, form) {
   place(root, form.clientSize, form.twipsPerPixel);
   const labelsOfCells = cellLabels(form);
   const worked = workedSolutions(form);
-  const fields = controls.Text2.flatMap((cell, i) => [labelsOfCells[i], cell, worked[i] ?? []]);
-  root.append(...controls.Label1, frame, ...fields.flat(), ...controls.Command1, ...controls.Text1);
+  const fields = controls.Text2.flatMap((cell, i) => [labelsOfCells[i], cell, worked[i]]).filter(Boolean);
+  root.append(...controls.Label1, frame, ...fields, ...controls.Command1, ...controls.Text1);
   setColours(document.documentElement, form.colours);
   return { controls, cellLabels: labelsOfCells, workedSolutions: worked };
 }
