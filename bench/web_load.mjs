@@ -2,13 +2,20 @@
 // gzip-compressed as a web server would send them, what a repeat visit asks of the server once
 // the service worker keeps the site, the time from navigation to a page ready to type into on
 // either visit, and one Calculate. Needs the site from scripts/web.sh and tests/web's packages.
-//   node bench/web_load.mjs [RUNS]   (20 by default)
+//   node bench/web_load.mjs [RUNS]                (20 by default)
+//   node bench/web_load.mjs --slow-phone [RUNS]   a cheap phone over mobile data (slow_phone.mjs)
 import { readFileSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
 import { join } from 'node:path';
 import { launchChromium, openPage, serveSite, site, waitUntilReady } from '../tests/web/harness.mjs';
+import { measureSlowPhone } from './slow_phone.mjs';
 
-const runs = Number(process.argv[2] ?? 20);
+const slowPhone = process.argv[2] === '--slow-phone';
+const runs = Number(process.argv[slowPhone ? 3 : 2] ?? (slowPhone ? 9 : 20));
+if (slowPhone) {
+  await measureSlowPhone(runs);
+  process.exit(0);
+}
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const readyTime = (page) => page.evaluate(() => performance.getEntriesByName('blendora-ready')[0].startTime);
 const fileOf = (url) => {
