@@ -4,6 +4,7 @@ import { createServer } from 'node:http';
 import { readFile, stat } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { gzipSync } from 'node:zlib';
 
 const types = {
   '.html': 'text/html; charset=utf-8',
@@ -14,16 +15,29 @@ const types = {
   '.png': 'image/png',
   '.svg': 'image/svg+xml',
 };
+// What a usual web server compresses for a browser that accepts it: text and WebAssembly.
+const compressible = new Set(['.html', '.js', '.css', '.wasm', '.webmanifest', '.svg']);
 
 // Starts serving `folder`; `requests` records every path asked for, in order, and
 // `transfers` those whose body was sent. Like a usual web server, each file carries a validator,
-// so that a browser that has it already is answered "not modified".
+// so that a browser that has it already is answered "not modified", and text and WebAssembly go
+// gzip-compressed to a browser that accepts it. hold(path) keeps back the
+// answers for one path, as a slow network would, until the function it returns is called.
 export async function serveSite(folder, port = 0, lastPort = port) {
   const requests = [];
   const transfers = [];
+  const held = new Map();
+  const hold = (path) => {
+    let release;
+    held.set(path, new Promise((resolve) => {
+      release = resolve;
+    }));
+    return release;
+  };
   const server = createServer(async (request, response) => {
     requests.push(request.url);
     const path = new URL(request.url, 'http://localhost').pathname;
+    await held.get(path);
     const file = join(folder, normalize(path === '/' ? '/index.html' : path));
     try {
       const { size, mtime } = await stat(file);
@@ -33,9 +47,15 @@ export async function serveSite(folder, port = 0, lastPort = port) {
         response.writeHead(304, headers).end();
         return;
       }
+      const type = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', Vary: 'Accept-Encoding' };
       const body = await readFile(file);
-      response.writeHead(200, { ...headers, 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
-      response.end(body);
+      if (compressible.has(extname(file)) && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
+        response.writeHead(200, { ...headers, ...type, 'Content-Encoding': 'gzip' });
+        response.end(gzipSync(body));
+      } else {
+        response.writeHead(200, { ...headers, ...type });
+        response.end(body);
+      }
       transfers.push(request.url);
     } catch {
       response.writeHead(404).end();
@@ -55,7 +75,7 @@ export async function serveSite(folder, port = 0, lastPort = port) {
     }
   }
   const url = `http://127.0.0.1:${server.address().port}/`;
-  return { url, requests, transfers, close: () => new Promise((resolve) => server.close(resolve)) };
+  return { url, requests, transfers, hold, close: () => new Promise((resolve) => server.close(resolve)) };
 }
 
 if (import.meta.url === pathToFileURL(process.argv[1]).href) {
