@@ -18,6 +18,9 @@ inline constexpr std::string_view AssignmentName = "Задание";
 inline constexpr std::string_view QuotationName = "Цитат";
 // The fault box's one button; the window takes it from Qt's own catalogue.
 inline constexpr std::string_view Ok = "Добре";
+// What the page says where the browser runs no scripts: the form shows, but cannot calculate.
+inline constexpr std::string_view NeedsScript =
+    "Калкулаторът има нужда от JavaScript: разрешете го в браузъра, за да изчислява.";
 
 // Lines end in CR LF, the last one too; spaces at line ends belong to the text.
 extern const std::string_view Assignment;

@@ -1,14 +1,17 @@
-// Starts the page: loads the worksheet, builds the window's controls and routes their events
-// to the worksheet, refreshing every cell from it after each command.
-import { buildPage, setKeyboardOrder } from './page.js';
+// Starts the page: loads the worksheet, takes over the window's controls, which the page arrived
+// with, and routes their events to the worksheet, refreshing every cell from it after each
+// command.
+import { adoptPage, keepEarlyCommands, setKeyboardOrder } from './page.js';
 import { loadSheet } from './sheet.js';
 import { decimalSeparator } from './separator.js';
 import { FaultDialog } from './dialog.js';
 
+const root = document.getElementById('form');
+const earlyCommands = keepEarlyCommands(root);
 const sheet = await loadSheet();
 sheet.start(decimalSeparator(navigator.language));
 const form = sheet.form();
-const { controls, cellLabels, workedSolutions } = buildPage(document.getElementById('form'), form);
+const { controls, cellLabels, workedSolutions } = adoptPage(root, form);
 // The window's layout where it fits; a phone's narrower screen gets the working row alone.
 const wide = matchMedia('(min-width: 504px)');
 const fault = new FaultDialog(document.getElementById('fault'), form);
@@ -88,11 +91,27 @@ controls.Text2.forEach((cell, i) => {
 
 wide.addEventListener('change', applyLayout);
 
-controls.Option1[sheet.currentVariant()].querySelector('input').checked = true;
-applyLayout();
-// The focus starts in the assignment, at its beginning.
-controls.Text1[0].setSelectionRange(0, 0);
-controls.Text1[0].focus({ preventScroll: true });
+// What the pupil did before the worksheet was ready counts: the variant chosen (which empties
+// the grid, as choosing it does), the numbers typed into the open row, and the commands given.
+function takeOver() {
+  const chosen = controls.Option1.findIndex((option) => option.querySelector('input').checked);
+  if (chosen > 0) {
+    sheet.selectVariant(chosen);
+  } else {
+    controls.Text2.forEach((cell, i) => !cell.readOnly && cell.value && sheet.setCellText(i, cell.value));
+  }
+  applyLayout();
+  for (const command of earlyCommands()) {
+    (command === 'calculate' ? calculate : clear)();
+  }
+}
+
+takeOver();
+// The focus starts in the assignment, at its beginning, unless the pupil has put it elsewhere.
+if (document.activeElement === document.body || document.activeElement === null) {
+  controls.Text1[0].setSelectionRange(0, 0);
+  controls.Text1[0].focus({ preventScroll: true });
+}
 // After one visit the page works without a network.
 navigator.serviceWorker?.register('service-worker.js');
 // The caption comes last: whoever watches the window sees it once the page can be used.

@@ -3,13 +3,11 @@
 // next call.
 #include <emscripten/emscripten.h>
 
-#include <array>
-#include <cstdio>
 #include <memory>
 #include <string>
 
-#include "form/layout.h"
 #include "form/texts.h"
+#include "web/form_json.h"
 #include "worksheet/worksheet.h"
 
 namespace {
@@ -20,134 +18,6 @@ std::string answer;
 const char* Answer(std::string text) {
   answer = std::move(text);
   return answer.c_str();
-}
-
-// A JSON string: quotes, backslashes and control characters escaped, all else as it is.
-std::string Quoted(std::string_view text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-      quoted += escape;
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + '"';
-}
-
-std::string Boolean(bool value) {
-  return value ? "true" : "false";
-}
-
-// A JSON array of write(i) for i from 0 to count - 1.
-template <typename Write>
-std::string Array(int count, Write write) {
-  std::string list = "[";
-  for (int i = 0; i < count; ++i) {
-    list += (i > 0 ? "," : "") + write(i);
-  }
-  return list + ']';
-}
-
-// A JSON object, its members written as name, value, name, value …
-class Object {
- public:
-  Object& Add(std::string_view name, const std::string& value) {
-    text_ += (text_.size() > 1 ? "," : "") + Quoted(name) + ':' + value;
-    return *this;
-  }
-  std::string Text() const { return text_ + '}'; }
-
- private:
-  std::string text_ = "{";
-};
-
-std::string Rect(const TwipRect& twips) {
-  return "[" + std::to_string(twips.left) + "," + std::to_string(twips.top) + "," +
-         std::to_string(twips.width) + "," + std::to_string(twips.height) + "]";
-}
-
-std::string Colour(Rgb colour) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.red, colour.green, colour.blue);
-  return Quoted(text);
-}
-
-constexpr std::array<std::string_view, 6> ArrayNames = {"Label1",  "Command1", "Frame1",
-                                                        "Option1", "Text2",    "Text1"};
-
-std::string ArrayName(ControlArray control) {
-  return Quoted(ArrayNames[static_cast<std::size_t>(control)]);
-}
-
-std::string Places() {
-  Object places;
-  for (std::size_t array = 0; array < ArrayNames.size(); ++array) {
-    const auto control = static_cast<ControlArray>(array);
-    places.Add(ArrayNames[array], Array(ControlCounts[array], [control](int index) {
-                 return Rect(PlaceInTwips(control, index));
-               }));
-  }
-  return places.Text();
-}
-
-std::string ColourTable() {
-  return Object()
-      .Add("window", Colour(Colours::Window))
-      .Add("label", Colour(Colours::Label))
-      .Add("calculate", Colour(Colours::Calculate))
-      .Add("clear", Colour(Colours::Clear))
-      .Add("option", Colour(Colours::Option))
-      .Add("resultCell", Colour(Colours::ResultCell))
-      .Add("resultText", Colour(Colours::ResultText))
-      .Add("readableResultText", Colour(Colours::ReadableResultText))
-      .Text();
-}
-
-std::string KeyboardOrderJson() {
-  const KeyboardOrderList& order = KeyboardOrder();
-  return Array(static_cast<int>(order.size()), [&order](int i) {
-    const ControlRef& ref = order[static_cast<std::size_t>(i)];
-    return Object()
-        .Add("array", ArrayName(ref.control))
-        .Add("index", std::to_string(ref.index))
-        .Text();
-  });
-}
-
-std::string FormDescription() {
-  return Object()
-      .Add("caption", Quoted(Texts::Caption))
-      .Add("title", Quoted(Texts::Title))
-      .Add("heading", Quoted(Texts::Heading))
-      .Add("calculate", Quoted(Texts::Calculate))
-      .Add("clear", Quoted(Texts::Clear))
-      .Add("variants", Quoted(Texts::Variants))
-      .Add("ok", Quoted(Texts::Ok))
-      .Add("assignmentName", Quoted(Texts::AssignmentName))
-      .Add("quotationName", Quoted(Texts::QuotationName))
-      .Add("assignment", Quoted(Texts::Assignment))
-      .Add("quotation", Quoted(Texts::Quotation))
-      .Add("columnHeadings",
-           Array(ColumnCount, [](int c) { return Quoted(Texts::ColumnHeading(Column(c))); }))
-      .Add(
-          "variantCaptions",
-          Array(VariantCount, [](int v) { return Quoted(Texts::VariantCaption(VariantIndex(v))); }))
-      .Add("cellNames",
-           Array(CellCount, [](int i) { return Quoted(Texts::CellName(CellIndex(i))); }))
-      .Add("resultCells",
-           Array(CellCount, [](int i) { return Boolean(Worksheet::IsResultCell(CellIndex(i))); }))
-      .Add("places", Places())
-      .Add("clientSize", Rect({0, 0, ClientWidthInTwips, ClientHeightInTwips}))
-      .Add("twipsPerPixel", std::to_string(TwipsPerPixel))
-      .Add("colours", ColourTable())
-      .Add("keyboardOrder", KeyboardOrderJson())
-      .Text();
 }
 
 std::string CellStates() {

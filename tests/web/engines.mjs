@@ -16,13 +16,16 @@ import { launchChromium, waitUntilReady } from './harness.mjs';
 export const engine = process.env.BLENDORA_ENGINE ?? 'chromium';
 
 const ready = () => document.documentElement.dataset.ready === 'true';
+// The form is drawn, whether or not its script has taken it over.
+const drawn = () => document.getElementById('cell-41') !== null;
 const selectAll = (selector) => document.querySelector(selector).select();
 const insert = (text) => document.execCommand('insertText', false, text);
 
-// launchBrowser(): { open(url, { language, width, height, phone }), close() }; every page has
-// evaluate, click, type, press, paste, fill, setViewport, reload, screenshot, close and
-// complaints (console errors and warnings and uncaught errors, or null where the protocol
-// cannot tell).
+// launchBrowser(): { open(url, { language, width, height, phone, ready }), close() }; open waits
+// until the page is ready to calculate, or with ready: false only until the form is drawn. Every
+// page has evaluate, click, type, press, paste, fill, setViewport, reload, untilReady,
+// screenshot, close and complaints (console errors and warnings and uncaught errors, or null
+// where the protocol cannot tell).
 export function launchBrowser() {
   return { chromium: chromiumBrowser, firefox: firefoxBrowser, webkit: webkitBrowser }[engine]();
 }
@@ -31,7 +34,7 @@ export function launchBrowser() {
 async function chromiumBrowser() {
   const browser = await launchChromium();
   return {
-    async open(url, { language = 'bg-BG', width = 1024, height = 768, phone = false } = {}) {
+    async open(url, { language = 'bg-BG', width = 1024, height = 768, phone = false, ready: whole = true } = {}) {
       const valid = isLanguageTag(language);
       const context = await browser.newContext({
         locale: valid ? language : undefined, viewport: { width, height }, isMobile: phone, hasTouch: phone,
@@ -42,10 +45,11 @@ async function chromiumBrowser() {
         await page.addInitScript((name) => Object.defineProperty(Navigator.prototype, 'language', { get: () => name }), language);
       }
       const complaints = listen(page, 'pageerror');
-      await page.goto(url);
-      await waitUntilReady(page);
+      await page.goto(url, { waitUntil: 'commit' });
+      await page.waitForFunction(whole ? ready : drawn);
       return withFill({
         complaints,
+        untilReady: () => page.waitForFunction(ready),
         evaluate: (fn, arg) => page.evaluate(fn, arg),
         click: (selector) => (phone ? page.tap(selector) : page.click(selector)),
         type: (text) => page.keyboard.type(text),
@@ -80,7 +84,7 @@ async function firefoxBrowser() {
     return browsers.get(language);
   };
   return {
-    async open(url, { language = 'bg-BG', width = 1024, height = 768 } = {}) {
+    async open(url, { language = 'bg-BG', width = 1024, height = 768, ready: whole = true } = {}) {
       const page = await (await browserFor(language)).newPage();
       const complaints = listen(page, 'pageerror');
       await page.setViewport({ width, height });
@@ -88,9 +92,11 @@ async function firefoxBrowser() {
         await go();
         await page.waitForFunction(ready);
       };
-      await reload(() => page.goto(url));
+      await page.goto(url, { waitUntil: 'domcontentloaded' });
+      await page.waitForFunction(whole ? ready : drawn);
       return withFill({
         complaints,
+        untilReady: () => page.waitForFunction(ready),
         evaluate: (fn, arg) => page.evaluate(fn, arg),
         click: (selector) => page.click(selector),
         type: (text) => page.keyboard.type(text),
@@ -116,15 +122,18 @@ async function webkitBrowser() {
   const { Builder, By, Key } = await import('selenium-webdriver');
   const keys = { Enter: Key.ENTER, Tab: Key.TAB, ArrowDown: Key.ARROW_DOWN };
   const sessions = new Map();
-  const sessionFor = (language) => {
-    if (!sessions.has(language)) {
-      sessions.set(language, startWebKit(Builder, language));
+  // A page opened before it is ready needs a session whose navigations end when the document is
+  // parsed, not when everything it asks for (the held WebAssembly too) has come.
+  const sessionFor = (language, eager) => {
+    const key = `${language} ${eager}`;
+    if (!sessions.has(key)) {
+      sessions.set(key, startWebKit(Builder, language, eager));
     }
-    return sessions.get(language);
+    return sessions.get(key);
   };
   return {
-    async open(url, { language = 'bg-BG', width = 1024, height = 768 } = {}) {
-      const { driver, narrowest, chrome } = await sessionFor(language);
+    async open(url, { language = 'bg-BG', width = 1024, height = 768, ready: whole = true } = {}) {
+      const { driver, narrowest, chrome } = await sessionFor(language, !whole);
       const evaluate = (fn, arg) => driver.executeScript(fn, arg);
       const window = driver.manage().window();
       const framed = width < narrowest;
@@ -175,10 +184,11 @@ async function webkitBrowser() {
         await setViewport(width, height);
         await driver.get(url);
       }
-      await driver.wait(() => evaluate(ready), 30000);
+      await driver.wait(() => evaluate(whole ? ready : drawn), 30000);
       await setViewport(width, height);
       return withFill({
         complaints: null,
+        untilReady: () => driver.wait(() => evaluate(ready), 30000),
         evaluate,
         setViewport,
         click: async (selector) => driver.findElement(By.css(selector)).click(),
@@ -209,7 +219,7 @@ async function webkitBrowser() {
 }
 
 // A WebKitWebDriver on a free port, in the given language, and a MiniBrowser session through it.
-async function startWebKit(Builder, language) {
+async function startWebKit(Builder, language, eager) {
   const port = await freePort();
   const server = spawn('WebKitWebDriver', [`--port=${port}`], {
     env: { ...process.env, ...localeEnvironment(language) }, stdio: 'ignore',
@@ -219,6 +229,7 @@ async function startWebKit(Builder, language) {
     .usingServer(`http://127.0.0.1:${port}`)
     .withCapabilities({
       browserName: 'MiniBrowser',
+      pageLoadStrategy: eager ? 'eager' : 'normal',
       'webkitgtk:browserOptions': {
         binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
         args: ['--automation'],

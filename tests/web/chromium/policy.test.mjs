@@ -52,6 +52,19 @@ test('the content policy refuses inline script and style', async () => {
   await context.close();
 });
 
+test('without scripts the form still shows, and a line says that calculating needs JavaScript', async () => {
+  const context = await shared.browser.newContext({ javaScriptEnabled: false, viewport: { width: 1024, height: 768 } });
+  const page = await context.newPage();
+  await page.goto(shared.server.url);
+  assert.equal(await page.locator('.needs-script').innerText(),
+    'Калкулаторът има нужда от JavaScript: разрешете го в браузъра, за да изчислява.');
+  assert.equal(await cell(page, 'Вариант 1, % - 1').isVisible(), true);
+  const [form, last] = await Promise.all([page.locator('#form').boundingBox(), page.locator('#cell-41').boundingBox()]);
+  assert.deepEqual([last.x - form.x, last.y - form.y, last.width, last.height], [432, 208, 65, 27]);
+  assert.equal(await page.locator('.text-box-0').inputValue().then((text) => text.startsWith('В задачите')), true);
+  await context.close();
+});
+
 test('no request leaves the page\'s origin, and nothing complained', () => {
   assertKeptToItsOrigin(assert, shared.server.url);
 });

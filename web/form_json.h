@@ -1,0 +1,36 @@
+#pragma once
+// The form description as JSON, which the page draws from: at build time, when the page's markup
+// is written, and in the browser, through the module. Also the few JSON writers both need.
+#include <string>
+#include <string_view>
+
+// A JSON string: quotes, backslashes and control characters escaped, all else as it is.
+std::string Quoted(std::string_view text);
+std::string Boolean(bool value);
+
+// A JSON array of write(i) for i from 0 to count - 1.
+template <typename Write>
+std::string Array(int count, Write write) {
+  std::string list = "[";
+  for (int i = 0; i < count; ++i) {
+    list += (i > 0 ? "," : "") + write(i);
+  }
+  return list + ']';
+}
+
+// A JSON object, its members written as name, value, name, value …
+class Object {
+ public:
+  Object& Add(std::string_view name, const std::string& value) {
+    text_ += (text_.size() > 1 ? "," : "") + Quoted(name) + ':' + value;
+    return *this;
+  }
+  std::string Text() const { return text_ + '}'; }
+
+ private:
+  std::string text_ = "{";
+};
+
+// Everything the page draws: the texts, every control's twip rectangle by control array, the
+// colours and the keyboard order as {"array", "index"} pairs.
+std::string FormDescription();

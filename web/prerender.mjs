@@ -1,0 +1,102 @@
+// Writes the page as it stands at start, at build time, so that a browser draws the form from
+// the first response, before any script or the module has arrived: the controls from the form
+// description, every place and colour and the style sheet inline (allowed by its hash), and a
+// preload of every module and of the WebAssembly, so that all are asked for at once.
+//   node prerender.mjs TEMPLATE STYLE FORM_JSON SITE   writes SITE/index.html
+import { createHash } from 'node:crypto';
+import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+
+const [template, styleSheet, formJson, site] = process.argv.slice(2);
+const form = JSON.parse(readFileSync(formJson, 'utf8'));
+
+const escape = (text) => text.replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
+const attributes = (pairs) => Object.entries(pairs).filter(([, value]) => value !== false)
+  .map(([name, value]) => (value === true ? ` ${name}` : ` ${name}="${escape(String(value))}"`)).join('');
+const element = (tag, pairs, content = '') => `<${tag}${attributes(pairs)}>${content}</${tag}>`;
+const input = (pairs) => `<input${attributes(pairs)}>`;
+
+// At start variant 1 is chosen: its row is open and every other cell is locked.
+const columns = form.columnHeadings.length;
+const working = (i) => Math.floor(i / columns) === 0;
+const classes = (...names) => names.filter(Boolean).join(' ');
+
+function labels() {
+  const heading = element('h1', { id: 'label-0', class: 'label heading' }, escape(form.heading));
+  const columnHeadings = form.columnHeadings.map((text, c) => element('div', { id: `label-${c + 1}`, class: 'label' }, escape(text)));
+  return [heading, ...columnHeadings];
+}
+
+function frame() {
+  const options = form.variantCaptions.map((caption, v) => element('label', { id: `option-${v}`, class: 'option' },
+    input({ class: 'option-button', type: 'radio', name: 'variant', value: v, checked: v === 0 })
+    + element('span', { class: 'option-caption' }, escape(caption))));
+  return element('fieldset', { id: 'frame-0', class: 'frame' },
+    element('legend', { class: 'frame-caption' }, escape(form.variants)) + options.join(''));
+}
+
+// Each cell with its heading beside it on a narrow screen, and a result's worked solution under it.
+function cells() {
+  return form.cellNames.flatMap((name, i) => {
+    const result = form.resultCells[i];
+    const label = element('label', { class: classes('cell-label', working(i) && 'working'), for: `cell-${i}` },
+      escape(form.columnHeadings[i % columns]));
+    const cell = input({
+      id: `cell-${i}`, class: classes('cell', result && 'result', working(i) && 'working'), type: 'text',
+      spellcheck: 'false', autocomplete: 'off', maxlength: 32767, 'aria-label': name, inputmode: 'decimal',
+      readonly: result || !working(i), 'aria-describedby': result && `worked-${i}`,
+    });
+    const worked = result ? [element('p', { id: `worked-${i}`, class: classes('worked', working(i) && 'working') })] : [];
+    return [label, cell, ...worked];
+  });
+}
+
+function commands() {
+  return [form.calculate, form.clear].map((caption, index) => element('button',
+    { id: `command-${index}`, class: `command command-${index}`, type: 'button' }, escape(caption)));
+}
+
+// The stored texts end their lines in CR LF; a text box wants line feeds. The quotation is held,
+// never shown.
+function textBoxes() {
+  return [[form.assignment, form.assignmentName], [form.quotation, form.quotationName]].map(([text, name], index) =>
+    element('textarea', {
+      id: `text-box-${index}`, class: `text-box text-box-${index}`, readonly: true, spellcheck: 'false',
+      'aria-label': name, hidden: index === 1,
+    }, escape(text.replaceAll('\r\n', '\n'))));
+}
+
+// Places as custom properties, which only the wide layout reads, and the window's colours.
+function placesAndColours() {
+  const pixels = (twips) => `${Math.trunc(twips / form.twipsPerPixel)}px`;
+  const place = (selector, [left, top, width, height]) =>
+    `${selector}{--left:${pixels(left)};--top:${pixels(top)};--width:${pixels(width)};--height:${pixels(height)}}`;
+  const ids = { Label1: 'label', Command1: 'command', Frame1: 'frame', Option1: 'option', Text2: 'cell', Text1: 'text-box' };
+  const rules = Object.entries(form.places).flatMap(([array, places]) =>
+    places.map((rectangle, index) => place(`#${ids[array]}-${index}`, rectangle)));
+  const colours = Object.entries(form.colours).map(([name, colour]) => `--${name}:${colour}`).join(';');
+  return [`:root{${colours}}`, place('#form', form.clientSize), ...rules].join('\n');
+}
+
+// The sheet's comments are for its readers here, not for every first visit.
+const sheet = readFileSync(styleSheet, 'utf8').replace(/\/\*[\s\S]*?\*\//g, '').replace(/\n\s*\n/g, '\n');
+const style = `\n${sheet.trim()}\n${placesAndColours()}\n`;
+const styleHash = `'sha256-${createHash('sha256').update(style).digest('base64')}'`;
+const modules = readdirSync(site).filter((name) => name.endsWith('.js') && name !== 'service-worker.js').sort();
+// The WebAssembly first: it is the largest, and a browser opens only six connections at once.
+const preloads = [
+  '<link rel="preload" href="blendora.wasm" as="fetch" type="application/wasm" crossorigin>',
+  ...modules.map((name) => `<link rel="modulepreload" href="${name}">`),
+].join('\n');
+const controls = [...labels(), frame(), ...cells(), ...commands(), ...textBoxes()].join('\n');
+const filled = {
+  'style-hash': styleHash,
+  preloads,
+  style: `<style>${style}</style>`,
+  form: controls,
+  'needs-script': element('noscript', {}, element('p', { class: 'needs-script' }, escape(form.needsScript))),
+  'fault-title': escape(form.title),
+  ok: escape(form.ok),
+};
+const page = readFileSync(template, 'utf8').replace(/\{\{([a-z-]+)\}\}/g, (_, name) => filled[name]);
+writeFileSync(join(site, 'index.html'), page);
