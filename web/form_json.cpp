@@ -115,4 +115,3 @@ std::string FormDescription() {
       .Add("keyboardOrder", KeyboardOrderJson())
       .Text();
 }
-
