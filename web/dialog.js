@@ -1,12 +1,10 @@
-// Tells the pupil of a failed calculation in a modal alert, and gives the focus back after it.
+// Tells the pupil of a failed calculation in a modal alert, whose title and button the page
+// arrives with, and gives the focus back after it.
 export class FaultDialog {
-  constructor(dialog, form) {
+  constructor(dialog) {
     this.dialog = dialog;
     this.message = dialog.querySelector('.fault-message');
-    dialog.querySelector('.fault-title').textContent = form.title;
-    const ok = dialog.querySelector('.fault-ok');
-    ok.textContent = form.ok;
-    ok.addEventListener('click', () => dialog.close());
+    dialog.querySelector('.fault-ok').addEventListener('click', () => dialog.close());
     dialog.addEventListener('close', () => this.returnFocus?.focus());
   }
 

@@ -1,21 +1,36 @@
-// Starts the page: loads the worksheet, takes over the window's controls, which the page arrived
-// with, and routes their events to the worksheet, refreshing every cell from it after each
-// command.
+// Starts the page: takes over the window's controls, which the page arrived with, while the
+// worksheet loads; then routes their events to the worksheet, refreshing every cell from it
+// after each command.
 import { adoptPage, keepEarlyCommands, setKeyboardOrder } from './page.js';
 import { loadSheet } from './sheet.js';
 import { decimalSeparator } from './separator.js';
 import { FaultDialog } from './dialog.js';
 
 const root = document.getElementById('form');
-const earlyCommands = keepEarlyCommands(root);
-const sheet = await loadSheet();
-sheet.start(decimalSeparator(navigator.language));
-const form = sheet.form();
-const { controls, cellLabels, workedSolutions } = adoptPage(root, form);
+const { controls, cellLabels, workedSolutions } = adoptPage(root);
+const isResult = controls.Text2.map((cell) => cell.classList.contains('result'));
+const columns = cellLabels.length / controls.Option1.length;
 // The window's layout where it fits; a phone's narrower screen gets the working row alone.
 const wide = matchMedia('(min-width: 504px)');
-const fault = new FaultDialog(document.getElementById('fault'), form);
+const fault = new FaultDialog(document.getElementById('fault'));
 const announcer = document.getElementById('announcer');
+
+// In the window's layout a result is a disabled cell, as in the window; on a phone it is
+// read-only text, which a screen reader reads and a finger can select. This needs no worksheet,
+// so it is done while the module is still on its way.
+function layOut() {
+  setKeyboardOrder(root, wide.matches);
+  controls.Text2.forEach((cell, i) => {
+    cell.disabled = isResult[i] && wide.matches;
+  });
+}
+
+layOut();
+wide.addEventListener('change', layOut);
+const earlyCommands = keepEarlyCommands(root);
+const sheet = await loadSheet();
+performance.mark('blendora-module');
+sheet.start(decimalSeparator(navigator.language));
 
 function refreshCells() {
   const workingRow = sheet.currentVariant();
@@ -24,8 +39,8 @@ function refreshCells() {
     if (cell.value !== text) {
       cell.value = text;
     }
-    cell.readOnly = locked || form.resultCells[i];
-    const working = Math.floor(i / form.columnHeadings.length) === workingRow;
+    cell.readOnly = locked || isResult[i];
+    const working = Math.floor(i / columns) === workingRow;
     cell.classList.toggle('working', working);
     cellLabels[i].classList.toggle('working', working);
     // The worked solution shows on hovering, stands under the result on a phone, and is read
@@ -40,16 +55,6 @@ function refreshCells() {
       workedSolutions[i].classList.toggle('working', working);
     }
   });
-}
-
-// In the window's layout a result is a disabled cell, as in the window; on a phone it is
-// read-only text, which a screen reader reads and a finger can select.
-function applyLayout() {
-  setKeyboardOrder(controls, form.keyboardOrder, wide.matches);
-  controls.Text2.forEach((cell, i) => {
-    cell.disabled = form.resultCells[i] && wide.matches;
-  });
-  refreshCells();
 }
 
 function calculate() {
@@ -89,8 +94,6 @@ controls.Text2.forEach((cell, i) => {
   });
 });
 
-wide.addEventListener('change', applyLayout);
-
 // What the pupil did before the worksheet was ready counts: the variant chosen (which empties
 // the grid, as choosing it does), the numbers typed into the open row, and the commands given.
 function takeOver() {
@@ -100,7 +103,7 @@ function takeOver() {
   } else {
     controls.Text2.forEach((cell, i) => !cell.readOnly && cell.value && sheet.setCellText(i, cell.value));
   }
-  applyLayout();
+  refreshCells();
   for (const command of earlyCommands()) {
     (command === 'calculate' ? calculate : clear)();
   }
@@ -115,6 +118,6 @@ if (document.activeElement === document.body || document.activeElement === null)
 // After one visit the page works without a network.
 navigator.serviceWorker?.register('service-worker.js');
 // The caption comes last: whoever watches the window sees it once the page can be used.
-document.title = form.caption;
+document.title = root.dataset.caption;
 document.documentElement.dataset.ready = 'true';
 performance.mark('blendora-ready');

@@ -41,12 +41,6 @@ EMSCRIPTEN_KEEPALIVE void blendora_start(const char* decimalSeparator) {
   sheet->SelectVariant(0);
 }
 
-// Everything the page draws, as JSON: the texts, every control's twip rectangle by control
-// array, the colours and the keyboard order as {"array", "index"} pairs.
-EMSCRIPTEN_KEEPALIVE const char* blendora_form() {
-  return Answer(FormDescription());
-}
-
 // The 42 cells as JSON: each one's text, whether it is locked, and its worked solution.
 EMSCRIPTEN_KEEPALIVE const char* blendora_cells() {
   return Answer(CellStates());

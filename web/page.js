@@ -4,7 +4,7 @@
 
 // The controls as arrays named as the window names them; beside them each cell's heading and
 // each result's worked solution.
-export function adoptPage(root, form) {
+export function adoptPage(root) {
   const all = (selector) => [...root.querySelectorAll(selector)];
   const controls = {
     Label1: all('.label'),
@@ -14,20 +14,17 @@ export function adoptPage(root, form) {
     Text2: all('input.cell'),
     Text1: all('.text-box'),
   };
-  const workedSolutions = form.resultCells.map((isResult, i) => (isResult ? root.querySelector(`#worked-${i}`) : null));
+  const workedSolutions = controls.Text2.map((cell, i) => root.querySelector(`#worked-${i}`));
   return { controls, cellLabels: all('.cell-label'), workedSolutions };
 }
 
-// The window's keyboard order: each control's tab stop at its place in the form's order. The
-// browser passes over those that cannot take the focus, and all option buttons of the group but
-// the selected one. Without it, the order is the elements' own, top to bottom.
-export function setKeyboardOrder(controls, order, designed) {
-  order.forEach(({ array, index }, position) => {
-    const control = controls[array][index];
-    const focusable = control.querySelector?.('input') ?? control;
-    if (['INPUT', 'BUTTON', 'TEXTAREA'].includes(focusable.tagName)) {
-      focusable.tabIndex = designed ? position + 1 : 0;
-    }
+// The window's keyboard order: each control's tab stop at its place in the form's order, which
+// the page carries (data-tab). The browser passes over those that cannot take the focus, and
+// all option buttons of the group but the selected one. Without it, the order is the elements'
+// own, top to bottom.
+export function setKeyboardOrder(root, designed) {
+  root.querySelectorAll('[data-tab]').forEach((control) => {
+    control.tabIndex = designed ? Number(control.dataset.tab) : 0;
   });
 }
 

@@ -16,6 +16,11 @@ const attributes = (pairs) => Object.entries(pairs).filter(([, value]) => value 
 const element = (tag, pairs, content = '') => `<${tag}${attributes(pairs)}>${content}</${tag}>`;
 const input = (pairs) => `<input${attributes(pairs)}>`;
 
+// Each control that can take the focus carries its place in the window's keyboard order, which
+// the page's script gives it in the wide layout.
+const tabStops = new Map(form.keyboardOrder.map(({ array, index }, position) => [`${array} ${index}`, position + 1]));
+const tab = (array, index) => tabStops.get(`${array} ${index}`);
+
 // At start variant 1 is chosen: its row is open and every other cell is locked.
 const columns = form.columnHeadings.length;
 const working = (i) => Math.floor(i / columns) === 0;
@@ -29,7 +34,7 @@ function labels() {
 
 function frame() {
   const options = form.variantCaptions.map((caption, v) => element('label', { id: `option-${v}`, class: 'option' },
-    input({ class: 'option-button', type: 'radio', name: 'variant', value: v, checked: v === 0 })
+    input({ class: 'option-button', type: 'radio', name: 'variant', value: v, checked: v === 0, 'data-tab': tab('Option1', v) })
     + element('span', { class: 'option-caption' }, escape(caption))));
   return element('fieldset', { id: 'frame-0', class: 'frame' },
     element('legend', { class: 'frame-caption' }, escape(form.variants)) + options.join(''));
@@ -44,7 +49,7 @@ function cells() {
     const cell = input({
       id: `cell-${i}`, class: classes('cell', result && 'result', working(i) && 'working'), type: 'text',
       spellcheck: 'false', autocomplete: 'off', maxlength: 32767, 'aria-label': name, inputmode: 'decimal',
-      readonly: result || !working(i), 'aria-describedby': result && `worked-${i}`,
+      readonly: result || !working(i), 'aria-describedby': result && `worked-${i}`, 'data-tab': tab('Text2', i),
     });
     const worked = result ? [element('p', { id: `worked-${i}`, class: classes('worked', working(i) && 'working') })] : [];
     return [label, cell, ...worked];
@@ -53,7 +58,8 @@ function cells() {
 
 function commands() {
   return [form.calculate, form.clear].map((caption, index) => element('button',
-    { id: `command-${index}`, class: `command command-${index}`, type: 'button' }, escape(caption)));
+    { id: `command-${index}`, class: `command command-${index}`, type: 'button', 'data-tab': tab('Command1', index) },
+    escape(caption)));
 }
 
 // The stored texts end their lines in CR LF; a text box wants line feeds. The quotation is held,
@@ -62,7 +68,7 @@ function textBoxes() {
   return [[form.assignment, form.assignmentName], [form.quotation, form.quotationName]].map(([text, name], index) =>
     element('textarea', {
       id: `text-box-${index}`, class: `text-box text-box-${index}`, readonly: true, spellcheck: 'false',
-      'aria-label': name, hidden: index === 1,
+      'aria-label': name, hidden: index === 1, 'data-tab': tab('Text1', index),
     }, escape(text.replaceAll('\r\n', '\n'))));
 }
 
@@ -94,6 +100,7 @@ const filled = {
   preloads,
   style: `<style>${style}</style>`,
   form: controls,
+  caption: escape(form.caption),
   'needs-script': element('noscript', {}, element('p', { class: 'needs-script' }, escape(form.needsScript))),
   'fault-title': escape(form.title),
   ok: escape(form.ok),

@@ -4,12 +4,10 @@ import createBlendora from './blendora.js';
 export async function loadSheet() {
   const module = await createBlendora();
   const call = (name, result, args = []) => module.cwrap(`blendora_${name}`, result, args);
-  const form = call('form', 'string');
   const cells = call('cells', 'string');
   const calculate = call('calculate', 'string');
   return {
     start: call('start', null, ['string']),
-    form: () => JSON.parse(form()),
     // Each cell's text, whether it is locked, and the worked solution of a computed one.
     cells: () => JSON.parse(cells()),
     currentVariant: call('current_variant', 'number'),
