@@ -20,6 +20,11 @@ const ready = () => document.documentElement.dataset.ready === 'true';
 const drawn = () => document.getElementById('cell-41') !== null;
 const selectAll = (selector) => document.querySelector(selector).select();
 const insert = (text) => document.execCommand('insertText', false, text);
+// Resolves once the page has drawn two frames: by then it has heard of a new size (media
+// queries, resize) and acted on it.
+const twoFrames = () => new Promise((resolve) => {
+  requestAnimationFrame(() => requestAnimationFrame(() => resolve([window.innerWidth, window.innerHeight])));
+});
 
 // launchBrowser(): { open(url, { language, width, height, phone, ready }), close() }; open waits
 // until the page is ready to calculate, or with ready: false only until the form is drawn. Every
@@ -55,7 +60,10 @@ async function chromiumBrowser() {
         type: (text) => page.keyboard.type(text),
         press: (key) => page.keyboard.press(key),
         paste: (text) => page.keyboard.insertText(text),
-        setViewport: (w, h) => page.setViewportSize({ width: w, height: h }),
+        setViewport: async (w, h) => {
+          await page.setViewportSize({ width: w, height: h });
+          await page.evaluate(twoFrames);
+        },
         reload: async () => {
           await page.reload();
           await waitUntilReady(page);
@@ -102,7 +110,10 @@ async function firefoxBrowser() {
         type: (text) => page.keyboard.type(text),
         press: (key) => page.keyboard.press(key),
         paste: (text) => page.evaluate(insert, text),
-        setViewport: (w, h) => page.setViewport({ width: w, height: h }),
+        setViewport: async (w, h) => {
+          await page.setViewport({ width: w, height: h });
+          await page.evaluate(twoFrames);
+        },
         reload: () => reload(() => page.reload()),
         screenshot: (path) => page.screenshot({ path }),
         close: () => page.close(),
@@ -148,11 +159,8 @@ async function webkitBrowser() {
           // The window's rectangle holds the browser's own frame around the page.
           await window.setRect({ width: w + chrome.width, height: h + chrome.height });
         }
-        // Until the page has its new size, and has heard of it (media queries, resize), which it
-        // does before the next frame is drawn.
-        const innerSize = () => evaluate(() => new Promise((resolve) => {
-          requestAnimationFrame(() => requestAnimationFrame(() => resolve([window.innerWidth, window.innerHeight])));
-        }));
+        // Until the page has its new size, and has heard of it.
+        const innerSize = () => evaluate(twoFrames);
         let inner;
         await driver.wait(async () => {
           inner = await innerSize();
