@@ -1,6 +1,6 @@
 #pragma once
-// The form description as JSON, which the page draws from: at build time, when the page's markup
-// is written, and in the browser, through the module. Also the few JSON writers both need.
+// The form description as JSON, which the build writes the page's markup from, and the few JSON
+// writers that the module's cell states use too.
 #include <string>
 #include <string_view>
 

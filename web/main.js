@@ -101,7 +101,11 @@ function takeOver() {
   if (chosen > 0) {
     sheet.selectVariant(chosen);
   } else {
-    controls.Text2.forEach((cell, i) => !cell.readOnly && cell.value && sheet.setCellText(i, cell.value));
+    controls.Text2.forEach((cell, i) => {
+      if (!cell.readOnly && cell.value) {
+        sheet.setCellText(i, cell.value);
+      }
+    });
   }
   refreshCells();
   for (const command of earlyCommands()) {
