@@ -29,15 +29,16 @@ export async function serveSite(folder, port = 0, lastPort = port) {
   const held = new Map();
   const hold = (path) => {
     let release;
-    held.set(path, new Promise((resolve) => {
+    const answer = new Promise((resolve) => {
       release = resolve;
-    }));
+    });
+    held.set(path, { answer, release });
     return release;
   };
   const server = createServer(async (request, response) => {
     requests.push(request.url);
     const path = new URL(request.url, 'http://localhost').pathname;
-    await held.get(path);
+    await held.get(path)?.answer;
     const file = join(folder, normalize(path === '/' ? '/index.html' : path));
     try {
       const { size, mtime } = await stat(file);
@@ -75,7 +76,13 @@ export async function serveSite(folder, port = 0, lastPort = port) {
     }
   }
   const url = `http://127.0.0.1:${server.address().port}/`;
-  return { url, requests, transfers, hold, close: () => new Promise((resolve) => server.close(resolve)) };
+  // Closing lets every held answer go and ends the connections browsers keep open.
+  const close = () => new Promise((resolve) => {
+    server.close(resolve);
+    held.forEach(({ release }) => release());
+    server.closeAllConnections();
+  });
+  return { url, requests, transfers, hold, close };
 }
 
 if (import.meta.url === pathToFileURL(process.argv[1]).href) {

@@ -227,24 +227,49 @@ async function webkitBrowser() {
 }
 
 // A WebKitWebDriver on a free port, in the given language, and a MiniBrowser session through it.
-async function startWebKit(Builder, language, eager) {
+// A browser that has not answered within a minute is stopped and started once more; what the
+// driver wrote goes into the error of a start that failed twice.
+async function startWebKit(Builder, language, eager, attempts = 2) {
   const port = await freePort();
   const server = spawn('WebKitWebDriver', [`--port=${port}`], {
-    env: { ...process.env, ...localeEnvironment(language) }, stdio: 'ignore',
+    env: { ...process.env, ...localeEnvironment(language) }, stdio: ['ignore', 'pipe', 'pipe'],
   });
-  await listening(`http://127.0.0.1:${port}/status`);
-  const driver = await new Builder()
-    .usingServer(`http://127.0.0.1:${port}`)
-    .withCapabilities({
-      browserName: 'MiniBrowser',
-      pageLoadStrategy: eager ? 'eager' : 'normal',
-      'webkitgtk:browserOptions': {
-        binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
-        args: ['--automation'],
-      },
-    })
-    .build();
-  return { driver, server, ...await measureWindow(driver) };
+  let log = '';
+  const record = (chunk) => {
+    log = (log + chunk).slice(-4000);
+  };
+  server.stdout.on('data', record);
+  server.stderr.on('data', record);
+  try {
+    await listening(`http://127.0.0.1:${port}/status`);
+    const driver = await withinAMinute(new Builder()
+      .usingServer(`http://127.0.0.1:${port}`)
+      .withCapabilities({
+        browserName: 'MiniBrowser',
+        pageLoadStrategy: eager ? 'eager' : 'normal',
+        timeouts: { pageLoad: 60000, script: 30000 },
+        'webkitgtk:browserOptions': {
+          binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
+          args: ['--automation'],
+        },
+      })
+      .build());
+    return { driver, server, ...await withinAMinute(measureWindow(driver)) };
+  } catch (error) {
+    server.kill('SIGKILL');
+    if (attempts > 1) {
+      return startWebKit(Builder, language, eager, attempts - 1);
+    }
+    throw new Error(`MiniBrowser did not start: ${error.message}\nWebKitWebDriver said:\n${log}`);
+  }
+}
+
+function withinAMinute(promise) {
+  let timer;
+  const late = new Promise((resolve, reject) => {
+    timer = setTimeout(() => reject(new Error('no answer within a minute')), 60000);
+  });
+  return Promise.race([promise, late]).finally(() => clearTimeout(timer));
 }
 
 // How narrow MiniBrowser's window lets a page be, and how much its own frame (the toolbar) adds

@@ -13,17 +13,20 @@ test('numbers typed and Изчисли pressed before the module is ready are th
   // A server of its own: no service worker has kept this origin's module yet.
   const server = await serveSite();
   const release = server.hold('/blendora.wasm');
-  const page = await browser.open(server.url, { ready: false });
-  for (const [i, text] of assignment.slice(0, 4).entries()) {
-    await page.fill(cell(i), text);
+  try {
+    const page = await browser.open(server.url, { ready: false });
+    for (const [i, text] of assignment.slice(0, 4).entries()) {
+      await page.fill(cell(i), text);
+    }
+    await page.click(calculate);
+    const before = await page.evaluate(() => [document.documentElement.dataset.ready ?? 'not ready',
+      [...document.querySelectorAll('input.cell')].slice(0, 6).map((c) => c.value)]);
+    assert.deepEqual(before, ['not ready', ['30', '200', '40', '300', '', '']]);
+    release();
+    await page.untilReady();
+    assert.deepEqual(await row(page, 0), assignment);
+    await page.close();
+  } finally {
+    await server.close();
   }
-  await page.click(calculate);
-  const before = await page.evaluate(() => [document.documentElement.dataset.ready ?? 'not ready',
-    [...document.querySelectorAll('input.cell')].slice(0, 6).map((c) => c.value)]);
-  assert.deepEqual(before, ['not ready', ['30', '200', '40', '300', '', '']]);
-  release();
-  await page.untilReady();
-  assert.deepEqual(await row(page, 0), assignment);
-  await page.close();
-  await server.close();
 });
