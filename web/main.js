@@ -1,15 +1,17 @@
 // Starts the page: takes over the window's controls, which the page arrived with, while the
 // worksheet loads; then routes their events to the worksheet, refreshing every cell from it
-// after each command.
+// after each command, and keeps the address a link to the problem on the screen.
 import { adoptPage, keepEarlyCommands, setKeyboardOrder } from './page.js';
 import { loadSheet } from './sheet.js';
 import { decimalSeparator } from './separator.js';
 import { FaultDialog } from './dialog.js';
+import { linkOf, localNumber, neutralNumber, problemOf } from './link.js';
 
 const root = document.getElementById('form');
 const { controls, cellLabels, workedSolutions } = adoptPage(root);
 const isResult = controls.Text2.map((cell) => cell.classList.contains('result'));
-const columns = cellLabels.length / controls.Option1.length;
+const variants = controls.Option1.length;
+const columns = cellLabels.length / variants;
 // The window's layout where it fits; a phone's narrower screen gets the working row alone.
 const wide = matchMedia('(min-width: 504px)');
 const fault = new FaultDialog(document.getElementById('fault'));
@@ -30,7 +32,10 @@ wide.addEventListener('change', layOut);
 const earlyCommands = keepEarlyCommands(root);
 const sheet = await loadSheet();
 performance.mark('blendora-module');
-sheet.start(decimalSeparator(navigator.language));
+const separator = decimalSeparator(navigator.language);
+sheet.start(separator);
+// Whether Изчисли has been pressed since the last change, which a link tells.
+let calculated = false;
 
 function refreshCells() {
   const workingRow = sheet.currentVariant();
@@ -63,19 +68,84 @@ function calculate() {
     fault.show(message);
     return;
   }
+  calculated = true;
   refreshCells();
+  keepAddress();
   announcer.textContent = sheet.results();
 }
 
 function clear() {
   sheet.clear();
+  calculated = false;
   refreshCells();
+  keepAddress();
 }
 
 function selectVariant(variant) {
   sheet.selectVariant(variant);
+  calculated = false;
   announcer.textContent = '';
   refreshCells();
+  keepAddress();
+}
+
+function edit(i, text) {
+  sheet.setCellText(i, text);
+  calculated = false;
+  keepAddressSoon();
+}
+
+// The cells of a variant's row that the pupil fills in.
+const givenCells = (variant) => controls.Text2.map((_, i) => i)
+  .filter((i) => Math.floor(i / columns) === variant && !isResult[i]);
+
+// The address is replaced, never added to the history: typing makes no step for Back, which
+// leaves the page. The problem goes after "#", which no request carries to a server.
+let addressTimer;
+function keepAddress() {
+  clearTimeout(addressTimer);
+  const variant = sheet.currentVariant();
+  const givens = givenCells(variant).map((i) => {
+    const text = controls.Text2[i].value;
+    return neutralNumber(text, separator) ?? sheet.readNumber(text);
+  });
+  const fragment = linkOf({ variant, givens, calculated });
+  if (location.hash.slice(1) !== fragment) {
+    history.replaceState(history.state, '', fragment ? `#${fragment}` : location.pathname + location.search);
+  }
+}
+
+// While the pupil types, once a keystroke has had no successor for a moment: browsers refuse a
+// page that replaces its address hundreds of times in a few seconds.
+function keepAddressSoon() {
+  clearTimeout(addressTimer);
+  addressTimer = setTimeout(keepAddress, 250);
+}
+
+// A link's problem, shown as if the pupil had entered it; with its results calculated again
+// where it was calculated. A link whose results cannot be (none this page writes) gives the start.
+const startProblem = { variant: 0, givens: ['', '', '', ''], calculated: false };
+function openProblem(problem) {
+  controls.Option1[problem.variant].querySelector('input').checked = true;
+  sheet.selectVariant(problem.variant);
+  givenCells(problem.variant).forEach((i, k) => sheet.setCellText(i, localNumber(problem.givens[k], separator)));
+  calculated = problem.calculated && !sheet.calculate();
+  if (problem.calculated && !calculated) {
+    openProblem(startProblem);
+  }
+  refreshCells();
+}
+
+// A link pasted into the address bar of the open page, or Back to an earlier one; anything else
+// after "#" leaves the screen as it is.
+function followLink() {
+  const fragment = location.hash.slice(1);
+  const problem = fragment === '' ? startProblem : problemOf(fragment, variants);
+  if (problem) {
+    announcer.textContent = '';
+    openProblem(problem);
+  }
+  keepAddress();
 }
 
 controls.Command1[0].addEventListener('click', calculate);
@@ -84,7 +154,7 @@ controls.Option1.forEach((option, v) => {
   option.querySelector('input').addEventListener('change', () => selectVariant(v));
 });
 controls.Text2.forEach((cell, i) => {
-  cell.addEventListener('input', () => sheet.setCellText(i, cell.value));
+  cell.addEventListener('input', () => edit(i, cell.value));
   // Enter in the working row calculates, as the pupil expects of a calculator.
   cell.addEventListener('keydown', (event) => {
     if (event.key === 'Enter' && !cell.readOnly) {
@@ -96,21 +166,25 @@ controls.Text2.forEach((cell, i) => {
 
 // What the pupil did before the worksheet was ready counts: the variant chosen (which empties
 // the grid, as choosing it does), the numbers typed into the open row, and the commands given.
+// Where the pupil did nothing yet, the problem of the link the page was opened with is shown.
 function takeOver() {
   const chosen = controls.Option1.findIndex((option) => option.querySelector('input').checked);
-  if (chosen > 0) {
+  const typed = givenCells(0).filter((i) => controls.Text2[i].value);
+  const commands = earlyCommands();
+  const problem = problemOf(location.hash.slice(1), variants);
+  if (problem && chosen === 0 && typed.length === 0 && commands.length === 0) {
+    openProblem(problem);
+  } else if (chosen > 0) {
     sheet.selectVariant(chosen);
   } else {
-    controls.Text2.forEach((cell, i) => {
-      if (!cell.readOnly && cell.value) {
-        sheet.setCellText(i, cell.value);
-      }
-    });
+    typed.forEach((i) => edit(i, controls.Text2[i].value));
   }
   refreshCells();
-  for (const command of earlyCommands()) {
+  for (const command of commands) {
     (command === 'calculate' ? calculate : clear)();
   }
+  keepAddress();
+  addEventListener('hashchange', followLink);
 }
 
 takeOver();

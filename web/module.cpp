@@ -13,6 +13,7 @@
 namespace {
 
 std::unique_ptr<Worksheet> sheet;
+std::string separator;
 std::string answer;
 
 const char* Answer(std::string text) {
@@ -37,7 +38,8 @@ extern "C" {
 
 // A new worksheet on variant 1, as the window starts; the separator is the browser language's.
 EMSCRIPTEN_KEEPALIVE void blendora_start(const char* decimalSeparator) {
-  sheet = std::make_unique<Worksheet>(decimalSeparator);
+  separator = decimalSeparator;
+  sheet = std::make_unique<Worksheet>(separator);
   sheet->SelectVariant(0);
 }
 
@@ -72,6 +74,16 @@ EMSCRIPTEN_KEEPALIVE const char* blendora_calculate() {
 
 EMSCRIPTEN_KEEPALIVE const char* blendora_results() {
   return Answer(Texts::ResultsSpoken(*sheet));
+}
+
+// The number a cell's text reads as, written with a period and in full, as a link holds it;
+// empty for a number beyond the range of the calculations.
+EMSCRIPTEN_KEEPALIVE const char* blendora_read_number(const char* text) {
+  try {
+    return Answer(FormatCellNumber(ParseCellNumber(text, separator), "."));
+  } catch (const ArithmeticFault&) {
+    return Answer({});
+  }
 }
 
 EMSCRIPTEN_KEEPALIVE void blendora_clear() {

@@ -21,7 +21,8 @@ const input = (pairs) => `<input${attributes(pairs)}>`;
 const tabStops = new Map(form.keyboardOrder.map(({ array, index }, position) => [`${array} ${index}`, position + 1]));
 const tab = (array, index) => tabStops.get(`${array} ${index}`);
 
-// At start variant 1 is chosen: its row is open and every other cell is locked.
+// At start variant 1 is chosen: its row is open and every other cell is locked. A reload starts
+// there too: no browser puts back the choice or the numbers of the page before it.
 const columns = form.columnHeadings.length;
 const working = (i) => Math.floor(i / columns) === 0;
 const classes = (...names) => names.filter(Boolean).join(' ');
@@ -34,7 +35,7 @@ function labels() {
 
 function frame() {
   const options = form.variantCaptions.map((caption, v) => element('label', { id: `option-${v}`, class: 'option' },
-    input({ class: 'option-button', type: 'radio', name: 'variant', value: v, checked: v === 0, 'data-tab': tab('Option1', v) })
+    input({ class: 'option-button', type: 'radio', name: 'variant', value: v, checked: v === 0, autocomplete: 'off', 'data-tab': tab('Option1', v) })
     + element('span', { class: 'option-caption' }, escape(caption))));
   return element('fieldset', { id: 'frame-0', class: 'frame' },
     element('legend', { class: 'frame-caption' }, escape(form.variants)) + options.join(''));

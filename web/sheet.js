@@ -17,5 +17,7 @@ export async function loadSheet() {
     calculate: () => calculate() || null,
     results: call('results', 'string'),
     clear: call('clear', null),
+    // The number a text reads as, with a period, or '' where it is out of range.
+    readNumber: call('read_number', 'string', ['string']),
   };
 }

@@ -3,12 +3,12 @@ import { after, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { launchBrowser } from '../engines.mjs';
 import { serveSite } from '../harness.mjs';
-import { calculate, cell, row, variant } from './pupil.mjs';
+import { addressHolds, calculate, cell, row, variant } from './pupil.mjs';
 
 const browser = await launchBrowser();
 after(() => browser.close());
 
-test('after one visit, the page reloads and calculates with its server stopped', async () => {
+test('after one visit, the page reloads and calculates with its server stopped, and opens its link', async () => {
   const server = await serveSite();
   const page = await browser.open(server.url);
   // The service worker has stored the site and answers for the page.
@@ -26,6 +26,10 @@ test('after one visit, the page reloads and calculates with its server stopped',
     await page.fill(cell(i), text);
   }
   await page.click(calculate);
+  assert.deepEqual(await row(page, 1), ['30', '200', '40', '300', '36', '500']);
+  // The address is now the problem's link, which opens offline as well.
+  await addressHolds(page, '1:v2:30;200;40;36=');
+  await page.reload();
   assert.deepEqual(await row(page, 1), ['30', '200', '40', '300', '36', '500']);
   const stored = await page.evaluate(() => caches.keys());
   assert.equal(stored.length, 1);

@@ -53,3 +53,22 @@ export const boxInWindow = (page, selector) => page.evaluate((target) => {
   const { x, y, width, height } = document.querySelector(target).getBoundingClientRect();
   return [x - form.x, y - form.y, width, height];
 }, selector);
+
+// Asks the page until fn(arg), run in it, gives something other than false, null or undefined,
+// and returns that: for what the page does a moment after the pupil, such as its address.
+export async function until(page, fn, arg, what = 'the page to get there') {
+  for (const deadline = Date.now() + 10000; ;) {
+    const answer = await page.evaluate(fn, arg);
+    if (answer !== false && answer !== null && answer !== undefined) {
+      return answer;
+    }
+    if (Date.now() > deadline) {
+      throw new Error(`Waited ten seconds for ${what}`);
+    }
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+}
+
+// The page's address after "#", once it is `fragment`.
+export const addressHolds = (page, fragment) => until(page, (expected) => location.hash === expected || null,
+  fragment ? `#${fragment}` : '', `the address to end in #${fragment}`);
