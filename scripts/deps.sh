@@ -32,6 +32,7 @@ web=(
   chromium fonts-liberation2                   # the page in a real browser ...
   firefox-esr webkit2gtk-driver xvfb xauth     # ... in Firefox's and Safari's engines too,
   locales                                      # ... and WebKit in the language it is given
+  poppler-utils                                # reading the page's print back as text
 )
 if [ "${1:-}" = windows ]; then
   packages=("${windows[@]}")

@@ -64,13 +64,16 @@ function commands() {
 }
 
 // The stored texts end their lines in CR LF; a text box wants line feeds. The quotation is held,
-// never shown.
+// never shown. A text box prints no more than it shows, so a print has the assignment whole
+// beside it.
+const boxText = (text) => escape(text.replaceAll('\r\n', '\n'));
 function textBoxes() {
-  return [[form.assignment, form.assignmentName], [form.quotation, form.quotationName]].map(([text, name], index) =>
+  const boxes = [[form.assignment, form.assignmentName], [form.quotation, form.quotationName]].map(([text, name], index) =>
     element('textarea', {
       id: `text-box-${index}`, class: `text-box text-box-${index}`, readonly: true, spellcheck: 'false',
       'aria-label': name, hidden: index === 1, 'data-tab': tab('Text1', index),
-    }, escape(text.replaceAll('\r\n', '\n'))));
+    }, boxText(text)));
+  return [...boxes, element('div', { class: 'printed-assignment' }, boxText(form.assignment))];
 }
 
 // Places as custom properties, which only the wide layout reads, and the window's colours.
