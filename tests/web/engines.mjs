@@ -216,8 +216,7 @@ async function webkitBrowser() {
     async close() {
       for (const session of sessions.values()) {
         const { driver, server } = await session;
-        await driver.quit();
-        server.kill();
+        await withinAMinute(driver.quit()).finally(() => server.kill('SIGKILL'));
       }
       if (locales) {
         rmSync(locales, { recursive: true, force: true });
