@@ -1,10 +1,9 @@
 // Starts the page: takes over the window's controls, which the page arrived with, while the
 // worksheet loads; then routes their events to the worksheet, refreshing every cell from it
 // after each command, and keeps the address a link to the problem on the screen.
-import { adoptPage, keepEarlyCommands, setKeyboardOrder } from './page.js';
+import { adoptPage, FaultDialog, keepEarlyCommands, setKeyboardOrder } from './page.js';
 import { loadSheet } from './sheet.js';
 import { decimalSeparator } from './separator.js';
-import { FaultDialog } from './dialog.js';
 import { linkOf, localNumber, neutralNumber, problemOf } from './link.js';
 
 const root = document.getElementById('form');

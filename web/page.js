@@ -1,6 +1,7 @@
 // Finds the window's controls in the page, which arrives with them already drawn (see
-// prerender.mjs), and sets the window's keyboard order. The elements stand in the order of the
-// narrow layout, top to bottom; at 504 CSS pixels and wider each sits at its twip rectangle.
+// prerender.mjs), sets the window's keyboard order, and shows a fault in the page's dialog. The
+// elements stand in the order of the narrow layout, top to bottom; at 504 CSS pixels and wider
+// each sits at its twip rectangle.
 
 // The controls as arrays named as the window names them; beside them each cell's heading and
 // each result's worked solution.
@@ -52,4 +53,22 @@ export function keepEarlyCommands(root) {
     root.removeEventListener('keydown', onKey);
     return commands;
   };
+}
+
+// Tells the pupil of a failed calculation in a modal alert, whose title and button the page
+// arrives with, and gives the focus back after it.
+export class FaultDialog {
+  constructor(dialog) {
+    this.dialog = dialog;
+    this.message = dialog.querySelector('.fault-message');
+    dialog.querySelector('.fault-ok').addEventListener('click', () => dialog.close());
+    dialog.addEventListener('close', () => this.returnFocus?.focus());
+  }
+
+  // The first line names the kind of fault, the second what in the numbers causes it.
+  show(message) {
+    this.returnFocus = document.activeElement;
+    this.message.textContent = message;
+    this.dialog.showModal();
+  }
 }
