@@ -40,6 +40,11 @@ inline constexpr Rgb ResultText{109, 109, 109};
 // Where a result is read-only text rather than a disabled field (the page on a phone), its text
 // is dark enough for 4.5 : 1 on the pink.
 inline constexpr Rgb ReadableResultText{77, 77, 77};
+// The segment model: the active substance hatched in black on a blue 3.6 : 1 against the white
+// rest, outlines and labels black.
+inline constexpr Rgb Substance{100, 130, 220};
+inline constexpr Rgb Rest{255, 255, 255};
+inline constexpr Rgb PictureInk{0, 0, 0};
 }  // namespace Colours
 
 struct ControlRef {

@@ -38,11 +38,6 @@ std::string Grouped(const Term& term, bool parenthesised) {
   return parenthesised ? "(" + term.text + ")" : term.text;
 }
 
-Term Number(double value, std::string_view decimalSeparator) {
-  const std::string text = FormatCellNumber(value, decimalSeparator);
-  return {value < 0 ? "(" + text + ")" : text, OperandPrecedence};
-}
-
 // Parentheses exactly where the grouping differs from reading left to right.
 Term Combine(const Term& left, Operation operation, const Term& right) {
   const int precedence = PrecedenceOf(operation);
@@ -58,17 +53,30 @@ Term Combine(const Term& left, Operation operation, const Term& right) {
 
 std::string ExplainStep(const Step& step, const MixtureValues& values,
                         std::string_view decimalSeparator) {
+  const auto number = [&](Column column) {
+    return NumberOperand(values[column], decimalSeparator);
+  };
+  return std::string(ColumnHeadings[step.target]) + " = " + WriteFormula(step.formula, number) +
+         " = " + FormatCellNumber(values[step.target], decimalSeparator);
+}
+
+std::string WriteFormula(const Formula& formula,
+                         const std::function<std::string(Column)>& operand) {
   std::vector<Term> stack;
-  for (std::size_t i = 0; i < step.formula.size; ++i) {
-    const Token& token = step.formula.tokens[i];
+  for (std::size_t i = 0; i < formula.size; ++i) {
+    const Token& token = formula.tokens[i];
     if (token.operation == Operation::Push) {
-      stack.push_back(Number(values[token.column], decimalSeparator));
+      stack.push_back({operand(token.column), OperandPrecedence});
       continue;
     }
     const Term right = std::move(stack.back());
     stack.pop_back();
     stack.back() = Combine(stack.back(), token.operation, right);
   }
-  return std::string(ColumnHeadings[step.target]) + " = " + stack.back().text + " = " +
-         FormatCellNumber(values[step.target], decimalSeparator);
+  return stack.back().text;
+}
+
+std::string NumberOperand(double value, std::string_view decimalSeparator) {
+  const std::string text = FormatCellNumber(value, decimalSeparator);
+  return value < 0 ? "(" + text + ")" : text;
 }

@@ -21,6 +21,7 @@ void Worksheet::SelectVariant(VariantIndex variant) {
   const CellIndex first = CellOf(variant, Percent1);
   const CellIndex last = CellOf(variant, MixWeight);
   currentVariant_ = variant;
+  solution_.reset();
   for (Cell& cell : cells_) {
     cell.text.clear();
     cell.explained = false;
@@ -34,11 +35,15 @@ void Worksheet::SelectVariant(VariantIndex variant) {
 void Worksheet::Calculate() {
   const VariantIndex variant = currentVariant_;
   const MixtureValues values = SolveRow(variant);
-  WriteRow(variant, FormatRow(values));
+  RowTexts texts = FormatRow(values);
+  RowSolution solution = SolveStepByStep(variant, ShownValues(texts, values));
+  WriteRow(variant, std::move(texts));
   solved_ = values;
+  solution_ = std::move(solution);
 }
 
 void Worksheet::ClearAll() {
+  solution_.reset();
   for (Cell& cell : cells_) {
     cell.text.clear();
     cell.explained = false;
@@ -56,6 +61,7 @@ bool Worksheet::SetCellText(CellIndex cell, std::string text) {
   }
   target.text = std::move(text);
   target.explained = false;
+  solution_.reset();
   return true;
 }
 
@@ -127,6 +133,20 @@ Worksheet::RowTexts Worksheet::FormatRow(const MixtureValues& values) const {
     texts[column] = FormatCellNumber(values[column], decimalSeparator_);
   }
   return texts;
+}
+
+// What the cells will show, read back: the check works with the numbers the pupil sees. A
+// value that its 15 digits round beyond a double's range keeps the solver's own.
+MixtureValues Worksheet::ShownValues(const RowTexts& texts, const MixtureValues& exact) const {
+  MixtureValues shown = exact;
+  for (std::size_t column = 0; column < texts.size(); ++column) {
+    try {
+      shown[column] = ParseCellNumber(texts[column], decimalSeparator_);
+    } catch (const ArithmeticFault&) {
+      // 1.7976931348623157E+308 is written 1.79769313486232E+308, which no double holds.
+    }
+  }
+  return shown;
 }
 
 void Worksheet::WriteRow(VariantIndex variant, RowTexts texts) {

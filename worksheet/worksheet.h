@@ -1,11 +1,13 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "worksheet/fault.h"
 #include "worksheet/grid.h"
 #include "worksheet/number_text.h"
+#include "worksheet/solution.h"
 #include "worksheet/solver.h"
 
 // The grid of 7 × 6 text cells, one row per variant, and the three commands a pupil gives.
@@ -31,6 +33,9 @@ class Worksheet {
   // How the last Calculate found a result cell's value, as a teacher would write it out;
   // empty for other cells, and once the cell's text has changed since.
   std::string Explanation(CellIndex cell) const;
+  // The last Calculate's row solved step by step; none before one, and none once anything in
+  // the worksheet has changed since.
+  const std::optional<RowSolution>& Solution() const { return solution_; }
   VariantIndex CurrentVariant() const { return currentVariant_; }
 
  private:
@@ -45,6 +50,7 @@ class Worksheet {
   std::array<double, 4> ReadGivens(VariantIndex variant) const;
   std::string BlankGivensCause(VariantIndex variant, const ArithmeticFault& fault) const;
   RowTexts FormatRow(const MixtureValues& values) const;
+  MixtureValues ShownValues(const RowTexts& texts, const MixtureValues& exact) const;
   void WriteRow(VariantIndex variant, RowTexts texts);
   Cell& At(CellIndex cell);
   const Cell& At(CellIndex cell) const;
@@ -52,5 +58,6 @@ class Worksheet {
   std::array<Cell, CellCount> cells_;
   VariantIndex currentVariant_ = 0;
   MixtureValues solved_{};  // the working row as the last Calculate left it
+  std::optional<RowSolution> solution_;
   std::string decimalSeparator_;
 };
