@@ -1,5 +1,6 @@
 // Feeds arbitrary cell texts and variants through a Worksheet and checks what must always
-// hold: no crash, a fault changes no cell, and every written text reads back as a finite number.
+// hold: no crash, a fault changes no cell, every written text reads back as a finite number, and
+// the step-by-step solution and its picture are written without an infinity or a NaN.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "form/solution_picture.h"
+#include "form/solution_text.h"
 #include "worksheet/worksheet.h"
 
 namespace {
@@ -18,7 +21,7 @@ void Require(bool condition) {
   }
 }
 
-std::vector<std::string> Texts(const Worksheet& sheet) {
+std::vector<std::string> CellTexts(const Worksheet& sheet) {
   std::vector<std::string> texts;
   for (CellIndex cell = 0; cell < CellCount; ++cell) {
     texts.push_back(sheet.CellText(cell));
@@ -48,6 +51,23 @@ void CheckWrittenRow(const Worksheet& sheet, std::string_view separator) {
   }
 }
 
+bool HasNoNonNumber(std::string_view text) {
+  return text.find("inf") == std::string_view::npos && text.find("nan") == std::string_view::npos;
+}
+
+void CheckSolution(const Worksheet& sheet, std::string_view separator) {
+  Require(sheet.Solution().has_value());
+  for (const std::string& line : Texts::SolutionLines(*sheet.Solution(), separator)) {
+    Require(HasNoNonNumber(line));
+  }
+  if (const auto picture = DrawSolution(*sheet.Solution(), separator)) {
+    Require(HasNoNonNumber(picture->description));
+    for (const PictureBox& box : picture->boxes) {
+      Require(box.width >= 0 && box.left + box.width <= picture->width);
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
@@ -58,13 +78,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   Worksheet sheet{std::string(separator)};
   sheet.SelectVariant(static_cast<VariantIndex>((bytes[0] & 0x7F) % VariantCount));
   TypeRow(sheet, std::string_view(reinterpret_cast<const char*>(bytes) + 1, size - 1));
-  const std::vector<std::string> before = Texts(sheet);
+  const std::vector<std::string> before = CellTexts(sheet);
   try {
     sheet.Calculate();
   } catch (const ArithmeticFault&) {
-    Require(Texts(sheet) == before);
+    Require(CellTexts(sheet) == before);
     return 0;
   }
   CheckWrittenRow(sheet, separator);
+  CheckSolution(sheet, separator);
   return 0;
 }
