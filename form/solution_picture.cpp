@@ -9,7 +9,9 @@
 namespace {
 
 constexpr int Margin = 8;
-constexpr int PictureWidth = 480;
+// Narrow enough for a 320-pixel phone at one pixel a pixel, scroll bar and all, so that its labels
+// keep their size.
+constexpr int PictureWidth = 264;
 constexpr int BarsWidth = PictureWidth - 2 * Margin;
 constexpr int LegendHeight = 32;
 constexpr int RowHeight = 46;
@@ -47,7 +49,7 @@ void AddLegend(SolutionPicture& picture) {
   const int baseline = Margin + LegendBox - 3;
   picture.boxes.push_back({Margin, Margin, LegendBox, LegendBox, Colours::Substance, true});
   picture.labels.push_back({Margin + LegendBox + 6, baseline, "активно вещество"});
-  const int rest = PictureWidth / 2;
+  const int rest = 160;  // clear of "активно вещество"
   picture.boxes.push_back({rest, Margin, LegendBox, LegendBox, Colours::Rest, false});
   picture.labels.push_back({rest + LegendBox + 6, baseline, "останалото"});
 }

@@ -273,13 +273,13 @@ TEST(SolutionPicture, DrawsTheMixtureAsTheTwoPartsEndToEnd) {
   const Worksheet sheet = Calculated(1, Assignment);
   const std::optional<SolutionPicture> picture = DrawSolution(*sheet.Solution(), ".");
   ASSERT_TRUE(picture.has_value());
-  // 464 pixels of bar for 500: 200 and 300 end to end, each 30, 40 and 36 % substance.
+  // 248 pixels of bar for 500: 200 and 300 end to end, each 30, 40 and 36 % substance.
   const std::vector<std::vector<int>> bars = BarWidths(*picture);
-  EXPECT_EQ(bars, (std::vector<std::vector<int>>{{56, 130}, {111, 167}, {167, 297}}));
+  EXPECT_EQ(bars, (std::vector<std::vector<int>>{{30, 69}, {60, 89}, {89, 159}}));
   EXPECT_EQ(Sum(bars[0]) + Sum(bars[1]), Sum(bars[2]));
   const auto second = std::find_if(picture->boxes.begin(), picture->boxes.end(),
-                                   [&](const PictureBox& box) { return box.width == 111; });
-  EXPECT_EQ(second->left, 8 + 186);  // where the first part ends
+                                   [&](const PictureBox& box) { return box.width == 60 && box.hatched; });
+  EXPECT_EQ(second->left, 8 + 99);  // where the first part ends
   for (const PictureBox& box : picture->boxes) {
     EXPECT_EQ(box.hatched, box.fill.blue == Colours::Substance.blue) << box.left;
     EXPECT_LE(box.left + box.width, picture->width);
@@ -311,7 +311,7 @@ TEST(SolutionPicture, IsDrawnOnlyForARealMixture) {
   const Worksheet water = Calculated(0, {"100", "1", "0", "3", "", ""});
   const std::optional<SolutionPicture> picture = DrawSolution(*water.Solution(), ".");
   ASSERT_TRUE(picture.has_value());
-  EXPECT_EQ(BarWidths(*picture), (std::vector<std::vector<int>>{{116}, {348}, {116, 348}}));
+  EXPECT_EQ(BarWidths(*picture), (std::vector<std::vector<int>>{{62}, {186}, {62, 186}}));
 }
 
 }  // namespace

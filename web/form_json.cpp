@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "form/layout.h"
+#include "form/solution_picture.h"
+#include "form/solution_text.h"
 #include "form/texts.h"
 #include "worksheet/worksheet.h"
 
@@ -28,17 +30,17 @@ std::string Boolean(bool value) {
   return value ? "true" : "false";
 }
 
+std::string Colour(Rgb colour) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.red, colour.green, colour.blue);
+  return Quoted(text);
+}
+
 namespace {
 
 std::string Rect(const TwipRect& twips) {
   return "[" + std::to_string(twips.left) + "," + std::to_string(twips.top) + "," +
          std::to_string(twips.width) + "," + std::to_string(twips.height) + "]";
-}
-
-std::string Colour(Rgb colour) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.red, colour.green, colour.blue);
-  return Quoted(text);
 }
 
 constexpr std::array<std::string_view, 6> ArrayNames = {"Label1",  "Command1", "Frame1",
@@ -83,7 +85,42 @@ std::string KeyboardOrderJson() {
   });
 }
 
+std::string PictureJson(const SolutionPicture& picture) {
+  const auto number = [](int value) { return std::to_string(value); };
+  const auto& boxes = picture.boxes;
+  const auto& labels = picture.labels;
+  return Object()
+      .Add("width", number(picture.width))
+      .Add("height", number(picture.height))
+      .Add("ink", Colour(Colours::PictureInk))
+      .Add("boxes", Array(static_cast<int>(boxes.size()),
+                          [&](int i) {
+                            const PictureBox& box = boxes[static_cast<std::size_t>(i)];
+                            return "[" + number(box.left) + "," + number(box.top) + "," +
+                                   number(box.width) + "," + number(box.height) + "," +
+                                   Colour(box.fill) + "," + Boolean(box.hatched) + "]";
+                          }))
+      .Add("labels", Array(static_cast<int>(labels.size()),
+                           [&](int i) {
+                             const PictureLabel& label = labels[static_cast<std::size_t>(i)];
+                             return "[" + number(label.left) + "," + number(label.baseline) + "," +
+                                    Quoted(label.text) + "]";
+                           }))
+      .Add("description", Quoted(picture.description))
+      .Text();
+}
+
 }  // namespace
+
+std::string SolutionJson(const RowSolution& solution, std::string_view decimalSeparator) {
+  const std::vector<std::string> lines = Texts::SolutionLines(solution, decimalSeparator);
+  const std::optional<SolutionPicture> picture = DrawSolution(solution, decimalSeparator);
+  return Object()
+      .Add("lines", Array(static_cast<int>(lines.size()),
+                          [&](int i) { return Quoted(lines[static_cast<std::size_t>(i)]); }))
+      .Add("picture", picture ? PictureJson(*picture) : "null")
+      .Text();
+}
 
 std::string FormDescription() {
   return Object()
@@ -99,6 +136,7 @@ std::string FormDescription() {
       .Add("quotationName", Quoted(Texts::QuotationName))
       .Add("assignment", Quoted(Texts::Assignment))
       .Add("quotation", Quoted(Texts::Quotation))
+      .Add("solutionHeading", Quoted(Texts::SolutionHeading))
       .Add("columnHeadings",
            Array(ColumnCount, [](int c) { return Quoted(Texts::ColumnHeading(Column(c))); }))
       .Add(

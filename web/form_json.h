@@ -4,9 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "form/layout.h"
+#include "worksheet/solution.h"
+
 // A JSON string: quotes, backslashes and control characters escaped, all else as it is.
 std::string Quoted(std::string_view text);
 std::string Boolean(bool value);
+std::string Colour(Rgb colour);  // "#rrggbb"
 
 // A JSON array of write(i) for i from 0 to count - 1.
 template <typename Write>
@@ -34,3 +38,8 @@ class Object {
 // Everything the page draws: the texts, every control's twip rectangle by control array, the
 // colours and the keyboard order as {"array", "index"} pairs.
 std::string FormDescription();
+
+// The row's step-by-step solution for the page: {"lines": [...], "picture": null or {"width",
+// "height", "ink", "boxes": [[left, top, width, height, fill, hatched], ...], "labels": [[left,
+// baseline, text], ...], "description"}}.
+std::string SolutionJson(const RowSolution& solution, std::string_view decimalSeparator);

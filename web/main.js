@@ -1,7 +1,7 @@
 // Starts the page: takes over the window's controls, which the page arrived with, while the
 // worksheet loads; then routes their events to the worksheet, refreshing every cell from it
 // after each command, and keeps the address a link to the problem on the screen.
-import { adoptPage, FaultDialog, keepEarlyCommands, setKeyboardOrder } from './page.js';
+import { adoptPage, FaultDialog, keepEarlyCommands, setKeyboardOrder, SolutionRegion } from './page.js';
 import { loadSheet } from './sheet.js';
 import { decimalSeparator } from './separator.js';
 import { linkOf, localNumber, neutralNumber, problemOf } from './link.js';
@@ -15,6 +15,7 @@ const columns = cellLabels.length / variants;
 const wide = matchMedia('(min-width: 504px)');
 const fault = new FaultDialog(document.getElementById('fault'));
 const announcer = document.getElementById('announcer');
+const solution = new SolutionRegion(document.getElementById('solution'));
 
 // In the window's layout a result is a disabled cell, as in the window; on a phone it is
 // read-only text, which a screen reader reads and a finger can select. This needs no worksheet,
@@ -59,6 +60,7 @@ function refreshCells() {
       workedSolutions[i].classList.toggle('working', working);
     }
   });
+  solution.show(sheet.solution());
 }
 
 function calculate() {
@@ -91,6 +93,7 @@ function selectVariant(variant) {
 function edit(i, text) {
   sheet.setCellText(i, text);
   calculated = false;
+  solution.show(sheet.solution());
   keepAddressSoon();
 }
 

@@ -1,5 +1,6 @@
 // Finds the window's controls in the page, which arrives with them already drawn (see
-// prerender.mjs), sets the window's keyboard order, and shows a fault in the page's dialog. The
+// prerender.mjs), sets the window's keyboard order, shows a fault in the page's dialog and the
+// step-by-step solution in its region. The
 // elements stand in the order of the narrow layout, top to bottom; at 504 CSS pixels and wider
 // each sits at its twip rectangle.
 
@@ -71,4 +72,58 @@ export class FaultDialog {
     this.message.textContent = message;
     this.dialog.showModal();
   }
+}
+
+// The row solved step by step, in the region the page arrives with: its lines and the segment
+// model. Built node by node from the module's text: nothing of it reaches the page as markup.
+export class SolutionRegion {
+  constructor(region) {
+    this.region = region;
+    this.lines = region.querySelector('.solution-lines');
+  }
+
+  // { lines, picture } from the module, or null, which hides the region.
+  show(solution) {
+    this.region.querySelector('svg')?.remove();
+    this.lines.replaceChildren(...(solution?.lines ?? []).map((line) => {
+      const paragraph = document.createElement('p');
+      paragraph.textContent = line;
+      return paragraph;
+    }));
+    if (solution?.picture) {
+      this.region.append(drawing(solution.picture));
+    }
+    this.region.hidden = !solution;
+  }
+}
+
+const svgElement = (tag, attributes) => {
+  const node = document.createElementNS('http://www.w3.org/2000/svg', tag);
+  Object.entries(attributes).forEach(([name, value]) => node.setAttribute(name, value));
+  return node;
+};
+
+// The picture as SVG, named by its text alternative; the active substance is hatched over its
+// colour, so that it tells apart without colour too.
+function drawing({ width, height, ink, boxes, labels, description }) {
+  const image = svgElement('svg', {
+    class: 'solution-picture', role: 'img', 'aria-label': description, viewBox: `0 0 ${width} ${height}`, width, height,
+  });
+  const hatch = svgElement('pattern', { id: 'substance-hatch', patternUnits: 'userSpaceOnUse', width: 6, height: 6 });
+  hatch.append(svgElement('path', { d: 'M0 6L6 0M-1 1L1-1M5 7L7 5', stroke: ink, 'stroke-width': 1.5 }));
+  image.append(svgElement('defs', {}));
+  image.firstChild.append(hatch);
+  for (const [x, y, w, h, fill, hatched] of boxes) {
+    const box = { x, y, width: w, height: h };
+    image.append(svgElement('rect', { ...box, fill, stroke: ink }));
+    if (hatched) {
+      image.append(svgElement('rect', { ...box, fill: 'url(#substance-hatch)' }));
+    }
+  }
+  for (const [x, y, text] of labels) {
+    const label = svgElement('text', { x, y, fill: ink, 'font-size': 16 });
+    label.textContent = text;
+    image.append(label);
+  }
+  return image;
 }

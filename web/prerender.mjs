@@ -63,6 +63,14 @@ function commands() {
     escape(caption)));
 }
 
+// The row solved step by step, which the script fills in after Изчисли: on a phone under the
+// buttons, in the window's layout below the window.
+function solution() {
+  return element('section', { id: 'solution', class: 'solution', 'aria-labelledby': 'solution-heading', hidden: true },
+    element('h2', { id: 'solution-heading', class: 'solution-heading' }, escape(form.solutionHeading))
+    + element('div', { class: 'solution-lines' }));
+}
+
 // The stored texts end their lines in CR LF; a text box wants line feeds. The quotation is held,
 // never shown. A text box prints no more than it shows, so a print has the assignment whole
 // beside it.
@@ -98,7 +106,7 @@ const preloads = [
   '<link rel="preload" href="blendora.wasm" as="fetch" type="application/wasm" crossorigin>',
   ...modules.map((name) => `<link rel="modulepreload" href="${name}">`),
 ].join('\n');
-const controls = [...labels(), frame(), ...cells(), ...commands(), ...textBoxes()].join('\n');
+const controls = [...labels(), frame(), ...cells(), ...commands(), solution(), ...textBoxes()].join('\n');
 const filled = {
   'style-hash': styleHash,
   preloads,

@@ -4,7 +4,8 @@ import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { engine } from '../engines.mjs';
 import {
-  calculate, cell, cellValues, faultMessage, focusedName, ok, row, useSiteAndBrowser, variant,
+  calculate, cell, cellValues, faultMessage, focusedName, ok, row, solution, solutionOfVariant2, useSiteAndBrowser,
+  variant, variant2Picture,
 } from './pupil.mjs';
 
 const shared = useSiteAndBrowser();
@@ -66,6 +67,21 @@ describe('a phone', () => {
       for (const target of targets) {
         assert.ok(target.width >= 44 && target.height >= 44, `${target.name}: ${target.width} × ${target.height}`);
       }
+      await page.close();
+    });
+  }
+
+  for (const width of [320, 360]) {
+    test(`at ${width} pixels, the step-by-step solution stands under the buttons and above the assignment, at 16 px or more`, async () => {
+      const page = await openPhone(width);
+      await tapThroughVariant2(page);
+      const shown = await solution(page);
+      assert.deepEqual(shown.lines, solutionOfVariant2);
+      assert.ok(shown.buttons.bottom <= shown.box.top && shown.box.bottom <= shown.assignment.top,
+        JSON.stringify([shown.buttons, shown.box, shown.assignment]));
+      assert.ok(shown.smallest >= 16, `${shown.smallest} px`);
+      assert.equal(shown.sideways, 0);
+      assert.equal(shown.picture.name, variant2Picture);
       await page.close();
     });
   }

@@ -72,3 +72,54 @@ export async function until(page, fn, arg, what = 'the page to get there') {
 // The page's address after "#", once it is `fragment`.
 export const addressHolds = (page, fragment) => until(page, (expected) => location.hash === expected || null,
   fragment ? `#${fragment}` : '', `the address to end in #${fragment}`);
+
+// Вариант 2 with 30, 200, 40 and 36, solved step by step, and its picture's text alternative.
+export const solutionOfVariant2 = [
+  'Дадено: % - 1 = 30, Тегло 1 = 200, % - 2 = 40, Смес % = 36.',
+  'Търси се: Тегло 2 и Смес т.',
+  '1. Активното вещество в първата съставка е 200 × 30 / 100 = 60.',
+  '2. Баланс на теглата (двете съставки заедно тежат колкото сместа): 200 + «Тегло 2» = «Смес т.».',
+  '3. Баланс на активното вещество (в сместа го има толкова, колкото в двете съставки заедно): '
+    + '60 + «Тегло 2» × 40 / 100 = «Смес т.» × 36 / 100.',
+  '4. От баланса на теглата «Смес т.» = 200 + «Тегло 2». Заместваме го в баланса на активното вещество и '
+    + 'получаваме уравнение с едно неизвестно, «Тегло 2»: 60 + «Тегло 2» × 40 / 100 = (200 + «Тегло 2») × 36 / 100.',
+  '5. Решаваме го: Тегло 2 = (200 × 30 − 200 × 36) / (36 − 40) = 300.',
+  '6. От баланса на теглата: Смес т. = 200 + 300 = 500.',
+  'Проверка: 200 × 30 / 100 + 300 × 40 / 100 = 60 + 120 = 180 = 500 × 36 / 100.',
+  'Отговор: Тегло 2 = 300, Смес т. = 500.',
+];
+export const variant2Picture = 'Модел с отсечки: първата съставка 200, от тях 60 активно вещество; '
+  + 'втората съставка 300, от тях 120; сместа 500, от тях 180.';
+
+// What the solution's region holds, as a pupil and a screen reader meet it; null while hidden.
+export const solution = (page) => page.evaluate(() => {
+  const region = document.getElementById('solution');
+  if (!region.checkVisibility()) {
+    return null;
+  }
+  const picture = region.querySelector('svg');
+  const box = (element) => {
+    const { top, bottom, left, right } = element.getBoundingClientRect();
+    return { top: top + window.scrollY, bottom: bottom + window.scrollY, left, right };
+  };
+  return {
+    tag: region.tagName,
+    name: document.getElementById(region.getAttribute('aria-labelledby'))?.textContent,
+    lines: [...region.querySelectorAll('.solution-lines p')].map((line) => line.textContent),
+    picture: picture && { role: picture.getAttribute('role'), name: picture.getAttribute('aria-label'),
+      hatched: picture.querySelectorAll('rect[fill^="url("]').length, rects: picture.querySelectorAll('rect').length },
+    smallest: Math.min(...[region, ...region.querySelectorAll('*')].filter((e) => e.checkVisibility()
+      && [...e.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim()))
+      .map((e) => {
+        // Text in the picture is drawn at the picture's scale.
+        const svg = e.closest('svg');
+        return parseFloat(getComputedStyle(e).fontSize) * (svg ? svg.getBoundingClientRect().width / svg.viewBox.baseVal.width : 1);
+      })),
+    box: box(region),
+    window: box(document.getElementById('form')),
+    buttons: box(document.getElementById('command-1')),
+    assignment: box(document.getElementById('text-box-0')),
+    sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+    live: document.getElementById('announcer').textContent,
+  };
+});
