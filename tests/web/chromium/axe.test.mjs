@@ -1,5 +1,6 @@
 // axe-core finds nothing against WCAG 2.0 and 2.1, levels A and AA, in either layout: at the
-// start, after a calculation, and with the fault dialog open. No rule is turned off.
+// start, after a calculation with its step-by-step solution shown, and with the fault dialog
+// open. No rule is turned off.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
@@ -30,6 +31,9 @@ for (const [layout, open] of layouts) {
       await cell(page, `Вариант 1, ${heading}`).fill(text);
     }
     await button(page, 'Изчисли').click();
+    // The solution is a region named by its heading, with the picture an image named by its text.
+    await page.getByRole('region', { name: 'Решение', exact: true }).waitFor();
+    assert.match(await page.getByRole('img').getAttribute('aria-label'), /^Модел с отсечки: първата съставка 200/);
     assert.deepEqual(await violations(page), [], 'after a calculation');
     await button(page, 'Изчисти').click();
     await button(page, 'Изчисли').click();

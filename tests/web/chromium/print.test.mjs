@@ -1,6 +1,7 @@
 // The print, from either layout: one A4 sheet with the heading, the chosen variant, the pupil's
-// numbers and results, each result's worked solution and the assignment, and nothing to press
-// or choose. Read back from the PDF as text by poppler's pdftotext.
+// numbers and results, each result's worked solution, the step-by-step solution with its picture
+// and the assignment, and nothing to press or choose. Read back from the PDF as text by
+// poppler's pdftotext.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -18,15 +19,13 @@ function printedPages(pdf) {
 }
 
 for (const [layout, open] of [['the window\'s layout', openPage], ['a phone\'s layout', openPhonePage]]) {
-  test(`from ${layout}, Вариант 3 prints on one A4 sheet with its worked solutions and no buttons`, async () => {
+  test(`from ${layout}, Вариант 3 prints on one A4 sheet with its solutions and no buttons`, async () => {
     const page = await open(shared.browser, shared.server.url);
     await variant(page, 3).check();
     for (const [heading, text] of [['% - 1', '30'], ['Тегло 1', '200'], ['% - 2', '40'], ['Смес т.', '500']]) {
       await cell(page, `Вариант 3, ${heading}`).fill(text);
     }
     await button(page, 'Изчисли').click();
-    const worked = await page.$$eval('input.cell.working.result', (cells) => cells.map((c) => c.title));
-    const assignment = await page.$eval('#text-box-0', (box) => box.value.split('\n')[0]);
     const folder = mkdtempSync(join(tmpdir(), 'blendora-print-'));
     try {
       const pdf = join(folder, 'print.pdf');
@@ -38,11 +37,19 @@ for (const [layout, open] of [['the window\'s layout', openPage], ['a phone\'s l
       assert.equal(lines[0], 'Изчисляване процент и тегло в смеси');
       assert.equal(lines[1], 'Вариант 3');
       assert.ok(lines.includes('30 200 40 300 36 500'), sheet);
-      assert.equal(worked.length, 2);
-      for (const solution of worked) {
+      // Written out here, not read from the page: an empty title would be found on any sheet.
+      for (const solution of ['Тегло 2 = 500 − 200 = 300', 'Смес % = (200 × 30 + 300 × 40) / 500 = 36']) {
         assert.ok(lines.includes(solution), `${solution} in\n${sheet}`);
       }
-      assert.ok(sheet.replace(/\s+/g, ' ').includes(assignment.replace(/\s+/g, ' ')), sheet);
+      const flowing = sheet.replace(/\s+/g, ' ');
+      for (const part of ['Решение', 'Дадено: % - 1 = 30, Тегло 1 = 200, % - 2 = 40, Смес т. = 500.',
+        'Проверка: 200 × 30 / 100 + 300 × 40 / 100 = 60 + 120 = 180 = 500 × 36 / 100.',
+        'Отговор: Тегло 2 = 300, Смес % = 36.', 'Първата съставка: 200 → 60', 'Сместа: 500 → 180']) {
+        assert.ok(flowing.includes(part), `${part} in\n${sheet}`);
+      }
+      const assignment = 'В задачите, от основното образование, за смеси и разтвори обикновено присъстват 6 '
+        + 'величини: процент, тегло на двата начални и крайния разтвор.';
+      assert.ok(flowing.includes(assignment), sheet);
       for (const absent of ['Изчисли', 'Изчисти', 'Варианти', 'Вариант 1', 'Вариант 7', 'Задание']) {
         assert.ok(!sheet.includes(absent), `${absent} printed`);
       }
