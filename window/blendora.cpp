@@ -14,10 +14,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 
+#include "form/solution_text.h"
 #include "window/hamburger.xpm"
 #include "window/layout.h"
 #include "window/screen_reader.h"
+#include "window/solution_window.h"
 #include "window/texts.h"
 
 namespace {
@@ -61,6 +64,7 @@ Blendora::Blendora(QWidget* parent)
   createCells();
   createTextBoxes();
   setKeyboardOrder();
+  connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, &Blendora::openSolution);
   load();
 }
 
@@ -228,6 +232,7 @@ void Blendora::command1Click(int index) {
 void Blendora::text2Change(int index) {
   worksheet_.SetCellText(static_cast<CellIndex>(index),
                          controls_.Text2[index]->text().toStdString());
+  refreshSolution();
 }
 
 // Enter in the working row calculates, as the pupil expects of a calculator.
@@ -261,9 +266,28 @@ void Blendora::refreshCells() {
     // Each change is an event on the accessibility bus: send only the ones that happened.
     const QString explanation = QString::fromStdString(worksheet_.Explanation(i));
     if (cell->accessibleDescription() != explanation) {
-      cell->setToolTip(explanation);
+      // Under the worked solution, where a pupil looks for more, the way to the whole solution.
+      const QString key = explanation.isEmpty() ? QString() : u'\n' + ToQString(Texts::SolutionKey);
+      cell->setToolTip(explanation + key);
       cell->setAccessibleDescription(explanation);
     }
+  }
+  refreshSolution();
+}
+
+void Blendora::openSolution() {
+  if (solutionWindow_ == nullptr) {
+    solutionWindow_ = new SolutionWindow(this);
+  }
+  refreshSolution();
+  solutionWindow_->openBeside(this);
+}
+
+// An open solution follows the worksheet: once anything changes, it says that it comes after
+// Изчисли again.
+void Blendora::refreshSolution() {
+  if (solutionWindow_ != nullptr) {
+    solutionWindow_->showSolution(worksheet_.Solution(), worksheet_.DecimalSeparator());
   }
 }
 

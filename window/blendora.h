@@ -8,6 +8,7 @@
 #include "worksheet/worksheet.h"
 
 class Announcer;
+class SolutionWindow;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -48,6 +49,8 @@ class Blendora : public QWidget {
   // Tells the pupil of a failed calculation; a critical message box unless replaced.
   void setFaultReporter(FaultReporter reporter) { reportFault_ = std::move(reporter); }
   void centreOnScreen();
+  // The step-by-step solution's window (F1), once it has been opened.
+  SolutionWindow* solutionWindow() const { return solutionWindow_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,10 +71,13 @@ class Blendora : public QWidget {
   void text2Change(int index);
   void text2Enter(int index);
   void refreshCells();
+  void openSolution();
+  void refreshSolution();
   void keepOnlySelectedOptionATabStop();
 
   Worksheet worksheet_;
   Controls controls_;
   FaultReporter reportFault_;
   Announcer* announcer_;
+  SolutionWindow* solutionWindow_ = nullptr;  // made on the first F1, which most runs never press
 };

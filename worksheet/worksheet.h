@@ -37,6 +37,7 @@ class Worksheet {
   // the worksheet has changed since.
   const std::optional<RowSolution>& Solution() const { return solution_; }
   VariantIndex CurrentVariant() const { return currentVariant_; }
+  const std::string& DecimalSeparator() const { return decimalSeparator_; }
 
  private:
   struct Cell {

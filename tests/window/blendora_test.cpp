@@ -23,6 +23,7 @@
 #include "window/layout.h"
 #include "window/qt_catalogue.h"
 #include "window/screen_reader.h"
+#include "window/solution_window.h"
 #include "window/texts.h"
 
 namespace {
@@ -403,8 +404,13 @@ class BlendoraTest : public QObject {
     typeRow({"30", "200", "40", "", "36", ""});
     QTest::mouseClick(c().Command1[0], Qt::LeftButton);
     QLineEdit* weight2 = c().Text2[9];
-    QCOMPARE(weight2->toolTip(), QString("Тегло 2 = (200 × 30 − 200 × 36) / (36 − 40) = 300"));
-    QCOMPARE(c().Text2[11]->toolTip(), QString("Смес т. = 200 + 300 = 500"));
+    // The last line tells the pupil of the whole solution, which the description leaves out.
+    QCOMPARE(weight2->toolTip(), QString("Тегло 2 = (200 × 30 − 200 × 36) / (36 − 40) = 300\n"
+                                         "F1: решението стъпка по стъпка"));
+    QCOMPARE(c().Text2[11]->toolTip(),
+             QString("Смес т. = 200 + 300 = 500\nF1: решението стъпка по стъпка"));
+    QCOMPARE(weight2->accessibleDescription(),
+             QString("Тегло 2 = (200 × 30 − 200 × 36) / (36 − 40) = 300"));
     QVERIFY(c().Text2[6]->toolTip().isEmpty());
     // The cell is disabled, yet its tooltip shows.
     QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), weight2->mapToGlobal(QPoint(5, 5)));
@@ -413,6 +419,92 @@ class BlendoraTest : public QObject {
     QToolTip::hideText();
     QTest::mouseClick(c().Command1[1], Qt::LeftButton);
     QVERIFY(weight2->toolTip().isEmpty());
+  }
+
+  // F1 from a cell, and the solution window that opens beside; it answers Esc.
+  SolutionWindow* pressF1In(QWidget* focus) {
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key_F1);
+    SolutionWindow* solution = window_->solutionWindow();
+    if (solution != nullptr && QTest::qWaitForWindowActive(solution)) {
+      return solution;
+    }
+    return nullptr;
+  }
+
+  void f1BeforeACalculationSaysWhenTheSolutionComes() {
+    QLineEdit* cell = c().Text2[1];
+    SolutionWindow* solution = pressF1In(cell);
+    QVERIFY(solution != nullptr);
+    QCOMPARE(solution->windowTitle(), QString("Решение"));
+    QVERIFY(!solution->isModal());
+    QCOMPARE(solution->text()->toPlainText(),
+             QString("Решение\nРешението стъпка по стъпка се показва след „Изчисли“."));
+    QVERIFY(solution->text()->isReadOnly());
+    QVERIFY(!solution->pictureView()->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), solution->text());
+    QTest::keyClick(solution->text(), Qt::Key_Escape);
+    QTRY_VERIFY(!solution->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), cell);
+  }
+
+  void f1AfterACalculationShowsTheSolutionAndItsPicture() {
+    chooseVariant(1);
+    typeRow({"30", "200", "40", "", "36", ""});
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    SolutionWindow* solution = pressF1In(c().Text2[6]);
+    QVERIFY(solution != nullptr);
+    const QStringList lines = solution->text()->toPlainText().split(u'\n');
+    QCOMPARE(lines.first(), QString("Решение"));
+    QCOMPARE(lines[1], QString("Дадено: % - 1 = 30, Тегло 1 = 200, % - 2 = 40, Смес % = 36."));
+    QVERIFY(lines.contains("5. Решаваме го: Тегло 2 = (200 × 30 − 200 × 36) / (36 − 40) = 300."));
+    QVERIFY(lines.contains("6. От баланса на теглата: Смес т. = 200 + 300 = 500."));
+    QVERIFY(lines.contains(
+        "Проверка: 200 × 30 / 100 + 300 × 40 / 100 = 60 + 120 = 180 = 500 × 36 / 100."));
+    QCOMPARE(lines.last(), QString("Отговор: Тегло 2 = 300, Смес т. = 500."));
+    PictureView* picture = solution->pictureView();
+    QVERIFY(picture->isVisible());
+    QCOMPARE(picture->accessibleName(),
+             QString("Модел с отсечки: първата съставка 200, от тях 60 активно вещество; втората "
+                     "съставка 300, от тях 120; сместа 500, от тях 180."));
+    // Drawn: the first part's substance in its colour, and the rest of its bar white.
+    const QImage drawn = picture->grab().toImage();
+    const PictureBox& substance = picture->picture()->boxes[2];
+    const QColor inside =
+        drawn.pixelColor(substance.left + 2, substance.top + substance.height / 2);
+    QVERIFY2(inside == ToQColor(Colours::Substance) || inside == ToQColor(Colours::PictureInk),
+             qPrintable(inside.name()));
+    const PictureBox& rest = picture->picture()->boxes[3];
+    QCOMPARE(drawn.pixelColor(rest.left + rest.width / 2, rest.top + rest.height / 2),
+             ToQColor(Colours::Rest));
+    // The main window stays usable beside it.
+    QVERIFY(window_->isEnabled());
+  }
+
+  void theSolutionWindowFollowsTheWorksheet() {
+    const QString later = "Решение\nРешението стъпка по стъпка се показва след „Изчисли“.";
+    chooseVariant(1);
+    typeRow({"30", "200", "40", "", "36", ""});
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    SolutionWindow* solution = pressF1In(c().Text2[6]);
+    QVERIFY(solution != nullptr);
+    const QString solved = solution->text()->toPlainText();
+    QVERIFY(solved.contains("Отговор:"));
+    QTest::keyClicks(c().Text2[6], "5");  // an edit, with the window open
+    QCOMPARE(solution->text()->toPlainText(), later);
+    QVERIFY(!solution->pictureView()->isVisible());
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    QVERIFY(solution->text()->toPlainText().contains("Отговор: Тегло 2 = "));
+    QTest::mouseClick(c().Command1[1], Qt::LeftButton);
+    QCOMPARE(solution->text()->toPlainText(), later);
+    typeRow({"30", "200", "40", "", "50", ""});
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    QVERIFY(faults_.isEmpty());
+    QVERIFY(solution->text()->toPlainText().contains(
+        "Внимание: Тегло 2 излиза -400, а тегло не може да е отрицателно."));
+    QVERIFY(!solution->pictureView()->isVisible());
+    chooseVariant(2);
+    QCOMPARE(solution->text()->toPlainText(), later);
   }
 
   void everyControlHasASpokenName() {
