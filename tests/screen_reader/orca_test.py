@@ -1,5 +1,6 @@
 """Works Blendora with the keyboard and the mouse while Orca runs, and checks what Orca says
 (the "SPEECH OUTPUT:" lines of its debug file). Usage: orca_test.py PROGRAM (under run.sh)."""
+import re
 import sys
 import time
 
@@ -8,20 +9,31 @@ from desktop import Desktop
 results = []
 
 
-def heard(desktop, action, expected, unexpected=(), seconds=30):
-    """Runs `action` and waits until Orca has said every text in `expected`."""
+def words(utterance):
+    """One utterance without Orca's quotes, its full stop and the voice settings after them:
+    "'3 ' {'established': False}" is "3"."""
+    quoted = re.match(r"^'(.*)'\s*\{.*\}$", utterance)
+    return (quoted.group(1) if quoted else utterance).strip().rstrip(".").strip()
+
+
+def heard(desktop, action, expected, unexpected=(), seconds=30, whole=False):
+    """Runs `action` and waits until Orca has said every text in `expected`: within an
+    utterance, or with `whole` as the whole of one, so that "3" is not found in "30"."""
+    def said_it(text, said):
+        return any(words(line) == text if whole else text in line for line in said)
+
     before = len(desktop.spoken())
     action()
     deadline = time.monotonic() + seconds
     said = []
     while time.monotonic() < deadline:
         said = desktop.spoken()[before:]
-        if all(any(text in line for line in said) for text in expected):
+        if all(said_it(text, said) for text in expected):
             break
         time.sleep(0.2)
     desktop.wait_until_quiet()  # what follows belongs to this action too
     said = desktop.spoken()[before:]
-    missing = [text for text in expected if not any(text in line for line in said)]
+    missing = [text for text in expected if not said_it(text, said)]
     wrong = [text for text in unexpected if any(text in line for line in said)]
     results.append(not missing and not wrong)
     print(("ok" if results[-1] else "FAIL") + f": {said}")
@@ -41,14 +53,20 @@ def main(program):
         # Orca first, so that it is listening when the window takes the focus.
         desktop.start_orca()
         heard(desktop, desktop.start_program, ["Blendora"], seconds=30)
-        heard(desktop, lambda: desktop.key("Tab"), ["Вариант 1, % - 1"])
-        heard(desktop, lambda: desktop.type("30"), ["3", "0"])
-        for text in ("200", "40"):
-            heard(desktop, lambda: desktop.key("Tab"), ["Вариант 1, "])
+        # Each cell by its whole name, so that a Tab order with two cells swapped fails.
+        heard(desktop, lambda: desktop.key("Tab"), ["Вариант 1, % - 1 text"], whole=True)
+        heard(desktop, lambda: desktop.type("30"), ["3", "0"], whole=True)
+        for name, text in (("Тегло 1", "200"), ("% - 2", "40")):
+            heard(desktop, lambda: desktop.key("Tab"), [f"Вариант 1, {name} text"], whole=True)
             desktop.type(text)
-        heard(desktop, lambda: desktop.key("Tab"), ["Вариант 1, Тегло 2"])
+        heard(desktop, lambda: desktop.key("Tab"), ["Вариант 1, Тегло 2 text"], whole=True)
         desktop.type("300")
         heard(desktop, lambda: desktop.key("Return"), ["Смес % 36, Смес т. 500"])
+        # F1: the step-by-step solution's window, read line by line; Esc goes back to the cell.
+        heard(desktop, lambda: desktop.key("F1"), ["Решение"])
+        # Orca reads the line as the window wraps it.
+        heard(desktop, lambda: desktop.key("Down"), ["Дадено: % - 1 = 30, Тегло 1 = 200"])
+        heard(desktop, lambda: desktop.key("Escape"), ["Вариант 1, Тегло 2"])
         heard(desktop, lambda: desktop.click(208, 77), ["Вариант 1, Тегло 1 200"])
         desktop.click(464, 20)  # Изчисти
         heard(desktop, lambda: desktop.click(144, 77), ["Вариант 1, % - 1"])
