@@ -1,13 +1,22 @@
 #include "web/form_json.h"
 
 #include <array>
-#include <cstdio>
 
 #include "form/layout.h"
 #include "form/solution_picture.h"
 #include "form/solution_text.h"
 #include "form/texts.h"
 #include "worksheet/worksheet.h"
+
+namespace {
+
+// Two hexadecimal digits of a byte; the module carries no printf to write them.
+std::string Hex(unsigned byte) {
+  constexpr std::string_view Digits = "0123456789abcdef";
+  return {Digits[byte >> 4], Digits[byte & 0xF]};
+}
+
+}  // namespace
 
 std::string Quoted(std::string_view text) {
   std::string quoted = "\"";
@@ -16,9 +25,7 @@ std::string Quoted(std::string_view text) {
       quoted += '\\';
       quoted += c;
     } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-      quoted += escape;
+      quoted += "\\u00" + Hex(static_cast<unsigned char>(c));
     } else {
       quoted += c;
     }
@@ -31,9 +38,7 @@ std::string Boolean(bool value) {
 }
 
 std::string Colour(Rgb colour) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.red, colour.green, colour.blue);
-  return Quoted(text);
+  return Quoted("#" + Hex(colour.red) + Hex(colour.green) + Hex(colour.blue));
 }
 
 namespace {

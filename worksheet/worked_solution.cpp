@@ -53,20 +53,21 @@ Term Combine(const Term& left, Operation operation, const Term& right) {
 
 std::string ExplainStep(const Step& step, const MixtureValues& values,
                         std::string_view decimalSeparator) {
-  const auto number = [&](Column column) {
-    return NumberOperand(values[column], decimalSeparator);
-  };
-  return std::string(ColumnHeadings[step.target]) + " = " + WriteFormula(step.formula, number) +
+  std::array<std::string, ColumnCount> numbers;
+  for (std::size_t column = 0; column < numbers.size(); ++column) {
+    numbers[column] = NumberOperand(values[column], decimalSeparator);
+  }
+  return std::string(ColumnHeadings[step.target]) + " = " + WriteFormula(step.formula, numbers) +
          " = " + FormatCellNumber(values[step.target], decimalSeparator);
 }
 
 std::string WriteFormula(const Formula& formula,
-                         const std::function<std::string(Column)>& operand) {
+                         const std::array<std::string, ColumnCount>& operands) {
   std::vector<Term> stack;
   for (std::size_t i = 0; i < formula.size; ++i) {
     const Token& token = formula.tokens[i];
     if (token.operation == Operation::Push) {
-      stack.push_back({operand(token.column), OperandPrecedence});
+      stack.push_back({operands[token.column], OperandPrecedence});
       continue;
     }
     const Term right = std::move(stack.back());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <functional>
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -14,9 +14,10 @@ std::string ExplainStep(const Step& step, const MixtureValues& values,
                         std::string_view decimalSeparator);
 
 // A formula written out in the order and grouping the solver computes it, each quantity as
-// `operand` writes it (a number, or the name of an unknown), with parentheses exactly where the
-// grouping differs from reading left to right: "(200 × 30 − 200 × 36) / (36 − Смес %)".
-std::string WriteFormula(const Formula& formula, const std::function<std::string(Column)>& operand);
+// `operands` has it by column (a number, or the name of an unknown), with parentheses exactly
+// where the grouping differs from reading left to right: "(200 × 30 − 200 × 36) / (36 − «Смес %»)".
+std::string WriteFormula(const Formula& formula,
+                         const std::array<std::string, ColumnCount>& operands);
 
 // A number as it stands in a formula: as the cells write it, in parentheses when negative.
 std::string NumberOperand(double value, std::string_view decimalSeparator);
