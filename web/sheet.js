@@ -1,26 +1,59 @@
-// The worksheet in the WebAssembly module, behind plain JavaScript calls.
-import createBlendora from './blendora.js';
+// The worksheet in the WebAssembly module, behind plain JavaScript calls. The module needs no
+// file system and grows its own memory, so no loader of emscripten's: it is instantiated here,
+// and texts go in and out as UTF-8 that ends in a zero byte.
+
+// The module's exported functions, by name; a text comes back as a pointer to it.
+async function instantiate() {
+  const imports = {
+    // Views of the memory are made anew for every text, so a growth needs no answer.
+    env: { emscripten_notify_memory_growth: () => {} },
+    wasi_snapshot_preview1: {
+      proc_exit: () => {
+        throw new WebAssembly.RuntimeError('the worksheet stopped');
+      },
+    },
+  };
+  // Compiled while it downloads; the page asked for it at once (its preload).
+  const { instance } = await WebAssembly.instantiateStreaming(fetch('blendora.wasm'), imports);
+  instance.exports._initialize();
+  return instance.exports;
+}
 
 export async function loadSheet() {
-  const module = await createBlendora();
-  const call = (name, result, args = []) => module.cwrap(`blendora_${name}`, result, args);
-  const cells = call('cells', 'string');
-  const calculate = call('calculate', 'string');
-  const solution = call('solution', 'string');
+  const module = await instantiate();
+  const { memory } = module;
+  const encoder = new TextEncoder();
+  const decoder = new TextDecoder();
+  const read = (pointer) => {
+    const bytes = new Uint8Array(memory.buffer, pointer);
+    return decoder.decode(bytes.subarray(0, bytes.indexOf(0)));
+  };
+  // A text argument lives in the module's memory for the one call.
+  const withText = (text, use) => {
+    const bytes = encoder.encode(text);
+    const pointer = module.malloc(bytes.length + 1);
+    new Uint8Array(memory.buffer, pointer, bytes.length + 1).set([...bytes, 0]);
+    try {
+      return use(pointer);
+    } finally {
+      module.free(pointer);
+    }
+  };
+  const text = (name) => () => read(module[`blendora_${name}`]());
   return {
-    start: call('start', null, ['string']),
+    start: (separator) => withText(separator, module.blendora_start),
     // Each cell's text, whether it is locked, and the worked solution of a computed one.
-    cells: () => JSON.parse(cells()),
-    currentVariant: call('current_variant', 'number'),
-    selectVariant: call('select_variant', null, ['number']),
-    setCellText: call('set_cell_text', 'number', ['number', 'string']),
+    cells: () => JSON.parse(text('cells')()),
+    currentVariant: module.blendora_current_variant,
+    selectVariant: module.blendora_select_variant,
+    setCellText: (cell, value) => withText(value, (pointer) => module.blendora_set_cell_text(cell, pointer)),
     // The fault's message, or null when the row was solved.
-    calculate: () => calculate() || null,
-    results: call('results', 'string'),
+    calculate: () => text('calculate')() || null,
+    results: text('results'),
     // The last calculation solved step by step ({ lines, picture }), or null once anything changed.
-    solution: () => JSON.parse(solution() || 'null'),
-    clear: call('clear', null),
+    solution: () => JSON.parse(text('solution')() || 'null'),
+    clear: module.blendora_clear,
     // The number a text reads as, with a period, or '' where it is out of range.
-    readNumber: call('read_number', 'string', ['string']),
+    readNumber: (value) => withText(value, (pointer) => read(module.blendora_read_number(pointer))),
   };
 }
