@@ -277,8 +277,9 @@ TEST(SolutionPicture, DrawsTheMixtureAsTheTwoPartsEndToEnd) {
   const std::vector<std::vector<int>> bars = BarWidths(*picture);
   EXPECT_EQ(bars, (std::vector<std::vector<int>>{{30, 69}, {60, 89}, {89, 159}}));
   EXPECT_EQ(Sum(bars[0]) + Sum(bars[1]), Sum(bars[2]));
-  const auto second = std::find_if(picture->boxes.begin(), picture->boxes.end(),
-                                   [&](const PictureBox& box) { return box.width == 60 && box.hatched; });
+  const auto second =
+      std::find_if(picture->boxes.begin(), picture->boxes.end(),
+                   [&](const PictureBox& box) { return box.width == 60 && box.hatched; });
   EXPECT_EQ(second->left, 8 + 99);  // where the first part ends
   for (const PictureBox& box : picture->boxes) {
     EXPECT_EQ(box.hatched, box.fill.blue == Colours::Substance.blue) << box.left;
