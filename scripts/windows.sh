@@ -16,7 +16,7 @@ configure_windows "$build"
 cmake --build "$build"
 
 echo "== Windows tests under Wine"
-(cd "$build" && WINEPREFIX="$build/wine" WINEDEBUG=-all ctest --output-on-failure)
+(cd "$build" && WINEPREFIX="$build/wine" WINEDEBUG=-all ctest --output-on-failure --no-tests=error)
 (cd "$build" && cpack >/dev/null)
 installer=$(ls "$build"/blendora-*-win64-setup.exe)
 echo "== The installer in a fresh Wine prefix"
