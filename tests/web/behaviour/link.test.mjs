@@ -2,6 +2,7 @@
 // and a fragment that is no such link opens the usual start and runs nothing.
 import { after, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
+import { engine } from '../engines.mjs';
 import {
   addressHolds, assignment, calculate, cell, cellValues, faultMessage, row, typeRow, until, useSiteAndBrowser, variant,
 } from './pupil.mjs';
@@ -89,15 +90,23 @@ describe('a fragment that is no link of the page', () => {
     ['too few fields', '1:v3:30;200;40'],
     ['results that cannot be calculated', '1:v1:30;0;40;0='],
   ];
+  // The content policy would stop an inline script that the page let in; with the policy lifted
+  // (in Chromium, which alone can), what runs nothing is the page's own code.
+  const policies = engine === 'chromium' ? [false, true] : [false];
   for (const [what, fragment] of bad) {
-    test(`(${what}) opens the usual start, with no dialog, and runs nothing`, async () => {
-      const page = await open(fragment);
-      assert.equal(await chosenVariant(page), 0);
-      assert.deepEqual(await cellValues(page), Array(42).fill(''));
-      assert.equal(await faultMessage(page), null);
-      assert.equal(await page.evaluate(() => window.blendoraRan ?? 'nothing ran'), 'nothing ran');
-      assert.equal(await page.evaluate(() => location.hash), '');
-      assert.deepEqual(page.complaints ?? [], []);
-    });
+    for (const bypassPolicy of policies) {
+      test(`(${what}) opens the usual start, with no dialog, and runs nothing${bypassPolicy ? ', with the policy lifted' : ''}`, async () => {
+        const page = await open(fragment, { bypassPolicy });
+        assert.equal(await chosenVariant(page), 0);
+        assert.deepEqual(await cellValues(page), Array(42).fill(''));
+        assert.equal(await faultMessage(page), null);
+        assert.equal(await page.evaluate(() => window.blendoraRan ?? 'nothing ran'), 'nothing ran');
+        assert.equal(await page.evaluate(() => location.hash), '');
+        // WebDriver classic reports no console (complaints null): WebKit leaves this out.
+        if (page.complaints !== null) {
+          assert.deepEqual(page.complaints, []);
+        }
+      });
+    }
   }
 });

@@ -64,6 +64,8 @@ describe('a phone', () => {
       const { targets, small, sideways } = await screen(page);
       assert.equal(sideways, 0);
       assert.deepEqual(small, []);
+      // The seven variants, the six fields, the two buttons and the assignment.
+      assert.equal(targets.length, 16, targets.map((target) => target.name).join(', '));
       for (const target of targets) {
         assert.ok(target.width >= 44 && target.height >= 44, `${target.name}: ${target.width} × ${target.height}`);
       }
