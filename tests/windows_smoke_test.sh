@@ -68,6 +68,11 @@ mix_weight=$(read_cell 432)
 [ "$weight2" = 300 ] && [ "$mix_weight" = 500 ] ||
   fail "the result cells read \"$weight2\" and \"$mix_weight\", not 300 and 500"
 pass "Вариант 2 with 30, 200, 40 and 36 shows 300 and 500"
+xdotool key --window "$window" F1
+timeout 60 xdotool search --sync --onlyvisible --name '^Решение$' >/dev/null ||
+  fail "F1 after Изчисли opened no window named Решение"
+pass "F1 opens the step-by-step solution in a window of its own"
+[ -n "$screenshot" ] && import -window root "${screenshot%.png}-solution.png"
 kill "$program_pid"
 program_pid=""
 wineserver -w

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int Gap = 8;  // between the two windows, and around the contents
 // Narrow enough to stand beside the window on a 1366-pixel screen, wide enough for the picture.
-constexpr QSize WindowSize(420, 600);
+constexpr QSize WindowSize(420, 560);
 
 QString SolutionText(const std::optional<RowSolution>& solution, std::string_view separator) {
   QStringList lines = {ToQString(Texts::SolutionHeading)};
@@ -117,11 +117,16 @@ void SolutionWindow::showSolution(const std::optional<RowSolution>& solution,
 }
 
 void SolutionWindow::openBeside(QWidget* mainWindow) {
-  if (!isVisible()) {
+  const bool opening = !isVisible();
+  if (opening) {
     returnFocus_ = QApplication::focusWidget();
     move(BesideOf(mainWindow, frameGeometry().size()));
   }
   show();
+  if (opening) {
+    // The frame's size is known once it is shown: keep all of it beside the window, on screen.
+    move(BesideOf(mainWindow, frameGeometry().size()));
+  }
   raise();
   activateWindow();
   text_->setFocus(Qt::ActiveWindowFocusReason);
