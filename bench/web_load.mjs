@@ -3,7 +3,8 @@
 // the service worker keeps the site, the time from navigation to a page ready to type into on
 // either visit, and one Calculate. Needs the site from scripts/web.sh and tests/web's packages.
 //   node bench/web_load.mjs [RUNS]                (20 by default)
-//   node bench/web_load.mjs --slow-phone [RUNS]   a cheap phone over mobile data (slow_phone.mjs)
+//   node bench/web_load.mjs --slow-phone [RUNS]   a cheap phone over mobile data, on a plain and a
+//                                                 gzip server (slow_phone.mjs; 9 runs by default)
 import { readFileSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
 import { join } from 'node:path';
