@@ -1,20 +1,15 @@
 // The page's address holds the problem on the screen: a link opens it again, in any language,
 // and a fragment that is no such link opens the usual start and runs nothing.
-import { after, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { engine } from '../engines.mjs';
 import {
-  addressHolds, assignment, calculate, cell, cellValues, faultMessage, row, typeRow, until, useSiteAndBrowser, variant,
+  addressHolds, assignment, calculate, cell, cellValues, faultMessage, pageOpener, row, typeRow, until,
+  useSiteAndBrowser, variant,
 } from './pupil.mjs';
 
 const shared = useSiteAndBrowser();
-const opened = [];
-async function open(fragment = '', options = {}) {
-  const page = await shared.browser.open(`${shared.server.url}${fragment && `#${fragment}`}`, options);
-  opened.push(page);
-  return page;
-}
-after(() => Promise.all(opened.map((page) => page.close().catch(() => {}))));
+const open = pageOpener(shared);
 
 const chosenVariant = (page) => page.evaluate(() => [...document.querySelectorAll('input[name="variant"]')]
   .findIndex((radio) => radio.checked));

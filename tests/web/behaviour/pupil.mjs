@@ -1,5 +1,6 @@
 // What the behaviour tests share: the worksheet's names and data, the page's controls as CSS
 // selectors, what a pupil does with them, and what the page shows, asked in the page itself.
+import { after } from 'node:test';
 import { launchBrowser } from '../engines.mjs';
 import { useSiteAndBrowser as useServedBrowser } from '../harness.mjs';
 
@@ -21,6 +22,18 @@ export const ok = '#fault-ok';
 
 // The site's server and the engine's browser for the tests of one file.
 export const useSiteAndBrowser = () => useServedBrowser(launchBrowser);
+
+// open(fragment, options): a page of the site, with `fragment` after "#". Every page still open
+// when the file's tests end is closed then.
+export function pageOpener(shared) {
+  const opened = [];
+  after(() => Promise.all(opened.map((page) => page.close().catch(() => {}))));
+  return async (fragment = '', options = {}) => {
+    const page = await shared.browser.open(`${shared.server.url}${fragment && `#${fragment}`}`, options);
+    opened.push(page);
+    return page;
+  };
+}
 
 // The four givens of variant v's row, typed as a pupil types them (undefined: left empty).
 export async function typeRow(page, v, values) {

@@ -1,21 +1,15 @@
 // After Изчисли the page shows the row solved step by step, with a picture of the mixture, and
 // warns where the numbers cannot be a mixture; the solution goes on any change. In every engine.
-import { after, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  calculate, cell, clear, faultMessage, row, solution, solutionOfVariant2, typeRow, useSiteAndBrowser, variant,
-  variant2Picture,
+  calculate, cell, clear, faultMessage, pageOpener, row, solution, solutionOfVariant2, typeRow, useSiteAndBrowser,
+  variant, variant2Picture,
 } from './pupil.mjs';
 
 const shared = useSiteAndBrowser();
-const opened = [];
-async function open(fragment = '', options = {}) {
-  const page = await shared.browser.open(`${shared.server.url}${fragment && `#${fragment}`}`, options);
-  opened.push(page);
-  return page;
-}
 // Each test closes its page: WebKit loads the next page, framed ones above all, only after that.
-after(() => Promise.all(opened.map((page) => page.close().catch(() => {}))));
+const open = pageOpener(shared);
 
 const variant2 = solutionOfVariant2;
 
