@@ -11,7 +11,6 @@ set -euo pipefail
 linux=(
   cmake make g++ clang libclang-rt-14-dev      # compilers, and libFuzzer with the sanitizers
   libgtest-dev libbenchmark-dev                # tests and benchmarks
-  libfast-float-dev                            # reading doubles where charconv cannot
   qt6-base-dev fonts-liberation2               # the window, and a Times New Roman stand-in
   qt6-base-private-dev                         # the window tests' stand-in screen reader
   qt6-translations-l10n                        # Qt's own texts in Bulgarian
@@ -27,7 +26,7 @@ windows=(
   wine64 xvfb xauth xdotool x11-utils fonts-liberation2 tesseract-ocr  # running them under Wine
 )
 web=(
-  emscripten libfast-float-dev googletest      # the worksheet as WebAssembly, and its tests
+  emscripten googletest                        # the worksheet as WebAssembly, and its tests
   librsvg2-bin pngquant optipng                # the installed page's icons
   chromium fonts-liberation2                   # the page in a real browser ...
   firefox-esr webkit2gtk-driver xvfb xauth     # ... in Firefox's and Safari's engines too,
