@@ -96,8 +96,10 @@ function placesAndColours() {
   return [`:root{${colours}}`, place('#form', form.clientSize), ...rules].join('\n');
 }
 
-// The sheet's comments are for its readers here, not for every first visit.
-const sheet = readFileSync(styleSheet, 'utf8').replace(/\/\*[\s\S]*?\*\//g, '').replace(/\n\s*\n/g, '\n');
+// The sheet's comments and layout are for its readers here, not for every first visit, which a
+// plain server sends uncompressed. The sheet has no strings in which such blanks would count.
+const sheet = readFileSync(styleSheet, 'utf8').replace(/\/\*[\s\S]*?\*\//g, '')
+  .replace(/\s*\n\s*/g, '').replace(/\s*([{};,>])\s*/g, '$1').replace(/:\s+/g, ':');
 const style = `\n${sheet.trim()}\n${placesAndColours()}\n`;
 const styleHash = `'sha256-${createHash('sha256').update(style).digest('base64')}'`;
 const modules = readdirSync(site).filter((name) => name.endsWith('.js') && name !== 'service-worker.js').sort();
