@@ -17,7 +17,9 @@ trap 'kill "$load" 2>/dev/null || true' EXIT
 failed_runs=0
 for run in $(seq "$runs"); do
   log=build/main/stress-run-$run.log
-  (cd build/main && QT_QPA_PLATFORM=offscreen ctest -j "$(nproc)" --output-on-failure) >"$log" 2>&1 || true
+  # Every run is counted, so a failing one does not end the loop; a run that printed no summary
+  # (no tests found among them) counts as failed below.
+  (cd build/main && QT_QPA_PLATFORM=offscreen ctest -j "$(nproc)" --output-on-failure --no-tests=error) >"$log" 2>&1 || true
   summary=$(grep -E "tests passed, [0-9]+ tests failed out of" "$log" || echo "0% tests passed, 1 tests failed out of 1")
   failed=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$summary")
   total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
