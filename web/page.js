@@ -1,8 +1,7 @@
 // Finds the window's controls in the page, which arrives with them already drawn (see
 // prerender.mjs), sets the window's keyboard order, shows a fault in the page's dialog and the
-// step-by-step solution in its region. The
-// elements stand in the order of the narrow layout, top to bottom; at 504 CSS pixels and wider
-// each sits at its twip rectangle.
+// step-by-step solution in its region. The elements stand in the order of the narrow layout, top
+// to bottom; at 504 CSS pixels and wider each sits at its twip rectangle.
 
 // The controls as arrays named as the window names them; beside them each cell's heading and
 // each result's worked solution.
@@ -111,8 +110,9 @@ function drawing({ width, height, ink, boxes, labels, description }) {
   });
   const hatch = svgElement('pattern', { id: 'substance-hatch', patternUnits: 'userSpaceOnUse', width: 6, height: 6 });
   hatch.append(svgElement('path', { d: 'M0 6L6 0M-1 1L1-1M5 7L7 5', stroke: ink, 'stroke-width': 1.5 }));
-  image.append(svgElement('defs', {}));
-  image.firstChild.append(hatch);
+  const definitions = svgElement('defs', {});
+  definitions.append(hatch);
+  image.append(definitions);
   for (const [x, y, w, h, fill, hatched] of boxes) {
     const box = { x, y, width: w, height: h };
     image.append(svgElement('rect', { ...box, fill, stroke: ink }));
