@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "form/texts.h"
 #include "worksheet/number_text.h"
 #include "worksheet/worked_solution.h"
 
@@ -30,13 +31,9 @@ std::string Concat(std::initializer_list<std::string_view> pieces) {
   return text;
 }
 
-std::string_view Heading(Column column) {
-  return ColumnHeadings[column];
-}
-
 // An unknown inside an equation, quoted so that "% - 2" reads as one name and not as a minus.
 std::string Unknown(Column column) {
-  return Concat({"«", Heading(column), "»"});
+  return Concat({"«", ColumnHeading(column), "»"});
 }
 
 // A line ends in one full stop, also after a heading that ends in one ("Смес т.").
@@ -137,7 +134,7 @@ class SolutionWriter {
     std::string text;
     for (const Column column : columns) {
       const std::string value = Number(solution_.values[column]);
-      text += Concat({column == columns[0] ? "" : ", ", Heading(column), " = ", value});
+      text += Concat({column == columns[0] ? "" : ", ", ColumnHeading(column), " = ", value});
     }
     return text;
   }
@@ -145,7 +142,7 @@ class SolutionWriter {
   void WriteGivensAndUnknowns() {
     Add({"Дадено: ", Values(solution_.givens)});
     const auto [first, second] = Unknowns();
-    Add({"Търси се: ", Heading(first), " и ", Heading(second)});
+    Add({"Търси се: ", ColumnHeading(first), " и ", ColumnHeading(second)});
   }
 
   void WriteWaterAndPureSubstance() {
@@ -247,8 +244,8 @@ class SolutionWriter {
   std::string FindingText(const Finding& finding) const {
     const MixtureValues& v = solution_.values;
     const std::string value =
-        Concat({Heading(finding.column), solution_.IsGiven(finding.column) ? " е " : " излиза ",
-                Number(v[finding.column])});
+        Concat({ColumnHeading(finding.column),
+                solution_.IsGiven(finding.column) ? " е " : " излиза ", Number(v[finding.column])});
     switch (finding.kind) {
       case FindingKind::NegativeWeight:
         return Concat({value, ", а тегло не може да е отрицателно."});
