@@ -124,5 +124,5 @@ export async function measureSlowPhone(runs) {
   printTimes('gzip server', gzip, barePaint, goals.gzipReady);
   // What the page needs to be ready: its modules and the WebAssembly, not the favicon that a
   // browser asks for meanwhile.
-  printBytes([...new Set(gzip[0].files)].filter((name) => /\.(js|wasm)$/.test(name)));
+  printBytes([...new Set(gzip[0].files)].filter((name) => /\.(js|wasm\.gz)$/.test(name)));
 }

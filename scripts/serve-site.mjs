@@ -23,10 +23,14 @@ const compressible = new Set(['.html', '.js', '.css', '.wasm', '.webmanifest', '
 // so that a browser that has it already is answered "not modified", and text and WebAssembly go
 // gzip-compressed to a browser that accepts it. hold(path) keeps back the
 // answers for one path, as a slow network would, until the function it returns is called.
+// labelGzip(path) sends that file as it is but says it is gzip-encoded, as a server does that
+// takes a name ending in .gz for an encoding.
 export async function serveSite(folder, port = 0, lastPort = port) {
   const requests = [];
   const transfers = [];
   const held = new Map();
+  const labelled = new Set();
+  const labelGzip = (path) => labelled.add(path);
   const hold = (path) => {
     let release;
     const answer = new Promise((resolve) => {
@@ -50,9 +54,11 @@ export async function serveSite(folder, port = 0, lastPort = port) {
       }
       const type = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', Vary: 'Accept-Encoding' };
       const body = await readFile(file);
-      if (compressible.has(extname(file)) && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
+      const accepted = /\bgzip\b/.test(request.headers['accept-encoding'] ?? '');
+      const encoded = labelled.has(path) ? body : compressible.has(extname(file)) && accepted && gzipSync(body);
+      if (encoded) {
         response.writeHead(200, { ...headers, ...type, 'Content-Encoding': 'gzip' });
-        response.end(gzipSync(body));
+        response.end(encoded);
       } else {
         response.writeHead(200, { ...headers, ...type });
         response.end(body);
@@ -82,7 +88,7 @@ export async function serveSite(folder, port = 0, lastPort = port) {
     held.forEach(({ release }) => release());
     server.closeAllConnections();
   });
-  return { url, requests, transfers, hold, close };
+  return { url, requests, transfers, hold, labelGzip, close };
 }
 
 if (import.meta.url === pathToFileURL(process.argv[1]).href) {

@@ -105,7 +105,7 @@ const styleHash = `'sha256-${createHash('sha256').update(style).digest('base64')
 const modules = readdirSync(site).filter((name) => name.endsWith('.js') && name !== 'service-worker.js').sort();
 // The WebAssembly first: it is the largest, and a browser opens only six connections at once.
 const preloads = [
-  '<link rel="preload" href="blendora.wasm" as="fetch" type="application/wasm" crossorigin>',
+  '<link rel="preload" href="blendora.wasm.gz" as="fetch" crossorigin>',
   ...modules.map((name) => `<link rel="modulepreload" href="${name}">`),
 ].join('\n');
 const controls = [...labels(), frame(), ...cells(), ...commands(), solution(), ...textBoxes()].join('\n');

@@ -14,9 +14,35 @@ async function instantiate() {
     },
   };
   // Compiled while it downloads; the page asked for it at once (its preload).
-  const { instance } = await WebAssembly.instantiateStreaming(fetch('blendora.wasm'), imports);
+  const { instance } = await WebAssembly.instantiateStreaming(moduleResponse(fetch('blendora.wasm.gz')), imports);
   instance.exports._initialize();
   return instance.exports;
+}
+
+// The module travels gzip-compressed, since many school servers send files as they are. A server
+// that sent it with a gzip encoding has had it decompressed by the browser already, so the first
+// bytes tell which it is.
+async function moduleResponse(fetched) {
+  const response = await fetched;
+  if (!response.ok) {
+    throw new TypeError(`the worksheet's module did not come (${response.status})`);
+  }
+  const reader = response.body.getReader();
+  const first = await reader.read();
+  const body = new ReadableStream({
+    start: (controller) => first.done || controller.enqueue(first.value),
+    pull: async (controller) => {
+      const { done, value } = await reader.read();
+      if (done) {
+        controller.close();
+      } else {
+        controller.enqueue(value);
+      }
+    },
+  });
+  const gzipped = first.value?.[0] === 0x1f && first.value?.[1] === 0x8b;
+  const module = gzipped ? body.pipeThrough(new DecompressionStream('gzip')) : body;
+  return new Response(module, { headers: { 'Content-Type': 'application/wasm' } });
 }
 
 export async function loadSheet() {
