@@ -30,9 +30,12 @@ function layOut() {
 layOut();
 wide.addEventListener('change', layOut);
 const earlyCommands = keepEarlyCommands(root);
-const sheet = await loadSheet();
-performance.mark('blendora-module');
+const sheetLoading = loadSheet();
+// A phone takes a while over the first number format of a page, so the language's separator is
+// asked while the module is still on its way.
 const separator = decimalSeparator(navigator.language);
+const sheet = await sheetLoading;
+performance.mark('blendora-module');
 sheet.start(separator);
 // Whether Изчисли has been pressed since the last change, which a link tells.
 let calculated = false;
