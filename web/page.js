@@ -4,7 +4,7 @@
 // to bottom; at 504 CSS pixels and wider each sits at its twip rectangle.
 
 // The controls as arrays named as the window names them; beside them each cell's heading and
-// each result's worked solution.
+// each result's worked solution. The print's copy of the assignment is filled in here.
 export function adoptPage(root) {
   const all = (selector) => [...root.querySelectorAll(selector)];
   const controls = {
@@ -16,6 +16,7 @@ export function adoptPage(root) {
     Text1: all('.text-box'),
   };
   const workedSolutions = controls.Text2.map((cell, i) => root.querySelector(`#worked-${i}`));
+  root.querySelector('.printed-assignment').textContent = controls.Text1[0].value;
   return { controls, cellLabels: all('.cell-label'), workedSolutions };
 }
 

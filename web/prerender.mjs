@@ -48,8 +48,8 @@ function cells() {
     const label = element('label', { class: classes('cell-label', working(i) && 'working'), for: `cell-${i}` },
       escape(form.columnHeadings[i % columns]));
     const cell = input({
-      id: `cell-${i}`, class: classes('cell', result && 'result', working(i) && 'working'), type: 'text',
-      spellcheck: 'false', autocomplete: 'off', maxlength: 32767, 'aria-label': name, inputmode: 'decimal',
+      id: `cell-${i}`, class: classes('cell', result && 'result', working(i) && 'working'),
+      autocomplete: 'off', maxlength: 32767, 'aria-label': name, inputmode: 'decimal',
       readonly: result || !working(i), 'aria-describedby': result && `worked-${i}`, 'data-tab': tab('Text2', i),
     });
     const worked = result ? [element('p', { id: `worked-${i}`, class: classes('worked', working(i) && 'working') })] : [];
@@ -73,27 +73,36 @@ function solution() {
 
 // The stored texts end their lines in CR LF; a text box wants line feeds. The quotation is held,
 // never shown. A text box prints no more than it shows, so a print has the assignment whole
-// beside it.
+// beside it, copied there by the script rather than sent twice.
 const boxText = (text) => escape(text.replaceAll('\r\n', '\n'));
 function textBoxes() {
   const boxes = [[form.assignment, form.assignmentName], [form.quotation, form.quotationName]].map(([text, name], index) =>
     element('textarea', {
-      id: `text-box-${index}`, class: `text-box text-box-${index}`, readonly: true, spellcheck: 'false',
+      id: `text-box-${index}`, class: `text-box text-box-${index}`, readonly: true,
       'aria-label': name, hidden: index === 1, 'data-tab': tab('Text1', index),
     }, boxText(text)));
-  return [...boxes, element('div', { class: 'printed-assignment' }, boxText(form.assignment))];
+  return [...boxes, element('div', { class: 'printed-assignment' })];
 }
 
-// Places as custom properties, which only the wide layout reads, and the window's colours.
+// Places as custom properties, which only the wide layout reads, and the window's colours. Each
+// side's value is one rule for every control that has it, as cells share their column's left,
+// their row's top and one size: a plain server sends the page uncompressed.
 function placesAndColours() {
   const pixels = (twips) => `${Math.trunc(twips / form.twipsPerPixel)}px`;
-  const place = (selector, [left, top, width, height]) =>
-    `${selector}{--left:${pixels(left)};--top:${pixels(top)};--width:${pixels(width)};--height:${pixels(height)}}`;
   const ids = { Label1: 'label', Command1: 'command', Frame1: 'frame', Option1: 'option', Text2: 'cell', Text1: 'text-box' };
-  const rules = Object.entries(form.places).flatMap(([array, places]) =>
-    places.map((rectangle, index) => place(`#${ids[array]}-${index}`, rectangle)));
+  const places = [['#form', form.clientSize], ...Object.entries(form.places).flatMap(([array, rectangles]) =>
+    rectangles.map((rectangle, index) => [`#${ids[array]}-${index}`, rectangle]))];
+  const sides = ['left', 'top', 'width', 'height'];
+  const selectors = new Map();
+  for (const [selector, rectangle] of places) {
+    rectangle.forEach((twips, side) => {
+      const declaration = `--${sides[side]}:${pixels(twips)}`;
+      selectors.set(declaration, [...(selectors.get(declaration) ?? []), selector]);
+    });
+  }
+  const rules = [...selectors].map(([declaration, sharing]) => `${sharing.join(',')}{${declaration}}`);
   const colours = Object.entries(form.colours).map(([name, colour]) => `--${name}:${colour}`).join(';');
-  return [`:root{${colours}}`, place('#form', form.clientSize), ...rules].join('\n');
+  return [`:root{${colours}}`, ...rules].join('\n');
 }
 
 // The sheet's comments and layout are for its readers here, not for every first visit, which a
