@@ -3,7 +3,7 @@
 // after each command, and keeps the address a link to the problem on the screen.
 import { adoptPage, FaultDialog, keepEarlyCommands, setKeyboardOrder, SolutionRegion } from './page.js';
 import { loadSheet } from './sheet.js';
-import { decimalSeparator } from './separator.js';
+import { separator } from './separator.js';
 import { linkOf, localNumber, neutralNumber, problemOf } from './link.js';
 
 const root = document.getElementById('form');
@@ -30,11 +30,7 @@ function layOut() {
 layOut();
 wide.addEventListener('change', layOut);
 const earlyCommands = keepEarlyCommands(root);
-const sheetLoading = loadSheet();
-// A phone takes a while over the first number format of a page, so the language's separator is
-// asked while the module is still on its way.
-const separator = decimalSeparator(navigator.language);
-const sheet = await sheetLoading;
+const sheet = await loadSheet();
 performance.mark('blendora-module');
 sheet.start(separator);
 // Whether Изчисли has been pressed since the last change, which a link tells.
