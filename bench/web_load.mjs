@@ -6,10 +6,9 @@
 //   node bench/web_load.mjs --slow-phone [RUNS]   a cheap phone over mobile data, on a plain and a
 //                                                 gzip server (slow_phone.mjs; 9 runs by default)
 import { readFileSync } from 'node:fs';
-import { gzipSync } from 'node:zlib';
 import { join } from 'node:path';
 import { launchChromium, openPage, serveSite, site, waitUntilReady } from '../tests/web/harness.mjs';
-import { measureSlowPhone } from './slow_phone.mjs';
+import { measureSlowPhone, sentCompressed } from './slow_phone.mjs';
 
 const slowPhone = process.argv[2] === '--slow-phone';
 const runs = Number(process.argv[slowPhone ? 3 : 2] ?? (slowPhone ? 9 : 20));
@@ -70,7 +69,7 @@ const transfers = first.requests.map(fileOf);
 console.log('| file | bytes | gzip -9 | times |\n|---|---|---|---|');
 for (const name of new Set(transfers)) {
   const body = readFileSync(join(site, name));
-  const compressed = gzipSync(body, { level: 9 }).length;
+  const compressed = sentCompressed(name, body);
   const times = transfers.filter((transfer) => transfer === name).length;
   total += compressed * times;
   console.log(`| \`${name}\` | ${body.length} | ${compressed} | ${times} |`);
