@@ -27,19 +27,11 @@ async function moduleResponse(fetched) {
   if (!response.ok) {
     throw new TypeError(`the worksheet's module did not come (${response.status})`);
   }
-  const reader = response.body.getReader();
+  // One branch shows the first bytes; the other carries them all on.
+  const [peek, body] = response.body.tee();
+  const reader = peek.getReader();
   const first = await reader.read();
-  const body = new ReadableStream({
-    start: (controller) => first.done || controller.enqueue(first.value),
-    pull: async (controller) => {
-      const { done, value } = await reader.read();
-      if (done) {
-        controller.close();
-      } else {
-        controller.enqueue(value);
-      }
-    },
-  });
+  reader.cancel();
   const gzipped = first.value?.[0] === 0x1f && first.value?.[1] === 0x8b;
   const module = gzipped ? body.pipeThrough(new DecompressionStream('gzip')) : body;
   return new Response(module, { headers: { 'Content-Type': 'application/wasm' } });
