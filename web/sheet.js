@@ -2,6 +2,11 @@
 // file system and grows its own memory, so no loader of emscripten's: it is instantiated here,
 // and texts go in and out as UTF-8 that ends in a zero byte.
 
+// Compiled while it downloads, from the moment this module is evaluated: the page asked for it at
+// once (its preload), and loads this module by itself, ahead of main.js, so that the compiling is
+// under way while the other modules arrive.
+const compiling = WebAssembly.compileStreaming(moduleResponse(fetch('blendora.wasm.gz')));
+
 // The module's exported functions, by name; a text comes back as a pointer to it.
 async function instantiate() {
   const imports = {
@@ -13,8 +18,7 @@ async function instantiate() {
       },
     },
   };
-  // Compiled while it downloads; the page asked for it at once (its preload).
-  const { instance } = await WebAssembly.instantiateStreaming(moduleResponse(fetch('blendora.wasm.gz')), imports);
+  const instance = await WebAssembly.instantiate(await compiling, imports);
   instance.exports._initialize();
   return instance.exports;
 }
