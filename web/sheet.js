@@ -4,8 +4,10 @@
 
 // Compiled while it downloads, from the moment this module is evaluated: the page asked for it at
 // once (its preload), and loads this module by itself, ahead of main.js, so that the compiling is
-// under way while the other modules arrive.
-const compiling = WebAssembly.compileStreaming(moduleResponse(fetch('blendora.wasm.gz')));
+// under way while the other modules arrive. A browser that cannot decompress a stream (Safari
+// before 16.4) fetches the module as it is; the service worker keeps the same one.
+const compiling = WebAssembly.compileStreaming('DecompressionStream' in globalThis
+  ? moduleResponse(fetch('blendora.wasm.gz')) : fetch('blendora.wasm'));
 
 // The module's exported functions, by name; a text comes back as a pointer to it.
 async function instantiate() {
