@@ -14,6 +14,6 @@ export function decimalSeparator(language) {
 }
 
 // The browser's own, worked out as this module is evaluated. The page loads it by itself, ahead of
-// its other modules, because a phone takes some 80 ms over a page's first number format: that
-// falls while the others are still on their way, and main.js, which imports it too, shares it.
+// main.js, because a phone takes some 80 ms over a page's first number format: that falls while
+// the other modules are still on their way, and main.js, which imports it too, shares it.
 export const separator = decimalSeparator(globalThis.navigator?.language);
