@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "form/solution_text.h"
-#include "worksheet/number_text.h"
 
 namespace {
 
@@ -48,38 +47,34 @@ void AddBar(SolutionPicture& picture, const Bar& bar, int top, double percent) {
 void AddLegend(SolutionPicture& picture) {
   const int baseline = Margin + LegendBox - 3;
   picture.boxes.push_back({Margin, Margin, LegendBox, LegendBox, Colours::Substance, true});
-  picture.labels.push_back({Margin + LegendBox + 6, baseline, "активно вещество"});
-  const int rest = 160;  // clear of "активно вещество"
+  picture.labels.push_back({Margin + LegendBox + 6, baseline, "чисто вещество"});
+  const int rest = 160;  // clear of "чисто вещество"
   picture.boxes.push_back({rest, Margin, LegendBox, LegendBox, Colours::Rest, false});
   picture.labels.push_back({rest + LegendBox + 6, baseline, "останалото"});
 }
 
 }  // namespace
 
-std::optional<SolutionPicture> DrawSolution(const RowSolution& solution,
-                                            std::string_view decimalSeparator) {
+std::optional<SolutionPicture> DrawSolution(const RowSolution& solution) {
   if (!solution.IsDrawable()) {
     return std::nullopt;
   }
-  const auto number = [decimalSeparator](double value) {
-    return FormatCellNumber(value, decimalSeparator);
-  };
   SolutionPicture picture{PictureWidth, LegendHeight + 3 * RowHeight, {}, {}, "Модел с отсечки: "};
   AddLegend(picture);
   const std::array<Bar, 3> bars = BarsOf(solution.values);
   for (const Part part : Parts) {
     const auto row = static_cast<std::size_t>(part);
     const int top = LegendHeight + RowHeight * static_cast<int>(row);
-    const Substance substance = SubstanceOf(part, solution.values);
-    const std::string weight = number(substance.weight);
-    const std::string amount = number(substance.amount);
+    const PartColumns columns = ColumnsOf(part);
+    const std::string weight = Texts::ExactNumber(*solution.exact[columns.weight]);
+    const std::string amount = Texts::ExactNumber(solution.check.substance[row]);
     picture.labels.push_back(
         {Margin, top + PictureFontPixels,
          std::string(Texts::PartTitle(part)) + ": " + weight + " → " + amount});
-    AddBar(picture, bars[row], top + BarOffset, substance.percent);
+    AddBar(picture, bars[row], top + BarOffset, solution.values[columns.percent]);
     picture.description += std::string(row == 0 ? "" : "; ") + std::string(Texts::PartName(part)) +
-                           " " + weight + ", от тях " + amount +
-                           (row == 0 ? " активно вещество" : "");
+                           " " + weight + ", от които " + amount +
+                           (row == 0 ? " чисто вещество" : "");
   }
   picture.description += ".";
   return picture;

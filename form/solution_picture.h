@@ -10,7 +10,7 @@
 
 // The mixture as a segment model, in pixels and without a toolkit: three bars one under the
 // other, the first part, the second and the mixture, each as long as its weight says (the
-// mixture's as long as the other two end to end) and split into its active substance, hatched,
+// mixture's as long as the other two end to end) and split into its pure substance, hatched,
 // and the rest. The faces only draw it: each box filled and outlined, each label in the form's
 // font at PictureFontPixels.
 
@@ -19,7 +19,7 @@ inline constexpr int PictureFontPixels = 16;
 struct PictureBox {
   int left, top, width, height;
   Rgb fill;
-  bool hatched;  // the active substance: told apart by its pattern, not by colour alone
+  bool hatched;  // the pure substance: told apart by its pattern, not by colour alone
 };
 
 struct PictureLabel {
@@ -35,5 +35,4 @@ struct SolutionPicture {
 };
 
 // None where the numbers are no mixture that can be drawn (RowSolution::IsDrawable).
-std::optional<SolutionPicture> DrawSolution(const RowSolution& solution,
-                                            std::string_view decimalSeparator);
+std::optional<SolutionPicture> DrawSolution(const RowSolution& solution);

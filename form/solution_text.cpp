@@ -1,18 +1,19 @@
 #include "form/solution_text.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <initializer_list>
-#include <optional>
 
 #include "form/texts.h"
 #include "worksheet/number_text.h"
-#include "worksheet/worked_solution.h"
 
 namespace Texts {
 
 namespace {
+
+constexpr std::string_view Comma = ",";
+constexpr std::string_view Minus = "−";
+constexpr std::string_view Approximately = " ≈ ";
 
 constexpr std::array<std::string_view, 3> PartNames = {"първата съставка", "втората съставка",
                                                        "сместа"};
@@ -20,6 +21,31 @@ constexpr std::array<std::string_view, 3> PartTitles = {"Първата съст
                                                         "Сместа"};
 constexpr std::array<std::string_view, 3> InPart = {"в първата съставка", "във втората съставка",
                                                     "в сместа"};
+constexpr std::array<std::string_view, 3> RowNames = {"първа съставка", "втора съставка", "смес"};
+// How the amount of a part is named: by its mass, or by its volume where it is measured in litres.
+// "маса" is feminine and "обем" masculine: the words that go with them agree.
+struct AmountWords {
+  std::string_view noun;           // "маса"
+  std::string_view definite;       // "масата"
+  std::string_view title;          // "Масата"
+  std::string_view plural;         // "масите"
+  std::string_view neverNegative;  // "маса не може да е отрицателна"
+  std::string_view aboveZero;      // "тя трябва да е по-голяма от 0"
+};
+constexpr AmountWords MassWords = {"маса",
+                                   "масата",
+                                   "Масата",
+                                   "масите",
+                                   "маса не може да е отрицателна",
+                                   "тя трябва да е по-голяма от 0"};
+constexpr AmountWords VolumeWords = {"обем",
+                                     "обемът",
+                                     "Обемът",
+                                     "обемите",
+                                     "обем не може да е отрицателен",
+                                     "той трябва да е по-голям от 0"};
+constexpr std::string_view Unknown = "?";
+constexpr std::string_view NoSolutionWithTheseNumbers = "Задачата няма решение с тези числа.";
 
 // One text from its pieces. The solution is made of many short pieces, and a chain of + would
 // make a string of each step (and carry the code for it into the page's module).
@@ -31,209 +57,252 @@ std::string Concat(std::initializer_list<std::string_view> pieces) {
   return text;
 }
 
-// An unknown inside an equation, quoted so that "% - 2" reads as one name and not as a minus.
-std::string Unknown(Column column) {
-  return Concat({"«", ColumnHeading(column), "»"});
-}
-
-// A line ends in one full stop, also after a heading that ends in one ("Смес т.").
-std::string Sentence(std::string text) {
-  if (!text.ends_with('.')) {
-    text += '.';
+std::string Joined(const std::vector<std::string>& pieces, std::string_view separator) {
+  std::string text;
+  for (const std::string& piece : pieces) {
+    text += Concat({text.empty() ? "" : separator, piece});
   }
   return text;
 }
 
-// Writes one solution, keeping track of what is known by each line.
-class SolutionWriter {
- public:
-  SolutionWriter(const RowSolution& solution, std::string_view separator)
-      : solution_(solution), separator_(separator) {
-    for (const Column column : solution.givens) {
-      known_[column] = true;
+std::size_t IndexOf(Part part) {
+  return static_cast<std::size_t>(part);
+}
+
+const Fraction Hundred(100);
+
+// Whether a text is said with "с" or "з" at its start. A number's first group of three digits
+// says it: седем, седемнайсет, седемдесет…, сто… or седемстотин… ("17500" is седемнайсет
+// хиляди…; "1000" is хиляда).
+bool SaidWithS(std::string_view text) {
+  for (const std::string_view letter : {"с", "з", "С", "З"}) {
+    if (text.starts_with(letter)) {
+      return true;
     }
   }
+  const std::size_t digits = std::min(text.find_first_not_of("0123456789"), text.size());
+  if (digits == 0) {
+    return false;
+  }
+  int group = 0;
+  for (const char digit : text.substr(0, (digits - 1) % 3 + 1)) {
+    group = group * 10 + (digit - '0');
+  }
+  return group == 7 || group == 17 || group / 10 == 7 || group / 100 == 1 || group / 100 == 7;
+}
 
-  std::vector<std::string> Lines() {
-    WriteGivensAndUnknowns();
-    WriteWaterAndPureSubstance();
-    WriteGivenSubstances();
-    WriteBalances();
-    for (const SolvedStep& step : solution_.steps) {
-      WriteStep(step);
+// A number inside a formula: in brackets where it is negative or a fraction.
+std::string Operand(const Fraction& value) {
+  const std::optional<std::string> decimal = DecimalText(value, Comma);
+  if (!decimal) {
+    return Concat(
+        {"(", IntegerText(value.Numerator()), " : ", IntegerText(value.Denominator()), ")"});
+  }
+  return value.Sign() < 0 ? Concat({"(", *decimal, ")"}) : *decimal;
+}
+
+// A number that opens a formula: a minus needs no brackets there.
+std::string Leading(const Fraction& value) {
+  const std::optional<std::string> decimal = DecimalText(value, Comma);
+  return decimal ? *decimal : Operand(value);
+}
+
+std::string PercentText(const Fraction& value) {
+  return Concat({ExactNumber(value), " %"});
+}
+
+// A cell's rounded value, where there are no exact ones: its 15 digits with a decimal comma.
+std::string RoundedNumber(double value) {
+  if (!std::isfinite(value)) {
+    return "(твърде голямо число)";
+  }
+  std::string text = FormatCellNumber(value, Comma);
+  return text.starts_with('-') ? Concat({Minus, std::string_view(text).substr(1)}) : text;
+}
+
+std::string MassText(const Mass& mass) {
+  if (mass.x == 0) {
+    return Leading(mass.number);
+  }
+  if (mass.number.Sign() == 0) {
+    return "x";
+  }
+  const std::string number = Operand(mass.number);
+  if (mass.x < 0) {
+    return Concat({number, " − x"});
+  }
+  return mass.xFirst ? Concat({"x + ", number}) : Concat({number, " + x"});
+}
+
+// A term without its sign: "6000", "40x", "36(200 + x)", "0 · x".
+std::string TermText(const Term& term) {
+  if (term.mass.x == 0) {
+    return Operand(term.factor * term.mass.number);
+  }
+  if (term.mass.number.Sign() != 0) {
+    const std::string factor = term.factor == Fraction(1) ? "" : Operand(term.factor);
+    return Concat({factor, "(", MassText(term.mass), ")"});
+  }
+  if (term.factor.Sign() == 0) {
+    return "0 · x";
+  }
+  return term.factor == Fraction(1) ? "x" : Concat({Operand(term.factor), "x"});
+}
+
+std::string SideText(const Side& side) {
+  std::string text;
+  for (const Term& term : side) {
+    const bool negative = term.factor.Sign() < 0;
+    const std::string magnitude = TermText({negative ? -term.factor : term.factor, term.mass});
+    if (text.empty()) {
+      text = negative ? Concat({Minus, magnitude}) : magnitude;
+    } else {
+      text += Concat({negative ? " − " : " + ", magnitude});
     }
-    WriteCheck();
-    WriteAnswer();
+  }
+  return text.empty() ? "0" : text;
+}
+
+std::string EquationText(const Equation& equation) {
+  return Concat({SideText(equation.left), " = ", SideText(equation.right)});
+}
+
+// mass · percent : 100, or the mass alone where it is all substance.
+std::string SubstanceFormula(const Mass& mass, const Fraction& percent) {
+  const std::string massText =
+      mass.x != 0 && mass.number.Sign() != 0 ? Concat({"(", MassText(mass), ")"}) : MassText(mass);
+  if (percent == Hundred) {
+    return massText;
+  }
+  return Concat({massText, " · ", Operand(percent), " : 100"});
+}
+
+std::string SubstanceSide(const std::vector<SubstanceTerm>& terms) {
+  std::vector<std::string> texts;
+  for (const SubstanceTerm& term : terms) {
+    texts.push_back(term.mass.x == 0 ? Operand(term.amount)
+                                     : SubstanceFormula(term.mass, term.percent));
+  }
+  return texts.empty() ? "0" : Joined(texts, " + ");
+}
+
+std::string MassName(Part part, const AmountWords& words) {
+  return Concat({words.definite, " на ", PartNames[IndexOf(part)]});
+}
+
+std::string PercentName(Part part) {
+  return Concat({"процентът на ", PartNames[IndexOf(part)]});
+}
+
+std::string QuantityName(Column column, const AmountWords& words) {
+  const Part part = PartOf(column);
+  return column == ColumnsOf(part).weight ? MassName(part, words) : PercentName(part);
+}
+
+// Writes one solution top to bottom.
+class SolutionWriter {
+ public:
+  SolutionWriter(const RowSolution& solution, const AnswerWording& wording)
+      : solution_(solution), wording_(wording), words_(wording.volume ? VolumeWords : MassWords) {}
+
+  SolutionText Text() {
+    WriteGivenAndSought();
+    WriteRoundingNote();
     WriteFindings();
-    return std::move(lines_);
+    if (solution_.equation) {
+      WriteUnknown(*solution_.equation);
+    }
+    if (solution_.IsExact()) {
+      text_.table = Table();
+      text_.tableAt = text_.lines.size();
+    }
+    WriteArithmetic(solution_.arithmetic);
+    if (solution_.equation) {
+      WriteEquation(*solution_.equation);
+    }
+    WriteArithmetic(solution_.afterEquation);
+    text_.checkAt = text_.lines.size();
+    WriteEnd();
+    return std::move(text_);
   }
 
  private:
-  std::string Number(double value) const { return FormatCellNumber(value, separator_); }
-  std::string Operand(double value) const { return NumberOperand(value, separator_); }
+  void Add(std::string line) { text_.lines.push_back(std::move(line)); }
+  void Add(std::initializer_list<std::string_view> pieces) { Add(Concat(pieces)); }
 
-  // A quantity in an equation: its number once known, its name while unknown, or what the
-  // weight balance says of it while it is being replaced.
-  std::string Operand(Column column) const {
-    if (substituted_ && substituted_->target == column) {
-      return Concat({"(", Expression(*substituted_), ")"});
-    }
-    return known_[column] ? Operand(solution_.values[column]) : Unknown(column);
+  // A quantity's value as the explanation writes it: exact, or as the cells round it.
+  std::string Number(Column column) const {
+    const std::optional<Fraction>& exact = solution_.exact[column];
+    return solution_.IsExact() && exact ? ExactNumber(*exact)
+                                        : RoundedNumber(solution_.values[column]);
   }
 
-  // A step's formula with the quantities as Operand writes them; its own target is not in it.
-  std::string Expression(const Step& step) const {
-    std::array<std::string, ColumnCount> operands;
-    for (std::size_t column = 0; column < operands.size(); ++column) {
-      if (column != step.target) {
-        operands[column] = Operand(static_cast<Column>(column));
-      }
-    }
-    return WriteFormula(step.formula, operands);
+  bool IsPercent(Column column) const { return column == ColumnsOf(PartOf(column)).percent; }
+
+  std::string ValueOf(Column column) const {
+    return IsPercent(column) ? Concat({Number(column), " %"}) : Number(column);
   }
 
-  // weight × percent / 100, as the pupil writes it.
-  static std::string Product(std::string_view weight, std::string_view percent) {
-    return Concat({weight, " × ", percent, " / 100"});
+  // With the unit where the problem has one, as its "Дадено" and "Отговор" say it: "200 г".
+  std::string Measured(Column column) const {
+    const bool withUnit = !wording_.unit.empty() && !IsPercent(column);
+    return withUnit ? Concat({ValueOf(column), " ", wording_.unit}) : ValueOf(column);
   }
 
-  // A part's active substance: its amount where the part was given whole, otherwise
-  // weight × percent / 100 with what is known put in.
-  std::string SubstanceTerm(Part part) const {
-    for (const Substance& given : solution_.givenSubstances) {
-      if (given.part == part) {
-        return Operand(given.amount);
-      }
-    }
+  // "първата съставка има маса 200 и съдържа 30 % чисто вещество".
+  std::string GivenOfPart(Part part, bool& substanceNamed) const {
     const PartColumns columns = ColumnsOf(part);
-    return Product(Operand(columns.weight), Operand(columns.percent));
+    std::vector<std::string> facts;
+    if (solution_.IsGiven(columns.weight)) {
+      facts.push_back(Concat({"има ", words_.noun, " ", Measured(columns.weight)}));
+    }
+    if (solution_.IsGiven(columns.percent)) {
+      facts.push_back(PercentFact(columns.percent, substanceNamed));
+    }
+    return facts.empty() ? std::string()
+                         : Concat({PartNames[IndexOf(part)], " ", Joined(facts, " и ")});
   }
 
-  std::string SubstanceBalance() const {
-    return Concat({SubstanceTerm(Part::First), " + ", SubstanceTerm(Part::Second), " = ",
-                   SubstanceTerm(Part::Mixture)});
+  std::string PercentFact(Column column, bool& substanceNamed) const {
+    const std::optional<Fraction>& exact = solution_.exact[column];
+    if (exact && exact->Sign() == 0) {
+      return "не съдържа от веществото (0 %)";
+    }
+    if (exact && *exact == Hundred) {
+      return "е чисто вещество (100 %)";
+    }
+    const std::string_view named = substanceNamed ? "" : " чисто вещество";
+    substanceNamed = true;
+    return Concat({"съдържа ", ValueOf(column), named});
   }
 
-  void Add(std::initializer_list<std::string_view> pieces) {
-    lines_.push_back(Sentence(Concat(pieces)));
-  }
-  void AddStep(std::initializer_list<std::string_view> pieces) {
-    const std::string number = std::to_string(++stepNumber_);
-    lines_.push_back(Sentence(Concat({number, ". ", Concat(pieces)})));
+  void WriteGivenAndSought() {
+    std::vector<std::string> given;
+    bool substanceNamed = false;
+    for (const Part part : Parts) {
+      if (std::string fact = GivenOfPart(part, substanceNamed); !fact.empty()) {
+        given.push_back(std::move(fact));
+      }
+    }
+    Add({"Дадено: ", Joined(given, "; "), "."});
+    Add({"Търси се: ", QuantityName(SoughtInGridOrder()[0], words_), " и ",
+         QuantityName(SoughtInGridOrder()[1], words_), "."});
   }
 
-  // The unknowns in column order, as the grid shows them.
-  std::array<Column, 2> Unknowns() const {
-    const auto& [first, second] = solution_.unknowns;
+  std::array<Column, 2> SoughtInGridOrder() const {
+    const auto [first, second] = solution_.unknowns;
     return {std::min(first, second), std::max(first, second)};
   }
 
-  // "Тегло 2 = 300, Смес т. = 500".
-  template <std::size_t Count>
-  std::string Values(const std::array<Column, Count>& columns) const {
-    std::string text;
-    for (const Column column : columns) {
-      const std::string value = Number(solution_.values[column]);
-      text += Concat({column == columns[0] ? "" : ", ", ColumnHeading(column), " = ", value});
-    }
-    return text;
-  }
-
-  void WriteGivensAndUnknowns() {
-    Add({"Дадено: ", Values(solution_.givens)});
-    const auto [first, second] = Unknowns();
-    Add({"Търси се: ", ColumnHeading(first), " и ", ColumnHeading(second)});
-  }
-
-  void WriteWaterAndPureSubstance() {
-    for (const Part part : {Part::First, Part::Second}) {
-      const Column percent = ColumnsOf(part).percent;
-      if (!solution_.IsGiven(percent)) {
-        continue;
-      }
-      if (solution_.values[percent] == 0) {
-        Add({PartTitle(part), " е вода: в нея няма активно вещество (0 %)"});
-      } else if (solution_.values[percent] == 100) {
-        Add({PartTitle(part), " е чистото вещество, без вода (100 %)"});
-      }
+  void WriteRoundingNote() {
+    if (solution_.outcome == Outcome::Approximate) {
+      Add("Числата имат твърде много цифри, за да се реши задачата точно стъпка по стъпка; "
+          "затова тук са закръглени, както в клетките.");
+    } else if (solution_.outcome == Outcome::TooLarge) {
+      Add("Числата са твърде големи или имат твърде много цифри: при пресмятането се получава "
+          "число, с което програмата не може да смята.");
     }
   }
-
-  void WriteGivenSubstances() {
-    for (const Substance& substance : solution_.givenSubstances) {
-      const std::string product = Product(Operand(substance.weight), Operand(substance.percent));
-      AddStep({"Активното вещество ", InPart[static_cast<std::size_t>(substance.part)], " е ",
-               product, " = ", Number(substance.amount)});
-    }
-  }
-
-  void WriteBalances() {
-    AddStep({"Баланс на теглата (двете съставки заедно тежат колкото сместа): ", Operand(Weight1),
-             " + ", Operand(Weight2), " = ", Operand(MixWeight)});
-    AddStep(
-        {"Баланс на активното вещество (в сместа го има толкова, колкото в двете съставки "
-         "заедно): ",
-         SubstanceBalance()});
-  }
-
-  void WriteStep(const SolvedStep& step) {
-    const std::string found = ExplainStep(step.rule, solution_.values, separator_);
-    switch (step.method) {
-      case Method::WeightBalance:
-        AddStep({"От баланса на теглата: ", found});
-        break;
-      case Method::SubstanceBalance:
-        AddStep(
-            {"Заместваме известните числа в баланса на активното вещество и остава "
-             "уравнение с едно неизвестно: ",
-             SubstanceBalance()});
-        AddStep({"Решаваме го: ", found});
-        break;
-      case Method::Substitution:
-        WriteSubstitution(step);
-        AddStep({"Решаваме го: ", found});
-        break;
-    }
-    known_[step.rule.target] = true;
-  }
-
-  // The next step's weight, in terms of this one, goes into the substance balance.
-  void WriteSubstitution(const SolvedStep& step) {
-    const Step& replaced = solution_.steps[1].rule;
-    const std::string weightBalance =
-        Concat({Unknown(replaced.target), " = ", Expression(replaced)});
-    substituted_ = replaced;
-    AddStep({"От баланса на теглата ", weightBalance,
-             ". Заместваме го в баланса на активното вещество и получаваме уравнение с едно "
-             "неизвестно, ",
-             Unknown(step.rule.target), ": ", SubstanceBalance()});
-    substituted_.reset();
-  }
-
-  std::string CheckProduct(const Substance& substance) const {
-    return Product(Operand(substance.weight), Operand(substance.percent));
-  }
-
-  void WriteCheck() {
-    const Check& check = solution_.check;
-    if (!std::isfinite(check.partsTotal) || !std::isfinite(check.mixture.amount)) {
-      Add({"Проверка: числата са твърде големи, за да се провери"});
-      return;
-    }
-    const std::string total = Number(check.partsTotal);
-    const std::string mixture = Number(check.mixture.amount);
-    // The 15 digits that the cells show can leave the last one apart.
-    const double difference = std::fabs(check.partsTotal - check.mixture.amount);
-    const bool close = difference <= 1e-9 * std::fmax(std::fabs(check.partsTotal),
-                                                      std::fabs(check.mixture.amount));
-    const bool equal = mixture == total;
-    Add({"Проверка: ", CheckProduct(check.first), " + ", CheckProduct(check.second), " = ",
-         Operand(check.first.amount), " + ", Operand(check.second.amount), " = ", total,
-         equal ? " = " : (close ? " ≈ " : " ≠ "), CheckProduct(check.mixture),
-         equal ? "" : Concat({" = ", mixture, close ? ", с точност до закръгляването" : ""})});
-  }
-
-  void WriteAnswer() { Add({"Отговор: ", Values(Unknowns())}); }
 
   void WriteFindings() {
     for (const Finding& finding : solution_.findings) {
@@ -242,55 +311,319 @@ class SolutionWriter {
   }
 
   std::string FindingText(const Finding& finding) const {
-    const MixtureValues& v = solution_.values;
     const std::string value =
-        Concat({ColumnHeading(finding.column),
-                solution_.IsGiven(finding.column) ? " е " : " излиза ", Number(v[finding.column])});
+        Concat({QuantityName(finding.column, words_),
+                solution_.IsGiven(finding.column) ? " е " : " излиза ", ValueOf(finding.column)});
     switch (finding.kind) {
-      case FindingKind::NegativeWeight:
-        return Concat({value, ", а тегло не може да е отрицателно."});
-      case FindingKind::MixtureWeightNotPositive:
-        return Concat({value, ", а сместа трябва да тежи повече от 0."});
-      case FindingKind::PercentBelowZero:
-        return Concat({value, ", а процент не може да е по-малък от 0 (0 % е вода)."});
-      case FindingKind::PercentAboveHundred:
-        return Concat(
-            {value, ", а процент не може да е повече от 100 (100 % е чистото вещество)."});
       case FindingKind::MixPercentOutsideParts:
+        return OutsidePartsText();
+      case FindingKind::PercentBelowZero:
+        return Concat({value, ", а процент не може да е по-малък от 0 %."});
+      case FindingKind::PercentAboveHundred:
+        return Concat({value,
+                       ", а процент не може да е по-голям от 100 % (100 % е чистото "
+                       "вещество)."});
+      case FindingKind::MassNotPositive:
         break;
     }
-    const std::string first = Number(v[Percent1]);
-    const std::string mixture = Number(v[MixPercent]);
-    if (v[Percent1] == v[Percent2]) {
-      return Concat({"Двете съставки са с по ", first, " %, така че и сместа трябва да е с ", first,
-                     " %, а не с ", mixture, "."});
+    return Concat(
+        {value, ", а ", IsZero(finding.column) ? words_.aboveZero : words_.neverNegative, "."});
+  }
+
+  // Where the exact values are not known, the cells' doubles compare just as well.
+  int Compare(Column a, Column b) const {
+    if (solution_.IsExact()) {
+      const auto order = *solution_.exact[a] <=> *solution_.exact[b];
+      return order < 0 ? -1 : (order > 0 ? 1 : 0);
     }
-    return Concat({"Процентът на сместа (", mixture,
-                   ") трябва да е между процентите на двете съставки (", first, " и ",
-                   Number(v[Percent2]), ")."});
+    const double x = solution_.values[a];
+    const double y = solution_.values[b];
+    return x < y ? -1 : (x > y ? 1 : 0);
+  }
+
+  bool IsZero(Column column) const {
+    return solution_.IsExact() ? solution_.exact[column]->Sign() == 0
+                               : solution_.values[column] == 0;
+  }
+
+  std::string OutsidePartsText() const {
+    const std::string first = ValueOf(Percent1);
+    const std::string mixture = ValueOf(MixPercent);
+    if (Compare(Percent1, Percent2) == 0) {
+      return Concat({"двете съставки са с по ", first, ", затова и сместа може да е само ",
+                     With(first), ", а не ", With(mixture), "."});
+    }
+    const bool firstLower = Compare(Percent1, Percent2) < 0;
+    const std::string second = ValueOf(Percent2);
+    return Concat({"процентът на сместа трябва да е между процентите на двете съставки, а ",
+                   mixture, " не е между ", firstLower ? first : second, " и ",
+                   firstLower ? second : first, "."});
+  }
+
+  void WriteUnknown(const EquationSolution& equation) {
+    const Column other = solution_.unknowns[1];
+    const Mass& otherMass = *solution_.tableMass[IndexOf(PartOf(other))];
+    Add({"Нека x е ", QuantityName(equation.unknown, words_), " (в таблицата „",
+         ColumnHeading(equation.unknown), "“). Тогава ", QuantityName(other, words_), " е ",
+         MassText(otherMass), "."});
+  }
+
+  SolutionTable Table() const {
+    SolutionTable table;
+    table.heading = {"", std::string(words_.noun), "процент", "чисто вещество"};
+    for (const Part part : Parts) {
+      const std::size_t row = IndexOf(part);
+      const std::optional<Mass>& mass = solution_.tableMass[row];
+      const std::optional<Fraction>& percent = solution_.tablePercent[row];
+      table.rows[row] = {std::string(RowNames[row]), mass ? MassText(*mass) : std::string(Unknown),
+                         percent ? PercentText(*percent) : std::string(Unknown),
+                         SubstanceCell(part)};
+    }
+    return table;
+  }
+
+  std::string SubstanceCell(Part part) const {
+    const std::size_t row = IndexOf(part);
+    const std::optional<Mass>& mass = solution_.tableMass[row];
+    const std::optional<Fraction>& percent = solution_.tablePercent[row];
+    if (percent && percent->Sign() == 0) {
+      return "0";
+    }
+    if (!mass || !percent) {
+      return std::string(Unknown);
+    }
+    if (mass->x != 0) {
+      return SubstanceFormula(*mass, *percent);
+    }
+    const std::string amount = ExactNumber(*solution_.tableSubstance[row]);
+    return *percent == Hundred ? amount
+                               : Concat({SubstanceFormula(*mass, *percent), " = ", amount});
+  }
+
+  void WriteArithmetic(const std::vector<ArithmeticLine>& lines) {
+    for (const ArithmeticLine& line : lines) {
+      Add(ArithmeticText(line));
+    }
+  }
+
+  std::string ArithmeticText(const ArithmeticLine& line) const {
+    const std::size_t part = IndexOf(line.part);
+    const std::string left = Leading(line.left);
+    const std::string right = Operand(line.right);
+    const std::string result = line.result ? ExactNumber(*line.result) : std::string();
+    switch (line.kind) {
+      case Arithmetic::MassSum:
+      case Arithmetic::MassDifference:
+        return Concat({words_.title, " на ", PartNames[part], " е ", left,
+                       line.kind == Arithmetic::MassSum ? " + " : " − ", right, " = ", result,
+                       "."});
+      case Arithmetic::Substance:
+        return SubstanceText(line, result);
+      case Arithmetic::SubstanceSum:
+      case Arithmetic::SubstanceDifference:
+        return Concat({"Чистото вещество ", InPart[part], " е ", left,
+                       line.kind == Arithmetic::SubstanceSum ? " + " : " − ", right, " = ", result,
+                       "."});
+      case Arithmetic::Percent:
+        break;
+    }
+    if (!line.result) {
+      return Concat({"Процентът на ", PartNames[part], " не може да се намери: ", words_.definite,
+                     " ѝ е 0, а на 0 не се дели."});
+    }
+    return Concat({"Процентът на ", PartNames[part], ": ", ExactNumber(line.left), " от ",
+                   ExactNumber(line.right), " е ", left, " : ", right,
+                   " · 100 = ", PercentText(*line.result), "."});
+  }
+
+  static std::string SubstanceText(const ArithmeticLine& line, std::string_view result) {
+    const std::size_t part = IndexOf(line.part);
+    if (line.right.Sign() == 0) {
+      return Concat({PartTitles[part], " не съдържа от веществото (0 %)."});
+    }
+    if (line.right == Hundred) {
+      return Concat({PartTitles[part],
+                     " е чисто вещество (100 %), затова чистото вещество в нея е ", result, "."});
+    }
+    return Concat({"Чистото вещество ", InPart[part], " е ", Leading(line.left), " · ",
+                   Operand(line.right), " : 100 = ", result, "."});
+  }
+
+  void WriteEquation(const EquationSolution& equation) {
+    Add("Чистото вещество в сместа е колкото в двете съставки заедно:");
+    Add({SubstanceSide(equation.parts), " = ", SubstanceSide(equation.mixture), "   | · 100"});
+    for (const EquationLine& line : equation.lines) {
+      Add(EquationText(line.equation));
+    }
+    if (!equation.x) {
+      return;
+    }
+    if (!(equation.coefficient == Fraction(1))) {
+      const std::string division =
+          Concat({ExactNumber(equation.constant), " : ", Operand(equation.coefficient)});
+      const std::string value = ExactNumber(*equation.x);
+      // "x = 1200 : 17 ≈ 70,59" is the division already: no line of it alone before.
+      if (!value.starts_with(Concat({division, Approximately}))) {
+        Add({"x = ", division});
+      }
+      Add({"x = ", value});
+    }
+  }
+
+  void WriteEnd() {
+    switch (solution_.outcome) {
+      case Outcome::Answer:
+        WriteCheck();
+        [[fallthrough]];
+      case Outcome::Approximate:
+        if (solution_.findings.empty()) {
+          WriteAnswer();
+          return;
+        }
+        [[fallthrough]];
+      case Outcome::Impossible:
+      case Outcome::ZeroMass:
+        Add(std::string(NoSolutionWithTheseNumbers));
+        return;
+      case Outcome::NoSolution:
+        Add({"Задачата няма решение: няма число, което, умножено по 0, да дава ",
+             ExactNumber(solution_.equation->constant), "."});
+        return;
+      case Outcome::EveryNumber:
+        // Every x solves the equation, but only the x that leave both parts a mass solve the
+        // problem.
+        Add(
+            {"Задачата има безброй много решения: всяко число, умножено по 0, дава 0, така че "
+             "решение е всяко x, при което ",
+             words_.plural, " на двете съставки са по-големи от 0."});
+        return;
+      case Outcome::TooLarge:
+        return;
+    }
+  }
+
+  void WriteCheck() {
+    const Check& check = solution_.check;
+    const std::string first = SubstanceFormula(Mass{Value(Weight1)}, Value(Percent1));
+    const std::string second = SubstanceFormula(Mass{Value(Weight2)}, Value(Percent2));
+    const std::string mixture = SubstanceFormula(Mass{Value(MixWeight)}, Value(MixPercent));
+    Add({"Проверка: ", first, " + ", second, " = ", Leading(check.substance[0]), " + ",
+         Operand(check.substance[1]), " = ", ExactNumber(check.substanceSum), " и ", mixture, " = ",
+         ExactNumber(check.substance[2]), ";"});
+    Add({Leading(Value(Weight1)), " + ", Operand(Value(Weight2)), " = ", ExactNumber(check.massSum),
+         ";"});
+    Add(BetweenText());
+  }
+
+  const Fraction& Value(Column column) const { return *solution_.exact[column]; }
+
+  std::string BetweenText() const {
+    const std::string mixture = ValueOf(MixPercent);
+    if (Value(Percent1) == Value(Percent2)) {
+      return Concat({"и двете съставки, и сместа са ", With(mixture), "."});
+    }
+    const bool firstLower = Value(Percent1) < Value(Percent2);
+    const std::string first = ValueOf(Percent1);
+    const std::string second = ValueOf(Percent2);
+    return Concat({mixture, " е между ", firstLower ? first : second, " и ",
+                   firstLower ? second : first, "."});
+  }
+
+  // The cells' last digits, where they are not the exact answer's.
+  void WriteCellsRounding() {
+    for (const Column column : solution_.inexactCells) {
+      Add({"Бележка: в клетката „", ColumnHeading(column), "“ стои ",
+           RoundedNumber(solution_.values[column]),
+           "; програмата смята с 15 значещи цифри, затова последните цифри там се различават от "
+           "точния отговор."});
+    }
+  }
+
+  // School says what a value after "≈" is rounded to.
+  void WriteRoundedToHundredths() {
+    const auto rounded = [](const std::string& line) {
+      return line.find(Approximately) != std::string::npos;
+    };
+    if (std::any_of(text_.lines.begin(), text_.lines.end(), rounded)) {
+      Add("Бележка: числата след „≈“ са закръглени до стотни.");
+    }
+  }
+
+  void WriteAnswer() {
+    WriteCellsRounding();
+    WriteRoundedToHundredths();
+    const std::string_view relation = solution_.IsExact() ? " е " : " е приблизително ";
+    std::vector<std::string> answers;
+    const std::array<Column, 2> grid = SoughtInGridOrder();
+    const std::vector<Column> asked =
+        wording_.answers.empty() ? std::vector<Column>(grid.begin(), grid.end()) : wording_.answers;
+    for (const Column column : asked) {
+      answers.push_back(Concat({QuantityName(column, words_), relation, Measured(column)}));
+    }
+    Add({"Отговор: ", Joined(answers, "; "), "."});
   }
 
   const RowSolution& solution_;
-  std::string_view separator_;
-  std::array<bool, ColumnCount> known_{};
-  std::optional<Step> substituted_;
-  int stepNumber_ = 0;
-  std::vector<std::string> lines_;
+  const AnswerWording& wording_;
+  const AmountWords& words_;
+  SolutionText text_;
 };
 
 }  // namespace
 
-std::vector<std::string> SolutionLines(const RowSolution& solution,
-                                       std::string_view decimalSeparator) {
-  return SolutionWriter(solution, decimalSeparator).Lines();
+SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wording) {
+  return SolutionWriter(solution, wording).Text();
+}
+
+std::vector<std::string> SolutionLines(const RowSolution& solution) {
+  SolutionText text = WriteSolution(solution);
+  if (!text.table) {
+    return std::move(text.lines);
+  }
+  std::vector<std::string> rows;
+  for (const auto& row : text.table->rows) {
+    rows.push_back(Concat({row[0], " | ", row[1], " | ", row[2], " | ", row[3]}));
+  }
+  const auto at = text.lines.begin() + static_cast<std::ptrdiff_t>(text.tableAt);
+  text.lines.insert(at, rows.begin(), rows.end());
+  return std::move(text.lines);
+}
+
+std::string SpokenMath(std::string_view line) {
+  std::string spoken;
+  for (std::size_t i = 0; i < line.size();) {
+    const std::string_view rest = line.substr(i);
+    if (rest.starts_with(" · ")) {
+      spoken += " по ";
+      i += std::string_view(" · ").size();
+    } else if (rest.starts_with(" : ")) {
+      spoken += " делено на ";
+      i += 3;
+    } else {
+      spoken += line[i++];
+    }
+  }
+  return spoken;
+}
+
+std::string ExactNumber(const Fraction& value) {
+  if (std::optional<std::string> decimal = DecimalText(value, Comma)) {
+    return std::move(*decimal);
+  }
+  return Concat({IntegerText(value.Numerator()), " : ", IntegerText(value.Denominator()),
+                 Approximately, RoundedText(value, 2, Comma)});
+}
+
+std::string With(std::string_view what) {
+  return Concat({SaidWithS(what) ? "със " : "с ", what});
 }
 
 std::string_view PartName(Part part) {
-  return PartNames[static_cast<std::size_t>(part)];
+  return PartNames[IndexOf(part)];
 }
 
 std::string_view PartTitle(Part part) {
-  return PartTitles[static_cast<std::size_t>(part)];
+  return PartTitles[IndexOf(part)];
 }
 
 }  // namespace Texts

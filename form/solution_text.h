@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,11 +17,46 @@ inline constexpr std::string_view SolutionLater =
 // The desktop's way to it, told under a result's worked solution.
 inline constexpr std::string_view SolutionKey = "F1: решението стъпка по стъпка";
 
-// The row solved as school writes it, one line each: "Дадено: …", "Търси се: …", the numbered
-// steps, "Проверка: …", "Отговор: …", and a line "Внимание: …" for each impossible value.
-// Numbers are written as the cells write them.
-std::vector<std::string> SolutionLines(const RowSolution& solution,
-                                       std::string_view decimalSeparator);
+// The table as a textbook draws it: a heading row, then the first part, the second and the
+// mixture, each with its mass, percentage and pure substance.
+struct SolutionTable {
+  std::array<std::string, 4> heading;
+  std::array<std::array<std::string, 4>, 3> rows;
+};
+
+// The row solved as a teacher writes it on the board, in Bulgarian school notation whatever the
+// user's language: "·" and ":", "−", the decimal comma, periods in brackets ("33,(3)"). The
+// lines go "Дадено: …", "Търси се: …", any "Внимание: …", then the table (before line
+// `tableAt`), the derivation, and "Проверка: …" and "Отговор: …", or a line beginning
+// "Задачата няма решение" or "Задачата има безброй много решения".
+struct SolutionText {
+  std::vector<std::string> lines;
+  std::optional<SolutionTable> table;
+  std::size_t tableAt = 0;
+  std::size_t checkAt = 0;  // the first line of the check, or the number of lines
+};
+
+// What a word problem asks, where it is not the grid's two unknowns in the grid's order.
+struct AnswerWording {
+  std::vector<Column> answers;  // in the order the problem asks them; empty: the grid's
+  std::string_view unit;        // after each mass in the answer ("г"); empty: none
+  bool volume = false;          // the parts are measured in litres: "обем", not "маса"
+};
+
+SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wording = {});
+
+// The same with the table's rows as lines of their own ("първа съставка | 200 | 30 % | …").
+std::vector<std::string> SolutionLines(const RowSolution& solution);
+
+// A line as a screen reader should say it: "·" as "по" and ":" as "делено на".
+std::string SpokenMath(std::string_view line);
+
+// An exact value as school writes it: "300", "−400", "12,5", "33,(3)", or "100 : 17 ≈ 5,88".
+std::string ExactNumber(const Fraction& value);
+
+// The preposition "с" before a text, "със" where the text is said with "с" or "з" at its start,
+// a number too: "с 30 %", "със 7 %", "със 75 г", "със 100 %", "със сол".
+std::string With(std::string_view what);
 
 // "първата съставка", "втората съставка", "сместа"; and as the start of a sentence.
 std::string_view PartName(Part part);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,12 +56,15 @@ bool HasNoNonNumber(std::string_view text) {
   return text.find("inf") == std::string_view::npos && text.find("nan") == std::string_view::npos;
 }
 
-void CheckSolution(const Worksheet& sheet, std::string_view separator) {
-  Require(sheet.Solution().has_value());
-  for (const std::string& line : Texts::SolutionLines(*sheet.Solution(), separator)) {
-    Require(HasNoNonNumber(line));
+// Also after a fault, the solution says why: never a number that is none, never "×" or "/".
+void CheckSolution(const Worksheet& sheet) {
+  const std::optional<RowSolution> solution = sheet.Solution();
+  Require(solution.has_value());
+  for (const std::string& line : Texts::SolutionLines(*solution)) {
+    Require(HasNoNonNumber(line) && line.find("×") == std::string::npos &&
+            line.find('/') == std::string::npos);
   }
-  if (const auto picture = DrawSolution(*sheet.Solution(), separator)) {
+  if (const auto picture = DrawSolution(*solution)) {
     Require(HasNoNonNumber(picture->description));
     for (const PictureBox& box : picture->boxes) {
       Require(box.width >= 0 && box.left + box.width <= picture->width);
@@ -83,9 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     sheet.Calculate();
   } catch (const ArithmeticFault&) {
     Require(CellTexts(sheet) == before);
+    CheckSolution(sheet);
     return 0;
   }
   CheckWrittenRow(sheet, separator);
-  CheckSolution(sheet, separator);
+  CheckSolution(sheet);
   return 0;
 }

@@ -1,5 +1,6 @@
 #include "worksheet/worksheet.h"
 
+#include <limits>
 #include <utility>
 
 #include "worksheet/variants.h"
@@ -21,7 +22,7 @@ void Worksheet::SelectVariant(VariantIndex variant) {
   const CellIndex first = CellOf(variant, Percent1);
   const CellIndex last = CellOf(variant, MixWeight);
   currentVariant_ = variant;
-  solution_.reset();
+  worked_.reset();
   for (Cell& cell : cells_) {
     cell.text.clear();
     cell.explained = false;
@@ -34,20 +35,34 @@ void Worksheet::SelectVariant(VariantIndex variant) {
 
 void Worksheet::Calculate() {
   const VariantIndex variant = currentVariant_;
-  const MixtureValues values = SolveRow(variant);
+  MixtureValues values;
+  try {
+    values = SolveRow(variant);
+  } catch (const ArithmeticFault&) {
+    // The grid stays as it was; the explanation says what went wrong with these numbers.
+    worked_ = WorkedRow{variant, GivenValues(variant), false};
+    throw;
+  }
   RowTexts texts = FormatRow(values);
-  RowSolution solution = SolveStepByStep(variant, ShownValues(texts, values));
+  WorkedRow worked{variant, ShownValues(texts, values), true};
   WriteRow(variant, std::move(texts));
   solved_ = values;
-  solution_ = std::move(solution);
+  worked_ = worked;
 }
 
 void Worksheet::ClearAll() {
-  solution_.reset();
+  worked_.reset();
   for (Cell& cell : cells_) {
     cell.text.clear();
     cell.explained = false;
   }
+}
+
+std::optional<RowSolution> Worksheet::Solution() const {
+  if (!worked_) {
+    return std::nullopt;
+  }
+  return SolveStepByStep(worked_->variant, worked_->values, worked_->calculated);
 }
 
 const std::string& Worksheet::CellText(CellIndex cell) const {
@@ -61,7 +76,7 @@ bool Worksheet::SetCellText(CellIndex cell, std::string text) {
   }
   target.text = std::move(text);
   target.explained = false;
-  solution_.reset();
+  worked_.reset();
   return true;
 }
 
@@ -108,6 +123,19 @@ std::array<double, 4> Worksheet::ReadGivens(VariantIndex variant) const {
     givens[i] = ParseCellNumber(At(CellOf(variant, columns[i])).text, decimalSeparator_);
   }
   return givens;
+}
+
+// The givens at their columns; one beyond a double's range stands as infinity.
+MixtureValues Worksheet::GivenValues(VariantIndex variant) const {
+  MixtureValues values{};
+  for (const Column column : RuleOf(variant).givens) {
+    try {
+      values[column] = ParseCellNumber(At(CellOf(variant, column)).text, decimalSeparator_);
+    } catch (const ArithmeticFault&) {
+      values[column] = std::numeric_limits<double>::infinity();
+    }
+  }
+  return values;
 }
 
 std::string Worksheet::BlankGivensCause(VariantIndex variant, const ArithmeticFault& fault) const {

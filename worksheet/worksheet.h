@@ -33,9 +33,18 @@ class Worksheet {
   // How the last Calculate found a result cell's value, as a teacher would write it out;
   // empty for other cells, and once the cell's text has changed since.
   std::string Explanation(CellIndex cell) const;
-  // The last Calculate's row solved step by step; none before one, and none once anything in
-  // the worksheet has changed since.
-  const std::optional<RowSolution>& Solution() const { return solution_; }
+  // What the last Calculate worked on: the row as the cells show it after it, or its givens as
+  // the cells read after a fault (one beyond a double's range as infinity); none before one, and
+  // none once anything in the worksheet has changed since.
+  struct WorkedRow {
+    VariantIndex variant;
+    MixtureValues values;
+    bool calculated;
+  };
+  const std::optional<WorkedRow>& Worked() const { return worked_; }
+  // The same solved step by step, or why it could not be (SolveStepByStep), worked out when
+  // asked for.
+  std::optional<RowSolution> Solution() const;
   VariantIndex CurrentVariant() const { return currentVariant_; }
   const std::string& DecimalSeparator() const { return decimalSeparator_; }
 
@@ -49,6 +58,7 @@ class Worksheet {
 
   MixtureValues SolveRow(VariantIndex variant) const;
   std::array<double, 4> ReadGivens(VariantIndex variant) const;
+  MixtureValues GivenValues(VariantIndex variant) const;
   std::string BlankGivensCause(VariantIndex variant, const ArithmeticFault& fault) const;
   RowTexts FormatRow(const MixtureValues& values) const;
   MixtureValues ShownValues(const RowTexts& texts, const MixtureValues& exact) const;
@@ -59,6 +69,6 @@ class Worksheet {
   std::array<Cell, CellCount> cells_;
   VariantIndex currentVariant_ = 0;
   MixtureValues solved_{};  // the working row as the last Calculate left it
-  std::optional<RowSolution> solution_;
+  std::optional<WorkedRow> worked_;
   std::string decimalSeparator_;
 };
