@@ -1,0 +1,407 @@
+#include "form/problem_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "form/solution_text.h"
+
+namespace Texts {
+
+namespace {
+
+enum class Gender : std::uint8_t { Masculine, Feminine, Neuter };
+
+// A definite masculine word takes the full article as the subject ("вторият разтвор съдържа")
+// and the short one elsewhere ("във втория разтвор"); feminine and neuter words have one form.
+enum class Article : std::uint8_t { Short, Full };
+
+// An adjective's or a pronoun's forms, by the gender of its noun.
+struct Forms {
+  std::string_view masculineShort;
+  std::string_view masculineFull;
+  std::string_view feminine;
+  std::string_view neuter;
+
+  std::string_view For(Gender gender, Article article) const {
+    switch (gender) {
+      case Gender::Masculine:
+        return article == Article::Full ? masculineFull : masculineShort;
+      case Gender::Feminine:
+        return feminine;
+      case Gender::Neuter:
+        return neuter;
+    }
+    throw std::invalid_argument("no such gender");
+  }
+};
+
+constexpr Forms FirstForms = {"първия", "първият", "първата", "първото"};
+constexpr Forms SecondForms = {"втория", "вторият", "втората", "второто"};
+constexpr Forms ObtainedForms = {"получения", "полученият", "получената", "полученото"};
+constexpr Forms OtherForms = {"друг", "друг", "друга", "друго"};
+constexpr Forms PronounForms = {"той", "той", "тя", "то"};
+
+struct Noun {
+  std::string_view bare;
+  Gender gender;
+  std::string_view definiteShort;
+  std::string_view definiteFull;
+
+  std::string_view Definite(Article article) const {
+    return article == Article::Full ? definiteFull : definiteShort;
+  }
+};
+
+constexpr Noun SolutionNoun = {"разтвор", Gender::Masculine, "разтвора", "разтворът"};
+constexpr Noun DrinkNoun = {"напитка", Gender::Feminine, "напитката", "напитката"};
+constexpr Noun VinegarNoun = {"оцет", Gender::Masculine, "оцета", "оцетът"};
+constexpr Noun MilkNoun = {"мляко", Gender::Neuter, "млякото", "млякото"};
+constexpr Noun AlloyNoun = {"сплав", Gender::Feminine, "сплавта", "сплавта"};
+constexpr Noun EssenceNoun = {"есенция", Gender::Feminine, "есенцията", "есенцията"};
+constexpr Noun WaterNoun = {"вода", Gender::Feminine, "водата", "водата"};
+
+struct ContextWords {
+  std::string_view substance;  // "Колко процента сол", "процентното съдържание на сол"
+  Noun solution;                     // what the parts and the mixture are
+  std::string_view solutionPortion;  // "{p} разтвор на сол", "сплав {withP} мед"
+  std::string_view solutionKind;     // after "друг": "разтвор на сол"
+  std::string_view concentratePortion;  // only vinegar is made from one
+  Noun pure;                            // where the pure substance is added
+};
+
+// In the order of Context.
+constexpr std::array<ContextWords, ContextCount> ContextTable = {{
+    {"сол",
+     SolutionNoun,
+     "{p} разтвор на сол",
+     "разтвор на сол",
+     {},
+     {"чиста сол", Gender::Feminine, "чистата сол", "чистата сол"}},
+    {"захар",
+     SolutionNoun,
+     "{p} захарен разтвор",
+     "захарен разтвор",
+     {},
+     {"чиста захар", Gender::Feminine, "чистата захар", "чистата захар"}},
+    {"спирт", SolutionNoun, "{p} разтвор на спирт", "разтвор на спирт", {}, {}},
+    {"плодов сок", DrinkNoun, "напитка {withP} плодов сок", "напитка", {}, {}},
+    {"оцетна киселина", VinegarNoun, "{p} оцет", "оцет", "{p} оцетна есенция", {}},
+    {"мазнини", MilkNoun, "мляко {withP} мазнини", "мляко", {}, {}},
+    {"мед",
+     AlloyNoun,
+     "сплав {withP} мед",
+     "сплав",
+     {},
+     {"чиста мед", Gender::Feminine, "чистата мед", "чистата мед"}},
+    {"калай",
+     AlloyNoun,
+     "сплав {withP} калай",
+     "сплав",
+     {},
+     {"чист калай", Gender::Masculine, "чистия калай", "чистият калай"}},
+    {"сребро",
+     AlloyNoun,
+     "сплав {withP} сребро",
+     "сплав",
+     {},
+     {"чисто сребро", Gender::Neuter, "чистото сребро", "чистото сребро"}},
+    {"злато",
+     AlloyNoun,
+     "сплав {withP} злато",
+     "сплав",
+     {},
+     {"чисто злато", Gender::Neuter, "чистото злато", "чистото злато"}},
+}};
+
+// After "Колко": "Колко грама", "Колко процента". In the order of Unit.
+constexpr std::array<std::string_view, 4> CountedUnits = {"грама", "килограма", "литра",
+                                                          "процента"};
+// After "в": "в грамове". In the order of Unit.
+constexpr std::array<std::string_view, 4> UnitsInPlural = {"грамове", "килограми", "литри",
+                                                           "проценти"};
+
+constexpr std::array<std::string_view, 4> LevelNames = {"Ниво 1", "Ниво 2", "Ниво 3", "Смесени"};
+
+// Each kind's wordings, in the order of Kind. Every one names each given of its kind, starts
+// with a word (never a number), and asks for the kind's sought quantities in their order.
+constexpr std::string_view MixTwoWordings[] = {
+    "Смесили {part1} и {part2}. Какво е процентното съдържание на {substance} {inMix}?",
+    "Ако смесим {part1} и {part2}, какъв процент {substance} ще съдържа {mixSubject}?",
+    "Към {part1} добавили {part2}. Колко процента {substance} има {inMix}?",
+};
+constexpr std::string_view AddWaterWordings[] = {
+    "Колко {units} вода трябва да се долеят към {part1}, за да стане процентното съдържание на "
+    "{substance} {pm}?",
+    "В съд има {part1}. Колко {units} вода трябва да се долеят, за да се получи {kindMix}?",
+    "Колко {units} вода са нужни, за да разредим {part1} до {pm}?",
+};
+constexpr std::string_view AddPureWordings[] = {
+    "Колко {units} {pure} трябва да се добавят към {part1}, за да стане процентното съдържание "
+    "на {substance} {pm}?",
+    "Към {part1} добавяли {pure}, докато се получи {kindMix}. Колко {units} {pure} са добавени?",
+};
+constexpr std::string_view TopUpWithWaterWordings[] = {
+    "Към {part1} долели вода до {wm}. Какво е процентното съдържание на {substance} {inMix}?",
+    "В съд има {part1}. Долели вода и в съда вече има {wm} {mixNoun}. Колко процента "
+    "{substance} има {inMix}?",
+};
+constexpr std::string_view UnknownSecondStrengthWordings[] = {
+    "От {part1} и {w2} {other} получили {kindMix}. Какъв процент {substance} съдържа "
+    "{secondSubject}?",
+    "Към {part1} добавили {w2} {other} и {mixSubject} съдържа {pm} {substance}. Колко процента "
+    "{substance} има {inSecond}?",
+};
+constexpr std::string_view FirstForMixtureWordings[] = {
+    "Колко {units} {kind1} трябва да се добавят към {part2}, за да се получи {kindMix}?",
+    "Колко {units} {kind1} трябва да се смесят {withPart2}, за да се получи {kindMix}?",
+};
+constexpr std::string_view SecondFromMixtureWordings[] = {
+    "Към {part1} добавили {other} и получили {mix}. Колко {units} е {secondSubject} и какъв "
+    "процент {substance} съдържа?",
+    "От {part1} и {other} получили {mix}. Колко {units} от {secondObject} са използвани и "
+    "какъв процент {substance} съдържа {secondPronoun}?",
+};
+constexpr std::string_view EachForMixtureWordings[] = {
+    "Колко {units} {kind1} и колко {units} {kind2} трябва да смесим, за да получим {mix}?",
+    "Искаме да получим {mix}, като смесим {kind1} и {kind2}. Колко {units} от {firstObject} и "
+    "колко от {secondAlone} трябва да вземем?",
+};
+constexpr std::string_view EvaporationWordings[] = {
+    "От {mix} се изпарява вода, докато процентното съдържание на {substance} стане {p1}. Колко "
+    "{units} вода са се изпарили?",
+    "Колко {units} вода трябва да се изпарят от {mix}, за да се получи {kind1}?",
+    "От {mix} изпарили част от водата и получили {kind1}. Колко {units} вода са изпарени?",
+};
+
+constexpr std::array<std::span<const std::string_view>, KindCount> Wordings = {
+    MixTwoWordings,
+    AddWaterWordings,
+    AddPureWordings,
+    TopUpWithWaterWordings,
+    UnknownSecondStrengthWordings,
+    FirstForMixtureWordings,
+    SecondFromMixtureWordings,
+    EachForMixtureWordings,
+    EvaporationWordings};
+
+using Slots = std::vector<std::pair<std::string_view, std::string>>;
+
+// The pattern with each "{name}" replaced by its slot's text.
+std::string Fill(std::string_view pattern, const Slots& slots) {
+  std::string text;
+  while (!pattern.empty()) {
+    const std::size_t open = pattern.find('{');
+    text += pattern.substr(0, open);
+    if (open == std::string_view::npos) {
+      break;
+    }
+    const std::size_t close = pattern.find('}', open);
+    const std::string_view name = pattern.substr(open + 1, close - open - 1);
+    const auto slot = std::find_if(slots.begin(), slots.end(),
+                                   [name](const auto& entry) { return entry.first == name; });
+    if (slot == slots.end()) {
+      throw std::logic_error("a wording names a slot that no problem fills");
+    }
+    text += slot->second;
+    pattern.remove_prefix(close + 1);
+  }
+  return text;
+}
+
+std::string Quantity(Tenths value, Unit unit) {
+  std::string text = value.Text();
+  text += ' ';
+  text += UnitSymbol(unit);
+  return text;
+}
+
+std::string Joined(std::string_view first, std::string_view second) {
+  std::string text(first);
+  text += ' ';
+  text += second;
+  return text;
+}
+
+// "в" before most words, "във" before a word that starts with "в" or "ф", as it is said.
+std::string In(std::string_view place) {
+  const bool doubled = place.starts_with("в") || place.starts_with("ф");
+  return Joined(doubled ? "във" : "в", place);
+}
+
+// What a part is called: with its percentage ("10 % разтвор на сол") or on its own ("вода").
+struct PartWords {
+  std::string portion;
+  Noun noun;
+};
+
+PartWords WordsOf(const ContextWords& words, Ingredient ingredient, Tenths percent) {
+  // "сплав {withP} мед" is "сплав с 60 % мед", but "сплав със 75 % мед".
+  const std::string quantity = Quantity(percent, Unit::Percent);
+  const Slots percentSlot = {{"p", quantity}, {"withP", With(quantity)}};
+  switch (ingredient) {
+    case Ingredient::Solution:
+      return {Fill(words.solutionPortion, percentSlot), words.solution};
+    case Ingredient::Concentrate:
+      return {Fill(words.concentratePortion, percentSlot), EssenceNoun};
+    case Ingredient::Water:
+      return {std::string(WaterNoun.bare), WaterNoun};
+    case Ingredient::PureSubstance:
+      return {std::string(words.pure.bare), words.pure};
+  }
+  throw std::invalid_argument("no such ingredient");
+}
+
+// A part as a sentence points back at it: by its place ("първия разтвор") where both parts are
+// the same thing, otherwise by its name ("есенцията", "водата").
+std::string Reference(const Noun& noun, const Forms& ordinal, bool sameThings, Article article) {
+  return sameThings ? Joined(ordinal.For(noun.gender, article), noun.bare)
+                    : std::string(noun.Definite(article));
+}
+
+std::string MixtureReference(const Noun& noun, Article article) {
+  return Joined(ObtainedForms.For(noun.gender, article), noun.bare);
+}
+
+// Every text a wording or a label may name.
+Slots SlotsOf(const Problem& problem) {
+  const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
+  const PartWords first = WordsOf(words, problem.first, problem.Value(Percent1));
+  const PartWords second = WordsOf(words, problem.second, problem.Value(Percent2));
+  const PartWords mixture = WordsOf(words, Ingredient::Solution, problem.Value(MixPercent));
+  const bool same = first.noun.bare == second.noun.bare;
+  const Gender secondGender = second.noun.gender;
+  const std::string firstObject = Reference(first.noun, FirstForms, same, Article::Short);
+  const std::string secondObject = Reference(second.noun, SecondForms, same, Article::Short);
+  const std::string mixtureObject = MixtureReference(mixture.noun, Article::Short);
+  const auto quantity = [&problem](Column column) {
+    return Quantity(problem.Value(column), UnitOf(problem, column));
+  };
+  return {
+      {"p1", quantity(Percent1)},
+      {"w1", quantity(Weight1)},
+      {"p2", quantity(Percent2)},
+      {"w2", quantity(Weight2)},
+      {"pm", quantity(MixPercent)},
+      {"wm", quantity(MixWeight)},
+      {"units", std::string(CountedUnits[static_cast<std::size_t>(problem.unit)])},
+      {"substance", std::string(words.substance)},
+      {"pure", std::string(words.pure.bare)},
+      {"kind1", first.portion},
+      {"kind2", second.portion},
+      {"kindMix", mixture.portion},
+      {"part1", Joined(quantity(Weight1), first.portion)},
+      {"part2", Joined(quantity(Weight2), second.portion)},
+      {"withPart2", With(Joined(quantity(Weight2), second.portion))},
+      {"mix", Joined(quantity(MixWeight), mixture.portion)},
+      {"other", Joined(OtherForms.For(secondGender, Article::Short), words.solutionKind)},
+      {"firstObject", firstObject},
+      {"inFirst", In(firstObject)},
+      {"secondObject", secondObject},
+      {"secondSubject", Reference(second.noun, SecondForms, same, Article::Full)},
+      {"inSecond", In(secondObject)},
+      {"secondPronoun", std::string(PronounForms.For(secondGender, Article::Full))},
+      // "колко от втория" where the noun was just said, "колко от водата" where it was not.
+      {"secondAlone", same ? std::string(SecondForms.For(secondGender, Article::Short))
+                           : std::string(second.noun.definiteShort)},
+      {"mixNoun", std::string(mixture.noun.bare)},
+      {"mixSubject", MixtureReference(mixture.noun, Article::Full)},
+      {"inMix", In(mixtureObject)},
+  };
+}
+
+std::string_view LabelPattern(const Problem& problem, Column column) {
+  switch (column) {
+    case Percent1:
+      return "Колко процента {substance} има {inFirst}?";
+    case Weight1:
+      return "Колко {units} {kind1}?";  // every variant gives the first part's percentage
+    case Percent2:
+      return "Колко процента {substance} има {inSecond}?";
+    case Weight2:
+      return problem.IsGiven(Percent2) ? "Колко {units} {kind2}?"
+                                       : "Колко {units} е {secondSubject}?";
+    case MixPercent:
+      return "Колко процента {substance} има {inMix}?";
+    case MixWeight:
+      return "Колко {units} е {mixSubject}?";
+  }
+  throw std::invalid_argument("no such column");
+}
+
+constexpr std::string_view Right = "Вярно!";
+constexpr std::string_view Unreadable =
+    "Отговорът трябва да е число: напишете го с цифри, например 12,5.";
+constexpr std::string_view Average =
+    "Не е вярно: процентното съдържание на сместа не е средното аритметично на двата процента – "
+    "то зависи и от това колко има от всяка съставка.";
+constexpr std::string_view MassesNotAdded =
+    "Не е вярно: масата на сместа е сборът от масите на двете съставки – проверете коя маса се "
+    "търси.";
+constexpr std::string_view VolumesNotAdded =
+    "Не е вярно: обемът на сместа е сборът от обемите на двете съставки – проверете кой обем се "
+    "търси.";
+constexpr std::string_view PercentAsWholeNumber =
+    "Не е вярно: изглежда, че процентът е използван като цяло число, а не като стотни "
+    "(30 % = 30 : 100 = 0,3).";
+constexpr std::string_view PercentagesAdded =
+    "Не е вярно: процентите на двете съставки не се събират – процентното съдържание на сместа е "
+    "между тях.";
+constexpr std::string_view Negative = "Не е вярно: отговорът не може да е отрицателно число.";
+constexpr std::string_view Wrong = "Не е вярно. Проверете пресмятанията и опитайте отново.";
+
+std::string WrongUnitFeedback(Unit expected) {
+  std::string text = "Не е вярно: отговорът тук се пише в ";
+  text += UnitsInPlural[static_cast<std::size_t>(expected)];
+  return text + '.';
+}
+
+}  // namespace
+
+std::string_view LevelName(Level level) {
+  return LevelNames[static_cast<std::size_t>(level)];
+}
+
+std::string ProblemText(const Problem& problem) {
+  const std::span<const std::string_view> wordings =
+      Wordings[static_cast<std::size_t>(problem.kind)];
+  return Fill(wordings[problem.wording % wordings.size()], SlotsOf(problem));
+}
+
+std::string AnswerLabel(const Problem& problem, Column column) {
+  return Fill(LabelPattern(problem, column), SlotsOf(problem));
+}
+
+std::string_view AnswerUnit(const Problem& problem, Column column) {
+  return UnitSymbol(UnitOf(problem, column));
+}
+
+std::string Feedback(Verdict verdict, const Problem& problem, Column box) {
+  switch (verdict) {
+    case Verdict::Right:
+      return std::string(Right);
+    case Verdict::Unreadable:
+      return std::string(Unreadable);
+    case Verdict::WrongUnit:
+      return WrongUnitFeedback(UnitOf(problem, box));
+    case Verdict::AverageOfPercentages:
+      return std::string(Average);
+    case Verdict::MassesNotAdded:
+      return std::string(problem.unit == Unit::Litre ? VolumesNotAdded : MassesNotAdded);
+    case Verdict::PercentAsWholeNumber:
+      return std::string(PercentAsWholeNumber);
+    case Verdict::PercentagesAdded:
+      return std::string(PercentagesAdded);
+    case Verdict::Negative:
+      return std::string(Negative);
+    case Verdict::Wrong:
+      return std::string(Wrong);
+  }
+  throw std::invalid_argument("no such verdict");
+}
+
+}  // namespace Texts

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "problems/answer.h"
+#include "problems/problem.h"
+
+// The words of a problem for pupils to solve: the problem itself, its answer boxes and what is
+// said of an answer, in UTF-8.
+namespace Texts {
+
+// "Ниво 1", "Ниво 2", "Ниво 3", "Смесени".
+std::string_view LevelName(Level level);
+
+// The word problem in one to three sentences, every given number written in it as Tenths::Text
+// writes it, followed by its unit: "Колко грама вода трябва да се долеят към 400 г 10 % разтвор
+// на сол, за да стане процентното съдържание на сол 8 %?". Water and the pure substance are
+// named, not given as 0 % and 100 %.
+std::string ProblemText(const Problem& problem);
+
+// The question beside the answer box of a quantity: "Колко грама вода?", "Колко грама е вторият
+// разтвор?", "Колко процента сол има в получения разтвор?".
+std::string AnswerLabel(const Problem& problem, Column column);
+// The unit after the box: "г", "кг", "л" or "%".
+std::string_view AnswerUnit(const Problem& problem, Column column);
+
+// "Вярно!"; for a wrong answer a sentence that begins with "Не е вярно" and says what mistake it
+// looks like, without the right answer; for text that is no number, how to write one.
+std::string Feedback(Verdict verdict, const Problem& problem, Column box);
+
+}  // namespace Texts

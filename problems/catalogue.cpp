@@ -1,0 +1,125 @@
+#include "problems/catalogue.h"
+
+#include <stdexcept>
+
+namespace {
+
+struct KindFacts {
+  VariantIndex variant;  // 0-based, as the grid counts
+  Level level;
+  std::array<Column, 2> sought;
+  std::size_t soughtCount;
+};
+
+// In the order of Kind.
+constexpr std::array<KindFacts, KindCount> Facts = {{
+    {0, Level::One, {MixPercent}, 1},
+    {1, Level::Two, {Weight2}, 1},
+    {1, Level::Two, {Weight2}, 1},
+    {2, Level::One, {MixPercent}, 1},
+    {3, Level::One, {Percent2}, 1},
+    {4, Level::Two, {Weight1}, 1},
+    {5, Level::One, {Weight2, Percent2}, 2},
+    {6, Level::Three, {Weight1, Weight2}, 2},
+    {6, Level::Three, {Weight2}, 1},
+}};
+
+constexpr Recipe Same{Ingredient::Solution, Ingredient::Solution};
+constexpr Recipe Watered{Ingredient::Solution, Ingredient::Water};
+constexpr Recipe Strengthened{Ingredient::Solution, Ingredient::PureSubstance};
+constexpr Recipe FromConcentrate{Ingredient::Concentrate, Ingredient::Water};
+constexpr std::optional<Recipe> No = std::nullopt;
+
+using KindRecipes = std::array<std::optional<Recipe>, KindCount>;
+
+// In the order of Kind: MixTwo, AddWater, AddPure, TopUpWithWater, UnknownSecondStrength,
+// FirstForMixture, SecondFromMixture, EachForMixture, Evaporation.
+constexpr KindRecipes InWater = {Same, Watered, Strengthened, Watered, Same,
+                                 Same, Same,    Same,         Watered};
+// Pure alcohol and pure juice are no school material, nor is their evaporation.
+constexpr KindRecipes Drink = {Same, Watered, No, Watered, Same, Same, Same, Same, No};
+constexpr KindRecipes Vinegar = {Same, FromConcentrate, No, FromConcentrate, Same, FromConcentrate,
+                                 Same, FromConcentrate, No};
+constexpr KindRecipes Milk = {Same, No, No, No, Same, Same, Same, Same, No};
+constexpr KindRecipes Alloy = {Same, No, Strengthened, No, Same, Same, Same, Same, No};
+
+// In the order of Context.
+constexpr std::array<KindRecipes, ContextCount> Recipes = {InWater, InWater, Drink, Drink, Vinegar,
+                                                           Milk,    Alloy,   Alloy, Alloy, Alloy};
+
+// Percentages in tenths. Salt dissolves to about 26 %; milk is 1,5 % to 4,5 %; table vinegar
+// 6 % to 9 % and its essence 70 % to 80 %; silver and gold as jewellers' hallmarks have them.
+constexpr std::int64_t SaltPercents[] = {20,  30,  40,  50,  60,  80,  100,
+                                         120, 150, 160, 180, 200, 240, 250};
+constexpr std::int64_t SugarPercents[] = {50,  80,  100, 120, 150, 160, 200, 240,
+                                          250, 300, 350, 400, 450, 500, 600};
+constexpr std::int64_t AlcoholPercents[] = {200, 250, 300, 400, 450, 500,
+                                            600, 700, 750, 800, 900, 960};
+constexpr std::int64_t JuicePercents[] = {100, 120, 150, 200, 250, 300, 400, 500, 600, 750, 800};
+constexpr std::int64_t VinegarPercents[] = {60, 70, 80, 90};
+constexpr std::int64_t EssencePercents[] = {700, 750, 800};
+constexpr std::int64_t MilkPercents[] = {15, 20, 25, 30, 32, 35, 36, 40, 45};
+constexpr std::int64_t CopperPercents[] = {200, 250, 300, 400, 450, 500, 550,
+                                           600, 650, 700, 750, 800, 850, 900};
+constexpr std::int64_t TinPercents[] = {100, 120, 150, 200, 250, 300, 400, 500, 600};
+constexpr std::int64_t SilverPercents[] = {500, 600, 750, 800, 875, 900, 925};
+constexpr std::int64_t GoldPercents[] = {375, 500, 585, 750, 900};
+constexpr std::int64_t WaterPercents[] = {0};
+constexpr std::int64_t PurePercents[] = {1000};
+
+// Masses from 50 г to 2 кг of a solution; litres of juice, vinegar (from 0,2 л) and milk; kilograms
+// of copper and tin; grams of silver and gold. Vinegar is made from essence one part to 9 of water,
+// which is why its parts may be that far apart.
+constexpr std::array<ContextNumbers, ContextCount> Numbers = {{
+    {Unit::Gram, 10, 500, 20000, 6, SaltPercents, {}},
+    {Unit::Gram, 10, 500, 20000, 6, SugarPercents, {}},
+    {Unit::Gram, 10, 500, 20000, 6, AlcoholPercents, {}},
+    {Unit::Litre, 5, 5, 500, 6, JuicePercents, {}},
+    {Unit::Litre, 1, 2, 200, 9, VinegarPercents, EssencePercents},
+    {Unit::Litre, 5, 5, 1000, 6, MilkPercents, {}},
+    {Unit::Kilogram, 5, 5, 1000, 6, CopperPercents, {}},
+    {Unit::Kilogram, 5, 5, 1000, 6, TinPercents, {}},
+    {Unit::Gram, 10, 100, 10000, 6, SilverPercents, {}},
+    {Unit::Gram, 5, 20, 2000, 6, GoldPercents, {}},
+}};
+
+const KindFacts& FactsOf(Kind kind) {
+  return Facts[static_cast<std::size_t>(kind)];
+}
+
+}  // namespace
+
+VariantIndex VariantOfKind(Kind kind) {
+  return FactsOf(kind).variant;
+}
+
+Level LevelOfKind(Kind kind) {
+  return FactsOf(kind).level;
+}
+
+std::span<const Column> SoughtOf(Kind kind) {
+  const KindFacts& facts = FactsOf(kind);
+  return std::span<const Column>(facts.sought).first(facts.soughtCount);
+}
+
+std::optional<Recipe> RecipeOf(Context context, Kind kind) {
+  return Recipes[static_cast<std::size_t>(context)][static_cast<std::size_t>(kind)];
+}
+
+const ContextNumbers& NumbersOf(Context context) {
+  return Numbers[static_cast<std::size_t>(context)];
+}
+
+std::span<const std::int64_t> PercentsOf(Context context, Ingredient ingredient) {
+  switch (ingredient) {
+    case Ingredient::Solution:
+      return NumbersOf(context).solutionPercents;
+    case Ingredient::Concentrate:
+      return NumbersOf(context).concentratePercents;
+    case Ingredient::Water:
+      return WaterPercents;
+    case Ingredient::PureSubstance:
+      return PurePercents;
+  }
+  throw std::invalid_argument("no such ingredient");
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "worksheet/grid.h"
+
+// What a sheet asks for: "Ниво 1" arithmetic (variants 1, 3, 4 and 6), "Ниво 2" one equation in
+// one unknown (2 and 5), "Ниво 3" two unknown masses (7), or all of them mixed.
+enum class Level : std::uint8_t { One, Two, Three, Mixed };
+inline constexpr std::array<Level, 4> Levels = {Level::One, Level::Two, Level::Three, Level::Mixed};
+
+// The shapes school gives a mixture problem; each is solved by one variant of the grid.
+enum class Kind : std::uint8_t {
+  MixTwo,                 // two solutions mixed: what percentage results?
+  AddWater,               // water poured in to weaken a solution: how much?
+  AddPure,                // the pure substance added to strengthen it: how much?
+  TopUpWithWater,         // water up to a given mass: what percentage results?
+  UnknownSecondStrength,  // a second part of unknown percentage: what was it?
+  FirstForMixture,        // how much of the first, with a known second, for a given percentage?
+  SecondFromMixture,      // a known mixture from a known first part: how much of what second?
+  EachForMixture,         // how much of each, for a given mixture?
+  // Water leaves until the solution is stronger. Read backwards, what remains is the first part,
+  // the water that left the second (0 %), and the solution at the start is the mixture.
+  Evaporation,
+};
+inline constexpr std::size_t KindCount = 9;
+inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
+                                                      Kind::AddWater,
+                                                      Kind::AddPure,
+                                                      Kind::TopUpWithWater,
+                                                      Kind::UnknownSecondStrength,
+                                                      Kind::FirstForMixture,
+                                                      Kind::SecondFromMixture,
+                                                      Kind::EachForMixture,
+                                                      Kind::Evaporation};
+
+enum class Context : std::uint8_t {
+  Salt,
+  Sugar,
+  Alcohol,
+  Juice,
+  Vinegar,
+  Milk,
+  Copper,
+  Tin,
+  Silver,
+  Gold
+};
+inline constexpr std::size_t ContextCount = 10;
+inline constexpr std::array<Context, ContextCount> Contexts = {
+    Context::Salt, Context::Sugar,  Context::Alcohol, Context::Juice,  Context::Vinegar,
+    Context::Milk, Context::Copper, Context::Tin,     Context::Silver, Context::Gold};
+
+// What a part is: the context's own solution (разтвор, оцет, мляко, сплав), the concentrate that
+// solution is made from (оцетна есенция), water (0 %) or the pure substance (100 %). A mixture
+// is always the context's solution.
+enum class Ingredient : std::uint8_t { Solution, Concentrate, Water, PureSubstance };
+
+// Masses are in one of the first three; Percent is the unit of the percentage columns.
+enum class Unit : std::uint8_t { Gram, Kilogram, Litre, Percent };
+
+VariantIndex VariantOfKind(Kind kind);
+Level LevelOfKind(Kind kind);
+// The columns the kind's question asks for, in the order it asks them: one or both of its
+// variant's results (the grid computes both).
+std::span<const Column> SoughtOf(Kind kind);
+
+struct Recipe {
+  Ingredient first;
+  Ingredient second;
+};
+// None where the kind does not fit the context: no water poured into an alloy or milk, no
+// vinegar or alcohol left to evaporate.
+std::optional<Recipe> RecipeOf(Context context, Kind kind);
+
+// What is plausible in a context, every number in tenths (of the unit, or of a per cent).
+struct ContextNumbers {
+  Unit unit;              // of the masses
+  std::int64_t massStep;  // every mass is a multiple of it
+  std::int64_t minMass;
+  std::int64_t maxMass;
+  std::int64_t maxRatioPart;  // the parts' masses are as a : b in lowest terms, both up to it
+  std::span<const std::int64_t> solutionPercents;     // ascending
+  std::span<const std::int64_t> concentratePercents;  // ascending; empty without one
+};
+const ContextNumbers& NumbersOf(Context context);
+
+// The percentages a part of this ingredient is given with, ascending: only 0 for water and only
+// 100 for the pure substance.
+std::span<const std::int64_t> PercentsOf(Context context, Ingredient ingredient);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <compare>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "problems/catalogue.h"
+#include "worksheet/grid.h"
+
+// A value counted in whole tenths, exactly: {125} is 12,5.
+struct Tenths {
+  std::int64_t count = 0;
+
+  double ToDouble() const;
+  // With the decimal comma and only the places it needs: "12,5", "300", "0,5".
+  std::string Text() const;
+  friend auto operator<=>(const Tenths&, const Tenths&) = default;
+};
+
+// Where a problem comes from; the same three always give the same problem.
+struct ProblemSource {
+  std::int32_t sheet = 1;
+  Level level = Level::Mixed;
+  std::int32_t place = 0;  // 0-based on the sheet
+  friend bool operator==(const ProblemSource&, const ProblemSource&) = default;
+};
+
+// A word problem of the grid's six quantities: four given, one or two asked for. Every value is
+// exact, has at most one decimal place, and fits both balances: w1 + w2 = wm and
+// w1 · p1 + w2 · p2 = wm · pm.
+struct Problem {
+  ProblemSource source;
+  Level level = Level::One;  // the kind's own: One, Two or Three
+  Kind kind = Kind::MixTwo;
+  Context context = Context::Salt;
+  VariantIndex variant = 0;
+  Ingredient first = Ingredient::Solution;
+  Ingredient second = Ingredient::Solution;
+  std::array<Tenths, ColumnCount> values{};  // by Column: masses in `unit`, percentages in %
+  Unit unit = Unit::Gram;                    // of the masses
+  std::vector<Column> sought;                // in the order the question asks for them
+  std::uint32_t wording = 0;  // which of the kind's wordings: the text takes it modulo their number
+
+  Tenths Value(Column column) const { return values[column]; }
+  bool IsGiven(Column column) const;
+  friend bool operator==(const Problem&, const Problem&) = default;
+};
+
+inline constexpr std::int32_t FirstSheet = 1;
+inline constexpr std::int32_t LastSheet = 999999;
+inline constexpr std::int32_t MinSheetSize = 4;
+inline constexpr std::int32_t MaxSheetSize = 12;
+
+// The problem at a place on a sheet: a sheet number 1 to 999999 and a place 0 to 11, otherwise
+// std::out_of_range. A Mixed sheet deals the seven variants out in a shuffled order, the other
+// levels their kinds, so that every stretch of that many places has each once.
+Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place);
+// Its places 0 to count − 1; a count outside 4 to 12 is std::out_of_range too.
+std::vector<Problem> MakeSheet(std::int32_t sheet, Level level, std::int32_t count);
+
+// Percent for a percentage column, the problem's unit for a mass.
+Unit UnitOf(const Problem& problem, Column column);
+// What follows a number, in the problem's text and in the pupil's answer: "г", "кг", "л", "%".
+std::string_view UnitSymbol(Unit unit);
