@@ -16,6 +16,7 @@ linux=(
   qt6-translations-l10n                        # Qt's own texts in Bulgarian
   xvfb xauth xdotool imagemagick x11-utils libx11-dev  # running the window without a desktop
   desktop-file-utils dpkg-dev file lintian     # the Debian package and its checks
+  poppler-utils                                # reading the teacher's sheet back from its PDF
   appstream librsvg2-bin reuse                 # software centres, icons, licences
   python3-pyatspi at-spi2-core dbus openbox    # what a screen reader reads, on a small desktop
   orca speech-dispatcher speech-dispatcher-espeak-ng  # ... and what it says
@@ -24,6 +25,7 @@ windows=(
   g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools dpkg-dev  # Qt and Blendora for Windows
   googletest qt6-translations-l10n icoutils imagemagick nsis  # tests, texts, icon, installer
   wine64 xvfb xauth xdotool x11-utils fonts-liberation2 tesseract-ocr  # running them under Wine
+  xclip                                        # ... and reading a text back from the program
 )
 web=(
   emscripten googletest                        # the worksheet as WebAssembly, and its tests

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs Blendora's Windows installer silently into a fresh Wine prefix, checks what it put
 # there, starts the installed program, calculates "Вариант 2" with the assignment's numbers as
-# a pupil would, reads the two results back from the screen, and uninstalls silently.
+# a pupil would, reads the two results back from the screen, opens the solution (F1) and the
+# practice (F2) and reads the practice's problem back, and uninstalls silently.
 # Usage: windows_smoke_test.sh INSTALLER [SCREENSHOT]   (runs itself under Xvfb)
 set -euo pipefail
 installer=$(realpath "$1")
@@ -73,6 +74,23 @@ timeout 60 xdotool search --sync --onlyvisible --name '^Решение$' >/dev/n
   fail "F1 after Изчисли opened no window named Решение"
 pass "F1 opens the step-by-step solution in a window of its own"
 [ -n "$screenshot" ] && import -window root "${screenshot%.png}-solution.png"
+# F2, from the solution's window, which has the focus: the problem is copied out of its text as a
+# pupil would copy it, and is sheet 1's first of Ниво 2, pinned on every platform in
+# tests/problems_test.cpp.
+xdotool key F2
+practice=$(timeout 60 xdotool search --sync --onlyvisible --name '^Задачи$' | head -n 1) ||
+  fail "F2 opened no window named Задачи"
+expected="Колко литра 80 % оцетна есенция трябва да се смесят със 7,2 л вода, за да се получи 8 % оцет?"
+copied=""
+for _ in $(seq 100); do
+  xdotool key --window "$practice" ctrl+a ctrl+c
+  copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
+  [ "$copied" = "$expected" ] && break
+  sleep 0.2
+done
+[ "$copied" = "$expected" ] || fail "the practice's problem reads \"$copied\", not \"$expected\""
+pass "F2 opens the practice with the same first problem as on Linux"
+[ -n "$screenshot" ] && import -window root "${screenshot%.png}-practice.png"
 kill "$program_pid"
 program_pid=""
 wineserver -w

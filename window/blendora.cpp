@@ -16,9 +16,13 @@
 #include <QScreen>
 #include <QShortcut>
 
+#include "form/practice.h"
 #include "form/solution_text.h"
+#include "form/teacher_sheet.h"
 #include "window/hamburger.xpm"
+#include "window/keyboard.h"
 #include "window/layout.h"
+#include "window/practice_window.h"
 #include "window/screen_reader.h"
 #include "window/solution_window.h"
 #include "window/texts.h"
@@ -65,6 +69,10 @@ Blendora::Blendora(QWidget* parent)
   createTextBoxes();
   setKeyboardOrder();
   connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, &Blendora::openSolution);
+  // The practice is told of under the solution, in its window: F2 opens it from there too.
+  auto* practiceKey = new QShortcut(Qt::Key_F2, this);
+  practiceKey->setContext(Qt::ApplicationShortcut);
+  connect(practiceKey, &QShortcut::activated, this, &Blendora::openPractice);
   load();
 }
 
@@ -225,6 +233,8 @@ void Blendora::command1Click(int index) {
       refreshCells();
     }
   } catch (const ArithmeticFault& fault) {
+    // The grid stays as it was; an open solution says what is wrong with these numbers.
+    refreshSolution();
     reportFault_(this, ToQString(Texts::FaultMessage(fault)));
   }
 }
@@ -266,9 +276,12 @@ void Blendora::refreshCells() {
     // Each change is an event on the accessibility bus: send only the ones that happened.
     const QString explanation = QString::fromStdString(worksheet_.Explanation(i));
     if (cell->accessibleDescription() != explanation) {
-      // Under the worked solution, where a pupil looks for more, the way to the whole solution.
-      const QString key = explanation.isEmpty() ? QString() : u'\n' + ToQString(Texts::SolutionKey);
-      cell->setToolTip(explanation + key);
+      // Under the worked solution, where a pupil looks for more, the way to the whole solution
+      // and to problems to practise on.
+      const QString keys = explanation.isEmpty() ? QString()
+                                                 : u'\n' + ToQString(Texts::SolutionKey) + u'\n' +
+                                                       ToQString(Texts::PracticeKey);
+      cell->setToolTip(explanation + keys);
       cell->setAccessibleDescription(explanation);
     }
   }
@@ -287,12 +300,30 @@ void Blendora::openSolution() {
 // Изчисли again.
 void Blendora::refreshSolution() {
   if (solutionWindow_ != nullptr) {
-    solutionWindow_->showSolution(worksheet_.Solution(), worksheet_.DecimalSeparator());
+    solutionWindow_->showSolution(worksheet_.Solution());
   }
 }
 
-void Blendora::keepOnlySelectedOptionATabStop() {
-  for (QRadioButton* option : controls_.Option1) {
-    option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::NoFocus);
+void Blendora::openPractice() {
+  if (practiceWindow_ == nullptr) {
+    practiceWindow_ =
+        new PracticeWindow(this, [this](const Practice& practice) { typeIntoGrid(practice); });
   }
+  practiceWindow_->openBeside(this);
+}
+
+// As the pupil would: the variant, each given typed into its cell, then Изчисли.
+void Blendora::typeIntoGrid(const Practice& practice) {
+  const Practice::GridEntry entry = practice.ForGrid(worksheet_.DecimalSeparator());
+  controls_.Option1[entry.variant]->click();
+  for (std::size_t i = 0; i < entry.columns.size(); ++i) {
+    const CellIndex cell = CellOf(entry.variant, entry.columns[i]);
+    controls_.Text2[cell]->setText(QString::fromStdString(entry.texts[i]));
+    text2Change(cell);
+  }
+  command1Click(CalculateCommand);
+}
+
+void Blendora::keepOnlySelectedOptionATabStop() {
+  KeepOnlyCheckedATabStop(controls_.Option1);
 }

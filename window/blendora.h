@@ -8,6 +8,8 @@
 #include "worksheet/worksheet.h"
 
 class Announcer;
+class Practice;
+class PracticeWindow;
 class SolutionWindow;
 class QGroupBox;
 class QLabel;
@@ -51,6 +53,8 @@ class Blendora : public QWidget {
   void centreOnScreen();
   // The step-by-step solution's window (F1), once it has been opened.
   SolutionWindow* solutionWindow() const { return solutionWindow_; }
+  // The practice's window (F2), once it has been opened.
+  PracticeWindow* practiceWindow() const { return practiceWindow_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -73,6 +77,8 @@ class Blendora : public QWidget {
   void refreshCells();
   void openSolution();
   void refreshSolution();
+  void openPractice();
+  void typeIntoGrid(const Practice& practice);
   void keepOnlySelectedOptionATabStop();
 
   Worksheet worksheet_;
@@ -80,4 +86,5 @@ class Blendora : public QWidget {
   FaultReporter reportFault_;
   Announcer* announcer_;
   SolutionWindow* solutionWindow_ = nullptr;  // made on the first F1, which most runs never press
+  PracticeWindow* practiceWindow_ = nullptr;  // made on the first F2
 };

@@ -1,9 +1,17 @@
 #include "window/screen_reader.h"
 
+#include <algorithm>
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTextLayout>
+
+#include "form/solution_text.h"
 
 namespace {
 
@@ -33,18 +41,19 @@ void FilterEvent(QAccessibleEvent* event) {
 
 constexpr char ResultCellProperty[] = "blendoraResultCell";
 
-// A result cell's text for reading, as a line edit gives it, without the editing.
-class ResultCellAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+// Read-only text for reading: its value, its state, and the text interface the subclass gives.
+class ReadOnlyTextAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
  public:
-  explicit ResultCellAccessible(QLineEdit* cell)
-      : QAccessibleWidget(cell, QAccessible::EditableText), cell_(cell) {}
+  ReadOnlyTextAccessible(QWidget* widget, bool multiLine)
+      : QAccessibleWidget(widget, QAccessible::EditableText), multiLine_(multiLine) {}
 
   QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Value ? cell_->text() : QAccessibleWidget::text(t);
+    return t == QAccessible::Value ? value() : QAccessibleWidget::text(t);
   }
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
     state.readOnly = true;
+    state.multiLine = multiLine_;
     state.selectableText = true;
     return state;
   }
@@ -53,6 +62,20 @@ class ResultCellAccessible : public QAccessibleWidget, public QAccessibleTextInt
                                               : QAccessibleWidget::interface_cast(type);
   }
 
+ protected:
+  virtual QString value() const = 0;
+
+ private:
+  bool multiLine_;
+};
+
+// A result cell's text for reading, as a line edit gives it, without the editing.
+class ResultCellAccessible : public ReadOnlyTextAccessible {
+ public:
+  explicit ResultCellAccessible(QLineEdit* cell)
+      : ReadOnlyTextAccessible(cell, false), cell_(cell) {}
+
+  using ReadOnlyTextAccessible::text;
   QString text(int startOffset, int endOffset) const override {
     return cell_->text().mid(startOffset, endOffset - startOffset);
   }
@@ -75,8 +98,136 @@ class ResultCellAccessible : public QAccessibleWidget, public QAccessibleTextInt
     return {};
   }
 
+ protected:
+  QString value() const override { return cell_->text(); }
+
  private:
   QLineEdit* cell_;
+};
+
+constexpr char MathematicsProperty[] = "blendoraMathematics";
+
+// Offsets are the document's own, so that the caret, the selection and the points on the screen
+// stay Qt's; only the lines a screen reader asks for come back as they are said.
+class MathematicsAccessible : public ReadOnlyTextAccessible {
+ public:
+  explicit MathematicsAccessible(QTextEdit* text)
+      : ReadOnlyTextAccessible(text, true), text_(text) {}
+
+  using ReadOnlyTextAccessible::text;
+  QString text(int startOffset, int endOffset) const override {
+    QTextCursor cursor(text_->document());
+    cursor.setPosition(startOffset);
+    cursor.setPosition(endOffset, QTextCursor::KeepAnchor);
+    return cursor.selectedText();
+  }
+  QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                       int* endOffset) const override {
+    if (boundary != QAccessible::LineBoundary && boundary != QAccessible::ParagraphBoundary) {
+      return QAccessibleTextInterface::textAtOffset(offset, boundary, startOffset, endOffset);
+    }
+    return spokenLine(clamped(offset), boundary, startOffset, endOffset);
+  }
+  QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                           int* endOffset) const override {
+    if (boundary != QAccessible::LineBoundary && boundary != QAccessible::ParagraphBoundary) {
+      return QAccessibleTextInterface::textBeforeOffset(offset, boundary, startOffset, endOffset);
+    }
+    spokenLine(clamped(offset), boundary, startOffset, endOffset);
+    if (*startOffset == 0) {
+      *startOffset = *endOffset = -1;
+      return {};
+    }
+    return spokenLine(*startOffset - 1, boundary, startOffset, endOffset);
+  }
+  QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                          int* endOffset) const override {
+    if (boundary != QAccessible::LineBoundary && boundary != QAccessible::ParagraphBoundary) {
+      return QAccessibleTextInterface::textAfterOffset(offset, boundary, startOffset, endOffset);
+    }
+    spokenLine(clamped(offset), boundary, startOffset, endOffset);
+    if (*endOffset >= characterCount()) {
+      *startOffset = *endOffset = -1;
+      return {};
+    }
+    return spokenLine(*endOffset + 1, boundary, startOffset, endOffset);
+  }
+  int characterCount() const override { return text_->document()->characterCount() - 1; }
+  void selection(int, int* startOffset, int* endOffset) const override {
+    const QTextCursor cursor = text_->textCursor();
+    *startOffset = cursor.selectionStart();
+    *endOffset = cursor.selectionEnd();
+  }
+  int selectionCount() const override { return text_->textCursor().hasSelection() ? 1 : 0; }
+  void addSelection(int startOffset, int endOffset) override {
+    setSelection(0, startOffset, endOffset);
+  }
+  void removeSelection(int) override {
+    QTextCursor cursor = text_->textCursor();
+    cursor.clearSelection();
+    text_->setTextCursor(cursor);
+  }
+  void setSelection(int, int startOffset, int endOffset) override {
+    QTextCursor cursor = text_->textCursor();
+    cursor.setPosition(startOffset);
+    cursor.setPosition(endOffset, QTextCursor::KeepAnchor);
+    text_->setTextCursor(cursor);
+  }
+  int cursorPosition() const override { return text_->textCursor().position(); }
+  void setCursorPosition(int position) override {
+    QTextCursor cursor = text_->textCursor();
+    cursor.setPosition(position);
+    text_->setTextCursor(cursor);
+  }
+  QRect characterRect(int offset) const override {
+    QTextCursor cursor(text_->document());
+    cursor.setPosition(offset);
+    const QRect rect = text_->cursorRect(cursor);
+    return {text_->viewport()->mapToGlobal(rect.topLeft()), rect.size()};
+  }
+  int offsetAtPoint(const QPoint& point) const override {
+    return text_->cursorForPosition(text_->viewport()->mapFromGlobal(point)).position();
+  }
+  void scrollToSubstring(int startIndex, int) override {
+    QTextCursor cursor(text_->document());
+    cursor.setPosition(startIndex);
+    text_->setTextCursor(cursor);
+    text_->ensureCursorVisible();
+  }
+  QString attributes(int offset, int* startOffset, int* endOffset) const override {
+    *startOffset = *endOffset = offset;
+    return {};
+  }
+
+ protected:
+  QString value() const override { return text_->toPlainText(); }
+
+ private:
+  int clamped(int offset) const { return std::clamp(offset, 0, characterCount()); }
+
+  // The line at offset as the window wraps it, or the whole paragraph, as it is said; a table's
+  // columns stand apart at tabs, which are said as pauses.
+  QString spokenLine(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                     int* endOffset) const {
+    QTextCursor cursor(text_->document());
+    cursor.setPosition(offset);
+    const QTextBlock block = cursor.block();
+    QString line = block.text();
+    *startOffset = block.position();
+    *endOffset = *startOffset + int(block.length()) - 1;
+    if (boundary == QAccessible::LineBoundary && block.layout() != nullptr) {
+      const QTextLine wrapped = block.layout()->lineForTextPosition(offset - block.position());
+      if (wrapped.isValid()) {
+        line = line.mid(wrapped.textStart(), wrapped.textLength());
+        *startOffset = block.position() + wrapped.textStart();
+        *endOffset = *startOffset + wrapped.textLength();
+      }
+    }
+    line.replace(u"\t"_qs, u"; "_qs);
+    return QString::fromStdString(Texts::SpokenMath(line.toStdString()));
+  }
+
+  QTextEdit* text_;
 };
 
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
@@ -85,6 +236,9 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
   }
   if (className == u"QLineEdit"_qs && object->property(ResultCellProperty).toBool()) {
     return new ResultCellAccessible(static_cast<QLineEdit*>(object));
+  }
+  if (className == u"QTextEdit"_qs && object->property(MathematicsProperty).toBool()) {
+    return new MathematicsAccessible(static_cast<QTextEdit*>(object));
   }
   return nullptr;
 }
@@ -109,6 +263,11 @@ void InstallFactoryOnce() {
 
 void SendFocusBeforeCaret() {
   QAccessible::installUpdateHandler(FilterEvent);
+}
+
+void ReportAsMathematics(QTextEdit* text) {
+  InstallFactoryOnce();
+  text->setProperty(MathematicsProperty, true);
 }
 
 void ReportAsResultCell(QLineEdit* cell) {

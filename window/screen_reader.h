@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QLineEdit;
+class QTextEdit;
 
 // What a screen reader needs beyond the controls' names, kept in one place.
 
@@ -14,6 +15,10 @@ void SendFocusBeforeCaret();
 // Qt reports every line edit as editable; a result cell is told to be read-only text that
 // takes no focus. Call before anything else is done with the cell.
 void ReportAsResultCell(QLineEdit* cell);
+
+// A read-only text of mathematics: each line (a paragraph, or a table's row) is read out with
+// "·" said as "по" and ":" as "делено на", as a teacher reads the board.
+void ReportAsMathematics(QTextEdit* text);
 
 // Speaks a short message without taking the focus. Orca reads out an invisible object of the
 // notification role whenever it appears; NVDA and Narrator hear a UI Automation notification

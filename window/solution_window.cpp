@@ -1,51 +1,26 @@
 #include "window/solution_window.h"
 
-#include <algorithm>
-
-#include <QApplication>
+#include <QLabel>
 #include <QPainter>
-#include <QPlainTextEdit>
-#include <QScreen>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "form/solution_text.h"
+#include "form/teacher_sheet.h"
 #include "window/layout.h"
+#include "window/solution_view.h"
 #include "window/texts.h"
 
 namespace {
 
-constexpr int Gap = 8;  // between the two windows, and around the contents
+constexpr int Margin = 8;  // around the contents
 // Narrow enough to stand beside the window on a 1366-pixel screen, wide enough for the picture.
 constexpr QSize WindowSize(420, 560);
 
-QString SolutionText(const std::optional<RowSolution>& solution, std::string_view separator) {
-  QStringList lines = {ToQString(Texts::SolutionHeading)};
-  if (!solution) {
-    lines << ToQString(Texts::SolutionLater);
-  } else {
-    for (const std::string& line : Texts::SolutionLines(*solution, separator)) {
-      lines << ToQString(line);
-    }
-  }
-  return lines.join(u'\n');
-}
-
-// Right of the main window where the screen has room, else left of it, and always on the screen.
-QPoint BesideOf(const QWidget* mainWindow, QSize size) {
-  const QRect main = mainWindow->frameGeometry();
-  QPoint place(main.right() + 1 + Gap, main.top());
-  if (const QScreen* screen = mainWindow->screen()) {
-    const QRect room = screen->availableGeometry();
-    if (place.x() + size.width() > room.right()) {
-      place.setX(main.left() - Gap - size.width());
-    }
-    place.setX(
-        std::clamp(place.x(), room.left(), std::max(room.left(), room.right() - size.width())));
-    place.setY(
-        std::clamp(place.y(), room.top(), std::max(room.top(), room.bottom() - size.height())));
-  }
-  return place;
+// What stands in the solution's place before there is one.
+Texts::SolutionText Later() {
+  Texts::SolutionText later;
+  later.lines.emplace_back(Texts::SolutionLater);
+  return later;
 }
 
 }  // namespace
@@ -88,54 +63,24 @@ void PictureView::paintEvent(QPaintEvent*) {
 }
 
 SolutionWindow::SolutionWindow(QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Window),
-      text_(new QPlainTextEdit(this)),
-      picture_(new PictureView(this)) {
+    : SideWindow(mainWindow), text_(new SolutionView(this)), picture_(new PictureView(this)) {
   setObjectName("SolutionWindow");
   setWindowTitle(ToQString(Texts::SolutionHeading));
-  setFont(mainWindow->font());  // a window does not take its parent's font by itself
-  text_->setReadOnly(true);
-  text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  text_->setAccessibleName(ToQString(Texts::SolutionHeading));
-  text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  text_->setTabChangesFocus(true);
+  // Under the solution, where a pupil who is done looks next, the way to problems of its kind.
+  auto* practiceKey = new QLabel(ToQString(Texts::PracticeKey), this);
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(Gap, Gap, Gap, Gap);
+  layout->setContentsMargins(Margin, Margin, Margin, Margin);
   layout->addWidget(text_, 1);
   layout->addWidget(picture_, 0, Qt::AlignLeft);
+  layout->addWidget(practiceKey);
   resize(WindowSize);
-  connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
 }
 
-void SolutionWindow::showSolution(const std::optional<RowSolution>& solution,
-                                  std::string_view separator) {
-  const QString text = SolutionText(solution, separator);
-  if (text_->toPlainText() != text) {
-    text_->setPlainText(text);
-  }
-  picture_->setPicture(solution ? DrawSolution(*solution, separator) : std::nullopt);
+void SolutionWindow::showSolution(const std::optional<RowSolution>& solution) {
+  text_->showSolution(solution ? Texts::WriteSolution(*solution) : Later());
+  picture_->setPicture(solution ? DrawSolution(*solution) : std::nullopt);
 }
 
-void SolutionWindow::openBeside(QWidget* mainWindow) {
-  const bool opening = !isVisible();
-  if (opening) {
-    returnFocus_ = QApplication::focusWidget();
-    move(BesideOf(mainWindow, frameGeometry().size()));
-  }
-  show();
-  if (opening) {
-    // The frame's size is known once it is shown: keep all of it beside the window, on screen.
-    move(BesideOf(mainWindow, frameGeometry().size()));
-  }
-  raise();
-  activateWindow();
-  text_->setFocus(Qt::ActiveWindowFocusReason);
-}
-
-void SolutionWindow::closeEvent(QCloseEvent* event) {
-  QWidget::closeEvent(event);
-  if (returnFocus_) {
-    returnFocus_->window()->activateWindow();
-    returnFocus_->setFocus(Qt::ActiveWindowFocusReason);
-  }
+QWidget* SolutionWindow::focusOnOpening() const {
+  return text_;
 }

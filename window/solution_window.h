@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 #include <optional>
-#include <string_view>
 
 #include "form/solution_picture.h"
+#include "window/side_window.h"
+#include "window/solution_view.h"
 #include "worksheet/solution.h"
-
-class QPlainTextEdit;
 
 // The segment model, drawn as the form lays it out.
 class PictureView : public QWidget {
@@ -26,29 +24,24 @@ class PictureView : public QWidget {
   std::optional<SolutionPicture> picture_;
 };
 
-// The row solved step by step, in a window of its own beside the main window and without
-// blocking it: the lines as read-only text to select and copy, and the picture under them. Esc
-// closes it and gives the focus back to where it was.
-class SolutionWindow : public QWidget {
+// The row solved step by step, or why it could not be, beside the main window (F1): the lines
+// and the table as read-only text to select and copy, and the picture under them.
+class SolutionWindow : public SideWindow {
   Q_OBJECT
 
  public:
   explicit SolutionWindow(QWidget* mainWindow);
 
   // The solution, or one line saying that it comes after Изчисли.
-  void showSolution(const std::optional<RowSolution>& solution, std::string_view separator);
-  // Opens beside the main window with the focus in the text; the focus that the main window
-  // had comes back on closing.
-  void openBeside(QWidget* mainWindow);
+  void showSolution(const std::optional<RowSolution>& solution);
 
-  QPlainTextEdit* text() const { return text_; }
+  SolutionView* text() const { return text_; }
   PictureView* pictureView() const { return picture_; }
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  QWidget* focusOnOpening() const override;
 
  private:
-  QPlainTextEdit* text_;
+  SolutionView* text_;
   PictureView* picture_;
-  QPointer<QWidget> returnFocus_;
 };

@@ -41,6 +41,21 @@ def heard(desktop, action, expected, unexpected=(), seconds=30, whole=False):
         print(f"      missing {missing}, unexpected {wrong}")
 
 
+def down_to(desktop, text, limit=4):
+    """Presses Down until Orca says `text`: a paragraph takes as many lines as the window wraps
+    it into."""
+    for _ in range(limit):
+        before = len(desktop.spoken())
+        desktop.key("Down")
+        desktop.wait_until_quiet()
+        if any(text in line for line in desktop.spoken()[before:]):
+            results.append(True)
+            print(f"ok: {text}")
+            return
+    results.append(False)
+    print(f"FAIL: {limit} presses of Down never reached {text}")
+
+
 def tally():
     """Prints how many checks passed and returns the exit status."""
     failed = results.count(False)
@@ -65,7 +80,8 @@ def main(program):
         # F1: the step-by-step solution's window, read line by line; Esc goes back to the cell.
         heard(desktop, lambda: desktop.key("F1"), ["Решение"])
         # Orca reads the line as the window wraps it.
-        heard(desktop, lambda: desktop.key("Down"), ["Дадено: % - 1 = 30, Тегло 1 = 200"])
+        heard(desktop, lambda: desktop.key("Down"), ["Дадено: първата съставка има маса 200"])
+        down_to(desktop, "Търси се: процентът на сместа")
         heard(desktop, lambda: desktop.key("Escape"), ["Вариант 1, Тегло 2"])
         heard(desktop, lambda: desktop.click(208, 77), ["Вариант 1, Тегло 1 200"])
         desktop.click(464, 20)  # Изчисти
@@ -74,6 +90,17 @@ def main(program):
         heard(desktop, lambda: desktop.key("Return"), ["Препълване", "Дадените клетки са празни"],
               unexpected=["Смес т. "])
         heard(desktop, lambda: desktop.key("Return"), ["Вариант 1, % - 1"])
+        # F2: the practice beside the window. The problem is heard, then its box by its
+        # question, then what is said of an answer, without the focus leaving the box.
+        heard(desktop, lambda: desktop.key("F2"),
+              ["Задача 1", "Колко литра 80 % оцетна есенция трябва да се смесят"])
+        heard(desktop, lambda: desktop.key("Tab"), ["Колко литра 80 % оцетна есенция?"])
+        desktop.type("8")
+        heard(desktop, lambda: desktop.key("Return"), ["Не е вярно"])
+        heard(desktop, lambda: desktop.key("BackSpace"), ["8"])
+        desktop.type("0,8")
+        heard(desktop, lambda: desktop.key("Return"), ["Вярно!"])
+        heard(desktop, lambda: desktop.key("Escape"), ["Вариант 1, % - 1"])
     return tally()
 
 

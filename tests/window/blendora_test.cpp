@@ -14,6 +14,10 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolTip>
 #include <cmath>
@@ -404,11 +408,13 @@ class BlendoraTest : public QObject {
     typeRow({"30", "200", "40", "", "36", ""});
     QTest::mouseClick(c().Command1[0], Qt::LeftButton);
     QLineEdit* weight2 = c().Text2[9];
-    // The last line tells the pupil of the whole solution, which the description leaves out.
+    // The last lines tell the pupil of the whole solution and of the practice, which the
+    // description leaves out.
     QCOMPARE(weight2->toolTip(), QString("Тегло 2 = (200 × 30 − 200 × 36) / (36 − 40) = 300\n"
-                                         "F1: решението стъпка по стъпка"));
-    QCOMPARE(c().Text2[11]->toolTip(),
-             QString("Смес т. = 200 + 300 = 500\nF1: решението стъпка по стъпка"));
+                                         "F1: решението стъпка по стъпка\n"
+                                         "F2: задачи за упражнение"));
+    QCOMPARE(c().Text2[11]->toolTip(), QString("Смес т. = 200 + 300 = 500\nF1: решението стъпка "
+                                               "по стъпка\nF2: задачи за упражнение"));
     QCOMPARE(weight2->accessibleDescription(),
              QString("Тегло 2 = (200 × 30 − 200 × 36) / (36 − 40) = 300"));
     QVERIFY(c().Text2[6]->toolTip().isEmpty());
@@ -456,17 +462,38 @@ class BlendoraTest : public QObject {
     QVERIFY(solution != nullptr);
     const QStringList lines = solution->text()->toPlainText().split(u'\n');
     QCOMPARE(lines.first(), QString("Решение"));
-    QCOMPARE(lines[1], QString("Дадено: % - 1 = 30, Тегло 1 = 200, % - 2 = 40, Смес % = 36."));
-    QVERIFY(lines.contains("5. Решаваме го: Тегло 2 = (200 × 30 − 200 × 36) / (36 − 40) = 300."));
-    QVERIFY(lines.contains("6. От баланса на теглата: Смес т. = 200 + 300 = 500."));
-    QVERIFY(lines.contains(
-        "Проверка: 200 × 30 / 100 + 300 × 40 / 100 = 60 + 120 = 180 = 500 × 36 / 100."));
-    QCOMPARE(lines.last(), QString("Отговор: Тегло 2 = 300, Смес т. = 500."));
+    QCOMPARE(lines[1], QString("Дадено: първата съставка има маса 200 и съдържа 30 % чисто "
+                               "вещество; втората съставка съдържа 40 %; сместа съдържа 36 %."));
+    for (const char* line :
+         {"60 + x · 40 : 100 = (200 + x) · 36 : 100   | · 100", "4x = 1200", "x = 300",
+          "Масата на сместа е 200 + 300 = 500.",
+          "Проверка: 200 · 30 : 100 + 300 · 40 : 100 = 60 + 120 = 180 и 500 · 36 : 100 = 180;"}) {
+      QVERIFY2(lines.contains(QString(line)), line);
+    }
+    QCOMPARE(lines.last(),
+             QString("Отговор: масата на втората съставка е 300; масата на сместа е 500."));
+    // The table's rows, their columns at tab stops, each read out as one line.
+    QVERIFY(lines.contains("\tмаса\tпроцент\tчисто вещество"));
+    QVERIFY(lines.contains("първа съставка\t200\t30 %\t200 · 30 : 100 = 60"));
+    const QTextCursor inTable = solution->text()->document()->find("първа съставка\t");
+    QCOMPARE(inTable.block().blockFormat().tabPositions().size(), 3);
+    QAccessibleTextInterface* reader =
+        QAccessible::queryAccessibleInterface(solution->text())->textInterface();
+    int start = 0;
+    int end = 0;
+    QCOMPARE(reader->textAtOffset(inTable.position(), QAccessible::ParagraphBoundary, &start, &end),
+             QString("първа съставка; 200; 30 %; 200 по 30 делено на 100 = 60"));
+    const int equation = solution->text()->document()->find("6000 + 40x = 36").position();
+    QCOMPARE(reader->textAtOffset(equation, QAccessible::ParagraphBoundary, &start, &end),
+             QString("6000 + 40x = 36(200 + x)"));
+    const int first = solution->text()->document()->find("60 + x · 40").position();
+    QCOMPARE(reader->textAtOffset(first, QAccessible::ParagraphBoundary, &start, &end),
+             QString("60 + x по 40 делено на 100 = (200 + x) по 36 делено на 100   | по 100"));
     PictureView* picture = solution->pictureView();
     QVERIFY(picture->isVisible());
     QCOMPARE(picture->accessibleName(),
-             QString("Модел с отсечки: първата съставка 200, от тях 60 активно вещество; втората "
-                     "съставка 300, от тях 120; сместа 500, от тях 180."));
+             QString("Модел с отсечки: първата съставка 200, от които 60 чисто вещество; втората "
+                     "съставка 300, от които 120; сместа 500, от които 180."));
     // Drawn: the first part's substance in its colour, and the rest of its bar white.
     const QImage drawn = picture->grab().toImage();
     const PictureBox& substance = picture->picture()->boxes[2];
@@ -494,17 +521,35 @@ class BlendoraTest : public QObject {
     QCOMPARE(solution->text()->toPlainText(), later);
     QVERIFY(!solution->pictureView()->isVisible());
     QTest::mouseClick(c().Command1[0], Qt::LeftButton);
-    QVERIFY(solution->text()->toPlainText().contains("Отговор: Тегло 2 = "));
+    QVERIFY(solution->text()->toPlainText().contains("\nx = "));
     QTest::mouseClick(c().Command1[1], Qt::LeftButton);
     QCOMPARE(solution->text()->toPlainText(), later);
     typeRow({"30", "200", "40", "", "50", ""});
     QTest::mouseClick(c().Command1[0], Qt::LeftButton);
     QVERIFY(faults_.isEmpty());
     QVERIFY(solution->text()->toPlainText().contains(
-        "Внимание: Тегло 2 излиза -400, а тегло не може да е отрицателно."));
+        "Внимание: масата на втората съставка излиза −400, а маса не може да е отрицателна."));
+    QVERIFY(solution->text()->toPlainText().endsWith("Задачата няма решение с тези числа."));
     QVERIFY(!solution->pictureView()->isVisible());
     chooseVariant(2);
     QCOMPARE(solution->text()->toPlainText(), later);
+  }
+
+  // The fault's box, the grid as it was, and the solution saying why there is no one answer.
+  void theSolutionWindowExplainsAFault() {
+    chooseVariant(6);
+    typeRow({"30", "", "30", "", "36", "500"});
+    SolutionWindow* solution = pressF1In(c().Text2[36]);
+    QVERIFY(solution != nullptr);
+    QTest::mouseClick(c().Command1[0], Qt::LeftButton);
+    QCOMPARE(faults_.size(), 1);
+    QCOMPARE(c().Text2[37]->text(), QString());
+    const QStringList lines = solution->text()->toPlainText().split(u'\n');
+    QCOMPARE(
+        lines.mid(lines.size() - 2),
+        QStringList({"0 · x = 3000",
+                     "Задачата няма решение: няма число, което, умножено по 0, да дава 3000."}));
+    QVERIFY(!solution->pictureView()->isVisible());
   }
 
   void everyControlHasASpokenName() {
