@@ -1,8 +1,11 @@
 #include "web/form_json.h"
 
 #include <array>
+#include <optional>
+#include <vector>
 
 #include "form/layout.h"
+#include "form/problem_text.h"
 #include "form/solution_picture.h"
 #include "form/solution_text.h"
 #include "form/texts.h"
@@ -90,6 +93,27 @@ std::string KeyboardOrderJson() {
   });
 }
 
+// A line or a cell of mathematics: [text], or [text, what a screen reader says] where the two
+// differ ("·" said as "по").
+std::string MathText(const std::string& text) {
+  const std::string spoken = Texts::SpokenMath(text);
+  return "[" + Quoted(text) + (spoken == text ? "" : "," + Quoted(spoken)) + "]";
+}
+
+template <std::size_t Size>
+std::string MathRow(const std::array<std::string, Size>& cells) {
+  return Array(static_cast<int>(Size),
+               [&](int i) { return MathText(cells[static_cast<std::size_t>(i)]); });
+}
+
+std::string TableJson(const Texts::SolutionTable& table) {
+  return Object()
+      .Add("heading", MathRow(table.heading))
+      .Add("rows", Array(static_cast<int>(table.rows.size()),
+                         [&](int i) { return MathRow(table.rows[static_cast<std::size_t>(i)]); }))
+      .Text();
+}
+
 std::string PictureJson(const SolutionPicture& picture) {
   const auto number = [](int value) { return std::to_string(value); };
   const auto& boxes = picture.boxes;
@@ -117,12 +141,17 @@ std::string PictureJson(const SolutionPicture& picture) {
 
 }  // namespace
 
-std::string SolutionJson(const RowSolution& solution, std::string_view decimalSeparator) {
-  const std::vector<std::string> lines = Texts::SolutionLines(solution, decimalSeparator);
-  const std::optional<SolutionPicture> picture = DrawSolution(solution, decimalSeparator);
+std::string SolutionJson(const RowSolution& solution) {
+  return SolutionJson(Texts::WriteSolution(solution), DrawSolution(solution));
+}
+
+std::string SolutionJson(const Texts::SolutionText& text,
+                         const std::optional<SolutionPicture>& picture) {
   return Object()
-      .Add("lines", Array(static_cast<int>(lines.size()),
-                          [&](int i) { return Quoted(lines[static_cast<std::size_t>(i)]); }))
+      .Add("lines", Array(static_cast<int>(text.lines.size()),
+                          [&](int i) { return MathText(text.lines[static_cast<std::size_t>(i)]); }))
+      .Add("table", text.table ? TableJson(*text.table) : "null")
+      .Add("tableAt", std::to_string(text.tableAt))
       .Add("picture", picture ? PictureJson(*picture) : "null")
       .Text();
 }
@@ -156,5 +185,112 @@ std::string FormDescription() {
       .Add("twipsPerPixel", std::to_string(TwipsPerPixel))
       .Add("colours", ColourTable())
       .Add("keyboardOrder", KeyboardOrderJson())
+      .Text();
+}
+
+namespace {
+
+template <std::size_t Size>
+std::string TextRow(const std::array<std::string, Size>& cells) {
+  return Array(static_cast<int>(Size),
+               [&](int i) { return Quoted(cells[static_cast<std::size_t>(i)]); });
+}
+
+std::string TextList(const std::vector<std::string>& texts) {
+  return Array(static_cast<int>(texts.size()),
+               [&](int i) { return Quoted(texts[static_cast<std::size_t>(i)]); });
+}
+
+std::string Number(std::int32_t value) {
+  return std::to_string(value);
+}
+
+// Nothing while no hint has been asked for.
+std::string ShownJson(const Texts::SolutionText& shown) {
+  return shown.lines.empty() && !shown.table ? "null" : SolutionJson(shown, std::nullopt);
+}
+
+std::string BoxesJson(const std::vector<Practice::AnswerBox>& boxes) {
+  return Array(static_cast<int>(boxes.size()), [&](int i) {
+    const Practice::AnswerBox& box = boxes[static_cast<std::size_t>(i)];
+    return Object().Add("label", Quoted(box.label)).Add("unit", Quoted(box.unit)).Text();
+  });
+}
+
+std::string SourceJson(const ProblemSource& source) {
+  return Object()
+      .Add("sheet", Number(source.sheet))
+      .Add("level", std::to_string(static_cast<int>(source.level)))
+      .Add("place", Number(source.place))
+      .Text();
+}
+
+}  // namespace
+
+std::string PracticeDescription() {
+  return Object()
+      .Add("heading", Quoted(Texts::ProblemsHeading))
+      .Add("levelGroup", Quoted(Texts::LevelGroup))
+      .Add("levels", Array(static_cast<int>(Levels.size()),
+                           [](int i) {
+                             return Quoted(Texts::LevelName(Levels[static_cast<std::size_t>(i)]));
+                           }))
+      .Add("newProblem", Quoted(Texts::NewProblem))
+      .Add("check", Quoted(Texts::CheckAnswer))
+      .Add("hint", Quoted(Texts::HintButton))
+      .Add("showSolution", Quoted(Texts::ShowSolutionButton))
+      .Add("intoGrid", Quoted(Texts::IntoGrid))
+      .Add("solutionHeading", Quoted(Texts::SolutionHeading))
+      .Add("sheet", Quoted(Texts::SheetButton))
+      .Add("otherSheet", Quoted(Texts::OtherSheet))
+      .Add("problemCount", Quoted(Texts::ProblemCount))
+      .Add("sheetSizes", "[" + Number(MinSheetSize) + "," + Number(MaxSheetSize) + "," +
+                             Number(UsualSheetSize) + "]")
+      .Text();
+}
+
+std::string PracticeJson(const Practice& practice, std::string_view feedback) {
+  return Object()
+      .Add("text", Quoted(practice.Text()))
+      .Add("boxes", BoxesJson(practice.Boxes()))
+      .Add("feedback", Quoted(feedback))
+      .Add("solution", ShownJson(practice.Shown()))
+      .Add("hasMoreHints", Boolean(practice.HasMoreHints()))
+      .Add("solutionShown", Boolean(practice.IsSolutionShown()))
+      .Add("canGoIntoGrid", Boolean(practice.CanGoIntoGrid()))
+      .Add("source", SourceJson(practice.Source()))
+      .Add("tally", Quoted(practice.Tally()))
+      .Text();
+}
+
+std::string GridEntryJson(const Practice& practice) {
+  const Practice::GridEntry entry = practice.ForGrid(".");
+  return Object()
+      .Add("variant", std::to_string(entry.variant))
+      .Add("givens", TextRow(entry.texts))
+      .Text();
+}
+
+std::string TeacherSheetJson(const TeacherSheet& sheet) {
+  const auto& key = sheet.key;
+  return Object()
+      .Add("title", Quoted(sheet.title))
+      .Add("pupilLine", Quoted(sheet.pupilLine))
+      .Add("problems", TextList(sheet.problems))
+      .Add("keyTitle", Quoted(sheet.keyTitle))
+      .Add("keyHeading", TextRow(sheet.keyHeading))
+      .Add("key", Array(static_cast<int>(key.size()),
+                        [&](int i) {
+                          const TeacherSheet::KeyRow& row = key[static_cast<std::size_t>(i)];
+                          return Object()
+                              .Add("cells", TextRow(row.cells))
+                              .Add("sought",
+                                   Array(static_cast<int>(row.sought.size()),
+                                         [&](int c) {
+                                           return Boolean(row.sought[static_cast<std::size_t>(c)]);
+                                         }))
+                              .Text();
+                        }))
+      .Add("keyNote", Quoted(sheet.keyNote))
       .Text();
 }

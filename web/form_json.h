@@ -1,10 +1,14 @@
 #pragma once
-// The form description as JSON, which the build writes the page's markup from, and the few JSON
-// writers that the module's cell states use too.
+// The form description as JSON, which the build writes the page's markup from, the few JSON
+// writers that the module's cell states use too, and the practice's and the teacher's sheet's.
 #include <string>
 #include <string_view>
 
 #include "form/layout.h"
+#include "form/practice.h"
+#include "form/solution_picture.h"
+#include "form/solution_text.h"
+#include "form/teacher_sheet.h"
 #include "worksheet/solution.h"
 
 // A JSON string: quotes, backslashes and control characters escaped, all else as it is.
@@ -39,7 +43,32 @@ class Object {
 // colours and the keyboard order as {"array", "index"} pairs.
 std::string FormDescription();
 
-// The row's step-by-step solution for the page: {"lines": [...], "picture": null or {"width",
-// "height", "ink", "boxes": [[left, top, width, height, fill, hatched], ...], "labels": [[left,
-// baseline, text], ...], "description"}}.
-std::string SolutionJson(const RowSolution& solution, std::string_view decimalSeparator);
+// The row's step-by-step solution for the page: {"lines": [[text] or [text, spoken], ...],
+// "table": null or {"heading": [cell, ...], "rows": [[cell, ...], ...]} with each cell as a line,
+// "tableAt": the line the table stands before, "picture": null or {"width", "height", "ink",
+// "boxes": [[left, top, width, height, fill, hatched], ...], "labels": [[left, baseline, text],
+// ...], "description"}}.
+std::string SolutionJson(const RowSolution& solution);
+// The same of lines and a picture written already: a practice problem's hints, say.
+std::string SolutionJson(const Texts::SolutionText& text,
+                         const std::optional<SolutionPicture>& picture);
+
+// What the page builds the practice's section from: {"heading", "levelGroup", "levels": [name,
+// ...] in the order of Levels, "newProblem", "check", "hint", "showSolution", "intoGrid",
+// "solutionHeading", "sheet", "otherSheet", "problemCount", "sheetSizes": [smallest, largest,
+// the usual]}.
+std::string PracticeDescription();
+
+// One pupil's practice as the page shows it: {"text", "boxes": [{"label", "unit"}, ...],
+// "feedback", "solution": null or as SolutionJson, "hasMoreHints", "solutionShown",
+// "canGoIntoGrid", "source": {"sheet", "level", "place"}, "tally"}; the level by its place in
+// Levels, the place from 0.
+std::string PracticeJson(const Practice& practice, std::string_view feedback);
+
+// The problem as the grid takes it: {"variant", "givens": [text, ...]}, the givens in column
+// order as a link writes them, with a period for the decimal point.
+std::string GridEntryJson(const Practice& practice);
+
+// {"title", "pupilLine", "problems": [text, ...], "keyTitle", "keyHeading": [cell, ...], "key":
+// [{"cells": [cell, ...], "sought": [bool, ...]}, ...], "keyNote"}.
+std::string TeacherSheetJson(const TeacherSheet& sheet);

@@ -1,10 +1,11 @@
 // Starts the page: takes over the window's controls, which the page arrived with, while the
 // worksheet loads; then routes their events to the worksheet, refreshing every cell from it
-// after each command, and keeps the address a link to the problem on the screen.
+// after each command, and keeps the address a link to the problem on the screen. Once the page
+// is ready, the practice (practice.js) comes below it.
 import { adoptPage, FaultDialog, keepEarlyCommands, setKeyboardOrder, SolutionRegion } from './page.js';
 import { loadSheet } from './sheet.js';
 import { separator } from './separator.js';
-import { linkOf, localNumber, neutralNumber, problemOf } from './link.js';
+import { linkOf, localNumber, neutralNumber, practiceOf, problemOf } from './link.js';
 
 const root = document.getElementById('form');
 const { controls, cellLabels, workedSolutions } = adoptPage(root);
@@ -65,6 +66,8 @@ function refreshCells() {
 function calculate() {
   const message = sheet.calculate();
   if (message) {
+    // The grid stays as it was; the solution says what is wrong with these numbers.
+    solution.show(sheet.solution());
     fault.show(message);
     return;
   }
@@ -138,9 +141,12 @@ function openProblem(problem) {
 }
 
 // A link pasted into the address bar of the open page, or Back to an earlier one; anything else
-// after "#" leaves the screen as it is.
+// after "#" leaves the screen as it is. A practice link is the practice's to follow.
 function followLink() {
   const fragment = location.hash.slice(1);
+  if (practiceOf(fragment)) {
+    return;
+  }
   const problem = fragment === '' ? startProblem : problemOf(fragment, variants);
   if (problem) {
     announcer.textContent = '';
@@ -167,13 +173,16 @@ controls.Text2.forEach((cell, i) => {
 
 // What the pupil did before the worksheet was ready counts: the variant chosen (which empties
 // the grid, as choosing it does), the numbers typed into the open row, and the commands given.
-// Where the pupil did nothing yet, the problem of the link the page was opened with is shown.
+// Where the pupil did nothing yet, the problem of the link the page was opened with is shown,
+// and a practice link stays for the practice to open.
 function takeOver() {
   const chosen = controls.Option1.findIndex((option) => option.querySelector('input').checked);
   const typed = givenCells(0).filter((i) => controls.Text2[i].value);
   const commands = earlyCommands();
-  const problem = problemOf(location.hash.slice(1), variants);
-  if (problem && chosen === 0 && typed.length === 0 && commands.length === 0) {
+  const untouched = chosen === 0 && typed.length === 0 && commands.length === 0;
+  const fragment = location.hash.slice(1);
+  const problem = problemOf(fragment, variants);
+  if (problem && untouched) {
     openProblem(problem);
   } else if (chosen > 0) {
     sheet.selectVariant(chosen);
@@ -184,8 +193,18 @@ function takeOver() {
   for (const command of commands) {
     (command === 'calculate' ? calculate : clear)();
   }
-  keepAddress();
+  if (!(untouched && practiceOf(fragment))) {
+    keepAddress();
+  }
   addEventListener('hashchange', followLink);
+}
+
+// A practice problem put into the grid: its variant chosen, its givens typed (with a period, as a
+// link holds them) and Изчисли pressed; the pupil is taken to the row.
+function enterIntoGrid(variant, givens) {
+  openProblem({ variant, givens, calculated: false });
+  calculate();
+  controls.Text2[givenCells(variant)[0]].focus();
 }
 
 takeOver();
@@ -200,3 +219,5 @@ navigator.serviceWorker?.register('service-worker.js');
 document.title = root.dataset.caption;
 document.documentElement.dataset.ready = 'true';
 performance.mark('blendora-ready');
+// The practice is asked for only now, so that nothing of it delays the calculator.
+import('./practice.js').then(({ startPractice }) => startPractice({ root, announcer, enterIntoGrid, keepAddress }));

@@ -86,11 +86,11 @@ EMSCRIPTEN_KEEPALIVE const char* blendora_read_number(const char* text) {
   }
 }
 
-// The last Calculate's step-by-step solution as JSON (see SolutionJson), or an empty text when
-// the worksheet has changed since, or before any.
+// The last Calculate's step-by-step solution, or why it failed, as JSON (see SolutionJson); an
+// empty text when the worksheet has changed since, or before any.
 EMSCRIPTEN_KEEPALIVE const char* blendora_solution() {
   const std::optional<RowSolution>& solution = sheet->Solution();
-  return Answer(solution ? SolutionJson(*solution, separator) : std::string());
+  return Answer(solution ? SolutionJson(*solution) : std::string());
 }
 
 EMSCRIPTEN_KEEPALIVE void blendora_clear() {

@@ -74,27 +74,65 @@ export class FaultDialog {
   }
 }
 
-// The row solved step by step, in the region the page arrives with: its lines and the segment
-// model. Built node by node from the module's text: nothing of it reaches the page as markup.
+// The row solved step by step, in the region the page arrives with: its lines, the table as
+// textbooks draw it, and the segment model. Built node by node from the module's text: nothing
+// of it reaches the page as markup.
 export class SolutionRegion {
   constructor(region) {
     this.region = region;
     this.lines = region.querySelector('.solution-lines');
   }
 
-  // { lines, picture } from the module, or null, which hides the region.
+  // { lines, table, tableAt, picture } from the module, or null, which hides the region.
   show(solution) {
     this.region.querySelector('svg')?.remove();
-    this.lines.replaceChildren(...(solution?.lines ?? []).map((line) => {
-      const paragraph = document.createElement('p');
-      paragraph.textContent = line;
-      return paragraph;
-    }));
+    const lines = (solution?.lines ?? []).map((line) => mathematics('p', line));
+    if (solution?.table) {
+      lines.splice(solution.tableAt, 0, table(solution.table));
+    }
+    this.lines.replaceChildren(...lines);
     if (solution?.picture) {
       this.region.append(drawing(solution.picture));
     }
     this.region.hidden = !solution;
   }
+}
+
+// A line of mathematics as it is seen, and, where "·" and ":" should be heard as words, as it is
+// said to a screen reader instead.
+function mathematics(tag, [text, spoken]) {
+  const node = document.createElement(tag);
+  if (spoken === undefined) {
+    node.textContent = text;
+    return node;
+  }
+  const seen = document.createElement('span');
+  seen.setAttribute('aria-hidden', 'true');
+  seen.textContent = text;
+  const heard = document.createElement('span');
+  heard.className = 'heard';
+  heard.textContent = spoken;
+  node.append(seen, heard);
+  return node;
+}
+
+function table({ heading, rows }) {
+  const node = document.createElement('table');
+  node.className = 'solution-table';
+  const head = node.createTHead().insertRow();
+  for (const cell of heading) {
+    const th = mathematics('th', cell);
+    th.scope = 'col';
+    head.append(th);
+  }
+  const body = node.createTBody();
+  for (const [name, ...cells] of rows) {
+    const row = body.insertRow();
+    const th = mathematics('th', name);
+    th.scope = 'row';
+    row.append(th, ...cells.map((cell) => mathematics('td', cell)));
+  }
+  return node;
 }
 
 const svgElement = (tag, attributes) => {

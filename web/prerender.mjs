@@ -6,6 +6,7 @@
 import { createHash } from 'node:crypto';
 import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { stripStyle } from './strip.mjs';
 
 const [template, styleSheet, formJson, site] = process.argv.slice(2);
 const form = JSON.parse(readFileSync(formJson, 'utf8'));
@@ -106,12 +107,13 @@ function placesAndColours() {
 }
 
 // The sheet's comments and layout are for its readers here, not for every first visit, which a
-// plain server sends uncompressed. The sheet has no strings in which such blanks would count.
-const sheet = readFileSync(styleSheet, 'utf8').replace(/\/\*[\s\S]*?\*\//g, '')
-  .replace(/\s*\n\s*/g, '').replace(/\s*([{};,>])\s*/g, '$1').replace(/:\s+/g, ':');
-const style = `\n${sheet.trim()}\n${placesAndColours()}\n`;
+// plain server sends uncompressed.
+const style = `\n${stripStyle(readFileSync(styleSheet, 'utf8'))}\n${placesAndColours()}\n`;
 const styleHash = `'sha256-${createHash('sha256').update(style).digest('base64')}'`;
-const modules = readdirSync(site).filter((name) => name.endsWith('.js') && name !== 'service-worker.js').sort();
+// Every module that the page runs before it is ready. The practice comes after (main.js asks for it
+// then): preloaded, it would share the line with what the page waits for.
+const notPreloaded = ['service-worker.js', 'practice.js'];
+const modules = readdirSync(site).filter((name) => name.endsWith('.js') && !notPreloaded.includes(name)).sort();
 // The WebAssembly first: it is the largest, and a browser opens only six connections at once.
 const preloads = [
   '<link rel="preload" href="blendora.wasm.gz" as="fetch" crossorigin>',

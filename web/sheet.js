@@ -1,16 +1,22 @@
 // The worksheet in the WebAssembly module, behind plain JavaScript calls. The module needs no
 // file system and grows its own memory, so no loader of emscripten's: it is instantiated here,
-// and texts go in and out as UTF-8 that ends in a zero byte.
+// and texts go in and out as UTF-8 that ends in a zero byte. The practice's module, which the
+// page fetches once it is ready, is instantiated the same way.
 
 // Compiled while it downloads, from the moment this module is evaluated: the page asked for it at
 // once (its preload), and loads this module by itself, ahead of main.js, so that the compiling is
-// under way while the other modules arrive. A browser that cannot decompress a stream (Safari
-// before 16.4) fetches the module as it is; the service worker keeps the same one.
-const compiling = WebAssembly.compileStreaming('DecompressionStream' in globalThis
-  ? moduleResponse(fetch('blendora.wasm.gz')) : fetch('blendora.wasm'));
+// under way while the other modules arrive.
+const compiling = compileModule('blendora');
+
+// A browser that cannot decompress a stream (Safari before 16.4) fetches the module as it is; the
+// service worker keeps the same one.
+export function compileModule(name) {
+  return WebAssembly.compileStreaming('DecompressionStream' in globalThis
+    ? moduleResponse(fetch(`${name}.wasm.gz`)) : fetch(`${name}.wasm`));
+}
 
 // The module's exported functions, by name; a text comes back as a pointer to it.
-async function instantiate() {
+async function instantiate(compiled) {
   const imports = {
     // Views of the memory are made anew for every text, so a growth needs no answer.
     env: { emscripten_notify_memory_growth: () => {} },
@@ -20,7 +26,7 @@ async function instantiate() {
       },
     },
   };
-  const instance = await WebAssembly.instantiate(await compiling, imports);
+  const instance = await WebAssembly.instantiate(await compiled, imports);
   instance.exports._initialize();
   return instance.exports;
 }
@@ -31,7 +37,7 @@ async function instantiate() {
 async function moduleResponse(fetched) {
   const response = await fetched;
   if (!response.ok) {
-    throw new TypeError(`the worksheet's module did not come (${response.status})`);
+    throw new TypeError(`${response.url} did not come (${response.status})`);
   }
   // One branch shows the first bytes; the other carries them all on.
   const [peek, body] = response.body.tee();
@@ -43,8 +49,10 @@ async function moduleResponse(fetched) {
   return new Response(module, { headers: { 'Content-Type': 'application/wasm' } });
 }
 
-export async function loadSheet() {
-  const module = await instantiate();
+// A compiled module's functions, and its texts: read(pointer) gives the text there, and
+// withText(text, use) calls use with a pointer to the text in the module's memory, for that call.
+export async function connect(compiled) {
+  const module = await instantiate(compiled);
   const { memory } = module;
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
@@ -52,7 +60,6 @@ export async function loadSheet() {
     const bytes = new Uint8Array(memory.buffer, pointer);
     return decoder.decode(bytes.subarray(0, bytes.indexOf(0)));
   };
-  // A text argument lives in the module's memory for the one call.
   const withText = (text, use) => {
     const bytes = encoder.encode(text);
     const pointer = module.malloc(bytes.length + 1);
@@ -63,6 +70,11 @@ export async function loadSheet() {
       module.free(pointer);
     }
   };
+  return { module, read, withText };
+}
+
+export async function loadSheet() {
+  const { module, read, withText } = await connect(compiling);
   const text = (name) => () => read(module[`blendora_${name}`]());
   return {
     start: (separator) => withText(separator, module.blendora_start),

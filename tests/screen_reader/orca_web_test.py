@@ -1,5 +1,8 @@
 """Works Blendora's page in Chromium with the keyboard while Orca runs, and checks what Orca
 says. Usage: orca_web_test.py SITE (under run.sh), SITE being the folder scripts/web.sh builds."""
+import json
+import re
+import subprocess
 import sys
 import time
 
@@ -23,6 +26,40 @@ def tab_to(desktop, name, limit=80):
                 break
             time.sleep(0.1)
     raise TimeoutError(f"{limit} presses of Tab never reached {name}")
+
+
+# Under Node, the practice's own module (site/blendora-practice.wasm) says what the page will show
+# after one press of "Нова задача": the problem, its first box's question, and what is said of
+# the answer "1".
+PRACTICE_SCRIPT = """
+import { readFileSync } from 'node:fs';
+const bytes = readFileSync(`${process.argv[1]}/blendora-practice.wasm`);
+const { instance } = await WebAssembly.instantiate(bytes, {
+  env: { emscripten_notify_memory_growth: () => {} }, wasi_snapshot_preview1: { proc_exit: () => {} } });
+const module = instance.exports;
+module._initialize();
+const read = (pointer) => {
+  const bytes = new Uint8Array(module.memory.buffer, pointer);
+  return new TextDecoder().decode(bytes.subarray(0, bytes.indexOf(0)));
+};
+module.blendora_practice_next();
+const pointer = module.malloc(2);
+new Uint8Array(module.memory.buffer, pointer, 2).set([0x31, 0]);
+module.blendora_practice_check(pointer);
+const { text, boxes, feedback } = JSON.parse(read(module.blendora_practice_state()));
+console.log(JSON.stringify({ text, question: boxes[0].label, feedback }));
+"""
+
+
+def practice_words(site):
+    ran = subprocess.run(["node", "--input-type=module", "-e", PRACTICE_SCRIPT, site],
+                         capture_output=True, text=True, check=True)
+    return json.loads(ran.stdout)
+
+
+def first_sentence(text):
+    """Orca may say a text of several sentences in as many utterances."""
+    return re.split(r"(?<=[.?!…])\s", text)[0]
 
 
 def main(site):
@@ -50,6 +87,14 @@ def main(site):
             heard(desktop, lambda: desktop.key("Tab"), [f"Вариант 1, {name} entry"], whole=True)
             desktop.type(text)
         heard(desktop, lambda: desktop.key("Return"), ["Смес % 36, Смес т. 500"])
+        # Below the window, the practice: a new problem is read out; back in its box, the box's
+        # question; and what is said of the answer.
+        practice = practice_words(site)
+        tab_to(desktop, "Нова задача")
+        heard(desktop, lambda: desktop.key("Return"), [first_sentence(practice["text"])])
+        heard(desktop, lambda: desktop.key("shift+Tab"), [practice["question"]])
+        desktop.type("1")
+        heard(desktop, lambda: desktop.key("Return"), [first_sentence(practice["feedback"])])
     return tally()
 
 

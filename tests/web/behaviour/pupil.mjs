@@ -86,27 +86,41 @@ export async function until(page, fn, arg, what = 'the page to get there') {
 export const addressHolds = (page, fragment) => until(page, (expected) => location.hash === expected || null,
   fragment ? `#${fragment}` : '', `the address to end in #${fragment}`);
 
-// Вариант 2 with 30, 200, 40 and 36, solved step by step, and its picture's text alternative.
+// Вариант 2 with 30, 200, 40 and 36, solved step by step, its table, and its picture's text
+// alternative.
 export const solutionOfVariant2 = [
-  'Дадено: % - 1 = 30, Тегло 1 = 200, % - 2 = 40, Смес % = 36.',
-  'Търси се: Тегло 2 и Смес т.',
-  '1. Активното вещество в първата съставка е 200 × 30 / 100 = 60.',
-  '2. Баланс на теглата (двете съставки заедно тежат колкото сместа): 200 + «Тегло 2» = «Смес т.».',
-  '3. Баланс на активното вещество (в сместа го има толкова, колкото в двете съставки заедно): '
-    + '60 + «Тегло 2» × 40 / 100 = «Смес т.» × 36 / 100.',
-  '4. От баланса на теглата «Смес т.» = 200 + «Тегло 2». Заместваме го в баланса на активното вещество и '
-    + 'получаваме уравнение с едно неизвестно, «Тегло 2»: 60 + «Тегло 2» × 40 / 100 = (200 + «Тегло 2») × 36 / 100.',
-  '5. Решаваме го: Тегло 2 = (200 × 30 − 200 × 36) / (36 − 40) = 300.',
-  '6. От баланса на теглата: Смес т. = 200 + 300 = 500.',
-  'Проверка: 200 × 30 / 100 + 300 × 40 / 100 = 60 + 120 = 180 = 500 × 36 / 100.',
-  'Отговор: Тегло 2 = 300, Смес т. = 500.',
+  'Дадено: първата съставка има маса 200 и съдържа 30 % чисто вещество; втората съставка съдържа 40 %; '
+    + 'сместа съдържа 36 %.',
+  'Търси се: масата на втората съставка и масата на сместа.',
+  'Нека x е масата на втората съставка (в таблицата „Тегло 2“). Тогава масата на сместа е 200 + x.',
+  'Чистото вещество в сместа е колкото в двете съставки заедно:',
+  '60 + x · 40 : 100 = (200 + x) · 36 : 100   | · 100',
+  '6000 + 40x = 36(200 + x)',
+  '6000 + 40x = 7200 + 36x',
+  '40x − 36x = 7200 − 6000',
+  '4x = 1200',
+  'x = 1200 : 4',
+  'x = 300',
+  'Масата на сместа е 200 + 300 = 500.',
+  'Проверка: 200 · 30 : 100 + 300 · 40 : 100 = 60 + 120 = 180 и 500 · 36 : 100 = 180;',
+  '200 + 300 = 500;',
+  '36 % е между 30 % и 40 %.',
+  'Отговор: масата на втората съставка е 300; масата на сместа е 500.',
 ];
-export const variant2Picture = 'Модел с отсечки: първата съставка 200, от тях 60 активно вещество; '
-  + 'втората съставка 300, от тях 120; сместа 500, от тях 180.';
+export const tableOfVariant2 = [
+  ['', 'маса', 'процент', 'чисто вещество'],
+  ['първа съставка', '200', '30 %', '200 · 30 : 100 = 60'],
+  ['втора съставка', 'x', '40 %', 'x · 40 : 100'],
+  ['смес', '200 + x', '36 %', '(200 + x) · 36 : 100'],
+];
+export const variant2Picture = 'Модел с отсечки: първата съставка 200, от които 60 чисто вещество; '
+  + 'втората съставка 300, от които 120; сместа 500, от които 180.';
 
 // What the solution's region holds, as a pupil and a screen reader meet it; null while hidden.
 export const solution = (page) => page.evaluate(() => {
   const region = document.getElementById('solution');
+  const seen = (node) => node.querySelector('[aria-hidden="true"]')?.textContent ?? node.textContent;
+  const heard = (node) => node.querySelector('.heard')?.textContent ?? node.textContent;
   if (!region.checkVisibility()) {
     return null;
   }
@@ -118,7 +132,11 @@ export const solution = (page) => page.evaluate(() => {
   return {
     tag: region.tagName,
     name: document.getElementById(region.getAttribute('aria-labelledby'))?.textContent,
-    lines: [...region.querySelectorAll('.solution-lines p')].map((line) => line.textContent),
+    // A line of mathematics as it is seen, and as a screen reader says it.
+    lines: [...region.querySelectorAll('.solution-lines p')].map(seen),
+    spoken: [...region.querySelectorAll('.solution-lines p')].map(heard),
+    table: [...region.querySelectorAll('table tr')].map((tr) => [...tr.cells].map(seen)),
+    headers: [...region.querySelectorAll('table th')].map((th) => th.scope),
     picture: picture && { role: picture.getAttribute('role'), name: picture.getAttribute('aria-label'),
       hatched: picture.querySelectorAll('rect[fill^="url("]').length, rects: picture.querySelectorAll('rect').length },
     smallest: Math.min(...[region, ...region.querySelectorAll('*')].filter((e) => e.checkVisibility()
@@ -136,3 +154,60 @@ export const solution = (page) => page.evaluate(() => {
     live: document.getElementById('announcer').textContent,
   };
 });
+
+// The practice below the calculator: its controls as CSS selectors.
+export const practiceLevel = (level) => `input[name="practice-level"][value="${level}"]`;
+export const answerBox = (i) => `#answer-${i}`;
+export const [newProblem, check, hint, showSolution, intoGrid, sheetOpen] = ['#practice-new', '#practice-check',
+  '#practice-hint', '#practice-solve', '#practice-into-grid', '#sheet-open'];
+
+// A page of the site with its practice shown, which comes once the page is ready.
+export async function openPractice(open, fragment = '', options = {}) {
+  const page = await open(fragment, options);
+  await until(page, () => document.getElementById('practice-text')?.textContent || null, undefined, 'the practice');
+  return page;
+}
+
+// What the practice shows, as a pupil and a screen reader meet it.
+export const practice = (page) => page.evaluate(() => {
+  const section = document.getElementById('practice');
+  const seen = (node) => node.querySelector('[aria-hidden="true"]')?.textContent ?? node.textContent;
+  const solutionRegion = section.querySelector('.practice-solution');
+  return {
+    name: document.getElementById(section.getAttribute('aria-labelledby')).textContent,
+    level: section.querySelector('input[name="practice-level"]:checked')?.value,
+    text: document.getElementById('practice-text').textContent,
+    // Each box's name, as a screen reader says it, and the unit beside it.
+    boxes: [...section.querySelectorAll('.practice-answer input')].map((box) => [box.labels[0].textContent,
+      box.parentElement.querySelector('.practice-unit').textContent]),
+    feedback: section.querySelector('[role="status"]').textContent,
+    solution: solutionRegion.hidden ? null : [...solutionRegion.querySelectorAll('.solution-lines p')].map(seen),
+    intoGrid: !document.getElementById('practice-into-grid').hidden,
+    tally: section.querySelector('.practice-tally').textContent,
+  };
+});
+
+// The teacher's sheet, once shown: its title, problems and the key's rows as their cells' texts,
+// each with whether it is bold.
+export const teacherSheet = (page) => page.evaluate(() => {
+  const sheet = document.getElementById('teacher-sheet');
+  return {
+    title: sheet.querySelector('h3').textContent,
+    problems: [...sheet.querySelectorAll('li')].map((item) => item.textContent),
+    heading: [...sheet.querySelectorAll('thead th')].map((cell) => cell.textContent),
+    key: [...sheet.querySelectorAll('tbody tr')].map((row) => [...row.cells].map((cell) => cell.textContent)),
+    bold: [...sheet.querySelectorAll('tbody tr')].map((row) => [...row.cells]
+      .map((cell) => Number(getComputedStyle(cell).fontWeight) >= 700)),
+  };
+});
+
+// Presses Tab until fn(), run in the page, holds, at most `limit` times.
+export async function tabUntil(page, fn, what, limit = 80) {
+  for (let presses = 0; presses < limit; presses += 1) {
+    await page.press('Tab');
+    if (await page.evaluate(fn)) {
+      return;
+    }
+  }
+  throw new Error(`${limit} presses of Tab never reached ${what}`);
+}

@@ -3,8 +3,8 @@
 import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  calculate, cell, clear, faultMessage, pageOpener, row, solution, solutionOfVariant2, typeRow, useSiteAndBrowser,
-  variant, variant2Picture,
+  calculate, cell, clear, faultMessage, pageOpener, row, solution, solutionOfVariant2, tableOfVariant2, typeRow,
+  useSiteAndBrowser, variant, variant2Picture,
 } from './pupil.mjs';
 
 const shared = useSiteAndBrowser();
@@ -29,6 +29,14 @@ describe('the solution', () => {
     assert.equal(shown.tag, 'SECTION');
     assert.equal(shown.name, 'Решение');
     assert.deepEqual(shown.lines, variant2);
+    assert.deepEqual(shown.table, tableOfVariant2);
+    assert.deepEqual(shown.headers, ['col', 'col', 'col', 'col', 'row', 'row', 'row']);
+    // Heard as it is read out: "·" as "по", ":" as "делено на".
+    assert.equal(shown.spoken[4], '60 + x по 40 делено на 100 = (200 + x) по 36 делено на 100   | по 100');
+    const everything = [...shown.lines, ...shown.table.flat()].join('\n');
+    for (const foreign of ['×', '/', '«', '»']) {
+      assert.ok(!everything.includes(foreign), `${foreign} in\n${everything}`);
+    }
     assert.deepEqual(shown.picture, { role: 'img', name: variant2Picture, hatched: 4, rects: 12 });
     assert.equal(shown.live, 'Тегло 2 300, Смес т. 500');
     assert.ok(shown.box.top >= shown.window.bottom, `${shown.box.top} below ${shown.window.bottom}`);
@@ -53,19 +61,51 @@ describe('the solution', () => {
     });
   }
 
-  test('warns, and draws nothing, where the numbers cannot be a mixture', async () => {
+  test('gives the reason first and no answer, and draws nothing, where the numbers cannot be a mixture', async () => {
     const page = await open();
     await solveVariant2(page, '50');
     assert.equal(await faultMessage(page), null);
     assert.deepEqual(await row(page, 1), ['30', '200', '40', '-400', '50', '-200']);
     const shown = await solution(page);
-    assert.deepEqual(shown.lines.filter((line) => line.startsWith('Внимание:')), [
-      'Внимание: Тегло 2 излиза -400, а тегло не може да е отрицателно.',
-      'Внимание: Смес т. излиза -200, а сместа трябва да тежи повече от 0.',
-      'Внимание: Процентът на сместа (50) трябва да е между процентите на двете съставки (30 и 40).',
+    assert.deepEqual(shown.lines.slice(2, 5), [
+      'Внимание: процентът на сместа трябва да е между процентите на двете съставки, а 50 % не е между 30 % и 40 %.',
+      'Внимание: масата на втората съставка излиза −400, а маса не може да е отрицателна.',
+      'Внимание: масата на сместа излиза −200, а маса не може да е отрицателна.',
     ]);
-    assert.equal(shown.lines.at(-4), 'Отговор: Тегло 2 = -400, Смес т. = -200.');
+    assert.ok(shown.lines.includes('x = −400'));
+    assert.equal(shown.lines.at(-1), 'Задачата няма решение с тези числа.');
+    assert.ok(!shown.lines.some((line) => line.startsWith('Отговор:')));
     assert.equal(shown.picture, null);
+    await page.close();
+  });
+
+  for (const [mixPercent, equation, verdict] of [
+    ['36', '0 · x = 3000', 'Задачата няма решение: няма число, което, умножено по 0, да дава 3000.'],
+    ['30', '0 · x = 0', 'Задачата има безброй много решения: всяко число, умножено по 0, дава 0, '
+      + 'така че решение е всяко x, при което масите на двете съставки са по-големи от 0.'],
+  ]) {
+    test(`explains the fault of Вариант 7 with two parts of 30 % and a mixture of ${mixPercent} %`, async () => {
+      const page = await open();
+      await page.click(variant(6));
+      await typeRow(page, 6, ['30', undefined, '30', undefined, mixPercent, '500']);
+      await page.click(calculate);
+      assert.notEqual(await faultMessage(page), null);
+      await page.press('Enter');
+      const shown = await solution(page);
+      assert.deepEqual(shown.lines.slice(-2), [equation, verdict]);
+      assert.equal(shown.picture, null);
+      await page.close();
+    });
+  }
+
+  test('writes a decimal comma and a period in brackets whatever the browser\'s language', async () => {
+    const page = await open('', { language: 'en-US' });
+    await typeRow(page, 0, ['10', '1', '0', '2']);
+    await page.click(calculate);
+    assert.equal((await row(page, 0))[4], '3.33333333333333');
+    const shown = await solution(page);
+    assert.ok(shown.lines.includes('Процентът на сместа: 0,1 от 3 е 0,1 : 3 · 100 = 3,(3) %.'), shown.lines.join('\n'));
+    assert.equal(shown.lines.at(-1), 'Отговор: процентът на сместа е 3,(3) %; масата на сместа е 3.');
     await page.close();
   });
 

@@ -1,6 +1,7 @@
 // axe-core finds nothing against WCAG 2.0 and 2.1, levels A and AA, in either layout: at the
-// start, after a calculation with its step-by-step solution shown, and with the fault dialog
-// open. No rule is turned off.
+// start, after a calculation with its step-by-step solution shown, with the fault dialog open,
+// and with the practice's feedback, hints and solution and the teacher's sheet shown. No rule is
+// turned off.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
@@ -39,6 +40,23 @@ for (const [layout, open] of layouts) {
     await button(page, 'Изчисли').click();
     assert.equal(await page.getByRole('alertdialog').isVisible(), true);
     assert.deepEqual(await violations(page), [], 'with the fault open');
+    await page.context().close();
+  });
+}
+
+for (const [layout, open] of layouts) {
+  test(`${layout} passes with the practice's feedback, its solution and the teacher's sheet shown`, async () => {
+    const page = await open(shared.browser, shared.server.url);
+    await page.waitForFunction(() => document.getElementById('practice-text')?.textContent);
+    const practice = page.getByRole('region', { name: 'Задача', exact: true });
+    await practice.getByRole('textbox').first().fill('1');
+    await button(page, 'Провери').click();
+    await button(page, 'Подсказка').click();
+    assert.deepEqual(await violations(page), [], 'with the feedback and a hint');
+    await button(page, 'Покажи решението').click();
+    await button(page, 'Лист със задачи').click();
+    await page.getByRole('region', { name: 'Отговори', exact: true }).waitFor();
+    assert.deepEqual(await violations(page), [], 'with the solution and the sheet');
     await page.context().close();
   });
 }

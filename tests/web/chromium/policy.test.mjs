@@ -20,7 +20,7 @@ for (const [layout, open] of [['the window\'s layout', openPage], ['a phone\'s l
     await button(page, 'Изчисли').click();
     const result = cell(page, 'Вариант 2, Тегло 2, резултат');
     assert.equal(await result.inputValue(), '300');
-    assert.equal(await page.getByRole('status').textContent(), 'Тегло 2 300, Смес т. 500');
+    assert.equal(await page.getByRole('status').and(page.locator('#announcer')).textContent(), 'Тегло 2 300, Смес т. 500');
     // The worked solution is the result's accessible description.
     const description = await result.evaluate((field) => document.getElementById(field.getAttribute('aria-describedby')).textContent);
     assert.equal(description, 'Тегло 2 = (200 × 30 − 200 × 36) / (36 − 40) = 300');

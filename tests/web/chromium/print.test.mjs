@@ -31,8 +31,9 @@ for (const [layout, open] of [['the window\'s layout', openPage], ['a phone\'s l
       const pdf = join(folder, 'print.pdf');
       await page.pdf({ path: pdf, format: 'A4' });
       const pages = printedPages(pdf);
-      assert.equal(pages.length, 1);
-      const [sheet] = pages;
+      // The solution as the board has it may take a second page; the calculator stays on the first.
+      assert.ok(pages.length <= 2, `${pages.length} pages`);
+      const sheet = pages.join('\n');
       const lines = sheet.split('\n').map((line) => line.trim());
       assert.equal(lines[0], 'Изчисляване процент и тегло в смеси');
       assert.equal(lines[1], 'Вариант 3');
@@ -42,15 +43,19 @@ for (const [layout, open] of [['the window\'s layout', openPage], ['a phone\'s l
         assert.ok(lines.includes(solution), `${solution} in\n${sheet}`);
       }
       const flowing = sheet.replace(/\s+/g, ' ');
-      for (const part of ['Решение', 'Дадено: % - 1 = 30, Тегло 1 = 200, % - 2 = 40, Смес т. = 500.',
-        'Проверка: 200 × 30 / 100 + 300 × 40 / 100 = 60 + 120 = 180 = 500 × 36 / 100.',
-        'Отговор: Тегло 2 = 300, Смес % = 36.', 'Първата съставка: 200 → 60', 'Сместа: 500 → 180']) {
+      for (const part of ['Решение', 'Дадено: първата съставка има маса 200 и съдържа 30 % чисто вещество; '
+        + 'втората съставка съдържа 40 %; сместа има маса 500.', 'маса процент чисто вещество',
+      'първа съставка 200 30 % 200 · 30 : 100 = 60', 'Масата на втората съставка е 500 − 200 = 300.',
+      'Проверка: 200 · 30 : 100 + 300 · 40 : 100 = 60 + 120 = 180 и 500 · 36 : 100 = 180;',
+      'Отговор: масата на втората съставка е 300; процентът на сместа е 36 %.', 'Първата съставка: 200 → 60',
+      'Сместа: 500 → 180']) {
         assert.ok(flowing.includes(part), `${part} in\n${sheet}`);
       }
       const assignment = 'В задачите, от основното образование, за смеси и разтвори обикновено присъстват 6 '
         + 'величини: процент, тегло на двата начални и крайния разтвор.';
       assert.ok(flowing.includes(assignment), sheet);
-      for (const absent of ['Изчисли', 'Изчисти', 'Варианти', 'Вариант 1', 'Вариант 7', 'Задание']) {
+      // What a screen reader says instead of "·" and ":" is not printed.
+      for (const absent of ['Изчисли', 'Изчисти', 'Варианти', 'Вариант 1', 'Вариант 7', 'Задание', 'делено на']) {
         assert.ok(!sheet.includes(absent), `${absent} printed`);
       }
     } finally {

@@ -1,8 +1,8 @@
-// A problem written into a link and read back, in either decimal separator, and every fragment
-// that is no link of the page read as none.
+// A problem written into a link and read back, in either decimal separator, a practice problem
+// the same, and every fragment that is no link of the page read as none.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { linkOf, localNumber, neutralNumber, problemOf } from '../../../web/link.js';
+import { linkOf, localNumber, neutralNumber, practiceLinkOf, practiceOf, problemOf } from '../../../web/link.js';
 
 const variants = 7;
 
@@ -84,4 +84,32 @@ test('a fragment that is no link of the page is no problem', () => {
 test('a link that was sent percent-encoded still opens', () => {
   assert.deepEqual(problemOf('1%3Av3%3A30%3B200%3B40%3B12.5%3D', variants),
     { variant: 2, givens: ['30', '200', '40', '12.5'], calculated: true });
+});
+
+test('a practice problem goes into a link of its own and comes back the same', () => {
+  for (const [source, link] of [
+    [{ sheet: 17, level: 1, place: 2 }, '1:z17:2:3'],
+    [{ sheet: 1, level: 3, place: 0 }, '1:z1:4:1'],
+    [{ sheet: 999999, level: 0, place: 11 }, '1:z999999:1:12'],
+  ]) {
+    assert.equal(practiceLinkOf(source), link);
+    assert.deepEqual(practiceOf(link), source);
+    // Neither form is taken for the other.
+    assert.equal(problemOf(link, variants), null);
+  }
+  assert.equal(practiceOf('1:v3:30;200;40;500='), null);
+  assert.deepEqual(practiceOf('1%3Az17%3A2%3A3'), { sheet: 17, level: 1, place: 2 });
+});
+
+test('a fragment that is no practice link is none', () => {
+  const none = [
+    ['sheet 0', '1:z0:2:3'], ['a sheet of seven digits', '1:z1000000:2:3'], ['a sheet with a leading zero', '1:z017:2:3'],
+    ['level 0', '1:z17:0:3'], ['level 5', '1:z17:5:3'], ['place 0', '1:z17:2:0'], ['a place of three digits', '1:z17:2:100'],
+    ['another version', '2:z17:2:3'], ['no place', '1:z17:2'], ['a place too many', '1:z17:2:3:4'], ['blanks', '1:z17: 2:3'],
+    ['markup', '1:z17:2:<img src=x onerror=alert(1)>'], ['broken percent-encoding', '1:z17:2:3%E0%A4%A'],
+    ['100 000 characters', `1:z17:2:${'3'.repeat(100000)}`], ['the empty fragment', ''], ['not text', undefined],
+  ];
+  for (const [what, fragment] of none) {
+    assert.equal(practiceOf(fragment), null, what);
+  }
 });

@@ -1,0 +1,118 @@
+// One pupil's practice and the teacher's sheet for the page: a C interface that practice.js
+// calls, in a module of its own, which the page fetches once it is ready to calculate. Texts
+// travel as UTF-8 and structures as JSON; what a function returns stays valid until the next
+// call. A level is its place in Levels, a place on a sheet counts from 0.
+#include <emscripten/emscripten.h>
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/practice.h"
+#include "form/teacher_sheet.h"
+#include "web/form_json.h"
+
+namespace {
+
+// Made on first use: opening its problem solves it step by step, which needs the worksheet's own
+// globals (its exact hundred), and globals of different files are made in no set order.
+Practice& Current() {
+  static Practice practice;
+  return practice;
+}
+
+std::string feedback;  // what the last check said of the current problem
+std::string answer;
+
+const char* Answer(std::string text) {
+  answer = std::move(text);
+  return answer.c_str();
+}
+
+Level LevelAt(int level) {
+  return Levels.at(static_cast<std::size_t>(level));
+}
+
+// The answer boxes' texts, one a line: a text box holds no line break.
+std::vector<std::string> Lines(std::string_view text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find('\n', start);
+    lines.emplace_back(text.substr(start, end - start));
+    if (end == std::string_view::npos) {
+      return lines;
+    }
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+// The texts the page builds the practice's section from (see PracticeDescription).
+EMSCRIPTEN_KEEPALIVE const char* blendora_practice_texts() {
+  return Answer(PracticeDescription());
+}
+
+// The problem at a place on a sheet; 0, with the practice as it was, where there is none.
+EMSCRIPTEN_KEEPALIVE int blendora_practice_open(int sheet, int level, int place) {
+  try {
+    Current().Open({sheet, LevelAt(level), place});
+  } catch (const std::out_of_range&) {
+    return 0;
+  }
+  feedback.clear();
+  return 1;
+}
+
+// The practice as JSON (see PracticeJson).
+EMSCRIPTEN_KEEPALIVE const char* blendora_practice_state() {
+  return Answer(PracticeJson(Current(), feedback));
+}
+
+// The pupil's answers, one a line in the order of the boxes.
+EMSCRIPTEN_KEEPALIVE void blendora_practice_check(const char* answers) {
+  feedback = Current().Check(Lines(answers));
+}
+
+EMSCRIPTEN_KEEPALIVE void blendora_practice_hint() {
+  Current().Hint();
+}
+
+EMSCRIPTEN_KEEPALIVE void blendora_practice_show_solution() {
+  Current().ShowSolution();
+}
+
+EMSCRIPTEN_KEEPALIVE void blendora_practice_next() {
+  Current().Next();
+  feedback.clear();
+}
+
+// The same sheet at another level, from its first place; 0 for a level there is none of.
+EMSCRIPTEN_KEEPALIVE int blendora_practice_choose_level(int level) {
+  try {
+    Current().ChooseLevel(LevelAt(level));
+  } catch (const std::out_of_range&) {
+    return 0;
+  }
+  feedback.clear();
+  return 1;
+}
+
+// The current problem as the grid takes it (see GridEntryJson).
+EMSCRIPTEN_KEEPALIVE const char* blendora_practice_grid() {
+  return Answer(GridEntryJson(Current()));
+}
+
+// The teacher's sheet as JSON (see TeacherSheetJson); empty for a sheet or count there is none of.
+EMSCRIPTEN_KEEPALIVE const char* blendora_teacher_sheet(int sheet, int level, int count) {
+  try {
+    return Answer(TeacherSheetJson(MakeTeacherSheet(sheet, LevelAt(level), count)));
+  } catch (const std::out_of_range&) {
+    return Answer({});
+  }
+}
+
+}  // extern "C"
