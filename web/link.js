@@ -7,7 +7,7 @@
 // the same problem:
 //   1:z17:2:3
 // the format's version, "z" and the sheet's number, the level (1 to 3, 4 for a mixed sheet) and
-// the place on the sheet (from 1); whether the sheet has that place, the practice's module says.
+// the place on the sheet (from 1); whether the sheet has that place, the teaching module says.
 // A fragment that is anything else is no problem at all: nothing of it is ever used.
 
 const version = '1';

@@ -2,7 +2,7 @@
 // worksheet loads; then routes their events to the worksheet, refreshing every cell from it
 // after each command, and keeps the address a link to the problem on the screen. Once the page
 // is ready, the practice (practice.js) comes below it.
-import { adoptPage, FaultDialog, keepEarlyCommands, setKeyboardOrder, SolutionRegion } from './page.js';
+import { adoptPage, FaultDialog, keepEarlyCommands, setKeyboardOrder } from './page.js';
 import { loadSheet } from './sheet.js';
 import { separator } from './separator.js';
 import { linkOf, localNumber, neutralNumber, practiceOf, problemOf } from './link.js';
@@ -16,7 +16,10 @@ const columns = cellLabels.length / variants;
 const wide = matchMedia('(min-width: 504px)');
 const fault = new FaultDialog(document.getElementById('fault'));
 const announcer = document.getElementById('announcer');
-const solution = new SolutionRegion(document.getElementById('solution'));
+const solutionRegion = document.getElementById('solution');
+// The row solved step by step comes with the teaching module, after the page is ready; until
+// then the region stays hidden, as the page arrives with it.
+let showSolution = () => {};
 
 // In the window's layout a result is a disabled cell, as in the window; on a phone it is
 // read-only text, which a screen reader reads and a finger can select. This needs no worksheet,
@@ -60,14 +63,14 @@ function refreshCells() {
       workedSolutions[i].classList.toggle('working', working);
     }
   });
-  solution.show(sheet.solution());
+  showSolution(sheet.worked());
 }
 
 function calculate() {
   const message = sheet.calculate();
   if (message) {
     // The grid stays as it was; the solution says what is wrong with these numbers.
-    solution.show(sheet.solution());
+    showSolution(sheet.worked());
     fault.show(message);
     return;
   }
@@ -95,7 +98,7 @@ function selectVariant(variant) {
 function edit(i, text) {
   sheet.setCellText(i, text);
   calculated = false;
-  solution.show(sheet.solution());
+  showSolution(sheet.worked());
   keepAddressSoon();
 }
 
@@ -219,5 +222,13 @@ navigator.serviceWorker?.register('service-worker.js');
 document.title = root.dataset.caption;
 document.documentElement.dataset.ready = 'true';
 performance.mark('blendora-ready');
-// The practice is asked for only now, so that nothing of it delays the calculator.
+// The solution and the practice are asked for only now, so that nothing of them delays the
+// calculator.
+import('./solution.js')
+  .then(({ calculatorSolution }) => calculatorSolution(solutionRegion))
+  .then((show) => {
+    showSolution = show;
+    show(sheet.worked());
+    performance.mark('blendora-solution');
+  });
 import('./practice.js').then(({ startPractice }) => startPractice({ root, announcer, enterIntoGrid, keepAddress }));

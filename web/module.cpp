@@ -3,6 +3,8 @@
 // next call.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 
@@ -86,11 +88,18 @@ EMSCRIPTEN_KEEPALIVE const char* blendora_read_number(const char* text) {
   }
 }
 
-// The last Calculate's step-by-step solution, or why it failed, as JSON (see SolutionJson); an
-// empty text when the worksheet has changed since, or before any.
-EMSCRIPTEN_KEEPALIVE const char* blendora_solution() {
-  const std::optional<RowSolution>& solution = sheet->Solution();
-  return Answer(solution ? SolutionJson(*solution) : std::string());
+// What the last Calculate worked on, for the teaching module to solve step by step: the variant,
+// 1 where it calculated (0 after a fault), and the row's six values, a given beyond a double's
+// range as infinity; null when the worksheet has changed since, or before any.
+EMSCRIPTEN_KEEPALIVE const double* blendora_worked() {
+  static std::array<double, 2 + ColumnCount> row;
+  const std::optional<Worksheet::WorkedRow>& worked = sheet->Worked();
+  if (!worked) {
+    return nullptr;
+  }
+  row = {static_cast<double>(worked->variant), worked->calculated ? 1.0 : 0.0};
+  std::copy(worked->values.begin(), worked->values.end(), row.begin() + 2);
+  return row.data();
 }
 
 EMSCRIPTEN_KEEPALIVE void blendora_clear() {

@@ -2,11 +2,10 @@
 // level the pupil chooses; a box for each quantity asked, the check, the school solution a hint at
 // a time or whole, the problem put into the grid, the count for the visit, and the teacher's sheet
 // of the same number and level, to print. main.js asks for this module once the page is ready:
-// the section is built then, from the practice module's texts, with its own style sheet. Nothing
+// the section is built then, from the teaching module's texts, with its own style sheet. Nothing
 // is stored and nothing is sent; the address holds the problem, so that a link gives it again.
-import { SolutionRegion } from './page.js';
 import { practiceLinkOf, practiceOf } from './link.js';
-import { compileModule, connect } from './sheet.js';
+import { loadTeaching, SolutionRegion } from './solution.js';
 
 // root: the form, which the section ends; announcer: the page's live region; enterIntoGrid(variant,
 // givens): the calculator's; keepAddress(): gives the address back to the calculator's problem.
@@ -149,9 +148,9 @@ export async function startPractice({ root, announcer, enterIntoGrid, keepAddres
   root.append(view.section);
 }
 
-// The practice's module behind plain calls, as sheet.js puts the worksheet's.
+// The teaching module's practice behind plain calls, as sheet.js puts the worksheet's.
 async function loadPractice() {
-  const { module, read, withText } = await connect(compileModule('blendora-practice'));
+  const { module, read, withText } = await loadTeaching();
   const json = (pointer) => JSON.parse(read(pointer) || 'null');
   return {
     // The section's texts: heading, level names, buttons, the sheet's sizes.

@@ -1,6 +1,6 @@
 // The worksheet in the WebAssembly module, behind plain JavaScript calls. The module needs no
 // file system and grows its own memory, so no loader of emscripten's: it is instantiated here,
-// and texts go in and out as UTF-8 that ends in a zero byte. The practice's module, which the
+// and texts go in and out as UTF-8 that ends in a zero byte. The teaching module, which the
 // page fetches once it is ready, is instantiated the same way.
 
 // Compiled while it downloads, from the moment this module is evaluated: the page asked for it at
@@ -86,8 +86,16 @@ export async function loadSheet() {
     // The fault's message, or null when the row was solved.
     calculate: () => text('calculate')() || null,
     results: text('results'),
-    // The last calculation solved step by step ({ lines, picture }), or null once anything changed.
-    solution: () => JSON.parse(text('solution')() || 'null'),
+    // What the last calculation worked on, { variant, calculated, values }, or null once anything
+    // changed (see blendora_worked).
+    worked: () => {
+      const pointer = module.blendora_worked();
+      if (!pointer) {
+        return null;
+      }
+      const [variant, calculated, ...values] = new Float64Array(module.memory.buffer, pointer, 8);
+      return { variant, calculated, values };
+    },
     clear: module.blendora_clear,
     // The number a text reads as, with a period, or '' where it is out of range.
     readNumber: (value) => withText(value, (pointer) => read(module.blendora_read_number(pointer))),

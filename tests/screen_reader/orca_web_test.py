@@ -28,12 +28,12 @@ def tab_to(desktop, name, limit=80):
     raise TimeoutError(f"{limit} presses of Tab never reached {name}")
 
 
-# Under Node, the practice's own module (site/blendora-practice.wasm) says what the page will show
+# Under Node, the teaching module (site/blendora-teaching.wasm) says what the page will show
 # after one press of "Нова задача": the problem, its first box's question, and what is said of
 # the answer "1".
 PRACTICE_SCRIPT = """
 import { readFileSync } from 'node:fs';
-const bytes = readFileSync(`${process.argv[1]}/blendora-practice.wasm`);
+const bytes = readFileSync(`${process.argv[1]}/blendora-teaching.wasm`);
 const { instance } = await WebAssembly.instantiate(bytes, {
   env: { emscripten_notify_memory_growth: () => {} }, wasi_snapshot_preview1: { proc_exit: () => {} } });
 const module = instance.exports;

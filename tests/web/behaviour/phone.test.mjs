@@ -4,7 +4,7 @@ import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { engine } from '../engines.mjs';
 import {
-  calculate, cell, cellValues, faultMessage, focusedName, ok, row, solution, solutionOfVariant2, useSiteAndBrowser,
+  calculate, cell, cellValues, faultMessage, focusedName, ok, row, shownSolution, solutionOfVariant2, useSiteAndBrowser,
   variant, variant2Picture,
 } from './pupil.mjs';
 
@@ -78,7 +78,7 @@ describe('a phone', () => {
     test(`at ${width} pixels, the step-by-step solution stands under the buttons and above the assignment, at 16 px or more`, async () => {
       const page = await openPhone(width);
       await tapThroughVariant2(page);
-      const shown = await solution(page);
+      const shown = await shownSolution(page);
       assert.deepEqual(shown.lines, solutionOfVariant2);
       assert.ok(shown.buttons.bottom <= shown.box.top && shown.box.bottom <= shown.assignment.top,
         JSON.stringify([shown.buttons, shown.box, shown.assignment]));

@@ -155,6 +155,12 @@ export const solution = (page) => page.evaluate(() => {
   };
 });
 
+// The solution once its region shows: it comes with the teaching module, after the page is ready.
+export async function shownSolution(page) {
+  await until(page, () => document.getElementById('solution').checkVisibility() || null, undefined, 'the solution');
+  return solution(page);
+}
+
 // The practice below the calculator: its controls as CSS selectors.
 export const practiceLevel = (level) => `input[name="practice-level"][value="${level}"]`;
 export const answerBox = (i) => `#answer-${i}`;

@@ -26,6 +26,7 @@ for (const [layout, open] of [['the window\'s layout', openPage], ['a phone\'s l
       await cell(page, `Вариант 3, ${heading}`).fill(text);
     }
     await button(page, 'Изчисли').click();
+    await page.getByRole('region', { name: 'Решение', exact: true }).waitFor();
     const folder = mkdtempSync(join(tmpdir(), 'blendora-print-'));
     try {
       const pdf = join(folder, 'print.pdf');

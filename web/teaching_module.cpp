@@ -1,5 +1,6 @@
-// One pupil's practice and the teacher's sheet for the page: a C interface that practice.js
-// calls, in a module of its own, which the page fetches once it is ready to calculate. Texts
+// What teaches, for the page: the calculator's row solved step by step, one pupil's practice and
+// the teacher's sheet. A C interface that solution.js and practice.js call, in a module of its
+// own, which the page fetches once it is ready to calculate. Texts
 // travel as UTF-8 and structures as JSON; what a function returns stays valid until the next
 // call. A level is its place in Levels, a place on a sheet counts from 0.
 #include <emscripten/emscripten.h>
@@ -50,6 +51,16 @@ std::vector<std::string> Lines(std::string_view text) {
 }  // namespace
 
 extern "C" {
+
+// The row the worksheet last worked on (see blendora_worked) solved step by step, or why it could
+// not be, as JSON (see SolutionJson).
+EMSCRIPTEN_KEEPALIVE const char* blendora_explain(int variant, int calculated, double percent1,
+                                                  double weight1, double percent2, double weight2,
+                                                  double mixPercent, double mixWeight) {
+  const MixtureValues values{percent1, weight1, percent2, weight2, mixPercent, mixWeight};
+  return Answer(
+      SolutionJson(SolveStepByStep(static_cast<VariantIndex>(variant), values, calculated != 0)));
+}
 
 // The texts the page builds the practice's section from (see PracticeDescription).
 EMSCRIPTEN_KEEPALIVE const char* blendora_practice_texts() {
