@@ -19,7 +19,7 @@ struct TeacherSheet {
   std::array<std::string, 9> keyHeading;  // "№", "Вариант", the six headings, "Отговор"
   struct KeyRow {
     std::array<std::string, 9> cells;  // as the heading
-    std::array<bool, 9> sought;        // the quantities the problem asks for
+    std::array<bool, 9> sought;        // the unknowns the grid computes for the problem
   };
   std::vector<KeyRow> key;
   std::string keyNote;  // what the mark on a sought quantity means
