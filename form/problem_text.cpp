@@ -314,21 +314,36 @@ Slots SlotsOf(const Problem& problem) {
   };
 }
 
-std::string_view LabelPattern(const Problem& problem, Column column) {
+// What a box's question counts, where it names it: "Колко грама {kind1}?" asks for an amount of the
+// first kind. Empty where the question names a part instead ("Колко грама е вторият разтвор?").
+std::string_view CountedPattern(const Problem& problem, Column column) {
+  if (column == Weight1) {
+    return "{kind1}";  // every variant gives the first part's percentage
+  }
+  if (column == Weight2 && problem.IsGiven(Percent2)) {
+    return "{kind2}";
+  }
+  return {};
+}
+
+std::string LabelPattern(const Problem& problem, Column column) {
+  const std::string_view counted = CountedPattern(problem, column);
+  if (!counted.empty()) {
+    return "Колко {units} " + std::string(counted) + "?";
+  }
   switch (column) {
     case Percent1:
       return "Колко процента {substance} има {inFirst}?";
-    case Weight1:
-      return "Колко {units} {kind1}?";  // every variant gives the first part's percentage
     case Percent2:
       return "Колко процента {substance} има {inSecond}?";
-    case Weight2:
-      return problem.IsGiven(Percent2) ? "Колко {units} {kind2}?"
-                                       : "Колко {units} е {secondSubject}?";
     case MixPercent:
       return "Колко процента {substance} има {inMix}?";
+    case Weight2:
+      return "Колко {units} е {secondSubject}?";
     case MixWeight:
       return "Колко {units} е {mixSubject}?";
+    case Weight1:
+      break;  // counted, above
   }
   throw std::invalid_argument("no such column");
 }
@@ -378,6 +393,18 @@ std::string AnswerLabel(const Problem& problem, Column column) {
 
 std::string_view AnswerUnit(const Problem& problem, Column column) {
   return UnitSymbol(UnitOf(problem, column));
+}
+
+std::string AnswerText(const Problem& problem) {
+  const Slots slots = SlotsOf(problem);
+  std::string text;
+  for (const Column column : problem.sought) {
+    const std::string amount = Quantity(problem.Value(column), UnitOf(problem, column));
+    const std::string_view counted = CountedPattern(problem, column);
+    text += text.empty() ? "" : " и ";
+    text += counted.empty() ? amount : Joined(amount, Fill(counted, slots));
+  }
+  return text;
 }
 
 std::string Feedback(Verdict verdict, const Problem& problem, Column box) {

@@ -552,12 +552,13 @@ class SolutionWriter {
   void WriteAnswer() {
     WriteCellsRounding();
     WriteRoundedToHundredths();
+    if (!wording_.answer.empty() && solution_.IsExact()) {
+      Add({"Отговор: ", wording_.answer, "."});
+      return;
+    }
     const std::string_view relation = solution_.IsExact() ? " е " : " е приблизително ";
     std::vector<std::string> answers;
-    const std::array<Column, 2> grid = SoughtInGridOrder();
-    const std::vector<Column> asked =
-        wording_.answers.empty() ? std::vector<Column>(grid.begin(), grid.end()) : wording_.answers;
-    for (const Column column : asked) {
+    for (const Column column : SoughtInGridOrder()) {
       answers.push_back(Concat({QuantityName(column, words_), relation, Measured(column)}));
     }
     Add({"Отговор: ", Joined(answers, "; "), "."});

@@ -38,9 +38,9 @@ struct SolutionText {
 
 // What a word problem asks, where it is not the grid's two unknowns in the grid's order.
 struct AnswerWording {
-  std::vector<Column> answers;  // in the order the problem asks them; empty: the grid's
-  std::string_view unit;        // after each mass in the answer ("г"); empty: none
-  bool volume = false;          // the parts are measured in litres: "обем", not "маса"
+  std::string answer;  // after "Отговор:" as the problem words it; empty: the grid's unknowns
+  std::string_view unit;  // after each mass ("г"); empty: none
+  bool volume = false;    // the parts are measured in litres: "обем", not "маса"
 };
 
 SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wording = {});

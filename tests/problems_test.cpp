@@ -488,24 +488,26 @@ struct LabelCase {
   Column column;
   std::string label;
   std::string unitText;
+  std::string answer;  // after "Отговор:", where the box is the only one
 };
 
 TEST(Texts, LabelTheAnswerBoxes) {
   const LabelCase cases[] = {
       {Context::Salt, Unit::Gram, Kind::AddWater, 1, Ingredient::Solution, Ingredient::Water,
-       Weight2, "Колко грама вода?", "г"},
+       Weight2, "Колко грама вода?", "г", "9 г вода"},
       {Context::Copper, Unit::Kilogram, Kind::AddPure, 1, Ingredient::Solution,
-       Ingredient::PureSubstance, Weight2, "Колко килограма чиста мед?", "кг"},
+       Ingredient::PureSubstance, Weight2, "Колко килограма чиста мед?", "кг", "9 кг чиста мед"},
       {Context::Salt, Unit::Gram, Kind::MixTwo, 0, Ingredient::Solution, Ingredient::Solution,
-       MixPercent, "Колко процента сол има в получения разтвор?", "%"},
+       MixPercent, "Колко процента сол има в получения разтвор?", "%", "8 %"},
       {Context::Salt, Unit::Gram, Kind::SecondFromMixture, 5, Ingredient::Solution,
-       Ingredient::Solution, Weight2, "Колко грама е вторият разтвор?", "г"},
+       Ingredient::Solution, Weight2, "Колко грама е вторият разтвор?", "г", "9 г"},
       {Context::Tin, Unit::Kilogram, Kind::SecondFromMixture, 5, Ingredient::Solution,
-       Ingredient::Solution, Percent2, "Колко процента калай има във втората сплав?", "%"},
+       Ingredient::Solution, Percent2, "Колко процента калай има във втората сплав?", "%", "100 %"},
       {Context::Milk, Unit::Litre, Kind::FirstForMixture, 4, Ingredient::Solution,
-       Ingredient::Solution, MixWeight, "Колко литра е полученото мляко?", "л"},
+       Ingredient::Solution, MixWeight, "Колко литра е полученото мляко?", "л", "10 л"},
       {Context::Vinegar, Unit::Litre, Kind::EachForMixture, 6, Ingredient::Concentrate,
-       Ingredient::Water, Weight1, "Колко литра 80 % оцетна есенция?", "л"},
+       Ingredient::Water, Weight1, "Колко литра 80 % оцетна есенция?", "л",
+       "1 л 80 % оцетна есенция"},
   };
   for (const LabelCase& c : cases) {
     Problem problem = HandMade({800, 10, c.second == Ingredient::Water ? 0 : 1000, 90, 80, 100},
@@ -514,9 +516,26 @@ TEST(Texts, LabelTheAnswerBoxes) {
     problem.unit = c.unit;
     problem.kind = c.kind;
     problem.first = c.first;
+    problem.sought = {c.column};
     EXPECT_EQ(Texts::AnswerLabel(problem, c.column), c.label);
     EXPECT_EQ(Texts::AnswerUnit(problem, c.column), c.unitText);
+    EXPECT_EQ(Texts::AnswerText(problem), c.answer);
   }
+}
+
+// Two answers in the order the problem asks them, each naming what it counts where its box does.
+TEST(Texts, AnswerInTheOrderOfTheBoxes) {
+  Problem alloys = HandMade({200, 400, 450, 100, 250, 500}, 6);
+  alloys.context = Context::Copper;
+  alloys.unit = Unit::Kilogram;
+  alloys.kind = Kind::EachForMixture;
+  alloys.sought = {Weight1, Weight2};
+  EXPECT_EQ(Texts::AnswerText(alloys), "40 кг сплав с 20 % мед и 10 кг сплав с 45 % мед");
+  Problem silver = HandMade({875, 400, 650, 200, 800, 600}, 5);
+  silver.context = Context::Silver;
+  silver.kind = Kind::SecondFromMixture;
+  silver.sought = {Weight2, Percent2};
+  EXPECT_EQ(Texts::AnswerText(silver), "20 г и 65 %");
 }
 
 // "със" before a number said with "с": седемдесет и пет, седем.
