@@ -115,11 +115,16 @@ Practice::GridEntry Practice::ForGrid(std::string_view decimalSeparator) const {
 
 void Practice::Next() {
   ProblemSource next = problem_.source;
-  if (++next.place >= MaxSheetSize) {
-    next.place = 0;
-    next.sheet = next.sheet >= LastSheet ? FirstSheet : next.sheet + 1;
+  if (++next.place < MaxSheetSize) {
+    Open(next);
+  } else {
+    NextSheet();
   }
-  Open(next);
+}
+
+void Practice::NextSheet() {
+  const ProblemSource& source = problem_.source;
+  Open({source.sheet >= LastSheet ? FirstSheet : source.sheet + 1, source.level, 0});
 }
 
 void Practice::Open(ProblemSource source) {

@@ -52,6 +52,8 @@ class Practice {
 
   // The next place on the sheet, and after the last place the next sheet.
   void Next();
+  // The next sheet's first place, at the same level; after the last sheet, the first.
+  void NextSheet();
   void Open(ProblemSource source);
   void ChooseLevel(Level level);  // the same sheet, from its first place
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "form/practice.h"
 #include "form/problem_text.h"
 #include "problems/answer.h"
 #include "problems/problem.h"
@@ -329,6 +330,27 @@ TEST(Sheets, GiveThePinnedProblemsEverywhere) {
     EXPECT_EQ(tenths, expected.tenths) << Where(problem);
     EXPECT_EQ(problem.sought, expected.sought) << Where(problem);
     EXPECT_EQ(Texts::ProblemText(problem), expected.text);
+  }
+}
+
+// Past the last place comes the next sheet, past the last sheet the first, at the same level.
+TEST(Practice, GoesOnToTheNextPlaceAndSheet) {
+  struct Step {
+    ProblemSource from;
+    bool wholeSheet;  // "Друг лист" rather than "Нова задача"
+    ProblemSource to;
+  };
+  const Step steps[] = {
+      {{5, Level::Two, 3}, false, {5, Level::Two, 4}},
+      {{5, Level::Two, MaxSheetSize - 1}, false, {6, Level::Two, 0}},
+      {{LastSheet, Level::Three, MaxSheetSize - 1}, false, {FirstSheet, Level::Three, 0}},
+      {{5, Level::One, 3}, true, {6, Level::One, 0}},
+      {{LastSheet, Level::Mixed, 7}, true, {FirstSheet, Level::Mixed, 0}},
+  };
+  for (const Step& step : steps) {
+    Practice practice(step.from);
+    step.wholeSheet ? practice.NextSheet() : practice.Next();
+    EXPECT_EQ(practice.Source(), step.to) << step.from.sheet << ", " << step.from.place;
   }
 }
 

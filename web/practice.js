@@ -114,12 +114,8 @@ export async function startPractice({ root, announcer, enterIntoGrid, keepAddres
     enterIntoGrid(variant, givens);
   });
   onPress(view.sheetButton, toggleSheet);
-  // After the last sheet, the first.
   onPress(view.otherSheet, () => {
-    const { sheet, level } = shown.source;
-    if (!practice.open({ sheet: sheet + 1, level, place: 0 })) {
-      practice.open({ sheet: 1, level, place: 0 });
-    }
+    practice.nextSheet();
     toProblem();
   });
   view.levels.forEach((radio, level) => radio.addEventListener('change', () => {
@@ -163,6 +159,7 @@ async function loadPractice() {
     hint: module.blendora_practice_hint,
     showSolution: module.blendora_practice_show_solution,
     next: module.blendora_practice_next,
+    nextSheet: module.blendora_practice_next_sheet,
     chooseLevel: module.blendora_practice_choose_level,
     // { variant, givens }, the givens with a period.
     grid: () => json(module.blendora_practice_grid()),

@@ -101,6 +101,11 @@ EMSCRIPTEN_KEEPALIVE void blendora_practice_next() {
   feedback.clear();
 }
 
+EMSCRIPTEN_KEEPALIVE void blendora_practice_next_sheet() {
+  Current().NextSheet();
+  feedback.clear();
+}
+
 // The same sheet at another level, from its first place; 0 for a level there is none of.
 EMSCRIPTEN_KEEPALIVE int blendora_practice_choose_level(int level) {
   try {

@@ -266,9 +266,7 @@ void PracticeWindow::readOnIfSpent(QPushButton* pressed) {
 }
 
 void PracticeWindow::otherSheet() {
-  const ProblemSource& source = practice_.Source();
-  // After the last sheet comes the first, as after the last place of a sheet.
-  practice_.Open({source.sheet >= LastSheet ? FirstSheet : source.sheet + 1, source.level, 0});
+  practice_.NextSheet();
   showProblem();
 }
 
