@@ -15,19 +15,35 @@ constexpr std::array<std::string_view, 6> Texts = {"30",    "200",  "33.33333333
                                                    "1E-05", "-400", "0.125"};
 constexpr std::array<double, 6> Values = {30, 200, 100.0 / 3, 0.00001, -400, 0.125};
 
-void BM_Calculate(benchmark::State& state) {
+// "Вариант 2" with the assignment's givens, ready to calculate.
+Worksheet Variant2() {
   Worksheet sheet;
   sheet.SelectVariant(1);
   for (const auto& [cell, text] : std::array<std::pair<CellIndex, const char*>, 4>{
            {{6, "30"}, {7, "200"}, {8, "40"}, {10, "36"}}}) {
     sheet.SetCellText(cell, text);
   }
+  return sheet;
+}
+
+void BM_Calculate(benchmark::State& state) {
+  Worksheet sheet = Variant2();
   for (auto _ : state) {
     sheet.Calculate();
     benchmark::DoNotOptimize(sheet.CellText(9).data());
   }
 }
 BENCHMARK(BM_Calculate);
+
+// The derivation in exact fractions, which a face asks for after Calculate.
+void BM_Solution(benchmark::State& state) {
+  Worksheet sheet = Variant2();
+  sheet.Calculate();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(sheet.Solution());
+  }
+}
+BENCHMARK(BM_Solution);
 
 void BM_ParseCellNumber(benchmark::State& state) {
   for (auto _ : state) {
