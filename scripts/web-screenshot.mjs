@@ -17,6 +17,8 @@ for (const [heading, text] of givens) {
   await cell(page, `Вариант 2, ${heading}`).fill(text);
 }
 await button(page, 'Изчисли').click();
+// The solution comes once the page has fetched what solves it.
+await page.getByRole('region', { name: 'Решение', exact: true }).waitFor();
 await page.screenshot({ path: file, fullPage: true });
 await browser.close();
 await server.close();
