@@ -285,8 +285,15 @@ class SolutionWriter {
       }
     }
     Add({"Дадено: ", Joined(given, "; "), "."});
-    Add({"Търси се: ", QuantityName(SoughtInGridOrder()[0], words_), " и ",
-         QuantityName(SoughtInGridOrder()[1], words_), "."});
+    const std::array<Column, 2> unknowns = SoughtInGridOrder();
+    const std::vector<Column> asked = wording_.asked.empty()
+                                          ? std::vector<Column>(unknowns.begin(), unknowns.end())
+                                          : wording_.asked;
+    std::vector<std::string> names;
+    for (const Column column : asked) {
+      names.push_back(QuantityName(column, words_));
+    }
+    Add({"Търси се: ", Joined(names, " и "), "."});
   }
 
   std::array<Column, 2> SoughtInGridOrder() const {

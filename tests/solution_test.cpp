@@ -222,13 +222,18 @@ TEST(Solution, SaysSasBeforeWhatStartsWithSOrZ) {
 // A word problem's solution gives its units, and says "обем" in the gender of "обем".
 TEST(Solution, NamesTheAmountsAsTheProblemDoes) {
   const Texts::SolutionText grams =
-      Texts::WriteSolution(*Calculated(1, Assignment).Solution(), {"", "г", false});
+      Texts::WriteSolution(*Calculated(1, Assignment).Solution(), {{}, "", "г", false});
   EXPECT_EQ(grams.lines.front(),
             "Дадено: първата съставка има маса 200 г и съдържа 30 % чисто вещество; втората "
             "съставка съдържа 40 %; сместа съдържа 36 %.");
   EXPECT_EQ(grams.lines.back(),
             "Отговор: масата на втората съставка е 300 г; масата на сместа е 500 г.");
-  const Texts::AnswerWording litres = {"", "л", true};
+  // A problem that asks only for the water seeks only the water, and answers in its words.
+  const Texts::SolutionText water = Texts::WriteSolution(*Calculated(1, Assignment).Solution(),
+                                                         {{Weight2}, "300 г вода", "г", false});
+  EXPECT_EQ(water.lines[1], "Търси се: масата на втората съставка.");
+  EXPECT_EQ(water.lines.back(), "Отговор: 300 г вода.");
+  const Texts::AnswerWording litres = {{}, "", "л", true};
   EXPECT_EQ(StartingWith(Texts::WriteSolution(
                              *Calculated(1, {"30", "200", "40", "", "50", ""}).Solution(), litres)
                              .lines,
