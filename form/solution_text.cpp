@@ -457,7 +457,15 @@ class SolutionWriter {
   }
 
   void WriteEquation(const EquationSolution& equation) {
-    Add("Чистото вещество в сместа е колкото в двете съставки заедно:");
+    if (equation.withoutSubstance) {
+      const std::size_t without = IndexOf(*equation.withoutSubstance);
+      Add({PartTitles[without],
+           " не съдържа от веществото, затова чистото вещество в сместа е "
+           "колкото ",
+           InPart[1 - without], ":"});
+    } else {
+      Add("Чистото вещество в сместа е колкото в двете съставки заедно:");
+    }
     Add({SubstanceSide(equation.parts), " = ", SubstanceSide(equation.mixture), "   | · 100"});
     for (const EquationLine& line : equation.lines) {
       Add(EquationText(line.equation));

@@ -117,8 +117,8 @@ TEST(Solution, SolvesEveryVariantOfTheAssignmentTheSchoolWay) {
        {"Нека x е масата на първата съставка (в таблицата „Тегло 1“). Тогава масата на сместа е "
         "x + 300.",
         "x · 30 : 100 + 120 = (x + 300) · 36 : 100   | · 100", "30x + 12000 = 36(x + 300)",
-        "30x + 12000 = 36x + 10800", "36x − 30x = 12000 − 10800", "6x = 1200", "x = 200",
-        "Масата на сместа е 200 + 300 = 500.", check,
+        "30x + 12000 = 36x + 10800", "12000 − 10800 = 36x − 30x", "1200 = 6x", "x = 1200 : 6",
+        "x = 200", "Масата на сместа е 200 + 300 = 500.", check,
         "Отговор: масата на първата съставка е 200; масата на сместа е 500."}},
       {5,
        {"Масата на втората съставка е 500 − 200 = 300.",
@@ -249,8 +249,11 @@ TEST(Solution, NamesTheAmountsAsTheProblemDoes) {
 TEST(Solution, WaterHasNoSubstanceAndThePureSubstanceIsAllOfIt) {
   const std::vector<std::string> water = LinesOf(1, {"10", "400", "0", "", "8", ""});
   for (const std::string line :
-       {"втора съставка | x | 0 % | 0", "40 = (400 + x) · 8 : 100   | · 100", "4000 = 3200 + 8x",
-        "8x = 4000 − 3200", "x = 100"}) {
+       {"втора съставка | x | 0 % | 0",
+        "Втората съставка не съдържа от веществото, затова чистото вещество в сместа е колкото в "
+        "първата съставка:",
+        "40 = (400 + x) · 8 : 100   | · 100", "4000 = 3200 + 8x", "4000 − 3200 = 8x", "800 = 8x",
+        "x = 800 : 8", "x = 100"}) {
     EXPECT_NE(std::find(water.begin(), water.end(), line), water.end()) << line;
   }
   EXPECT_TRUE(
@@ -314,7 +317,7 @@ TEST(Solution, HasNoAnswerWhereTheNumbersAreNoMixture) {
     EXPECT_TRUE(StartingWith(lines, "Проверка:").empty());
   }
   const std::vector<std::string> negative = LinesOf(1, {"30", "200", "40", "", "50", ""});
-  EXPECT_TRUE(Before(negative, "10x = −4000", "x = −400")) << Joined(negative);
+  EXPECT_TRUE(Before(negative, "−4000 = 10x", "x = −400")) << Joined(negative);
 }
 
 struct FaultCase {

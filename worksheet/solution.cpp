@@ -78,26 +78,24 @@ Side Opened(const Side& side) {
 }
 
 // The terms with x go to the left and the numbers to the right, each changing its sign as it
-// crosses; where that would leave fewer x on the left than on the right, the other way round,
-// read from right to left, so that the coefficient stays positive ("36x − 30x = 12000 − 10800").
+// crosses; where that would leave fewer x on the left than on the right, the other way round, so
+// that the coefficient stays positive ("12000 − 10800 = 36x − 30x"). Each side keeps its place,
+// as a pupil who moves a term with its sign changed sees it.
 Equation Moved(const Equation& equation) {
   const Side leftX = Only(equation.left, true);
   const Side rightX = Only(equation.right, true);
   const Side leftNumbers = Only(equation.left, false);
   const Side rightNumbers = Only(equation.right, false);
-  Equation moved;
+  const auto orZero = [](Side side) { return side.empty() ? Side{NumberTerm(0)} : side; };
   if (Sum(leftX) >= Sum(rightX)) {
-    moved = {Joined(leftX, Negated(rightX)), Joined(rightNumbers, Negated(leftNumbers))};
-  } else {
-    moved = {Joined(rightX, Negated(leftX)), Joined(leftNumbers, Negated(rightNumbers))};
+    return {Joined(leftX, Negated(rightX)), orZero(Joined(rightNumbers, Negated(leftNumbers)))};
   }
-  if (moved.left.empty()) {
-    moved.left.push_back(XTerm(0));
-  }
-  if (moved.right.empty()) {
-    moved.right.push_back(NumberTerm(0));
-  }
-  return moved;
+  return {orZero(Joined(leftNumbers, Negated(rightNumbers))), Joined(rightX, Negated(leftX))};
+}
+
+// Whether the side holds a term with x.
+bool HoldsX(const Side& side) {
+  return !Only(side, true).empty();
 }
 
 // Works the row out in fractions; InexactFraction leaves it where numbers do not fit.
@@ -234,12 +232,17 @@ class Derivation {
   void SolveByEquation() {
     const Column unknown = rule_.steps[0].target;
     const Column other = rule_.steps[1].target;
-    EquationSolution equation{unknown, {}, {}, {}, {}, {}, {}};
+    EquationSolution equation{unknown, {}, {}, {}, {}, {}, {}, {}};
     for (const Part part : Parts) {
       const Mass mass = MassOf(part, unknown, other);
       solution_.tableMass[IndexOf(part)] = mass;
       const Fraction& percent = Value(ColumnsOf(part).percent);
       if (percent.Sign() == 0) {
+        if (part != Part::Mixture) {
+          // Where both parts are of 0 %, neither is "the one" without it.
+          equation.withoutSubstance =
+              equation.withoutSubstance ? std::nullopt : std::optional<Part>(part);
+        }
         continue;  // a part without the substance adds nothing to its side
       }
       const Fraction amount = mass.x == 0 ? mass.number * percent / Hundred : Fraction();
@@ -295,10 +298,12 @@ class Derivation {
     addIfChanged(EquationStep::OpenBrackets, {Opened(cleared.left), Opened(cleared.right)});
     addIfChanged(EquationStep::MoveTerms, Moved(lines.back().equation));
     const Equation& moved = lines.back().equation;
-    equation.coefficient = Sum(moved.left);
-    equation.constant = Sum(moved.right);
-    addIfChanged(EquationStep::Collect,
-                 {{XTerm(equation.coefficient)}, {NumberTerm(equation.constant)}});
+    const bool xOnLeft = HoldsX(moved.left);
+    equation.coefficient = Sum(xOnLeft ? moved.left : moved.right);
+    equation.constant = Sum(xOnLeft ? moved.right : moved.left);
+    const Side x{XTerm(equation.coefficient)};
+    const Side number{NumberTerm(equation.constant)};
+    addIfChanged(EquationStep::Collect, xOnLeft ? Equation{x, number} : Equation{number, x});
     if (equation.coefficient.Sign() != 0) {
       equation.x = equation.constant / equation.coefficient;
     }

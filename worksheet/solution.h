@@ -60,8 +60,8 @@ struct SubstanceTerm {
 enum class EquationStep : std::uint8_t {
   ClearHundreds,  // both sides times 100
   OpenBrackets,
-  MoveTerms,  // the terms with x to the left, the numbers to the right, with their signs changed
-  Collect,    // a·x = b
+  MoveTerms,  // the terms with x to one side, the numbers to the other, with their signs changed
+  Collect,    // a·x = b, or b = a·x where x stands on the right
 };
 
 struct EquationLine {
@@ -70,11 +70,12 @@ struct EquationLine {
 };
 
 struct EquationSolution {
-  Column unknown;                      // the mass that x stands for
-  std::vector<SubstanceTerm> parts;    // the first and the second part's substance
-  std::vector<SubstanceTerm> mixture;  // empty where the mixture has none (0 %)
-  std::vector<EquationLine> lines;     // each only where it changes something
-  Fraction coefficient;                // a·x = b
+  Column unknown;                        // the mass that x stands for
+  std::vector<SubstanceTerm> parts;      // the first and the second part's substance
+  std::optional<Part> withoutSubstance;  // the one part of 0 %, which adds nothing to its side
+  std::vector<SubstanceTerm> mixture;    // empty where the mixture has none (0 %)
+  std::vector<EquationLine> lines;       // each only where it changes something
+  Fraction coefficient;                  // a·x = b
   Fraction constant;
   std::optional<Fraction> x;  // none where a is 0
 };
