@@ -397,12 +397,21 @@ std::string_view AnswerUnit(const Problem& problem, Column column) {
 
 std::string AnswerText(const Problem& problem) {
   const Slots slots = SlotsOf(problem);
-  std::string text;
+  std::vector<std::string> answers;
+  bool allNamed = true;
   for (const Column column : problem.sought) {
-    const std::string amount = Quantity(problem.Value(column), UnitOf(problem, column));
-    const std::string_view counted = CountedPattern(problem, column);
-    text += text.empty() ? "" : " и ";
-    text += counted.empty() ? amount : Joined(amount, Fill(counted, slots));
+    const Unit unit = UnitOf(problem, column);
+    const std::string amount = Quantity(problem.Value(column), unit);
+    const std::string_view named =
+        unit == Unit::Percent ? std::string_view("{substance}") : CountedPattern(problem, column);
+    allNamed = allNamed && !named.empty();
+    answers.push_back(named.empty() ? amount : Joined(amount, Fill(named, slots)));
+  }
+  // "20 г и 65 %" would read as one quantity: a bare number stands apart, as school writes two
+  // results.
+  std::string text = answers.front();
+  for (std::size_t i = 1; i < answers.size(); ++i) {
+    text += (allNamed ? " и " : "; ") + answers[i];
   }
   return text;
 }

@@ -520,11 +520,12 @@ TEST(Texts, LabelTheAnswerBoxes) {
       {Context::Copper, Unit::Kilogram, Kind::AddPure, 1, Ingredient::Solution,
        Ingredient::PureSubstance, Weight2, "Колко килограма чиста мед?", "кг", "9 кг чиста мед"},
       {Context::Salt, Unit::Gram, Kind::MixTwo, 0, Ingredient::Solution, Ingredient::Solution,
-       MixPercent, "Колко процента сол има в получения разтвор?", "%", "8 %"},
+       MixPercent, "Колко процента сол има в получения разтвор?", "%", "8 % сол"},
       {Context::Salt, Unit::Gram, Kind::SecondFromMixture, 5, Ingredient::Solution,
        Ingredient::Solution, Weight2, "Колко грама е вторият разтвор?", "г", "9 г"},
       {Context::Tin, Unit::Kilogram, Kind::SecondFromMixture, 5, Ingredient::Solution,
-       Ingredient::Solution, Percent2, "Колко процента калай има във втората сплав?", "%", "100 %"},
+       Ingredient::Solution, Percent2, "Колко процента калай има във втората сплав?", "%",
+       "100 % калай"},
       {Context::Milk, Unit::Litre, Kind::FirstForMixture, 4, Ingredient::Solution,
        Ingredient::Solution, MixWeight, "Колко литра е полученото мляко?", "л", "10 л"},
       {Context::Vinegar, Unit::Litre, Kind::EachForMixture, 6, Ingredient::Concentrate,
@@ -557,7 +558,7 @@ TEST(Texts, AnswerInTheOrderOfTheBoxes) {
   silver.context = Context::Silver;
   silver.kind = Kind::SecondFromMixture;
   silver.sought = {Weight2, Percent2};
-  EXPECT_EQ(Texts::AnswerText(silver), "20 г и 65 %");
+  EXPECT_EQ(Texts::AnswerText(silver), "20 г; 65 % сребро");
 }
 
 // "със" before a number said with "с": седемдесет и пет, седем.
