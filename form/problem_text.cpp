@@ -397,21 +397,20 @@ std::string_view AnswerUnit(const Problem& problem, Column column) {
 
 std::string AnswerText(const Problem& problem) {
   const Slots slots = SlotsOf(problem);
-  std::vector<std::string> answers;
-  bool allNamed = true;
-  for (const Column column : problem.sought) {
+  const std::vector<Column>& sought = problem.sought;
+  // Two answers about one part are one phrase: "20 г сплав с 65 % сребро".
+  if (sought.size() == 2 && PartOf(sought[0]) == PartOf(sought[1])) {
+    constexpr std::array<std::string_view, 3> PartPatterns = {"{part1}", "{part2}", "{mix}"};
+    return Fill(PartPatterns[static_cast<std::size_t>(PartOf(sought[0]))], slots);
+  }
+  std::string text;
+  for (const Column column : sought) {
     const Unit unit = UnitOf(problem, column);
     const std::string amount = Quantity(problem.Value(column), unit);
     const std::string_view named =
         unit == Unit::Percent ? std::string_view("{substance}") : CountedPattern(problem, column);
-    allNamed = allNamed && !named.empty();
-    answers.push_back(named.empty() ? amount : Joined(amount, Fill(named, slots)));
-  }
-  // "20 г и 65 %" would read as one quantity: a bare number stands apart, as school writes two
-  // results.
-  std::string text = answers.front();
-  for (std::size_t i = 1; i < answers.size(); ++i) {
-    text += (allNamed ? " и " : "; ") + answers[i];
+    text += text.empty() ? "" : " и ";
+    text += named.empty() ? amount : Joined(amount, Fill(named, slots));
   }
   return text;
 }

@@ -25,7 +25,7 @@ std::string AnswerLabel(const Problem& problem, Column column);
 // The unit after the box: "г", "кг", "л" or "%".
 std::string_view AnswerUnit(const Problem& problem, Column column);
 // The answers in the order of the boxes, as school writes them after "Отговор:": "4,5 л вода",
-// "40 кг сплав с 20 % мед и 10 кг сплав с 45 % мед", "15,2 % сол", "20 г; 65 % сребро".
+// "40 кг сплав с 20 % мед и 10 кг сплав с 45 % мед", "15,2 % сол", "20 г сплав с 65 % сребро".
 std::string AnswerText(const Problem& problem);
 
 // "Вярно!"; for a wrong answer a sentence that begins with "Не е вярно" and says what mistake it

@@ -546,7 +546,8 @@ TEST(Texts, LabelTheAnswerBoxes) {
   }
 }
 
-// Two answers in the order the problem asks them, each naming what it counts where its box does.
+// Two answers in the order the problem asks them, each naming what it counts where its box does;
+// two about one part in one phrase.
 TEST(Texts, AnswerInTheOrderOfTheBoxes) {
   Problem alloys = HandMade({200, 400, 450, 100, 250, 500}, 6);
   alloys.context = Context::Copper;
@@ -558,7 +559,7 @@ TEST(Texts, AnswerInTheOrderOfTheBoxes) {
   silver.context = Context::Silver;
   silver.kind = Kind::SecondFromMixture;
   silver.sought = {Weight2, Percent2};
-  EXPECT_EQ(Texts::AnswerText(silver), "20 г; 65 % сребро");
+  EXPECT_EQ(Texts::AnswerText(silver), "20 г сплав с 65 % сребро");
 }
 
 // "със" before a number said with "с": седемдесет и пет, седем.
