@@ -459,10 +459,9 @@ class SolutionWriter {
   void WriteEquation(const EquationSolution& equation) {
     if (equation.withoutSubstance) {
       const std::size_t without = IndexOf(*equation.withoutSubstance);
-      Add({PartTitles[without],
-           " не съдържа от веществото, затова чистото вещество в сместа е "
-           "колкото ",
-           InPart[1 - without], ":"});
+      constexpr std::string_view OnlyTheOther =
+          " не съдържа от веществото, затова чистото вещество в сместа е колкото ";
+      Add({PartTitles[without], OnlyTheOther, InPart[1 - without], ":"});
     } else {
       Add("Чистото вещество в сместа е колкото в двете съставки заедно:");
     }

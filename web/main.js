@@ -1,7 +1,7 @@
 // Starts the page: takes over the window's controls, which the page arrived with, while the
 // worksheet loads; then routes their events to the worksheet, refreshing every cell from it
 // after each command, and keeps the address a link to the problem on the screen. Once the page
-// is ready, the practice (practice.js) comes below it.
+// is ready, the row's solution (solution.js) comes, and the practice (practice.js) below it.
 import { adoptPage, FaultDialog, keepEarlyCommands, setKeyboardOrder } from './page.js';
 import { loadSheet } from './sheet.js';
 import { separator } from './separator.js';
