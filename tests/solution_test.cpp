@@ -326,6 +326,22 @@ struct FaultCase {
   std::vector<std::string> ending;  // the last lines
 };
 
+// The cells round a 16th digit away, and with it what made the row solvable: the solution is of
+// the numbers the cells show, and says so rather than reading an answer it has not got.
+TEST(Solution, ExplainsCellsThatRoundTheirAnswerAway) {
+  const std::tuple<VariantIndex, Row, std::string> cases[] = {
+      {6,
+       {"10", "", "10.00000000000001", "", "10", "500"},
+       "Задачата има безброй много решения: всяко число, умножено по 0, дава 0, така че решение е "
+       "всяко x, при което масите на двете съставки са по-големи от 0."},
+      {0, {"30", "1", "40", "-0.9999999999999999", "", ""}, "Задачата няма решение с тези числа."},
+  };
+  for (const auto& [variant, row, ending] : cases) {
+    const std::vector<std::string> lines = LinesOf(variant, row);
+    EXPECT_EQ(lines.back(), ending) << Joined(lines);
+  }
+}
+
 // After a fault the grid is as it was, and the solution says why there is no single answer.
 TEST(Solution, ExplainsAFailedCalculation) {
   const FaultCase cases[] = {

@@ -119,9 +119,14 @@ class Derivation {
     }
   }
 
-  // The exact results are what the cells show, up to the rounding of their 15th digit.
+  // The exact results are what the cells show, up to the rounding of their 15th digit. Givens of
+  // more digits than the cells keep may leave the shown numbers without a result at all (0 · x =
+  // 0, a mixture of no mass): the solution then says so, and there is nothing to compare.
   void CompareWithCells() {
     for (const Column column : rule_.results) {
+      if (!solution_.exact[column]) {
+        continue;
+      }
       const double exact = solution_.exact[column]->ToDouble();
       const double shown = solution_.values[column];
       if (std::fabs(exact - shown) > LastDigit * std::fabs(shown)) {
