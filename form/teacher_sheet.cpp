@@ -33,9 +33,13 @@ TeacherSheet::KeyRow KeyRowOf(const Problem& problem, std::size_t number) {
 
 }  // namespace
 
+std::string TeacherSheetTitle(std::int32_t sheet, Level level) {
+  return "Лист № " + std::to_string(sheet) + " – " + std::string(Texts::LevelName(level));
+}
+
 TeacherSheet MakeTeacherSheet(std::int32_t sheet, Level level, std::int32_t count) {
   TeacherSheet result;
-  result.title = "Лист № " + std::to_string(sheet) + " – " + std::string(Texts::LevelName(level));
+  result.title = TeacherSheetTitle(sheet, level);
   result.pupilLine = "Име: ……………………………………………   Клас: ………";
   result.keyTitle = "Отговори";
   result.keyHeading[0] = "№";

@@ -27,6 +27,8 @@ struct TeacherSheet {
 
 // Throws std::out_of_range for a sheet or count outside MakeSheet's.
 TeacherSheet MakeTeacherSheet(std::int32_t sheet, Level level, std::int32_t count);
+// "Лист № 17 – Ниво 2", without making the sheet's problems.
+std::string TeacherSheetTitle(std::int32_t sheet, Level level);
 // How many problems a sheet has until the teacher chooses another count.
 inline constexpr std::int32_t UsualSheetSize = 7;
 

@@ -179,7 +179,7 @@ void PracticeWindow::showProblem() {
                              QString::number(source.place + 1));
   controls_.problem->setAccessibleName(controls_.heading->text());
   controls_.problem->setPlainText(ToQString(practice_.Text()));
-  controls_.sheetTitle->setText(ToQString(sheet().title));
+  controls_.sheetTitle->setText(ToQString(TeacherSheetTitle(source.sheet, source.level)));
   controls_.feedback->clear();
   showAnswerBoxes();
   showProgress();
