@@ -53,10 +53,13 @@ std::vector<std::string> Lines(std::string_view text) {
 extern "C" {
 
 // The row the worksheet last worked on (see blendora_worked) solved step by step, or why it could
-// not be, as JSON (see SolutionJson).
+// not be, as JSON (see SolutionJson); null for a variant the grid has not.
 EMSCRIPTEN_KEEPALIVE const char* blendora_explain(int variant, int calculated, double percent1,
                                                   double weight1, double percent2, double weight2,
                                                   double mixPercent, double mixWeight) {
+  if (variant < 0 || variant >= VariantCount) {
+    return Answer("null");
+  }
   const MixtureValues values{percent1, weight1, percent2, weight2, mixPercent, mixWeight};
   return Answer(
       SolutionJson(SolveStepByStep(static_cast<VariantIndex>(variant), values, calculated != 0)));
