@@ -138,12 +138,13 @@ async function webkitBrowser() {
   const { Builder, By, Key } = await import('selenium-webdriver');
   const keys = { Enter: Key.ENTER, Tab: Key.TAB, ArrowDown: Key.ARROW_DOWN };
   const sessions = new Map();
-  // A page opened before it is ready needs a session whose navigations end when the document is
-  // parsed, not when everything it asks for (the held WebAssembly too) has come.
-  const sessionFor = (language, eager) => {
-    const key = `${language} ${eager}`;
+  // A page opened before it is ready needs a session whose navigations return at once: with the
+  // eager strategy WebKitWebDriver now and then still waits for the load event, which the held
+  // WebAssembly keeps back. Such a page is waited for by its own state instead.
+  const sessionFor = (language, early) => {
+    const key = `${language} ${early}`;
     if (!sessions.has(key)) {
-      sessions.set(key, startWebKit(Builder, language, eager));
+      sessions.set(key, startWebKit(Builder, language, early));
     }
     return sessions.get(key);
   };
@@ -174,13 +175,15 @@ async function webkitBrowser() {
           throw new Error(`The page got ${inner.join(' × ')} CSS pixels, not ${w} × ${h}`);
         });
       };
-      // Waits for a new page: the old one is marked, and the new one must be ready unmarked.
-      const reload = async (go) => {
+      // Waits for a new page: the old one is marked, and the new one must reach the state unmarked.
+      // A document still on its way may not answer yet.
+      const replace = async (go, state = ready) => {
         await evaluate(() => {
           window.blendoraReplaced = true;
         });
         await go();
-        await driver.wait(() => evaluate(() => !window.blendoraReplaced && document.documentElement.dataset.ready === 'true'), 30000);
+        const arrived = `return !window.blendoraReplaced && (${state})();`;
+        await driver.wait(() => driver.executeScript(arrived).catch(() => false), 30000);
       };
       // The page starts at its size, as on a real screen: sized first, then loaded.
       await driver.switchTo().defaultContent();
@@ -193,11 +196,11 @@ async function webkitBrowser() {
           document.body.append(frame);
         }, [url, { width: `${width}px`, height: `${height}px` }]);
         await driver.switchTo().frame(0);
+        await driver.wait(() => evaluate(whole ? ready : drawn), 30000);
       } else {
         await setViewport(width, height);
-        await driver.get(url);
+        await replace(() => driver.get(url), whole ? ready : drawn);
       }
-      await driver.wait(() => evaluate(whole ? ready : drawn), 30000);
       await setViewport(width, height);
       return withFill({
         complaints: null,
@@ -208,7 +211,7 @@ async function webkitBrowser() {
         type: (text) => driver.actions().sendKeys(text).perform(),
         press: (key) => driver.actions().sendKeys(keys[key]).perform(),
         paste: (text) => evaluate(insert, text),
-        reload: () => reload(() => evaluate(() => window.location.reload())),
+        reload: () => replace(() => evaluate(() => window.location.reload())),
         screenshot: async (path) => {
           const { writeFile } = await import('node:fs/promises');
           await writeFile(path, await driver.takeScreenshot(), 'base64');
@@ -233,7 +236,7 @@ async function webkitBrowser() {
 // A WebKitWebDriver on a free port, in the given language, and a MiniBrowser session through it.
 // A browser that has not answered within a minute is stopped and started once more; what the
 // driver wrote goes into the error of a start that failed twice.
-async function startWebKit(Builder, language, eager, attempts = 2) {
+async function startWebKit(Builder, language, early, attempts = 2) {
   const port = await freePort();
   const server = spawn('WebKitWebDriver', [`--port=${port}`], {
     env: { ...process.env, ...localeEnvironment(language) }, stdio: ['ignore', 'pipe', 'pipe'],
@@ -250,7 +253,7 @@ async function startWebKit(Builder, language, eager, attempts = 2) {
       .usingServer(`http://127.0.0.1:${port}`)
       .withCapabilities({
         browserName: 'MiniBrowser',
-        pageLoadStrategy: eager ? 'eager' : 'normal',
+        pageLoadStrategy: early ? 'none' : 'normal',
         timeouts: { pageLoad: 60000, script: 30000 },
         'webkitgtk:browserOptions': {
           binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
@@ -262,7 +265,7 @@ async function startWebKit(Builder, language, eager, attempts = 2) {
   } catch (error) {
     server.kill('SIGKILL');
     if (attempts > 1) {
-      return startWebKit(Builder, language, eager, attempts - 1);
+      return startWebKit(Builder, language, early, attempts - 1);
     }
     throw new Error(`MiniBrowser did not start: ${error.message}\nWebKitWebDriver said:\n${log}`);
   }
