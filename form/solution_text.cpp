@@ -186,17 +186,31 @@ std::string SubstanceSide(const std::vector<SubstanceTerm>& terms) {
   return texts.empty() ? "0" : Joined(texts, " + ");
 }
 
-std::string MassName(Part part, const AmountWords& words) {
-  return Concat({words.definite, " на ", PartNames[IndexOf(part)]});
+// "масата", "процентът".
+std::string_view QuantityWord(Column column, const AmountWords& words) {
+  return column == ColumnsOf(PartOf(column)).weight ? words.definite : "процентът";
 }
 
-std::string PercentName(Part part) {
-  return Concat({"процентът на ", PartNames[IndexOf(part)]});
-}
-
+// "масата на втората съставка".
 std::string QuantityName(Column column, const AmountWords& words) {
-  const Part part = PartOf(column);
-  return column == ColumnsOf(part).weight ? MassName(part, words) : PercentName(part);
+  return Concat({QuantityWord(column, words), " на ", PartNames[IndexOf(PartOf(column))]});
+}
+
+// What is sought, each part named once: "процентът и масата на сместа", "масите на двете
+// съставки", "масата на втората съставка и масата на сместа".
+std::string SoughtNames(const std::vector<Column>& asked, const AmountWords& words) {
+  if (asked.size() == 2 && PartOf(asked[0]) == PartOf(asked[1])) {
+    return Concat({QuantityWord(asked[0], words), " и ", QuantityName(asked[1], words)});
+  }
+  const auto isPartsMass = [](Column column) { return column == Weight1 || column == Weight2; };
+  if (asked.size() == 2 && std::all_of(asked.begin(), asked.end(), isPartsMass)) {
+    return Concat({words.plural, " на двете съставки"});
+  }
+  std::vector<std::string> names;
+  for (const Column column : asked) {
+    names.push_back(QuantityName(column, words));
+  }
+  return Joined(names, " и ");
 }
 
 // Writes one solution top to bottom.
@@ -289,11 +303,7 @@ class SolutionWriter {
     const std::vector<Column> asked = wording_.asked.empty()
                                           ? std::vector<Column>(unknowns.begin(), unknowns.end())
                                           : wording_.asked;
-    std::vector<std::string> names;
-    for (const Column column : asked) {
-      names.push_back(QuantityName(column, words_));
-    }
-    Add({"Търси се: ", Joined(names, " и "), "."});
+    Add({"Търси се: ", SoughtNames(asked, words_), "."});
   }
 
   std::array<Column, 2> SoughtInGridOrder() const {

@@ -81,7 +81,7 @@ def main(program):
         heard(desktop, lambda: desktop.key("F1"), ["Решение"])
         # Orca reads the line as the window wraps it.
         heard(desktop, lambda: desktop.key("Down"), ["Дадено: първата съставка има маса 200"])
-        down_to(desktop, "Търси се: процентът на сместа")
+        down_to(desktop, "Търси се: процентът и масата на сместа")
         heard(desktop, lambda: desktop.key("Escape"), ["Вариант 1, Тегло 2"])
         heard(desktop, lambda: desktop.click(208, 77), ["Вариант 1, Тегло 1 200"])
         desktop.click(464, 20)  # Изчисти
