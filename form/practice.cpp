@@ -103,12 +103,7 @@ void Practice::ShowSolution() {
 Practice::GridEntry Practice::ForGrid(std::string_view decimalSeparator) const {
   GridEntry entry{problem_.variant, RuleOf(problem_.variant).givens, {}};
   for (std::size_t i = 0; i < entry.columns.size(); ++i) {
-    std::string text = problem_.Value(entry.columns[i]).Text();
-    const std::size_t comma = text.find(',');
-    if (comma != std::string::npos) {
-      text.replace(comma, 1, decimalSeparator);
-    }
-    entry.texts[i] = std::move(text);
+    entry.texts[i] = problem_.Value(entry.columns[i]).Text(decimalSeparator);
   }
   return entry;
 }

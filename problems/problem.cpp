@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdlib>
 #include <numeric>
 #include <optional>
@@ -12,6 +11,7 @@
 #include <utility>
 
 #include "problems/random.h"
+#include "worksheet/fraction.h"
 #include "worksheet/variants.h"
 
 namespace {
@@ -291,28 +291,14 @@ void CheckRange(std::int32_t value, std::int32_t low, std::int32_t high, const c
   }
 }
 
-std::string Digits(std::uint64_t value) {
-  char digits[20];
-  const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits), value);
-  return std::string(digits, end);
-}
-
 }  // namespace
 
 double Tenths::ToDouble() const {
   return static_cast<double>(count) / 10;
 }
 
-std::string Tenths::Text() const {
-  const std::uint64_t magnitude =
-      count < 0 ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
-  std::string text = count < 0 ? "−" : "";
-  text += Digits(magnitude / 10);
-  if (magnitude % 10 != 0) {
-    text += ',';
-    text += static_cast<char>('0' + magnitude % 10);
-  }
-  return text;
+std::string Tenths::Text(std::string_view decimalSeparator) const {
+  return *DecimalText(Fraction::Of(count, 10), decimalSeparator);
 }
 
 bool Problem::IsGiven(Column column) const {

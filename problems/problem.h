@@ -15,8 +15,8 @@ struct Tenths {
   std::int64_t count = 0;
 
   double ToDouble() const;
-  // With the decimal comma and only the places it needs: "12,5", "300", "0,5".
-  std::string Text() const;
+  // With only the places it needs: "12,5", "300", "0,5"; the cells' separator where given.
+  std::string Text(std::string_view decimalSeparator = ",") const;
   friend auto operator<=>(const Tenths&, const Tenths&) = default;
 };
 

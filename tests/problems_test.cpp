@@ -383,6 +383,7 @@ TEST(Tenths, WriteTheDecimalCommaAndOnlyThePlacesNeeded) {
   for (const auto& [count, text] : cases) {
     EXPECT_EQ(Tenths{count}.Text(), text);
   }
+  EXPECT_EQ(Tenths{125}.Text("."), "12.5");  // as an English desktop's cells take it
   EXPECT_EQ(Tenths{125}.ToDouble(), 12.5);
   EXPECT_EQ(Tenths{1}.ToDouble(), 0.1);
 }
