@@ -395,6 +395,10 @@ std::string_view AnswerUnit(const Problem& problem, Column column) {
   return UnitSymbol(UnitOf(problem, column));
 }
 
+std::string AnswerAmount(const Problem& problem, Column column) {
+  return Quantity(problem.Value(column), UnitOf(problem, column));
+}
+
 std::string AnswerText(const Problem& problem) {
   const Slots slots = SlotsOf(problem);
   const std::vector<Column>& sought = problem.sought;
@@ -405,10 +409,10 @@ std::string AnswerText(const Problem& problem) {
   }
   std::string text;
   for (const Column column : sought) {
-    const Unit unit = UnitOf(problem, column);
-    const std::string amount = Quantity(problem.Value(column), unit);
-    const std::string_view named =
-        unit == Unit::Percent ? std::string_view("{substance}") : CountedPattern(problem, column);
+    const std::string amount = AnswerAmount(problem, column);
+    const std::string_view named = UnitOf(problem, column) == Unit::Percent
+                                       ? std::string_view("{substance}")
+                                       : CountedPattern(problem, column);
     text += text.empty() ? "" : " и ";
     text += named.empty() ? amount : Joined(amount, Fill(named, slots));
   }

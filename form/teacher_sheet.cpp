@@ -10,8 +10,7 @@ constexpr std::string_view SoughtMark = "*";
 std::string Answer(const Problem& problem) {
   std::string answer;
   for (const Column column : problem.sought) {
-    answer += (answer.empty() ? "" : "; ") + problem.Value(column).Text() + " " +
-              std::string(UnitSymbol(UnitOf(problem, column)));
+    answer += (answer.empty() ? "" : "; ") + Texts::AnswerAmount(problem, column);
   }
   return answer;
 }
