@@ -33,13 +33,9 @@ MixtureValues ValuesOf(const Problem& problem) {
 
 Texts::SolutionText SolutionOf(const Problem& problem) {
   const RowSolution solution = SolveStepByStep(problem.variant, ValuesOf(problem), true);
-  Texts::SolutionText text =
-      Texts::WriteSolution(solution, {problem.sought, Texts::AnswerText(problem),
-                                      UnitSymbol(problem.unit), problem.unit == Unit::Litre});
-  text.lines.insert(text.lines.begin() + 2, VariantLine(problem.variant));
-  ++text.tableAt;
-  ++text.checkAt;
-  return text;
+  return Texts::WriteSolution(solution,
+                              {problem.sought, Texts::AnswerText(problem), UnitSymbol(problem.unit),
+                               problem.unit == Unit::Litre, VariantLine(problem.variant)});
 }
 
 }  // namespace

@@ -38,10 +38,11 @@ struct SolutionText {
 
 // What a word problem asks, where it is not the grid's two unknowns in the grid's order.
 struct AnswerWording {
-  std::vector<Column> asked;  // after "Търси се:", in the problem's order; empty: the unknowns
-  std::string answer;     // after "Отговор:" as the problem words it; empty: the unknowns
-  std::string_view unit;  // after each mass ("г"); empty: none
-  bool volume = false;    // the parts are measured in litres: "обем", not "маса"
+  std::vector<Column> asked{};  // after "Търси се:", in the problem's order; empty: the unknowns
+  std::string answer{};     // after "Отговор:" as the problem words it; empty: the unknowns
+  std::string_view unit{};  // after each mass ("г"); empty: none
+  bool volume = false;      // the parts are measured in litres: "обем", not "маса"
+  std::string gridLine{};  // after "Търси се:", where the problem sits in the grid; empty: none
 };
 
 SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wording = {});

@@ -227,18 +227,19 @@ TEST(Solution, SaysSasBeforeWhatStartsWithSOrZ) {
 // A word problem's solution gives its units, and says "обем" in the gender of "обем".
 TEST(Solution, NamesTheAmountsAsTheProblemDoes) {
   const Texts::SolutionText grams =
-      Texts::WriteSolution(*Calculated(1, Assignment).Solution(), {{}, "", "г", false});
+      Texts::WriteSolution(*Calculated(1, Assignment).Solution(), {.unit = "г"});
   EXPECT_EQ(grams.lines.front(),
             "Дадено: първата съставка има маса 200 г и съдържа 30 % чисто вещество; втората "
             "съставка съдържа 40 %; сместа съдържа 36 %.");
   EXPECT_EQ(grams.lines.back(),
             "Отговор: масата на втората съставка е 300 г; масата на сместа е 500 г.");
   // A problem that asks only for the water seeks only the water, and answers in its words.
-  const Texts::SolutionText water = Texts::WriteSolution(*Calculated(1, Assignment).Solution(),
-                                                         {{Weight2}, "300 г вода", "г", false});
+  const Texts::SolutionText water =
+      Texts::WriteSolution(*Calculated(1, Assignment).Solution(),
+                           {.asked = {Weight2}, .answer = "300 г вода", .unit = "г"});
   EXPECT_EQ(water.lines[1], "Търси се: масата на втората съставка.");
   EXPECT_EQ(water.lines.back(), "Отговор: 300 г вода.");
-  const Texts::AnswerWording litres = {{}, "", "л", true};
+  const Texts::AnswerWording litres = {.unit = "л", .volume = true};
   EXPECT_EQ(Texts::WriteSolution(*Calculated(6, Assignment).Solution(), litres).lines[1],
             "Търси се: обемите на двете съставки.");
   EXPECT_EQ(StartingWith(Texts::WriteSolution(
