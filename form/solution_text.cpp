@@ -485,16 +485,21 @@ class SolutionWriter {
     if (!equation.x) {
       return;
     }
-    if (!(equation.coefficient == Fraction(1))) {
-      const std::string division =
-          Concat({ExactNumber(equation.constant), " : ", Operand(equation.coefficient)});
-      const std::string value = ExactNumber(*equation.x);
-      // "x = 1200 : 17 ≈ 70,59" is the division already: no line of it alone before.
-      if (!value.starts_with(Concat({division, Approximately}))) {
-        Add({"x = ", division});
+    const std::string value = ExactNumber(*equation.x);
+    if (equation.coefficient == Fraction(1)) {
+      // "x = 2700" is the collected line itself, unless x was collected on the right.
+      if (!equation.xOnLeft) {
+        Add({"x = ", value});
       }
-      Add({"x = ", value});
+      return;
     }
+    const std::string division =
+        Concat({ExactNumber(equation.constant), " : ", Operand(equation.coefficient)});
+    // "x = 1200 : 17 ≈ 70,59" is the division already: no line of it alone before.
+    if (!value.starts_with(Concat({division, Approximately}))) {
+      Add({"x = ", division});
+    }
+    Add({"x = ", value});
   }
 
   void WriteEnd() {

@@ -88,6 +88,15 @@ TEST(Solution, SolvesTheEquationLineByLine) {
   EXPECT_EQ(LinesOf(1, Assignment), Variant2) << Joined(LinesOf(1, Assignment));
 }
 
+// "2700 = x" is read the other way before the value is used.
+TEST(Solution, StatesXWhereItIsCollectedOnTheRight) {
+  const std::vector<std::string> lines = LinesOf(4, {"30", "", "40", "300", "31", ""});
+  const std::vector<std::string> expected = {"12000 − 9300 = 31x − 30x", "2700 = x", "x = 2700",
+                                             "Масата на сместа е 2700 + 300 = 3000."};
+  EXPECT_NE(std::search(lines.begin(), lines.end(), expected.begin(), expected.end()), lines.end())
+      << Joined(lines);
+}
+
 struct KeyLines {
   VariantIndex variant;
   std::vector<std::string> lines;  // found in this order, each a whole line
@@ -365,6 +374,11 @@ TEST(Solution, ExplainsAFailedCalculation) {
       {1,
        {"30", "200", "40", "", "40", ""},
        {"0 · x = 2000", "Задачата няма решение: няма число, което, умножено по 0, да дава 2000."}},
+      // Two parts of water: no term holds x at all.
+      {6,
+       {"0", "", "0", "", "36", "500"},
+       {"0 = 18000", "0 · x = 18000",
+        "Задачата няма решение: няма число, което, умножено по 0, да дава 18000."}},
       {0,
        {"30", "0", "40", "0", "", ""},
        {"Процентът на сместа не може да се намери: масата ѝ е 0, а на 0 не се дели.",

@@ -88,7 +88,10 @@ Equation Moved(const Equation& equation) {
   const Side rightNumbers = Only(equation.right, false);
   const auto orZero = [](Side side) { return side.empty() ? Side{NumberTerm(0)} : side; };
   if (Sum(leftX) >= Sum(rightX)) {
-    return {Joined(leftX, Negated(rightX)), orZero(Joined(rightNumbers, Negated(leftNumbers)))};
+    // Where both parts with x are of 0 %, no term holds x, and the equation is 0 · x = b.
+    const Side xSide = Joined(leftX, Negated(rightX));
+    return {xSide.empty() ? Side{XTerm(0)} : xSide,
+            orZero(Joined(rightNumbers, Negated(leftNumbers)))};
   }
   return {orZero(Joined(leftNumbers, Negated(rightNumbers))), Joined(rightX, Negated(leftX))};
 }
@@ -237,7 +240,7 @@ class Derivation {
   void SolveByEquation() {
     const Column unknown = rule_.steps[0].target;
     const Column other = rule_.steps[1].target;
-    EquationSolution equation{unknown, {}, {}, {}, {}, {}, {}, {}};
+    EquationSolution equation{unknown, {}, {}, {}, {}, {}, {}, true, {}};
     for (const Part part : Parts) {
       const Mass mass = MassOf(part, unknown, other);
       solution_.tableMass[IndexOf(part)] = mass;
@@ -304,6 +307,7 @@ class Derivation {
     addIfChanged(EquationStep::MoveTerms, Moved(lines.back().equation));
     const Equation& moved = lines.back().equation;
     const bool xOnLeft = HoldsX(moved.left);
+    equation.xOnLeft = xOnLeft;
     equation.coefficient = Sum(xOnLeft ? moved.left : moved.right);
     equation.constant = Sum(xOnLeft ? moved.right : moved.left);
     const Side x{XTerm(equation.coefficient)};

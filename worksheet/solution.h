@@ -77,6 +77,7 @@ struct EquationSolution {
   std::vector<EquationLine> lines;       // each only where it changes something
   Fraction coefficient;                  // a·x = b
   Fraction constant;
+  bool xOnLeft = true;        // collected as "4x = 1200", or as "1200 = 4x" to keep a positive
   std::optional<Fraction> x;  // none where a is 0
 };
 
