@@ -3,8 +3,8 @@
 import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  calculate, cell, clear, faultMessage, openPractice, pageOpener, row, shownSolution, solution, solutionOfVariant2,
-  tableOfVariant2, typeRow, useSiteAndBrowser, variant, variant2Picture,
+  calculate, cell, clear, faultMessage, pageOpener, row, shownSolution, solution, solutionOfVariant2,
+  tableOfVariant2, typeRow, until, useSiteAndBrowser, variant, variant2Picture,
 } from './pupil.mjs';
 
 const shared = useSiteAndBrowser();
@@ -113,8 +113,10 @@ describe('the solution', () => {
     const page = await open('1:v2:30;200;40;36=');
     assert.deepEqual((await shownSolution(page)).lines, variant2);
     await page.close();
-    // The practice comes after the solution could have: nothing is shown for a link without "=".
-    const unsolved = await openPractice(open, '1:v2:30;200;40;36');
+    // Once the solution could be shown, nothing is, for a link without "=".
+    const unsolved = await open('1:v2:30;200;40;36');
+    await until(unsolved, () => performance.getEntriesByName('blendora-solution').length > 0, undefined,
+      'the solution to be ready');
     assert.equal(await solution(unsolved), null);
     await unsolved.close();
   });
