@@ -278,9 +278,7 @@ Slots SlotsOf(const Problem& problem) {
   const std::string firstObject = Reference(first.noun, FirstForms, same, Article::Short);
   const std::string secondObject = Reference(second.noun, SecondForms, same, Article::Short);
   const std::string mixtureObject = MixtureReference(mixture.noun, Article::Short);
-  const auto quantity = [&problem](Column column) {
-    return Quantity(problem.Value(column), UnitOf(problem, column));
-  };
+  const auto quantity = [&problem](Column column) { return AnswerAmount(problem, column); };
   return {
       {"p1", quantity(Percent1)},
       {"w1", quantity(Weight1)},
