@@ -7,6 +7,8 @@
 // once (its preload), and loads this module by itself, ahead of main.js, so that the compiling is
 // under way while the other modules arrive.
 const compiling = compileModule('blendora');
+// blendora_worked's row: the variant, whether it calculated, and the six quantities.
+const workedLength = 2 + 6;
 
 // A browser that cannot decompress a stream (Safari before 16.4) fetches the module as it is; the
 // service worker keeps the same one.
@@ -93,7 +95,7 @@ export async function loadSheet() {
       if (!pointer) {
         return null;
       }
-      const [variant, calculated, ...values] = new Float64Array(module.memory.buffer, pointer, 8);
+      const [variant, calculated, ...values] = new Float64Array(module.memory.buffer, pointer, workedLength);
       return { variant, calculated, values };
     },
     clear: module.blendora_clear,
