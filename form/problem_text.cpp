@@ -213,9 +213,12 @@ std::string Fill(std::string_view pattern, const Slots& slots) {
   return text;
 }
 
+// "200 г", and a percentage close to its number, as textbooks print it: "30%".
 std::string Quantity(Tenths value, Unit unit) {
   std::string text = value.Text();
-  text += ' ';
+  if (unit != Unit::Percent) {
+    text += ' ';
+  }
   text += UnitSymbol(unit);
   return text;
 }
@@ -233,14 +236,14 @@ std::string In(std::string_view place) {
   return Joined(doubled ? "във" : "в", place);
 }
 
-// What a part is called: with its percentage ("10 % разтвор на сол") or on its own ("вода").
+// What a part is called: with its percentage ("10% разтвор на сол") or on its own ("вода").
 struct PartWords {
   std::string portion;
   Noun noun;
 };
 
 PartWords WordsOf(const ContextWords& words, Ingredient ingredient, Tenths percent) {
-  // "сплав {withP} мед" is "сплав с 60 % мед", but "сплав със 75 % мед".
+  // "сплав {withP} мед" is "сплав с 60% мед", but "сплав със 75% мед".
   const std::string quantity = Quantity(percent, Unit::Percent);
   const Slots percentSlot = {{"p", quantity}, {"withP", With(quantity)}};
   switch (ingredient) {
@@ -360,7 +363,7 @@ constexpr std::string_view VolumesNotAdded =
     "търси.";
 constexpr std::string_view PercentAsWholeNumber =
     "Не е вярно: изглежда, че процентът е използван като цяло число, а не като стотни "
-    "(30 % = 30 : 100 = 0,3).";
+    "(30% = 30 : 100 = 0,3).";
 constexpr std::string_view PercentagesAdded =
     "Не е вярно: процентите на двете съставки не се събират – процентното съдържание на сместа е "
     "между тях.";
@@ -400,7 +403,7 @@ std::string AnswerAmount(const Problem& problem, Column column) {
 std::string AnswerText(const Problem& problem) {
   const Slots slots = SlotsOf(problem);
   const std::vector<Column>& sought = problem.sought;
-  // Two answers about one part are one phrase: "20 г сплав с 65 % сребро".
+  // Two answers about one part are one phrase: "20 г сплав с 65% сребро".
   if (sought.size() == 2 && PartOf(sought[0]) == PartOf(sought[1])) {
     constexpr std::array<std::string_view, 3> PartPatterns = {"{part1}", "{part2}", "{mix}"};
     return Fill(PartPatterns[static_cast<std::size_t>(PartOf(sought[0]))], slots);

@@ -14,9 +14,9 @@ namespace Texts {
 std::string_view LevelName(Level level);
 
 // The word problem in one to three sentences, every given number written in it as Tenths::Text
-// writes it, followed by its unit: "Колко грама вода трябва да се долеят към 400 г 10 % разтвор
-// на сол, за да стане процентното съдържание на сол 8 %?". Water and the pure substance are
-// named, not given as 0 % and 100 %.
+// writes it, followed by its unit: "Колко грама вода трябва да се долеят към 400 г 10% разтвор
+// на сол, за да стане процентното съдържание на сол 8%?". Water and the pure substance are
+// named, not given as 0% and 100%.
 std::string ProblemText(const Problem& problem);
 
 // The question beside the answer box of a quantity: "Колко грама вода?", "Колко грама е вторият
@@ -24,10 +24,10 @@ std::string ProblemText(const Problem& problem);
 std::string AnswerLabel(const Problem& problem, Column column);
 // The unit after the box: "г", "кг", "л" or "%".
 std::string_view AnswerUnit(const Problem& problem, Column column);
-// A quantity with its unit, as the key of a teacher's sheet gives it: "4,5 л", "20 %".
+// A quantity with its unit, as the key of a teacher's sheet gives it: "4,5 л", "20%".
 std::string AnswerAmount(const Problem& problem, Column column);
 // The answers in the order of the boxes, as school writes them after "Отговор:": "4,5 л вода",
-// "40 кг сплав с 20 % мед и 10 кг сплав с 45 % мед", "15,2 % сол", "20 г сплав с 65 % сребро".
+// "40 кг сплав с 20% мед и 10 кг сплав с 45% мед", "15,2% сол", "20 г сплав с 65% сребро".
 std::string AnswerText(const Problem& problem);
 
 // "Вярно!"; for a wrong answer a sentence that begins with "Не е вярно" and says what mistake it

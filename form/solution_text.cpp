@@ -107,8 +107,13 @@ std::string Leading(const Fraction& value) {
   return decimal ? *decimal : Operand(value);
 }
 
+// As Bulgarian textbooks print it, close to its number: "30%".
+std::string PercentSuffixed(std::string_view number) {
+  return Concat({number, "%"});
+}
+
 std::string PercentText(const Fraction& value) {
-  return Concat({ExactNumber(value), " %"});
+  return PercentSuffixed(ExactNumber(value));
 }
 
 // A cell's rounded value, where there are no exact ones: its 15 digits with a decimal comma.
@@ -254,7 +259,7 @@ class SolutionWriter {
   bool IsPercent(Column column) const { return column == ColumnsOf(PartOf(column)).percent; }
 
   std::string ValueOf(Column column) const {
-    return IsPercent(column) ? Concat({Number(column), " %"}) : Number(column);
+    return IsPercent(column) ? PercentSuffixed(Number(column)) : Number(column);
   }
 
   // With the unit where the problem has one, as its "Дадено" and "Отговор" say it: "200 г".
@@ -263,7 +268,7 @@ class SolutionWriter {
     return withUnit ? Concat({ValueOf(column), " ", wording_.unit}) : ValueOf(column);
   }
 
-  // "първата съставка има маса 200 и съдържа 30 % чисто вещество".
+  // "първата съставка има маса 200 и съдържа 30% чисто вещество".
   std::string GivenOfPart(Part part, bool& substanceNamed) const {
     const PartColumns columns = ColumnsOf(part);
     std::vector<std::string> facts;
@@ -280,10 +285,10 @@ class SolutionWriter {
   std::string PercentFact(Column column, bool& substanceNamed) const {
     const std::optional<Fraction>& exact = solution_.exact[column];
     if (exact && exact->Sign() == 0) {
-      return "не съдържа от веществото (0 %)";
+      return "не съдържа от веществото (0%)";
     }
     if (exact && *exact == Hundred) {
-      return "е чисто вещество (100 %)";
+      return "е чисто вещество (100%)";
     }
     const std::string_view named = substanceNamed ? "" : " чисто вещество";
     substanceNamed = true;
@@ -338,10 +343,10 @@ class SolutionWriter {
       case FindingKind::MixPercentOutsideParts:
         return OutsidePartsText();
       case FindingKind::PercentBelowZero:
-        return Concat({value, ", а процент не може да е по-малък от 0 %."});
+        return Concat({value, ", а процент не може да е по-малък от 0%."});
       case FindingKind::PercentAboveHundred:
         return Concat({value,
-                       ", а процент не може да е по-голям от 100 % (100 % е чистото "
+                       ", а процент не може да е по-голям от 100% (100% е чистото "
                        "вещество)."});
       case FindingKind::MassNotPositive:
         break;
@@ -459,11 +464,11 @@ class SolutionWriter {
   static std::string SubstanceText(const ArithmeticLine& line, std::string_view result) {
     const std::size_t part = IndexOf(line.part);
     if (line.right.Sign() == 0) {
-      return Concat({PartTitles[part], " не съдържа от веществото (0 %)."});
+      return Concat({PartTitles[part], " не съдържа от веществото (0%)."});
     }
     if (line.right == Hundred) {
       return Concat({PartTitles[part],
-                     " е чисто вещество (100 %), затова чистото вещество в нея е ", result, "."});
+                     " е чисто вещество (100%), затова чистото вещество в нея е ", result, "."});
     }
     return Concat({"Чистото вещество ", InPart[part], " е ", Leading(line.left), " · ",
                    Operand(line.right), " : 100 = ", result, "."});

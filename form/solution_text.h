@@ -47,7 +47,7 @@ struct AnswerWording {
 
 SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wording = {});
 
-// The same with the table's rows as lines of their own ("първа съставка | 200 | 30 % | …").
+// The same with the table's rows as lines of their own ("първа съставка | 200 | 30% | …").
 std::vector<std::string> SolutionLines(const RowSolution& solution);
 
 // A line as a screen reader should say it: "·" as "по" and ":" as "делено на".
@@ -57,7 +57,7 @@ std::string SpokenMath(std::string_view line);
 std::string ExactNumber(const Fraction& value);
 
 // The preposition "с" before a text, "със" where the text is said with "с" or "з" at its start,
-// a number too: "с 30 %", "със 7 %", "със 75 г", "със 100 %", "със сол".
+// a number too: "с 30%", "със 7%", "със 75 г", "със 100%", "със сол".
 std::string With(std::string_view what);
 
 // "първата съставка", "втората съставка", "сместа"; and as the start of a sentence.

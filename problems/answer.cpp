@@ -93,7 +93,7 @@ std::vector<Mistake> MistakesFor(const Problem& problem, Column box) {
   switch (box) {
     case MixPercent:
       mistakes.push_back({Verdict::AverageOfPercentages, Decimal::Of((p1 + p2) * 5, 2)});
-      // Water adds 0 %: "p1 + 0" would be no sum but the mixture taken as strong as the first.
+      // Water adds 0%: "p1 + 0" would be no sum but the mixture taken as strong as the first.
       if (p1 != 0 && p2 != 0) {
         mistakes.push_back({Verdict::PercentagesAdded, Decimal::Of(p1 + p2, 1)});
       }

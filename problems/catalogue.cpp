@@ -47,8 +47,8 @@ constexpr KindRecipes Alloy = {Same, No, Strengthened, No, Same, Same, Same, Sam
 constexpr std::array<KindRecipes, ContextCount> Recipes = {InWater, InWater, Drink, Drink, Vinegar,
                                                            Milk,    Alloy,   Alloy, Alloy, Alloy};
 
-// Percentages in tenths. Salt dissolves to about 26 %; milk is 1,5 % to 4,5 %; table vinegar
-// 6 % to 9 % and its essence 70 % to 80 %; silver and gold as jewellers' hallmarks have them.
+// Percentages in tenths. Salt dissolves to about 26%; milk is 1,5% to 4,5%; table vinegar
+// 6% to 9% and its essence 70% to 80%; silver and gold as jewellers' hallmarks have them.
 constexpr std::int64_t SaltPercents[] = {20,  30,  40,  50,  60,  80,  100,
                                          120, 150, 160, 180, 200, 240, 250};
 constexpr std::int64_t SugarPercents[] = {50,  80,  100, 120, 150, 160, 200, 240,

@@ -24,7 +24,7 @@ enum class Kind : std::uint8_t {
   SecondFromMixture,      // a known mixture from a known first part: how much of what second?
   EachForMixture,         // how much of each, for a given mixture?
   // Water leaves until the solution is stronger. Read backwards, what remains is the first part,
-  // the water that left the second (0 %), and the solution at the start is the mixture.
+  // the water that left the second (0%), and the solution at the start is the mixture.
   Evaporation,
 };
 inline constexpr std::size_t KindCount = 9;
@@ -56,7 +56,7 @@ inline constexpr std::array<Context, ContextCount> Contexts = {
     Context::Milk, Context::Copper, Context::Tin,     Context::Silver, Context::Gold};
 
 // What a part is: the context's own solution (разтвор, оцет, мляко, сплав), the concentrate that
-// solution is made from (оцетна есенция), water (0 %) or the pure substance (100 %). A mixture
+// solution is made from (оцетна есенция), water (0%) or the pure substance (100%). A mixture
 // is always the context's solution.
 enum class Ingredient : std::uint8_t { Solution, Concentrate, Water, PureSubstance };
 

@@ -159,7 +159,7 @@ std::optional<std::int64_t> DrawScale(const ContextNumbers& numbers, Ratio ratio
 }
 
 bool IsPlausiblePercent(Context context, Ingredient ingredient, std::int64_t percent) {
-  // Only water has 0 % and only the pure substance 100 %: every other range lies inside.
+  // Only water has 0% and only the pure substance 100%: every other range lies inside.
   const std::span<const std::int64_t> percents = PercentsOf(context, ingredient);
   return percent >= percents.front() && percent <= percents.back();
 }

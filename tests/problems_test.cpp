@@ -47,7 +47,7 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// A number written in a text, not the end of a longer one: "8 %" is not in "18 %" nor "1,8 %".
+// A number written in a text, not the end of a longer one: "8%" is not in "18%" nor "1,8%".
 bool HoldsNumber(const std::string& text, const std::string& number) {
   for (std::size_t at = text.find(number); at != std::string::npos;
        at = text.find(number, at + 1)) {
@@ -79,13 +79,13 @@ std::string BrokenNumbers(const Problem& p) {
     return "a mass is not above zero";
   }
   if (p1 <= 0 || p1 >= 1000 || pm <= 0 || pm >= 1000) {
-    return "0 % or 100 % outside water";
+    return "0% or 100 % outside water";
   }
   if ((p2 == 0) != (p.second == Ingredient::Water)) {
-    return "0 % is not water";
+    return "0% is not water";
   }
   if ((p2 == 1000) != (p.second == Ingredient::PureSubstance)) {
-    return "100 % is not pure";
+    return "100% is not pure";
   }
   if (p2 < 0 || p2 > 1000) {
     return "a percentage outside 0 to 100";
@@ -251,76 +251,76 @@ TEST(Sheets, GiveThePinnedProblemsEverywhere) {
        0,
        {90, 20, 60, 40, 70, 60},
        {Percent2},
-       "Към 2 л 9 % оцет добавили 4 л друг оцет и полученият оцет съдържа 7 % оцетна киселина. "
+       "Към 2 л 9% оцет добавили 4 л друг оцет и полученият оцет съдържа 7% оцетна киселина. "
        "Колко процента оцетна киселина има във втория оцет?"},
       {1,
        Level::One,
        1,
        {800, 2000, 600, 500, 760, 2500},
        {MixPercent},
-       "Смесили 200 г 80 % разтвор на спирт и 50 г 60 % разтвор на спирт. Какво е процентното "
+       "Смесили 200 г 80% разтвор на спирт и 50 г 60% разтвор на спирт. Какво е процентното "
        "съдържание на спирт в получения разтвор?"},
       {1,
        Level::One,
        2,
        {45, 45, 29, 75, 35, 120},
        {Weight2, Percent2},
-       "От 4,5 л мляко с 4,5 % мазнини и друго мляко получили 12 л мляко с 3,5 % мазнини. Колко "
+       "От 4,5 л мляко с 4,5% мазнини и друго мляко получили 12 л мляко с 3,5% мазнини. Колко "
        "литра от второто мляко са използвани и какъв процент мазнини съдържа то?"},
       {1,
        Level::One,
        3,
        {100, 2500, 0, 2500, 50, 5000},
        {MixPercent},
-       "В съд има 250 г 10 % разтвор на сол. Долели вода и в съда вече има 500 г разтвор. Колко "
+       "В съд има 250 г 10% разтвор на сол. Долели вода и в съда вече има 500 г разтвор. Колко "
        "процента сол има в получения разтвор?"},
       {1,
        Level::One,
        6,
        {600, 30, 450, 60, 500, 90},
        {Weight2, Percent2},
-       "Към 3 кг сплав с 60 % калай добавили друга сплав и получили 9 кг сплав с 50 % калай. Колко "
+       "Към 3 кг сплав с 60% калай добавили друга сплав и получили 9 кг сплав с 50% калай. Колко "
        "килограма е втората сплав и какъв процент калай съдържа?"},
       {1,
        Level::Two,
        0,
        {800, 8, 0, 72, 80, 80},
        {Weight1},
-       "Колко литра 80 % оцетна есенция трябва да се смесят със 7,2 л вода, за да се получи 8 % "
+       "Колко литра 80% оцетна есенция трябва да се смесят със 7,2 л вода, за да се получи 8% "
        "оцет?"},
       {1,
        Level::Two,
        1,
        {180, 10000, 0, 8000, 100, 18000},
        {Weight2},
-       "Колко грама вода са нужни, за да разредим 1000 г 18 % разтвор на сол до 10 %?"},
+       "Колко грама вода са нужни, за да разредим 1000 г 18% разтвор на сол до 10%?"},
       {1,
        Level::Two,
        2,
        {50, 2000, 1000, 500, 240, 2500},
        {Weight2},
-       "Към 200 г 5 % разтвор на сол добавяли чиста сол, докато се получи 24 % разтвор на сол. "
+       "Към 200 г 5% разтвор на сол добавяли чиста сол, докато се получи 24% разтвор на сол. "
        "Колко грама чиста сол са добавени?"},
       {1,
        Level::Three,
        0,
        {700, 5, 0, 45, 70, 50},
        {Weight1, Weight2},
-       "Колко литра 70 % оцетна есенция и колко литра вода трябва да смесим, за да получим 5 л 7 % "
+       "Колко литра 70% оцетна есенция и колко литра вода трябва да смесим, за да получим 5 л 7% "
        "оцет?"},
       {1,
        Level::Three,
        1,
        {160, 2400, 0, 4000, 60, 6400},
        {Weight2},
-       "От 640 г 6 % разтвор на сол се изпарява вода, докато процентното съдържание на сол стане "
-       "16 %. Колко грама вода са се изпарили?"},
+       "От 640 г 6% разтвор на сол се изпарява вода, докато процентното съдържание на сол стане "
+       "16%. Колко грама вода са се изпарили?"},
       {1,
        Level::Mixed,
        3,
        {750, 500, 420, 500, 585, 1000},
        {Percent2},
-       "Към 50 г сплав със 75 % злато добавили 50 г друга сплав и получената сплав съдържа 58,5 % "
+       "Към 50 г сплав със 75% злато добавили 50 г друга сплав и получената сплав съдържа 58,5% "
        "злато. Колко процента злато има във втората сплав?"},
   };
   for (const Pinned& expected : pinned) {
@@ -427,7 +427,7 @@ TEST(ReadAnswer, ReadsWhatPupilsType) {
       {"12.5", {{125, 1}}, {}},
       {" 1 200 г", {{1200, 0}}, Unit::Gram},
       {"1\u00A0200", {{1200, 0}}, {}},
-      {"36 %", {{36, 0}}, Unit::Percent},
+      {"36%", {{36, 0}}, Unit::Percent},
       {"36%", {{36, 0}}, Unit::Percent},
       {"300г", {{300, 0}}, Unit::Gram},
       {"1,5 кг", {{15, 1}}, Unit::Kilogram},
@@ -480,11 +480,11 @@ struct JudgeCase {
 };
 
 TEST(Judge, TellsTheTypicalMistakes) {
-  // The assignment's numbers: 200 г of 30 % and 300 г of 40 % make 500 г of 36 %.
+  // The assignment's numbers: 200 г of 30% and 300 г of 40 % make 500 г of 36%.
   const Problem problem = HandMade({300, 2000, 400, 3000, 360, 5000}, 0);
   const JudgeCase cases[] = {
       {MixPercent, "36", Verdict::Right},
-      {MixPercent, "36 %", Verdict::Right},
+      {MixPercent, "36%", Verdict::Right},
       {MixPercent, "36,0", Verdict::Right},
       {MixPercent, "36 г", Verdict::WrongUnit},
       {MixPercent, "35", Verdict::AverageOfPercentages},
@@ -512,10 +512,10 @@ TEST(Judge, TellsTheTypicalMistakes) {
 }
 
 TEST(Judge, TellsNoMistakeThatGivesTheRightAnswer) {
-  // Equal masses: the average of 30 % and 40 % is right.
+  // Equal masses: the average of 30% and 40% is right.
   const Problem equal = HandMade({300, 1000, 400, 1000, 350, 2000}, 0);
   EXPECT_EQ(Judge(equal, MixPercent, "35"), Verdict::Right);
-  // 10 % and water: "10 %" is the first part's strength kept, not a sum of percentages.
+  // 10% and water: "10%" is the first part's strength kept, not a sum of percentages.
   const Problem watered = HandMade({100, 4000, 0, 1000, 80, 5000}, 2, Ingredient::Water);
   EXPECT_EQ(Judge(watered, MixPercent, "10"), Verdict::Wrong);
   EXPECT_EQ(Judge(watered, MixPercent, "5"), Verdict::AverageOfPercentages);
@@ -548,17 +548,17 @@ TEST(Texts, LabelTheAnswerBoxes) {
       {Context::Copper, Unit::Kilogram, Kind::AddPure, 1, Ingredient::Solution,
        Ingredient::PureSubstance, Weight2, "Колко килограма чиста мед?", "кг", "9 кг чиста мед"},
       {Context::Salt, Unit::Gram, Kind::MixTwo, 0, Ingredient::Solution, Ingredient::Solution,
-       MixPercent, "Колко процента сол има в получения разтвор?", "%", "8 % сол"},
+       MixPercent, "Колко процента сол има в получения разтвор?", "%", "8% сол"},
       {Context::Salt, Unit::Gram, Kind::SecondFromMixture, 5, Ingredient::Solution,
        Ingredient::Solution, Weight2, "Колко грама е вторият разтвор?", "г", "9 г"},
       {Context::Tin, Unit::Kilogram, Kind::SecondFromMixture, 5, Ingredient::Solution,
        Ingredient::Solution, Percent2, "Колко процента калай има във втората сплав?", "%",
-       "100 % калай"},
+       "100% калай"},
       {Context::Milk, Unit::Litre, Kind::FirstForMixture, 4, Ingredient::Solution,
        Ingredient::Solution, MixWeight, "Колко литра е полученото мляко?", "л", "10 л"},
       {Context::Vinegar, Unit::Litre, Kind::EachForMixture, 6, Ingredient::Concentrate,
-       Ingredient::Water, Weight1, "Колко литра 80 % оцетна есенция?", "л",
-       "1 л 80 % оцетна есенция"},
+       Ingredient::Water, Weight1, "Колко литра 80% оцетна есенция?", "л",
+       "1 л 80% оцетна есенция"},
   };
   for (const LabelCase& c : cases) {
     Problem problem = HandMade({800, 10, c.second == Ingredient::Water ? 0 : 1000, 90, 80, 100},
@@ -582,12 +582,12 @@ TEST(Texts, AnswerInTheOrderOfTheBoxes) {
   alloys.unit = Unit::Kilogram;
   alloys.kind = Kind::EachForMixture;
   alloys.sought = {Weight1, Weight2};
-  EXPECT_EQ(Texts::AnswerText(alloys), "40 кг сплав с 20 % мед и 10 кг сплав с 45 % мед");
+  EXPECT_EQ(Texts::AnswerText(alloys), "40 кг сплав с 20% мед и 10 кг сплав с 45% мед");
   Problem silver = HandMade({875, 400, 650, 200, 800, 600}, 5);
   silver.context = Context::Silver;
   silver.kind = Kind::SecondFromMixture;
   silver.sought = {Weight2, Percent2};
-  EXPECT_EQ(Texts::AnswerText(silver), "20 г сплав с 65 % сребро");
+  EXPECT_EQ(Texts::AnswerText(silver), "20 г сплав с 65% сребро");
 }
 
 // "със" before a number said with "с": седемдесет и пет, седем.
@@ -597,9 +597,9 @@ TEST(Texts, SaySasBeforeANumberSaidWithS) {
   problem.kind = Kind::FirstForMixture;
   problem.wording = 1;
   EXPECT_EQ(Texts::ProblemText(problem),
-            "Колко грама сплав със 75 % злато трябва да се смесят със 7 г сплав с 90 % злато, за "
-            "да се получи сплав с 80 % злато?");
-  EXPECT_EQ(Texts::AnswerLabel(problem, Weight1), "Колко грама сплав със 75 % злато?");
+            "Колко грама сплав със 75% злато трябва да се смесят със 7 г сплав с 90% злато, за "
+            "да се получи сплав с 80% злато?");
+  EXPECT_EQ(Texts::AnswerLabel(problem, Weight1), "Колко грама сплав със 75% злато?");
 }
 
 TEST(Texts, SayRightWrongOrUnreadable) {

@@ -50,7 +50,7 @@ TEST(SolveMixture, SchoolProblems) {
   const SolveCase cases[] = {
       // One part of a 10 % solution and one part of water.
       {0, {10, 1, 0, 1}, {10, 1, 0, 1, 5, 2}},
-      // 10 % and 40 % mixed to 30 of 20 %.
+      // 10% and 40 % mixed to 30 of 20%.
       {6, {10, 40, 20, 30}, {10, 20, 40, 10, 20, 30}},
       // A mixture percentage outside the two components' gives a negative weight.
       {1, {30, 200, 40, 50}, {30, 200, 40, -400, 50, -200}},

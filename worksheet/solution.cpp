@@ -88,7 +88,7 @@ Equation Moved(const Equation& equation) {
   const Side rightNumbers = Only(equation.right, false);
   const auto orZero = [](Side side) { return side.empty() ? Side{NumberTerm(0)} : side; };
   if (Sum(leftX) >= Sum(rightX)) {
-    // Where both parts with x are of 0 %, no term holds x, and the equation is 0 · x = b.
+    // Where both parts with x are of 0%, no term holds x, and the equation is 0 · x = b.
     const Side xSide = Joined(leftX, Negated(rightX));
     return {xSide.empty() ? Side{XTerm(0)} : xSide,
             orZero(Joined(rightNumbers, Negated(leftNumbers)))};
@@ -247,7 +247,7 @@ class Derivation {
       const Fraction& percent = Value(ColumnsOf(part).percent);
       if (percent.Sign() == 0) {
         if (part != Part::Mixture) {
-          // Where both parts are of 0 %, neither is "the one" without it.
+          // Where both parts are of 0%, neither is "the one" without it.
           equation.withoutSubstance =
               equation.withoutSubstance ? std::nullopt : std::optional<Part>(part);
         }

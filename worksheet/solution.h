@@ -72,8 +72,8 @@ struct EquationLine {
 struct EquationSolution {
   Column unknown;                        // the mass that x stands for
   std::vector<SubstanceTerm> parts;      // the first and the second part's substance
-  std::optional<Part> withoutSubstance;  // the one part of 0 %, which adds nothing to its side
-  std::vector<SubstanceTerm> mixture;    // empty where the mixture has none (0 %)
+  std::optional<Part> withoutSubstance;  // the one part of 0%, which adds nothing to its side
+  std::vector<SubstanceTerm> mixture;    // empty where the mixture has none (0%)
   std::vector<EquationLine> lines;       // each only where it changes something
   Fraction coefficient;                  // a·x = b
   Fraction constant;

@@ -68,7 +68,7 @@ describe('the solution', () => {
     assert.deepEqual(await row(page, 1), ['30', '200', '40', '-400', '50', '-200']);
     const shown = await shownSolution(page);
     assert.deepEqual(shown.lines.slice(2, 5), [
-      'Внимание: процентът на сместа трябва да е между процентите на двете съставки, а 50 % не е между 30 % и 40 %.',
+      'Внимание: процентът на сместа трябва да е между процентите на двете съставки, а 50% не е между 30% и 40%.',
       'Внимание: масата на втората съставка излиза −400, а маса не може да е отрицателна.',
       'Внимание: масата на сместа излиза −200, а маса не може да е отрицателна.',
     ]);
@@ -84,7 +84,7 @@ describe('the solution', () => {
     ['30', '0 · x = 0', 'Задачата има безброй много решения: всяко число, умножено по 0, дава 0, '
       + 'така че решение е всяко x, при което масите на двете съставки са по-големи от 0.'],
   ]) {
-    test(`explains the fault of Вариант 7 with two parts of 30 % and a mixture of ${mixPercent} %`, async () => {
+    test(`explains the fault of Вариант 7 with two parts of 30% and a mixture of ${mixPercent} %`, async () => {
       const page = await open();
       await page.click(variant(6));
       await typeRow(page, 6, ['30', undefined, '30', undefined, mixPercent, '500']);
@@ -104,8 +104,8 @@ describe('the solution', () => {
     await page.click(calculate);
     assert.equal((await row(page, 0))[4], '3.33333333333333');
     const shown = await shownSolution(page);
-    assert.ok(shown.lines.includes('Процентът на сместа: 0,1 от 3 е 0,1 : 3 · 100 = 3,(3) %.'), shown.lines.join('\n'));
-    assert.equal(shown.lines.at(-1), 'Отговор: процентът на сместа е 3,(3) %; масата на сместа е 3.');
+    assert.ok(shown.lines.includes('Процентът на сместа: 0,1 от 3 е 0,1 : 3 · 100 = 3,(3)%.'), shown.lines.join('\n'));
+    assert.equal(shown.lines.at(-1), 'Отговор: процентът на сместа е 3,(3)%; масата на сместа е 3.');
     await page.close();
   });
 
