@@ -172,10 +172,10 @@ constexpr std::string_view EachForMixtureWordings[] = {
     "колко от {secondAlone} трябва да вземем?",
 };
 constexpr std::string_view EvaporationWordings[] = {
-    "От {mix} се изпарява вода, докато процентното съдържание на {substance} стане {p1}. Колко "
+    "От {part1} се изпарява вода, докато процентното съдържание на {substance} стане {pm}. Колко "
     "{units} вода са се изпарили?",
-    "Колко {units} вода трябва да се изпарят от {mix}, за да се получи {kind1}?",
-    "От {mix} изпарили част от водата и получили {kind1}. Колко {units} вода са изпарени?",
+    "Колко {units} вода трябва да се изпарят от {part1}, за да се получи {kindMix}?",
+    "От {part1} изпарили част от водата и получили {kindMix}. Колко {units} вода са изпарени?",
 };
 
 constexpr std::array<std::span<const std::string_view>, KindCount> Wordings = {
@@ -397,7 +397,7 @@ std::string_view AnswerUnit(const Problem& problem, Column column) {
 }
 
 std::string AnswerAmount(const Problem& problem, Column column) {
-  return Quantity(problem.Value(column), UnitOf(problem, column));
+  return Quantity(AnsweredValue(problem, column), UnitOf(problem, column));
 }
 
 std::string AnswerText(const Problem& problem) {

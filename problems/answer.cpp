@@ -113,7 +113,7 @@ std::vector<Mistake> MistakesFor(const Problem& problem, Column box) {
       mistakes.push_back({Verdict::MassesNotAdded, Decimal::Of(problem.Value(MixWeight))});
       break;
   }
-  const std::int64_t right = problem.Value(box).count;
+  const std::int64_t right = AnsweredValue(problem, box).count;
   mistakes.push_back({Verdict::PercentAsWholeNumber, Decimal::Of(right * 100, 1)});
   mistakes.push_back({Verdict::PercentAsWholeNumber, Decimal::Of(right, 3)});
   return mistakes;
@@ -167,7 +167,7 @@ Verdict Judge(const Problem& problem, Column box, std::string_view answer) {
     return Verdict::WrongUnit;
   }
   // The right answer is looked for first, so a mistake that happens to give it is never told.
-  if (read->value == Decimal::Of(problem.Value(box))) {
+  if (read->value == Decimal::Of(AnsweredValue(problem, box))) {
     return Verdict::Right;
   }
   for (const Mistake& mistake : MistakesFor(problem, box)) {

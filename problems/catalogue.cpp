@@ -14,14 +14,14 @@ struct KindFacts {
 // In the order of Kind.
 constexpr std::array<KindFacts, KindCount> Facts = {{
     {0, Level::One, {MixPercent}, 1},
-    {1, Level::Two, {Weight2}, 1},
-    {1, Level::Two, {Weight2}, 1},
+    {1, Level::One, {Weight2}, 1},
+    {1, Level::One, {Weight2}, 1},
     {2, Level::One, {MixPercent}, 1},
-    {3, Level::One, {Percent2}, 1},
+    {3, Level::Two, {Percent2}, 1},
     {4, Level::Two, {Weight1}, 1},
-    {5, Level::One, {Weight2, Percent2}, 2},
+    {5, Level::Two, {Weight2, Percent2}, 2},
     {6, Level::Three, {Weight1, Weight2}, 2},
-    {6, Level::Three, {Weight2}, 1},
+    {1, Level::One, {Weight2}, 1},
 }};
 
 constexpr Recipe Same{Ingredient::Solution, Ingredient::Solution};
@@ -91,6 +91,10 @@ const KindFacts& FactsOf(Kind kind) {
 
 VariantIndex VariantOfKind(Kind kind) {
   return FactsOf(kind).variant;
+}
+
+bool LeavesWater(Kind kind) {
+  return kind == Kind::Evaporation;
 }
 
 Level LevelOfKind(Kind kind) {

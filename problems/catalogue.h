@@ -8,8 +8,8 @@
 
 #include "worksheet/grid.h"
 
-// What a sheet asks for: "Ниво 1" arithmetic (variants 1, 3, 4 and 6), "Ниво 2" one equation in
-// one unknown (2 and 5), "Ниво 3" two unknown masses (7), or all of them mixed.
+// What a sheet asks for: "Ниво 1" what does not change and the plain arithmetic of a mixture,
+// "Ниво 2" one unknown, "Ниво 3" two unknown masses, or all of them mixed.
 enum class Level : std::uint8_t { One, Two, Three, Mixed };
 inline constexpr std::array<Level, 4> Levels = {Level::One, Level::Two, Level::Three, Level::Mixed};
 
@@ -23,8 +23,7 @@ enum class Kind : std::uint8_t {
   FirstForMixture,        // how much of the first, with a known second, for a given percentage?
   SecondFromMixture,      // a known mixture from a known first part: how much of what second?
   EachForMixture,         // how much of each, for a given mixture?
-  // Water leaves until the solution is stronger. Read backwards, what remains is the first part,
-  // the water that left the second (0%), and the solution at the start is the mixture.
+  // Water leaves until the solution is stronger: a part of water (0%) whose mass is negative.
   Evaporation,
 };
 inline constexpr std::size_t KindCount = 9;
@@ -64,6 +63,8 @@ enum class Ingredient : std::uint8_t { Solution, Concentrate, Water, PureSubstan
 enum class Unit : std::uint8_t { Gram, Kilogram, Litre, Percent };
 
 VariantIndex VariantOfKind(Kind kind);
+// Whether the kind's second part is water that leaves: its mass in the grid is negative.
+bool LeavesWater(Kind kind);
 Level LevelOfKind(Kind kind);
 // The columns the kind's question asks for, in the order it asks them: one or both of its
 // variant's results (the grid computes both).

@@ -219,15 +219,32 @@ std::optional<std::array<Tenths, ColumnCount>> DrawValues(Context context, Recip
                                           {(ratio.first + ratio.second) * *scale}}};
 }
 
+// Evaporation read backwards is a mixing: what remains and the water that left make the solution
+// at the start. It is drawn so, with every given of "Вариант 7", and then turned round.
+constexpr VariantIndex EvaporationDrawnAs = 6;
+
+std::array<Tenths, ColumnCount> TurnedRound(const std::array<Tenths, ColumnCount>& mixing) {
+  return {{mixing[MixPercent],
+           mixing[MixWeight],
+           {0},
+           {-mixing[Weight2].count},
+           mixing[Percent1],
+           mixing[Weight1]}};
+}
+
 // A candidate that breaks a rule is drawn again from the same stream, so the redraws are the
 // same everywhere too.
 void DrawNumbers(Problem& problem, Recipe recipe, SplitMix64& random) {
+  const bool evaporation = LeavesWater(problem.kind);
+  Problem drawn = problem;
+  drawn.variant = evaporation ? EvaporationDrawnAs : problem.variant;
   for (int draw = 0; draw < MaxDraws; ++draw) {
     const std::optional<std::array<Tenths, ColumnCount>> values =
-        DrawValues(problem.context, recipe, problem.variant, random);
+        DrawValues(drawn.context, recipe, drawn.variant, random);
     if (values) {
-      problem.values = *values;
-      if (IsSound(problem)) {
+      drawn.values = *values;
+      if (IsSound(drawn)) {
+        problem.values = evaporation ? TurnedRound(drawn.values) : drawn.values;
         return;
       }
     }
@@ -339,6 +356,11 @@ std::vector<Problem> MakeSheet(std::int32_t sheet, Level level, std::int32_t cou
     problems.push_back(MakeProblem(sheet, level, place));
   }
   return problems;
+}
+
+Tenths AnsweredValue(const Problem& problem, Column column) {
+  const Tenths value = problem.Value(column);
+  return column == Weight2 && LeavesWater(problem.kind) ? Tenths{-value.count} : value;
 }
 
 Unit UnitOf(const Problem& problem, Column column) {

@@ -30,7 +30,7 @@ struct ProblemSource {
 
 // A word problem of the grid's six quantities: four given, one or two asked for. Every value is
 // exact, has at most one decimal place, and fits both balances: w1 + w2 = wm and
-// w1 · p1 + w2 · p2 = wm · pm.
+// w1 · p1 + w2 · p2 = wm · pm. Water that evaporates is a second part of 0% with a negative mass.
 struct Problem {
   ProblemSource source;
   Level level = Level::One;  // the kind's own: One, Two or Three
@@ -61,6 +61,8 @@ Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place);
 // Its places 0 to count − 1; a count outside 4 to 12 is std::out_of_range too.
 std::vector<Problem> MakeSheet(std::int32_t sheet, Level level, std::int32_t count);
 
+// What a pupil answers for a quantity: its value, and for water that left, how much left.
+Tenths AnsweredValue(const Problem& problem, Column column);
 // Percent for a percentage column, the problem's unit for a mass.
 Unit UnitOf(const Problem& problem, Column column);
 // What follows a number, in the problem's text and in the pupil's answer: "г", "кг", "л", "%".

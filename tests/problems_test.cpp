@@ -40,7 +40,7 @@ std::string Where(const Problem& problem) {
 }
 
 std::string Written(const Problem& problem, Column column) {
-  return problem.Value(column).Text() + " " + std::string(Texts::AnswerUnit(problem, column));
+  return Texts::AnswerAmount(problem, column);
 }
 
 bool IsDigit(char c) {
@@ -75,8 +75,8 @@ std::string BrokenNumbers(const Problem& p) {
   if (w1 * p1 + w2 * p2 != wm * pm) {
     return "the substance does not add up";
   }
-  if (w1 <= 0 || w2 <= 0) {
-    return "a mass is not above zero";
+  if (w1 <= 0 || (w2 <= 0) != LeavesWater(p.kind)) {
+    return "a mass is not above zero, or water that leaves is";
   }
   if (p1 <= 0 || p1 >= 1000 || pm <= 0 || pm >= 1000) {
     return "0% or 100 % outside water";
@@ -90,7 +90,11 @@ std::string BrokenNumbers(const Problem& p) {
   if (p2 < 0 || p2 > 1000) {
     return "a percentage outside 0 to 100";
   }
-  if (!(std::min(p1, p2) < pm && pm < std::max(p1, p2))) {
+  // Evaporation is a mixing read backwards: the solution at the start lies between the water
+  // and what remains.
+  const std::int64_t between = LeavesWater(p.kind) ? p1 : pm;
+  const std::int64_t outer = LeavesWater(p.kind) ? pm : p1;
+  if (!(std::min(outer, p2) < between && between < std::max(outer, p2))) {
     return "the mixture not between";
   }
   return "";
@@ -145,8 +149,8 @@ std::string BrokenText(const Problem& p) {
     }
   }
   for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1)) {
-    if (at < 2 || text[at - 1] != ' ' || !IsDigit(text[at - 2])) {
-      return "a % not after a number and a space";
+    if (at < 1 || !IsDigit(text[at - 1])) {
+      return "a % not close to a number";
     }
   }
   if (!text.ends_with('?')) {
