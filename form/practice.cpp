@@ -9,18 +9,29 @@
 
 namespace {
 
-// What is given and what is sought, then where the problem sits in the grid.
-constexpr std::size_t FirstHint = 3;
-
-std::string VariantLine(VariantIndex variant) {
+// Where the problem sits in the grid: the one line that names the grid.
+std::string VariantLine(const Problem& problem) {
   std::string line =
-      "В таблицата на Blendora това е „" + Texts::VariantCaption(variant) + "“: дадени са ";
-  const auto& givens = RuleOf(variant).givens;
+      "В таблицата на Blendora това е „" + Texts::VariantCaption(problem.variant) + "“: дадени са ";
+  const auto& givens = RuleOf(problem.variant).givens;
   for (std::size_t i = 0; i < givens.size(); ++i) {
     line += i == 0 ? "„" : (i + 1 == givens.size() ? " и „" : ", „");
     line += std::string(Texts::ColumnHeading(givens[i])) + "“";
   }
+  if (LeavesWater(problem.kind)) {
+    line += "; изпарената вода излиза там в „" + std::string(Texts::ColumnHeading(Weight2)) +
+            "“ с минус: " + problem.Value(Weight2).Text() + " " +
+            std::string(UnitSymbol(problem.unit));
+  }
   return line + ".";
+}
+
+std::array<Fraction, ColumnCount> ExactValues(const Problem& problem) {
+  std::array<Fraction, ColumnCount> values{};
+  for (std::size_t column = 0; column < values.size(); ++column) {
+    values[column] = Fraction::Of(problem.values[column].count, 10);
+  }
+  return values;
 }
 
 MixtureValues ValuesOf(const Problem& problem) {
@@ -31,14 +42,51 @@ MixtureValues ValuesOf(const Problem& problem) {
   return values;
 }
 
-Texts::SolutionText SolutionOf(const Problem& problem) {
-  const RowSolution solution = SolveStepByStep(problem.variant, ValuesOf(problem), true);
-  return Texts::WriteSolution(solution,
-                              {problem.sought, Texts::AnswerText(problem), UnitSymbol(problem.unit),
-                               problem.unit == Unit::Litre, VariantLine(problem.variant)});
+// The method's lines up to the one that finds the last quantity asked: what comes after is not
+// part of this problem.
+Method UpToTheAsked(Method method, const std::vector<Column>& asked) {
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < method.lines.size(); ++i) {
+    const std::optional<Column> found = FoundColumn(method.lines[i]);
+    if (found && std::find(asked.begin(), asked.end(), *found) != asked.end()) {
+      last = i + 1;
+    }
+  }
+  method.lines.resize(last);
+  return method;
+}
+
+std::vector<Fraction> Answers(const Problem& problem) {
+  std::vector<Fraction> answers;
+  for (const Column column : problem.sought) {
+    answers.push_back(Fraction::Of(AnsweredValue(problem, column).count, 10));
+  }
+  return answers;
 }
 
 }  // namespace
+
+Practice::Teaching Practice::TeachingOf(const Problem& problem) {
+  const std::string answer = "Отговор: " + Texts::AnswerText(problem) + ".";
+  if (const std::optional<Method> found = WhatStaysMethod(problem.variant, ExactValues(problem))) {
+    const Method method = UpToTheAsked(*found, problem.sought);
+    const Texts::MethodWords words = Texts::MethodWordsOf(problem, method.made);
+    Teaching teaching;
+    teaching.solution.lines = Texts::MethodLines(method, words);
+    teaching.solution.lines.push_back(VariantLine(problem));
+    teaching.solution.checkAt = teaching.solution.lines.size();
+    teaching.solution.lines.push_back(answer);
+    teaching.hints = Texts::MethodHints(method, words, Answers(problem));
+    return teaching;
+  }
+  const RowSolution solution = SolveStepByStep(problem.variant, ValuesOf(problem), true);
+  Teaching teaching;
+  teaching.solution = Texts::WriteSolution(
+      solution, {problem.sought, Texts::AnswerText(problem), UnitSymbol(problem.unit),
+                 problem.unit == Unit::Litre, VariantLine(problem)});
+  teaching.hints = Texts::AskingHints(solution, teaching.solution);
+  return teaching;
+}
 
 Practice::Practice(ProblemSource source) {
   Open(source);
@@ -74,26 +122,23 @@ std::string Practice::Check(const std::vector<std::string>& answers) {
 }
 
 Texts::SolutionText Practice::Shown() const {
-  Texts::SolutionText shown;
-  shown.tableAt = solution_.tableAt;
-  const bool tableShown = solution_.table && shown_ > solution_.tableAt;
-  if (tableShown) {
-    shown.table = solution_.table;
+  if (solutionShown_) {
+    return teaching_.solution;
   }
-  const std::size_t lines = std::min(shown_ - (tableShown ? 1 : 0), solution_.lines.size());
-  shown.lines.assign(solution_.lines.begin(),
-                     solution_.lines.begin() + static_cast<std::ptrdiff_t>(lines));
-  return shown;
+  Texts::SolutionText hints;
+  hints.lines.assign(teaching_.hints.begin(),
+                     teaching_.hints.begin() + static_cast<std::ptrdiff_t>(hintsShown_));
+  return hints;
 }
 
 void Practice::Hint() {
   helped_ = true;
-  shown_ = std::min(std::max(shown_ + 1, FirstHint), std::max(hintItems_, shown_));
+  hintsShown_ = std::min(hintsShown_ + 1, teaching_.hints.size());
 }
 
 void Practice::ShowSolution() {
   helped_ = true;
-  shown_ = Items();
+  solutionShown_ = true;
 }
 
 Practice::GridEntry Practice::ForGrid(std::string_view decimalSeparator) const {
@@ -120,9 +165,9 @@ void Practice::NextSheet() {
 
 void Practice::Open(ProblemSource source) {
   problem_ = MakeProblem(source.sheet, source.level, source.place);
-  solution_ = SolutionOf(problem_);
-  shown_ = 0;
-  hintItems_ = solution_.checkAt + (solution_.table ? 1 : 0);
+  teaching_ = TeachingOf(problem_);
+  hintsShown_ = 0;
+  solutionShown_ = false;
   solved_ = false;
   helped_ = false;
 }
@@ -134,8 +179,4 @@ void Practice::ChooseLevel(Level level) {
 std::string Practice::Tally() const {
   return "Решени задачи: " + std::to_string(solvedCount_) +
          ", от тях с подсказка: " + std::to_string(solvedWithHints_) + ".";
-}
-
-std::size_t Practice::Items() const {
-  return solution_.lines.size() + (solution_.table ? 1 : 0);
 }

@@ -32,14 +32,13 @@ class Practice {
   std::string Check(const std::vector<std::string>& answers);
   bool IsSolved() const { return solved_; }
 
-  // The solution as far as the hints have gone: what is given and sought, and which variant of
-  // the grid that is; the table; the equation; each line of solving it. The answer and the check
-  // come with the whole solution only.
+  // The hints asked for so far, each a question on the way; or, once asked for, the whole
+  // solution by the method of the problem's shape, with its answer.
   Texts::SolutionText Shown() const;
-  bool HasMoreHints() const { return shown_ < hintItems_; }
+  bool HasMoreHints() const { return !solutionShown_ && hintsShown_ < teaching_.hints.size(); }
   void Hint();
   void ShowSolution();
-  bool IsSolutionShown() const { return shown_ == Items(); }
+  bool IsSolutionShown() const { return solutionShown_; }
 
   // After a right answer or the whole solution, the problem may go into the calculator's grid.
   bool CanGoIntoGrid() const { return solved_ || IsSolutionShown(); }
@@ -61,12 +60,16 @@ class Practice {
   std::string Tally() const;
 
  private:
-  std::size_t Items() const;  // the solution's lines and its table
+  struct Teaching {
+    Texts::SolutionText solution;
+    std::vector<std::string> hints;
+  };
+  static Teaching TeachingOf(const Problem& problem);
 
   Problem problem_;
-  Texts::SolutionText solution_;
-  std::size_t shown_ = 0;      // items of the solution shown
-  std::size_t hintItems_ = 0;  // what hints may show: up to the check
+  Teaching teaching_;
+  std::size_t hintsShown_ = 0;
+  bool solutionShown_ = false;
   bool solved_ = false;
   bool helped_ = false;
   int solvedCount_ = 0;

@@ -45,6 +45,7 @@ constexpr Forms SecondForms = {"втория", "вторият", "втората
 constexpr Forms ObtainedForms = {"получения", "полученият", "получената", "полученото"};
 constexpr Forms OtherForms = {"друг", "друг", "друга", "друго"};
 constexpr Forms PronounForms = {"той", "той", "тя", "то"};
+constexpr Forms NewForms = {"новия", "новият", "новата", "новото"};
 
 struct Noun {
   std::string_view bare;
@@ -117,6 +118,11 @@ constexpr std::array<ContextWords, ContextCount> ContextTable = {{
      {},
      {"чисто злато", Gender::Neuter, "чистото злато", "чистото злато"}},
 }};
+
+// The substance as the subject of a sentence: "солта не се променя". In the order of Context.
+constexpr std::array<std::string_view, ContextCount> SubstanceSubjects = {
+    "солта",     "захарта", "спиртът", "плодовият сок", "оцетната киселина",
+    "мазнините", "медта",   "калаят",  "среброто",      "златото"};
 
 // After "Колко": "Колко грама", "Колко процента". In the order of Unit.
 constexpr std::array<std::string_view, 4> CountedUnits = {"грама", "килограма", "литра",
@@ -418,6 +424,57 @@ std::string AnswerText(const Problem& problem) {
     text += named.empty() ? amount : Joined(amount, Fill(named, slots));
   }
   return text;
+}
+
+namespace {
+
+// "600 г 8% разтвор", where the substance is said in the same sentence: the percentage before the
+// noun needs no "на сол" after it. Other portions stay whole: "8 г сплав със 75% злато".
+std::string ShortPortion(const Problem& problem, const ContextWords& words, const PartWords& part,
+                         Column weight, Column percent) {
+  const std::string_view portion =
+      part.noun.bare == EssenceNoun.bare ? words.concentratePortion : words.solutionPortion;
+  const std::string amount = AnswerAmount(problem, weight);
+  if (portion.starts_with("{p} ")) {
+    return Joined(amount, Joined(AnswerAmount(problem, percent), part.noun.bare));
+  }
+  return Joined(amount, part.portion);
+}
+
+}  // namespace
+
+MethodWords MethodWordsOf(const Problem& problem, bool made) {
+  const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
+  const PartWords first = WordsOf(words, problem.first, problem.Value(Percent1));
+  const Noun& mixture = words.solution;
+  // A concentrate watered down gives no new vinegar but the vinegar obtained.
+  const Forms& adjective = first.noun.bare == mixture.bare ? NewForms : ObtainedForms;
+  const std::string newDefinite =
+      made ? std::string(mixture.definiteShort)
+           : Joined(adjective.For(mixture.gender, Article::Short), mixture.bare);
+  const std::string newSubject =
+      made ? std::string(mixture.definiteFull)
+           : Joined(adjective.For(mixture.gender, Article::Full), mixture.bare);
+  const bool alloy = mixture.bare == AlloyNoun.bare;
+  const Slots slots = SlotsOf(problem);
+  return {
+      std::string(words.substance),
+      std::string(SubstanceSubjects[static_cast<std::size_t>(problem.context)]),
+      std::string(first.noun.definiteShort),
+      ShortPortion(problem, words, first, Weight1, Percent1),
+      std::string(first.noun.definiteShort),
+      std::string(first.noun.bare),
+      newDefinite,
+      newSubject,
+      ShortPortion(problem, words, WordsOf(words, Ingredient::Solution, problem.Value(MixPercent)),
+                   MixWeight, MixPercent),
+      std::string(words.pure.bare),
+      alloy ? "други метали" : "вода",
+      alloy ? "другите метали" : "водата",
+      alloy,
+      std::string(UnitSymbol(problem.unit)),
+      std::string(CountedUnits[static_cast<std::size_t>(problem.unit)]),
+      problem.unit == Unit::Litre ? "Обемът" : "Масата"};
 }
 
 std::string Feedback(Verdict verdict, const Problem& problem, Column box) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "form/method_text.h"
 #include "problems/answer.h"
 #include "problems/problem.h"
 
@@ -29,6 +30,10 @@ std::string AnswerAmount(const Problem& problem, Column column);
 // The answers in the order of the boxes, as school writes them after "Отговор:": "4,5 л вода",
 // "40 кг сплав с 20% мед и 10 кг сплав с 45% мед", "15,2% сол", "20 г сплав с 65% сребро".
 std::string AnswerText(const Problem& problem);
+
+// The problem's words for the arithmetic of what does not change; `made` where the solution is
+// made from its parts rather than changed.
+MethodWords MethodWordsOf(const Problem& problem, bool made);
 
 // "Вярно!"; for a wrong answer a sentence that begins with "Не е вярно" and says what mistake it
 // looks like, without the right answer; for text that is no number, how to write one.

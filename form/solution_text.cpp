@@ -467,8 +467,8 @@ class SolutionWriter {
       return Concat({PartTitles[part], " не съдържа от веществото (0%)."});
     }
     if (line.right == Hundred) {
-      return Concat({PartTitles[part],
-                     " е чисто вещество (100%), затова чистото вещество в нея е ", result, "."});
+      return Concat({PartTitles[part], " е чисто вещество (100%), затова чистото вещество в нея е ",
+                     result, "."});
     }
     return Concat({"Чистото вещество ", InPart[part], " е ", Leading(line.left), " · ",
                    Operand(line.right), " : 100 = ", result, "."});
@@ -611,6 +611,78 @@ class SolutionWriter {
 
 SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wording) {
   return SolutionWriter(solution, wording).Text();
+}
+
+namespace {
+
+const std::string* LineStartingWith(const SolutionText& text, std::string_view start) {
+  const auto found =
+      std::find_if(text.lines.begin(), text.lines.end(),
+                   [start](const std::string& line) { return line.starts_with(start); });
+  return found == text.lines.end() ? nullptr : &*found;
+}
+
+constexpr std::string_view TimesHundred = "   | · 100";
+
+std::vector<std::string> EquationHints(const SolutionText& text) {
+  std::vector<std::string> hints = {"Коя маса не е известна? Означи я с x."};
+  if (const std::string* unknown = LineStartingWith(text, "Нека x")) {
+    hints.push_back(Concat({*unknown, " Попълни таблицата: маса, процент и чисто вещество."}));
+  }
+  hints.push_back(
+      "Чистото вещество в сместа е колкото в двете съставки заедно. Запиши това като уравнение "
+      "с x.");
+  const auto equation =
+      std::find_if(text.lines.begin(), text.lines.end(),
+                   [](const std::string& line) { return line.ends_with(TimesHundred); });
+  if (equation != text.lines.end()) {
+    hints.push_back(
+        Concat({"Уравнението е ",
+                std::string_view(*equation).substr(0, equation->size() - TimesHundred.size()),
+                ". Реши го."}));
+  }
+  return hints;
+}
+
+std::string ArithmeticQuestion(const ArithmeticLine& line) {
+  const std::size_t part = IndexOf(line.part);
+  switch (line.kind) {
+    case Arithmetic::MassSum:
+    case Arithmetic::MassDifference:
+      return Concat({"Колко е масата на ", PartNames[part], "?"});
+    case Arithmetic::Substance:
+    case Arithmetic::SubstanceSum:
+    case Arithmetic::SubstanceDifference:
+      return Concat({"Колко е чистото вещество ", InPart[part], "?"});
+    case Arithmetic::Percent:
+      break;
+  }
+  return Concat({"Колко процента от ", PartNames[part], " е чистото вещество?"});
+}
+
+bool IsSubstanceLine(const ArithmeticLine& line) {
+  return line.kind == Arithmetic::Substance || line.kind == Arithmetic::SubstanceSum ||
+         line.kind == Arithmetic::SubstanceDifference;
+}
+
+}  // namespace
+
+std::vector<std::string> AskingHints(const RowSolution& solution, const SolutionText& text) {
+  if (solution.equation) {
+    return EquationHints(text);
+  }
+  std::vector<std::string> hints;
+  std::string before;
+  for (const ArithmeticLine& line : solution.arithmetic) {
+    const std::string question = ArithmeticQuestion(line);
+    hints.push_back(before.empty() ? question : Concat({before, " ", question}));
+    // Only the substance is said again: the other numbers may be what the problem asks.
+    before = IsSubstanceLine(line) && line.result
+                 ? Concat({"Чистото вещество ", InPart[IndexOf(line.part)], " е ",
+                           ExactNumber(*line.result), "."})
+                 : std::string();
+  }
+  return hints;
 }
 
 std::vector<std::string> SolutionLines(const RowSolution& solution) {

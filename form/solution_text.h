@@ -47,6 +47,11 @@ struct AnswerWording {
 
 SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wording = {});
 
+// Hints that ask before they tell, for a solution the grid's way: for an equation, what x is,
+// the table, the equation to set up and then to solve; for arithmetic, each number in turn, with
+// the one before where it is no answer.
+std::vector<std::string> AskingHints(const RowSolution& solution, const SolutionText& text);
+
 // The same with the table's rows as lines of their own ("първа съставка | 200 | 30% | …").
 std::vector<std::string> SolutionLines(const RowSolution& solution);
 

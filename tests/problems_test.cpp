@@ -362,29 +362,6 @@ TEST(Practice, GoesOnToTheNextPlaceAndSheet) {
 // The first hint is what is given, what is sought and where that sits in the grid; the table
 // comes next, after x is introduced where there is an equation; the answer only with the whole
 // solution.
-TEST(Practice, HintsStartWithTheGivenTheSoughtAndTheVariant) {
-  for (const Level level : {Level::One, Level::Two, Level::Three}) {
-    Practice practice({17, level, 2});
-    practice.Hint();
-    const Texts::SolutionText first = practice.Shown();
-    const std::string variant = Texts::VariantCaption(practice.Current().variant);
-    ASSERT_EQ(first.lines.size(), 3u) << variant;
-    EXPECT_TRUE(first.lines[0].starts_with("Дадено: ")) << first.lines[0];
-    EXPECT_TRUE(first.lines[1].starts_with("Търси се: ")) << first.lines[1];
-    EXPECT_TRUE(first.lines[2].starts_with("В таблицата на Blendora това е „" + variant + "“"))
-        << first.lines[2];
-    EXPECT_FALSE(first.table);
-    practice.Hint();
-    if (practice.Current().level != Level::One) {
-      EXPECT_TRUE(practice.Shown().lines.back().starts_with("Нека x е ")) << variant;
-      practice.Hint();
-    }
-    EXPECT_TRUE(practice.Shown().table) << variant;
-    practice.ShowSolution();
-    EXPECT_TRUE(practice.Shown().lines.back().starts_with("Отговор: ")) << variant;
-  }
-}
-
 TEST(SplitMix64, DrawsTheReferenceSequence) {
   SplitMix64 random(1234567);
   const std::array<std::uint64_t, 5> expected = {6457827717110365317u, 3203168211198807973u,

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "problems/method.h"
+
+// The school's arithmetic of what does not change, in the problem's own words, with units on
+// every result: "Сол в разтвора: 400 · 10 : 100 = 40 (г)."; and the hints that ask for it a
+// number at a time.
+namespace Texts {
+
+struct MethodWords {
+  std::string substance;          // "сол"; the calculator's "чисто вещество"
+  std::string substanceDefinite;  // "солта"
+  std::string solutionDefinite;   // "разтвора": what there is before
+  std::string solutionPhrase;     // "400 г 10% разтвор на сол"
+  std::string madeFrom;      // what a made solution's substance comes from: "есенцията"
+  std::string madeFromBare;  // "есенция"
+  std::string newDefinite;   // "новия разтвор"
+  std::string newSubject;    // "новият разтвор"
+  std::string newPhrase;     // "300 г 15% разтвор на сол", where it is given whole
+  std::string pure;          // "чиста сол"
+  // What stays where the pure substance is added: the water, or an alloy's other metals.
+  std::string rest;         // "вода", "други метали"
+  std::string restSubject;  // "водата", "другите метали"
+  bool restPlural = false;
+  std::string unit;         // "г"; none where the calculator has no unit
+  std::string units;        // "грама"; the calculator's "единици"
+  std::string amountTitle;  // "Масата", "Обемът"
+};
+
+// The lines of the solution, from what does not change to the last quantity asked.
+std::vector<std::string> MethodLines(const Method& method, const MethodWords& words);
+
+// Each hint asks for one number, and from the second on says the one asked before; none says the
+// last, which is the answer.
+// `answers` are the values asked for: a hint never says one.
+std::vector<std::string> MethodHints(const Method& method, const MethodWords& words,
+                                     const std::vector<Fraction>& answers);
+
+// The words where the grid's two parts stand for whatever the pupil has in mind.
+MethodWords GridMethodWords(const Method& method);
+
+// The first letter in capitals, or in small letters: "сол" and "Сол".
+std::string Capitalised(std::string_view text);
+std::string Lowered(std::string_view text);
+
+}  // namespace Texts

@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "form/practice.h"
+#include "form/problem_text.h"
+#include "problems/method.h"
+
+namespace {
+
+std::array<Fraction, ColumnCount> Row(std::array<std::int64_t, ColumnCount> tenths) {
+  std::array<Fraction, ColumnCount> row{};
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    row[i] = Fraction::Of(tenths[i], 10);
+  }
+  return row;
+}
+
+struct Expected {
+  MethodStep step;
+  Part part;
+  std::int64_t resultTenths;
+};
+
+// Whole rows, the unknowns included, as the grid has them once solved.
+TEST(WhatStaysMethod, WorksOutWhatDoesNotChangeFirst) {
+  struct Case {
+    const char* name;
+    VariantIndex variant;
+    std::array<std::int64_t, ColumnCount> row;
+    Kept kept;
+    bool leaves;
+    bool made;
+    std::vector<Expected> lines;
+  };
+  const std::vector<Case> cases = {
+      {"water poured in",
+       1,
+       {100, 4000, 0, 1000, 80, 5000},
+       Kept::Substance,
+       false,
+       false,
+       {{MethodStep::KeptAmount, Part::First, 400},
+        {MethodStep::WholeFromKept, Part::Mixture, 5000},
+        {MethodStep::ChangedMass, Part::Second, 1000}}},
+      {"water evaporated",
+       1,
+       {80, 6000, 0, -2000, 120, 4000},
+       Kept::Substance,
+       true,
+       false,
+       {{MethodStep::KeptAmount, Part::First, 480},
+        {MethodStep::WholeFromKept, Part::Mixture, 4000},
+        {MethodStep::ChangedMass, Part::Second, -2000}}},
+      {"salt added",
+       1,
+       {100, 2000, 1000, 250, 200, 2250},
+       Kept::Water,
+       false,
+       false,
+       {{MethodStep::KeptAmount, Part::First, 1800},
+        {MethodStep::WholeFromKept, Part::Mixture, 2250},
+        {MethodStep::ChangedMass, Part::Second, 250}}},
+      {"water up to a mass",
+       2,
+       {100, 4000, 0, 1000, 80, 5000},
+       Kept::Substance,
+       false,
+       false,
+       {{MethodStep::KeptAmount, Part::First, 400},
+        {MethodStep::PercentFromKept, Part::Mixture, 80},
+        {MethodStep::ChangedMass, Part::Second, 1000}}},
+      {"salt in water, the trap",
+       0,
+       {1000, 500, 0, 2000, 200, 2500},
+       Kept::Substance,
+       false,
+       true,
+       {{MethodStep::TotalMass, Part::Mixture, 2500},
+        {MethodStep::PercentFromKept, Part::Mixture, 200}}},
+      {"dissolving",
+       6,
+       {1000, 450, 0, 2550, 150, 3000},
+       Kept::Substance,
+       false,
+       true,
+       {{MethodStep::KeptAmount, Part::Mixture, 450},
+        {MethodStep::RemainingMass, Part::Second, 2550}}},
+      {"essence watered down",
+       6,
+       {800, 5, 0, 45, 80, 50},
+       Kept::Substance,
+       false,
+       true,
+       {{MethodStep::KeptAmount, Part::Mixture, 4},
+        {MethodStep::WholeFromKept, Part::First, 5},
+        {MethodStep::RemainingMass, Part::Second, 45}}},
+      {"water first in the grid",
+       0,
+       {0, 1000, 100, 4000, 80, 5000},
+       Kept::Substance,
+       false,
+       false,
+       {{MethodStep::KeptAmount, Part::Second, 400},
+        {MethodStep::TotalMass, Part::Mixture, 5000},
+        {MethodStep::PercentFromKept, Part::Mixture, 80}}},
+  };
+  for (const Case& c : cases) {
+    const std::optional<Method> method = WhatStaysMethod(c.variant, Row(c.row));
+    ASSERT_TRUE(method) << c.name;
+    EXPECT_EQ(method->kept, c.kept) << c.name;
+    EXPECT_EQ(method->waterLeaves, c.leaves) << c.name;
+    EXPECT_EQ(method->made, c.made) << c.name;
+    ASSERT_EQ(method->lines.size(), c.lines.size()) << c.name;
+    for (std::size_t i = 0; i < c.lines.size(); ++i) {
+      EXPECT_EQ(method->lines[i].step, c.lines[i].step) << c.name << " line " << i;
+      EXPECT_EQ(method->lines[i].part, c.lines[i].part) << c.name << " line " << i;
+      EXPECT_EQ(method->lines[i].result, Fraction::Of(c.lines[i].resultTenths, 10))
+          << c.name << " line " << i;
+    }
+  }
+}
+
+TEST(WhatStaysMethod, LeavesOtherProblemsToTheGrid) {
+  struct Case {
+    const char* name;
+    VariantIndex variant;
+    std::array<std::int64_t, ColumnCount> row;
+  };
+  const std::vector<Case> cases = {
+      {"two solutions", 1, {300, 2000, 400, 3000, 360, 5000}},
+      {"an unknown starting amount", 4, {150, 4000, 0, 2000, 100, 6000}},
+      {"the pure substance taken away", 1, {200, 2000, 1000, -250, 100, 1750}},
+      {"a new solution as strong as the old", 1, {100, 2000, 0, 0, 100, 2000}},
+      {"water and the pure substance in one part each, and a third of 0%",
+       0,
+       {0, 1000, 0, 1000, 0, 2000}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(WhatStaysMethod(c.variant, Row(c.row))) << c.name;
+  }
+}
+
+// The first problem of a kind on the first sheets of a level.
+std::optional<Problem> FirstOfKind(Kind kind, Level level) {
+  for (std::int32_t sheet = 1; sheet <= 50; ++sheet) {
+    for (std::int32_t place = 0; place < MaxSheetSize; ++place) {
+      const Problem problem = MakeProblem(sheet, level, place);
+      if (problem.kind == kind) {
+        return problem;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+bool HoldsAmount(const std::string& text, const std::string& amount) {
+  for (std::size_t at = text.find(amount); at != std::string::npos;
+       at = text.find(amount, at + 1)) {
+    const char before = at == 0 ? ' ' : text[at - 1];
+    if (!(before >= '0' && before <= '9') && before != ',') {
+      return true;
+    }
+  }
+  return false;
+}
+
+void ExpectTeachesByTheShape(const Problem& problem, Practice& practice) {
+  const std::string where = Texts::ProblemText(problem);
+  std::vector<std::string> hints;
+  while (practice.HasMoreHints()) {
+    practice.Hint();
+    hints = practice.Shown().lines;
+  }
+  ASSERT_GE(hints.size(), 3u) << where;
+  EXPECT_LE(hints.size(), 6u) << where;
+  EXPECT_TRUE(hints.front().starts_with("Кое не се променя")) << hints.front();
+  for (const std::string& hint : hints) {
+    EXPECT_TRUE(hint.ends_with("?")) << hint;
+    for (const Column column : problem.sought) {
+      EXPECT_FALSE(HoldsAmount(hint, Texts::AnswerAmount(problem, column))) << hint;
+    }
+  }
+  practice.ShowSolution();
+  const Texts::SolutionText solution = practice.Shown();
+  EXPECT_FALSE(solution.table) << where;
+  EXPECT_TRUE(solution.lines.front().find(" не се промен") != std::string::npos)
+      << solution.lines.front();
+  EXPECT_EQ(solution.lines.back(), "Отговор: " + Texts::AnswerText(problem) + ".");
+  for (std::size_t i = 0; i + 2 < solution.lines.size(); ++i) {
+    for (const std::string_view grid : {"съставка", "смес", "Blendora", "x"}) {
+      EXPECT_EQ(solution.lines[i].find(grid), std::string::npos) << solution.lines[i];
+    }
+  }
+}
+
+TEST(Practice, TeachesWhatDoesNotChangeByAsking) {
+  for (const Kind kind : {Kind::AddWater, Kind::Evaporation, Kind::AddPure, Kind::TopUpWithWater}) {
+    const std::optional<Problem> problem = FirstOfKind(kind, Level::One);
+    ASSERT_TRUE(problem) << static_cast<int>(kind);
+    Practice practice(problem->source);
+    ExpectTeachesByTheShape(*problem, practice);
+  }
+}
+
+// The reference's evaporation, word for word: 600 г of 8% become 12%.
+TEST(Practice, SolvesEvaporationInThreeLinesWithUnits) {
+  Problem problem = *FirstOfKind(Kind::Evaporation, Level::One);
+  problem.context = Context::Salt;
+  problem.first = Ingredient::Solution;
+  problem.unit = Unit::Gram;
+  problem.values = {{{80}, {6000}, {0}, {-2000}, {120}, {4000}}};
+  const std::optional<Method> method =
+      WhatStaysMethod(problem.variant, Row({80, 6000, 0, -2000, 120, 4000}));
+  ASSERT_TRUE(method);
+  const Texts::MethodWords words = Texts::MethodWordsOf(problem, method->made);
+  EXPECT_EQ(Texts::MethodLines(*method, words),
+            (std::vector<std::string>{
+                "Солта не се променя, когато водата се изпарява.",
+                "Сол в разтвора: 600 · 8 : 100 = 48 (г).",
+                "В новия разтвор тези 48 г са 12%: 48 : 12 · 100 = 400 (г) – масата на новия "
+                "разтвор.",
+                "Изпарили са се 600 − 400 = 200 (г) вода."}));
+  EXPECT_EQ(Texts::MethodHints(*method, words, {Fraction(200)}),
+            (std::vector<std::string>{
+                "Кое не се променя, когато водата се изпарява?",
+                "Колко грама сол има в 600 г 8% разтвор?",
+                "В разтвора има 48 г сол. Солта е 12% от новия разтвор. Колко грама е новият "
+                "разтвор?",
+                "Новият разтвор е 400 г. Колко грама вода са се изпарили?"}));
+}
+
+// Every other problem: the first hint asks, and no hint gives an answer away.
+TEST(Practice, HintsAskAndNeverTellTheAnswer) {
+  for (const Level level : Levels) {
+    for (std::int32_t place = 0; place < 7; ++place) {
+      Practice practice({3, level, place});
+      const Problem& problem = practice.Current();
+      practice.Hint();
+      EXPECT_TRUE(practice.Shown().lines.front().ends_with("?") ||
+                  practice.Shown().lines.front().ends_with("с x."))
+          << practice.Shown().lines.front();
+      while (practice.HasMoreHints()) {
+        practice.Hint();
+      }
+      const std::string text = Texts::ProblemText(problem);
+      for (const std::string& hint : practice.Shown().lines) {
+        for (const Column column : problem.sought) {
+          if (HoldsAmount(text, AnsweredValue(problem, column).Text() + " ")) {
+            continue;  // a given that happens to be the answer's number
+          }
+          EXPECT_FALSE(HoldsAmount(hint, AnsweredValue(problem, column).Text() + " ") ||
+                       hint.ends_with(" " + AnsweredValue(problem, column).Text() + "."))
+              << Texts::ProblemText(problem) << "\n"
+              << hint;
+        }
+      }
+      practice.ShowSolution();
+      EXPECT_TRUE(practice.Shown().lines.back().starts_with("Отговор: "));
+    }
+  }
+}
+
+}  // namespace
