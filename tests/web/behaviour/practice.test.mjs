@@ -71,7 +71,7 @@ describe('the practice', () => {
     await page.close();
   });
 
-  test('at Ниво 2: a wrong answer is told, two hints show the way, the right answer is right, and its link opens it again', async () => {
+  test('at Ниво 2: a wrong answer is told, two hints ask the way, the right answer is right, and its link opens it again', async () => {
     const key = await keyOfFirstProblem(1);
     const page = await openPractice(open, '1:z5:1:1');
     await page.click(practiceLevel(1));
@@ -94,7 +94,9 @@ describe('the practice', () => {
     const first = (await practice(page)).solution;
     await page.click(hint);
     const second = (await practice(page)).solution;
-    assert.ok(first.length >= 3 && second.length > first.length, `${first.length}, then ${second.length} lines`);
+    // Each hint asks one question, and the ones before stay.
+    assert.ok(first.length === 1 && second.length === 2, `${first.length}, then ${second.length} lines`);
+    assert.match(first[0], /\?$/);
     assert.deepEqual(second.slice(0, first.length), first);
     assert.ok(!second.some((line) => line.startsWith('Отговор')), second.join('\n'));
 
