@@ -47,40 +47,48 @@ constexpr KindRecipes Alloy = {Same, No, Strengthened, No, Same, Same, Same, Sam
 constexpr std::array<KindRecipes, ContextCount> Recipes = {InWater, InWater, Drink, Drink, Vinegar,
                                                            Milk,    Alloy,   Alloy, Alloy, Alloy};
 
-// Percentages in tenths. Salt dissolves to about 26%; milk is 1,5% to 4,5%; table vinegar
-// 6% to 9% and its essence 70% to 80%; silver and gold as jewellers' hallmarks have them.
-constexpr std::int64_t SaltPercents[] = {20,  30,  40,  50,  60,  80,  100,
-                                         120, 150, 160, 180, 200, 240, 250};
-constexpr std::int64_t SugarPercents[] = {50,  80,  100, 120, 150, 160, 200, 240,
-                                          250, 300, 350, 400, 450, 500, 600};
-constexpr std::int64_t AlcoholPercents[] = {200, 250, 300, 400, 450, 500,
-                                            600, 700, 750, 800, 900, 960};
-constexpr std::int64_t JuicePercents[] = {100, 120, 150, 200, 250, 300, 400, 500, 600, 750, 800};
-constexpr std::int64_t VinegarPercents[] = {60, 70, 80, 90};
+// Percentages in tenths. Salt dissolves to about 26%; milk is 1,5% to 4,5%; vinegar 5% (apple) to
+// 10% and its essence 70% to 80%; silver and gold as jewellers' hallmarks have them.
+// Wide enough that a hundred sheets of one level seldom meet the same problem twice.
+constexpr std::int64_t SaltPercents[] = {20,  30,  40,  50,  60,  70,  80,  90,  100,
+                                         120, 140, 150, 160, 180, 200, 220, 240, 250};
+constexpr std::int64_t SugarPercents[] = {50,  80,  100, 120, 140, 150, 160, 180, 200,
+                                          240, 250, 300, 350, 400, 450, 500, 600};
+constexpr std::int64_t AlcoholPercents[] = {100, 120, 150, 200, 250, 300, 350, 400, 450, 500,
+                                            600, 650, 700, 750, 800, 850, 900, 950, 960};
+constexpr std::int64_t JuicePercents[] = {100, 120, 150, 200, 250, 300, 350, 400,
+                                          450, 500, 600, 700, 750, 800, 900};
+constexpr std::int64_t VinegarPercents[] = {50, 60, 70, 80, 90, 100};
 constexpr std::int64_t EssencePercents[] = {700, 750, 800};
 constexpr std::int64_t MilkPercents[] = {15, 20, 25, 30, 32, 35, 36, 40, 45};
-constexpr std::int64_t CopperPercents[] = {200, 250, 300, 400, 450, 500, 550,
+constexpr std::int64_t CopperPercents[] = {200, 250, 300, 350, 400, 450, 500, 550,
                                            600, 650, 700, 750, 800, 850, 900};
-constexpr std::int64_t TinPercents[] = {100, 120, 150, 200, 250, 300, 400, 500, 600};
+constexpr std::int64_t TinPercents[] = {100, 120, 150, 200, 250, 300, 350, 400, 450, 500, 600};
 constexpr std::int64_t SilverPercents[] = {500, 600, 750, 800, 875, 900, 925};
-constexpr std::int64_t GoldPercents[] = {375, 500, 585, 750, 900};
+constexpr std::int64_t GoldPercents[] = {375, 400, 500, 585, 600, 750, 800, 900};
 constexpr std::int64_t WaterPercents[] = {0};
 constexpr std::int64_t PurePercents[] = {1000};
 
-// Masses from 50 г to 2 кг of a solution; litres of juice, vinegar (from 0,2 л) and milk; kilograms
-// of copper and tin; grams of silver and gold. Vinegar is made from essence one part to 9 of water,
-// which is why its parts may be that far apart.
+// Five points apart, as school compares strengths; vinegar's and milk's whole ranges are narrower,
+// so there a quarter of the larger (3% with 4%, not 3,5% with 3,6%).
+constexpr std::int64_t Points = 50;
+constexpr std::int64_t AQuarter = 1;
+
+// Masses from 50 г to 5 кг of a solution; litres of juice, vinegar (0,2 л to a 100 л barrel for
+// pickles) and milk; kilograms of copper and tin; grams of silver and gold. Vinegar is made from
+// essence one part to 9 of water or, for 6% from 70%, 3 parts to 32 (0,3 л and 3,2 л), which is why
+// its parts may be that far apart.
 constexpr std::array<ContextNumbers, ContextCount> Numbers = {{
-    {Unit::Gram, 10, 500, 20000, 6, SaltPercents, {}},
-    {Unit::Gram, 10, 500, 20000, 6, SugarPercents, {}},
-    {Unit::Gram, 10, 500, 20000, 6, AlcoholPercents, {}},
-    {Unit::Litre, 5, 5, 500, 6, JuicePercents, {}},
-    {Unit::Litre, 1, 2, 200, 9, VinegarPercents, EssencePercents},
-    {Unit::Litre, 5, 5, 1000, 6, MilkPercents, {}},
-    {Unit::Kilogram, 5, 5, 1000, 6, CopperPercents, {}},
-    {Unit::Kilogram, 5, 5, 1000, 6, TinPercents, {}},
-    {Unit::Gram, 10, 100, 10000, 6, SilverPercents, {}},
-    {Unit::Gram, 5, 20, 2000, 6, GoldPercents, {}},
+    {Unit::Gram, 10, 500, 50000, 8, Points, 0, SaltPercents, {}},
+    {Unit::Gram, 10, 500, 50000, 8, Points, 0, SugarPercents, {}},
+    {Unit::Gram, 10, 500, 50000, 8, Points, 0, AlcoholPercents, {}},
+    {Unit::Litre, 5, 5, 500, 8, Points, 0, JuicePercents, {}},
+    {Unit::Litre, 1, 2, 1000, 40, 0, AQuarter, VinegarPercents, EssencePercents},
+    {Unit::Litre, 5, 5, 1000, 8, 0, AQuarter, MilkPercents, {}},
+    {Unit::Kilogram, 5, 5, 1000, 8, Points, 0, CopperPercents, {}},
+    {Unit::Kilogram, 5, 5, 1000, 8, Points, 0, TinPercents, {}},
+    {Unit::Gram, 10, 100, 10000, 8, Points, 0, SilverPercents, {}},
+    {Unit::Gram, 5, 20, 5000, 8, Points, 0, GoldPercents, {}},
 }};
 
 const KindFacts& FactsOf(Kind kind) {

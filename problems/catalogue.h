@@ -85,6 +85,10 @@ struct ContextNumbers {
   std::int64_t minMass;
   std::int64_t maxMass;
   std::int64_t maxRatioPart;  // the parts' masses are as a : b in lowest terms, both up to it
+  // Two percentages a mixing compares are at least minGap apart and, where the range is narrow
+  // (milk, vinegar), at least minGapQuarters quarters of the larger: 24% with 25% teaches nothing.
+  std::int64_t minGap;
+  std::int64_t minGapQuarters;
   std::span<const std::int64_t> solutionPercents;     // ascending
   std::span<const std::int64_t> concentratePercents;  // ascending; empty without one
 };

@@ -40,9 +40,12 @@ struct Proportions {
   Ratio ratio;
 };
 
-// The leading digits of round masses: 1; 1,5; 2; 2,5; 3; 4; 5; 6; 8, times 0,1 to 10 000.
-constexpr std::array<std::int64_t, 9> RoundLeads = {10, 15, 20, 25, 30, 40, 50, 60, 80};
-constexpr std::size_t PowerCount = 6;
+// A mass of this many tenths of a gram or more is said in kilograms: 1000 г is "1 кг".
+constexpr std::int64_t KilogramInTenthsOfGram = 10000;
+constexpr std::int64_t GramsInKilogram = 1000;
+
+// The decimal places school allows in a line of working, by the kind's level (One, Two, Three).
+constexpr std::array<std::int64_t, 3> WorkingPlaces = {1, 2, 2};
 
 std::int64_t DrawFrom(std::span<const std::int64_t> values, SplitMix64& random) {
   return values[static_cast<std::size_t>(random.Below(values.size()))];
@@ -137,27 +140,6 @@ bool FitsMasses(const ContextNumbers& numbers, Ratio ratio, std::int64_t scale) 
          IsPlausibleMass(numbers, (ratio.first + ratio.second) * scale);
 }
 
-// One part of the ratio weighs a round amount (2,5 кг; 300 г), so that the masses read as
-// school writes them.
-std::optional<std::int64_t> DrawScale(const ContextNumbers& numbers, Ratio ratio,
-                                      SplitMix64& random) {
-  std::array<std::int64_t, RoundLeads.size() * PowerCount> scales{};
-  std::size_t count = 0;
-  std::int64_t power = 1;
-  for (std::size_t exponent = 0; exponent < PowerCount; ++exponent, power *= 10) {
-    for (const std::int64_t lead : RoundLeads) {
-      const std::int64_t scale = lead * power / 10;
-      if (lead * power % 10 == 0 && FitsMasses(numbers, ratio, scale)) {
-        scales[count++] = scale;
-      }
-    }
-  }
-  if (count == 0) {
-    return std::nullopt;
-  }
-  return scales[static_cast<std::size_t>(random.Below(count))];
-}
-
 bool IsPlausiblePercent(Context context, Ingredient ingredient, std::int64_t percent) {
   // Only water has 0% and only the pure substance 100%: every other range lies inside.
   const std::span<const std::int64_t> percents = PercentsOf(context, ingredient);
@@ -173,6 +155,60 @@ bool IsRound(std::int64_t mass) {
   return mass < 100 || (mass < 1000 && mass % 25 == 0);
 }
 
+// The round masses a context's problems may give, ascending.
+std::vector<std::int64_t> RoundMasses(const ContextNumbers& numbers) {
+  std::vector<std::int64_t> masses;
+  for (std::int64_t mass = numbers.minMass; mass <= numbers.maxMass; mass += numbers.massStep) {
+    if (IsPlausibleMass(numbers, mass) && IsRound(mass)) {
+      masses.push_back(mass);
+    }
+  }
+  return masses;
+}
+
+const std::vector<std::int64_t>& RoundMassesOf(Context context) {
+  static const std::array<std::vector<std::int64_t>, ContextCount> Masses = [] {
+    std::array<std::vector<std::int64_t>, ContextCount> masses;
+    for (const Context each : Contexts) {
+      masses[static_cast<std::size_t>(each)] = RoundMasses(NumbersOf(each));
+    }
+    return masses;
+  }();
+  return Masses[static_cast<std::size_t>(context)];
+}
+
+// The part of the ratio that the first mass the problem gives stands for.
+std::int64_t GivenPart(VariantIndex variant, Ratio ratio) {
+  if (!IsResultColumn(variant, Weight1)) {
+    return ratio.first;
+  }
+  return IsResultColumn(variant, Weight2) ? ratio.first + ratio.second : ratio.second;
+}
+
+// The first mass the problem gives is round (2,5 кг; 350 г), any of the context's round masses
+// that the ratio allows, so that the masses read as school writes them and vary widely.
+std::optional<std::int64_t> DrawScale(Context context, VariantIndex variant, Ratio ratio,
+                                      SplitMix64& random) {
+  const ContextNumbers& numbers = NumbersOf(context);
+  const std::int64_t part = GivenPart(variant, ratio);
+  const auto fits = [&](std::int64_t mass) {
+    return mass % (part * numbers.massStep) == 0 && FitsMasses(numbers, ratio, mass / part);
+  };
+  const std::vector<std::int64_t>& masses = RoundMassesOf(context);
+  const std::ptrdiff_t count = std::count_if(masses.begin(), masses.end(), fits);
+  if (count == 0) {
+    return std::nullopt;
+  }
+  std::ptrdiff_t chosen =
+      static_cast<std::ptrdiff_t>(random.Below(static_cast<std::uint64_t>(count)));
+  for (const std::int64_t mass : masses) {
+    if (fits(mass) && chosen-- == 0) {
+      return mass / part;
+    }
+  }
+  return std::nullopt;
+}
+
 bool AreGivenMassesRound(const Problem& problem) {
   for (const Column column : {Weight1, Weight2, MixWeight}) {
     if (problem.IsGiven(column) && !IsRound(problem.Value(column).count)) {
@@ -182,7 +218,8 @@ bool AreGivenMassesRound(const Problem& problem) {
   return true;
 }
 
-// Every rule a problem keeps, checked on its final numbers in exact integer arithmetic.
+// The drawn numbers' rules, checked in exact integer arithmetic: plausible in their context,
+// both balances, the mixture between its parts and round givens.
 bool IsSound(const Problem& problem) {
   const ContextNumbers& numbers = NumbersOf(problem.context);
   const std::int64_t p1 = problem.Value(Percent1).count;
@@ -199,6 +236,79 @@ bool IsSound(const Problem& problem) {
          AreGivenMassesRound(problem);
 }
 
+bool AreApart(const ContextNumbers& numbers, std::int64_t a, std::int64_t b) {
+  const std::int64_t gap = std::abs(a - b);
+  return gap >= numbers.minGap && 4 * gap >= numbers.minGapQuarters * std::max(a, b);
+}
+
+bool IsWaterOrPure(Ingredient ingredient) {
+  return ingredient == Ingredient::Water || ingredient == Ingredient::PureSubstance;
+}
+
+// The two parts, and a solution and what it becomes where only water or the pure substance is
+// added or leaves, differ enough for the answer to teach something.
+bool ArePercentagesApart(const Problem& problem) {
+  const ContextNumbers& numbers = NumbersOf(problem.context);
+  const std::int64_t p1 = problem.Value(Percent1).count;
+  const bool becomes = IsWaterOrPure(problem.second);
+  return AreApart(numbers, p1, problem.Value(Percent2).count) &&
+         (!becomes || AreApart(numbers, p1, problem.Value(MixPercent).count));
+}
+
+// A mass times a percentage, in hundredths of a tenth (of the unit times a per cent): whether
+// mass · percent : 100 has at most `places` decimal places.
+bool HasPlaces(std::int64_t massTimesPercent, std::int64_t places) {
+  std::int64_t unit = 1000;
+  for (std::int64_t place = 1; place < places; ++place) {
+    unit /= 10;
+  }
+  return massTimesPercent % unit == 0;
+}
+
+// What school works out on the way, in the problem's own unit: each part's substance
+// (mass · percent : 100), and its water (mass · (100 − percent) : 100) where water or the pure
+// substance is added. The whole's mass (substance : percent · 100) is one of the masses, all in
+// tenths already.
+bool HasSchoolDecimals(const Problem& problem) {
+  const std::int64_t places = WorkingPlaces[static_cast<std::size_t>(problem.level)];
+  const bool waterWorked = IsWaterOrPure(problem.second);
+  for (const auto& [weight, percent] :
+       {std::pair{Weight1, Percent1}, {Weight2, Percent2}, {MixWeight, MixPercent}}) {
+    const std::int64_t mass = problem.Value(weight).count;
+    const std::int64_t share = problem.Value(percent).count;
+    if (!HasPlaces(mass * share, places) ||
+        (waterWorked && !HasPlaces(mass * (1000 - share), places))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ReachesAKilogram(const Problem& problem) {
+  constexpr std::array<Column, 3> Masses = {Weight1, Weight2, MixWeight};
+  return std::any_of(Masses.begin(), Masses.end(), [&](Column column) {
+    return std::abs(problem.Value(column).count) >= KilogramInTenthsOfGram;
+  });
+}
+
+// A problem in grams whose largest mass, given or sought, reaches 1000 г is said wholly in
+// kilograms, as a textbook says "1,5 кг"; none where a mass would then need hundredths of a
+// kilogram (1250 г).
+std::optional<Problem> InTextbookUnit(Problem problem) {
+  if (problem.unit != Unit::Gram || !ReachesAKilogram(problem)) {
+    return problem;
+  }
+  for (const Column column : {Weight1, Weight2, MixWeight}) {
+    Tenths& mass = problem.values[column];
+    if (mass.count % GramsInKilogram != 0) {
+      return std::nullopt;
+    }
+    mass.count /= GramsInKilogram;
+  }
+  problem.unit = Unit::Kilogram;
+  return problem;
+}
+
 std::optional<std::array<Tenths, ColumnCount>> DrawValues(Context context, Recipe recipe,
                                                           VariantIndex variant,
                                                           SplitMix64& random) {
@@ -207,7 +317,7 @@ std::optional<std::array<Tenths, ColumnCount>> DrawValues(Context context, Recip
     return std::nullopt;
   }
   const auto [percentages, ratio] = *proportions;
-  const std::optional<std::int64_t> scale = DrawScale(NumbersOf(context), ratio, random);
+  const std::optional<std::int64_t> scale = DrawScale(context, variant, ratio, random);
   if (!scale) {
     return std::nullopt;
   }
@@ -232,24 +342,42 @@ std::array<Tenths, ColumnCount> TurnedRound(const std::array<Tenths, ColumnCount
            mixing[Weight1]}};
 }
 
-// A candidate that breaks a rule is drawn again from the same stream, so the redraws are the
-// same everywhere too.
-void DrawNumbers(Problem& problem, Recipe recipe, SplitMix64& random) {
-  const bool evaporation = LeavesWater(problem.kind);
+// The problem as the pupil reads it, where its drawn numbers keep every rule of the sheet too.
+std::optional<Problem> Stated(Problem problem, const std::array<Tenths, ColumnCount>& drawn,
+                              const std::vector<Problem>& earlier) {
+  problem.values = LeavesWater(problem.kind) ? TurnedRound(drawn) : drawn;
+  std::optional<Problem> stated = InTextbookUnit(std::move(problem));
+  if (!stated || !ArePercentagesApart(*stated) || !HasSchoolDecimals(*stated) ||
+      std::any_of(earlier.begin(), earlier.end(), [&](const Problem& other) {
+        return other.values == stated->values && other.unit == stated->unit;
+      })) {
+    return std::nullopt;
+  }
+  return stated;
+}
+
+// A candidate that breaks a rule, or repeats one of the earlier problems, is drawn again from the
+// same stream, so the redraws are the same everywhere too.
+Problem DrawNumbers(const Problem& problem, Recipe recipe, SplitMix64& random,
+                    const std::vector<Problem>& earlier) {
   Problem drawn = problem;
-  drawn.variant = evaporation ? EvaporationDrawnAs : problem.variant;
+  drawn.variant = LeavesWater(problem.kind) ? EvaporationDrawnAs : problem.variant;
   for (int draw = 0; draw < MaxDraws; ++draw) {
     const std::optional<std::array<Tenths, ColumnCount>> values =
         DrawValues(drawn.context, recipe, drawn.variant, random);
     if (values) {
       drawn.values = *values;
       if (IsSound(drawn)) {
-        problem.values = evaporation ? TurnedRound(drawn.values) : drawn.values;
-        return;
+        std::optional<Problem> stated = Stated(problem, *values, earlier);
+        if (stated) {
+          return *stated;
+        }
       }
     }
   }
-  throw std::logic_error("no sound problem of this kind in this context");
+  throw std::logic_error("no sound problem of this kind in this context" +
+                         std::to_string((int)problem.kind) + " " +
+                         std::to_string((int)problem.context));
 }
 
 // The kinds a place on the sheet may take: a variant's kinds on a Mixed sheet, one kind of the
@@ -289,16 +417,59 @@ SheetDraws DrawSheet(const ProblemSource& source) {
   return {std::move(contextOrder), static_cast<std::uint32_t>(random.Next() >> 32)};
 }
 
-// A place takes the first context from its own on in the sheet's order that has its kind, so
-// that neighbouring places tell of different things.
-Context ContextFor(Kind kind, const std::vector<std::size_t>& order, std::size_t place) {
+// What a place on the sheet tells of.
+struct Place {
+  Kind kind;
+  Context context;
+  friend bool operator==(const Place&, const Place&) = default;
+};
+
+// The place's own stream: its first draw picks the kind within its slot, the rest its numbers.
+SplitMix64 NumbersStream(const ProblemSource& source) {
+  return SplitMix64(SeedFor(Stream::Numbers, source, static_cast<std::uint64_t>(source.place)));
+}
+
+Kind KindAt(const ProblemSource& source, const std::vector<std::vector<Kind>>& slots,
+            SplitMix64& numbers) {
+  const std::size_t at = static_cast<std::size_t>(source.place);
+  SplitMix64 order(SeedFor(Stream::Order, source, at / slots.size()));
+  const std::vector<Kind>& slot = slots[Permutation(slots.size(), order)[at % slots.size()]];
+  return slot[static_cast<std::size_t>(numbers.Below(slot.size()))];
+}
+
+// A place takes, among the contexts that have its kind, the one its kind has told of least on the
+// sheet so far, the first from its own on in the sheet's order: neighbouring places tell of
+// different things, and a kind comes back to a context only once it has been in all of its own.
+Context ContextFor(Kind kind, const std::vector<std::size_t>& order, std::size_t place,
+                   const std::vector<Place>& before) {
+  std::optional<Context> least;
+  std::ptrdiff_t leastUses = 0;
   for (std::size_t step = 0; step < order.size(); ++step) {
     const Context context = Contexts[order[(place + step) % order.size()]];
-    if (RecipeOf(context, kind)) {
-      return context;
+    const std::ptrdiff_t uses = std::count(before.begin(), before.end(), Place{kind, context});
+    if (RecipeOf(context, kind) && (!least || uses < leastUses)) {
+      least = context;
+      leastUses = uses;
     }
   }
-  throw std::logic_error("no context has this kind");
+  if (!least) {
+    throw std::logic_error("no context has this kind");
+  }
+  return *least;
+}
+
+// What the places up to the source's tell of, in order.
+std::vector<Place> PlacesUpTo(const ProblemSource& source, const SheetDraws& sheetDraws) {
+  const std::vector<std::vector<Kind>> slots = SlotsOf(source.level);
+  std::vector<Place> places;
+  for (std::int32_t place = 0; place <= source.place; ++place) {
+    const ProblemSource at = {source.sheet, source.level, place};
+    SplitMix64 numbers = NumbersStream(at);
+    const Kind kind = KindAt(at, slots, numbers);
+    places.push_back(
+        {kind, ContextFor(kind, sheetDraws.contextOrder, static_cast<std::size_t>(place), places)});
+  }
+  return places;
 }
 
 void CheckRange(std::int32_t value, std::int32_t low, std::int32_t high, const char* what) {
@@ -327,15 +498,13 @@ Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place) {
   CheckRange(place, 0, MaxSheetSize - 1, "place");
   Problem problem;
   problem.source = {sheet, level, place};
-  const std::size_t at = static_cast<std::size_t>(place);
   const std::vector<std::vector<Kind>> slots = SlotsOf(level);
-  const std::size_t round = at / slots.size();
-  SplitMix64 order(SeedFor(Stream::Order, problem.source, round));
-  const std::vector<Kind>& slot = slots[Permutation(slots.size(), order)[at % slots.size()]];
-  SplitMix64 random(SeedFor(Stream::Numbers, problem.source, at));
-  problem.kind = slot[static_cast<std::size_t>(random.Below(slot.size()))];
+  SplitMix64 random = NumbersStream(problem.source);
+  problem.kind = KindAt(problem.source, slots, random);
   const SheetDraws sheetDraws = DrawSheet(problem.source);
-  problem.context = ContextFor(problem.kind, sheetDraws.contextOrder, at);
+  const std::vector<Place> places = PlacesUpTo(problem.source, sheetDraws);
+  problem.context = places.back().context;
+  const std::size_t round = static_cast<std::size_t>(place) / slots.size();
   problem.wording = sheetDraws.wording + static_cast<std::uint32_t>(round);
   problem.level = LevelOfKind(problem.kind);
   problem.variant = VariantOfKind(problem.kind);
@@ -345,8 +514,14 @@ Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place) {
   problem.unit = NumbersOf(problem.context).unit;
   const std::span<const Column> sought = SoughtOf(problem.kind);
   problem.sought.assign(sought.begin(), sought.end());
-  DrawNumbers(problem, recipe, random);
-  return problem;
+  // Only a place of the same kind in the same context could repeat a problem.
+  std::vector<Problem> earlier;
+  for (std::int32_t before = 0; before < place; ++before) {
+    if (places[static_cast<std::size_t>(before)] == places.back()) {
+      earlier.push_back(MakeProblem(sheet, level, before));
+    }
+  }
+  return DrawNumbers(problem, recipe, random, earlier);
 }
 
 std::vector<Problem> MakeSheet(std::int32_t sheet, Level level, std::int32_t count) {
