@@ -93,8 +93,8 @@ def main(program):
         # F2: the practice beside the window. The problem is heard, then its box by its
         # question, then what is said of an answer, without the focus leaving the box.
         heard(desktop, lambda: desktop.key("F2"),
-              ["Задача 1", "Колко литра 80% оцетна есенция трябва да се смесят"])
-        heard(desktop, lambda: desktop.key("Tab"), ["Колко литра 80% оцетна есенция?"])
+              ["Задача 1", "От 28 л 10% оцет и друг оцет получили 56 л 8% оцет"])
+        heard(desktop, lambda: desktop.key("Tab"), ["Колко литра е вторият оцет?"])
         desktop.type("8")
         heard(desktop, lambda: desktop.key("Return"), ["Не е вярно"])
         heard(desktop, lambda: desktop.key("BackSpace"), ["8"])
