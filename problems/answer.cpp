@@ -1,6 +1,7 @@
 #include "problems/answer.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,26 +12,73 @@ constexpr std::size_t MaxDigits = 15;  // 64 bits hold them with room to spare
 // The space, the tab, line ends, and the no-break and thin spaces a copied number may hold.
 constexpr std::array<std::string_view, 7> Blanks = {" ",      "\t",     "\r",    "\n",
                                                     "\u00A0", "\u202F", "\u2009"};
-constexpr std::array<std::string_view, 4> Unknowns = {"x=", "X=", "х=", "Х="};
+constexpr std::array<std::string_view, 2> Unknowns = {"x", "х"};  // Latin, Cyrillic; lowered
 constexpr std::array<std::string_view, 2> Minuses = {"-", "−"};
-constexpr std::array<Unit, 4> Units = {Unit::Gram, Unit::Kilogram, Unit::Litre, Unit::Percent};
+// What may end a sentence after a unit: "5 кг.", "800 г сол!".
+constexpr std::array<std::string_view, 5> Stops = {".", ",", ";", "!", "?"};
 
-std::string WithoutBlanks(std::string_view text) {
-  std::string packed;
-  while (!text.empty()) {
-    std::size_t skip = 0;
-    for (const std::string_view blank : Blanks) {
-      if (text.starts_with(blank)) {
-        skip = blank.size();
+struct Spelling {
+  std::string_view text;  // lowered
+  WrittenUnit unit;
+};
+constexpr std::array<Spelling, 29> Spellings = {{
+    {"г", WrittenUnit::Gram},
+    {"гр", WrittenUnit::Gram},
+    {"грам", WrittenUnit::Gram},
+    {"грама", WrittenUnit::Gram},
+    {"грамове", WrittenUnit::Gram},
+    {"g", WrittenUnit::Gram},
+    {"кг", WrittenUnit::Kilogram},
+    {"килограм", WrittenUnit::Kilogram},
+    {"килограма", WrittenUnit::Kilogram},
+    {"килограми", WrittenUnit::Kilogram},
+    {"kg", WrittenUnit::Kilogram},
+    {"т", WrittenUnit::Tonne},
+    {"тон", WrittenUnit::Tonne},
+    {"тона", WrittenUnit::Tonne},
+    {"тонове", WrittenUnit::Tonne},
+    {"мл", WrittenUnit::Millilitre},
+    {"милилитър", WrittenUnit::Millilitre},
+    {"милилитра", WrittenUnit::Millilitre},
+    {"милилитри", WrittenUnit::Millilitre},
+    {"ml", WrittenUnit::Millilitre},
+    {"л", WrittenUnit::Litre},
+    {"литър", WrittenUnit::Litre},
+    {"литра", WrittenUnit::Litre},
+    {"литри", WrittenUnit::Litre},
+    {"l", WrittenUnit::Litre},
+    {"%", WrittenUnit::Percent},
+    {"процент", WrittenUnit::Percent},
+    {"процента", WrittenUnit::Percent},
+    {"проценти", WrittenUnit::Percent},
+}};
+
+// Cyrillic letters are two bytes in UTF-8, led by one of these.
+constexpr char CyrillicLow = '\xD0';
+constexpr char CyrillicHigh = '\xD1';
+
+// Latin and the Bulgarian Cyrillic capitals in small letters, by their bytes: no locale may
+// change how a pupil's answer is read.
+std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  for (std::size_t at = 0; at < lowered.size(); ++at) {
+    char& c = lowered[at];
+    if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    } else if (c == CyrillicLow && at + 1 < lowered.size()) {
+      // А to П (D0 90 to D0 9F) become а to п (D0 B0 to D0 BF); Р to Я (D0 A0 to D0 AF) become
+      // р to я (D1 80 to D1 8F).
+      char& next = lowered[at + 1];
+      if (next >= '\x90' && next <= '\x9F') {
+        next = static_cast<char>(next + 0x20);
+      } else if (next >= '\xA0' && next <= '\xAF') {
+        c = CyrillicHigh;
+        next = static_cast<char>(next - 0x20);
       }
+      ++at;
     }
-    if (skip == 0) {
-      packed += text.front();
-      skip = 1;
-    }
-    text.remove_prefix(skip);
   }
-  return packed;
+  return lowered;
 }
 
 // Takes one of the texts off the front of `text`, if it starts with one.
@@ -45,31 +93,87 @@ bool TakeAny(std::string_view& text, const std::array<std::string_view, Count>& 
   return false;
 }
 
+void SkipBlanks(std::string_view& text) {
+  while (TakeAny(text, Blanks)) {
+  }
+}
+
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Appends the digits at the front of `text` to `digits`, counting them; false for none, and
-// for more than MaxDigits in all.
+bool StartsWithLetter(std::string_view text) {
+  if (text.empty()) {
+    return false;
+  }
+  const char c = text.front();
+  return (c >= 'a' && c <= 'z') || c == CyrillicLow || c == CyrillicHigh;
+}
+
+// Takes the letter at the front, a Cyrillic one whole.
+bool TakeLetter(std::string_view& text) {
+  if (!StartsWithLetter(text)) {
+    return false;
+  }
+  text.remove_prefix(text.front() == CyrillicLow || text.front() == CyrillicHigh ? 2 : 1);
+  return true;
+}
+
+// Appends the digits at the front of `text` to `digits`, blanks between them allowed ("1 200"),
+// counting them; false for none, and for more than MaxDigits in all.
 bool TakeDigits(std::string_view& text, std::int64_t& digits, std::size_t& count) {
   const std::size_t before = count;
-  while (!text.empty() && IsDigit(text.front())) {
+  for (std::string_view rest = text; !rest.empty() && IsDigit(rest.front()); SkipBlanks(rest)) {
     if (++count > MaxDigits) {
       return false;
     }
-    digits = digits * 10 + (text.front() - '0');
-    text.remove_prefix(1);
+    digits = digits * 10 + (rest.front() - '0');
+    rest.remove_prefix(1);
+    text = rest;
   }
   return count > before;
 }
 
-std::optional<Unit> UnitNamed(std::string_view text) {
-  for (const Unit unit : Units) {
-    if (text == UnitSymbol(unit)) {
-      return unit;
+// A unit as a whole word, not the start of a longer one: "г" is not in "грамаж".
+std::optional<WrittenUnit> TakeUnit(std::string_view& text) {
+  for (const Spelling& spelling : Spellings) {
+    std::string_view rest = text;
+    if (rest.starts_with(spelling.text)) {
+      rest.remove_prefix(spelling.text.size());
+      if (!StartsWithLetter(rest)) {
+        text = rest;
+        return spelling.unit;
+      }
     }
   }
   return std::nullopt;
+}
+
+// What may follow a unit: words and the marks that end a sentence, but no other number.
+bool IsWords(std::string_view text) {
+  while (TakeLetter(text) || TakeAny(text, Blanks) || TakeAny(text, Stops)) {
+  }
+  return text.empty();
+}
+
+// "x =" before the number, if it is there; false for an "x" that is not followed by "=".
+bool SkipUnknown(std::string_view& text) {
+  if (!TakeAny(text, Unknowns)) {
+    return true;
+  }
+  SkipBlanks(text);
+  if (!text.starts_with('=')) {
+    return false;
+  }
+  text.remove_prefix(1);
+  SkipBlanks(text);
+  return true;
+}
+
+WrittenUnit WrittenOf(Unit unit) {
+  constexpr std::array<WrittenUnit, 4> InOrderOfUnit = {WrittenUnit::Gram, WrittenUnit::Kilogram,
+                                                        WrittenUnit::Litre, WrittenUnit::Percent};
+  return InOrderOfUnit[static_cast<std::size_t>(unit)];
 }
 
 struct Mistake {
@@ -130,10 +234,14 @@ Decimal Decimal::Of(std::int64_t digits, std::int32_t places) {
 }
 
 std::optional<PupilAnswer> ReadAnswer(std::string_view text) {
-  const std::string packed = WithoutBlanks(text);
-  std::string_view rest = packed;
-  TakeAny(rest, Unknowns);
+  const std::string lowered = Lowered(text);
+  std::string_view rest = lowered;
+  SkipBlanks(rest);
+  if (!SkipUnknown(rest)) {
+    return std::nullopt;
+  }
   const bool negative = TakeAny(rest, Minuses);
+  SkipBlanks(rest);
   std::int64_t digits = 0;
   std::size_t count = 0;
   if (!TakeDigits(rest, digits, count)) {
@@ -149,9 +257,10 @@ std::optional<PupilAnswer> ReadAnswer(std::string_view text) {
     places = static_cast<std::int32_t>(count - whole);
   }
   PupilAnswer answer{Decimal::Of(negative ? -digits : digits, places), std::nullopt};
+  SkipBlanks(rest);
   if (!rest.empty()) {
-    answer.unit = UnitNamed(rest);
-    if (!answer.unit) {
+    answer.unit = TakeUnit(rest);
+    if (!answer.unit || !IsWords(rest)) {
       return std::nullopt;
     }
   }
@@ -163,7 +272,7 @@ Verdict Judge(const Problem& problem, Column box, std::string_view answer) {
   if (!read) {
     return Verdict::Unreadable;
   }
-  if (read->unit && *read->unit != UnitOf(problem, box)) {
+  if (read->unit && *read->unit != WrittenOf(UnitOf(problem, box))) {
     return Verdict::WrongUnit;
   }
   // The right answer is looked for first, so a mistake that happens to give it is never told.

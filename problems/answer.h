@@ -17,15 +17,19 @@ struct Decimal {
   friend bool operator==(const Decimal&, const Decimal&) = default;
 };
 
+// A unit as pupils write it: the problems' own, and the millilitre and the tonne besides.
+enum class WrittenUnit : std::uint8_t { Gram, Kilogram, Tonne, Millilitre, Litre, Percent };
+
 struct PupilAnswer {
   Decimal value;
-  std::optional<Unit> unit;  // as written after the number
+  std::optional<WrittenUnit> unit;  // as written after the number
 };
 
-// What a pupil typed into an answer box: blanks anywhere ("1 200"), a comma or a period for the
-// decimal point, a minus ("-" or "−"), a leading "x =" (Latin or Cyrillic x, either case), and
-// one of "г", "кг", "л", "%" after the number. None for anything else, and for more than 15
-// digits.
+// What a pupil typed into an answer box: blanks between digits ("1 200"), a comma or a period
+// for the decimal point, a minus ("-" or "−"), a leading "x =" (Latin or Cyrillic x), and after
+// the number a unit in any of its usual forms, in either case, with words after it ("800 грама
+// сол", "76 процента мед", "5 кг."). None for anything else (two numbers, a word that is no
+// unit), and for more than 15 digits.
 std::optional<PupilAnswer> ReadAnswer(std::string_view text);
 
 enum class Verdict : std::uint8_t {

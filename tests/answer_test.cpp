@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "form/problem_text.h"
@@ -21,27 +22,33 @@ namespace {
 struct ReadCase {
   std::string text;
   std::optional<std::pair<std::int64_t, std::int32_t>> value;  // digits, places
-  std::optional<Unit> unit;
+  std::optional<WrittenUnit> unit;
 };
 
 TEST(ReadAnswer, ReadsWhatPupilsType) {
   const ReadCase cases[] = {
       {"12,5", {{125, 1}}, {}},
       {"12.5", {{125, 1}}, {}},
-      {" 1 200 г", {{1200, 0}}, Unit::Gram},
+      {" 1 200 г", {{1200, 0}}, WrittenUnit::Gram},
       {"1\u00A0200", {{1200, 0}}, {}},
-      {"36%", {{36, 0}}, Unit::Percent},
-      {"36%", {{36, 0}}, Unit::Percent},
-      {"300г", {{300, 0}}, Unit::Gram},
-      {"1,5 кг", {{15, 1}}, Unit::Kilogram},
-      {"2 л", {{2, 0}}, Unit::Litre},
+      {"36%", {{36, 0}}, WrittenUnit::Percent},
+      {"36 %", {{36, 0}}, WrittenUnit::Percent},
+      {"300г", {{300, 0}}, WrittenUnit::Gram},
+      {"1,5 кг", {{15, 1}}, WrittenUnit::Kilogram},
+      {"2 л", {{2, 0}}, WrittenUnit::Litre},
       {"0,30", {{3, 1}}, {}},
       {"-5", {{-5, 0}}, {}},
       {"− 5", {{-5, 0}}, {}},
       {"x = 300", {{300, 0}}, {}},
-      {"х = 1,5 кг", {{15, 1}}, Unit::Kilogram},  // a Cyrillic х
+      {"х = 1,5 кг", {{15, 1}}, WrittenUnit::Kilogram},  // a Cyrillic х
       {"Х=7", {{7, 0}}, {}},
       {"123456789012345", {{123456789012345, 0}}, {}},
+      {"300 гр", {{300, 0}}, WrittenUnit::Gram},
+      {"5 кг.", {{5, 0}}, WrittenUnit::Kilogram},
+      {"100 г вода", {{100, 0}}, WrittenUnit::Gram},
+      {"800 ГРАМА сол.", {{800, 0}}, WrittenUnit::Gram},
+      {"76 процента мед", {{76, 0}}, WrittenUnit::Percent},
+      {"x = 25 г чиста сол", {{25, 0}}, WrittenUnit::Gram},
       {"abc", {}, {}},
       {"", {}, {}},
       {"   ", {}, {}},
@@ -50,10 +57,14 @@ TEST(ReadAnswer, ReadsWhatPupilsType) {
       {",5", {}, {}},
       {"+5", {}, {}},
       {"x =", {}, {}},
-      {"300 гр", {}, {}},
-      {"5 кг.", {}, {}},
       {"36 % %", {}, {}},
       {"1234567890123456", {}, {}},
+      {"36 и 5", {}, {}},
+      {"100 г и 50 г", {}, {}},
+      {"300 вода", {}, {}},
+      {"сол 300", {}, {}},
+      {"300 грамаж", {}, {}},  // a unit only as a whole word
+      {"300 г%", {}, {}},
   };
   for (const ReadCase& c : cases) {
     const std::optional<PupilAnswer> read = ReadAnswer(c.text);
@@ -61,6 +72,29 @@ TEST(ReadAnswer, ReadsWhatPupilsType) {
     if (read) {
       EXPECT_EQ(read->value, Decimal::Of(c.value->first, c.value->second)) << c.text;
       EXPECT_EQ(read->unit, c.unit) << c.text;
+    }
+  }
+}
+
+// Every usual form of a unit, close to the number or apart, in either case.
+TEST(ReadAnswer, ReadsEveryFormOfAUnit) {
+  const std::pair<WrittenUnit, std::array<std::string_view, 6>> forms[] = {
+      {WrittenUnit::Gram, {"г", "гр.", "грам", "грама", "грамове", "g"}},
+      {WrittenUnit::Kilogram, {"кг", "килограм", "килограма", "килограми", "kg", "Кг"}},
+      {WrittenUnit::Tonne, {"т", "тон", "тона", "тонове", "Т", "ТОНА"}},
+      {WrittenUnit::Millilitre, {"мл", "милилитър", "милилитра", "милилитри", "ml", "ML"}},
+      {WrittenUnit::Litre, {"л", "литър", "литра", "литри", "l", "Л"}},
+      {WrittenUnit::Percent, {"%", "процент", "процента", "проценти", "Процента", "%"}},
+  };
+  for (const auto& [unit, spellings] : forms) {
+    for (const std::string_view spelling : spellings) {
+      for (const std::string_view gap : {"", " "}) {
+        const std::string text = "12,5" + std::string(gap) + std::string(spelling);
+        const std::optional<PupilAnswer> read = ReadAnswer(text);
+        ASSERT_TRUE(read.has_value()) << text;
+        EXPECT_EQ(read->value, Decimal::Of(125, 1)) << text;
+        EXPECT_EQ(read->unit, unit) << text;
+      }
     }
   }
 }
