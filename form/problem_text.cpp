@@ -371,7 +371,13 @@ constexpr std::string_view Negative = "Не е вярно: отговорът н
 constexpr std::string_view Wrong = "Не е вярно. Проверете пресмятанията и опитайте отново.";
 
 std::string WrongUnitFeedback(Unit expected) {
-  std::string text = "Не е вярно: отговорът тук се пише в ";
+  std::string text = "Провери мерната единица: отговорът тук е в ";
+  text += UnitsInPlural[static_cast<std::size_t>(expected)];
+  return text + '.';
+}
+
+std::string OtherUnitFeedback(Unit expected) {
+  std::string text = "Вярно е, но запиши отговора в ";
   text += UnitsInPlural[static_cast<std::size_t>(expected)];
   return text + '.';
 }
@@ -424,6 +430,8 @@ std::string Feedback(Verdict verdict, const Problem& problem, Column box) {
   switch (verdict) {
     case Verdict::Right:
       return std::string(Right);
+    case Verdict::RightInOtherUnit:
+      return OtherUnitFeedback(UnitOf(problem, box));
     case Verdict::Unreadable:
       return std::string(Unreadable);
     case Verdict::WrongUnit:

@@ -170,10 +170,33 @@ bool SkipUnknown(std::string_view& text) {
   return true;
 }
 
+enum class Measure : std::uint8_t { Mass, Volume, Share };
+
+// A unit's measure, and its size as a power of ten of the measure's smallest unit.
+struct Scale {
+  Measure measure;
+  std::int32_t power;
+};
+
+Scale ScaleOf(WrittenUnit unit) {
+  constexpr std::array<Scale, 6> InOrderOfWrittenUnit = {{{Measure::Mass, 0},
+                                                          {Measure::Mass, 3},
+                                                          {Measure::Mass, 6},
+                                                          {Measure::Volume, 0},
+                                                          {Measure::Volume, 3},
+                                                          {Measure::Share, 0}}};
+  return InOrderOfWrittenUnit[static_cast<std::size_t>(unit)];
+}
+
 WrittenUnit WrittenOf(Unit unit) {
   constexpr std::array<WrittenUnit, 4> InOrderOfUnit = {WrittenUnit::Gram, WrittenUnit::Kilogram,
                                                         WrittenUnit::Litre, WrittenUnit::Percent};
   return InOrderOfUnit[static_cast<std::size_t>(unit)];
+}
+
+// A value written in one unit, in another of the same measure: 0,8 кг is 800 г.
+Decimal Converted(Decimal value, WrittenUnit from, WrittenUnit to) {
+  return Decimal::Of(value.digits, value.places - ScaleOf(from).power + ScaleOf(to).power);
 }
 
 struct Mistake {
@@ -226,7 +249,7 @@ std::vector<Mistake> MistakesFor(const Problem& problem, Column box) {
 }  // namespace
 
 Decimal Decimal::Of(std::int64_t digits, std::int32_t places) {
-  while (places > 0 && digits % 10 == 0) {
+  while (digits != 0 && digits % 10 == 0) {
     digits /= 10;
     --places;
   }
@@ -272,17 +295,25 @@ Verdict Judge(const Problem& problem, Column box, std::string_view answer) {
   if (!read) {
     return Verdict::Unreadable;
   }
-  if (read->unit && *read->unit != WrittenOf(UnitOf(problem, box))) {
+  const WrittenUnit boxUnit = WrittenOf(UnitOf(problem, box));
+  const WrittenUnit written = read->unit.value_or(boxUnit);
+  if (ScaleOf(written).measure != ScaleOf(boxUnit).measure) {
     return Verdict::WrongUnit;
   }
+  const Decimal value = Converted(read->value, written, boxUnit);
   // The right answer is looked for first, so a mistake that happens to give it is never told.
-  if (read->value == Decimal::Of(AnsweredValue(problem, box))) {
-    return Verdict::Right;
+  const Decimal right = Decimal::Of(AnsweredValue(problem, box));
+  if (value == right) {
+    return written == boxUnit ? Verdict::Right : Verdict::RightInOtherUnit;
+  }
+  // "300 кг" for 300 г: the number is right, the unit is not.
+  if (read->value == right) {
+    return Verdict::WrongUnit;
   }
   for (const Mistake& mistake : MistakesFor(problem, box)) {
-    if (mistake.value == read->value) {
+    if (mistake.value == value) {
       return mistake.verdict;
     }
   }
-  return read->value.digits < 0 ? Verdict::Negative : Verdict::Wrong;
+  return value.digits < 0 ? Verdict::Negative : Verdict::Wrong;
 }

@@ -6,8 +6,8 @@
 
 #include "problems/problem.h"
 
-// A finite decimal, exactly: digits · 10^−places, kept without zeros at the end of its places, so
-// that equal values are equal ("0,30" is 0,3).
+// A finite decimal, exactly: digits · 10^−places, kept without zeros at the end of its digits, so
+// that equal values are equal ("0,30" is 0,3; 800 is 8 · 10^2, with places −2).
 struct Decimal {
   std::int64_t digits = 0;
   std::int32_t places = 0;
@@ -34,8 +34,11 @@ std::optional<PupilAnswer> ReadAnswer(std::string_view text);
 
 enum class Verdict : std::uint8_t {
   Right,
+  RightInOtherUnit,  // the right amount in another unit of the box's measure: "0,8 кг" for 800 г
   Unreadable,
-  WrongUnit,             // a unit written after the number that is not the box's
+  // A unit of another measure than the box's (grams where litres are asked), or the right
+  // number in another unit of its measure ("300 кг" for 300 г).
+  WrongUnit,
   AverageOfPercentages,  // the mixture's percentage taken as (p1 + p2) : 2
   MassesNotAdded,        // a part's mass taken for the mixture's, or the mixture's for a part's
   PercentAsWholeNumber,  // a percentage used as a whole number, not as hundredths: 100 times off
@@ -44,7 +47,8 @@ enum class Verdict : std::uint8_t {
   Wrong,
 };
 
-// The pupil's answer for one of the problem's six quantities. A unit that is not the box's is
-// told before the number is looked at; a typical mistake only where its value differs from the
-// right answer, and a negative number where no mistake explains it.
+// The pupil's answer for one of the problem's six quantities, in the box's unit or another of
+// its measure. A unit of another measure is told before the number is looked at; a typical mistake
+// only where its value differs from the right answer, and a negative number where no mistake
+// explains it.
 Verdict Judge(const Problem& problem, Column box, std::string_view answer);

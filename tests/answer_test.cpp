@@ -147,6 +147,42 @@ TEST(Judge, TellsTheTypicalMistakes) {
   }
 }
 
+// The right amount in another unit of the same measure is right; a mistake stays that mistake in
+// any unit; a unit of another measure is told before the number is looked at.
+TEST(Judge, ReadsOtherUnitsOfTheSameMeasure) {
+  Problem grams = Made(Kind::MixTwo, {300, 2000, 400, 3000, 360, 5000});
+  Problem kilograms = grams;
+  kilograms.unit = Unit::Kilogram;
+  Problem litres = Made(Kind::MixTwo, {200, 20, 290, 25, 250, 45});  // 2 л and 2,5 л: 4,5 л
+  litres.unit = Unit::Litre;
+  const struct {
+    const Problem& problem;
+    Column box;
+    std::string answer;
+    Verdict verdict;
+  } cases[] = {
+      {grams, MixWeight, "0,5 кг", Verdict::RightInOtherUnit},
+      {grams, MixWeight, "0,0005 т", Verdict::RightInOtherUnit},
+      {grams, MixWeight, "500 грама", Verdict::Right},
+      {grams, MixWeight, "0,2 кг", Verdict::MassesNotAdded},
+      {grams, MixWeight, "5 кг", Verdict::Wrong},
+      {grams, MixWeight, "500 мл", Verdict::WrongUnit},
+      {grams, MixWeight, "500%", Verdict::WrongUnit},
+      {grams, MixPercent, "36 г", Verdict::WrongUnit},
+      {grams, MixPercent, "36 процента", Verdict::Right},
+      {kilograms, MixWeight, "500 000 г", Verdict::RightInOtherUnit},
+      {kilograms, MixWeight, "0,5 т", Verdict::RightInOtherUnit},
+      {kilograms, MixWeight, "500 кг", Verdict::Right},
+      {litres, MixWeight, "4500 мл", Verdict::RightInOtherUnit},
+      {litres, MixWeight, "4,5 литра", Verdict::Right},
+      {litres, MixWeight, "4,5 кг", Verdict::WrongUnit},
+      {litres, Weight2, "4500 ml", Verdict::MassesNotAdded},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Judge(c.problem, c.box, c.answer), c.verdict) << c.answer;
+  }
+}
+
 TEST(Judge, TellsNoMistakeThatGivesTheRightAnswer) {
   // Equal masses: the average of 30% and 40% is right.
   const Problem equal = Made(Kind::MixTwo, {300, 1000, 400, 1000, 350, 2000});
@@ -162,13 +198,17 @@ TEST(Texts, SayRightWrongOrUnreadable) {
   Problem litres = grams;
   litres.unit = Unit::Litre;
   EXPECT_EQ(Texts::Feedback(Verdict::Right, grams, MixPercent), "Вярно!");
-  for (const Verdict verdict : {Verdict::WrongUnit, Verdict::AverageOfPercentages,
-                                Verdict::MassesNotAdded, Verdict::PercentAsWholeNumber,
-                                Verdict::PercentagesAdded, Verdict::Negative, Verdict::Wrong}) {
+  for (const Verdict verdict :
+       {Verdict::AverageOfPercentages, Verdict::MassesNotAdded, Verdict::PercentAsWholeNumber,
+        Verdict::PercentagesAdded, Verdict::Negative, Verdict::Wrong}) {
     EXPECT_TRUE(Texts::Feedback(verdict, grams, MixWeight).starts_with("Не е вярно"));
   }
   EXPECT_EQ(Texts::Feedback(Verdict::WrongUnit, grams, MixPercent),
-            "Не е вярно: отговорът тук се пише в проценти.");
+            "Провери мерната единица: отговорът тук е в проценти.");
+  EXPECT_EQ(Texts::Feedback(Verdict::WrongUnit, litres, MixWeight),
+            "Провери мерната единица: отговорът тук е в литри.");
+  EXPECT_EQ(Texts::Feedback(Verdict::RightInOtherUnit, grams, MixWeight),
+            "Вярно е, но запиши отговора в грамове.");
   EXPECT_NE(Texts::Feedback(Verdict::MassesNotAdded, grams, MixWeight).find("масата"),
             std::string::npos);
   EXPECT_NE(Texts::Feedback(Verdict::MassesNotAdded, litres, MixWeight).find("обемът"),
