@@ -3,7 +3,6 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -199,51 +198,123 @@ Decimal Converted(Decimal value, WrittenUnit from, WrittenUnit to) {
   return Decimal::Of(value.digits, value.places - ScaleOf(from).power + ScaleOf(to).power);
 }
 
-struct Mistake {
-  Verdict verdict;
-  Decimal value;
+// Which boxes a mistake is looked for in, one bit for each column.
+using Boxes = std::uint8_t;
+constexpr Boxes BoxOf(Column column) {
+  return static_cast<Boxes>(1u << column);
+}
+constexpr Boxes Percentages = BoxOf(Percent1) | BoxOf(Percent2) | BoxOf(MixPercent);
+constexpr Boxes Masses = BoxOf(Weight1) | BoxOf(Weight2) | BoxOf(MixWeight);
+constexpr Boxes Parts = BoxOf(Weight1) | BoxOf(Weight2);
+
+// The six quantities in tenths, and the answer of the box being judged.
+struct Quantities {
+  std::int64_t p1, w1, p2, w2, pm, wm, right;
 };
 
-// What a part's percentage comes out as where the mixture's is taken to be the average of the
-// parts', or their sum.
-void AddPartPercentMistakes(std::int64_t mixture, std::int64_t other,
-                            std::vector<Mistake>& mistakes) {
-  mistakes.push_back({Verdict::AverageOfPercentages, Decimal::Of(2 * mixture - other, 1)});
-  mistakes.push_back({Verdict::PercentagesAdded, Decimal::Of(mixture - other, 1)});
+using Value = std::optional<Decimal>;
+
+// A mistake is a value that one wrong step of reasoning gives; none where the step makes no
+// mistake with these numbers.
+struct Mistake {
+  Verdict verdict;
+  Boxes boxes;
+  std::optional<Kind> kind;  // only in problems of this kind; none for every kind
+  Value (*value)(const Quantities&);
+};
+
+// Looked for in this order, after the right answer; the first that fits is told.
+constexpr std::array<Mistake, 16> Mistakes = {{
+    {Verdict::AverageOfPercentages,
+     BoxOf(MixPercent),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of((q.p1 + q.p2) * 5, 2); }},
+    // Water adds 0%: "p1 + 0" would be no sum but the mixture taken as strong as the first.
+    {Verdict::PercentagesAdded,
+     BoxOf(MixPercent),
+     {},
+     [](const Quantities& q) -> Value {
+       if (q.p1 == 0 || q.p2 == 0) {
+         return std::nullopt;
+       }
+       return Decimal::Of(q.p1 + q.p2, 1);
+     }},
+    // A part's percentage where the mixture's is taken as the average of the parts', or their sum.
+    {Verdict::AverageOfPercentages,
+     BoxOf(Percent1),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(2 * q.pm - q.p2, 1); }},
+    {Verdict::PercentagesAdded,
+     BoxOf(Percent1),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.pm - q.p2, 1); }},
+    {Verdict::AverageOfPercentages,
+     BoxOf(Percent2),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(2 * q.pm - q.p1, 1); }},
+    {Verdict::PercentagesAdded,
+     BoxOf(Percent2),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.pm - q.p1, 1); }},
+    {Verdict::RemainingForEvaporated, BoxOf(Weight2), Kind::Evaporation,
+     [](const Quantities& q) -> Value { return Decimal::Of(q.wm, 1); }},
+    {Verdict::MixtureForAddedWater, BoxOf(Weight2), Kind::AddWater,
+     [](const Quantities& q) -> Value { return Decimal::Of(q.wm, 1); }},
+    // w1 · p1 : 100, of two values in tenths: four places.
+    {Verdict::SubstanceForAddedWater, BoxOf(Weight2), Kind::AddWater,
+     [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * q.p1, 4); }},
+    {Verdict::OldMassForAddedPure, BoxOf(Weight2), Kind::AddPure,
+     [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * (q.pm - q.p1), 4); }},
+    {Verdict::MassesNotAdded,
+     BoxOf(MixWeight),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.w1, 1); }},
+    {Verdict::MassesNotAdded,
+     BoxOf(MixWeight),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.w2, 1); }},
+    {Verdict::MassesNotAdded,
+     Parts,
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.wm, 1); }},
+    {Verdict::PartForPercent,
+     Percentages,
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.right, 3); }},
+    // 100 times too much, and for a mass 100 times too little as well: 30 taken for 0,3 in a
+    // product or a quotient.
+    {Verdict::PercentAsWholeNumber,
+     Percentages | Masses,
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.right * 100, 1); }},
+    {Verdict::PercentAsWholeNumber,
+     Masses,
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.right, 3); }},
+}};
+
+Quantities QuantitiesOf(const Problem& problem, Column box) {
+  const auto tenths = [&problem](Column column) { return problem.Value(column).count; };
+  return {tenths(Percent1),
+          tenths(Weight1),
+          tenths(Percent2),
+          tenths(Weight2),
+          tenths(MixPercent),
+          tenths(MixWeight),
+          AnsweredValue(problem, box).count};
 }
 
-std::vector<Mistake> MistakesFor(const Problem& problem, Column box) {
-  const std::int64_t p1 = problem.Value(Percent1).count;
-  const std::int64_t p2 = problem.Value(Percent2).count;
-  const std::int64_t pm = problem.Value(MixPercent).count;
-  std::vector<Mistake> mistakes;
-  switch (box) {
-    case MixPercent:
-      mistakes.push_back({Verdict::AverageOfPercentages, Decimal::Of((p1 + p2) * 5, 2)});
-      // Water adds 0%: "p1 + 0" would be no sum but the mixture taken as strong as the first.
-      if (p1 != 0 && p2 != 0) {
-        mistakes.push_back({Verdict::PercentagesAdded, Decimal::Of(p1 + p2, 1)});
-      }
-      break;
-    case Percent1:
-      AddPartPercentMistakes(pm, p2, mistakes);
-      break;
-    case Percent2:
-      AddPartPercentMistakes(pm, p1, mistakes);
-      break;
-    case MixWeight:
-      mistakes.push_back({Verdict::MassesNotAdded, Decimal::Of(problem.Value(Weight1))});
-      mistakes.push_back({Verdict::MassesNotAdded, Decimal::Of(problem.Value(Weight2))});
-      break;
-    case Weight1:
-    case Weight2:
-      mistakes.push_back({Verdict::MassesNotAdded, Decimal::Of(problem.Value(MixWeight))});
-      break;
+// The first mistake whose value the pupil's is.
+std::optional<Verdict> MistakeOf(const Problem& problem, Column box, Decimal value) {
+  const Quantities quantities = QuantitiesOf(problem, box);
+  for (const Mistake& mistake : Mistakes) {
+    const bool looked =
+        (mistake.boxes & BoxOf(box)) != 0 && (!mistake.kind || *mistake.kind == problem.kind);
+    if (looked && mistake.value(quantities) == value) {
+      return mistake.verdict;
+    }
   }
-  const std::int64_t right = AnsweredValue(problem, box).count;
-  mistakes.push_back({Verdict::PercentAsWholeNumber, Decimal::Of(right * 100, 1)});
-  mistakes.push_back({Verdict::PercentAsWholeNumber, Decimal::Of(right, 3)});
-  return mistakes;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -310,10 +381,8 @@ Verdict Judge(const Problem& problem, Column box, std::string_view answer) {
   if (read->value == right) {
     return Verdict::WrongUnit;
   }
-  for (const Mistake& mistake : MistakesFor(problem, box)) {
-    if (mistake.value == value) {
-      return mistake.verdict;
-    }
+  if (const std::optional<Verdict> mistake = MistakeOf(problem, box, value)) {
+    return *mistake;
   }
   return value.digits < 0 ? Verdict::Negative : Verdict::Wrong;
 }

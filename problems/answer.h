@@ -39,10 +39,15 @@ enum class Verdict : std::uint8_t {
   // A unit of another measure than the box's (grams where litres are asked), or the right
   // number in another unit of its measure ("300 кг" for 300 г).
   WrongUnit,
-  AverageOfPercentages,  // the mixture's percentage taken as (p1 + p2) : 2
-  MassesNotAdded,        // a part's mass taken for the mixture's, or the mixture's for a part's
-  PercentAsWholeNumber,  // a percentage used as a whole number, not as hundredths: 100 times off
-  PercentagesAdded,      // the mixture's percentage taken as p1 + p2
+  AverageOfPercentages,    // the mixture's percentage taken as (p1 + p2) : 2
+  MassesNotAdded,          // a part's mass taken for the mixture's, or the mixture's for a part's
+  PercentAsWholeNumber,    // a percentage used as a whole number, not as hundredths: 100 times off
+  PartForPercent,          // the part for the percentage: 0,76 for 76%
+  PercentagesAdded,        // the mixture's percentage taken as p1 + p2
+  RemainingForEvaporated,  // the solution that remains for the water that left
+  MixtureForAddedWater,    // the new solution for the water poured in
+  SubstanceForAddedWater,  // the substance, w1 · p1 : 100, for the water poured in
+  OldMassForAddedPure,     // the new percentage taken of the old mass: w1 · (pm − p1) : 100
   Negative,
   Wrong,
 };

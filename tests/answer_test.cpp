@@ -126,7 +126,8 @@ TEST(Judge, TellsTheTypicalMistakes) {
       {MixPercent, "35", Verdict::AverageOfPercentages},
       {MixPercent, "70", Verdict::PercentagesAdded},
       {MixPercent, "3600", Verdict::PercentAsWholeNumber},
-      {MixPercent, "0,36", Verdict::PercentAsWholeNumber},
+      {MixPercent, "0,36", Verdict::PartForPercent},
+      {MixPercent, "0,36%", Verdict::PartForPercent},
       {MixPercent, "-36", Verdict::Negative},
       {MixPercent, "37", Verdict::Wrong},
       {MixPercent, "36 и 5", Verdict::Unreadable},
@@ -144,6 +145,58 @@ TEST(Judge, TellsTheTypicalMistakes) {
   };
   for (const JudgeCase& c : cases) {
     EXPECT_EQ(Judge(problem, c.box, c.answer), c.verdict) << c.answer;
+  }
+}
+
+// What is added or leaves, taken for something else: the doc's three problems of what does not
+// change. 600 г of 8% lose 200 г of water to 400 г of 12%; 400 г of 10% take 100 г of water to
+// 500 г of 8%, and hold 40 г of salt; 200 г of 10% take 25 г of salt to 225 г of 20%, where
+// 20% − 10% of the old 200 г is 20 г.
+TEST(Judge, TellsWhatWasTakenForWhatIsAddedOrLeaves) {
+  const Problem evaporation = Made(Kind::Evaporation, {80, 6000, 0, -2000, 120, 4000});
+  const Problem water = Made(Kind::AddWater, {100, 4000, 0, 1000, 80, 5000});
+  const Problem pure = Made(Kind::AddPure, {100, 2000, 1000, 250, 200, 2250});
+  const struct {
+    const Problem& problem;
+    std::string answer;
+    Verdict verdict;
+  } cases[] = {
+      {evaporation, "200", Verdict::Right},
+      {evaporation, "400", Verdict::RemainingForEvaporated},
+      {evaporation, "0,4 кг", Verdict::RemainingForEvaporated},
+      {evaporation, "-200", Verdict::Negative},
+      {water, "100 г вода", Verdict::Right},
+      {water, "500", Verdict::MixtureForAddedWater},
+      {water, "40", Verdict::SubstanceForAddedWater},
+      {water, "0,04 кг", Verdict::SubstanceForAddedWater},
+      {pure, "25", Verdict::Right},
+      {pure, "20", Verdict::OldMassForAddedPure},
+      {pure, "225", Verdict::MassesNotAdded},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Judge(c.problem, Weight2, c.answer), c.verdict)
+        << static_cast<int>(c.problem.kind) << ": " << c.answer;
+  }
+}
+
+// On the sheets, the solution after water is poured in or has left is named for the water,
+// wherever it is not the answer too.
+TEST(Judge, TellsTheNewSolutionForTheWaterOnTheSheets) {
+  const std::pair<Kind, Verdict> kinds[] = {{Kind::AddWater, Verdict::MixtureForAddedWater},
+                                            {Kind::Evaporation, Verdict::RemainingForEvaporated}};
+  for (const auto& [kind, verdict] : kinds) {
+    int found = 0;
+    for (std::int32_t sheet = 1; sheet <= 100; ++sheet) {
+      for (std::int32_t place = 0; place < MaxSheetSize; ++place) {
+        const Problem problem = MakeProblem(sheet, Level::One, place);
+        if (problem.kind == kind && problem.Value(MixWeight) != AnsweredValue(problem, Weight2)) {
+          ++found;
+          EXPECT_EQ(Judge(problem, Weight2, Texts::AnswerAmount(problem, MixWeight)), verdict)
+              << Texts::ProblemText(problem);
+        }
+      }
+    }
+    EXPECT_GT(found, 0) << static_cast<int>(kind);
   }
 }
 
@@ -193,28 +246,67 @@ TEST(Judge, TellsNoMistakeThatGivesTheRightAnswer) {
   EXPECT_EQ(Judge(watered, MixPercent, "5"), Verdict::AverageOfPercentages);
 }
 
-TEST(Texts, SayRightWrongOrUnreadable) {
-  const Problem grams = Made(Kind::MixTwo, {300, 2000, 400, 3000, 360, 5000});
-  Problem litres = grams;
-  litres.unit = Unit::Litre;
-  EXPECT_EQ(Texts::Feedback(Verdict::Right, grams, MixPercent), "Вярно!");
-  for (const Verdict verdict :
-       {Verdict::AverageOfPercentages, Verdict::MassesNotAdded, Verdict::PercentAsWholeNumber,
-        Verdict::PercentagesAdded, Verdict::Negative, Verdict::Wrong}) {
-    EXPECT_TRUE(Texts::Feedback(verdict, grams, MixWeight).starts_with("Не е вярно"));
+// Every sentence about one answer, as a pupil reads it.
+TEST(Texts, SayWhatAnAnswerLooksLike) {
+  Problem salt = Made(Kind::AddWater, {100, 4000, 0, 1000, 80, 5000});
+  Problem vinegar = salt;
+  vinegar.context = Context::Vinegar;
+  vinegar.unit = Unit::Litre;
+  Problem copper = Made(Kind::AddPure, {600, 100, 1000, 25, 680, 125});
+  copper.context = Context::Copper;
+  copper.unit = Unit::Kilogram;
+  const struct {
+    Verdict verdict;
+    const Problem& problem;
+    Column box;
+    std::string sentence;
+  } cases[] = {
+      {Verdict::Right, salt, Weight2, "Вярно!"},
+      {Verdict::RightInOtherUnit, salt, Weight2, "Вярно е, но запиши отговора в грамове."},
+      {Verdict::RightInOtherUnit, copper, Weight2, "Вярно е, но запиши отговора в килограми."},
+      {Verdict::Unreadable, salt, Weight2, "Напиши отговора с цифри, например 12,5."},
+      {Verdict::WrongUnit, salt, MixPercent,
+       "Провери мерната единица: отговорът тук е в проценти."},
+      {Verdict::WrongUnit, vinegar, Weight2, "Провери мерната единица: отговорът тук е в литри."},
+      {Verdict::AverageOfPercentages, salt, MixPercent,
+       "Не е вярно: процентното съдържание на сместа не е средното аритметично на двата процента "
+       "– то зависи и от това колко има от всяка съставка."},
+      {Verdict::MassesNotAdded, salt, MixWeight,
+       "Не е вярно: масата на сместа е сборът от масите на двете съставки – провери коя маса се "
+       "търси."},
+      {Verdict::MassesNotAdded, vinegar, MixWeight,
+       "Не е вярно: обемът на сместа е сборът от обемите на двете съставки – провери кой обем се "
+       "търси."},
+      {Verdict::PercentAsWholeNumber, salt, MixPercent,
+       "Не е вярно: изглежда, че процентът е използван като цяло число, а не като стотни (30% = "
+       "30 : 100 = 0,3)."},
+      {Verdict::PartForPercent, salt, MixPercent,
+       "Не е вярно: това е частта като десетична дроб, а не процентът – умножи я по 100."},
+      {Verdict::PercentagesAdded, salt, MixPercent,
+       "Не е вярно: процентите на двете съставки не се събират – процентното съдържание на сместа "
+       "е между тях."},
+      {Verdict::RemainingForEvaporated, salt, Weight2,
+       "Не е вярно: толкова е разтворът след изпаряването, а се пита колко вода се е изпарила."},
+      {Verdict::MixtureForAddedWater, salt, Weight2,
+       "Не е вярно: толкова е разтворът след доливането, а се пита колко вода е долята."},
+      {Verdict::MixtureForAddedWater, vinegar, Weight2,
+       "Не е вярно: толкова е оцетът след доливането, а се пита колко вода е долята."},
+      {Verdict::SubstanceForAddedWater, salt, Weight2,
+       "Не е вярно: толкова грама сол има и преди, и след доливането, а се пита колко вода е "
+       "долята."},
+      {Verdict::SubstanceForAddedWater, vinegar, Weight2,
+       "Не е вярно: толкова литра оцетна киселина има и преди, и след доливането, а се пита колко "
+       "вода е долята."},
+      {Verdict::OldMassForAddedPure, copper, Weight2,
+       "Не е вярно: когато добавяме чиста мед, масата расте, затова новият процент се пресмята от "
+       "новата маса, а не от старата. Помисли кое не се променя."},
+      {Verdict::Negative, salt, Weight2,
+       "Не е вярно: търсеното количество не може да е отрицателно число."},
+      {Verdict::Wrong, salt, Weight2, "Не е вярно: провери пресмятанията и опитай отново."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Texts::Feedback(c.verdict, c.problem, c.box), c.sentence);
   }
-  EXPECT_EQ(Texts::Feedback(Verdict::WrongUnit, grams, MixPercent),
-            "Провери мерната единица: отговорът тук е в проценти.");
-  EXPECT_EQ(Texts::Feedback(Verdict::WrongUnit, litres, MixWeight),
-            "Провери мерната единица: отговорът тук е в литри.");
-  EXPECT_EQ(Texts::Feedback(Verdict::RightInOtherUnit, grams, MixWeight),
-            "Вярно е, но запиши отговора в грамове.");
-  EXPECT_NE(Texts::Feedback(Verdict::MassesNotAdded, grams, MixWeight).find("масата"),
-            std::string::npos);
-  EXPECT_NE(Texts::Feedback(Verdict::MassesNotAdded, litres, MixWeight).find("обемът"),
-            std::string::npos);
-  EXPECT_NE(Texts::Feedback(Verdict::Unreadable, grams, MixWeight).find("число"),
-            std::string::npos);
 }
 
 }  // namespace
