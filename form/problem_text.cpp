@@ -356,8 +356,10 @@ struct Said {
 };
 
 // Whole sentences about one answer: {answer} names it.
-constexpr std::array<Said, 4> Sentences = {{
+constexpr std::array<Said, 6> Sentences = {{
     {Verdict::Right, "Вярно!"},
+    {Verdict::Empty, "Въведи {answer} в полето."},
+    {Verdict::Swapped, "Отговорите са разменени: провери какво пита всяко поле."},
     {Verdict::RightInOtherUnit, "Вярно е, но запиши {answer} в {boxUnits}."},
     {Verdict::Unreadable, "Напиши {answer} с цифри, например 12,5."},
     {Verdict::WrongUnit, "Провери мерната единица: {answerSubject} тук е в {boxUnits}."},
@@ -395,12 +397,22 @@ constexpr std::array<Said, 11> Reasons = {{
 
 constexpr std::string_view WrongLead = "Не е вярно: ";
 
+// Said of two boxes, by the place of the one they are about.
+constexpr std::array<std::string_view, 2> FillTheOther = {"Попълни и първото поле.",
+                                                          "Попълни и второто поле."};
+constexpr std::string_view AllEmpty = "Въведи отговорите в полетата.";
+constexpr std::array<std::string_view, 2> OnlyThisWrong = {
+    "Вторият отговор е верен, но първият не е: ", "Първият отговор е верен, но вторият не е: "};
+constexpr std::string_view BothWrong = "И двата отговора не са верни. Започни с първия: ";
+
 // How a sentence names the answer it is about.
 struct AnswerNames {
   std::string_view object;   // "Напиши отговора"
   std::string_view subject;  // "отговорът тук е"
 };
 constexpr AnswerNames OnlyAnswer = {"отговора", "отговорът"};
+constexpr std::array<AnswerNames, 2> AnswersByPlace = {
+    {{"първия отговор", "първият отговор"}, {"втория отговор", "вторият отговор"}}};
 
 // The words for what a mixture's mass is, or for litres its volume.
 struct AmountWords {
@@ -451,6 +463,23 @@ bool HasReason(Verdict verdict) {
   return Find(Reasons, verdict) != nullptr;
 }
 
+// Which of two answers is told about first: one written so that it cannot be judged, then a
+// mistake, then a unit to change, and a right one last.
+int Urgency(Verdict verdict) {
+  if (HasReason(verdict)) {
+    return 1;
+  }
+  return verdict == Verdict::Right ? 3 : verdict == Verdict::RightInOtherUnit ? 2 : 0;
+}
+
+// Of two answers, the one to tell about; the first where both are as urgent.
+std::size_t BoxToTell(const std::vector<Verdict>& verdicts) {
+  const auto told =
+      std::min_element(verdicts.begin(), verdicts.end(),
+                       [](Verdict one, Verdict other) { return Urgency(one) < Urgency(other); });
+  return static_cast<std::size_t>(told - verdicts.begin());
+}
+
 }  // namespace
 
 std::string_view LevelName(Level level) {
@@ -498,6 +527,24 @@ std::string AnswerText(const Problem& problem) {
 std::string Feedback(Verdict verdict, const Problem& problem, Column box) {
   const std::string said = SaidOf(verdict, problem, box, OnlyAnswer);
   return HasReason(verdict) ? std::string(WrongLead) + said : said;
+}
+
+std::string Feedback(const Problem& problem, const std::vector<Verdict>& verdicts) {
+  if (verdicts.size() == 1) {
+    return Feedback(verdicts.front(), problem, problem.sought.front());
+  }
+  const auto empty = std::find(verdicts.begin(), verdicts.end(), Verdict::Empty);
+  if (empty != verdicts.end()) {
+    const bool allEmpty = std::count(verdicts.begin(), verdicts.end(), Verdict::Empty) > 1;
+    return std::string(allEmpty ? AllEmpty : FillTheOther[empty - verdicts.begin()]);
+  }
+  const std::size_t box = BoxToTell(verdicts);
+  const Verdict verdict = verdicts[box];
+  const std::string said = SaidOf(verdict, problem, problem.sought[box], AnswersByPlace[box]);
+  if (!HasReason(verdict)) {
+    return said;
+  }
+  return std::string(IsRight(verdicts[1 - box]) ? OnlyThisWrong[box] : BothWrong) + said;
 }
 
 }  // namespace Texts

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "problems/answer.h"
 #include "problems/problem.h"
@@ -30,8 +31,13 @@ std::string AnswerAmount(const Problem& problem, Column column);
 // "40 кг сплав с 20% мед и 10 кг сплав с 45% мед", "15,2% сол", "20 г сплав с 65% сребро".
 std::string AnswerText(const Problem& problem);
 
-// "Вярно!"; for a wrong answer a sentence that begins with "Не е вярно" and says what mistake it
-// looks like, without the right answer; for text that is no number, how to write one.
+// "Вярно!"; the right amount in another unit: "Вярно е, но запиши отговора в грамове."; for a
+// wrong answer a sentence that begins with "Не е вярно" and says what mistake it looks like,
+// without the right answer; for text that is no number, how to write one; for a unit of another
+// measure, the box's; for an empty box, to fill it. The pupil is addressed in the singular.
 std::string Feedback(Verdict verdict, const Problem& problem, Column box);
+// What is said of all the answers to a problem, by their verdicts in the order of its boxes: of
+// one, as above; of two, which one is wrong, or that they are swapped, or which box is empty.
+std::string Feedback(const Problem& problem, const std::vector<Verdict>& verdicts);
 
 }  // namespace Texts

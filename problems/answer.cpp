@@ -1,8 +1,10 @@
 #include "problems/answer.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -193,9 +195,15 @@ WrittenUnit WrittenOf(Unit unit) {
   return InOrderOfUnit[static_cast<std::size_t>(unit)];
 }
 
-// A value written in one unit, in another of the same measure: 0,8 кг is 800 г.
-Decimal Converted(Decimal value, WrittenUnit from, WrittenUnit to) {
-  return Decimal::Of(value.digits, value.places - ScaleOf(from).power + ScaleOf(to).power);
+// The answer in the box's unit, where it is written in one of the box's measure or in none:
+// 0,8 кг is 800 г.
+std::optional<Decimal> InBoxUnit(const PupilAnswer& answer, WrittenUnit boxUnit) {
+  const Scale from = ScaleOf(answer.unit.value_or(boxUnit));
+  const Scale to = ScaleOf(boxUnit);
+  if (from.measure != to.measure) {
+    return std::nullopt;
+  }
+  return Decimal::Of(answer.value.digits, answer.value.places - from.power + to.power);
 }
 
 // Which boxes a mistake is looked for in, one bit for each column.
@@ -317,6 +325,19 @@ std::optional<Verdict> MistakeOf(const Problem& problem, Column box, Decimal val
   return std::nullopt;
 }
 
+bool IsBlank(std::string_view text) {
+  SkipBlanks(text);
+  return text.empty();
+}
+
+// Whether the answer is the box's right amount, in its unit or another of its measure.
+bool IsRightFor(const Problem& problem, Column box, std::string_view answer) {
+  const std::optional<PupilAnswer> read = ReadAnswer(answer);
+  const std::optional<Decimal> value =
+      read ? InBoxUnit(*read, WrittenOf(UnitOf(problem, box))) : std::nullopt;
+  return value == Decimal::Of(AnsweredValue(problem, box));
+}
+
 }  // namespace
 
 Decimal Decimal::Of(std::int64_t digits, std::int32_t places) {
@@ -361,28 +382,49 @@ std::optional<PupilAnswer> ReadAnswer(std::string_view text) {
   return answer;
 }
 
+bool IsRight(Verdict verdict) {
+  return verdict == Verdict::Right || verdict == Verdict::RightInOtherUnit;
+}
+
+std::vector<Verdict> JudgeBoxes(const Problem& problem, const std::vector<std::string>& answers) {
+  const std::vector<Column>& boxes = problem.sought;
+  std::vector<std::string_view> written(boxes.size());
+  std::copy_n(answers.begin(), std::min(answers.size(), boxes.size()), written.begin());
+  std::vector<Verdict> verdicts;
+  for (std::size_t box = 0; box < boxes.size(); ++box) {
+    verdicts.push_back(Judge(problem, boxes[box], written[box]));
+  }
+  const bool swapped = boxes.size() == 2 && !IsRight(verdicts[0]) && !IsRight(verdicts[1]) &&
+                       IsRightFor(problem, boxes[1], written[0]) &&
+                       IsRightFor(problem, boxes[0], written[1]);
+  if (swapped) {
+    verdicts.assign(2, Verdict::Swapped);
+  }
+  return verdicts;
+}
+
 Verdict Judge(const Problem& problem, Column box, std::string_view answer) {
   const std::optional<PupilAnswer> read = ReadAnswer(answer);
   if (!read) {
-    return Verdict::Unreadable;
+    return IsBlank(answer) ? Verdict::Empty : Verdict::Unreadable;
   }
   const WrittenUnit boxUnit = WrittenOf(UnitOf(problem, box));
   const WrittenUnit written = read->unit.value_or(boxUnit);
-  if (ScaleOf(written).measure != ScaleOf(boxUnit).measure) {
+  const std::optional<Decimal> value = InBoxUnit(*read, boxUnit);
+  if (!value) {
     return Verdict::WrongUnit;
   }
-  const Decimal value = Converted(read->value, written, boxUnit);
   // The right answer is looked for first, so a mistake that happens to give it is never told.
   const Decimal right = Decimal::Of(AnsweredValue(problem, box));
-  if (value == right) {
+  if (*value == right) {
     return written == boxUnit ? Verdict::Right : Verdict::RightInOtherUnit;
   }
   // "300 кг" for 300 г: the number is right, the unit is not.
   if (read->value == right) {
     return Verdict::WrongUnit;
   }
-  if (const std::optional<Verdict> mistake = MistakeOf(problem, box, value)) {
+  if (const std::optional<Verdict> mistake = MistakeOf(problem, box, *value)) {
     return *mistake;
   }
-  return value.digits < 0 ? Verdict::Negative : Verdict::Wrong;
+  return value->digits < 0 ? Verdict::Negative : Verdict::Wrong;
 }

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "problems/problem.h"
 
@@ -50,10 +52,19 @@ enum class Verdict : std::uint8_t {
   OldMassForAddedPure,     // the new percentage taken of the old mass: w1 · (pm − p1) : 100
   Negative,
   Wrong,
+  Empty,    // nothing written in the box
+  Swapped,  // of two answers, each is the other box's
 };
+
+// Right, or right in another unit of the box's measure.
+bool IsRight(Verdict verdict);
 
 // The pupil's answer for one of the problem's six quantities, in the box's unit or another of
 // its measure. A unit of another measure is told before the number is looked at; a typical mistake
 // only where its value differs from the right answer, and a negative number where no mistake
 // explains it.
 Verdict Judge(const Problem& problem, Column box, std::string_view answer);
+// The pupil's answers in the order of the problem's boxes, a missing one empty: a verdict for
+// each box, as Judge gives it, except that two wrong answers that are each right in the other's
+// box are both Swapped.
+std::vector<Verdict> JudgeBoxes(const Problem& problem, const std::vector<std::string>& answers);

@@ -4,10 +4,13 @@
 #include <cstdint>
 #include <optional>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
+#include "form/practice.h"
 #include "form/problem_text.h"
 #include "problems/answer.h"
 #include "problems/problem.h"
@@ -244,6 +247,134 @@ TEST(Judge, TellsNoMistakeThatGivesTheRightAnswer) {
   const Problem watered = Made(Kind::TopUpWithWater, {100, 4000, 0, 1000, 80, 5000});
   EXPECT_EQ(Judge(watered, MixPercent, "10"), Verdict::Wrong);
   EXPECT_EQ(Judge(watered, MixPercent, "5"), Verdict::AverageOfPercentages);
+}
+
+// Silver: 40 г of 87,5% and 20 г of 65% make 60 г of 80%; the boxes ask for 20 г and 65%.
+TEST(JudgeBoxes, TellsSwappedAnswersAndEmptyBoxes) {
+  Problem silver = Made(Kind::SecondFromMixture, {875, 400, 650, 200, 800, 600});
+  silver.sought = {Weight2, Percent2};
+  using enum Verdict;
+  const struct {
+    std::vector<std::string> answers;
+    std::vector<Verdict> verdicts;
+  } cases[] = {
+      {{"20", "65"}, {Right, Right}},     {{"0,02 кг", "65%"}, {RightInOtherUnit, Right}},
+      {{"65", "20"}, {Swapped, Swapped}}, {{"65%", "20 г"}, {Swapped, Swapped}},
+      {{"65", "21"}, {Wrong, Wrong}},     {{"20", ""}, {Right, Empty}},
+      {{"20", "  "}, {Right, Empty}},     {{"20"}, {Right, Empty}},
+      {{"", "abc"}, {Empty, Unreadable}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(JudgeBoxes(silver, c.answers), c.verdicts) << testing::PrintToString(c.answers);
+  }
+}
+
+// The first problem of the practice sheet that asks for two quantities.
+Practice TwoBoxPractice() {
+  for (std::int32_t place = 0; place < MaxSheetSize; ++place) {
+    Practice practice({1, Level::Three, place});
+    if (practice.Boxes().size() == 2) {
+      return practice;
+    }
+  }
+  throw std::logic_error("no problem asks for two quantities");
+}
+
+// What a pupil is told of two boxes: which answer is wrong, swapped or missing.
+TEST(Practice, SaysWhichOfTwoAnswersIsWrongSwappedOrMissing) {
+  Practice practice = TwoBoxPractice();
+  const Problem& problem = practice.Current();
+  const auto right = [&problem](std::size_t box) {
+    return AnsweredValue(problem, problem.sought[box]).Text();
+  };
+  const auto wrong = [&problem](std::size_t box) {
+    return Tenths{AnsweredValue(problem, problem.sought[box]).count + 3}.Text();
+  };
+  const struct {
+    std::vector<std::string> answers;
+    std::string said;  // what the sentence starts with
+  } cases[] = {
+      {{right(1), right(0)}, "Отговорите са разменени: провери какво пита всяко поле."},
+      {{right(0), "абв"}, "Напиши втория отговор с цифри, например 12,5."},
+      {{right(0), wrong(1)}, "Първият отговор е верен, но вторият не е: "},
+      {{wrong(0), right(1)}, "Вторият отговор е верен, но първият не е: "},
+      {{wrong(0), wrong(1)}, "И двата отговора не са верни. Започни с първия: "},
+      {{right(0), ""}, "Попълни и второто поле."},
+      {{right(0)}, "Попълни и второто поле."},
+      {{"", right(1)}, "Попълни и първото поле."},
+      {{"", ""}, "Въведи отговорите в полетата."},
+      {{right(0), right(1)}, "Вярно!"},
+  };
+  for (const auto& c : cases) {
+    const std::string said = practice.Check(c.answers);
+    EXPECT_TRUE(said.starts_with(c.said)) << said << "\n" << Texts::ProblemText(problem);
+    EXPECT_EQ(practice.IsSolved(), c.said == "Вярно!") << said;
+  }
+}
+
+TEST(Practice, AsksForTheOneAnswerUntilItIsRight) {
+  Practice practice({1, Level::One, 0});
+  const Column box = practice.Current().sought.front();
+  EXPECT_EQ(practice.Check({""}), "Въведи отговора в полето.");
+  EXPECT_EQ(practice.Check({}), "Въведи отговора в полето.");
+  EXPECT_EQ(practice.Check({"abc"}), "Напиши отговора с цифри, например 12,5.");
+  EXPECT_FALSE(practice.IsSolved());
+  EXPECT_EQ(practice.Check({Texts::AnswerAmount(practice.Current(), box)}), "Вярно!");
+  EXPECT_TRUE(practice.IsSolved());
+}
+
+// Of two answers, the one a sentence is about is named by its place.
+TEST(Texts, SayWhichOfTwoAnswersASentenceIsAbout) {
+  Problem silver = Made(Kind::SecondFromMixture, {875, 400, 650, 200, 800, 600});
+  silver.context = Context::Silver;
+  silver.sought = {Weight2, Percent2};
+  using enum Verdict;
+  const struct {
+    std::vector<Verdict> verdicts;
+    std::string sentence;
+  } cases[] = {
+      {{Right, Right}, "Вярно!"},
+      {{RightInOtherUnit, Right}, "Вярно е, но запиши първия отговор в грамове."},
+      {{RightInOtherUnit, Wrong},
+       "Първият отговор е верен, но вторият не е: провери пресмятанията и опитай отново."},
+      {{Right, WrongUnit}, "Провери мерната единица: вторият отговор тук е в проценти."},
+      {{MassesNotAdded, Right},
+       "Вторият отговор е верен, но първият не е: масата на сместа е сборът от масите на двете "
+       "съставки – провери коя маса се търси."},
+      {{Negative, PartForPercent},
+       "И двата отговора не са верни. Започни с първия: търсеното количество не може да е "
+       "отрицателно число."},
+      {{Wrong, Unreadable}, "Напиши втория отговор с цифри, например 12,5."},
+      {{Swapped, Swapped}, "Отговорите са разменени: провери какво пита всяко поле."},
+      {{Empty, Wrong}, "Попълни и първото поле."},
+      {{Empty, Empty}, "Въведи отговорите в полетата."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Texts::Feedback(silver, c.verdicts), c.sentence);
+  }
+}
+
+// No sentence addresses the pupil in the plural, whatever the answer and the problem.
+TEST(Texts, AddressThePupilInTheSingular) {
+  std::vector<std::string> said;
+  for (std::int32_t place = 0; place < MaxSheetSize; ++place) {
+    const Problem problem = MakeProblem(1, Level::Mixed, place);
+    for (int verdict = 0; verdict <= static_cast<int>(Verdict::Swapped); ++verdict) {
+      said.push_back(Texts::Feedback(static_cast<Verdict>(verdict), problem, problem.sought[0]));
+      said.push_back(Texts::Feedback(problem, {static_cast<Verdict>(verdict), Verdict::Right}));
+      said.push_back(Texts::Feedback(problem, {Verdict::Right, static_cast<Verdict>(verdict)}));
+      said.push_back(Texts::Feedback(problem, {static_cast<Verdict>(verdict), Verdict::Wrong}));
+    }
+  }
+  for (const std::string& sentence : said) {
+    EXPECT_FALSE(sentence.empty());
+    for (const std::string_view plural :
+         {"проверете", "Проверете", "напишете", "Напишете", "опитайте", "Опитайте", "запишете",
+          "Запишете", "въведете", "Въведете", "попълнете", "Попълнете", "помислете", "Помислете",
+          "умножете", "Умножете"}) {
+      EXPECT_EQ(sentence.find(plural), std::string::npos) << sentence;
+    }
+  }
 }
 
 // Every sentence about one answer, as a pupil reads it.
