@@ -330,12 +330,18 @@ bool IsBlank(std::string_view text) {
   return text.empty();
 }
 
+WrittenUnit BoxUnit(const Problem& problem, Column box) {
+  return WrittenOf(UnitOf(problem, box));
+}
+
+Decimal RightAnswer(const Problem& problem, Column box) {
+  return Decimal::Of(AnsweredValue(problem, box));
+}
+
 // Whether the answer is the box's right amount, in its unit or another of its measure.
 bool IsRightFor(const Problem& problem, Column box, std::string_view answer) {
   const std::optional<PupilAnswer> read = ReadAnswer(answer);
-  const std::optional<Decimal> value =
-      read ? InBoxUnit(*read, WrittenOf(UnitOf(problem, box))) : std::nullopt;
-  return value == Decimal::Of(AnsweredValue(problem, box));
+  return read && InBoxUnit(*read, BoxUnit(problem, box)) == RightAnswer(problem, box);
 }
 
 }  // namespace
@@ -408,14 +414,14 @@ Verdict Judge(const Problem& problem, Column box, std::string_view answer) {
   if (!read) {
     return IsBlank(answer) ? Verdict::Empty : Verdict::Unreadable;
   }
-  const WrittenUnit boxUnit = WrittenOf(UnitOf(problem, box));
+  const WrittenUnit boxUnit = BoxUnit(problem, box);
   const WrittenUnit written = read->unit.value_or(boxUnit);
   const std::optional<Decimal> value = InBoxUnit(*read, boxUnit);
   if (!value) {
     return Verdict::WrongUnit;
   }
   // The right answer is looked for first, so a mistake that happens to give it is never told.
-  const Decimal right = Decimal::Of(AnsweredValue(problem, box));
+  const Decimal right = RightAnswer(problem, box);
   if (*value == right) {
     return written == boxUnit ? Verdict::Right : Verdict::RightInOtherUnit;
   }
