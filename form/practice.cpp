@@ -106,19 +106,13 @@ std::vector<Practice::AnswerBox> Practice::Boxes() const {
 }
 
 std::string Practice::Check(const std::vector<std::string>& answers) {
-  for (std::size_t box = 0; box < problem_.sought.size(); ++box) {
-    const Column column = problem_.sought[box];
-    const Verdict verdict = Judge(problem_, column, box < answers.size() ? answers[box] : "");
-    if (verdict != Verdict::Right) {
-      return Texts::Feedback(verdict, problem_, column);
-    }
-  }
-  if (!solved_) {
+  const std::vector<Verdict> verdicts = JudgeBoxes(problem_, answers);
+  if (!solved_ && std::all_of(verdicts.begin(), verdicts.end(), IsRight)) {
     solved_ = true;
     ++solvedCount_;
     solvedWithHints_ += helped_ ? 1 : 0;
   }
-  return Texts::Feedback(Verdict::Right, problem_, problem_.sought.front());
+  return Texts::Feedback(problem_, verdicts);
 }
 
 Texts::SolutionText Practice::Shown() const {

@@ -355,31 +355,135 @@ std::string LabelPattern(const Problem& problem, Column column) {
   throw std::invalid_argument("no such column");
 }
 
-constexpr std::string_view Right = "Вярно!";
-constexpr std::string_view Unreadable =
-    "Отговорът трябва да е число: напишете го с цифри, например 12,5.";
-constexpr std::string_view Average =
-    "Не е вярно: процентното съдържание на сместа не е средното аритметично на двата процента – "
-    "то зависи и от това колко има от всяка съставка.";
-constexpr std::string_view MassesNotAdded =
-    "Не е вярно: масата на сместа е сборът от масите на двете съставки – проверете коя маса се "
-    "търси.";
-constexpr std::string_view VolumesNotAdded =
-    "Не е вярно: обемът на сместа е сборът от обемите на двете съставки – проверете кой обем се "
-    "търси.";
-constexpr std::string_view PercentAsWholeNumber =
-    "Не е вярно: изглежда, че процентът е използван като цяло число, а не като стотни "
-    "(30% = 30 : 100 = 0,3).";
-constexpr std::string_view PercentagesAdded =
-    "Не е вярно: процентите на двете съставки не се събират – процентното съдържание на сместа е "
-    "между тях.";
-constexpr std::string_view Negative = "Не е вярно: отговорът не може да е отрицателно число.";
-constexpr std::string_view Wrong = "Не е вярно. Проверете пресмятанията и опитайте отново.";
+// What is said of an answer, by its verdict, in patterns whose slots FeedbackSlots fills.
+struct Said {
+  Verdict verdict;
+  std::string_view pattern;
+};
 
-std::string WrongUnitFeedback(Unit expected) {
-  std::string text = "Не е вярно: отговорът тук се пише в ";
-  text += UnitsInPlural[static_cast<std::size_t>(expected)];
-  return text + '.';
+// Whole sentences about one answer: {answer} names it.
+constexpr std::array<Said, 6> Sentences = {{
+    {Verdict::Right, "Вярно!"},
+    {Verdict::Empty, "Въведи {answer} в полето."},
+    {Verdict::Swapped, "Отговорите са разменени: провери какво пита всяко поле."},
+    {Verdict::RightInOtherUnit, "Вярно е, но запиши {answer} в {boxUnits}."},
+    {Verdict::Unreadable, "Напиши {answer} с цифри, например 12,5."},
+    {Verdict::WrongUnit, "Провери мерната единица: {answerSubject} тук е в {boxUnits}."},
+}};
+
+// Why an answer is wrong, after "Не е вярно: " or after the words that say which answer it is.
+// None gives the right answer away.
+constexpr std::array<Said, 11> Reasons = {{
+    {Verdict::AverageOfPercentages,
+     "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
+     "и от това колко има от всяка съставка."},
+    {Verdict::MassesNotAdded,
+     "{amount} на сместа е сборът от {amounts} на двете съставки – провери {whichAmount} се "
+     "търси."},
+    {Verdict::PercentAsWholeNumber,
+     "изглежда, че процентът е използван като цяло число, а не като стотни (30% = 30 : 100 = "
+     "0,3)."},
+    {Verdict::PartForPercent,
+     "това е частта като десетична дроб, а не процентът – умножи я по 100."},
+    {Verdict::PercentagesAdded,
+     "процентите на двете съставки не се събират – процентното съдържание на сместа е между "
+     "тях."},
+    {Verdict::RemainingForEvaporated,
+     "толкова е {solution} след изпаряването, а се пита колко вода се е изпарила."},
+    {Verdict::MixtureForAddedWater,
+     "толкова е {solution} след доливането, а се пита колко вода е долята."},
+    {Verdict::SubstanceForAddedWater,
+     "толкова {units} {substance} има и преди, и след доливането, а се пита колко вода е долята."},
+    {Verdict::OldMassForAddedPure,
+     "когато добавяме {pure}, масата расте, затова новият процент се пресмята от новата маса, а не "
+     "от старата. Помисли кое не се променя."},
+    {Verdict::Negative, "търсеното количество не може да е отрицателно число."},
+    {Verdict::Wrong, "провери пресмятанията и опитай отново."},
+}};
+
+constexpr std::string_view WrongLead = "Не е вярно: ";
+
+// Said of two boxes, by the place of the one they are about.
+constexpr std::array<std::string_view, 2> FillTheOther = {"Попълни и първото поле.",
+                                                          "Попълни и второто поле."};
+constexpr std::string_view AllEmpty = "Въведи отговорите в полетата.";
+constexpr std::array<std::string_view, 2> OnlyThisWrong = {
+    "Вторият отговор е верен, но първият не е: ", "Първият отговор е верен, но вторият не е: "};
+constexpr std::string_view BothWrong = "И двата отговора не са верни. Започни с първия: ";
+
+// How a sentence names the answer it is about.
+struct AnswerNames {
+  std::string_view object;   // "Напиши отговора"
+  std::string_view subject;  // "отговорът тук е"
+};
+constexpr AnswerNames OnlyAnswer = {"отговора", "отговорът"};
+constexpr std::array<AnswerNames, 2> AnswersByPlace = {
+    {{"първия отговор", "първият отговор"}, {"втория отговор", "вторият отговор"}}};
+
+// The words for what a mixture's mass is, or for litres its volume.
+struct AmountWords {
+  std::string_view amount;
+  std::string_view amounts;
+  std::string_view whichAmount;
+};
+constexpr AmountWords MassWords = {"масата", "масите", "коя маса"};
+constexpr AmountWords VolumeWords = {"обемът", "обемите", "кой обем"};
+
+Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names) {
+  const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
+  const AmountWords& amount = problem.unit == Unit::Litre ? VolumeWords : MassWords;
+  return {
+      {"answer", std::string(names.object)},
+      {"answerSubject", std::string(names.subject)},
+      {"boxUnits", std::string(UnitsInPlural[static_cast<std::size_t>(UnitOf(problem, box))])},
+      {"units", std::string(CountedUnits[static_cast<std::size_t>(problem.unit)])},
+      {"substance", std::string(words.substance)},
+      {"pure", std::string(words.pure.bare)},
+      {"solution", std::string(words.solution.definiteFull)},
+      {"amount", std::string(amount.amount)},
+      {"amounts", std::string(amount.amounts)},
+      {"whichAmount", std::string(amount.whichAmount)},
+  };
+}
+
+template <std::size_t Count>
+const Said* Find(const std::array<Said, Count>& table, Verdict verdict) {
+  const auto said = std::find_if(table.begin(), table.end(),
+                                 [verdict](const Said& entry) { return entry.verdict == verdict; });
+  return said == table.end() ? nullptr : &*said;
+}
+
+// A whole sentence for the verdicts that have one, otherwise why the answer is wrong.
+std::string SaidOf(Verdict verdict, const Problem& problem, Column box, const AnswerNames& names) {
+  const Slots slots = FeedbackSlots(problem, box, names);
+  if (const Said* sentence = Find(Sentences, verdict)) {
+    return Fill(sentence->pattern, slots);
+  }
+  if (const Said* reason = Find(Reasons, verdict)) {
+    return Fill(reason->pattern, slots);
+  }
+  throw std::invalid_argument("no such verdict");
+}
+
+bool HasReason(Verdict verdict) {
+  return Find(Reasons, verdict) != nullptr;
+}
+
+// Which of two answers is told about first: one written so that it cannot be judged, then a
+// mistake, then a unit to change, and a right one last.
+int Urgency(Verdict verdict) {
+  if (HasReason(verdict)) {
+    return 1;
+  }
+  return verdict == Verdict::Right ? 3 : verdict == Verdict::RightInOtherUnit ? 2 : 0;
+}
+
+// Of two answers, the one to tell about; the first where both are as urgent.
+std::size_t BoxToTell(const std::vector<Verdict>& verdicts) {
+  const auto told =
+      std::min_element(verdicts.begin(), verdicts.end(),
+                       [](Verdict one, Verdict other) { return Urgency(one) < Urgency(other); });
+  return static_cast<std::size_t>(told - verdicts.begin());
 }
 
 }  // namespace
@@ -478,27 +582,26 @@ MethodWords MethodWordsOf(const Problem& problem, bool made) {
 }
 
 std::string Feedback(Verdict verdict, const Problem& problem, Column box) {
-  switch (verdict) {
-    case Verdict::Right:
-      return std::string(Right);
-    case Verdict::Unreadable:
-      return std::string(Unreadable);
-    case Verdict::WrongUnit:
-      return WrongUnitFeedback(UnitOf(problem, box));
-    case Verdict::AverageOfPercentages:
-      return std::string(Average);
-    case Verdict::MassesNotAdded:
-      return std::string(problem.unit == Unit::Litre ? VolumesNotAdded : MassesNotAdded);
-    case Verdict::PercentAsWholeNumber:
-      return std::string(PercentAsWholeNumber);
-    case Verdict::PercentagesAdded:
-      return std::string(PercentagesAdded);
-    case Verdict::Negative:
-      return std::string(Negative);
-    case Verdict::Wrong:
-      return std::string(Wrong);
+  const std::string said = SaidOf(verdict, problem, box, OnlyAnswer);
+  return HasReason(verdict) ? std::string(WrongLead) + said : said;
+}
+
+std::string Feedback(const Problem& problem, const std::vector<Verdict>& verdicts) {
+  if (verdicts.size() == 1) {
+    return Feedback(verdicts.front(), problem, problem.sought.front());
   }
-  throw std::invalid_argument("no such verdict");
+  const auto empty = std::find(verdicts.begin(), verdicts.end(), Verdict::Empty);
+  if (empty != verdicts.end()) {
+    const bool allEmpty = std::count(verdicts.begin(), verdicts.end(), Verdict::Empty) > 1;
+    return std::string(allEmpty ? AllEmpty : FillTheOther[empty - verdicts.begin()]);
+  }
+  const std::size_t box = BoxToTell(verdicts);
+  const Verdict verdict = verdicts[box];
+  const std::string said = SaidOf(verdict, problem, problem.sought[box], AnswersByPlace[box]);
+  if (!HasReason(verdict)) {
+    return said;
+  }
+  return std::string(IsRight(verdicts[1 - box]) ? OnlyThisWrong[box] : BothWrong) + said;
 }
 
 }  // namespace Texts

@@ -1,6 +1,8 @@
 #include "problems/answer.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,26 +13,73 @@ constexpr std::size_t MaxDigits = 15;  // 64 bits hold them with room to spare
 // The space, the tab, line ends, and the no-break and thin spaces a copied number may hold.
 constexpr std::array<std::string_view, 7> Blanks = {" ",      "\t",     "\r",    "\n",
                                                     "\u00A0", "\u202F", "\u2009"};
-constexpr std::array<std::string_view, 4> Unknowns = {"x=", "X=", "х=", "Х="};
+constexpr std::array<std::string_view, 2> Unknowns = {"x", "х"};  // Latin, Cyrillic; lowered
 constexpr std::array<std::string_view, 2> Minuses = {"-", "−"};
-constexpr std::array<Unit, 4> Units = {Unit::Gram, Unit::Kilogram, Unit::Litre, Unit::Percent};
+// What may end a sentence after a unit: "5 кг.", "800 г сол!".
+constexpr std::array<std::string_view, 5> Stops = {".", ",", ";", "!", "?"};
 
-std::string WithoutBlanks(std::string_view text) {
-  std::string packed;
-  while (!text.empty()) {
-    std::size_t skip = 0;
-    for (const std::string_view blank : Blanks) {
-      if (text.starts_with(blank)) {
-        skip = blank.size();
+struct Spelling {
+  std::string_view text;  // lowered
+  WrittenUnit unit;
+};
+constexpr std::array<Spelling, 29> Spellings = {{
+    {"г", WrittenUnit::Gram},
+    {"гр", WrittenUnit::Gram},
+    {"грам", WrittenUnit::Gram},
+    {"грама", WrittenUnit::Gram},
+    {"грамове", WrittenUnit::Gram},
+    {"g", WrittenUnit::Gram},
+    {"кг", WrittenUnit::Kilogram},
+    {"килограм", WrittenUnit::Kilogram},
+    {"килограма", WrittenUnit::Kilogram},
+    {"килограми", WrittenUnit::Kilogram},
+    {"kg", WrittenUnit::Kilogram},
+    {"т", WrittenUnit::Tonne},
+    {"тон", WrittenUnit::Tonne},
+    {"тона", WrittenUnit::Tonne},
+    {"тонове", WrittenUnit::Tonne},
+    {"мл", WrittenUnit::Millilitre},
+    {"милилитър", WrittenUnit::Millilitre},
+    {"милилитра", WrittenUnit::Millilitre},
+    {"милилитри", WrittenUnit::Millilitre},
+    {"ml", WrittenUnit::Millilitre},
+    {"л", WrittenUnit::Litre},
+    {"литър", WrittenUnit::Litre},
+    {"литра", WrittenUnit::Litre},
+    {"литри", WrittenUnit::Litre},
+    {"l", WrittenUnit::Litre},
+    {"%", WrittenUnit::Percent},
+    {"процент", WrittenUnit::Percent},
+    {"процента", WrittenUnit::Percent},
+    {"проценти", WrittenUnit::Percent},
+}};
+
+// Cyrillic letters are two bytes in UTF-8, led by one of these.
+constexpr char CyrillicLow = '\xD0';
+constexpr char CyrillicHigh = '\xD1';
+
+// Latin and the Bulgarian Cyrillic capitals in small letters, by their bytes: no locale may
+// change how a pupil's answer is read.
+std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  for (std::size_t at = 0; at < lowered.size(); ++at) {
+    char& c = lowered[at];
+    if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    } else if (c == CyrillicLow && at + 1 < lowered.size()) {
+      // А to П (D0 90 to D0 9F) become а to п (D0 B0 to D0 BF); Р to Я (D0 A0 to D0 AF) become
+      // р to я (D1 80 to D1 8F).
+      char& next = lowered[at + 1];
+      if (next >= '\x90' && next <= '\x9F') {
+        next = static_cast<char>(next + 0x20);
+      } else if (next >= '\xA0' && next <= '\xAF') {
+        c = CyrillicHigh;
+        next = static_cast<char>(next - 0x20);
       }
+      ++at;
     }
-    if (skip == 0) {
-      packed += text.front();
-      skip = 1;
-    }
-    text.remove_prefix(skip);
   }
-  return packed;
+  return lowered;
 }
 
 // Takes one of the texts off the front of `text`, if it starts with one.
@@ -45,84 +94,260 @@ bool TakeAny(std::string_view& text, const std::array<std::string_view, Count>& 
   return false;
 }
 
+void SkipBlanks(std::string_view& text) {
+  while (TakeAny(text, Blanks)) {
+  }
+}
+
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Appends the digits at the front of `text` to `digits`, counting them; false for none, and
-// for more than MaxDigits in all.
+bool StartsWithLetter(std::string_view text) {
+  if (text.empty()) {
+    return false;
+  }
+  const char c = text.front();
+  return (c >= 'a' && c <= 'z') || c == CyrillicLow || c == CyrillicHigh;
+}
+
+// Takes the letter at the front, a Cyrillic one whole.
+bool TakeLetter(std::string_view& text) {
+  if (!StartsWithLetter(text)) {
+    return false;
+  }
+  text.remove_prefix(text.front() == CyrillicLow || text.front() == CyrillicHigh ? 2 : 1);
+  return true;
+}
+
+// Appends the digits at the front of `text` to `digits`, blanks between them allowed ("1 200"),
+// counting them; false for none, and for more than MaxDigits in all.
 bool TakeDigits(std::string_view& text, std::int64_t& digits, std::size_t& count) {
   const std::size_t before = count;
-  while (!text.empty() && IsDigit(text.front())) {
+  for (std::string_view rest = text; !rest.empty() && IsDigit(rest.front()); SkipBlanks(rest)) {
     if (++count > MaxDigits) {
       return false;
     }
-    digits = digits * 10 + (text.front() - '0');
-    text.remove_prefix(1);
+    digits = digits * 10 + (rest.front() - '0');
+    rest.remove_prefix(1);
+    text = rest;
   }
   return count > before;
 }
 
-std::optional<Unit> UnitNamed(std::string_view text) {
-  for (const Unit unit : Units) {
-    if (text == UnitSymbol(unit)) {
-      return unit;
+// A unit as a whole word, not the start of a longer one: "г" is not in "грамаж".
+std::optional<WrittenUnit> TakeUnit(std::string_view& text) {
+  for (const Spelling& spelling : Spellings) {
+    std::string_view rest = text;
+    if (rest.starts_with(spelling.text)) {
+      rest.remove_prefix(spelling.text.size());
+      if (!StartsWithLetter(rest)) {
+        text = rest;
+        return spelling.unit;
+      }
     }
   }
   return std::nullopt;
 }
 
-struct Mistake {
-  Verdict verdict;
-  Decimal value;
-};
-
-// What a part's percentage comes out as where the mixture's is taken to be the average of the
-// parts', or their sum.
-void AddPartPercentMistakes(std::int64_t mixture, std::int64_t other,
-                            std::vector<Mistake>& mistakes) {
-  mistakes.push_back({Verdict::AverageOfPercentages, Decimal::Of(2 * mixture - other, 1)});
-  mistakes.push_back({Verdict::PercentagesAdded, Decimal::Of(mixture - other, 1)});
+// What may follow a unit: words and the marks that end a sentence, but no other number.
+bool IsWords(std::string_view text) {
+  while (TakeLetter(text) || TakeAny(text, Blanks) || TakeAny(text, Stops)) {
+  }
+  return text.empty();
 }
 
-std::vector<Mistake> MistakesFor(const Problem& problem, Column box) {
-  const std::int64_t p1 = problem.Value(Percent1).count;
-  const std::int64_t p2 = problem.Value(Percent2).count;
-  const std::int64_t pm = problem.Value(MixPercent).count;
-  std::vector<Mistake> mistakes;
-  switch (box) {
-    case MixPercent:
-      mistakes.push_back({Verdict::AverageOfPercentages, Decimal::Of((p1 + p2) * 5, 2)});
-      // Water adds 0%: "p1 + 0" would be no sum but the mixture taken as strong as the first.
-      if (p1 != 0 && p2 != 0) {
-        mistakes.push_back({Verdict::PercentagesAdded, Decimal::Of(p1 + p2, 1)});
-      }
-      break;
-    case Percent1:
-      AddPartPercentMistakes(pm, p2, mistakes);
-      break;
-    case Percent2:
-      AddPartPercentMistakes(pm, p1, mistakes);
-      break;
-    case MixWeight:
-      mistakes.push_back({Verdict::MassesNotAdded, Decimal::Of(problem.Value(Weight1))});
-      mistakes.push_back({Verdict::MassesNotAdded, Decimal::Of(problem.Value(Weight2))});
-      break;
-    case Weight1:
-    case Weight2:
-      mistakes.push_back({Verdict::MassesNotAdded, Decimal::Of(problem.Value(MixWeight))});
-      break;
+// "x =" before the number, if it is there; false for an "x" that is not followed by "=".
+bool SkipUnknown(std::string_view& text) {
+  if (!TakeAny(text, Unknowns)) {
+    return true;
   }
-  const std::int64_t right = AnsweredValue(problem, box).count;
-  mistakes.push_back({Verdict::PercentAsWholeNumber, Decimal::Of(right * 100, 1)});
-  mistakes.push_back({Verdict::PercentAsWholeNumber, Decimal::Of(right, 3)});
-  return mistakes;
+  SkipBlanks(text);
+  if (!text.starts_with('=')) {
+    return false;
+  }
+  text.remove_prefix(1);
+  SkipBlanks(text);
+  return true;
+}
+
+enum class Measure : std::uint8_t { Mass, Volume, Share };
+
+// A unit's measure, and its size as a power of ten of the measure's smallest unit.
+struct Scale {
+  Measure measure;
+  std::int32_t power;
+};
+
+Scale ScaleOf(WrittenUnit unit) {
+  constexpr std::array<Scale, 6> InOrderOfWrittenUnit = {{{Measure::Mass, 0},
+                                                          {Measure::Mass, 3},
+                                                          {Measure::Mass, 6},
+                                                          {Measure::Volume, 0},
+                                                          {Measure::Volume, 3},
+                                                          {Measure::Share, 0}}};
+  return InOrderOfWrittenUnit[static_cast<std::size_t>(unit)];
+}
+
+WrittenUnit WrittenOf(Unit unit) {
+  constexpr std::array<WrittenUnit, 4> InOrderOfUnit = {WrittenUnit::Gram, WrittenUnit::Kilogram,
+                                                        WrittenUnit::Litre, WrittenUnit::Percent};
+  return InOrderOfUnit[static_cast<std::size_t>(unit)];
+}
+
+// The answer in the box's unit, where it is written in one of the box's measure or in none:
+// 0,8 кг is 800 г.
+std::optional<Decimal> InBoxUnit(const PupilAnswer& answer, WrittenUnit boxUnit) {
+  const Scale from = ScaleOf(answer.unit.value_or(boxUnit));
+  const Scale to = ScaleOf(boxUnit);
+  if (from.measure != to.measure) {
+    return std::nullopt;
+  }
+  return Decimal::Of(answer.value.digits, answer.value.places - from.power + to.power);
+}
+
+// Which boxes a mistake is looked for in, one bit for each column.
+using Boxes = std::uint8_t;
+constexpr Boxes BoxOf(Column column) {
+  return static_cast<Boxes>(1u << column);
+}
+constexpr Boxes Percentages = BoxOf(Percent1) | BoxOf(Percent2) | BoxOf(MixPercent);
+constexpr Boxes Masses = BoxOf(Weight1) | BoxOf(Weight2) | BoxOf(MixWeight);
+constexpr Boxes Parts = BoxOf(Weight1) | BoxOf(Weight2);
+
+// The six quantities in tenths, and the answer of the box being judged.
+struct Quantities {
+  std::int64_t p1, w1, p2, w2, pm, wm, right;
+};
+
+using Value = std::optional<Decimal>;
+
+// A mistake is a value that one wrong step of reasoning gives; none where the step makes no
+// mistake with these numbers.
+struct Mistake {
+  Verdict verdict;
+  Boxes boxes;
+  std::optional<Kind> kind;  // only in problems of this kind; none for every kind
+  Value (*value)(const Quantities&);
+};
+
+// Looked for in this order, after the right answer; the first that fits is told.
+constexpr std::array<Mistake, 16> Mistakes = {{
+    {Verdict::AverageOfPercentages,
+     BoxOf(MixPercent),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of((q.p1 + q.p2) * 5, 2); }},
+    // Water adds 0%: "p1 + 0" would be no sum but the mixture taken as strong as the first.
+    {Verdict::PercentagesAdded,
+     BoxOf(MixPercent),
+     {},
+     [](const Quantities& q) -> Value {
+       if (q.p1 == 0 || q.p2 == 0) {
+         return std::nullopt;
+       }
+       return Decimal::Of(q.p1 + q.p2, 1);
+     }},
+    // A part's percentage where the mixture's is taken as the average of the parts', or their sum.
+    {Verdict::AverageOfPercentages,
+     BoxOf(Percent1),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(2 * q.pm - q.p2, 1); }},
+    {Verdict::PercentagesAdded,
+     BoxOf(Percent1),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.pm - q.p2, 1); }},
+    {Verdict::AverageOfPercentages,
+     BoxOf(Percent2),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(2 * q.pm - q.p1, 1); }},
+    {Verdict::PercentagesAdded,
+     BoxOf(Percent2),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.pm - q.p1, 1); }},
+    {Verdict::RemainingForEvaporated, BoxOf(Weight2), Kind::Evaporation,
+     [](const Quantities& q) -> Value { return Decimal::Of(q.wm, 1); }},
+    {Verdict::MixtureForAddedWater, BoxOf(Weight2), Kind::AddWater,
+     [](const Quantities& q) -> Value { return Decimal::Of(q.wm, 1); }},
+    // w1 · p1 : 100, of two values in tenths: four places.
+    {Verdict::SubstanceForAddedWater, BoxOf(Weight2), Kind::AddWater,
+     [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * q.p1, 4); }},
+    {Verdict::OldMassForAddedPure, BoxOf(Weight2), Kind::AddPure,
+     [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * (q.pm - q.p1), 4); }},
+    {Verdict::MassesNotAdded,
+     BoxOf(MixWeight),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.w1, 1); }},
+    {Verdict::MassesNotAdded,
+     BoxOf(MixWeight),
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.w2, 1); }},
+    {Verdict::MassesNotAdded,
+     Parts,
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.wm, 1); }},
+    {Verdict::PartForPercent,
+     Percentages,
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.right, 3); }},
+    // 100 times too much, and for a mass 100 times too little as well: 30 taken for 0,3 in a
+    // product or a quotient.
+    {Verdict::PercentAsWholeNumber,
+     Percentages | Masses,
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.right * 100, 1); }},
+    {Verdict::PercentAsWholeNumber,
+     Masses,
+     {},
+     [](const Quantities& q) -> Value { return Decimal::Of(q.right, 3); }},
+}};
+
+Quantities QuantitiesOf(const Problem& problem, Column box) {
+  const auto tenths = [&problem](Column column) { return problem.Value(column).count; };
+  return {tenths(Percent1),
+          tenths(Weight1),
+          tenths(Percent2),
+          tenths(Weight2),
+          tenths(MixPercent),
+          tenths(MixWeight),
+          AnsweredValue(problem, box).count};
+}
+
+// The first mistake whose value the pupil's is.
+std::optional<Verdict> MistakeOf(const Problem& problem, Column box, Decimal value) {
+  const Quantities quantities = QuantitiesOf(problem, box);
+  for (const Mistake& mistake : Mistakes) {
+    const bool looked =
+        (mistake.boxes & BoxOf(box)) != 0 && (!mistake.kind || *mistake.kind == problem.kind);
+    if (looked && mistake.value(quantities) == value) {
+      return mistake.verdict;
+    }
+  }
+  return std::nullopt;
+}
+
+bool IsBlank(std::string_view text) {
+  SkipBlanks(text);
+  return text.empty();
+}
+
+WrittenUnit BoxUnit(const Problem& problem, Column box) {
+  return WrittenOf(UnitOf(problem, box));
+}
+
+Decimal RightAnswer(const Problem& problem, Column box) {
+  return Decimal::Of(AnsweredValue(problem, box));
+}
+
+// Whether the answer is the box's right amount, in its unit or another of its measure.
+bool IsRightFor(const Problem& problem, Column box, std::string_view answer) {
+  const std::optional<PupilAnswer> read = ReadAnswer(answer);
+  return read && InBoxUnit(*read, BoxUnit(problem, box)) == RightAnswer(problem, box);
 }
 
 }  // namespace
 
 Decimal Decimal::Of(std::int64_t digits, std::int32_t places) {
-  while (places > 0 && digits % 10 == 0) {
+  while (digits != 0 && digits % 10 == 0) {
     digits /= 10;
     --places;
   }
@@ -130,10 +355,14 @@ Decimal Decimal::Of(std::int64_t digits, std::int32_t places) {
 }
 
 std::optional<PupilAnswer> ReadAnswer(std::string_view text) {
-  const std::string packed = WithoutBlanks(text);
-  std::string_view rest = packed;
-  TakeAny(rest, Unknowns);
+  const std::string lowered = Lowered(text);
+  std::string_view rest = lowered;
+  SkipBlanks(rest);
+  if (!SkipUnknown(rest)) {
+    return std::nullopt;
+  }
   const bool negative = TakeAny(rest, Minuses);
+  SkipBlanks(rest);
   std::int64_t digits = 0;
   std::size_t count = 0;
   if (!TakeDigits(rest, digits, count)) {
@@ -149,31 +378,59 @@ std::optional<PupilAnswer> ReadAnswer(std::string_view text) {
     places = static_cast<std::int32_t>(count - whole);
   }
   PupilAnswer answer{Decimal::Of(negative ? -digits : digits, places), std::nullopt};
+  SkipBlanks(rest);
   if (!rest.empty()) {
-    answer.unit = UnitNamed(rest);
-    if (!answer.unit) {
+    answer.unit = TakeUnit(rest);
+    if (!answer.unit || !IsWords(rest)) {
       return std::nullopt;
     }
   }
   return answer;
 }
 
+bool IsRight(Verdict verdict) {
+  return verdict == Verdict::Right || verdict == Verdict::RightInOtherUnit;
+}
+
+std::vector<Verdict> JudgeBoxes(const Problem& problem, const std::vector<std::string>& answers) {
+  const std::vector<Column>& boxes = problem.sought;
+  std::vector<std::string_view> written(boxes.size());
+  std::copy_n(answers.begin(), std::min(answers.size(), boxes.size()), written.begin());
+  std::vector<Verdict> verdicts;
+  for (std::size_t box = 0; box < boxes.size(); ++box) {
+    verdicts.push_back(Judge(problem, boxes[box], written[box]));
+  }
+  const bool swapped = boxes.size() == 2 && !IsRight(verdicts[0]) && !IsRight(verdicts[1]) &&
+                       IsRightFor(problem, boxes[1], written[0]) &&
+                       IsRightFor(problem, boxes[0], written[1]);
+  if (swapped) {
+    verdicts.assign(2, Verdict::Swapped);
+  }
+  return verdicts;
+}
+
 Verdict Judge(const Problem& problem, Column box, std::string_view answer) {
   const std::optional<PupilAnswer> read = ReadAnswer(answer);
   if (!read) {
-    return Verdict::Unreadable;
+    return IsBlank(answer) ? Verdict::Empty : Verdict::Unreadable;
   }
-  if (read->unit && *read->unit != UnitOf(problem, box)) {
+  const WrittenUnit boxUnit = BoxUnit(problem, box);
+  const WrittenUnit written = read->unit.value_or(boxUnit);
+  const std::optional<Decimal> value = InBoxUnit(*read, boxUnit);
+  if (!value) {
     return Verdict::WrongUnit;
   }
   // The right answer is looked for first, so a mistake that happens to give it is never told.
-  if (read->value == Decimal::Of(AnsweredValue(problem, box))) {
-    return Verdict::Right;
+  const Decimal right = RightAnswer(problem, box);
+  if (*value == right) {
+    return written == boxUnit ? Verdict::Right : Verdict::RightInOtherUnit;
   }
-  for (const Mistake& mistake : MistakesFor(problem, box)) {
-    if (mistake.value == read->value) {
-      return mistake.verdict;
-    }
+  // "300 кг" for 300 г: the number is right, the unit is not.
+  if (read->value == right) {
+    return Verdict::WrongUnit;
   }
-  return read->value.digits < 0 ? Verdict::Negative : Verdict::Wrong;
+  if (const std::optional<Verdict> mistake = MistakeOf(problem, box, *value)) {
+    return *mistake;
+  }
+  return value->digits < 0 ? Verdict::Negative : Verdict::Wrong;
 }

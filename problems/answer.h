@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "problems/problem.h"
 
-// A finite decimal, exactly: digits · 10^−places, kept without zeros at the end of its places, so
-// that equal values are equal ("0,30" is 0,3).
+// A finite decimal, exactly: digits · 10^−places, kept without zeros at the end of its digits, so
+// that equal values are equal ("0,30" is 0,3; 800 is 8 · 10^2, with places −2).
 struct Decimal {
   std::int64_t digits = 0;
   std::int32_t places = 0;
@@ -17,30 +19,52 @@ struct Decimal {
   friend bool operator==(const Decimal&, const Decimal&) = default;
 };
 
+// A unit as pupils write it: the problems' own, and the millilitre and the tonne besides.
+enum class WrittenUnit : std::uint8_t { Gram, Kilogram, Tonne, Millilitre, Litre, Percent };
+
 struct PupilAnswer {
   Decimal value;
-  std::optional<Unit> unit;  // as written after the number
+  std::optional<WrittenUnit> unit;  // as written after the number
 };
 
-// What a pupil typed into an answer box: blanks anywhere ("1 200"), a comma or a period for the
-// decimal point, a minus ("-" or "−"), a leading "x =" (Latin or Cyrillic x, either case), and
-// one of "г", "кг", "л", "%" after the number. None for anything else, and for more than 15
-// digits.
+// What a pupil typed into an answer box: blanks between digits ("1 200"), a comma or a period
+// for the decimal point, a minus ("-" or "−"), a leading "x =" (Latin or Cyrillic x), and after
+// the number a unit in any of its usual forms, in either case, with words after it ("800 грама
+// сол", "76 процента мед", "5 кг."). None for anything else (two numbers, a word that is no
+// unit), and for more than 15 digits.
 std::optional<PupilAnswer> ReadAnswer(std::string_view text);
 
 enum class Verdict : std::uint8_t {
   Right,
+  RightInOtherUnit,  // the right amount in another unit of the box's measure: "0,8 кг" for 800 г
   Unreadable,
-  WrongUnit,             // a unit written after the number that is not the box's
-  AverageOfPercentages,  // the mixture's percentage taken as (p1 + p2) : 2
-  MassesNotAdded,        // a part's mass taken for the mixture's, or the mixture's for a part's
-  PercentAsWholeNumber,  // a percentage used as a whole number, not as hundredths: 100 times off
-  PercentagesAdded,      // the mixture's percentage taken as p1 + p2
+  // A unit of another measure than the box's (grams where litres are asked), or the right
+  // number in another unit of its measure ("300 кг" for 300 г).
+  WrongUnit,
+  AverageOfPercentages,    // the mixture's percentage taken as (p1 + p2) : 2
+  MassesNotAdded,          // a part's mass taken for the mixture's, or the mixture's for a part's
+  PercentAsWholeNumber,    // a percentage used as a whole number, not as hundredths: 100 times off
+  PartForPercent,          // the part for the percentage: 0,76 for 76%
+  PercentagesAdded,        // the mixture's percentage taken as p1 + p2
+  RemainingForEvaporated,  // the solution that remains for the water that left
+  MixtureForAddedWater,    // the new solution for the water poured in
+  SubstanceForAddedWater,  // the substance, w1 · p1 : 100, for the water poured in
+  OldMassForAddedPure,     // the new percentage taken of the old mass: w1 · (pm − p1) : 100
   Negative,
   Wrong,
+  Empty,    // nothing written in the box
+  Swapped,  // of two answers, each is the other box's
 };
 
-// The pupil's answer for one of the problem's six quantities. A unit that is not the box's is
-// told before the number is looked at; a typical mistake only where its value differs from the
-// right answer, and a negative number where no mistake explains it.
+// Right, or right in another unit of the box's measure.
+bool IsRight(Verdict verdict);
+
+// The pupil's answer for one of the problem's six quantities, in the box's unit or another of
+// its measure. A unit of another measure is told before the number is looked at; a typical mistake
+// only where its value differs from the right answer, and a negative number where no mistake
+// explains it.
 Verdict Judge(const Problem& problem, Column box, std::string_view answer);
+// The pupil's answers in the order of the problem's boxes, a missing one empty: a verdict for
+// each box, as Judge gives it, except that two wrong answers that are each right in the other's
+// box are both Swapped.
+std::vector<Verdict> JudgeBoxes(const Problem& problem, const std::vector<std::string>& answers);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <ostream>
 #include <set>
 #include <stdexcept>
@@ -14,14 +13,10 @@
 #include "form/practice.h"
 #include "form/problem_text.h"
 #include "form/texts.h"
-#include "problems/answer.h"
 #include "problems/problem.h"
 #include "problems/random.h"
 
-// Failures name the verdict, and where a problem comes from.
-void PrintTo(Verdict verdict, std::ostream* out) {
-  *out << "verdict " << static_cast<int>(verdict);
-}
+// Failures name where a problem comes from.
 void PrintTo(const Problem& problem, std::ostream* out) {
   *out << "sheet " << problem.source.sheet << ", level " << static_cast<int>(problem.source.level)
        << ", place " << problem.source.place;
@@ -412,53 +407,6 @@ TEST(Tenths, WriteTheDecimalCommaAndOnlyThePlacesNeeded) {
   EXPECT_EQ(Tenths{1}.ToDouble(), 0.1);
 }
 
-struct ReadCase {
-  std::string text;
-  std::optional<std::pair<std::int64_t, std::int32_t>> value;  // digits, places
-  std::optional<Unit> unit;
-};
-
-TEST(ReadAnswer, ReadsWhatPupilsType) {
-  const ReadCase cases[] = {
-      {"12,5", {{125, 1}}, {}},
-      {"12.5", {{125, 1}}, {}},
-      {" 1 200 г", {{1200, 0}}, Unit::Gram},
-      {"1\u00A0200", {{1200, 0}}, {}},
-      {"36%", {{36, 0}}, Unit::Percent},
-      {"36%", {{36, 0}}, Unit::Percent},
-      {"300г", {{300, 0}}, Unit::Gram},
-      {"1,5 кг", {{15, 1}}, Unit::Kilogram},
-      {"2 л", {{2, 0}}, Unit::Litre},
-      {"0,30", {{3, 1}}, {}},
-      {"-5", {{-5, 0}}, {}},
-      {"− 5", {{-5, 0}}, {}},
-      {"x = 300", {{300, 0}}, {}},
-      {"х = 1,5 кг", {{15, 1}}, Unit::Kilogram},  // a Cyrillic х
-      {"Х=7", {{7, 0}}, {}},
-      {"123456789012345", {{123456789012345, 0}}, {}},
-      {"abc", {}, {}},
-      {"", {}, {}},
-      {"   ", {}, {}},
-      {"1,2,3", {}, {}},
-      {"12,", {}, {}},
-      {",5", {}, {}},
-      {"+5", {}, {}},
-      {"x =", {}, {}},
-      {"300 гр", {}, {}},
-      {"5 кг.", {}, {}},
-      {"36 % %", {}, {}},
-      {"1234567890123456", {}, {}},
-  };
-  for (const ReadCase& c : cases) {
-    const std::optional<PupilAnswer> read = ReadAnswer(c.text);
-    ASSERT_EQ(read.has_value(), c.value.has_value()) << '"' << c.text << '"';
-    if (read) {
-      EXPECT_EQ(read->value, Decimal::Of(c.value->first, c.value->second)) << c.text;
-      EXPECT_EQ(read->unit, c.unit) << c.text;
-    }
-  }
-}
-
 Problem HandMade(std::array<std::int64_t, ColumnCount> tenths, VariantIndex variant,
                  Ingredient second = Ingredient::Solution) {
   Problem problem;
@@ -468,54 +416,6 @@ Problem HandMade(std::array<std::int64_t, ColumnCount> tenths, VariantIndex vari
     problem.values[column] = Tenths{tenths[column]};
   }
   return problem;
-}
-
-struct JudgeCase {
-  Column box;
-  std::string answer;
-  Verdict verdict;
-};
-
-TEST(Judge, TellsTheTypicalMistakes) {
-  // The assignment's numbers: 200 г of 30% and 300 г of 40 % make 500 г of 36%.
-  const Problem problem = HandMade({300, 2000, 400, 3000, 360, 5000}, 0);
-  const JudgeCase cases[] = {
-      {MixPercent, "36", Verdict::Right},
-      {MixPercent, "36%", Verdict::Right},
-      {MixPercent, "36,0", Verdict::Right},
-      {MixPercent, "36 г", Verdict::WrongUnit},
-      {MixPercent, "35", Verdict::AverageOfPercentages},
-      {MixPercent, "70", Verdict::PercentagesAdded},
-      {MixPercent, "3600", Verdict::PercentAsWholeNumber},
-      {MixPercent, "0,36", Verdict::PercentAsWholeNumber},
-      {MixPercent, "-36", Verdict::Negative},
-      {MixPercent, "37", Verdict::Wrong},
-      {MixPercent, "36 и 5", Verdict::Unreadable},
-      {Percent2, "42", Verdict::AverageOfPercentages},
-      {Percent2, "6", Verdict::PercentagesAdded},
-      {Weight2, "300 г", Verdict::Right},
-      {Weight2, "300 кг", Verdict::WrongUnit},
-      {Weight2, "500", Verdict::MassesNotAdded},
-      {Weight2, "3", Verdict::PercentAsWholeNumber},
-      {Weight2, "30 000", Verdict::PercentAsWholeNumber},
-      {Weight1, "500", Verdict::MassesNotAdded},
-      {MixWeight, "200", Verdict::MassesNotAdded},
-      {MixWeight, "300", Verdict::MassesNotAdded},
-      {MixWeight, "x = 500", Verdict::Right},
-  };
-  for (const JudgeCase& c : cases) {
-    EXPECT_EQ(Judge(problem, c.box, c.answer), c.verdict) << c.answer;
-  }
-}
-
-TEST(Judge, TellsNoMistakeThatGivesTheRightAnswer) {
-  // Equal masses: the average of 30% and 40% is right.
-  const Problem equal = HandMade({300, 1000, 400, 1000, 350, 2000}, 0);
-  EXPECT_EQ(Judge(equal, MixPercent, "35"), Verdict::Right);
-  // 10% and water: "10%" is the first part's strength kept, not a sum of percentages.
-  const Problem watered = HandMade({100, 4000, 0, 1000, 80, 5000}, 2, Ingredient::Water);
-  EXPECT_EQ(Judge(watered, MixPercent, "10"), Verdict::Wrong);
-  EXPECT_EQ(Judge(watered, MixPercent, "5"), Verdict::AverageOfPercentages);
 }
 
 TEST(Texts, NameTheLevels) {
@@ -597,26 +497,6 @@ TEST(Texts, SaySasBeforeANumberSaidWithS) {
             "Колко грама сплав със 75% злато трябва да се смесят със 7 г сплав с 90% злато, за "
             "да се получи сплав с 80% злато?");
   EXPECT_EQ(Texts::AnswerLabel(problem, Weight1), "Колко грама сплав със 75% злато?");
-}
-
-TEST(Texts, SayRightWrongOrUnreadable) {
-  const Problem grams = HandMade({300, 2000, 400, 3000, 360, 5000}, 0);
-  Problem litres = grams;
-  litres.unit = Unit::Litre;
-  EXPECT_EQ(Texts::Feedback(Verdict::Right, grams, MixPercent), "Вярно!");
-  for (const Verdict verdict : {Verdict::WrongUnit, Verdict::AverageOfPercentages,
-                                Verdict::MassesNotAdded, Verdict::PercentAsWholeNumber,
-                                Verdict::PercentagesAdded, Verdict::Negative, Verdict::Wrong}) {
-    EXPECT_TRUE(Texts::Feedback(verdict, grams, MixWeight).starts_with("Не е вярно"));
-  }
-  EXPECT_EQ(Texts::Feedback(Verdict::WrongUnit, grams, MixPercent),
-            "Не е вярно: отговорът тук се пише в проценти.");
-  EXPECT_NE(Texts::Feedback(Verdict::MassesNotAdded, grams, MixWeight).find("масата"),
-            std::string::npos);
-  EXPECT_NE(Texts::Feedback(Verdict::MassesNotAdded, litres, MixWeight).find("обемът"),
-            std::string::npos);
-  EXPECT_NE(Texts::Feedback(Verdict::Unreadable, grams, MixWeight).find("число"),
-            std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,443 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "form/practice.h"
+#include "form/problem_text.h"
+#include "problems/answer.h"
+#include "problems/problem.h"
+
+// Failures name the verdict.
+void PrintTo(Verdict verdict, std::ostream* out) {
+  *out << "verdict " << static_cast<int>(verdict);
+}
+
+namespace {
+
+struct ReadCase {
+  std::string text;
+  std::optional<std::pair<std::int64_t, std::int32_t>> value;  // digits, places
+  std::optional<WrittenUnit> unit;
+};
+
+TEST(ReadAnswer, ReadsWhatPupilsType) {
+  const ReadCase cases[] = {
+      {"12,5", {{125, 1}}, {}},
+      {"12.5", {{125, 1}}, {}},
+      {" 1 200 г", {{1200, 0}}, WrittenUnit::Gram},
+      {"1\u00A0200", {{1200, 0}}, {}},
+      {"36%", {{36, 0}}, WrittenUnit::Percent},
+      {"36 %", {{36, 0}}, WrittenUnit::Percent},
+      {"300г", {{300, 0}}, WrittenUnit::Gram},
+      {"1,5 кг", {{15, 1}}, WrittenUnit::Kilogram},
+      {"2 л", {{2, 0}}, WrittenUnit::Litre},
+      {"0,30", {{3, 1}}, {}},
+      {"-5", {{-5, 0}}, {}},
+      {"− 5", {{-5, 0}}, {}},
+      {"x = 300", {{300, 0}}, {}},
+      {"х = 1,5 кг", {{15, 1}}, WrittenUnit::Kilogram},  // a Cyrillic х
+      {"Х=7", {{7, 0}}, {}},
+      {"123456789012345", {{123456789012345, 0}}, {}},
+      {"300 гр", {{300, 0}}, WrittenUnit::Gram},
+      {"5 кг.", {{5, 0}}, WrittenUnit::Kilogram},
+      {"100 г вода", {{100, 0}}, WrittenUnit::Gram},
+      {"800 ГРАМА сол.", {{800, 0}}, WrittenUnit::Gram},
+      {"76 процента мед", {{76, 0}}, WrittenUnit::Percent},
+      {"x = 25 г чиста сол", {{25, 0}}, WrittenUnit::Gram},
+      {"abc", {}, {}},
+      {"", {}, {}},
+      {"   ", {}, {}},
+      {"1,2,3", {}, {}},
+      {"12,", {}, {}},
+      {",5", {}, {}},
+      {"+5", {}, {}},
+      {"x =", {}, {}},
+      {"36 % %", {}, {}},
+      {"1234567890123456", {}, {}},
+      {"36 и 5", {}, {}},
+      {"100 г и 50 г", {}, {}},
+      {"300 вода", {}, {}},
+      {"сол 300", {}, {}},
+      {"300 грамаж", {}, {}},  // a unit only as a whole word
+      {"300 г%", {}, {}},
+  };
+  for (const ReadCase& c : cases) {
+    const std::optional<PupilAnswer> read = ReadAnswer(c.text);
+    ASSERT_EQ(read.has_value(), c.value.has_value()) << '"' << c.text << '"';
+    if (read) {
+      EXPECT_EQ(read->value, Decimal::Of(c.value->first, c.value->second)) << c.text;
+      EXPECT_EQ(read->unit, c.unit) << c.text;
+    }
+  }
+}
+
+// Every usual form of a unit, close to the number or apart, in either case.
+TEST(ReadAnswer, ReadsEveryFormOfAUnit) {
+  const std::pair<WrittenUnit, std::array<std::string_view, 6>> forms[] = {
+      {WrittenUnit::Gram, {"г", "гр.", "грам", "грама", "грамове", "g"}},
+      {WrittenUnit::Kilogram, {"кг", "килограм", "килограма", "килограми", "kg", "Кг"}},
+      {WrittenUnit::Tonne, {"т", "тон", "тона", "тонове", "Т", "ТОНА"}},
+      {WrittenUnit::Millilitre, {"мл", "милилитър", "милилитра", "милилитри", "ml", "ML"}},
+      {WrittenUnit::Litre, {"л", "литър", "литра", "литри", "l", "Л"}},
+      {WrittenUnit::Percent, {"%", "процент", "процента", "проценти", "Процента", "%"}},
+  };
+  for (const auto& [unit, spellings] : forms) {
+    for (const std::string_view spelling : spellings) {
+      for (const std::string_view gap : {"", " "}) {
+        const std::string text = "12,5" + std::string(gap) + std::string(spelling);
+        const std::optional<PupilAnswer> read = ReadAnswer(text);
+        ASSERT_TRUE(read.has_value()) << text;
+        EXPECT_EQ(read->value, Decimal::Of(125, 1)) << text;
+        EXPECT_EQ(read->unit, unit) << text;
+      }
+    }
+  }
+}
+
+// A problem of a kind from the grid's six values in tenths; only what the check reads is set.
+Problem Made(Kind kind, std::array<std::int64_t, ColumnCount> tenths) {
+  Problem problem;
+  problem.kind = kind;
+  for (std::size_t column = 0; column < tenths.size(); ++column) {
+    problem.values[column] = Tenths{tenths[column]};
+  }
+  return problem;
+}
+
+struct JudgeCase {
+  Column box;
+  std::string answer;
+  Verdict verdict;
+};
+
+TEST(Judge, TellsTheTypicalMistakes) {
+  // The assignment's numbers: 200 г of 30% and 300 г of 40 % make 500 г of 36%.
+  const Problem problem = Made(Kind::MixTwo, {300, 2000, 400, 3000, 360, 5000});
+  const JudgeCase cases[] = {
+      {MixPercent, "36", Verdict::Right},
+      {MixPercent, "36%", Verdict::Right},
+      {MixPercent, "36,0", Verdict::Right},
+      {MixPercent, "36 г", Verdict::WrongUnit},
+      {MixPercent, "35", Verdict::AverageOfPercentages},
+      {MixPercent, "70", Verdict::PercentagesAdded},
+      {MixPercent, "3600", Verdict::PercentAsWholeNumber},
+      {MixPercent, "0,36", Verdict::PartForPercent},
+      {MixPercent, "0,36%", Verdict::PartForPercent},
+      {MixPercent, "-36", Verdict::Negative},
+      {MixPercent, "37", Verdict::Wrong},
+      {MixPercent, "36 и 5", Verdict::Unreadable},
+      {Percent2, "42", Verdict::AverageOfPercentages},
+      {Percent2, "6", Verdict::PercentagesAdded},
+      {Weight2, "300 г", Verdict::Right},
+      {Weight2, "300 кг", Verdict::WrongUnit},
+      {Weight2, "500", Verdict::MassesNotAdded},
+      {Weight2, "3", Verdict::PercentAsWholeNumber},
+      {Weight2, "30 000", Verdict::PercentAsWholeNumber},
+      {Weight1, "500", Verdict::MassesNotAdded},
+      {MixWeight, "200", Verdict::MassesNotAdded},
+      {MixWeight, "300", Verdict::MassesNotAdded},
+      {MixWeight, "x = 500", Verdict::Right},
+  };
+  for (const JudgeCase& c : cases) {
+    EXPECT_EQ(Judge(problem, c.box, c.answer), c.verdict) << c.answer;
+  }
+}
+
+// What is added or leaves, taken for something else: the doc's three problems of what does not
+// change. 600 г of 8% lose 200 г of water to 400 г of 12%; 400 г of 10% take 100 г of water to
+// 500 г of 8%, and hold 40 г of salt; 200 г of 10% take 25 г of salt to 225 г of 20%, where
+// 20% − 10% of the old 200 г is 20 г.
+TEST(Judge, TellsWhatWasTakenForWhatIsAddedOrLeaves) {
+  const Problem evaporation = Made(Kind::Evaporation, {80, 6000, 0, -2000, 120, 4000});
+  const Problem water = Made(Kind::AddWater, {100, 4000, 0, 1000, 80, 5000});
+  const Problem pure = Made(Kind::AddPure, {100, 2000, 1000, 250, 200, 2250});
+  const struct {
+    const Problem& problem;
+    std::string answer;
+    Verdict verdict;
+  } cases[] = {
+      {evaporation, "200", Verdict::Right},
+      {evaporation, "400", Verdict::RemainingForEvaporated},
+      {evaporation, "0,4 кг", Verdict::RemainingForEvaporated},
+      {evaporation, "-200", Verdict::Negative},
+      {water, "100 г вода", Verdict::Right},
+      {water, "500", Verdict::MixtureForAddedWater},
+      {water, "40", Verdict::SubstanceForAddedWater},
+      {water, "0,04 кг", Verdict::SubstanceForAddedWater},
+      {pure, "25", Verdict::Right},
+      {pure, "20", Verdict::OldMassForAddedPure},
+      {pure, "225", Verdict::MassesNotAdded},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Judge(c.problem, Weight2, c.answer), c.verdict)
+        << static_cast<int>(c.problem.kind) << ": " << c.answer;
+  }
+}
+
+// On the sheets, the solution after water is poured in or has left is named for the water,
+// wherever it is not the answer too.
+TEST(Judge, TellsTheNewSolutionForTheWaterOnTheSheets) {
+  const std::pair<Kind, Verdict> kinds[] = {{Kind::AddWater, Verdict::MixtureForAddedWater},
+                                            {Kind::Evaporation, Verdict::RemainingForEvaporated}};
+  for (const auto& [kind, verdict] : kinds) {
+    int found = 0;
+    for (std::int32_t sheet = 1; sheet <= 100; ++sheet) {
+      for (std::int32_t place = 0; place < MaxSheetSize; ++place) {
+        const Problem problem = MakeProblem(sheet, Level::One, place);
+        if (problem.kind == kind && problem.Value(MixWeight) != AnsweredValue(problem, Weight2)) {
+          ++found;
+          EXPECT_EQ(Judge(problem, Weight2, Texts::AnswerAmount(problem, MixWeight)), verdict)
+              << Texts::ProblemText(problem);
+        }
+      }
+    }
+    EXPECT_GT(found, 0) << static_cast<int>(kind);
+  }
+}
+
+// The right amount in another unit of the same measure is right; a mistake stays that mistake in
+// any unit; a unit of another measure is told before the number is looked at.
+TEST(Judge, ReadsOtherUnitsOfTheSameMeasure) {
+  Problem grams = Made(Kind::MixTwo, {300, 2000, 400, 3000, 360, 5000});
+  Problem kilograms = grams;
+  kilograms.unit = Unit::Kilogram;
+  Problem litres = Made(Kind::MixTwo, {200, 20, 290, 25, 250, 45});  // 2 л and 2,5 л: 4,5 л
+  litres.unit = Unit::Litre;
+  const struct {
+    const Problem& problem;
+    Column box;
+    std::string answer;
+    Verdict verdict;
+  } cases[] = {
+      {grams, MixWeight, "0,5 кг", Verdict::RightInOtherUnit},
+      {grams, MixWeight, "0,0005 т", Verdict::RightInOtherUnit},
+      {grams, MixWeight, "500 грама", Verdict::Right},
+      {grams, MixWeight, "0,2 кг", Verdict::MassesNotAdded},
+      {grams, MixWeight, "5 кг", Verdict::Wrong},
+      {grams, MixWeight, "500 мл", Verdict::WrongUnit},
+      {grams, MixWeight, "500%", Verdict::WrongUnit},
+      {grams, MixPercent, "36 г", Verdict::WrongUnit},
+      {grams, MixPercent, "36 процента", Verdict::Right},
+      {kilograms, MixWeight, "500 000 г", Verdict::RightInOtherUnit},
+      {kilograms, MixWeight, "0,5 т", Verdict::RightInOtherUnit},
+      {kilograms, MixWeight, "500 кг", Verdict::Right},
+      {litres, MixWeight, "4500 мл", Verdict::RightInOtherUnit},
+      {litres, MixWeight, "4,5 литра", Verdict::Right},
+      {litres, MixWeight, "4,5 кг", Verdict::WrongUnit},
+      {litres, Weight2, "4500 ml", Verdict::MassesNotAdded},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Judge(c.problem, c.box, c.answer), c.verdict) << c.answer;
+  }
+}
+
+TEST(Judge, TellsNoMistakeThatGivesTheRightAnswer) {
+  // Equal masses: the average of 30% and 40% is right.
+  const Problem equal = Made(Kind::MixTwo, {300, 1000, 400, 1000, 350, 2000});
+  EXPECT_EQ(Judge(equal, MixPercent, "35"), Verdict::Right);
+  // 10% and water: "10%" is the first part's strength kept, not a sum of percentages.
+  const Problem watered = Made(Kind::TopUpWithWater, {100, 4000, 0, 1000, 80, 5000});
+  EXPECT_EQ(Judge(watered, MixPercent, "10"), Verdict::Wrong);
+  EXPECT_EQ(Judge(watered, MixPercent, "5"), Verdict::AverageOfPercentages);
+}
+
+// Silver: 40 г of 87,5% and 20 г of 65% make 60 г of 80%; the boxes ask for 20 г and 65%.
+TEST(JudgeBoxes, TellsSwappedAnswersAndEmptyBoxes) {
+  Problem silver = Made(Kind::SecondFromMixture, {875, 400, 650, 200, 800, 600});
+  silver.sought = {Weight2, Percent2};
+  using enum Verdict;
+  const struct {
+    std::vector<std::string> answers;
+    std::vector<Verdict> verdicts;
+  } cases[] = {
+      {{"20", "65"}, {Right, Right}},     {{"0,02 кг", "65%"}, {RightInOtherUnit, Right}},
+      {{"65", "20"}, {Swapped, Swapped}}, {{"65%", "20 г"}, {Swapped, Swapped}},
+      {{"65", "21"}, {Wrong, Wrong}},     {{"20", ""}, {Right, Empty}},
+      {{"20", "  "}, {Right, Empty}},     {{"20"}, {Right, Empty}},
+      {{"", "abc"}, {Empty, Unreadable}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(JudgeBoxes(silver, c.answers), c.verdicts) << testing::PrintToString(c.answers);
+  }
+}
+
+// The first problem of the practice sheet that asks for two quantities.
+Practice TwoBoxPractice() {
+  for (std::int32_t place = 0; place < MaxSheetSize; ++place) {
+    Practice practice({1, Level::Three, place});
+    if (practice.Boxes().size() == 2) {
+      return practice;
+    }
+  }
+  throw std::logic_error("no problem asks for two quantities");
+}
+
+// What a pupil is told of two boxes: which answer is wrong, swapped or missing.
+TEST(Practice, SaysWhichOfTwoAnswersIsWrongSwappedOrMissing) {
+  Practice practice = TwoBoxPractice();
+  const Problem& problem = practice.Current();
+  const auto right = [&problem](std::size_t box) {
+    return AnsweredValue(problem, problem.sought[box]).Text();
+  };
+  const auto wrong = [&problem](std::size_t box) {
+    return Tenths{AnsweredValue(problem, problem.sought[box]).count + 3}.Text();
+  };
+  const struct {
+    std::vector<std::string> answers;
+    std::string said;  // what the sentence starts with
+  } cases[] = {
+      {{right(1), right(0)}, "Отговорите са разменени: провери какво пита всяко поле."},
+      {{right(0), "абв"}, "Напиши втория отговор с цифри, например 12,5."},
+      {{right(0), wrong(1)}, "Първият отговор е верен, но вторият не е: "},
+      {{wrong(0), right(1)}, "Вторият отговор е верен, но първият не е: "},
+      {{wrong(0), wrong(1)}, "И двата отговора не са верни. Започни с първия: "},
+      {{right(0), ""}, "Попълни и второто поле."},
+      {{right(0)}, "Попълни и второто поле."},
+      {{"", right(1)}, "Попълни и първото поле."},
+      {{"", ""}, "Въведи отговорите в полетата."},
+      {{right(0), right(1)}, "Вярно!"},
+  };
+  for (const auto& c : cases) {
+    const std::string said = practice.Check(c.answers);
+    EXPECT_TRUE(said.starts_with(c.said)) << said << "\n" << Texts::ProblemText(problem);
+    EXPECT_EQ(practice.IsSolved(), c.said == "Вярно!") << said;
+  }
+}
+
+TEST(Practice, AsksForTheOneAnswerUntilItIsRight) {
+  Practice practice({1, Level::One, 0});
+  const Column box = practice.Current().sought.front();
+  EXPECT_EQ(practice.Check({""}), "Въведи отговора в полето.");
+  EXPECT_EQ(practice.Check({}), "Въведи отговора в полето.");
+  EXPECT_EQ(practice.Check({"abc"}), "Напиши отговора с цифри, например 12,5.");
+  EXPECT_FALSE(practice.IsSolved());
+  EXPECT_EQ(practice.Check({Texts::AnswerAmount(practice.Current(), box)}), "Вярно!");
+  EXPECT_TRUE(practice.IsSolved());
+}
+
+// Of two answers, the one a sentence is about is named by its place.
+TEST(Texts, SayWhichOfTwoAnswersASentenceIsAbout) {
+  Problem silver = Made(Kind::SecondFromMixture, {875, 400, 650, 200, 800, 600});
+  silver.context = Context::Silver;
+  silver.sought = {Weight2, Percent2};
+  using enum Verdict;
+  const struct {
+    std::vector<Verdict> verdicts;
+    std::string sentence;
+  } cases[] = {
+      {{Right, Right}, "Вярно!"},
+      {{RightInOtherUnit, Right}, "Вярно е, но запиши първия отговор в грамове."},
+      {{RightInOtherUnit, Wrong},
+       "Първият отговор е верен, но вторият не е: провери пресмятанията и опитай отново."},
+      {{Right, WrongUnit}, "Провери мерната единица: вторият отговор тук е в проценти."},
+      {{MassesNotAdded, Right},
+       "Вторият отговор е верен, но първият не е: масата на сместа е сборът от масите на двете "
+       "съставки – провери коя маса се търси."},
+      {{Negative, PartForPercent},
+       "И двата отговора не са верни. Започни с първия: търсеното количество не може да е "
+       "отрицателно число."},
+      {{Wrong, Unreadable}, "Напиши втория отговор с цифри, например 12,5."},
+      {{Swapped, Swapped}, "Отговорите са разменени: провери какво пита всяко поле."},
+      {{Empty, Wrong}, "Попълни и първото поле."},
+      {{Empty, Empty}, "Въведи отговорите в полетата."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Texts::Feedback(silver, c.verdicts), c.sentence);
+  }
+}
+
+// No sentence addresses the pupil in the plural, whatever the answer and the problem.
+TEST(Texts, AddressThePupilInTheSingular) {
+  std::vector<std::string> said;
+  for (std::int32_t place = 0; place < MaxSheetSize; ++place) {
+    const Problem problem = MakeProblem(1, Level::Mixed, place);
+    for (int verdict = 0; verdict <= static_cast<int>(Verdict::Swapped); ++verdict) {
+      said.push_back(Texts::Feedback(static_cast<Verdict>(verdict), problem, problem.sought[0]));
+      said.push_back(Texts::Feedback(problem, {static_cast<Verdict>(verdict), Verdict::Right}));
+      said.push_back(Texts::Feedback(problem, {Verdict::Right, static_cast<Verdict>(verdict)}));
+      said.push_back(Texts::Feedback(problem, {static_cast<Verdict>(verdict), Verdict::Wrong}));
+    }
+  }
+  for (const std::string& sentence : said) {
+    EXPECT_FALSE(sentence.empty());
+    for (const std::string_view plural :
+         {"проверете", "Проверете", "напишете", "Напишете", "опитайте", "Опитайте", "запишете",
+          "Запишете", "въведете", "Въведете", "попълнете", "Попълнете", "помислете", "Помислете",
+          "умножете", "Умножете"}) {
+      EXPECT_EQ(sentence.find(plural), std::string::npos) << sentence;
+    }
+  }
+}
+
+// Every sentence about one answer, as a pupil reads it.
+TEST(Texts, SayWhatAnAnswerLooksLike) {
+  Problem salt = Made(Kind::AddWater, {100, 4000, 0, 1000, 80, 5000});
+  Problem vinegar = salt;
+  vinegar.context = Context::Vinegar;
+  vinegar.unit = Unit::Litre;
+  Problem copper = Made(Kind::AddPure, {600, 100, 1000, 25, 680, 125});
+  copper.context = Context::Copper;
+  copper.unit = Unit::Kilogram;
+  const struct {
+    Verdict verdict;
+    const Problem& problem;
+    Column box;
+    std::string sentence;
+  } cases[] = {
+      {Verdict::Right, salt, Weight2, "Вярно!"},
+      {Verdict::RightInOtherUnit, salt, Weight2, "Вярно е, но запиши отговора в грамове."},
+      {Verdict::RightInOtherUnit, copper, Weight2, "Вярно е, но запиши отговора в килограми."},
+      {Verdict::Unreadable, salt, Weight2, "Напиши отговора с цифри, например 12,5."},
+      {Verdict::WrongUnit, salt, MixPercent,
+       "Провери мерната единица: отговорът тук е в проценти."},
+      {Verdict::WrongUnit, vinegar, Weight2, "Провери мерната единица: отговорът тук е в литри."},
+      {Verdict::AverageOfPercentages, salt, MixPercent,
+       "Не е вярно: процентното съдържание на сместа не е средното аритметично на двата процента "
+       "– то зависи и от това колко има от всяка съставка."},
+      {Verdict::MassesNotAdded, salt, MixWeight,
+       "Не е вярно: масата на сместа е сборът от масите на двете съставки – провери коя маса се "
+       "търси."},
+      {Verdict::MassesNotAdded, vinegar, MixWeight,
+       "Не е вярно: обемът на сместа е сборът от обемите на двете съставки – провери кой обем се "
+       "търси."},
+      {Verdict::PercentAsWholeNumber, salt, MixPercent,
+       "Не е вярно: изглежда, че процентът е използван като цяло число, а не като стотни (30% = "
+       "30 : 100 = 0,3)."},
+      {Verdict::PartForPercent, salt, MixPercent,
+       "Не е вярно: това е частта като десетична дроб, а не процентът – умножи я по 100."},
+      {Verdict::PercentagesAdded, salt, MixPercent,
+       "Не е вярно: процентите на двете съставки не се събират – процентното съдържание на сместа "
+       "е между тях."},
+      {Verdict::RemainingForEvaporated, salt, Weight2,
+       "Не е вярно: толкова е разтворът след изпаряването, а се пита колко вода се е изпарила."},
+      {Verdict::MixtureForAddedWater, salt, Weight2,
+       "Не е вярно: толкова е разтворът след доливането, а се пита колко вода е долята."},
+      {Verdict::MixtureForAddedWater, vinegar, Weight2,
+       "Не е вярно: толкова е оцетът след доливането, а се пита колко вода е долята."},
+      {Verdict::SubstanceForAddedWater, salt, Weight2,
+       "Не е вярно: толкова грама сол има и преди, и след доливането, а се пита колко вода е "
+       "долята."},
+      {Verdict::SubstanceForAddedWater, vinegar, Weight2,
+       "Не е вярно: толкова литра оцетна киселина има и преди, и след доливането, а се пита колко "
+       "вода е долята."},
+      {Verdict::OldMassForAddedPure, copper, Weight2,
+       "Не е вярно: когато добавяме чиста мед, масата расте, затова новият процент се пресмята от "
+       "новата маса, а не от старата. Помисли кое не се променя."},
+      {Verdict::Negative, salt, Weight2,
+       "Не е вярно: търсеното количество не може да е отрицателно число."},
+      {Verdict::Wrong, salt, Weight2, "Не е вярно: провери пресмятанията и опитай отново."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Texts::Feedback(c.verdict, c.problem, c.box), c.sentence);
+  }
+}
+
+}  // namespace
