@@ -469,6 +469,12 @@ bool HasReason(Verdict verdict) {
   return Find(Reasons, verdict) != nullptr;
 }
 
+// One answer's sentence, a wrong one led by "Не е вярно: ".
+std::string Told(Verdict verdict, const Problem& problem, Column box, const AnswerNames& names) {
+  const std::string said = SaidOf(verdict, problem, box, names);
+  return HasReason(verdict) ? std::string(WrongLead) + said : said;
+}
+
 // Which of two answers is told about first: one written so that it cannot be judged, then a
 // mistake, then a unit to change, and a right one last.
 int Urgency(Verdict verdict) {
@@ -476,6 +482,16 @@ int Urgency(Verdict verdict) {
     return 1;
   }
   return verdict == Verdict::Right ? 3 : verdict == Verdict::RightInOtherUnit ? 2 : 0;
+}
+
+// Of two boxes, one filled: the answer given is judged before the other is asked for.
+std::string WithTheOtherAskedFor(const Problem& problem, const std::vector<Verdict>& verdicts,
+                                 std::size_t given) {
+  const std::string told =
+      IsRight(verdicts[given])
+          ? std::string()
+          : Told(verdicts[given], problem, problem.sought[given], AnswersByPlace[given]) + ' ';
+  return told + std::string(FillTheOther[1 - given]);
 }
 
 // Of two answers, the one to tell about; the first where both are as urgent.
@@ -582,18 +598,19 @@ MethodWords MethodWordsOf(const Problem& problem, bool made) {
 }
 
 std::string Feedback(Verdict verdict, const Problem& problem, Column box) {
-  const std::string said = SaidOf(verdict, problem, box, OnlyAnswer);
-  return HasReason(verdict) ? std::string(WrongLead) + said : said;
+  return Told(verdict, problem, box, OnlyAnswer);
 }
 
 std::string Feedback(const Problem& problem, const std::vector<Verdict>& verdicts) {
   if (verdicts.size() == 1) {
     return Feedback(verdicts.front(), problem, problem.sought.front());
   }
+  if (std::count(verdicts.begin(), verdicts.end(), Verdict::Empty) == 2) {
+    return std::string(AllEmpty);
+  }
   const auto empty = std::find(verdicts.begin(), verdicts.end(), Verdict::Empty);
   if (empty != verdicts.end()) {
-    const bool allEmpty = std::count(verdicts.begin(), verdicts.end(), Verdict::Empty) > 1;
-    return std::string(allEmpty ? AllEmpty : FillTheOther[empty - verdicts.begin()]);
+    return WithTheOtherAskedFor(problem, verdicts, 1 - (empty - verdicts.begin()));
   }
   const std::size_t box = BoxToTell(verdicts);
   const Verdict verdict = verdicts[box];

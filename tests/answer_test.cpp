@@ -280,7 +280,8 @@ Practice TwoBoxPractice() {
   throw std::logic_error("no problem asks for two quantities");
 }
 
-// What a pupil is told of two boxes: which answer is wrong, swapped or missing.
+// What a pupil is told of two boxes: which answer is wrong, swapped or missing; the one answer
+// given is judged before the other is asked for.
 TEST(Practice, SaysWhichOfTwoAnswersIsWrongSwappedOrMissing) {
   Practice practice = TwoBoxPractice();
   const Problem& problem = practice.Current();
@@ -300,6 +301,7 @@ TEST(Practice, SaysWhichOfTwoAnswersIsWrongSwappedOrMissing) {
       {{wrong(0), right(1)}, "Вторият отговор е верен, но първият не е: "},
       {{wrong(0), wrong(1)}, "И двата отговора не са верни. Започни с първия: "},
       {{right(0), ""}, "Попълни и второто поле."},
+      {{wrong(0), ""}, "Не е вярно: "},
       {{right(0)}, "Попълни и второто поле."},
       {{"", right(1)}, "Попълни и първото поле."},
       {{"", ""}, "Въведи отговорите в полетата."},
@@ -346,7 +348,11 @@ TEST(Texts, SayWhichOfTwoAnswersASentenceIsAbout) {
        "отрицателно число."},
       {{Wrong, Unreadable}, "Напиши втория отговор с цифри, например 12,5."},
       {{Swapped, Swapped}, "Отговорите са разменени: провери какво пита всяко поле."},
-      {{Empty, Wrong}, "Попълни и първото поле."},
+      {{Empty, Wrong},
+       "Не е вярно: провери пресмятанията и опитай отново. Попълни и първото поле."},
+      {{Unreadable, Empty},
+       "Напиши първия отговор с цифри, например 12,5. Попълни и второто поле."},
+      {{RightInOtherUnit, Empty}, "Попълни и второто поле."},
       {{Empty, Empty}, "Въведи отговорите в полетата."},
   };
   for (const auto& c : cases) {
