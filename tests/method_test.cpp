@@ -254,9 +254,7 @@ TEST(Practice, HintsAskAndNeverTellTheAnswer) {
           if (HoldsAmount(text, answer)) {
             continue;  // a given that happens to be the answer's amount
           }
-          EXPECT_FALSE(HoldsAmount(hint, answer))
-              << Texts::ProblemText(problem) << "\n"
-              << hint;
+          EXPECT_FALSE(HoldsAmount(hint, answer)) << Texts::ProblemText(problem) << "\n" << hint;
         }
       }
       practice.ShowSolution();

@@ -215,12 +215,12 @@ TEST(Solution, SaysWhatItRoundsAndToWhat) {
 // "със" where the next word, or number, is said with "с" or "з" at its start.
 TEST(Solution, SaysSasBeforeWhatStartsWithSOrZ) {
   const std::pair<std::string, std::string> cases[] = {
-      {"30%", "с 30%"},       {"7%", "със 7%"},       {"7,2 л", "със 7,2 л"},
-      {"17%", "със 17%"},     {"27%", "с 27%"},       {"75 г", "със 75 г"},
-      {"100%", "със 100%"},   {"150 г", "със 150 г"},   {"780 г", "със 780 г"},
+      {"30%", "с 30%"},         {"7%", "със 7%"},         {"7,2 л", "със 7,2 л"},
+      {"17%", "със 17%"},       {"27%", "с 27%"},         {"75 г", "със 75 г"},
+      {"100%", "със 100%"},     {"150 г", "със 150 г"},   {"780 г", "със 780 г"},
       {"1200 г", "с 1200 г"},   {"7000 г", "със 7000 г"}, {"17500 г", "със 17500 г"},
       {"170000", "със 170000"}, {"1000000", "с 1000000"}, {"0,7", "с 0,7"},
-      {"−7", "с −7"},           {"8%", "с 8%"},         {"сол", "със сол"},
+      {"−7", "с −7"},           {"8%", "с 8%"},           {"сол", "със сол"},
       {"злато", "със злато"},   {"вода", "с вода"},
   };
   for (const auto& [what, said] : cases) {
@@ -278,8 +278,8 @@ TEST(Solution, WaterHasNoSubstanceAndThePureSubstanceIsAllOfIt) {
                          "съдържа 8%."))
       << water[0];
   const std::vector<std::string> pure = LinesOf(1, {"10", "400", "100", "", "28", ""});
-  for (const std::string line : {"втора съставка | x | 100% | x",
-                                 "40 + x = (400 + x) · 28 : 100   | · 100", "72x = 7200"}) {
+  for (const std::string line :
+       {"втора съставка | x | 100% | x", "40 + x = (400 + x) · 28 : 100   | · 100", "72x = 7200"}) {
     EXPECT_NE(std::find(pure.begin(), pure.end(), line), pure.end()) << line;
   }
   const std::vector<std::string> added = LinesOf(0, {"10", "400", "100", "100", "", ""});
