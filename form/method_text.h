@@ -23,8 +23,8 @@ struct MethodWords {
   std::string newPhrase;     // "300 г 15% разтвор на сол", where it is given whole
   std::string pure;          // "чиста сол"
   // What stays where the pure substance is added: the water, or an alloy's other metals.
-  std::string rest;         // "вода", "други метали"
-  std::string restSubject;  // "водата", "другите метали"
+  std::string rest;         // "вода", "останали метали"
+  std::string restSubject;  // "водата", "останалите метали"
   bool restPlural = false;
   std::string unit;         // "г"; none where the calculator has no unit
   std::string units;        // "грама"; the calculator's "единици"
