@@ -94,18 +94,19 @@ std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
                  ": ", formula});
 }
 
+// What is poured in, added or evaporated.
+std::string Changed(const Method& method, const MethodWords& words) {
+  return KeepsWater(method) ? words.pure : std::string("вода");
+}
+
 std::string ChangedMassLine(const Method& method, const MethodLine& line,
                             const MethodWords& words) {
-  if (method.waterLeaves) {
-    return Concat({"Изпарили са се ", ExactNumber(line.right), " − ", ExactNumber(line.left), " = ",
-                   Result(-line.result, words), " вода."});
-  }
-  const std::string difference = Concat(
-      {ExactNumber(line.left), " − ", ExactNumber(line.right), " = ", Result(line.result, words)});
-  if (KeepsWater(method)) {
-    return Concat({"Трябва да се добавят ", difference, " ", words.pure, "."});
-  }
-  return Concat({"Трябва да се долеят ", difference, " вода."});
+  // Water that left is the solution before less the one after, and the difference is positive.
+  const bool leaves = method.waterLeaves;
+  const Fraction& from = leaves ? line.right : line.left;
+  const Fraction& taken = leaves ? line.left : line.right;
+  return Concat({words.change.told, " ", ExactNumber(from), " − ", ExactNumber(taken), " = ",
+                 Result(from - taken, words), " ", Changed(method, words), "."});
 }
 
 std::string LineText(const Method& method, const MethodLine& line, const MethodWords& words) {
@@ -148,9 +149,9 @@ std::string KeptAmountQuestion(const Method& method, const MethodLine& line,
                    words.newPhrase, "?"});
   }
   if (KeepsWater(method)) {
-    return Concat({"Колко процента от ", words.solutionDefinite, " ", Is(words), " ",
-                   words.restSubject, " и колко ", words.units, " ",
-                   words.restPlural ? "са те?" : "е тя?"});
+    // One question: the share of what stays is told, its amount asked.
+    return Concat({Capitalised(RestShare(line, words)), " от ", words.solutionDefinite, ". Колко ",
+                   words.units, " ", words.restPlural ? "са те?" : "е тя?"});
   }
   return Concat(
       {"Колко ", words.units, " ", words.substance, " има в ", words.solutionPhrase, "?"});
@@ -170,13 +171,7 @@ std::string WholeFromKeptQuestion(const Method& method, const MethodLine& line,
 }
 
 std::string ChangedMassQuestion(const Method& method, const MethodWords& words) {
-  if (method.waterLeaves) {
-    return Concat({"Колко ", words.units, " вода са се изпарили?"});
-  }
-  if (KeepsWater(method)) {
-    return Concat({"Колко ", words.units, " ", words.pure, " трябва да се добавят?"});
-  }
-  return Concat({"Колко ", words.units, " вода трябва да се долеят?"});
+  return Concat({"Колко ", words.units, " ", Changed(method, words), " ", words.change.asked, "?"});
 }
 
 std::string Question(const Method& method, const MethodLine& line, const MethodWords& words) {
@@ -248,12 +243,35 @@ std::vector<std::string> MethodHints(const Method& method, const MethodWords& wo
   return hints;
 }
 
+ChangeWords UsualChangeWords(const Method& method) {
+  if (method.waterLeaves) {
+    return {"са се изпарили", "Изпарили са се"};
+  }
+  if (KeepsWater(method)) {
+    return {"трябва да се добавят", "Трябва да се добавят"};
+  }
+  return {"трябва да се долеят", "Трябва да се долеят"};
+}
+
 MethodWords GridMethodWords(const Method& method) {
   const Part solution = method.changing == Part::First ? Part::Second : Part::First;
   const std::string solutionName(PartName(solution));
-  return {"чисто вещество", "чистото вещество", solutionName, solutionName, solutionName,
-          solutionName,     "сместа",           "сместа",     "сместа",     "чисто вещество",
-          "вода",           "водата",           false,        "",           "единици",
+  return {"чисто вещество",
+          "чистото вещество",
+          solutionName,
+          solutionName,
+          solutionName,
+          solutionName,
+          "сместа",
+          "сместа",
+          "сместа",
+          "чисто вещество",
+          UsualChangeWords(method),
+          "вода",
+          "водата",
+          false,
+          "",
+          "единици",
           "Масата"};
 }
 

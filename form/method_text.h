@@ -11,6 +11,16 @@
 // number at a time.
 namespace Texts {
 
+// How the water or the pure substance comes or goes, in the tense the question asks it:
+// "Колко грама вода {трябва да се долеят}?", "{Трябва да се долеят} 500 − 400 = 100 (г) вода.".
+struct ChangeWords {
+  std::string asked;  // "трябва да се долеят", "са се изпарили", "са добавени"
+  std::string told;  // "Трябва да се долеят", "Изпарили са се", "Добавени са"
+};
+
+// As a problem that does not say otherwise asks it.
+ChangeWords UsualChangeWords(const Method& method);
+
 struct MethodWords {
   std::string substance;          // "сол"; the calculator's "чисто вещество"
   std::string substanceDefinite;  // "солта"
@@ -22,6 +32,7 @@ struct MethodWords {
   std::string newSubject;    // "новият разтвор"
   std::string newPhrase;     // "300 г 15% разтвор на сол", where it is given whole
   std::string pure;          // "чиста сол"
+  ChangeWords change;
   // What stays where the pure substance is added: the water, or an alloy's other metals.
   std::string rest;         // "вода", "останали метали"
   std::string restSubject;  // "водата", "останалите метали"

@@ -9,23 +9,6 @@
 
 namespace {
 
-// Where the problem sits in the grid: the one line that names the grid.
-std::string VariantLine(const Problem& problem) {
-  std::string line =
-      "В таблицата на Blendora това е „" + Texts::VariantCaption(problem.variant) + "“: дадени са ";
-  const auto& givens = RuleOf(problem.variant).givens;
-  for (std::size_t i = 0; i < givens.size(); ++i) {
-    line += i == 0 ? "„" : (i + 1 == givens.size() ? " и „" : ", „");
-    line += std::string(Texts::ColumnHeading(givens[i])) + "“";
-  }
-  if (LeavesWater(problem.kind)) {
-    line += "; изпарената вода излиза там в „" + std::string(Texts::ColumnHeading(Weight2)) +
-            "“ с минус: " + problem.Value(Weight2).Text() + " " +
-            std::string(UnitSymbol(problem.unit));
-  }
-  return line + ".";
-}
-
 std::array<Fraction, ColumnCount> ExactValues(const Problem& problem) {
   std::array<Fraction, ColumnCount> values{};
   for (std::size_t column = 0; column < values.size(); ++column) {
@@ -67,23 +50,22 @@ std::vector<Fraction> Answers(const Problem& problem) {
 }  // namespace
 
 Practice::Teaching Practice::TeachingOf(const Problem& problem) {
-  const std::string answer = "Отговор: " + Texts::AnswerText(problem) + ".";
   if (const std::optional<Method> found = WhatStaysMethod(problem.variant, ExactValues(problem))) {
     const Method method = UpToTheAsked(*found, problem.sought);
-    const Texts::MethodWords words = Texts::MethodWordsOf(problem, method.made);
+    const Texts::MethodWords words = Texts::MethodWordsOf(problem, method);
     Teaching teaching;
     teaching.solution.lines = Texts::MethodLines(method, words);
-    teaching.solution.lines.push_back(VariantLine(problem));
-    teaching.solution.checkAt = teaching.solution.lines.size();
-    teaching.solution.lines.push_back(answer);
+    teaching.solution.lines.push_back("Отговор: " + Texts::AnswerText(problem) + ".");
+    teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
     teaching.hints = Texts::MethodHints(method, words, Answers(problem));
     return teaching;
   }
   const RowSolution solution = SolveStepByStep(problem.variant, ValuesOf(problem), true);
   Teaching teaching;
-  teaching.solution = Texts::WriteSolution(
-      solution, {problem.sought, Texts::AnswerText(problem), UnitSymbol(problem.unit),
-                 problem.unit == Unit::Litre, VariantLine(problem)});
+  teaching.solution =
+      Texts::WriteSolution(solution, {problem.sought, Texts::AnswerText(problem),
+                                      UnitSymbol(problem.unit), problem.unit == Unit::Litre});
+  teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
   teaching.hints = Texts::AskingHints(solution, teaching.solution);
   return teaching;
 }

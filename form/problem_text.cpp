@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "form/solution_text.h"
+#include "form/texts.h"
+#include "worksheet/variants.h"
 
 namespace Texts {
 
@@ -136,9 +138,9 @@ constexpr std::array<std::string_view, 4> LevelNames = {"Ниво 1", "Ниво 
 // Each kind's wordings, in the order of Kind. Every one names each given of its kind, starts
 // with a word (never a number), and asks for the kind's sought quantities in their order.
 constexpr std::string_view MixTwoWordings[] = {
-    "Смесили {part1} и {part2}. Какво е процентното съдържание на {substance} {inMix}?",
-    "Ако смесим {part1} и {part2}, какъв процент {substance} ще съдържа {mixSubject}?",
-    "Към {part1} добавили {part2}. Колко процента {substance} има {inMix}?",
+    "{mixedPast} {part1} и {part2}. Какво е процентното съдържание на {substance} {inMix}?",
+    "Ако {mixWe} {part1} и {part2}, какъв процент {substance} ще съдържа {mixSubject}?",
+    "Към {part1} добавиха {part2}. Колко процента {substance} има {inMix}?",
 };
 constexpr std::string_view AddWaterWordings[] = {
     "Колко {units} вода трябва да се долеят към {part1}, за да стане процентното съдържание на "
@@ -149,40 +151,55 @@ constexpr std::string_view AddWaterWordings[] = {
 constexpr std::string_view AddPureWordings[] = {
     "Колко {units} {pure} трябва да се добавят към {part1}, за да стане процентното съдържание "
     "на {substance} {pm}?",
-    "Към {part1} добавяли {pure}, докато се получи {kindMix}. Колко {units} {pure} са добавени?",
+    "Към {part1} добавиха {pure} и получиха {kindMix}. Колко {units} {pure} са добавени?",
 };
 constexpr std::string_view TopUpWithWaterWordings[] = {
-    "Към {part1} долели вода до {wm}. Какво е процентното съдържание на {substance} {inMix}?",
-    "В съд има {part1}. Долели вода и в съда вече има {wm} {mixNoun}. Колко процента "
+    "Към {part1} доляха вода до {wm}. Какво е процентното съдържание на {substance} {inMix}?",
+    "В съд има {part1}. Доляха вода и получиха {wm} {mixNoun}. Колко процента "
     "{substance} има {inMix}?",
 };
 constexpr std::string_view UnknownSecondStrengthWordings[] = {
-    "От {part1} и {w2} {other} получили {kindMix}. Какъв процент {substance} съдържа "
+    "От {part1} и {w2} {other} получиха {kindMix}. Какъв процент {substance} съдържа "
     "{secondSubject}?",
-    "Към {part1} добавили {w2} {other} и {mixSubject} съдържа {pm} {substance}. Колко процента "
-    "{substance} има {inSecond}?",
+    "Към {part1} добавиха {w2} {other} и получиха {kindMix}. Колко процента {substance} има "
+    "{inSecond}?",
 };
 constexpr std::string_view FirstForMixtureWordings[] = {
     "Колко {units} {kind1} трябва да се добавят към {part2}, за да се получи {kindMix}?",
-    "Колко {units} {kind1} трябва да се смесят {withPart2}, за да се получи {kindMix}?",
+    "Колко {units} {kind1} трябва да се {mixThey} {withPart2}, за да се получи {kindMix}?",
 };
 constexpr std::string_view SecondFromMixtureWordings[] = {
-    "Към {part1} добавили {other} и получили {mix}. Колко {units} е {secondSubject} и какъв "
+    "Към {part1} добавиха {other} и получиха {mix}. Колко {units} е {secondSubject} и какъв "
     "процент {substance} съдържа?",
-    "От {part1} и {other} получили {mix}. Колко {units} от {secondObject} са използвани и "
+    "От {part1} и {other} получиха {mix}. Колко {units} от {secondObject} са използвани и "
     "какъв процент {substance} съдържа {secondPronoun}?",
 };
 constexpr std::string_view EachForMixtureWordings[] = {
-    "Колко {units} {kind1} и колко {units} {kind2} трябва да смесим, за да получим {mix}?",
-    "Искаме да получим {mix}, като смесим {kind1} и {kind2}. Колко {units} от {firstObject} и "
+    "Колко {units} {kind1} и колко {units} {kind2} трябва да {mixWe}, за да получим {mix}?",
+    "Искаме да получим {mix}, като {mixWe} {kind1} и {kind2}. Колко {units} от {firstObject} и "
     "колко от {secondAlone} трябва да вземем?",
 };
 constexpr std::string_view EvaporationWordings[] = {
     "От {part1} се изпарява вода, докато процентното съдържание на {substance} стане {pm}. Колко "
     "{units} вода са се изпарили?",
     "Колко {units} вода трябва да се изпарят от {part1}, за да се получи {kindMix}?",
-    "От {part1} изпарили част от водата и получили {kindMix}. Колко {units} вода са изпарени?",
+    "От {part1} изпариха част от водата и получиха {kindMix}. Колко {units} вода са изпарени?",
 };
+
+// How each wording of these kinds asks for the water or the pure substance, in its order, so that
+// the hints and the solution ask and tell it in the same tense.
+struct ChangeTense {
+  std::string_view asked;
+  std::string_view told;
+};
+constexpr ChangeTense AddWaterTenses[] = {{"трябва да се долеят", "Трябва да се долеят"},
+                                          {"трябва да се долеят", "Трябва да се долеят"},
+                                          {"са нужни", "Нужни са"}};
+constexpr ChangeTense AddPureTenses[] = {{"трябва да се добавят", "Трябва да се добавят"},
+                                         {"са добавени", "Добавени са"}};
+constexpr ChangeTense EvaporationTenses[] = {{"са се изпарили", "Изпарили са се"},
+                                             {"трябва да се изпарят", "Трябва да се изпарят"},
+                                             {"са изпарени", "Изпарени са"}};
 
 constexpr std::array<std::span<const std::string_view>, KindCount> Wordings = {
     MixTwoWordings,
@@ -288,6 +305,7 @@ Slots SlotsOf(const Problem& problem) {
   const std::string secondObject = Reference(second.noun, SecondForms, same, Article::Short);
   const std::string mixtureObject = MixtureReference(mixture.noun, Article::Short);
   const auto quantity = [&problem](Column column) { return AnswerAmount(problem, column); };
+  const bool alloy = mixture.noun.bare == AlloyNoun.bare;
   return {
       {"p1", quantity(Percent1)},
       {"w1", quantity(Weight1)},
@@ -316,6 +334,10 @@ Slots SlotsOf(const Problem& problem) {
       {"secondAlone", same ? std::string(SecondForms.For(secondGender, Article::Short))
                            : std::string(second.noun.definiteShort)},
       {"mixNoun", std::string(mixture.noun.bare)},
+      // Metals are not mixed but melted together.
+      {"mixedPast", alloy ? "Стопиха заедно" : "Смесиха"},
+      {"mixWe", alloy ? "стопим заедно" : "смесим"},
+      {"mixThey", alloy ? "стопят заедно" : "смесят"},
       {"mixSubject", MixtureReference(mixture.noun, Article::Full)},
       {"inMix", In(mixtureObject)},
   };
@@ -536,10 +558,9 @@ std::string AnswerText(const Problem& problem) {
   }
   std::string text;
   for (const Column column : sought) {
+    // A percentage stands alone, as "Отговор: 20%." does: "20% сол" would read as an amount.
     const std::string amount = AnswerAmount(problem, column);
-    const std::string_view named = UnitOf(problem, column) == Unit::Percent
-                                       ? std::string_view("{substance}")
-                                       : CountedPattern(problem, column);
+    const std::string_view named = CountedPattern(problem, column);
     text += text.empty() ? "" : " и ";
     text += named.empty() ? amount : Joined(amount, Fill(named, slots));
   }
@@ -561,9 +582,28 @@ std::string ShortPortion(const Problem& problem, const ContextWords& words, cons
   return Joined(amount, part.portion);
 }
 
+// The tense of the problem's own question where it asks for the water or the pure substance.
+ChangeWords ChangeWordsOf(const Problem& problem, const Method& method) {
+  const auto tenseOf = [&problem](std::span<const ChangeTense> tenses) {
+    const ChangeTense& tense = tenses[problem.wording % tenses.size()];
+    return ChangeWords{std::string(tense.asked), std::string(tense.told)};
+  };
+  switch (problem.kind) {
+    case Kind::AddWater:
+      return tenseOf(AddWaterTenses);
+    case Kind::AddPure:
+      return tenseOf(AddPureTenses);
+    case Kind::Evaporation:
+      return tenseOf(EvaporationTenses);
+    default:
+      return UsualChangeWords(method);
+  }
+}
+
 }  // namespace
 
-MethodWords MethodWordsOf(const Problem& problem, bool made) {
+MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
+  const bool made = method.made;
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
   const PartWords first = WordsOf(words, problem.first, problem.Value(Percent1));
   const Noun& mixture = words.solution;
@@ -576,7 +616,6 @@ MethodWords MethodWordsOf(const Problem& problem, bool made) {
       made ? std::string(mixture.definiteFull)
            : Joined(adjective.For(mixture.gender, Article::Full), mixture.bare);
   const bool alloy = mixture.bare == AlloyNoun.bare;
-  const Slots slots = SlotsOf(problem);
   return {
       std::string(words.substance),
       std::string(SubstanceSubjects[static_cast<std::size_t>(problem.context)]),
@@ -589,6 +628,7 @@ MethodWords MethodWordsOf(const Problem& problem, bool made) {
       ShortPortion(problem, words, WordsOf(words, Ingredient::Solution, problem.Value(MixPercent)),
                    MixWeight, MixPercent),
       std::string(words.pure.bare),
+      ChangeWordsOf(problem, method),
       alloy ? "останали метали" : "вода",
       alloy ? "останалите метали" : "водата",
       alloy,
@@ -597,11 +637,67 @@ MethodWords MethodWordsOf(const Problem& problem, bool made) {
       problem.unit == Unit::Litre ? "Обемът" : "Масата"};
 }
 
+namespace {
+
+std::string Quoted(std::string_view text) {
+  return "„" + std::string(text) + "“";
+}
+
+// A given as the pupil types it into its cell, with what a 0% or 100% part is: "0 (водата)".
+std::string CellEntry(const Problem& problem, Column column) {
+  const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
+  std::string entry = Joined(Quoted(ColumnHeading(column)), problem.Value(column).Text());
+  if (column == Percent2 && problem.second == Ingredient::Water) {
+    entry += " (водата)";
+  } else if (column == Percent2 && problem.second == Ingredient::PureSubstance) {
+    entry += " (" + std::string(words.pure.definiteShort) + ")";
+  }
+  return entry;
+}
+
+std::string Listed(const std::vector<std::string>& items) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    text += i == 0 ? "" : (i + 1 == items.size() ? " и " : ", ");
+    text += items[i];
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string GridCheckLine(const Problem& problem) {
+  const VariantRule& rule = RuleOf(problem.variant);
+  std::vector<std::string> typed;
+  for (const Column column : rule.givens) {
+    typed.push_back("в " + CellEntry(problem, column));
+  }
+  const auto [first, second] = rule.results;
+  std::string line = "Провери с Blendora (" + Quoted(VariantCaption(problem.variant)) +
+                     "): въведи " + Listed(typed) + "; в " + Quoted(ColumnHeading(first)) +
+                     " ще видиш " + problem.Value(first).Text() + ", а в " +
+                     Quoted(ColumnHeading(second)) + " – " + problem.Value(second).Text() + ".";
+  if (LeavesWater(problem.kind)) {
+    line += " Минусът означава, че " + AnswerAmount(problem, Weight2) +
+            " вода са се изпарили, а не са долети.";
+  }
+  if (problem.unit == Unit::Litre) {
+    line += " Тук в " +
+            Listed({Quoted(ColumnHeading(Weight1)), Quoted(ColumnHeading(Weight2)),
+                    Quoted(ColumnHeading(MixWeight))}) +
+            " стоят обеми в литри.";
+  }
+  return line;
+}
+
 std::string Feedback(Verdict verdict, const Problem& problem, Column box) {
   return Told(verdict, problem, box, OnlyAnswer);
 }
 
 std::string Feedback(const Problem& problem, const std::vector<Verdict>& verdicts) {
+  if (verdicts.size() != problem.sought.size()) {
+    throw std::invalid_argument("a verdict for each of the problem's boxes");
+  }
   if (verdicts.size() == 1) {
     return Feedback(verdicts.front(), problem, problem.sought.front());
   }

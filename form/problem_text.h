@@ -32,9 +32,12 @@ std::string AnswerAmount(const Problem& problem, Column column);
 // "40 кг сплав с 20% мед и 10 кг сплав с 45% мед", "15,2% сол", "20 г сплав с 65% сребро".
 std::string AnswerText(const Problem& problem);
 
-// The problem's words for the arithmetic of what does not change; `made` where the solution is
-// made from its parts rather than changed.
-MethodWords MethodWordsOf(const Problem& problem, bool made);
+// The one line that sends the pupil to the grid: the variant, what to type into which cell, and
+// what the grid will show: "Провери с Blendora („Вариант 2“): въведи в „% - 1“ 8, …".
+std::string GridCheckLine(const Problem& problem);
+
+// The problem's words for its method's arithmetic of what does not change.
+MethodWords MethodWordsOf(const Problem& problem, const Method& method);
 
 // "Вярно!"; the right amount in another unit: "Вярно е, но запиши отговора в грамове."; for a
 // wrong answer a sentence that begins with "Не е вярно" and says what mistake it looks like,

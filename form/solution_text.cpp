@@ -309,9 +309,6 @@ class SolutionWriter {
                                           ? std::vector<Column>(unknowns.begin(), unknowns.end())
                                           : wording_.asked;
     Add({"Търси се: ", SoughtNames(asked, words_), "."});
-    if (!wording_.gridLine.empty()) {
-      Add(wording_.gridLine);
-    }
   }
 
   std::array<Column, 2> SoughtInGridOrder() const {

@@ -42,7 +42,6 @@ struct AnswerWording {
   std::string answer{};     // after "Отговор:" as the problem words it; empty: the unknowns
   std::string_view unit{};  // after each mass ("г"); empty: none
   bool volume = false;      // the parts are measured in litres: "обем", not "маса"
-  std::string gridLine{};  // after "Търси се:", where the problem sits in the grid; empty: none
 };
 
 SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wording = {});

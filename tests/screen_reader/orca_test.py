@@ -93,7 +93,7 @@ def main(program):
         # F2: the practice beside the window. The problem is heard, then its box by its
         # question, then what is said of an answer, without the focus leaving the box.
         heard(desktop, lambda: desktop.key("F2"),
-              ["Задача 1", "От 28 л 10% оцет и друг оцет получили 56 л 8% оцет"])
+              ["Задача 1", "От 28 л 10% оцет и друг оцет получиха 56 л 8% оцет"])
         heard(desktop, lambda: desktop.key("Tab"), ["Колко литра е вторият оцет?"])
         desktop.type("8")
         heard(desktop, lambda: desktop.key("Return"), ["Не е вярно"])

@@ -141,10 +141,13 @@ describe('the practice', () => {
     assert.match((await practice(page)).feedback, /^Не е вярно/);
     await tabUntil(page, () => document.activeElement.id === 'practice-solve', 'Покажи решението');
     await page.press('Enter');
-    const answer = (await practice(page)).solution.at(-1);
+    // The answer, then the line that sends the pupil to the grid.
+    const [answer, toGrid] = (await practice(page)).solution.slice(-2);
     assert.match(answer, /^Отговор: /);
-    // What the solution added is read out, as far as its answer.
-    assert.ok((await announced(page)).endsWith(answer), await announced(page));
+    assert.match(toGrid, /^Провери с Blendora \(„Вариант \d“\): въведи /);
+    // What the solution added is read out, its answer and the way to the grid.
+    const heard = await announced(page);
+    assert.ok(heard.includes(answer) && heard.endsWith(toGrid), heard);
     await tabUntil(page, () => document.activeElement.id === 'practice-into-grid', 'Въведи в таблицата');
     await page.press('Enter');
     // Ниво 3 is Вариант 7; the pupil is taken to the first of its givens, and it is calculated.
@@ -158,7 +161,7 @@ describe('the practice', () => {
     await page.click(showSolution);
     const shown = await practice(page);
     assert.ok(shown.solution.some((line) => line.startsWith('Проверка: ')), shown.solution.join('\n'));
-    assert.match(shown.solution.at(-1), /^Отговор: /);
+    assert.match(shown.solution.at(-2), /^Отговор: /);
     assert.equal(shown.intoGrid, true);
     assert.match(shown.tally, /^Решени задачи: 0\D/);
     await page.click(newProblem);
