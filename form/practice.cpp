@@ -62,11 +62,12 @@ Practice::Teaching Practice::TeachingOf(const Problem& problem) {
   }
   const RowSolution solution = SolveStepByStep(problem.variant, ValuesOf(problem), true);
   Teaching teaching;
-  teaching.solution =
-      Texts::WriteSolution(solution, {problem.sought, Texts::AnswerText(problem),
-                                      UnitSymbol(problem.unit), problem.unit == Unit::Litre});
+  const Texts::AnswerWording wording = {problem.sought, Texts::AnswerText(problem),
+                                        UnitSymbol(problem.unit), problem.unit == Unit::Litre,
+                                        Texts::PartWordsOf(problem)};
+  teaching.solution = Texts::WriteSolution(solution, wording);
   teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
-  teaching.hints = Texts::AskingHints(solution, teaching.solution);
+  teaching.hints = Texts::AskingHints(solution, teaching.solution, wording);
   return teaching;
 }
 

@@ -48,23 +48,29 @@ constexpr Forms ObtainedForms = {"получения", "полученият", "
 constexpr Forms OtherForms = {"друг", "друг", "друга", "друго"};
 constexpr Forms PronounForms = {"той", "той", "тя", "то"};
 constexpr Forms NewForms = {"новия", "новият", "новата", "новото"};
+// Without the article, as a row of the table names a part: "първи разтвор", "получена сплав".
+constexpr Forms FirstRowForms = {"първи", "първи", "първа", "първо"};
+constexpr Forms SecondRowForms = {"втори", "втори", "втора", "второ"};
+constexpr Forms ObtainedRowForms = {"получен", "получен", "получена", "получено"};
 
 struct Noun {
   std::string_view bare;
   Gender gender;
   std::string_view definiteShort;
   std::string_view definiteFull;
+  std::string_view both = {};  // "двата разтвора", where both parts are of it
 
   std::string_view Definite(Article article) const {
     return article == Article::Full ? definiteFull : definiteShort;
   }
 };
 
-constexpr Noun SolutionNoun = {"разтвор", Gender::Masculine, "разтвора", "разтворът"};
-constexpr Noun DrinkNoun = {"напитка", Gender::Feminine, "напитката", "напитката"};
-constexpr Noun VinegarNoun = {"оцет", Gender::Masculine, "оцета", "оцетът"};
-constexpr Noun MilkNoun = {"мляко", Gender::Neuter, "млякото", "млякото"};
-constexpr Noun AlloyNoun = {"сплав", Gender::Feminine, "сплавта", "сплавта"};
+constexpr Noun SolutionNoun = {"разтвор", Gender::Masculine, "разтвора", "разтворът",
+                               "двата разтвора"};
+constexpr Noun DrinkNoun = {"напитка", Gender::Feminine, "напитката", "напитката", "двете напитки"};
+constexpr Noun VinegarNoun = {"оцет", Gender::Masculine, "оцета", "оцетът", "двата вида оцет"};
+constexpr Noun MilkNoun = {"мляко", Gender::Neuter, "млякото", "млякото", "двата вида мляко"};
+constexpr Noun AlloyNoun = {"сплав", Gender::Feminine, "сплавта", "сплавта", "двете сплави"};
 constexpr Noun EssenceNoun = {"есенция", Gender::Feminine, "есенцията", "есенцията"};
 constexpr Noun WaterNoun = {"вода", Gender::Feminine, "водата", "водата"};
 
@@ -253,19 +259,13 @@ std::string Joined(std::string_view first, std::string_view second) {
   return text;
 }
 
-// "в" before most words, "във" before a word that starts with "в" or "ф", as it is said.
-std::string In(std::string_view place) {
-  const bool doubled = place.starts_with("в") || place.starts_with("ф");
-  return Joined(doubled ? "във" : "в", place);
-}
-
 // What a part is called: with its percentage ("10% разтвор на сол") or on its own ("вода").
-struct PartWords {
+struct PortionWords {
   std::string portion;
   Noun noun;
 };
 
-PartWords WordsOf(const ContextWords& words, Ingredient ingredient, Tenths percent) {
+PortionWords WordsOf(const ContextWords& words, Ingredient ingredient, Tenths percent) {
   // "сплав {withP} мед" is "сплав с 60% мед", but "сплав със 75% мед".
   const std::string quantity = Quantity(percent, Unit::Percent);
   const Slots percentSlot = {{"p", quantity}, {"withP", With(quantity)}};
@@ -296,9 +296,9 @@ std::string MixtureReference(const Noun& noun, Article article) {
 // Every text a wording or a label may name.
 Slots SlotsOf(const Problem& problem) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
-  const PartWords first = WordsOf(words, problem.first, problem.Value(Percent1));
-  const PartWords second = WordsOf(words, problem.second, problem.Value(Percent2));
-  const PartWords mixture = WordsOf(words, Ingredient::Solution, problem.Value(MixPercent));
+  const PortionWords first = WordsOf(words, problem.first, problem.Value(Percent1));
+  const PortionWords second = WordsOf(words, problem.second, problem.Value(Percent2));
+  const PortionWords mixture = WordsOf(words, Ingredient::Solution, problem.Value(MixPercent));
   const bool same = first.noun.bare == second.noun.bare;
   const Gender secondGender = second.noun.gender;
   const std::string firstObject = Reference(first.noun, FirstForms, same, Article::Short);
@@ -571,8 +571,8 @@ namespace {
 
 // "600 г 8% разтвор", where the substance is said in the same sentence: the percentage before the
 // noun needs no "на сол" after it. Other portions stay whole: "8 г сплав със 75% злато".
-std::string ShortPortion(const Problem& problem, const ContextWords& words, const PartWords& part,
-                         Column weight, Column percent) {
+std::string ShortPortion(const Problem& problem, const ContextWords& words,
+                         const PortionWords& part, Column weight, Column percent) {
   const std::string_view portion =
       part.noun.bare == EssenceNoun.bare ? words.concentratePortion : words.solutionPortion;
   const std::string amount = AnswerAmount(problem, weight);
@@ -605,7 +605,7 @@ ChangeWords ChangeWordsOf(const Problem& problem, const Method& method) {
 MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
   const bool made = method.made;
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
-  const PartWords first = WordsOf(words, problem.first, problem.Value(Percent1));
+  const PortionWords first = WordsOf(words, problem.first, problem.Value(Percent1));
   const Noun& mixture = words.solution;
   // A concentrate watered down gives no new vinegar but the vinegar obtained.
   const Forms& adjective = first.noun.bare == mixture.bare ? NewForms : ObtainedForms;
@@ -635,6 +635,35 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
       std::string(UnitSymbol(problem.unit)),
       std::string(CountedUnits[static_cast<std::size_t>(problem.unit)]),
       problem.unit == Unit::Litre ? "Обемът" : "Масата"};
+}
+
+PartWords PartWordsOf(const Problem& problem) {
+  const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
+  const Noun first = WordsOf(words, problem.first, problem.Value(Percent1)).noun;
+  const Noun second = WordsOf(words, problem.second, problem.Value(Percent2)).noun;
+  const Noun& mixture = words.solution;
+  const bool same = first.bare == second.bare;
+  const auto reference = [same](const Noun& noun, const Forms& ordinal, Article article) {
+    return Reference(noun, ordinal, same, article);
+  };
+  const auto row = [same](const Noun& noun, const Forms& ordinal) {
+    return same ? Joined(ordinal.For(noun.gender, Article::Short), noun.bare)
+                : std::string(noun.bare);
+  };
+  const std::string firstName = reference(first, FirstForms, Article::Short);
+  const std::string secondName = reference(second, SecondForms, Article::Short);
+  const std::string_view substance = SubstanceSubjects[static_cast<std::size_t>(problem.context)];
+  return {{firstName, secondName, MixtureReference(mixture, Article::Short)},
+          {Capitalised(reference(first, FirstForms, Article::Full)),
+           Capitalised(reference(second, SecondForms, Article::Full)),
+           Capitalised(MixtureReference(mixture, Article::Full))},
+          {row(first, FirstRowForms), row(second, SecondRowForms),
+           Joined(ObtainedRowForms.For(mixture.gender, Article::Short), mixture.bare)},
+          same ? std::string(first.both) : firstName + " и " + secondName,
+          std::string(words.substance),
+          std::string(substance),
+          Capitalised(substance),
+          problem.context == Context::Milk ? "са" : "е"};
 }
 
 namespace {

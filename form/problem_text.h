@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "form/method_text.h"
+#include "form/solution_text.h"
 #include "problems/answer.h"
 #include "problems/problem.h"
 
@@ -35,6 +36,9 @@ std::string AnswerText(const Problem& problem);
 // The one line that sends the pupil to the grid: the variant, what to type into which cell, and
 // what the grid will show: "Провери с Blendora („Вариант 2“): въведи в „% - 1“ 8, …".
 std::string GridCheckLine(const Problem& problem);
+
+// The problem's own names of its parts and their substance, for the solution the grid's way.
+PartWords PartWordsOf(const Problem& problem);
 
 // The problem's words for its method's arithmetic of what does not change.
 MethodWords MethodWordsOf(const Problem& problem, const Method& method);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "form/method_text.h"
 #include "form/texts.h"
 #include "worksheet/number_text.h"
 
@@ -19,9 +20,6 @@ constexpr std::array<std::string_view, 3> PartNames = {"първата съст�
                                                        "сместа"};
 constexpr std::array<std::string_view, 3> PartTitles = {"Първата съставка", "Втората съставка",
                                                         "Сместа"};
-constexpr std::array<std::string_view, 3> InPart = {"в първата съставка", "във втората съставка",
-                                                    "в сместа"};
-constexpr std::array<std::string_view, 3> RowNames = {"първа съставка", "втора съставка", "смес"};
 // How the amount of a part is named: by its mass, or by its volume where it is measured in litres.
 // "маса" is feminine and "обем" masculine: the words that go with them agree.
 struct AmountWords {
@@ -197,23 +195,24 @@ std::string_view QuantityWord(Column column, const AmountWords& words) {
 }
 
 // "масата на втората съставка".
-std::string QuantityName(Column column, const AmountWords& words) {
-  return Concat({QuantityWord(column, words), " на ", PartNames[IndexOf(PartOf(column))]});
+std::string QuantityName(Column column, const AmountWords& words, const PartWords& parts) {
+  return Concat({QuantityWord(column, words), " на ", parts.names[IndexOf(PartOf(column))]});
 }
 
 // What is sought, each part named once: "процентът и масата на сместа", "масите на двете
 // съставки", "масата на втората съставка и масата на сместа".
-std::string SoughtNames(const std::vector<Column>& asked, const AmountWords& words) {
+std::string SoughtNames(const std::vector<Column>& asked, const AmountWords& words,
+                        const PartWords& parts) {
   if (asked.size() == 2 && PartOf(asked[0]) == PartOf(asked[1])) {
-    return Concat({QuantityWord(asked[0], words), " и ", QuantityName(asked[1], words)});
+    return Concat({QuantityWord(asked[0], words), " и ", QuantityName(asked[1], words, parts)});
   }
   const auto isPartsMass = [](Column column) { return column == Weight1 || column == Weight2; };
   if (asked.size() == 2 && std::all_of(asked.begin(), asked.end(), isPartsMass)) {
-    return Concat({words.plural, " на двете съставки"});
+    return Concat({words.plural, " на ", parts.bothParts});
   }
   std::vector<std::string> names;
   for (const Column column : asked) {
-    names.push_back(QuantityName(column, words));
+    names.push_back(QuantityName(column, words, parts));
   }
   return Joined(names, " и ");
 }
@@ -222,7 +221,10 @@ std::string SoughtNames(const std::vector<Column>& asked, const AmountWords& wor
 class SolutionWriter {
  public:
   SolutionWriter(const RowSolution& solution, const AnswerWording& wording)
-      : solution_(solution), wording_(wording), words_(wording.volume ? VolumeWords : MassWords) {}
+      : solution_(solution),
+        wording_(wording),
+        words_(wording.volume ? VolumeWords : MassWords),
+        parts_(wording.parts ? *wording.parts : GridPartWords()) {}
 
   SolutionText Text() {
     WriteGivenAndSought();
@@ -279,18 +281,18 @@ class SolutionWriter {
       facts.push_back(PercentFact(columns.percent, substanceNamed));
     }
     return facts.empty() ? std::string()
-                         : Concat({PartNames[IndexOf(part)], " ", Joined(facts, " и ")});
+                         : Concat({Lowered(Title(part)), " ", Joined(facts, " и ")});
   }
 
   std::string PercentFact(Column column, bool& substanceNamed) const {
     const std::optional<Fraction>& exact = solution_.exact[column];
     if (exact && exact->Sign() == 0) {
-      return "не съдържа от веществото (0%)";
+      return Concat({"не съдържа ", parts_.substance, " (0%)"});
     }
     if (exact && *exact == Hundred) {
       return "е чисто вещество (100%)";
     }
-    const std::string_view named = substanceNamed ? "" : " чисто вещество";
+    const std::string named = substanceNamed ? "" : Concat({" ", parts_.substance});
     substanceNamed = true;
     return Concat({"съдържа ", ValueOf(column), named});
   }
@@ -308,7 +310,7 @@ class SolutionWriter {
     const std::vector<Column> asked = wording_.asked.empty()
                                           ? std::vector<Column>(unknowns.begin(), unknowns.end())
                                           : wording_.asked;
-    Add({"Търси се: ", SoughtNames(asked, words_), "."});
+    Add({"Търси се: ", SoughtNames(asked, words_, parts_), "."});
   }
 
   std::array<Column, 2> SoughtInGridOrder() const {
@@ -334,8 +336,8 @@ class SolutionWriter {
 
   std::string FindingText(const Finding& finding) const {
     const std::string value =
-        Concat({QuantityName(finding.column, words_),
-                solution_.IsGiven(finding.column) ? " е " : " излиза ", ValueOf(finding.column)});
+        Concat({QuantityOf(finding.column), solution_.IsGiven(finding.column) ? " е " : " излиза ",
+                ValueOf(finding.column)});
     switch (finding.kind) {
       case FindingKind::MixPercentOutsideParts:
         return OutsidePartsText();
@@ -385,19 +387,28 @@ class SolutionWriter {
   void WriteUnknown(const EquationSolution& equation) {
     const Column other = solution_.unknowns[1];
     const Mass& otherMass = *solution_.tableMass[IndexOf(PartOf(other))];
-    Add({"Нека x е ", QuantityName(equation.unknown, words_), " (в таблицата „",
-         ColumnHeading(equation.unknown), "“). Тогава ", QuantityName(other, words_), " е ",
+    if (wording_.parts) {
+      // A word problem names the grid once, elsewhere; x carries the unit where it is introduced.
+      const std::string mass = otherMass.number.Sign() == 0
+                                   ? MassText(otherMass)
+                                   : Concat({"(", MassText(otherMass), ")"});
+      Add({"Нека x ", wording_.unit, " е ", QuantityOf(equation.unknown), ". Тогава ",
+           QuantityOf(other), " е ", mass, " ", wording_.unit, "."});
+      return;
+    }
+    Add({"Нека x е ", QuantityOf(equation.unknown), " (в таблицата „",
+         ColumnHeading(equation.unknown), "“). Тогава ", QuantityOf(other), " е ",
          MassText(otherMass), "."});
   }
 
   SolutionTable Table() const {
     SolutionTable table;
-    table.heading = {"", std::string(words_.noun), "процент", "чисто вещество"};
+    table.heading = {"", Measure(words_.noun), "процент", Measure(parts_.substance)};
     for (const Part part : Parts) {
       const std::size_t row = IndexOf(part);
       const std::optional<Mass>& mass = solution_.tableMass[row];
       const std::optional<Fraction>& percent = solution_.tablePercent[row];
-      table.rows[row] = {std::string(RowNames[row]), mass ? MassText(*mass) : std::string(Unknown),
+      table.rows[row] = {parts_.rows[row], mass ? MassText(*mass) : std::string(Unknown),
                          percent ? PercentText(*percent) : std::string(Unknown),
                          SubstanceCell(part)};
     }
@@ -429,56 +440,55 @@ class SolutionWriter {
   }
 
   std::string ArithmeticText(const ArithmeticLine& line) const {
-    const std::size_t part = IndexOf(line.part);
     const std::string left = Leading(line.left);
     const std::string right = Operand(line.right);
-    const std::string result = line.result ? ExactNumber(*line.result) : std::string();
+    const std::string result = line.result ? Result(*line.result) : std::string();
     switch (line.kind) {
       case Arithmetic::MassSum:
       case Arithmetic::MassDifference:
-        return Concat({words_.title, " на ", PartNames[part], " е ", left,
+        return Concat({words_.title, " на ", Name(line.part), " е ", left,
                        line.kind == Arithmetic::MassSum ? " + " : " − ", right, " = ", result,
                        "."});
       case Arithmetic::Substance:
         return SubstanceText(line, result);
       case Arithmetic::SubstanceSum:
       case Arithmetic::SubstanceDifference:
-        return Concat({"Чистото вещество ", InPart[part], " е ", left,
-                       line.kind == Arithmetic::SubstanceSum ? " + " : " − ", right, " = ", result,
-                       "."});
+        return Concat({parts_.substanceTitle, " ", InName(line.part), " ", parts_.substanceIs, " ",
+                       left, line.kind == Arithmetic::SubstanceSum ? " + " : " − ", right, " = ",
+                       result, "."});
       case Arithmetic::Percent:
         break;
     }
     if (!line.result) {
-      return Concat({"Процентът на ", PartNames[part], " не може да се намери: ", words_.definite,
+      return Concat({"Процентът на ", Name(line.part), " не може да се намери: ", words_.definite,
                      " ѝ е 0, а на 0 не се дели."});
     }
-    return Concat({"Процентът на ", PartNames[part], ": ", ExactNumber(line.left), " от ",
+    return Concat({"Процентът на ", Name(line.part), ": ", ExactNumber(line.left), " от ",
                    ExactNumber(line.right), " е ", left, " : ", right,
                    " · 100 = ", PercentText(*line.result), "."});
   }
 
-  static std::string SubstanceText(const ArithmeticLine& line, std::string_view result) {
-    const std::size_t part = IndexOf(line.part);
+  std::string SubstanceText(const ArithmeticLine& line, std::string_view result) const {
     if (line.right.Sign() == 0) {
-      return Concat({PartTitles[part], " не съдържа от веществото (0%)."});
+      return Concat({Title(line.part), " не съдържа ", parts_.substance, " (0%)."});
     }
     if (line.right == Hundred) {
-      return Concat({PartTitles[part], " е чисто вещество (100%), затова чистото вещество в нея е ",
-                     result, "."});
+      return Concat({Title(line.part), " е чисто вещество (100%), затова ",
+                     parts_.substanceDefinite, " в нея ", parts_.substanceIs, " ", result, "."});
     }
-    return Concat({"Чистото вещество ", InPart[part], " е ", Leading(line.left), " · ",
-                   Operand(line.right), " : 100 = ", result, "."});
+    return Concat({parts_.substanceTitle, " ", InName(line.part), " ", parts_.substanceIs, " ",
+                   Leading(line.left), " · ", Operand(line.right), " : 100 = ", result, "."});
   }
 
   void WriteEquation(const EquationSolution& equation) {
     if (equation.withoutSubstance) {
-      const std::size_t without = IndexOf(*equation.withoutSubstance);
-      constexpr std::string_view OnlyTheOther =
-          " не съдържа от веществото, затова чистото вещество в сместа е колкото ";
-      Add({PartTitles[without], OnlyTheOther, InPart[1 - without], ":"});
+      const Part without = *equation.withoutSubstance;
+      const Part other = without == Part::First ? Part::Second : Part::First;
+      Add({Title(without), " не съдържа ", parts_.substance, ", затова ", parts_.substanceDefinite,
+           " ", InName(Part::Mixture), " ", parts_.substanceIs, " колкото ", InName(other), ":"});
     } else {
-      Add("Чистото вещество в сместа е колкото в двете съставки заедно:");
+      Add({parts_.substanceTitle, " ", InName(Part::Mixture), " ", parts_.substanceIs,
+           " колкото в ", parts_.bothParts, " заедно:"});
     }
     Add({SubstanceSide(equation.parts), " = ", SubstanceSide(equation.mixture), "   | · 100"});
     for (const EquationLine& line : equation.lines) {
@@ -529,7 +539,7 @@ class SolutionWriter {
         Add(
             {"Задачата има безброй много решения: всяко число, умножено по 0, дава 0, така че "
              "решение е всяко x, при което ",
-             words_.plural, " на двете съставки са по-големи от 0."});
+             words_.plural, " на ", parts_.bothParts, " са по-големи от 0."});
         return;
       case Outcome::TooLarge:
         return;
@@ -554,7 +564,8 @@ class SolutionWriter {
   std::string BetweenText() const {
     const std::string mixture = ValueOf(MixPercent);
     if (Value(Percent1) == Value(Percent2)) {
-      return Concat({"и двете съставки, и сместа са ", With(mixture), "."});
+      return Concat(
+          {"и ", parts_.bothParts, ", и ", Name(Part::Mixture), " са ", With(mixture), "."});
     }
     const bool firstLower = Value(Percent1) < Value(Percent2);
     const std::string first = ValueOf(Percent1);
@@ -593,14 +604,31 @@ class SolutionWriter {
     const std::string_view relation = solution_.IsExact() ? " е " : " е приблизително ";
     std::vector<std::string> answers;
     for (const Column column : SoughtInGridOrder()) {
-      answers.push_back(Concat({QuantityName(column, words_), relation, Measured(column)}));
+      answers.push_back(Concat({QuantityOf(column), relation, Measured(column)}));
     }
     Add({"Отговор: ", Joined(answers, "; "), "."});
+  }
+
+  // "маса (г)" in a word problem's table; "маса" in the grid's.
+  std::string Measure(std::string_view what) const {
+    return wording_.unit.empty() ? std::string(what) : Concat({what, " (", wording_.unit, ")"});
+  }
+
+  const std::string& Name(Part part) const { return parts_.names[IndexOf(part)]; }
+  const std::string& Title(Part part) const { return parts_.titles[IndexOf(part)]; }
+  std::string InName(Part part) const { return In(Name(part)); }
+  std::string QuantityOf(Column column) const { return QuantityName(column, words_, parts_); }
+
+  // A result of the working with its unit in brackets, as the board has it: "60 (г)".
+  std::string Result(const Fraction& value) const {
+    const std::string number = ExactNumber(value);
+    return wording_.unit.empty() ? number : Concat({number, " (", wording_.unit, ")"});
   }
 
   const RowSolution& solution_;
   const AnswerWording& wording_;
   const AmountWords& words_;
+  const PartWords parts_;
   SolutionText text_;
 };
 
@@ -612,27 +640,27 @@ SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wor
 
 namespace {
 
-const std::string* LineStartingWith(const SolutionText& text, std::string_view start) {
-  const auto found =
-      std::find_if(text.lines.begin(), text.lines.end(),
-                   [start](const std::string& line) { return line.starts_with(start); });
-  return found == text.lines.end() ? nullptr : &*found;
-}
-
 constexpr std::string_view TimesHundred = "   | · 100";
 
-std::vector<std::string> EquationHints(const SolutionText& text) {
-  std::vector<std::string> hints = {"Коя маса не е известна? Означи я с x."};
-  if (const std::string* unknown = LineStartingWith(text, "Нека x")) {
-    hints.push_back(Concat({*unknown, " Попълни таблицата: маса, процент и чисто вещество."}));
-  }
-  hints.push_back(
-      "Чистото вещество в сместа е колкото в двете съставки заедно. Запиши това като уравнение "
-      "с x.");
+// The hints of an equation: what x is, the table, the balance to write as an equation, the
+// equation to solve. Each is the solution's own line where it has one.
+std::vector<std::string> EquationHints(const SolutionText& text, const AmountWords& words,
+                                       const PartWords& parts) {
+  std::vector<std::string> hints = {"Какво не е известно? Означи го с x."};
   const auto equation =
       std::find_if(text.lines.begin(), text.lines.end(),
                    [](const std::string& line) { return line.ends_with(TimesHundred); });
-  if (equation != text.lines.end()) {
+  const auto unknown = std::find_if(text.lines.begin(), equation, [](const std::string& line) {
+    return line.starts_with("Нека x");
+  });
+  if (unknown != equation) {
+    hints.push_back(Concat(
+        {*unknown, " Попълни таблицата: ", words.noun, ", процент и ", parts.substance, "."}));
+  }
+  if (equation != text.lines.begin() && equation != text.lines.end()) {
+    const std::string& balance = *(equation - 1);  // "… е колкото в двата разтвора заедно:"
+    hints.push_back(Concat({std::string_view(balance).substr(0, balance.size() - 1),
+                            ". Запиши това като уравнение с x."}));
     hints.push_back(
         Concat({"Уравнението е ",
                 std::string_view(*equation).substr(0, equation->size() - TimesHundred.size()),
@@ -641,20 +669,22 @@ std::vector<std::string> EquationHints(const SolutionText& text) {
   return hints;
 }
 
-std::string ArithmeticQuestion(const ArithmeticLine& line) {
-  const std::size_t part = IndexOf(line.part);
+std::string ArithmeticQuestion(const ArithmeticLine& line, const AmountWords& words,
+                               const PartWords& parts) {
+  const std::string& name = parts.names[IndexOf(line.part)];
   switch (line.kind) {
     case Arithmetic::MassSum:
     case Arithmetic::MassDifference:
-      return Concat({"Колко е масата на ", PartNames[part], "?"});
+      return Concat({"Колко е ", words.definite, " на ", name, "?"});
     case Arithmetic::Substance:
     case Arithmetic::SubstanceSum:
     case Arithmetic::SubstanceDifference:
-      return Concat({"Колко е чистото вещество ", InPart[part], "?"});
+      return Concat({"Колко ", parts.substance, " има ", In(name), "?"});
     case Arithmetic::Percent:
       break;
   }
-  return Concat({"Колко процента от ", PartNames[part], " е чистото вещество?"});
+  return Concat(
+      {"Колко процента от ", name, " ", parts.substanceIs, " ", parts.substanceDefinite, "?"});
 }
 
 bool IsSubstanceLine(const ArithmeticLine& line) {
@@ -664,19 +694,26 @@ bool IsSubstanceLine(const ArithmeticLine& line) {
 
 }  // namespace
 
-std::vector<std::string> AskingHints(const RowSolution& solution, const SolutionText& text) {
+std::vector<std::string> AskingHints(const RowSolution& solution, const SolutionText& text,
+                                     const AnswerWording& wording) {
+  const AmountWords& words = wording.volume ? VolumeWords : MassWords;
+  const PartWords parts = wording.parts ? *wording.parts : GridPartWords();
   if (solution.equation) {
-    return EquationHints(text);
+    return EquationHints(text, words, parts);
   }
   std::vector<std::string> hints;
   std::string before;
   for (const ArithmeticLine& line : solution.arithmetic) {
-    const std::string question = ArithmeticQuestion(line);
+    const std::string question = ArithmeticQuestion(line, words, parts);
     hints.push_back(before.empty() ? question : Concat({before, " ", question}));
     // Only the substance is said again: the other numbers may be what the problem asks.
+    const std::string amount =
+        line.result
+            ? Concat({ExactNumber(*line.result), wording.unit.empty() ? "" : " ", wording.unit})
+            : std::string();
     before = IsSubstanceLine(line) && line.result
-                 ? Concat({"Чистото вещество ", InPart[IndexOf(line.part)], " е ",
-                           ExactNumber(*line.result), "."})
+                 ? Concat({parts.substanceTitle, " ", In(parts.names[IndexOf(line.part)]), " ",
+                           parts.substanceIs, " ", amount, "."})
                  : std::string();
   }
   return hints;
@@ -719,6 +756,22 @@ std::string ExactNumber(const Fraction& value) {
   }
   return Concat({IntegerText(value.Numerator()), " : ", IntegerText(value.Denominator()),
                  Approximately, RoundedText(value, 2, Comma)});
+}
+
+PartWords GridPartWords() {
+  return {{std::string(PartNames[0]), std::string(PartNames[1]), std::string(PartNames[2])},
+          {std::string(PartTitles[0]), std::string(PartTitles[1]), std::string(PartTitles[2])},
+          {"първа съставка", "втора съставка", "смес"},
+          "двете съставки",
+          "чисто вещество",
+          "чистото вещество",
+          "Чистото вещество",
+          "е"};
+}
+
+std::string In(std::string_view place) {
+  const bool doubled = place.starts_with("в") || place.starts_with("ф");
+  return Concat({doubled ? "във " : "в ", place});
 }
 
 std::string With(std::string_view what) {

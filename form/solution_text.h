@@ -36,12 +36,27 @@ struct SolutionText {
   std::size_t checkAt = 0;  // the first line of the check, or the number of lines
 };
 
+// What the solution calls the three parts and their substance: the grid's own words, or a word
+// problem's.
+struct PartWords {
+  std::array<std::string, 3> names;  // as an object: "първата съставка"; "първия разтвор"
+  std::array<std::string, 3> titles;  // opening a sentence: "Първата съставка"; "Първият разтвор"
+  std::array<std::string, 3> rows;  // in the table: "първа съставка"; "30% разтвор"
+  std::string bothParts;            // "двете съставки"; "двата разтвора"
+  std::string substance;            // "чисто вещество"; "сол"
+  std::string substanceDefinite;  // "чистото вещество"; "солта"
+  std::string substanceTitle;     // "Чистото вещество"; "Солта"
+  std::string substanceIs;        // "е"; "са" for "мазнините"
+};
+PartWords GridPartWords();
+
 // What a word problem asks, where it is not the grid's two unknowns in the grid's order.
 struct AnswerWording {
   std::vector<Column> asked{};  // after "Търси се:", in the problem's order; empty: the unknowns
   std::string answer{};     // after "Отговор:" as the problem words it; empty: the unknowns
   std::string_view unit{};  // after each mass ("г"); empty: none
   bool volume = false;      // the parts are measured in litres: "обем", not "маса"
+  std::optional<PartWords> parts{};  // the problem's own names; none: the grid's
 };
 
 SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wording = {});
@@ -49,7 +64,8 @@ SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wor
 // Hints that ask before they tell, for a solution the grid's way: for an equation, what x is,
 // the table, the equation to set up and then to solve; for arithmetic, each number in turn, with
 // the one before where it is no answer.
-std::vector<std::string> AskingHints(const RowSolution& solution, const SolutionText& text);
+std::vector<std::string> AskingHints(const RowSolution& solution, const SolutionText& text,
+                                     const AnswerWording& wording = {});
 
 // The same with the table's rows as lines of their own ("първа съставка | 200 | 30% | …").
 std::vector<std::string> SolutionLines(const RowSolution& solution);
@@ -63,6 +79,10 @@ std::string ExactNumber(const Fraction& value);
 // The preposition "с" before a text, "със" where the text is said with "с" or "з" at its start,
 // a number too: "с 30%", "със 7%", "със 75 г", "със 100%", "със сол".
 std::string With(std::string_view what);
+
+// "в" before most words, "във" before one that starts with "в" or "ф", as it is said:
+// "в първия разтвор", "във втория разтвор".
+std::string In(std::string_view place);
 
 // "първата съставка", "втората съставка", "сместа"; and as the start of a sentence.
 std::string_view PartName(Part part);

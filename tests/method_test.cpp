@@ -272,3 +272,60 @@ TEST(Practice, HintsAskAndNeverTellTheAnswer) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every problem of the first sheets, whatever its shape, speaks of its own things.
+TEST(Practice, SpeaksOfTheProblemsOwnThings) {
+  for (const Level level : Levels) {
+    for (std::int32_t sheet = 1; sheet <= 3; ++sheet) {
+      for (std::int32_t place = 0; place < 7; ++place) {
+        Practice practice({sheet, level, place});
+        while (practice.HasMoreHints()) {
+          practice.Hint();
+        }
+        std::vector<std::string> lines = practice.Shown().lines;
+        practice.ShowSolution();
+        const Texts::SolutionText solution = practice.Shown();
+        lines.insert(lines.end(), solution.lines.begin(), solution.lines.end() - 1);
+        if (solution.table) {
+          for (const auto& row : solution.table->rows) {
+            lines.push_back(row[0]);
+          }
+          lines.push_back(solution.table->heading[3]);
+        }
+        for (const std::string& line : lines) {
+          for (const std::string_view grid :
+               {"съставка", "смес", "чисто вещество", "Чистото вещество", "таблицата „"}) {
+            EXPECT_EQ(line.find(grid), std::string::npos)
+                << Texts::ProblemText(practice.Current()) << "\n"
+                << line;
+          }
+        }
+      }
+    }
+  }
+}
+
+// An unknown mass mixed in: x with its unit, the table and the balance in the problem's words.
+TEST(Practice, SetsUpTheEquationInTheProblemsWords) {
+  Practice practice({1, Level::Two, 2});
+  ASSERT_EQ(Texts::ProblemText(practice.Current()),
+            "Колко грама 22% разтвор на сол трябва да се смесят с 98 г 2% разтвор на сол, за да "
+            "се получи 12% разтвор на сол?");
+  practice.ShowSolution();
+  const Texts::SolutionText solution = practice.Shown();
+  ASSERT_TRUE(solution.table);
+  EXPECT_EQ(solution.table->heading,
+            (std::array<std::string, 4>{"", "маса (г)", "процент", "сол (г)"}));
+  EXPECT_EQ(solution.table->rows[2][0], "получен разтвор");
+  for (const std::string line :
+       {"Нека x г е масата на първия разтвор. Тогава масата на получения разтвор е (x + 98) г.",
+        "Солта в получения разтвор е колкото в двата разтвора заедно:",
+        "Масата на получения разтвор е 98 + 98 = 196 (г).", "Отговор: 98 г 22% разтвор на сол."}) {
+    EXPECT_NE(std::find(solution.lines.begin(), solution.lines.end(), line), solution.lines.end())
+        << line;
+  }
+}
+
+}  // namespace

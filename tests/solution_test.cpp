@@ -267,14 +267,14 @@ TEST(Solution, WaterHasNoSubstanceAndThePureSubstanceIsAllOfIt) {
   const std::vector<std::string> water = LinesOf(1, {"10", "400", "0", "", "8", ""});
   for (const std::string line :
        {"втора съставка | x | 0% | 0",
-        "Втората съставка не съдържа от веществото, затова чистото вещество в сместа е колкото в "
+        "Втората съставка не съдържа чисто вещество, затова чистото вещество в сместа е колкото в "
         "първата съставка:",
         "40 = (400 + x) · 8 : 100   | · 100", "4000 = 3200 + 8x", "4000 − 3200 = 8x", "800 = 8x",
         "x = 800 : 8", "x = 100"}) {
     EXPECT_NE(std::find(water.begin(), water.end(), line), water.end()) << line;
   }
   EXPECT_TRUE(
-      water[0].ends_with("втората съставка не съдържа от веществото (0%); сместа "
+      water[0].ends_with("втората съставка не съдържа чисто вещество (0%); сместа "
                          "съдържа 8%."))
       << water[0];
   const std::vector<std::string> pure = LinesOf(1, {"10", "400", "100", "", "28", ""});
