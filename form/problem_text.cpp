@@ -548,23 +548,27 @@ std::string AnswerAmount(const Problem& problem, Column column) {
   return Quantity(AnsweredValue(problem, column), UnitOf(problem, column));
 }
 
-std::string AnswerText(const Problem& problem) {
+std::vector<std::string> BoxAnswers(const Problem& problem) {
   const Slots slots = SlotsOf(problem);
+  std::vector<std::string> answers;
+  for (const Column column : problem.sought) {
+    // A percentage stands alone, as "Отговор: 20%." does: "20% сол" would read as an amount.
+    const std::string amount = AnswerAmount(problem, column);
+    const std::string_view named = CountedPattern(problem, column);
+    answers.push_back(named.empty() ? amount : Joined(amount, Fill(named, slots)));
+  }
+  return answers;
+}
+
+std::string AnswerText(const Problem& problem) {
   const std::vector<Column>& sought = problem.sought;
   // Two answers about one part are one phrase: "20 г сплав с 65% сребро".
   if (sought.size() == 2 && PartOf(sought[0]) == PartOf(sought[1])) {
     constexpr std::array<std::string_view, 3> PartPatterns = {"{part1}", "{part2}", "{mix}"};
-    return Fill(PartPatterns[static_cast<std::size_t>(PartOf(sought[0]))], slots);
+    return Fill(PartPatterns[static_cast<std::size_t>(PartOf(sought[0]))], SlotsOf(problem));
   }
-  std::string text;
-  for (const Column column : sought) {
-    // A percentage stands alone, as "Отговор: 20%." does: "20% сол" would read as an amount.
-    const std::string amount = AnswerAmount(problem, column);
-    const std::string_view named = CountedPattern(problem, column);
-    text += text.empty() ? "" : " и ";
-    text += named.empty() ? amount : Joined(amount, Fill(named, slots));
-  }
-  return text;
+  const std::vector<std::string> answers = BoxAnswers(problem);
+  return answers.size() == 2 ? answers[0] + " и " + answers[1] : answers.front();
 }
 
 namespace {

@@ -32,6 +32,9 @@ std::string AnswerAmount(const Problem& problem, Column column);
 // The answers in the order of the boxes, as school writes them after "Отговор:": "4,5 л вода",
 // "40 кг сплав с 20% мед и 10 кг сплав с 45% мед", "15,2% сол", "20 г сплав с 65% сребро".
 std::string AnswerText(const Problem& problem);
+// Each box's answer on its own, as the key of a teacher's sheet gives them: "28 л", "6%",
+// "4,5 л вода", "40 кг сплав с 20% мед".
+std::vector<std::string> BoxAnswers(const Problem& problem);
 
 // The one line that sends the pupil to the grid: the variant, what to type into which cell, and
 // what the grid will show: "Провери с Blendora („Вариант 2“): въведи в „% - 1“ 8, …".

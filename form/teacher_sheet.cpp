@@ -7,10 +7,11 @@ namespace {
 
 constexpr std::string_view SoughtMark = "*";
 
+// Each box's answer in the problem's words, apart, so that a teacher reads them box by box.
 std::string Answer(const Problem& problem) {
   std::string answer;
-  for (const Column column : problem.sought) {
-    answer += (answer.empty() ? "" : "; ") + Texts::AnswerAmount(problem, column);
+  for (const std::string& box : Texts::BoxAnswers(problem)) {
+    answer += (answer.empty() ? "" : "; ") + box;
   }
   return answer;
 }

@@ -41,9 +41,10 @@ QString KeyRowHtml(const std::array<std::string, 9>& cells, const std::array<boo
 }
 
 QString KeyHtml(const TeacherSheet& sheet) {
-  QString html = R"(<h2 style="page-break-before: always">)" + Escaped(sheet.keyTitle) + "</h2>" +
-                 R"(<table border="1" cellspacing="0" cellpadding="4" width="100%">)" +
-                 KeyRowHtml(sheet.keyHeading, {}, "th");
+  QString html =
+      R"(<h2 style="page-break-before: always">)" + Escaped(sheet.keyTitle) + "</h2>" +
+      R"(<table border="1" cellspacing="0" cellpadding="3" width="100%" style="font-size: 10pt">)" +
+      KeyRowHtml(sheet.keyHeading, {}, "th");
   for (const TeacherSheet::KeyRow& row : sheet.key) {
     html += KeyRowHtml(row.cells, row.sought, "td");
   }

@@ -24,7 +24,8 @@ async function keyOfFirstProblem(level) {
   return {
     variant: Number(first[1].replace('Вариант ', '')) - 1,
     cells: first.slice(2, 8).map((cell) => cell.replace('*', '')),
-    answers: first[8].split('; '),
+    // The key says each box's amount, then what it is of ("4,5 л вода"): the box takes the amount.
+    answers: first[8].split('; ').map((answer) => answer.split(' ').slice(0, 2).join(' ')),
   };
 }
 

@@ -27,8 +27,9 @@ async function print(page) {
   }
 }
 
-// A key row's six quantities in tenths, exactly: "12,5*" is 125.
-const tenths = (cell) => Math.round(Number(cell.replace('*', '').replace(',', '.')) * 10);
+// A key row's six quantities in tenths, exactly: "12,5*" is 125, and water that evaporated,
+// "−90*", is −900.
+const tenths = (cell) => Math.round(Number(cell.replace('*', '').replace(',', '.').replace('−', '-')) * 10);
 
 for (const [layout, open] of [['the window\'s layout', openPage], ['a phone\'s layout', openPhonePage]]) {
   test(`from ${layout}, the mixed sheet prints on A4 with its key on a page of its own`, async () => {
@@ -56,7 +57,7 @@ for (const [layout, open] of [['the window\'s layout', openPage], ['a phone\'s l
 
     // Each row: its number, its variant, the six quantities (the sought ones marked), the answer.
     const rows = key.split('\n').map((line) => line.trim())
-      .map((line) => /^(\d+) Вариант (\d) ((?:[\d,]+\*? ){5}[\d,]+\*?) (.+)$/.exec(line)).filter(Boolean);
+      .map((line) => /^(\d+) Вариант (\d) ((?:−?[\d,]+\*? ){5}−?[\d,]+\*?) (.+)$/.exec(line)).filter(Boolean);
     assert.deepEqual(rows.map(([, number]) => number), ['1', '2', '3', '4', '5', '6', '7'], key);
     assert.ok(new Set(rows.map(([, , variant]) => variant)).size >= 5, key);
     for (const [line, , , quantities] of rows) {
