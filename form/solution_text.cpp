@@ -242,7 +242,6 @@ class SolutionWriter {
       WriteEquation(*solution_.equation);
     }
     WriteArithmetic(solution_.afterEquation);
-    text_.checkAt = text_.lines.size();
     WriteEnd();
     return std::move(text_);
   }

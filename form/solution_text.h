@@ -33,7 +33,6 @@ struct SolutionText {
   std::vector<std::string> lines;
   std::optional<SolutionTable> table;
   std::size_t tableAt = 0;
-  std::size_t checkAt = 0;  // the first line of the check, or the number of lines
 };
 
 // What the solution calls the three parts and their substance: the grid's own words, or a word
