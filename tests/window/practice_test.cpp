@@ -46,7 +46,8 @@ QStringList PdfPages(const QString& path) {
   if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0) {
     return {};
   }
-  return QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
+  // Each page ends in a form feed, the last too.
+  return QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
 }
 
 qsizetype PageOf(const QStringList& pages, const QString& text) {
@@ -326,6 +327,10 @@ class PracticeTest : public QObject {
       QVERIFY2(page >= 0, qPrintable(numbered + "\n" + pages.join("\n=== page ===\n")));
       QVERIFY(page >= lastProblemPage);
       lastProblemPage = page;
+    }
+    // Every page, the key's too, ends in its number.
+    for (qsizetype page = 0; page < pages.size(); ++page) {
+      QCOMPARE(Simplified(pages[page]).split(u' ').last(), QString::number(page + 1));
     }
     const qsizetype keyPage = PageOf(pages, ToQString(written.keyTitle));
     QVERIFY2(keyPage > lastProblemPage, qPrintable(pages.join("\n=== page ===\n")));
