@@ -464,7 +464,7 @@ constexpr std::array<Said, 6> Sentences = {{
 
 // Why an answer is wrong, after "Не е вярно: " or after the words that say which answer it is.
 // None gives the right answer away.
-constexpr std::array<Said, 11> Reasons = {{
+constexpr std::array<Said, 15> Reasons = {{
     {Verdict::AverageOfPercentages,
      "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
      "и от това колко има от всяка съставка."},
@@ -488,6 +488,16 @@ constexpr std::array<Said, 11> Reasons = {{
     {Verdict::OldMassForAddedPure,
      "когато добавяме {pure}, масата расте, затова новият процент се пресмята от новата маса, а не "
      "от старата. Помисли кое не се променя."},
+    {Verdict::PercentOfWater,
+     "процентът се пресмята от масата на целия разтвор – {substance} и вода заедно, а не само от "
+     "масата на водата."},
+    {Verdict::SolutionForWater,
+     "толкова е целият разтвор, а водата е разтворът без {substanceSubject}."},
+    {Verdict::SubstanceForSolution,
+     "така се пресмята колко {substance} има в разтвора; тук {substanceSubject} е дадена, а се "
+     "търси целият разтвор."},
+    {Verdict::MixtureForStart,
+     "толкова е {solution} след доливането, а се пита колко е {was} преди него."},
     {Verdict::Negative, "търсеното количество не може да е отрицателно число."},
     {Verdict::Wrong, "провери пресмятанията и опитай отново."},
 }};
@@ -530,7 +540,10 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
       {"units", std::string(CountedUnits[static_cast<std::size_t>(problem.unit)])},
       {"substance", std::string(words.substance)},
       {"pure", std::string(words.pure.bare)},
+      {"substanceSubject",
+       std::string(SubstanceSubjects[static_cast<std::size_t>(problem.context)])},
       {"solution", std::string(words.solution.definiteFull)},
+      {"was", std::string(WasForms.For(words.solution.gender, Article::Full))},
       {"amount", std::string(amount.amount)},
       {"amounts", std::string(amount.amounts)},
       {"whichAmount", std::string(amount.whichAmount)},
