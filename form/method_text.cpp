@@ -52,6 +52,9 @@ std::string KeptWord(const Method& method, const MethodWords& words) {
 }
 
 std::string KeepLine(const Method& method, const MethodWords& words) {
+  if (method.dissolves) {
+    return Concat({Capitalised(words.newSubject), " се състои от ", words.substance, " и вода."});
+  }
   if (method.made) {
     return Concat({Capitalised(words.substanceDefinite), " в ", words.newDefinite, " идва само от ",
                    words.madeFrom, "."});
@@ -132,6 +135,9 @@ std::string LineText(const Method& method, const MethodLine& line, const MethodW
 }
 
 std::string KeepQuestion(const Method& method, const MethodWords& words) {
+  if (method.dissolves) {
+    return Concat({"От какво се състои ", words.newSubject, "?"});
+  }
   if (method.made) {
     return Concat({"Откъде идва ", words.substanceDefinite, " в ", words.newDefinite, "?"});
   }

@@ -52,6 +52,9 @@ constexpr Forms NewForms = {"новия", "новият", "новата", "но�
 constexpr Forms FirstRowForms = {"първи", "първи", "първа", "първо"};
 constexpr Forms SecondRowForms = {"втори", "втори", "втора", "второ"};
 constexpr Forms ObtainedRowForms = {"получен", "получен", "получена", "получено"};
+constexpr Forms StartForms = {"първоначалния", "първоначалният", "първоначалната",
+                              "първоначалното"};
+constexpr Forms WasForms = {"бил", "бил", "била", "било"};
 
 struct Noun {
   std::string_view bare;
@@ -192,6 +195,40 @@ constexpr std::string_view EvaporationWordings[] = {
     "От {part1} изпариха част от водата и получиха {kindMix}. Колко {units} вода са изпарени?",
 };
 
+constexpr std::string_view DissolvingWordings[] = {
+    "Колко {units} {substance} и колко {units} вода са нужни, за да се приготвят {mixShort}?",
+    "Трябва да се приготвят {mix}. Колко {units} {substance} трябва да се разтворят и в колко "
+    "{units} вода?",
+    "Като разтвориха {substance} във вода, получиха {mixShort}. Колко {units} {substance} и колко "
+    "{units} вода са използвани?",
+};
+constexpr std::string_view DissolvedPercentWordings[] = {
+    "В {w2} вода разтвориха {w1} {substance}. Колко процента е {substanceSubject} {inMix}?",
+    "Разтвориха {w1} {substance} в {w2} вода. Какво е процентното съдържание на {substance} "
+    "{inMix}?",
+    "Ученик разтвори {w1} {substance} в {w2} вода. Какъв процент {substance} съдържа "
+    "{mixSubject}?",
+    "Към {w2} вода добавиха {w1} {substance} и разбъркаха, докато {substanceSubject} се "
+    "разтвори. Колко процента {substance} има {inMix}?",
+};
+constexpr std::string_view SolutionFromSubstanceWordings[] = {
+    "Колко {units} {kindMixShort} може да се приготви от {w1} {substance} и колко {units} вода "
+    "са нужни за това?",
+    "Разтвориха {w1} {substance} във вода и получиха {kindMixShort}. Колко {units} е "
+    "{mixSubject} и колко {units} вода са използвани?",
+    "От {w1} {substance} трябва да се приготви {kindMixShort}. Колко {units} {mixNoun} ще се "
+    "получи и колко {units} вода трябва да се добавят?",
+    "Ученик има {w1} {substance} и иска да приготви {kindMixShort}. Колко {units} {mixNoun} ще "
+    "получи и колко {units} вода трябва да добави?",
+};
+constexpr std::string_view UnknownStartWordings[] = {
+    "Към {kind1} доляха {w2} вода и получиха {kindMix}. Колко {units} е {was} {startSubject}?",
+    "След като към {kind1} доляха {w2} вода, процентното съдържание на {substance} намаля на "
+    "{pm}. Колко {units} е {was} {startSubject}?",
+    "В съд има {kind1}. Ако се долеят {w2} вода, ще се получи {kindMix}. Колко {units} {mixNoun} "
+    "има в съда?",
+};
+
 // How each wording of these kinds asks for the water or the pure substance, in its order, so that
 // the hints and the solution ask and tell it in the same tense.
 struct ChangeTense {
@@ -216,7 +253,11 @@ constexpr std::array<std::span<const std::string_view>, KindCount> Wordings = {
     FirstForMixtureWordings,
     SecondFromMixtureWordings,
     EachForMixtureWordings,
-    EvaporationWordings};
+    EvaporationWordings,
+    DissolvingWordings,
+    DissolvedPercentWordings,
+    SolutionFromSubstanceWordings,
+    UnknownStartWordings};
 
 using Slots = std::vector<std::pair<std::string_view, std::string>>;
 
@@ -282,6 +323,27 @@ PortionWords WordsOf(const ContextWords& words, Ingredient ingredient, Tenths pe
   throw std::invalid_argument("no such ingredient");
 }
 
+// The pure substance dissolved in water is what it is: "50 г сол", not "чиста сол".
+PortionWords FirstWordsOf(const Problem& problem, const ContextWords& words) {
+  if (problem.first != Ingredient::PureSubstance) {
+    return WordsOf(words, problem.first, problem.Value(Percent1));
+  }
+  const std::string_view subject = SubstanceSubjects[static_cast<std::size_t>(problem.context)];
+  return {std::string(words.substance), {words.substance, words.pure.gender, subject, subject}};
+}
+
+// "15% разтвор" where the substance is said in the same sentence: the percentage before the noun
+// needs no "на сол" after it. Other portions stay whole: "сплав със 75% злато".
+std::string ShortKind(const ContextWords& words, const PortionWords& part, Tenths percent) {
+  const std::string_view portion =
+      part.noun.bare == EssenceNoun.bare ? words.concentratePortion : words.solutionPortion;
+  const bool named = part.noun.bare == words.solution.bare || part.noun.bare == EssenceNoun.bare;
+  if (named && portion.starts_with("{p} ")) {
+    return Joined(Quantity(percent, Unit::Percent), part.noun.bare);
+  }
+  return part.portion;
+}
+
 // A part as a sentence points back at it: by its place ("първия разтвор") where both parts are
 // the same thing, otherwise by its name ("есенцията", "водата").
 std::string Reference(const Noun& noun, const Forms& ordinal, bool sameThings, Article article) {
@@ -296,9 +358,10 @@ std::string MixtureReference(const Noun& noun, Article article) {
 // Every text a wording or a label may name.
 Slots SlotsOf(const Problem& problem) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
-  const PortionWords first = WordsOf(words, problem.first, problem.Value(Percent1));
+  const PortionWords first = FirstWordsOf(problem, words);
   const PortionWords second = WordsOf(words, problem.second, problem.Value(Percent2));
   const PortionWords mixture = WordsOf(words, Ingredient::Solution, problem.Value(MixPercent));
+  const std::string mixtureShort = ShortKind(words, mixture, problem.Value(MixPercent));
   const bool same = first.noun.bare == second.noun.bare;
   const Gender secondGender = second.noun.gender;
   const std::string firstObject = Reference(first.noun, FirstForms, same, Article::Short);
@@ -323,6 +386,12 @@ Slots SlotsOf(const Problem& problem) {
       {"part2", Joined(quantity(Weight2), second.portion)},
       {"withPart2", With(Joined(quantity(Weight2), second.portion))},
       {"mix", Joined(quantity(MixWeight), mixture.portion)},
+      {"kindMixShort", mixtureShort},
+      {"mixShort", Joined(quantity(MixWeight), mixtureShort)},
+      {"substanceSubject",
+       std::string(SubstanceSubjects[static_cast<std::size_t>(problem.context)])},
+      {"startSubject", Joined(StartForms.For(first.noun.gender, Article::Full), first.noun.bare)},
+      {"was", std::string(WasForms.For(first.noun.gender, Article::Full))},
       {"other", Joined(OtherForms.For(secondGender, Article::Short), words.solutionKind)},
       {"firstObject", firstObject},
       {"inFirst", In(firstObject)},
@@ -395,7 +464,7 @@ constexpr std::array<Said, 6> Sentences = {{
 
 // Why an answer is wrong, after "Не е вярно: " or after the words that say which answer it is.
 // None gives the right answer away.
-constexpr std::array<Said, 11> Reasons = {{
+constexpr std::array<Said, 15> Reasons = {{
     {Verdict::AverageOfPercentages,
      "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
      "и от това колко има от всяка съставка."},
@@ -419,6 +488,16 @@ constexpr std::array<Said, 11> Reasons = {{
     {Verdict::OldMassForAddedPure,
      "когато добавяме {pure}, масата расте, затова новият процент се пресмята от новата маса, а не "
      "от старата. Помисли кое не се променя."},
+    {Verdict::PercentOfWater,
+     "процентът се пресмята от масата на целия разтвор – {substance} и вода заедно, а не само от "
+     "масата на водата."},
+    {Verdict::SolutionForWater,
+     "толкова е целият разтвор, а водата е разтворът без {substanceSubject}."},
+    {Verdict::SubstanceForSolution,
+     "така се пресмята колко {substance} има в разтвора; тук {substanceSubject} е дадена, а се "
+     "търси целият разтвор."},
+    {Verdict::MixtureForStart,
+     "толкова е {solution} след доливането, а се пита колко е {was} преди него."},
     {Verdict::Negative, "търсеното количество не може да е отрицателно число."},
     {Verdict::Wrong, "провери пресмятанията и опитай отново."},
 }};
@@ -461,7 +540,10 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
       {"units", std::string(CountedUnits[static_cast<std::size_t>(problem.unit)])},
       {"substance", std::string(words.substance)},
       {"pure", std::string(words.pure.bare)},
+      {"substanceSubject",
+       std::string(SubstanceSubjects[static_cast<std::size_t>(problem.context)])},
       {"solution", std::string(words.solution.definiteFull)},
+      {"was", std::string(WasForms.For(words.solution.gender, Article::Full))},
       {"amount", std::string(amount.amount)},
       {"amounts", std::string(amount.amounts)},
       {"whichAmount", std::string(amount.whichAmount)},
@@ -554,7 +636,11 @@ std::vector<std::string> BoxAnswers(const Problem& problem) {
   for (const Column column : problem.sought) {
     // A percentage stands alone, as "Отговор: 20%." does: "20% сол" would read as an amount.
     const std::string amount = AnswerAmount(problem, column);
-    const std::string_view named = CountedPattern(problem, column);
+    // Beside the water, the solution is named too: "900 г разтвор и 720 г вода".
+    const std::string_view counted = CountedPattern(problem, column);
+    const std::string_view named =
+        counted.empty() && column == MixWeight && problem.sought.size() == 2 ? "{mixNoun}"
+                                                                             : counted;
     answers.push_back(named.empty() ? amount : Joined(amount, Fill(named, slots)));
   }
   return answers;
@@ -573,17 +659,10 @@ std::string AnswerText(const Problem& problem) {
 
 namespace {
 
-// "600 г 8% разтвор", where the substance is said in the same sentence: the percentage before the
-// noun needs no "на сол" after it. Other portions stay whole: "8 г сплав със 75% злато".
+// "600 г 8% разтвор", "8 г сплав със 75% злато", "20 г сол".
 std::string ShortPortion(const Problem& problem, const ContextWords& words,
                          const PortionWords& part, Column weight, Column percent) {
-  const std::string_view portion =
-      part.noun.bare == EssenceNoun.bare ? words.concentratePortion : words.solutionPortion;
-  const std::string amount = AnswerAmount(problem, weight);
-  if (portion.starts_with("{p} ")) {
-    return Joined(amount, Joined(AnswerAmount(problem, percent), part.noun.bare));
-  }
-  return Joined(amount, part.portion);
+  return Joined(AnswerAmount(problem, weight), ShortKind(words, part, problem.Value(percent)));
 }
 
 // The tense of the problem's own question where it asks for the water or the pure substance.
@@ -609,7 +688,7 @@ ChangeWords ChangeWordsOf(const Problem& problem, const Method& method) {
 MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
   const bool made = method.made;
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
-  const PortionWords first = WordsOf(words, problem.first, problem.Value(Percent1));
+  const PortionWords first = FirstWordsOf(problem, words);
   const Noun& mixture = words.solution;
   // A concentrate watered down gives no new vinegar but the vinegar obtained.
   const Forms& adjective = first.noun.bare == mixture.bare ? NewForms : ObtainedForms;
@@ -680,10 +759,14 @@ std::string Quoted(std::string_view text) {
 std::string CellEntry(const Problem& problem, Column column) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
   std::string entry = Joined(Quoted(ColumnHeading(column)), problem.Value(column).Text());
-  if (column == Percent2 && problem.second == Ingredient::Water) {
+  const bool isPercent = column == Percent1 || column == Percent2;
+  const Ingredient ingredient = column == Percent1 ? problem.first : problem.second;
+  if (isPercent && ingredient == Ingredient::Water) {
     entry += " (водата)";
-  } else if (column == Percent2 && problem.second == Ingredient::PureSubstance) {
-    entry += " (" + std::string(words.pure.definiteShort) + ")";
+  } else if (isPercent && ingredient == Ingredient::PureSubstance) {
+    // The salt dissolved is "солта"; the salt added to a solution "чистата сол".
+    const Noun pure = column == Percent1 ? FirstWordsOf(problem, words).noun : words.pure;
+    entry += " (" + std::string(pure.definiteShort) + ")";
   }
   return entry;
 }

@@ -231,8 +231,12 @@ struct Mistake {
   Value (*value)(const Quantities&);
 };
 
+Value TheMixture(const Quantities& q) {
+  return Decimal::Of(q.wm, 1);
+}
+
 // Looked for in this order, after the right answer; the first that fits is told.
-constexpr std::array<Mistake, 16> Mistakes = {{
+constexpr std::array<Mistake, 21> Mistakes = {{
     {Verdict::AverageOfPercentages,
      BoxOf(MixPercent),
      {},
@@ -273,6 +277,20 @@ constexpr std::array<Mistake, 16> Mistakes = {{
      [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * q.p1, 4); }},
     {Verdict::OldMassForAddedPure, BoxOf(Weight2), Kind::AddPure,
      [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * (q.pm - q.p1), 4); }},
+    // w1 : w2 · 100 to four places, where it has no more: 50 г of salt in 200 г of water is 25.
+    {Verdict::PercentOfWater, BoxOf(MixPercent), Kind::DissolvedPercent,
+     [](const Quantities& q) -> Value {
+       constexpr std::int64_t Scaled = 100 * 10000;
+       if (q.w1 * Scaled % q.w2 != 0) {
+         return std::nullopt;
+       }
+       return Decimal::Of(q.w1 * Scaled / q.w2, 4);
+     }},
+    {Verdict::SolutionForWater, BoxOf(Weight2), Kind::Dissolving, TheMixture},
+    {Verdict::SolutionForWater, BoxOf(Weight2), Kind::SolutionFromSubstance, TheMixture},
+    {Verdict::SubstanceForSolution, BoxOf(MixWeight), Kind::SolutionFromSubstance,
+     [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * q.pm, 4); }},
+    {Verdict::MixtureForStart, BoxOf(Weight1), Kind::UnknownStart, TheMixture},
     {Verdict::MassesNotAdded,
      BoxOf(MixWeight),
      {},

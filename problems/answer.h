@@ -50,6 +50,10 @@ enum class Verdict : std::uint8_t {
   MixtureForAddedWater,    // the new solution for the water poured in
   SubstanceForAddedWater,  // the substance, w1 · p1 : 100, for the water poured in
   OldMassForAddedPure,     // the new percentage taken of the old mass: w1 · (pm − p1) : 100
+  PercentOfWater,        // the dissolved substance's percentage taken of the water: w1 : w2 · 100
+  SolutionForWater,      // the whole solution for the water it is made with
+  SubstanceForSolution,  // the substance's amount, w1 · pm : 100, for the solution made of it
+  MixtureForStart,       // the solution after the water for the one before it
   Negative,
   Wrong,
   Empty,    // nothing written in the box

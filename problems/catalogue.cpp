@@ -22,26 +22,39 @@ constexpr std::array<KindFacts, KindCount> Facts = {{
     {5, Level::Two, {Weight2, Percent2}, 2},
     {6, Level::Three, {Weight1, Weight2}, 2},
     {1, Level::One, {Weight2}, 1},
+    {6, Level::One, {Weight1, Weight2}, 2},
+    {0, Level::One, {MixPercent}, 1},
+    {1, Level::One, {MixWeight, Weight2}, 2},
+    {4, Level::Two, {Weight1}, 1},
 }};
 
 constexpr Recipe Same{Ingredient::Solution, Ingredient::Solution};
 constexpr Recipe Watered{Ingredient::Solution, Ingredient::Water};
 constexpr Recipe Strengthened{Ingredient::Solution, Ingredient::PureSubstance};
 constexpr Recipe FromConcentrate{Ingredient::Concentrate, Ingredient::Water};
+constexpr Recipe Dissolved{Ingredient::PureSubstance, Ingredient::Water};
 constexpr std::optional<Recipe> No = std::nullopt;
 
 using KindRecipes = std::array<std::optional<Recipe>, KindCount>;
 
 // In the order of Kind: MixTwo, AddWater, AddPure, TopUpWithWater, UnknownSecondStrength,
-// FirstForMixture, SecondFromMixture, EachForMixture, Evaporation.
-constexpr KindRecipes InWater = {Same, Watered, Strengthened, Watered, Same,
-                                 Same, Same,    Same,         Watered};
+// FirstForMixture, SecondFromMixture, EachForMixture, Evaporation, Dissolving, DissolvedPercent,
+// SolutionFromSubstance, UnknownStart.
+constexpr KindRecipes InWater = {Same, Watered, Strengthened, Watered,   Same,      Same,   Same,
+                                 Same, Watered, Dissolved,    Dissolved, Dissolved, Watered};
 // Pure alcohol and pure juice are no school material, nor is their evaporation.
-constexpr KindRecipes Drink = {Same, Watered, No, Watered, Same, Same, Same, Same, No};
-constexpr KindRecipes Vinegar = {Same, FromConcentrate, No, FromConcentrate, Same, FromConcentrate,
-                                 Same, FromConcentrate, No};
-constexpr KindRecipes Milk = {Same, No, No, No, Same, Same, Same, Same, No};
-constexpr KindRecipes Alloy = {Same, No, Strengthened, No, Same, Same, Same, Same, No};
+constexpr KindRecipes Drink = {Same, Watered, No, Watered, Same, Same,   Same,
+                               Same, No,      No, No,      No,   Watered};
+constexpr KindRecipes Vinegar = {Same, FromConcentrate,
+                                 No,   FromConcentrate,
+                                 Same, FromConcentrate,
+                                 Same, FromConcentrate,
+                                 No,   No,
+                                 No,   No,
+                                 No};
+constexpr KindRecipes Milk = {Same, No, No, No, Same, Same, Same, Same, No, No, No, No, No};
+constexpr KindRecipes Alloy = {Same, No, Strengthened, No, Same, Same, Same,
+                               Same, No, No,           No, No,   No};
 
 // In the order of Context.
 constexpr std::array<KindRecipes, ContextCount> Recipes = {InWater, InWater, Drink, Drink, Vinegar,

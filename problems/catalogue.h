@@ -25,8 +25,13 @@ enum class Kind : std::uint8_t {
   EachForMixture,         // how much of each, for a given mixture?
   // Water leaves until the solution is stronger: a part of water (0%) whose mass is negative.
   Evaporation,
+  // The pure substance (first, 100%) and water (second, 0%), none of them there before:
+  Dissolving,             // how much of each for a given solution?
+  DissolvedPercent,       // so much dissolved in so much water: what percentage results?
+  SolutionFromSubstance,  // so much of the substance: how much solution, and how much water?
+  UnknownStart,           // water poured in weakened a solution: how much was there?
 };
-inline constexpr std::size_t KindCount = 9;
+inline constexpr std::size_t KindCount = 13;
 inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::AddWater,
                                                       Kind::AddPure,
@@ -35,7 +40,11 @@ inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::FirstForMixture,
                                                       Kind::SecondFromMixture,
                                                       Kind::EachForMixture,
-                                                      Kind::Evaporation};
+                                                      Kind::Evaporation,
+                                                      Kind::Dissolving,
+                                                      Kind::DissolvedPercent,
+                                                      Kind::SolutionFromSubstance,
+                                                      Kind::UnknownStart};
 
 enum class Context : std::uint8_t {
   Salt,

@@ -68,6 +68,7 @@ class MethodWriter {
     method_.kept = roles_.kept;
     method_.changing = roles_.changing;
     method_.made = roles_.made;
+    method_.dissolves = roles_.made;
     method_.waterLeaves = LeavesWater(values_, roles_);
     const PartColumns solution = ColumnsOf(roles_.solution);
     if (IsGiven(solution.weight) && IsGiven(solution.percent)) {

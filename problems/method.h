@@ -45,6 +45,8 @@ struct Method {
   // The solution is made from its parts, none of them there before, or only its own mass and
   // strength are known: dissolving, diluting a concentrate, how much of each.
   bool made = false;
+  // The pure substance dissolved in water: the solution is nothing but its two parts.
+  bool dissolves = false;
   std::vector<MethodLine> lines;
 };
 

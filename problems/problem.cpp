@@ -112,6 +112,14 @@ std::optional<Proportions> DrawWithPercentagesGiven(std::span<const std::int64_t
   return Proportions{{first, second, mixture}, ratio};
 }
 
+// Salt or sugar dissolved is a small part of its solution, far smaller than one of two solutions
+// mixed: 5% is 1 : 19 of water.
+constexpr std::int64_t DissolvedRatioPart = 25;
+
+bool IsDissolved(Recipe recipe) {
+  return recipe.first == Ingredient::PureSubstance && recipe.second == Ingredient::Water;
+}
+
 // The percentages first and the masses' ratio with them; the unknown percentage, if any, is
 // worked out rather than drawn, so that it comes out whole or with one decimal place.
 std::optional<Proportions> DrawProportions(Context context, Recipe recipe, VariantIndex variant,
@@ -119,6 +127,11 @@ std::optional<Proportions> DrawProportions(Context context, Recipe recipe, Varia
   const std::span<const std::int64_t> firstPercents = PercentsOf(context, recipe.first);
   const std::span<const std::int64_t> secondPercents = PercentsOf(context, recipe.second);
   const std::span<const std::int64_t> mixturePercents = PercentsOf(context, Ingredient::Solution);
+  if (IsDissolved(recipe)) {
+    // The solution's strength is one of the textbook's, whatever is asked: 12%, not 12,5%.
+    return DrawWithPercentagesGiven(firstPercents, secondPercents, mixturePercents,
+                                    DissolvedRatioPart, random);
+  }
   const std::int64_t maxPart = NumbersOf(context).maxRatioPart;
   if (IsResultColumn(variant, MixPercent)) {
     return DrawWithMixtureSought(firstPercents, secondPercents, maxPart, random);
@@ -187,13 +200,16 @@ std::int64_t GivenPart(VariantIndex variant, Ratio ratio) {
 
 // The first mass the problem gives is round (2,5 кг; 350 г), any of the context's round masses
 // that the ratio allows, so that the masses read as school writes them and vary widely.
+bool FitsGivenMass(const ContextNumbers& numbers, Ratio ratio, std::int64_t part,
+                   std::int64_t mass) {
+  return mass % (part * numbers.massStep) == 0 && FitsMasses(numbers, ratio, mass / part);
+}
+
 std::optional<std::int64_t> DrawScale(Context context, VariantIndex variant, Ratio ratio,
                                       SplitMix64& random) {
   const ContextNumbers& numbers = NumbersOf(context);
   const std::int64_t part = GivenPart(variant, ratio);
-  const auto fits = [&](std::int64_t mass) {
-    return mass % (part * numbers.massStep) == 0 && FitsMasses(numbers, ratio, mass / part);
-  };
+  const auto fits = [&](std::int64_t mass) { return FitsGivenMass(numbers, ratio, part, mass); };
   const std::vector<std::int64_t>& masses = RoundMassesOf(context);
   const std::ptrdiff_t count = std::count_if(masses.begin(), masses.end(), fits);
   if (count == 0) {
@@ -207,6 +223,19 @@ std::optional<std::int64_t> DrawScale(Context context, VariantIndex variant, Rat
     }
   }
   return std::nullopt;
+}
+
+// Any of the context's round masses, where the ratio allows it: every strength and mass that fit
+// are then alike likely, and a strength that few masses fit (4% is 1 : 24) is no oftener drawn
+// than they allow. Salt dissolved in water has few strengths, and would repeat.
+std::optional<std::int64_t> DrawAnyScale(Context context, VariantIndex variant, Ratio ratio,
+                                         SplitMix64& random) {
+  const std::int64_t part = GivenPart(variant, ratio);
+  const std::int64_t mass = DrawFrom(RoundMassesOf(context), random);
+  if (!FitsGivenMass(NumbersOf(context), ratio, part, mass)) {
+    return std::nullopt;
+  }
+  return mass / part;
 }
 
 bool AreGivenMassesRound(const Problem& problem) {
@@ -317,7 +346,9 @@ std::optional<std::array<Tenths, ColumnCount>> DrawValues(Context context, Recip
     return std::nullopt;
   }
   const auto [percentages, ratio] = *proportions;
-  const std::optional<std::int64_t> scale = DrawScale(context, variant, ratio, random);
+  const std::optional<std::int64_t> scale = IsDissolved(recipe)
+                                                ? DrawAnyScale(context, variant, ratio, random)
+                                                : DrawScale(context, variant, ratio, random);
   if (!scale) {
     return std::nullopt;
   }

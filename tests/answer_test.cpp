@@ -182,6 +182,45 @@ TEST(Judge, TellsWhatWasTakenForWhatIsAddedOrLeaves) {
   }
 }
 
+// The mistakes of salt dissolved and of an unknown start, with what a teacher says of each: 50 г of
+// salt in 200 г of water make 20%, not 25%; 300 г of 15% take 255 г of water; 20 г of salt make
+// 400 г of 5% with 380 г of water, where 20 · 5 : 100 = 1 is the salt's own arithmetic; 200 г of
+// water take 400 г of 15% to 600 г of 10%.
+TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
+  const Problem trap = Made(Kind::DissolvedPercent, {1000, 500, 0, 2000, 200, 2500});
+  const Problem dissolving = Made(Kind::Dissolving, {1000, 450, 0, 2550, 150, 3000});
+  const Problem fromSalt = Made(Kind::SolutionFromSubstance, {1000, 200, 0, 3800, 50, 4000});
+  const Problem start = Made(Kind::UnknownStart, {150, 4000, 0, 2000, 100, 6000});
+  const struct {
+    const Problem& problem;
+    Column box;
+    std::string answer;
+    Verdict verdict;
+    std::string said;
+  } cases[] = {
+      {trap, MixPercent, "20", Verdict::Right, "Вярно!"},
+      {trap, MixPercent, "25", Verdict::PercentOfWater,
+       "Не е вярно: процентът се пресмята от масата на целия разтвор – сол и вода заедно, а не "
+       "само от масата на водата."},
+      {dissolving, Weight2, "255", Verdict::Right, "Вярно!"},
+      {dissolving, Weight2, "300", Verdict::SolutionForWater,
+       "Не е вярно: толкова е целият разтвор, а водата е разтворът без солта."},
+      {fromSalt, Weight2, "400", Verdict::SolutionForWater,
+       "Не е вярно: толкова е целият разтвор, а водата е разтворът без солта."},
+      {fromSalt, MixWeight, "1", Verdict::SubstanceForSolution,
+       "Не е вярно: така се пресмята колко сол има в разтвора; тук солта е дадена, а се търси "
+       "целият разтвор."},
+      {start, Weight1, "600", Verdict::MixtureForStart,
+       "Не е вярно: толкова е разтворът след доливането, а се пита колко е бил преди него."},
+      {start, Weight1, "400 г", Verdict::Right, "Вярно!"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Judge(c.problem, c.box, c.answer), c.verdict)
+        << static_cast<int>(c.problem.kind) << ": " << c.answer;
+    EXPECT_EQ(Texts::Feedback(c.verdict, c.problem, c.box), c.said);
+  }
+}
+
 // On the sheets, the solution after water is poured in or has left is named for the water,
 // wherever it is not the answer too.
 TEST(Judge, TellsTheNewSolutionForTheWaterOnTheSheets) {

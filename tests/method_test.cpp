@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -309,23 +310,121 @@ TEST(Practice, SpeaksOfTheProblemsOwnThings) {
 
 // An unknown mass mixed in: x with its unit, the table and the balance in the problem's words.
 TEST(Practice, SetsUpTheEquationInTheProblemsWords) {
-  Practice practice({1, Level::Two, 2});
-  ASSERT_EQ(Texts::ProblemText(practice.Current()),
-            "Колко грама 22% разтвор на сол трябва да се смесят с 98 г 2% разтвор на сол, за да "
-            "се получи 12% разтвор на сол?");
+  std::optional<Problem> salt;
+  for (std::int32_t sheet = 1; sheet <= 100 && !salt; ++sheet) {
+    for (std::int32_t place = 0; place < MaxSheetSize && !salt; ++place) {
+      const Problem problem = MakeProblem(sheet, Level::Two, place);
+      if (problem.kind == Kind::FirstForMixture && problem.context == Context::Salt) {
+        salt = problem;
+      }
+    }
+  }
+  ASSERT_TRUE(salt);
+  Practice practice(salt->source);
   practice.ShowSolution();
   const Texts::SolutionText solution = practice.Shown();
   ASSERT_TRUE(solution.table);
   EXPECT_EQ(solution.table->heading,
             (std::array<std::string, 4>{"", "маса (г)", "процент", "сол (г)"}));
   EXPECT_EQ(solution.table->rows[2][0], "получен разтвор");
-  for (const std::string line :
-       {"Нека x г е масата на първия разтвор. Тогава масата на получения разтвор е (x + 98) г.",
-        "Солта в получения разтвор е колкото в двата разтвора заедно:",
-        "Масата на получения разтвор е 98 + 98 = 196 (г).", "Отговор: 98 г 22% разтвор на сол."}) {
+  const std::string w1 = salt->Value(Weight1).Text();
+  const std::string w2 = salt->Value(Weight2).Text();
+  for (const std::string& line :
+       {"Нека x г е масата на първия разтвор. Тогава масата на получения разтвор е (x + " + w2 +
+            ") г.",
+        std::string("Солта в получения разтвор е колкото в двата разтвора заедно:"),
+        "Масата на получения разтвор е " + w1 + " + " + w2 + " = " + salt->Value(MixWeight).Text() +
+            " (г).",
+        "Отговор: " + Texts::AnswerText(*salt) + "."}) {
     EXPECT_NE(std::find(solution.lines.begin(), solution.lines.end(), line), solution.lines.end())
         << line;
   }
+}
+
+Problem SaltDissolved(Kind kind, std::array<std::int64_t, ColumnCount> tenths) {
+  Problem problem;
+  problem.kind = kind;
+  problem.variant = VariantOfKind(kind);
+  problem.first = Ingredient::PureSubstance;
+  problem.second = Ingredient::Water;
+  for (std::size_t column = 0; column < tenths.size(); ++column) {
+    problem.values[column] = Tenths{tenths[column]};
+  }
+  const std::span<const Column> sought = SoughtOf(kind);
+  problem.sought.assign(sought.begin(), sought.end());
+  return problem;
+}
+
+// The reference's salt in water, word for word: 300 г of 15% from 45 г of salt and 255 г of
+// water; 50 г of salt in 200 г of water make 20%; 20 г of salt make 400 г of 5% with 380 г of
+// water. No "what does not change": the solution is nothing but its two parts.
+TEST(Practice, SolvesDissolvingByWhatTheSolutionIsMadeOf) {
+  struct Case {
+    Kind kind;
+    std::array<std::int64_t, ColumnCount> row;
+    std::vector<std::string> lines;
+    std::vector<std::string> hints;
+  };
+  const Case cases[] = {
+      {Kind::Dissolving,
+       {1000, 450, 0, 2550, 150, 3000},
+       {"Разтворът се състои от сол и вода.", "Сол в разтвора: 300 · 15 : 100 = 45 (г).",
+        "Вода: 300 − 45 = 255 (г)."},
+       {"От какво се състои разтворът?", "Колко грама сол трябва да има в 300 г 15% разтвор?",
+        "Колко грама вода са нужни?"}},
+      {Kind::DissolvedPercent,
+       {1000, 500, 0, 2000, 200, 2500},
+       {"Разтворът се състои от сол и вода.", "Масата на разтвора е 50 + 200 = 250 (г).",
+        "В разтвора солта е 50 : 250 · 100 = 20%."},
+       {"От какво се състои разтворът?", "Колко грама е разтворът?",
+        "Разтворът е 250 г. Колко процента от разтвора е солта?"}},
+      {Kind::SolutionFromSubstance,
+       {1000, 200, 0, 3800, 50, 4000},
+       {"Разтворът се състои от сол и вода.",
+        "В разтвора тези 20 г са 5%: 20 : 5 · 100 = 400 (г) – масата на разтвора.",
+        "Вода: 400 − 20 = 380 (г)."},
+       {"От какво се състои разтворът?", "Солта е 5% от разтвора. Колко грама е разтворът?",
+        "Колко грама вода са нужни?"}},
+  };
+  for (const Case& c : cases) {
+    const Problem problem = SaltDissolved(c.kind, c.row);
+    const std::optional<Method> method = WhatStaysMethod(problem.variant, Row(c.row));
+    ASSERT_TRUE(method) << static_cast<int>(c.kind);
+    const Texts::MethodWords words = Texts::MethodWordsOf(problem, *method);
+    std::vector<Fraction> answers;
+    for (const Column column : problem.sought) {
+      answers.push_back(Fraction::Of(problem.Value(column).count, 10));
+    }
+    EXPECT_EQ(Texts::MethodLines(*method, words), c.lines);
+    EXPECT_EQ(Texts::MethodHints(*method, words, answers), c.hints);
+  }
+}
+
+// Water poured into a solution of unknown mass: the grid's equation, set up in the hints, with
+// the starting solution as x.
+TEST(Practice, SolvesAnUnknownStartWithTheEquation) {
+  const std::optional<Problem> problem = FirstOfKind(Kind::UnknownStart, Level::Two);
+  ASSERT_TRUE(problem);
+  Practice practice(problem->source);
+  while (practice.HasMoreHints()) {
+    practice.Hint();
+  }
+  const std::vector<std::string> hints = practice.Shown().lines;
+  ASSERT_FALSE(hints.empty());
+  EXPECT_EQ(hints.front(), "Какво не е известно? Означи го с x.");
+  const std::string p1 = problem->Value(Percent1).Text();
+  const std::string w2 = problem->Value(Weight2).Text();
+  const std::string pm = problem->Value(MixPercent).Text();
+  EXPECT_EQ(hints.back(),
+            "Уравнението е x · " + p1 + " : 100 = (x + " + w2 + ") · " + pm + " : 100. Реши го.");
+  practice.ShowSolution();
+  const std::vector<std::string> lines = practice.Shown().lines;
+  EXPECT_TRUE(std::find(lines.begin(), lines.end(), "x = " + problem->Value(Weight1).Text()) !=
+              lines.end());
+  // The solution at the start, named: "Отговор: 400 г 15% разтвор на сол."
+  EXPECT_TRUE(lines[lines.size() - 2].starts_with(
+      "Отговор: " + Texts::AnswerAmount(*problem, Weight1) + " " + p1 + "% "))
+      << lines[lines.size() - 2];
 }
 
 }  // namespace

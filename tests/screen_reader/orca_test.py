@@ -93,12 +93,12 @@ def main(program):
         # F2: the practice beside the window. The problem is heard, then its box by its
         # question, then what is said of an answer, without the focus leaving the box.
         heard(desktop, lambda: desktop.key("F2"),
-              ["Задача 1", "От 28 л 10% оцет и друг оцет получиха 56 л 8% оцет"])
-        heard(desktop, lambda: desktop.key("Tab"), ["Колко литра е вторият оцет?"])
+              ["Задача 1", "Колко литра 80% оцетна есенция трябва да се смесят с 52,5 л вода"])
+        heard(desktop, lambda: desktop.key("Tab"), ["Колко литра 80% оцетна есенция?"])
         desktop.type("8")
         heard(desktop, lambda: desktop.key("Return"), ["Не е вярно"])
         heard(desktop, lambda: desktop.key("BackSpace"), ["8"])
-        desktop.type("0,8")
+        desktop.type("3,5")
         heard(desktop, lambda: desktop.key("Return"), ["Вярно!"])
         heard(desktop, lambda: desktop.key("Escape"), ["Вариант 1, % - 1"])
     return tally()

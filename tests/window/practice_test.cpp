@@ -181,7 +181,7 @@ class PracticeTest : public QObject {
   }
 
   void aPupilIsToldWrongGivenHintsAndCountedRight() {
-    QVERIFY(pressF2In(c().Text2[0]) != nullptr);  // sheet 1, Ниво 2: one answer, 0,8 л
+    QVERIFY(pressF2In(c().Text2[0]) != nullptr);  // sheet 1, Ниво 2: one answer, 3,5 л
     auto* announcer = window_->practiceWindow()->findChild<Announcer*>();
     answer({"8"});
     QTest::keyClick(p().answers[0], Qt::Key_Return);
