@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "form/solution_text.h"
+#include "problems/letters.h"
 
 namespace Texts {
 
@@ -53,18 +54,18 @@ std::string KeptWord(const Method& method, const MethodWords& words) {
 
 std::string KeepLine(const Method& method, const MethodWords& words) {
   if (method.dissolves) {
-    return Concat({Capitalised(words.newSubject), " се състои от ", words.substance, " и вода."});
+    return Concat({FirstCapital(words.newSubject), " се състои от ", words.substance, " и вода."});
   }
   if (method.made) {
-    return Concat({Capitalised(words.substanceDefinite), " в ", words.newDefinite, " идва само от ",
+    return Concat({FirstCapital(words.substanceDefinite), " в ", words.newDefinite, " идва само от ",
                    words.madeFrom, "."});
   }
   if (KeepsWater(method)) {
-    return Concat({Capitalised(words.restSubject),
+    return Concat({FirstCapital(words.restSubject),
                    words.restPlural ? " не се променят" : " не се променя", ", когато добавяме ",
                    words.pure, "."});
   }
-  return Concat({Capitalised(words.substanceDefinite), " не се променя, когато ",
+  return Concat({FirstCapital(words.substanceDefinite), " не се променя, когато ",
                  method.waterLeaves ? "водата се изпарява." : "доливаме вода."});
 }
 
@@ -76,7 +77,7 @@ std::string KeptAmountLine(const Method& method, const MethodLine& line, const M
   if (KeepsWater(method)) {
     return Concat({"В ", where, " ", RestShare(line, words), ": ", formula, "."});
   }
-  return Concat({Capitalised(words.substance), " в ", where, ": ", formula, "."});
+  return Concat({FirstCapital(words.substance), " в ", where, ": ", formula, "."});
 }
 
 std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
@@ -85,7 +86,7 @@ std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
   const std::string& whole = mixture ? words.newDefinite : words.madeFrom;
   const std::string formula = Concat({ExactNumber(line.left), " : ", ExactNumber(line.share),
                                       " · 100 = ", Result(line.result, words), " – ",
-                                      Lowered(words.amountTitle), " на ", whole, "."});
+                                      FirstSmall(words.amountTitle), " на ", whole, "."});
   if (KeepsWater(method)) {
     return Concat({"В ", whole, " ", RestShare(line, words), ": ", formula});
   }
@@ -156,7 +157,7 @@ std::string KeptAmountQuestion(const Method& method, const MethodLine& line,
   }
   if (KeepsWater(method)) {
     // One question: the share of what stays is told, its amount asked.
-    return Concat({Capitalised(RestShare(line, words)), " от ", words.solutionDefinite, ". Колко ",
+    return Concat({FirstCapital(RestShare(line, words)), " от ", words.solutionDefinite, ". Колко ",
                    words.units, " ", words.restPlural ? "са те?" : "е тя?"});
   }
   return Concat(
@@ -166,7 +167,7 @@ std::string KeptAmountQuestion(const Method& method, const MethodLine& line,
 std::string WholeFromKeptQuestion(const Method& method, const MethodLine& line,
                                   const MethodWords& words) {
   const std::string kept =
-      Capitalised(KeepsWater(method) ? words.restSubject : words.substanceDefinite);
+      FirstCapital(KeepsWater(method) ? words.restSubject : words.substanceDefinite);
   const std::string_view is = KeepsWater(method) ? Is(words) : "е";
   if (line.part == Part::Mixture) {
     return Concat({kept, " ", is, " ", Percent(line.share), " от ", words.newDefinite, ". Колко ",
@@ -209,10 +210,10 @@ std::string Confirmation(const Method& method, const MethodLine& line, const Met
                            KeptWord(method, words), "."});
     case MethodStep::WholeFromKept:
       return line.part == Part::Mixture
-                 ? Concat({Capitalised(words.newSubject), " е ", Amount(line.result, words), "."})
+                 ? Concat({FirstCapital(words.newSubject), " е ", Amount(line.result, words), "."})
                  : Concat({"Нужни са ", Amount(line.result, words), " ", words.madeFromBare, "."});
     case MethodStep::TotalMass:
-      return Concat({Capitalised(words.newSubject), " е ", Amount(line.result, words), "."});
+      return Concat({FirstCapital(words.newSubject), " е ", Amount(line.result, words), "."});
     case MethodStep::PercentFromKept:
       return Concat({"В ", words.newDefinite, " ", words.substanceDefinite, " е ",
                      Percent(line.result), "."});
@@ -279,37 +280,6 @@ MethodWords GridMethodWords(const Method& method) {
           "",
           "единици",
           "Масата"};
-}
-
-std::string Capitalised(std::string_view text) {
-  std::string result(text);
-  // Cyrillic а to п are D0 B0 to D0 BF, р to я D1 80 to D1 8F; their capitals D0 90 to D0 AF.
-  if (result.size() >= 2) {
-    const auto lead = static_cast<unsigned char>(result[0]);
-    const auto next = static_cast<unsigned char>(result[1]);
-    if (lead == 0xD0 && next >= 0xB0 && next <= 0xBF) {
-      result[1] = static_cast<char>(next - 0x20);
-    } else if (lead == 0xD1 && next >= 0x80 && next <= 0x8F) {
-      result[0] = static_cast<char>(0xD0);
-      result[1] = static_cast<char>(next + 0x20);
-    }
-  }
-  return result;
-}
-
-std::string Lowered(std::string_view text) {
-  std::string result(text);
-  if (result.size() >= 2) {
-    const auto lead = static_cast<unsigned char>(result[0]);
-    const auto next = static_cast<unsigned char>(result[1]);
-    if (lead == 0xD0 && next >= 0x90 && next <= 0x9F) {
-      result[1] = static_cast<char>(next + 0x20);
-    } else if (lead == 0xD0 && next >= 0xA0 && next <= 0xAF) {
-      result[0] = static_cast<char>(0xD1);
-      result[1] = static_cast<char>(next - 0x20);
-    }
-  }
-  return result;
 }
 
 }  // namespace Texts

@@ -54,8 +54,4 @@ std::vector<std::string> MethodHints(const Method& method, const MethodWords& wo
 // The words where the grid's two parts stand for whatever the pupil has in mind.
 MethodWords GridMethodWords(const Method& method);
 
-// The first letter in capitals, or in small letters: "сол" and "Сол".
-std::string Capitalised(std::string_view text);
-std::string Lowered(std::string_view text);
-
 }  // namespace Texts

@@ -737,15 +737,15 @@ PartWords PartWordsOf(const Problem& problem) {
   const std::string secondName = reference(second, SecondForms, Article::Short);
   const std::string_view substance = SubstanceSubjects[static_cast<std::size_t>(problem.context)];
   return {{firstName, secondName, MixtureReference(mixture, Article::Short)},
-          {Capitalised(reference(first, FirstForms, Article::Full)),
-           Capitalised(reference(second, SecondForms, Article::Full)),
-           Capitalised(MixtureReference(mixture, Article::Full))},
+          {FirstCapital(reference(first, FirstForms, Article::Full)),
+           FirstCapital(reference(second, SecondForms, Article::Full)),
+           FirstCapital(MixtureReference(mixture, Article::Full))},
           {row(first, FirstRowForms), row(second, SecondRowForms),
            Joined(ObtainedRowForms.For(mixture.gender, Article::Short), mixture.bare)},
           same ? std::string(first.both) : firstName + " и " + secondName,
           std::string(words.substance),
           std::string(substance),
-          Capitalised(substance),
+          FirstCapital(substance),
           problem.context == Context::Milk ? "са" : "е"};
 }
 

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "form/method_text.h"
+#include "problems/letters.h"
 #include "form/texts.h"
 #include "worksheet/number_text.h"
 
@@ -280,7 +281,7 @@ class SolutionWriter {
       facts.push_back(PercentFact(columns.percent, substanceNamed));
     }
     return facts.empty() ? std::string()
-                         : Concat({Lowered(Title(part)), " ", Joined(facts, " и ")});
+                         : Concat({FirstSmall(Title(part)), " ", Joined(facts, " и ")});
   }
 
   std::string PercentFact(Column column, bool& substanceNamed) const {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "problems/letters.h"
+
 namespace {
 
 constexpr std::size_t MaxDigits = 15;  // 64 bits hold them with room to spare
@@ -57,30 +59,6 @@ constexpr std::array<Spelling, 29> Spellings = {{
 // Cyrillic letters are two bytes in UTF-8, led by one of these.
 constexpr char CyrillicLow = '\xD0';
 constexpr char CyrillicHigh = '\xD1';
-
-// Latin and the Bulgarian Cyrillic capitals in small letters, by their bytes: no locale may
-// change how a pupil's answer is read.
-std::string Lowered(std::string_view text) {
-  std::string lowered(text);
-  for (std::size_t at = 0; at < lowered.size(); ++at) {
-    char& c = lowered[at];
-    if (c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c - 'A' + 'a');
-    } else if (c == CyrillicLow && at + 1 < lowered.size()) {
-      // А to П (D0 90 to D0 9F) become а to п (D0 B0 to D0 BF); Р to Я (D0 A0 to D0 AF) become
-      // р to я (D1 80 to D1 8F).
-      char& next = lowered[at + 1];
-      if (next >= '\x90' && next <= '\x9F') {
-        next = static_cast<char>(next + 0x20);
-      } else if (next >= '\xA0' && next <= '\xAF') {
-        c = CyrillicHigh;
-        next = static_cast<char>(next - 0x20);
-      }
-      ++at;
-    }
-  }
-  return lowered;
-}
 
 // Takes one of the texts off the front of `text`, if it starts with one.
 template <std::size_t Count>
@@ -373,7 +351,7 @@ Decimal Decimal::Of(std::int64_t digits, std::int32_t places) {
 }
 
 std::optional<PupilAnswer> ReadAnswer(std::string_view text) {
-  const std::string lowered = Lowered(text);
+  const std::string lowered = LowerCase(text);
   std::string_view rest = lowered;
   SkipBlanks(rest);
   if (!SkipUnknown(rest)) {
