@@ -29,6 +29,30 @@ std::string Result(const Fraction& value, const MethodWords& words) {
   return words.unit.empty() ? number : Concat({number, " (", words.unit, ")"});
 }
 
+// "100 (г) вода" after a line's result; "100 единици вода" where there is no unit.
+std::string ResultOf(const Fraction& value, std::string_view what, const MethodWords& words) {
+  if (words.unit.empty()) {
+    return Concat({ExactNumber(value), " ", words.units, " ", what});
+  }
+  return Concat({Result(value, words), " ", what});
+}
+
+// "в сместа", and "във" before "в" and "ф": "във втората съставка".
+std::string In(std::string_view where) {
+  const bool doubled = where.starts_with("в") || where.starts_with("ф");
+  return Concat({doubled ? "във " : "в ", where});
+}
+
+// "400 + 100"; water that left is taken away: "600 − 200".
+std::string SumText(const Fraction& first, const Fraction& second) {
+  if (first.Sign() < 0 || second.Sign() < 0) {
+    const bool firstLeft = first.Sign() < 0;
+    return Concat({ExactNumber(firstLeft ? second : first), " − ",
+                   ExactNumber(firstLeft ? -first : -second)});
+  }
+  return Concat({ExactNumber(first), " + ", ExactNumber(second)});
+}
+
 std::string Percent(const Fraction& value) {
   return Concat({ExactNumber(value), "%"});
 }
@@ -52,9 +76,9 @@ std::string KeptWord(const Method& method, const MethodWords& words) {
 }
 
 std::string KeepLine(const Method& method, const MethodWords& words) {
-  if (method.made) {
-    return Concat({Capitalised(words.substanceDefinite), " в ", words.newDefinite, " идва само от ",
-                   words.madeFrom, "."});
+  if (method.made && !method.waterLeaves) {
+    return Concat({Capitalised(words.substanceDefinite), " ", In(words.newDefinite),
+                   " идва само от ", words.madeFrom, "."});
   }
   if (KeepsWater(method)) {
     return Concat({Capitalised(words.restSubject),
@@ -71,9 +95,9 @@ std::string KeptAmountLine(const Method& method, const MethodLine& line, const M
   const std::string formula = Concat({ExactNumber(line.left), " · ", ExactNumber(line.right),
                                       " : 100 = ", Result(line.result, words)});
   if (KeepsWater(method)) {
-    return Concat({"В ", where, " ", RestShare(line, words), ": ", formula, "."});
+    return Concat({Capitalised(In(where)), " ", RestShare(line, words), ": ", formula, "."});
   }
-  return Concat({Capitalised(words.substance), " в ", where, ": ", formula, "."});
+  return Concat({Capitalised(words.substance), " ", In(where), ": ", formula, "."});
 }
 
 std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
@@ -84,11 +108,11 @@ std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
                                       " · 100 = ", Result(line.result, words), " – ",
                                       Lowered(words.amountTitle), " на ", whole, "."});
   if (KeepsWater(method)) {
-    return Concat({"В ", whole, " ", RestShare(line, words), ": ", formula});
+    return Concat({Capitalised(In(whole)), " ", RestShare(line, words), ": ", formula});
   }
   if (mixture) {
-    return Concat({"В ", whole, " тези ", Amount(line.left, words), " са ", Percent(line.share),
-                   ": ", formula});
+    return Concat({Capitalised(In(whole)), " тези ", Amount(line.left, words), " са ",
+                   Percent(line.share), ": ", formula});
   }
   return Concat({"Тези ", Amount(line.left, words), " са ", Percent(line.share), " от ", whole,
                  ": ", formula});
@@ -98,14 +122,15 @@ std::string ChangedMassLine(const Method& method, const MethodLine& line,
                             const MethodWords& words) {
   if (method.waterLeaves) {
     return Concat({"Изпарили са се ", ExactNumber(line.right), " − ", ExactNumber(line.left), " = ",
-                   Result(-line.result, words), " вода."});
+                   ResultOf(-line.result, "вода", words), "."});
   }
-  const std::string difference = Concat(
-      {ExactNumber(line.left), " − ", ExactNumber(line.right), " = ", Result(line.result, words)});
+  const std::string difference =
+      Concat({ExactNumber(line.left), " − ", ExactNumber(line.right), " = "});
   if (KeepsWater(method)) {
-    return Concat({"Трябва да се добавят ", difference, " ", words.pure, "."});
+    return Concat(
+        {"Трябва да се добавят ", difference, ResultOf(line.result, words.pure, words), "."});
   }
-  return Concat({"Трябва да се долеят ", difference, " вода."});
+  return Concat({"Трябва да се долеят ", difference, ResultOf(line.result, "вода", words), "."});
 }
 
 std::string LineText(const Method& method, const MethodLine& line, const MethodWords& words) {
@@ -115,15 +140,19 @@ std::string LineText(const Method& method, const MethodLine& line, const MethodW
     case MethodStep::WholeFromKept:
       return WholeFromKeptLine(method, line, words);
     case MethodStep::PercentFromKept:
-      return Concat({"В ", words.newDefinite, " ", words.substanceDefinite, " е ",
+      return Concat({Capitalised(In(words.newDefinite)), " ", words.substanceDefinite, " е ",
                      ExactNumber(line.left), " : ", ExactNumber(line.right),
                      " · 100 = ", Percent(line.result), "."});
     case MethodStep::TotalMass:
-      return Concat({words.amountTitle, " на ", words.newDefinite, " е ", ExactNumber(line.left),
-                     " + ", ExactNumber(line.right), " = ", Result(line.result, words), "."});
+      return Concat({words.amountTitle, " на ", words.newDefinite, " е ",
+                     SumText(line.left, line.right), " = ", Result(line.result, words), "."});
     case MethodStep::ChangedMass:
       return ChangedMassLine(method, line, words);
     case MethodStep::RemainingMass:
+      // What is left of a made solution's mass, where it is less than its parts: water that left.
+      if (method.waterLeaves) {
+        return ChangedMassLine(method, line, words);
+      }
       break;
   }
   return Concat({"Вода: ", ExactNumber(line.left), " − ", ExactNumber(line.right), " = ",
