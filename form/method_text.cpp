@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <iterator>
 
 #include "form/solution_text.h"
 
@@ -251,7 +252,62 @@ std::string Confirmation(const Method& method, const MethodLine& line, const Met
   return {};
 }
 
+// Where every quantity sought is what a line finds: a percentage of 0 or 100 that is sought is no
+// water nor pure substance to start from.
+bool FindsAllSought(const Method& method, const std::array<Column, 2>& sought) {
+  return std::all_of(sought.begin(), sought.end(), [&method](Column column) {
+    return std::any_of(method.lines.begin(), method.lines.end(),
+                       [column](const MethodLine& line) { return FoundColumn(line) == column; });
+  });
+}
+
+// A fraction of a long period would stand in a formula as "p : q ≈ …".
+bool WrittenInDecimals(const Method& method) {
+  const auto decimal = [](const Fraction& value) { return DecimalText(value, ",").has_value(); };
+  return std::all_of(method.lines.begin(), method.lines.end(), [&decimal](const MethodLine& line) {
+    return decimal(line.left) && decimal(line.right) && decimal(line.share) && decimal(line.result);
+  });
+}
+
+std::optional<Method> GridMethod(const RowSolution& solution) {
+  if (solution.outcome != Outcome::Answer) {
+    return std::nullopt;
+  }
+  std::array<Fraction, ColumnCount> values{};
+  for (std::size_t column = 0; column < values.size(); ++column) {
+    values[column] = *solution.exact[column];
+  }
+  std::optional<Method> method = WhatStaysMethod(solution.variant, values);
+  if (method && FindsAllSought(*method, solution.unknowns) && WrittenInDecimals(*method)) {
+    return method;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+void FollowWhatStays(const RowSolution& solution, SolutionText& text) {
+  const auto sought =
+      std::find_if(text.lines.begin(), text.lines.end(),
+                   [](const std::string& line) { return line.starts_with("Търси се:"); });
+  const std::optional<Method> method = GridMethod(solution);
+  if (!method || sought == text.lines.end()) {
+    return;
+  }
+  std::vector<std::string> lines(text.lines.begin(), std::next(sought));
+  // The equation's table holds x, which the arithmetic has no use for.
+  if (solution.equation) {
+    text.table.reset();
+  }
+  text.tableAt = lines.size();
+  const std::vector<std::string> worked = MethodLines(*method, GridMethodWords(*method));
+  lines.insert(lines.end(), worked.begin(), worked.end());
+  const std::size_t checkAt = lines.size();
+  lines.insert(lines.end(), text.lines.begin() + static_cast<std::ptrdiff_t>(text.checkAt),
+               text.lines.end());
+  text.lines = std::move(lines);
+  text.checkAt = checkAt;
+}
 
 std::vector<std::string> MethodLines(const Method& method, const MethodWords& words) {
   std::vector<std::string> lines = {KeepLine(method, words)};

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "form/solution_text.h"
 #include "problems/method.h"
 
 // The school's arithmetic of what does not change, in the problem's own words, with units on
@@ -42,6 +43,12 @@ std::vector<std::string> MethodHints(const Method& method, const MethodWords& wo
 
 // The words where the grid's two parts stand for whatever the pupil has in mind.
 MethodWords GridMethodWords(const Method& method);
+
+// The calculator's solution the school's way, where a part is water or the pure substance and the
+// arithmetic of what does not change finds both quantities sought: "Дадено" and "Търси се", the
+// table where it holds no x, that arithmetic in the grid's words in place of the table's
+// derivation, then the check and the answer as they were.
+void FollowWhatStays(const RowSolution& solution, SolutionText& text);
 
 // The first letter in capitals, or in small letters: "сол" and "Сол".
 std::string Capitalised(std::string_view text);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "form/method_text.h"
 #include "form/texts.h"
 #include "worksheet/number_text.h"
 
@@ -610,7 +611,12 @@ class SolutionWriter {
 }  // namespace
 
 SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wording) {
-  return SolutionWriter(solution, wording).Text();
+  SolutionText text = SolutionWriter(solution, wording).Text();
+  // A word problem teaches what does not change itself, in its own words.
+  if (wording.answer.empty()) {
+    FollowWhatStays(solution, text);
+  }
+  return text;
 }
 
 namespace {

@@ -164,7 +164,7 @@ TEST(Solution, WritesExactNumbersInSchoolNotation) {
       {0,
        {"10", "1", "0", "2", "", ""},
        ".",
-       "Процентът на сместа: 0,1 от 3 е 0,1 : 3 · 100 = 3,(3)%."},
+       "В сместа чистото вещество е 0,1 : 3 · 100 = 3,(3)%."},
       {0,
        {"10", "1", "0", "2", "", ""},
        ".",
@@ -181,7 +181,10 @@ TEST(Solution, WritesExactNumbersInSchoolNotation) {
        {"2,5", "1", "10", "1", "", ""},
        ",",
        "Отговор: процентът на сместа е 6,25%; масата на сместа е 2."},
-      {0, {"12.5", "3", "0", "1", "", ""}, ".", "Чистото вещество в сместа е 0,375 + 0 = 0,375."},
+      {0,
+       {"12.5", "3", "0", "1", "", ""},
+       ".",
+       "Чисто вещество в първата съставка: 3 · 12,5 : 100 = 0,375."},
       {1, {"30", "200", "47", "", "36", ""}, ".", "x = 109,(09)"},
       {1, {"30", "200", "53", "", "36", ""}, ".", "x = 1200 : 17 ≈ 70,59"},
       {0, {"30", "-200", "40", "100", "", ""}, ".", "Масата на сместа е −200 + 100 = −100."},
@@ -263,29 +266,90 @@ TEST(Solution, NamesTheAmountsAsTheProblemDoes) {
             "Внимание: обемът на първата съставка е 0, а той трябва да е по-голям от 0.");
 }
 
+// A percentage of a long period leaves what does not change to the equation.
 TEST(Solution, WaterHasNoSubstanceAndThePureSubstanceIsAllOfIt) {
-  const std::vector<std::string> water = LinesOf(1, {"10", "400", "0", "", "8", ""});
+  const std::vector<std::string> water = LinesOf(1, {"10", "400", "0", "", "8.5", ""});
   for (const std::string line :
        {"втора съставка | x | 0% | 0",
         "Втората съставка не съдържа от веществото, затова чистото вещество в сместа е колкото в "
         "първата съставка:",
-        "40 = (400 + x) · 8 : 100   | · 100", "4000 = 3200 + 8x", "4000 − 3200 = 8x", "800 = 8x",
-        "x = 800 : 8", "x = 100"}) {
+        "40 = (400 + x) · 8,5 : 100   | · 100", "4000 = 3400 + 8,5x", "4000 − 3400 = 8,5x",
+        "600 = 8,5x", "x = 600 : 8,5", "x = 1200 : 17 ≈ 70,59"}) {
     EXPECT_NE(std::find(water.begin(), water.end(), line), water.end()) << line;
   }
   EXPECT_TRUE(
       water[0].ends_with("втората съставка не съдържа от веществото (0%); сместа "
-                         "съдържа 8%."))
+                         "съдържа 8,5%."))
       << water[0];
-  const std::vector<std::string> pure = LinesOf(1, {"10", "400", "100", "", "28", ""});
+  const std::vector<std::string> pure = LinesOf(1, {"10", "400", "100", "", "17", ""});
   for (const std::string line :
-       {"втора съставка | x | 100% | x", "40 + x = (400 + x) · 28 : 100   | · 100", "72x = 7200"}) {
+       {"втора съставка | x | 100% | x", "40 + x = (400 + x) · 17 : 100   | · 100", "83x = 2800"}) {
     EXPECT_NE(std::find(pure.begin(), pure.end(), line), pure.end()) << line;
   }
   const std::vector<std::string> added = LinesOf(0, {"10", "400", "100", "100", "", ""});
   const std::string allOfIt =
       "Втората съставка е чисто вещество (100%), затова чистото вещество в нея е 100.";
   EXPECT_NE(std::find(added.begin(), added.end(), allOfIt), added.end()) << Joined(added);
+}
+
+// Water or the pure substance beside a solution: what does not change first, in arithmetic, as
+// the sixth grade solves it; water of a negative mass is water that evaporated.
+TEST(Solution, FollowsWhatDoesNotChangeWhereAPartIsWaterOrPure) {
+  const std::pair<VariantIndex, Row> pouredIn = {1, {"10", "400", "0", "", "8", ""}};
+  const std::pair<std::pair<VariantIndex, Row>, std::vector<std::string>> cases[] = {
+      {pouredIn,
+       {"Дадено: първата съставка има маса 400 и съдържа 10% чисто вещество; втората съставка не "
+        "съдържа от веществото (0%); сместа съдържа 8%.",
+        "Търси се: масата на втората съставка и масата на сместа.",
+        "Чистото вещество не се променя, когато доливаме вода.",
+        "Чисто вещество в първата съставка: 400 · 10 : 100 = 40.",
+        "В сместа тези 40 са 8%: 40 : 8 · 100 = 500 – масата на сместа.",
+        "Трябва да се долеят 500 − 400 = 100 единици вода.",
+        "Проверка: 400 · 10 : 100 + 100 · 0 : 100 = 40 + 0 = 40 и 500 · 8 : 100 = 40;",
+        "400 + 100 = 500;", "8% е между 0% и 10%.",
+        "Отговор: масата на втората съставка е 100; масата на сместа е 500."}},
+  };
+  for (const auto& [row, expected] : cases) {
+    const std::vector<std::string> lines = LinesOf(row.first, row.second);
+    EXPECT_EQ(lines, expected) << Joined(lines);
+  }
+  EXPECT_TRUE(DrawSolution(*Calculated(pouredIn.first, pouredIn.second).Solution()).has_value());
+}
+
+// Each variant where a part is water or the pure substance: the method's lines in order, and the
+// answer, in whichever part of the grid the water stands.
+TEST(Solution, TellsWaterThatLeavesInEveryVariant) {
+  struct Case {
+    VariantIndex variant;
+    Row row;
+    std::vector<std::string> lines;  // found in this order, each a whole line
+  };
+  const Case cases[] = {
+      {1,
+       {"10", "200", "100", "", "20", ""},
+       {"Водата не се променя, когато добавяме чисто вещество.",
+        "В първата съставка водата е 100% − 10% = 90%: 200 · 90 : 100 = 180.",
+        "В сместа водата е 100% − 20% = 80%: 180 : 80 · 100 = 225 – масата на сместа.",
+        "Трябва да се добавят 225 − 200 = 25 единици чисто вещество.",
+        "Отговор: масата на втората съставка е 25; масата на сместа е 225."}},
+      {4,
+       {"0", "", "10", "400", "8", ""},
+       {"Чистото вещество не се променя, когато доливаме вода.",
+        "Чисто вещество във втората съставка: 400 · 10 : 100 = 40.",
+        "Трябва да се долеят 500 − 400 = 100 единици вода.",
+        "Отговор: масата на първата съставка е 100; масата на сместа е 500."}},
+  };
+  for (const Case& c : cases) {
+    const std::vector<std::string> lines = LinesOf(c.variant, c.row);
+    auto from = lines.begin();
+    for (const std::string& line : c.lines) {
+      from = std::find(from, lines.end(), line);
+      EXPECT_NE(from, lines.end()) << "Вариант " << c.variant + 1 << " lacks, or has out of "
+                                   << "order: " << line << "\n"
+                                   << Joined(lines);
+    }
+    EXPECT_TRUE(StartingWith(lines, "Внимание:").empty()) << Joined(lines);
+  }
 }
 
 struct ImpossibleCase {
