@@ -608,6 +608,85 @@ class SolutionWriter {
   SolutionText text_;
 };
 
+// Water that evaporated: where the grid has it, the substance checked before and after rather
+// than a mixture between its parts, and the water that left in the answer.
+class EvaporationWriter {
+ public:
+  EvaporationWriter(const RowSolution& solution, const AnswerWording& wording)
+      : solution_(solution),
+        wording_(wording),
+        water_(*solution.waterLeft),
+        solutionPart_(water_ == Part::First ? Part::Second : Part::First) {}
+
+  void Rewrite(SolutionText& text) const {
+    const auto checkAt = text.lines.begin() + static_cast<std::ptrdiff_t>(text.checkAt);
+    const auto end = std::find_if(checkAt, text.lines.end(), [](const std::string& line) {
+      return line.starts_with("Бележка:") || line.starts_with("Отговор:");
+    });
+    const std::vector<std::string> lines = {WhereInTheGrid(), SubstanceCheck(), MassCheck(),
+                                            StrongerCheck()};
+    text.lines.insert(text.lines.erase(checkAt, end), lines.begin(), lines.end());
+    ++text.checkAt;
+    if (wording_.answer.empty()) {
+      TellInTheAnswer(text.lines.back());
+    }
+  }
+
+ private:
+  const Fraction& Value(Part part, bool weight) const {
+    const PartColumns columns = ColumnsOf(part);
+    return *solution_.exact[weight ? columns.weight : columns.percent];
+  }
+
+  std::string WhereInTheGrid() const {
+    return Concat({"В полето „", ColumnHeading(ColumnsOf(water_).weight),
+                   "“ изпарената вода е записана с минус: ", ExactNumber(Value(water_, true)),
+                   "."});
+  }
+
+  // "600 · 8 : 100 = 48".
+  std::string SubstanceOf(Part part) const {
+    return Concat({SubstanceFormula(Mass{Value(part, true)}, Value(part, false)), " = ",
+                   ExactNumber(solution_.check.substance[IndexOf(part)])});
+  }
+
+  std::string SubstanceCheck() const {
+    return Concat({"Проверка: ", SubstanceOf(solutionPart_), " и ", SubstanceOf(Part::Mixture),
+                   " – чистото вещество не се е променило;"});
+  }
+
+  std::string MassCheck() const {
+    return Concat({Leading(Value(solutionPart_, true)), " − ", Operand(-Value(water_, true)), " = ",
+                   ExactNumber(solution_.check.massSum), ";"});
+  }
+
+  std::string StrongerCheck() const {
+    return Concat({PercentText(Value(Part::Mixture, false)), " е повече от ",
+                   PercentText(Value(solutionPart_, false)), ", защото водата е намаляла."});
+  }
+
+  // "масата на втората съставка е −200" becomes "изпарили са се 200 единици вода".
+  void TellInTheAnswer(std::string& answer) const {
+    const Column weight = ColumnsOf(water_).weight;
+    const std::string mass = ExactNumber(Value(water_, true));
+    const std::string unit = wording_.unit.empty() ? "" : Concat({" ", wording_.unit});
+    const std::string asked = Concat(
+        {QuantityName(weight, wording_.volume ? VolumeWords : MassWords), " е ", mass, unit});
+    const std::size_t at = answer.find(asked);
+    if (at != std::string::npos) {
+      const std::string_view units = wording_.unit.empty() ? "единици" : wording_.unit;
+      answer.replace(
+          at, asked.size(),
+          Concat({"изпарили са се ", ExactNumber(-Value(water_, true)), " ", units, " вода"}));
+    }
+  }
+
+  const RowSolution& solution_;
+  const AnswerWording& wording_;
+  Part water_;
+  Part solutionPart_;
+};
+
 }  // namespace
 
 SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wording) {
@@ -615,6 +694,9 @@ SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wor
   // A word problem teaches what does not change itself, in its own words.
   if (wording.answer.empty()) {
     FollowWhatStays(solution, text);
+  }
+  if (solution.waterLeft) {
+    EvaporationWriter(solution, wording).Rewrite(text);
   }
   return text;
 }
