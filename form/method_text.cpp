@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <iterator>
 
 #include "form/solution_text.h"
 #include "problems/letters.h"
@@ -30,6 +31,16 @@ std::string Result(const Fraction& value, const MethodWords& words) {
   return words.unit.empty() ? number : Concat({number, " (", words.unit, ")"});
 }
 
+// "400 + 100"; water that left is taken away: "600 − 200".
+std::string SumText(const Fraction& first, const Fraction& second) {
+  if (first.Sign() < 0 || second.Sign() < 0) {
+    const bool firstLeft = first.Sign() < 0;
+    return Concat({ExactNumber(firstLeft ? second : first), " − ",
+                   ExactNumber(firstLeft ? -first : -second)});
+  }
+  return Concat({ExactNumber(first), " + ", ExactNumber(second)});
+}
+
 std::string Percent(const Fraction& value) {
   return Concat({ExactNumber(value), "%"});
 }
@@ -56,9 +67,9 @@ std::string KeepLine(const Method& method, const MethodWords& words) {
   if (method.dissolves) {
     return Concat({FirstCapital(words.newSubject), " се състои от ", words.substance, " и вода."});
   }
-  if (method.made) {
-    return Concat({FirstCapital(words.substanceDefinite), " в ", words.newDefinite, " идва само от ",
-                   words.madeFrom, "."});
+  if (method.made && !method.waterLeaves) {
+    return Concat({FirstCapital(words.substanceDefinite), " ", In(words.newDefinite),
+                   " идва само от ", words.madeFrom, "."});
   }
   if (KeepsWater(method)) {
     return Concat({FirstCapital(words.restSubject),
@@ -75,9 +86,9 @@ std::string KeptAmountLine(const Method& method, const MethodLine& line, const M
   const std::string formula = Concat({ExactNumber(line.left), " · ", ExactNumber(line.right),
                                       " : 100 = ", Result(line.result, words)});
   if (KeepsWater(method)) {
-    return Concat({"В ", where, " ", RestShare(line, words), ": ", formula, "."});
+    return Concat({FirstCapital(In(where)), " ", RestShare(line, words), ": ", formula, "."});
   }
-  return Concat({FirstCapital(words.substance), " в ", where, ": ", formula, "."});
+  return Concat({FirstCapital(words.substance), " ", In(where), ": ", formula, "."});
 }
 
 std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
@@ -88,11 +99,11 @@ std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
                                       " · 100 = ", Result(line.result, words), " – ",
                                       FirstSmall(words.amountTitle), " на ", whole, "."});
   if (KeepsWater(method)) {
-    return Concat({"В ", whole, " ", RestShare(line, words), ": ", formula});
+    return Concat({FirstCapital(In(whole)), " ", RestShare(line, words), ": ", formula});
   }
   if (mixture) {
-    return Concat({"В ", whole, " тези ", Amount(line.left, words), " са ", Percent(line.share),
-                   ": ", formula});
+    return Concat({FirstCapital(In(whole)), " тези ", Amount(line.left, words), " са ",
+                   Percent(line.share), ": ", formula});
   }
   return Concat({"Тези ", Amount(line.left, words), " са ", Percent(line.share), " от ", whole,
                  ": ", formula});
@@ -109,8 +120,10 @@ std::string ChangedMassLine(const Method& method, const MethodLine& line,
   const bool leaves = method.waterLeaves;
   const Fraction& from = leaves ? line.right : line.left;
   const Fraction& taken = leaves ? line.left : line.right;
+  // Without a unit the told words name what changed themselves: "Изпарената вода е …".
+  const std::string after = words.unit.empty() ? "" : Concat({" ", Changed(method, words)});
   return Concat({words.change.told, " ", ExactNumber(from), " − ", ExactNumber(taken), " = ",
-                 Result(from - taken, words), " ", Changed(method, words), "."});
+                 Result(from - taken, words), after, "."});
 }
 
 std::string LineText(const Method& method, const MethodLine& line, const MethodWords& words) {
@@ -120,15 +133,19 @@ std::string LineText(const Method& method, const MethodLine& line, const MethodW
     case MethodStep::WholeFromKept:
       return WholeFromKeptLine(method, line, words);
     case MethodStep::PercentFromKept:
-      return Concat({"В ", words.newDefinite, " ", words.substanceDefinite, " е ",
+      return Concat({FirstCapital(In(words.newDefinite)), " ", words.substanceDefinite, " е ",
                      ExactNumber(line.left), " : ", ExactNumber(line.right),
                      " · 100 = ", Percent(line.result), "."});
     case MethodStep::TotalMass:
-      return Concat({words.amountTitle, " на ", words.newDefinite, " е ", ExactNumber(line.left),
-                     " + ", ExactNumber(line.right), " = ", Result(line.result, words), "."});
+      return Concat({words.amountTitle, " на ", words.newDefinite, " е ",
+                     SumText(line.left, line.right), " = ", Result(line.result, words), "."});
     case MethodStep::ChangedMass:
       return ChangedMassLine(method, line, words);
     case MethodStep::RemainingMass:
+      // What is left of a made solution's mass, where it is less than its parts: water that left.
+      if (method.waterLeaves) {
+        return ChangedMassLine(method, line, words);
+      }
       break;
   }
   return Concat({"Вода: ", ExactNumber(line.left), " − ", ExactNumber(line.right), " = ",
@@ -224,7 +241,39 @@ std::string Confirmation(const Method& method, const MethodLine& line, const Met
   return {};
 }
 
+// Where every quantity sought is what a line finds: a percentage of 0 or 100 that is sought is no
+// water nor pure substance to start from.
+bool FindsAllSought(const Method& method, const std::array<Column, 2>& sought) {
+  return std::all_of(sought.begin(), sought.end(), [&method](Column column) {
+    return std::any_of(method.lines.begin(), method.lines.end(),
+                       [column](const MethodLine& line) { return FoundColumn(line) == column; });
+  });
+}
+
+// A fraction of a long period would stand in a formula as "p : q ≈ …".
+bool WrittenInDecimals(const Method& method) {
+  const auto decimal = [](const Fraction& value) { return DecimalText(value, ",").has_value(); };
+  return std::all_of(method.lines.begin(), method.lines.end(), [&decimal](const MethodLine& line) {
+    return decimal(line.left) && decimal(line.right) && decimal(line.share) && decimal(line.result);
+  });
+}
+
 }  // namespace
+
+std::optional<Method> GridMethod(const RowSolution& solution) {
+  if (solution.outcome != Outcome::Answer) {
+    return std::nullopt;
+  }
+  std::array<Fraction, ColumnCount> values{};
+  for (std::size_t column = 0; column < values.size(); ++column) {
+    values[column] = *solution.exact[column];
+  }
+  std::optional<Method> method = WhatStaysMethod(solution.variant, values);
+  if (method && FindsAllSought(*method, solution.unknowns) && WrittenInDecimals(*method)) {
+    return method;
+  }
+  return std::nullopt;
+}
 
 std::vector<std::string> MethodLines(const Method& method, const MethodWords& words) {
   std::vector<std::string> lines = {KeepLine(method, words)};
@@ -260,6 +309,17 @@ ChangeWords UsualChangeWords(const Method& method) {
   return {"трябва да се долеят", "Трябва да се долеят"};
 }
 
+// Without a unit, the told words name what came or went: "Изпарената вода е 600 − 400 = 200.".
+ChangeWords GridChangeWords(const Method& method) {
+  if (method.waterLeaves) {
+    return {"са се изпарили", "Изпарената вода е"};
+  }
+  if (KeepsWater(method)) {
+    return {"трябва да се добавят", "Добавеното чисто вещество е"};
+  }
+  return {"трябва да се долеят", "Долятата вода е"};
+}
+
 MethodWords GridMethodWords(const Method& method) {
   const Part solution = method.changing == Part::First ? Part::Second : Part::First;
   const std::string solutionName(PartName(solution));
@@ -273,7 +333,7 @@ MethodWords GridMethodWords(const Method& method) {
           "сместа",
           "сместа",
           "чисто вещество",
-          UsualChangeWords(method),
+          GridChangeWords(method),
           "вода",
           "водата",
           false,

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "form/solution_text.h"
 #include "problems/method.h"
 
 // The school's arithmetic of what does not change, in the problem's own words, with units on
@@ -53,5 +54,10 @@ std::vector<std::string> MethodHints(const Method& method, const MethodWords& wo
 
 // The words where the grid's two parts stand for whatever the pupil has in mind.
 MethodWords GridMethodWords(const Method& method);
+
+// The calculator's row solved the school's way, where a part is water or the pure substance and
+// the arithmetic of what does not change finds both quantities sought in decimals; none
+// otherwise.
+std::optional<Method> GridMethod(const RowSolution& solution);
 
 }  // namespace Texts

@@ -10,6 +10,7 @@
 
 #include "form/solution_text.h"
 #include "form/texts.h"
+#include "problems/letters.h"
 #include "worksheet/variants.h"
 
 namespace Texts {

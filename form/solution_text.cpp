@@ -5,8 +5,8 @@
 #include <initializer_list>
 
 #include "form/method_text.h"
-#include "problems/letters.h"
 #include "form/texts.h"
+#include "problems/letters.h"
 #include "worksheet/number_text.h"
 
 namespace Texts {
@@ -231,6 +231,21 @@ class SolutionWriter {
     WriteGivenAndSought();
     WriteRoundingNote();
     WriteFindings();
+    // A word problem teaches what does not change itself, in its own words.
+    const std::optional<Method> method =
+        wording_.answer.empty() ? GridMethod(solution_) : std::nullopt;
+    if (method) {
+      WriteByWhatStays(*method);
+    } else {
+      WriteByTheGrid();
+    }
+    WriteEnd();
+    return std::move(text_);
+  }
+
+ private:
+  // The table, then the arithmetic, or x and its equation.
+  void WriteByTheGrid() {
     if (solution_.equation) {
       WriteUnknown(*solution_.equation);
     }
@@ -243,11 +258,19 @@ class SolutionWriter {
       WriteEquation(*solution_.equation);
     }
     WriteArithmetic(solution_.afterEquation);
-    WriteEnd();
-    return std::move(text_);
   }
 
- private:
+  // What does not change, in arithmetic; the table only where it holds no x.
+  void WriteByWhatStays(const Method& method) {
+    if (!solution_.equation) {
+      text_.table = Table();
+      text_.tableAt = text_.lines.size();
+    }
+    for (std::string& line : MethodLines(method, GridMethodWords(method))) {
+      Add(std::move(line));
+    }
+  }
+
   void Add(std::string line) { text_.lines.push_back(std::move(line)); }
   void Add(std::initializer_list<std::string_view> pieces) { Add(Concat(pieces)); }
 
@@ -517,7 +540,11 @@ class SolutionWriter {
   void WriteEnd() {
     switch (solution_.outcome) {
       case Outcome::Answer:
-        WriteCheck();
+        if (solution_.waterLeft) {
+          WriteEvaporationCheck(*solution_.waterLeft);
+        } else {
+          WriteCheck();
+        }
         [[fallthrough]];
       case Outcome::Approximate:
         if (solution_.findings.empty()) {
@@ -560,6 +587,25 @@ class SolutionWriter {
   }
 
   const Fraction& Value(Column column) const { return *solution_.exact[column]; }
+
+  // Water that evaporated: where the grid has it, the substance the same before and after
+  // rather than a mixture between its parts.
+  void WriteEvaporationCheck(Part water) {
+    const PartColumns left = ColumnsOf(water);
+    const PartColumns before = ColumnsOf(water == Part::First ? Part::Second : Part::First);
+    const auto substance = [this](PartColumns part) {
+      return Concat({SubstanceFormula(Mass{Value(part.weight)}, Value(part.percent)), " = ",
+                     ExactNumber(Value(part.weight) * Value(part.percent) / Hundred)});
+    };
+    Add({"В полето „", ColumnHeading(left.weight),
+         "“ изпарената вода е записана с минус: ", ExactNumber(Value(left.weight)), "."});
+    Add({"Проверка: ", substance(before), " и ", substance(ColumnsOf(Part::Mixture)), " – ",
+         parts_.substanceDefinite, " не се е променило;"});
+    Add({Leading(Value(before.weight)), " − ", Operand(-Value(left.weight)), " = ",
+         ExactNumber(solution_.check.massSum), ";"});
+    Add({ValueOf(MixPercent), " е повече от ", ValueOf(before.percent),
+         ", защото водата е намаляла."});
+  }
 
   std::string BetweenText() const {
     const std::string mixture = ValueOf(MixPercent);
@@ -604,9 +650,20 @@ class SolutionWriter {
     const std::string_view relation = solution_.IsExact() ? " е " : " е приблизително ";
     std::vector<std::string> answers;
     for (const Column column : SoughtInGridOrder()) {
-      answers.push_back(Concat({QuantityOf(column), relation, Measured(column)}));
+      answers.push_back(IsEvaporated(column)
+                            ? Concat({"изпарената вода е ", MeasuredAmount(-Value(column))})
+                            : Concat({QuantityOf(column), relation, Measured(column)}));
     }
     Add({"Отговор: ", Joined(answers, "; "), "."});
+  }
+
+  bool IsEvaporated(Column column) const {
+    return solution_.waterLeft && column == ColumnsOf(*solution_.waterLeft).weight;
+  }
+
+  std::string MeasuredAmount(const Fraction& value) const {
+    const std::string number = ExactNumber(value);
+    return wording_.unit.empty() ? number : Concat({number, " ", wording_.unit});
   }
 
   // "маса (г)" in a word problem's table; "маса" in the grid's.

@@ -4,59 +4,63 @@ namespace {
 
 // Cyrillic letters are two bytes: а to п are D0 B0 to D0 BF, р to я D1 80 to D1 8F, and their
 // capitals А to Я D0 90 to D0 AF.
-constexpr char Lead = '\xD0';
-constexpr char HighLead = '\xD1';
+constexpr unsigned char Lead = 0xD0;
+constexpr unsigned char HighLead = 0xD1;
+
+unsigned char Byte(const std::string& text, std::size_t at) {
+  return static_cast<unsigned char>(text[at]);
+}
 
 bool IsCapital(const std::string& text, std::size_t at) {
-  const char c = text[at];
+  const unsigned char c = Byte(text, at);
   if (c >= 'A' && c <= 'Z') {
     return true;
   }
-  return c == Lead && at + 1 < text.size() && text[at + 1] >= '\x90' && text[at + 1] <= '\xAF';
+  return c == Lead && at + 1 < text.size() && Byte(text, at + 1) >= 0x90 &&
+         Byte(text, at + 1) <= 0xAF;
 }
 
 bool IsSmall(const std::string& text, std::size_t at) {
-  const char c = text[at];
+  const unsigned char c = Byte(text, at);
   if (c >= 'a' && c <= 'z') {
     return true;
   }
   if (at + 1 >= text.size()) {
     return false;
   }
-  const char next = text[at + 1];
-  return (c == Lead && next >= '\xB0' && next <= '\xBF') ||
-         (c == HighLead && next >= '\x80' && next <= '\x8F');
+  const unsigned char next = Byte(text, at + 1);
+  return (c == Lead && next >= 0xB0 && next <= 0xBF) ||
+         (c == HighLead && next >= 0x80 && next <= 0x8F);
 }
 
 // The letter at `at`, known to be a capital, in small letters.
 void MakeSmall(std::string& text, std::size_t at) {
-  char& c = text[at];
-  if (c != Lead) {
-    c = static_cast<char>(c - 'A' + 'a');
+  if (Byte(text, at) != Lead) {
+    text[at] = static_cast<char>(text[at] - 'A' + 'a');
     return;
   }
-  char& next = text[at + 1];
-  if (next <= '\x9F') {
-    next = static_cast<char>(next + 0x20);
+  const unsigned char next = Byte(text, at + 1);
+  if (next <= 0x9F) {
+    text[at + 1] = static_cast<char>(next + 0x20);
   } else {
-    c = HighLead;
-    next = static_cast<char>(next - 0x20);
+    text[at] = static_cast<char>(HighLead);
+    text[at + 1] = static_cast<char>(next - 0x20);
   }
 }
 
 // The letter at `at`, known to be small, in capitals.
 void MakeCapital(std::string& text, std::size_t at) {
-  char& c = text[at];
+  const unsigned char c = Byte(text, at);
   if (c != Lead && c != HighLead) {
-    c = static_cast<char>(c - 'a' + 'A');
+    text[at] = static_cast<char>(c - 'a' + 'A');
     return;
   }
-  char& next = text[at + 1];
+  const unsigned char next = Byte(text, at + 1);
   if (c == Lead) {
-    next = static_cast<char>(next - 0x20);
+    text[at + 1] = static_cast<char>(next - 0x20);
   } else {
-    c = Lead;
-    next = static_cast<char>(next + 0x20);
+    text[at] = static_cast<char>(Lead);
+    text[at + 1] = static_cast<char>(next + 0x20);
   }
 }
 
@@ -68,7 +72,7 @@ std::string LowerCase(std::string_view text) {
     if (IsCapital(lowered, at)) {
       MakeSmall(lowered, at);
     }
-    at += lowered[at] == Lead || lowered[at] == HighLead ? 1 : 0;
+    at += Byte(lowered, at) == Lead || Byte(lowered, at) == HighLead ? 1 : 0;
   }
   return lowered;
 }

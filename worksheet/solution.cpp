@@ -371,6 +371,29 @@ void FindImpossible(const Known<Number>& known, std::vector<Finding>& findings) 
   FindImpossibleMasses(known, findings);
 }
 
+// Water that evaporated: a part of 0% with a mass below zero, the other part a real solution,
+// and the mixture of some mass, stronger than that solution and at most pure.
+std::optional<Part> WaterLeft(const Known<Fraction>& known) {
+  if (std::any_of(known.begin(), known.end(), [](const auto& value) { return !value; })) {
+    return std::nullopt;
+  }
+  const auto value = [&known](Part part, bool weight) -> const Fraction& {
+    const PartColumns columns = ColumnsOf(part);
+    return *known[weight ? columns.weight : columns.percent];
+  };
+  for (const Part water : {Part::First, Part::Second}) {
+    const Part solution = water == Part::First ? Part::Second : Part::First;
+    const Fraction& percent = value(solution, false);
+    const Fraction& mixPercent = value(Part::Mixture, false);
+    if (value(water, false).Sign() == 0 && value(water, true).Sign() < 0 &&
+        value(solution, true).Sign() > 0 && percent.Sign() > 0 && percent < Hundred &&
+        value(Part::Mixture, true).Sign() > 0 && mixPercent > percent && mixPercent <= Hundred) {
+      return water;
+    }
+  }
+  return std::nullopt;
+}
+
 // The values the cells show, where the derivation could not find exact ones: all six after a
 // Calculate, the givens after a fault.
 Known<double> ShownValues(const RowSolution& solution, bool calculated) {
@@ -437,7 +460,10 @@ RowSolution SolveStepByStep(VariantIndex variant, const MixtureValues& values, b
     DropDerivation(solution, calculated);
   }
   if (solution.IsExact()) {
-    FindImpossible(solution.exact, solution.findings);
+    solution.waterLeft = WaterLeft(solution.exact);
+    if (!solution.waterLeft) {
+      FindImpossible(solution.exact, solution.findings);
+    }
   } else {
     FindImpossible(ShownValues(solution, calculated), solution.findings);
   }

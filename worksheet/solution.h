@@ -150,10 +150,14 @@ struct RowSolution {
   // digit: the solver's doubles lose digits where close numbers are taken from each other.
   std::vector<Column> inexactCells;
 
+  // A part of 0% whose mass is below zero beside a real solution, and a stronger mixture of some
+  // mass: water that evaporated, not an impossible number.
+  std::optional<Part> waterLeft;
+
   bool IsGiven(Column column) const;
   bool IsExact() const;
-  // A real mixture, solved: one can draw it.
-  bool IsDrawable() const { return outcome == Outcome::Answer; }
+  // A real mixture, solved: one can draw it. Water that left would be a bar shorter than nothing.
+  bool IsDrawable() const { return outcome == Outcome::Answer && !waterLeft; }
 };
 
 // `values` are the row's six quantities as the cells show them after a successful Calculate
