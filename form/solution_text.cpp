@@ -703,7 +703,7 @@ constexpr std::string_view TimesHundred = "   | · 100";
 // equation to solve. Each is the solution's own line where it has one.
 std::vector<std::string> EquationHints(const SolutionText& text, const AmountWords& words,
                                        const PartWords& parts) {
-  std::vector<std::string> hints = {"Какво не е известно? Означи го с x."};
+  std::vector<std::string> hints = {"Какво ще означиш с x?"};
   const auto equation =
       std::find_if(text.lines.begin(), text.lines.end(),
                    [](const std::string& line) { return line.ends_with(TimesHundred); });
