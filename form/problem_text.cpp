@@ -823,7 +823,8 @@ std::string Feedback(const Problem& problem, const std::vector<Verdict>& verdict
   }
   const auto empty = std::find(verdicts.begin(), verdicts.end(), Verdict::Empty);
   if (empty != verdicts.end()) {
-    return WithTheOtherAskedFor(problem, verdicts, 1 - (empty - verdicts.begin()));
+    const auto emptyBox = static_cast<std::size_t>(empty - verdicts.begin());
+    return WithTheOtherAskedFor(problem, verdicts, 1 - emptyBox);
   }
   const std::size_t box = BoxToTell(verdicts);
   const Verdict verdict = verdicts[box];
