@@ -373,12 +373,32 @@ std::array<Tenths, ColumnCount> TurnedRound(const std::array<Tenths, ColumnCount
            mixing[Weight1]}};
 }
 
+// No answer is a number the pupil could copy from the problem or from the other box, nor one a
+// typical mistake gives too: the new solution's mass, or the average of two percentages where
+// the parts weigh the same.
+bool AnswersTeach(const Problem& problem) {
+  for (const Column sought : problem.sought) {
+    const std::int64_t answer = AnsweredValue(problem, sought).count;
+    for (const Column other : AllColumns) {
+      if (other != sought && std::abs(problem.Value(other).count) == answer) {
+        return false;
+      }
+    }
+  }
+  const bool percentageSought =
+      std::any_of(problem.sought.begin(), problem.sought.end(),
+                  [&problem](Column column) { return UnitOf(problem, column) == Unit::Percent; });
+  return !percentageSought ||
+         problem.Value(Weight1).count != std::abs(problem.Value(Weight2).count);
+}
+
 // The problem as the pupil reads it, where its drawn numbers keep every rule of the sheet too.
 std::optional<Problem> Stated(Problem problem, const std::array<Tenths, ColumnCount>& drawn,
                               const std::vector<Problem>& earlier) {
   problem.values = LeavesWater(problem.kind) ? TurnedRound(drawn) : drawn;
   std::optional<Problem> stated = InTextbookUnit(std::move(problem));
   if (!stated || !ArePercentagesApart(*stated) || !HasSchoolDecimals(*stated) ||
+      !AnswersTeach(*stated) ||
       std::any_of(earlier.begin(), earlier.end(), [&](const Problem& other) {
         return other.values == stated->values && other.unit == stated->unit;
       })) {
@@ -406,9 +426,7 @@ Problem DrawNumbers(const Problem& problem, Recipe recipe, SplitMix64& random,
       }
     }
   }
-  throw std::logic_error("no sound problem of this kind in this context" +
-                         std::to_string((int)problem.kind) + " " +
-                         std::to_string((int)problem.context));
+  throw std::logic_error("no sound problem of this kind in this context");
 }
 
 // The kinds a place on the sheet may take: a variant's kinds on a Mixed sheet, one kind of the

@@ -98,6 +98,25 @@ std::string BrokenUnit(const Problem& p) {
   return "";
 }
 
+// An answer a pupil could copy from the problem, or that a typical mistake gives too, teaches
+// nothing: another of the six numbers, or the average where the parts weigh the same.
+std::string BrokenAnswer(const Problem& p) {
+  for (const Column sought : p.sought) {
+    for (const Column other : AllColumns) {
+      if (other != sought && std::abs(Count(p, other)) == AnsweredValue(p, sought).count) {
+        return "an answer that stands in the problem or in the other box";
+      }
+    }
+  }
+  const bool percentage = std::any_of(p.sought.begin(), p.sought.end(), [&p](Column column) {
+    return UnitOf(p, column) == Unit::Percent;
+  });
+  if (percentage && Count(p, Weight1) == std::abs(Count(p, Weight2))) {
+    return "parts of one mass, where the average of the percentages is right";
+  }
+  return "";
+}
+
 // Over sheets 1 to 1000 of every level, each problem keeps the school's numbers, and a sheet
 // repeats no problem, nor a kind in a context while the kind has a context left.
 TEST(Sheets, KeepTheSchoolsNumbersAndRepeatNothing) {
@@ -111,7 +130,7 @@ TEST(Sheets, KeepTheSchoolsNumbersAndRepeatNothing) {
       std::set<std::tuple<std::array<Tenths, ColumnCount>, Kind, Context>> numbers;
       for (const Problem& p : problems) {
         for (const std::string& broken :
-             {BrokenBalances(p), BrokenWorking(p), BrokenGap(p), BrokenUnit(p)}) {
+             {BrokenBalances(p), BrokenWorking(p), BrokenGap(p), BrokenUnit(p), BrokenAnswer(p)}) {
           if (!broken.empty()) {
             ADD_FAILURE() << Where(p) << broken;
             ++faults;

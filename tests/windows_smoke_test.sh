@@ -80,7 +80,7 @@ pass "F1 opens the step-by-step solution in a window of its own"
 xdotool key F2
 practice=$(timeout 60 xdotool search --sync --onlyvisible --name '^Задачи$' | head -n 1) ||
   fail "F2 opened no window named Задачи"
-expected="От 28 л 10% оцет и друг оцет получиха 56 л 8% оцет. Колко литра от втория оцет са използвани и какъв процент оцетна киселина съдържа той?"
+expected="Колко литра 80% оцетна есенция трябва да се смесят с 52,5 л вода, за да се получи 5% оцет?"
 copied=""
 for _ in $(seq 100); do
   xdotool key --window "$practice" ctrl+a ctrl+c

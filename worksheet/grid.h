@@ -9,6 +9,8 @@ using VariantIndex = std::int16_t;
 using CellIndex = std::int16_t;
 
 enum Column : std::uint8_t { Percent1, Weight1, Percent2, Weight2, MixPercent, MixWeight };
+inline constexpr std::array<Column, 6> AllColumns = {Percent1, Weight1,    Percent2,
+                                                     Weight2,  MixPercent, MixWeight};
 
 inline constexpr VariantIndex VariantCount = 7;
 inline constexpr std::int16_t ColumnCount = 6;
