@@ -65,7 +65,7 @@ std::string KeptWord(const Method& method, const MethodWords& words) {
 
 std::string KeepLine(const Method& method, const MethodWords& words) {
   if (method.dissolves) {
-    return Concat({FirstCapital(words.newSubject), " се състои от ", words.substance, " и вода."});
+    return words.madeOf;
   }
   if (method.made && !method.waterLeaves) {
     return Concat({FirstCapital(words.substanceDefinite), " ", In(words.newDefinite),
@@ -100,6 +100,11 @@ std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
                                       FirstSmall(words.amountTitle), " на ", whole, "."});
   if (KeepsWater(method)) {
     return Concat({FirstCapital(In(whole)), " ", RestShare(line, words), ": ", formula});
+  }
+  // Salt dissolved was never in a solution before: "Солта е 10% от разтвора: …".
+  if (mixture && method.dissolves) {
+    return Concat({FirstCapital(words.substanceDefinite), " е ", Percent(line.share), " от ", whole,
+                   ": ", formula});
   }
   if (mixture) {
     return Concat({FirstCapital(In(whole)), " тези ", Amount(line.left, words), " са ",
@@ -148,8 +153,8 @@ std::string LineText(const Method& method, const MethodLine& line, const MethodW
       }
       break;
   }
-  return Concat({"Вода: ", ExactNumber(line.left), " − ", ExactNumber(line.right), " = ",
-                 Result(line.result, words), "."});
+  return Concat({words.remainder, " ", ExactNumber(line.left), " − ", ExactNumber(line.right),
+                 " = ", Result(line.result, words), "."});
 }
 
 std::string KeepQuestion(const Method& method, const MethodWords& words) {
@@ -245,8 +250,9 @@ std::string Confirmation(const Method& method, const MethodLine& line, const Met
 // water nor pure substance to start from.
 bool FindsAllSought(const Method& method, const std::array<Column, 2>& sought) {
   return std::all_of(sought.begin(), sought.end(), [&method](Column column) {
-    return std::any_of(method.lines.begin(), method.lines.end(),
-                       [column](const MethodLine& line) { return FoundColumn(line) == column; });
+    return std::any_of(
+        method.lines.begin(), method.lines.end(),
+        [&method, column](const MethodLine& line) { return FoundColumn(method, line) == column; });
   });
 }
 
@@ -314,32 +320,20 @@ ChangeWords GridChangeWords(const Method& method) {
   if (method.waterLeaves) {
     return {"са се изпарили", "Изпарената вода е"};
   }
-  if (KeepsWater(method)) {
-    return {"трябва да се добавят", "Добавеното чисто вещество е"};
-  }
-  return {"трябва да се долеят", "Долятата вода е"};
+  return {"", Concat({"Масата на ", PartName(method.changing), " е"})};
 }
 
 MethodWords GridMethodWords(const Method& method) {
   const Part solution = method.changing == Part::First ? Part::Second : Part::First;
   const std::string solutionName(PartName(solution));
-  return {"чисто вещество",
-          "чистото вещество",
-          solutionName,
-          solutionName,
-          solutionName,
-          solutionName,
-          "сместа",
-          "сместа",
-          "сместа",
-          "чисто вещество",
-          GridChangeWords(method),
-          "вода",
-          "водата",
-          false,
-          "",
-          "единици",
-          "Масата"};
+  return {"чисто вещество", "чистото вещество", solutionName, solutionName, solutionName,
+          solutionName, "сместа", "сместа", "сместа", "чисто вещество", GridChangeWords(method),
+          Concat({PartTitle(solution), " е само чисто вещество, а ", PartName(method.changing),
+                  " не съдържа чисто вещество."}),
+          Concat({"Масата на ", PartName(method.changing), " е"}),
+          // The grid's parts may be alloys or juice: what stays beside the pure substance is
+          // whatever is not that substance, not water.
+          "част без чисто вещество", "частта без чисто вещество", false, "", "единици", "Масата"};
 }
 
 }  // namespace Texts

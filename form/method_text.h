@@ -34,6 +34,8 @@ struct MethodWords {
   std::string newPhrase;     // "300 г 15% разтвор на сол", where it is given whole
   std::string pure;          // "чиста сол"
   ChangeWords change;
+  std::string madeOf;  // "Разтворът се състои от сол и вода.", where salt is dissolved
+  std::string remainder;  // "Вода:", before the water a made solution needs
   // What stays where the pure substance is added: the water, or an alloy's other metals.
   std::string rest;         // "вода", "останали метали"
   std::string restSubject;  // "водата", "останалите метали"

@@ -30,7 +30,7 @@ MixtureValues ValuesOf(const Problem& problem) {
 Method UpToTheAsked(Method method, const std::vector<Column>& asked) {
   std::size_t last = 0;
   for (std::size_t i = 0; i < method.lines.size(); ++i) {
-    const std::optional<Column> found = FoundColumn(method.lines[i]);
+    const std::optional<Column> found = FoundColumn(method, method.lines[i]);
     if (found && std::find(asked.begin(), asked.end(), *found) != asked.end()) {
       last = i + 1;
     }

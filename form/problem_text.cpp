@@ -53,6 +53,7 @@ constexpr Forms NewForms = {"новия", "новият", "новата", "но�
 constexpr Forms FirstRowForms = {"първи", "първи", "първа", "първо"};
 constexpr Forms SecondRowForms = {"втори", "втори", "втора", "второ"};
 constexpr Forms ObtainedRowForms = {"получен", "получен", "получена", "получено"};
+constexpr Forms StartRowForms = {"първоначален", "първоначален", "първоначална", "първоначално"};
 constexpr Forms StartForms = {"първоначалния", "първоначалният", "първоначалната",
                               "първоначалното"};
 constexpr Forms WasForms = {"бил", "бил", "била", "било"};
@@ -713,6 +714,8 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
                    MixWeight, MixPercent),
       std::string(words.pure.bare),
       ChangeWordsOf(problem, method),
+      FirstCapital(newSubject) + " се състои от " + std::string(words.substance) + " и вода.",
+      "Вода:",
       alloy ? "останали метали" : "вода",
       alloy ? "останалите метали" : "водата",
       alloy,
@@ -734,20 +737,29 @@ PartWords PartWordsOf(const Problem& problem) {
     return same ? Joined(ordinal.For(noun.gender, Article::Short), noun.bare)
                 : std::string(noun.bare);
   };
-  const std::string firstName = reference(first, FirstForms, Article::Short);
+  // A solution of unknown mass watered down is the one at the start: "първоначалния разтвор".
+  const bool start = problem.kind == Kind::UnknownStart;
+  const auto firstReference = [&](Article article) {
+    return start ? Joined(StartForms.For(first.gender, article), first.bare)
+                 : reference(first, FirstForms, article);
+  };
+  const std::string firstName = firstReference(Article::Short);
   const std::string secondName = reference(second, SecondForms, Article::Short);
   const std::string_view substance = SubstanceSubjects[static_cast<std::size_t>(problem.context)];
   return {{firstName, secondName, MixtureReference(mixture, Article::Short)},
-          {FirstCapital(reference(first, FirstForms, Article::Full)),
+          {FirstCapital(firstReference(Article::Full)),
            FirstCapital(reference(second, SecondForms, Article::Full)),
            FirstCapital(MixtureReference(mixture, Article::Full))},
-          {row(first, FirstRowForms), row(second, SecondRowForms),
+          {start ? Joined(StartRowForms.For(first.gender, Article::Short), first.bare)
+                 : row(first, FirstRowForms),
+           row(second, SecondRowForms),
            Joined(ObtainedRowForms.For(mixture.gender, Article::Short), mixture.bare)},
           same ? std::string(first.both) : firstName + " и " + secondName,
           std::string(words.substance),
           std::string(substance),
           FirstCapital(substance),
-          problem.context == Context::Milk ? "са" : "е"};
+          problem.context == Context::Milk ? "са" : "е",
+          std::string(CountedUnits[static_cast<std::size_t>(problem.unit)])};
 }
 
 namespace {

@@ -333,7 +333,7 @@ class SolutionWriter {
     const std::vector<Column> asked = wording_.asked.empty()
                                           ? std::vector<Column>(unknowns.begin(), unknowns.end())
                                           : wording_.asked;
-    Add({"Търси се: ", SoughtNames(asked, words_, parts_), "."});
+    Add({"Търси се: ", SoughtText(asked), "."});
   }
 
   std::array<Column, 2> SoughtInGridOrder() const {
@@ -419,9 +419,8 @@ class SolutionWriter {
            QuantityOf(other), " е ", mass, " ", wording_.unit, "."});
       return;
     }
-    Add({"Нека x е ", QuantityOf(equation.unknown), " (в таблицата „",
-         ColumnHeading(equation.unknown), "“). Тогава ", QuantityOf(other), " е ",
-         MassText(otherMass), "."});
+    Add({"Нека x е ", QuantityOf(equation.unknown), " (в полето „", ColumnHeading(equation.unknown),
+         "“). Тогава ", QuantityOf(other), " е ", MassText(otherMass), "."});
   }
 
   SolutionTable Table() const {
@@ -486,9 +485,15 @@ class SolutionWriter {
       return Concat({"Процентът на ", Name(line.part), " не може да се намери: ", words_.definite,
                      " ѝ е 0, а на 0 не се дели."});
     }
+    const std::string division =
+        Concat({left, " : ", right, " · 100 = ", PercentText(*line.result), "."});
+    // A word problem says what the percentage is of: "Във втората сплав среброто е …".
+    if (wording_.parts) {
+      return Concat({FirstCapital(InName(line.part)), " ", parts_.substanceDefinite, " ",
+                     parts_.substanceIs, " ", division});
+    }
     return Concat({"Процентът на ", Name(line.part), ": ", ExactNumber(line.left), " от ",
-                   ExactNumber(line.right), " е ", left, " : ", right,
-                   " · 100 = ", PercentText(*line.result), "."});
+                   ExactNumber(line.right), " е ", division});
   }
 
   std::string SubstanceText(const ArithmeticLine& line, std::string_view result) const {
@@ -657,6 +662,18 @@ class SolutionWriter {
     Add({"Отговор: ", Joined(answers, "; "), "."});
   }
 
+  // Water that left is sought as such, not as a part's mass.
+  std::string SoughtText(const std::vector<Column>& asked) const {
+    if (!solution_.waterLeft) {
+      return SoughtNames(asked, words_, parts_);
+    }
+    std::vector<std::string> names;
+    for (const Column column : asked) {
+      names.push_back(IsEvaporated(column) ? std::string("изпарената вода") : QuantityOf(column));
+    }
+    return Joined(names, " и ");
+  }
+
   bool IsEvaporated(Column column) const {
     return solution_.waterLeft && column == ColumnsOf(*solution_.waterLeft).weight;
   }
@@ -736,7 +753,8 @@ std::string ArithmeticQuestion(const ArithmeticLine& line, const AmountWords& wo
     case Arithmetic::Substance:
     case Arithmetic::SubstanceSum:
     case Arithmetic::SubstanceDifference:
-      return Concat({"Колко ", parts.substance, " има ", In(name), "?"});
+      return Concat({"Колко ", parts.counted, parts.counted.empty() ? "" : " ", parts.substance,
+                     " има ", In(name), "?"});
     case Arithmetic::Percent:
       break;
   }

@@ -46,6 +46,7 @@ struct PartWords {
   std::string substanceDefinite;  // "чистото вещество"; "солта"
   std::string substanceTitle;     // "Чистото вещество"; "Солта"
   std::string substanceIs;        // "е"; "са" for "мазнините"
+  std::string counted{};          // after "Колко": "грама"; none in the grid
 };
 PartWords GridPartWords();
 

@@ -168,9 +168,13 @@ std::optional<Method> WhatStaysMethod(VariantIndex variant,
   }
 }
 
-std::optional<Column> FoundColumn(const MethodLine& line) {
+std::optional<Column> FoundColumn(const Method& method, const MethodLine& line) {
   switch (line.step) {
     case MethodStep::KeptAmount:
+      // Dissolved, the pure substance is all the substance the solution has.
+      if (method.dissolves && line.part == Part::Mixture) {
+        return ColumnsOf(method.changing == Part::First ? Part::Second : Part::First).weight;
+      }
       return std::nullopt;
     case MethodStep::PercentFromKept:
       return ColumnsOf(line.part).percent;

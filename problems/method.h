@@ -55,5 +55,6 @@ struct Method {
 std::optional<Method> WhatStaysMethod(VariantIndex variant,
                                       const std::array<Fraction, ColumnCount>& values);
 
-// The quantity of the grid a line finds, if any: the kept amount is no cell.
-std::optional<Column> FoundColumn(const MethodLine& line);
+// The quantity of the grid a line finds, if any: the kept amount is no cell, but where the pure
+// substance is dissolved it is that part's mass.
+std::optional<Column> FoundColumn(const Method& method, const MethodLine& line);
