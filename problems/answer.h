@@ -27,11 +27,13 @@ struct PupilAnswer {
   std::optional<WrittenUnit> unit;  // as written after the number
 };
 
-// What a pupil typed into an answer box: blanks between digits ("1 200"), a comma or a period
-// for the decimal point, a minus ("-" or "−"), a leading "x =" (Latin or Cyrillic x), and after
-// the number a unit in any of its usual forms, in either case, with words after it ("800 грама
-// сол", "76 процента мед", "5 кг."). None for anything else (two numbers, a word that is no
-// unit), and for more than 15 digits.
+// What a pupil typed into an answer box: a leading "Отговор:" or "Отг.:", a leading "x =" (Latin
+// or Cyrillic x), a minus ("-" or "−"), a comma or a period for the decimal point, blanks before
+// groups of three digits ("12 500"), and after the number a full stop, or a unit in any of its
+// usual forms, in either case, a percentage as an adjective too ("20%-ов", "20-процентна"), with
+// words after it ("800 грама сол", "5 кг."); after a mass or a volume the words may hold
+// percentages and brackets ("570 г вода (6%)"). None for anything else (two numbers, "или", a
+// word that is no unit, "5 70"), and for more than 15 digits.
 std::optional<PupilAnswer> ReadAnswer(std::string_view text);
 
 enum class Verdict : std::uint8_t {

@@ -28,6 +28,15 @@ struct ReadCase {
   std::optional<WrittenUnit> unit;
 };
 
+void ExpectRead(const ReadCase& c) {
+  const std::optional<PupilAnswer> read = ReadAnswer(c.text);
+  ASSERT_EQ(read.has_value(), c.value.has_value()) << '"' << c.text << '"';
+  if (read) {
+    EXPECT_EQ(read->value, Decimal::Of(c.value->first, c.value->second)) << c.text;
+    EXPECT_EQ(read->unit, c.unit) << c.text;
+  }
+}
+
 TEST(ReadAnswer, ReadsWhatPupilsType) {
   const ReadCase cases[] = {
       {"12,5", {{125, 1}}, {}},
@@ -70,12 +79,64 @@ TEST(ReadAnswer, ReadsWhatPupilsType) {
       {"300 г%", {}, {}},
   };
   for (const ReadCase& c : cases) {
-    const std::optional<PupilAnswer> read = ReadAnswer(c.text);
-    ASSERT_EQ(read.has_value(), c.value.has_value()) << '"' << c.text << '"';
-    if (read) {
-      EXPECT_EQ(read->value, Decimal::Of(c.value->first, c.value->second)) << c.text;
-      EXPECT_EQ(read->unit, c.unit) << c.text;
-    }
+    ExpectRead(c);
+  }
+}
+
+// The program's own answer wording, a full stop, a percentage adjective and "Отговор:" are one
+// answer; a second number beside them, or a blank that groups no thousands, is not.
+TEST(ReadAnswer, ReadsAnswersAsSchoolWritesThem) {
+  using enum WrittenUnit;
+  const ReadCase cases[] = {
+      {"150 г 50% разтвор", {{150, 0}}, Gram},
+      {"160 г сплав със 75% сребро", {{160, 0}}, Gram},
+      {"570 г от 6% разтвор", {{570, 0}}, Gram},
+      {"570 г вода (6%)", {{570, 0}}, Gram},
+      {"3,5 л 80% оцетна есенция", {{35, 1}}, Litre},
+      {"570 г 6,5 % разтвор", {{570, 0}}, Gram},
+      {"570 г или 760 г", {}, {}},
+      {"570 г или 76%", {}, {}},
+      {"570 г 760", {}, {}},
+      {"570 г (760)", {}, {}},
+      {"570 г 6% 760", {}, {}},
+      {"20% 30%", {}, {}},
+      {"20% разтвор (30%)", {}, {}},
+      {"44.", {{44, 0}}, {}},
+      {"570 .", {{570, 0}}, {}},
+      {"x=570.", {{570, 0}}, {}},
+      {"x = 100.", {{100, 0}}, {}},
+      {"44!", {{44, 0}}, {}},
+      {"44..", {}, {}},
+      {"44?", {}, {}},
+      {"44. 5", {}, {}},
+      {"67,2%-ов", {{672, 1}}, Percent},
+      {"25%-ов", {{25, 0}}, Percent},
+      {"20%-на", {{20, 0}}, Percent},
+      {"20 %-ов разтвор", {{20, 0}}, Percent},
+      {"20%-ен", {{20, 0}}, Percent},
+      {"20-процентов", {{20, 0}}, Percent},
+      {"20-процентна", {{20, 0}}, Percent},
+      {"20-ПРОЦЕНТЕН разтвор", {{20, 0}}, Percent},
+      {"20%-30%", {}, {}},
+      {"20%-овия", {}, {}},
+      {"500-600", {}, {}},
+      {"20-30%", {}, {}},
+      {"Отговор: 570 г вода", {{570, 0}}, Gram},
+      {"Отг.: 570 г", {{570, 0}}, Gram},
+      {"Отговор 570", {{570, 0}}, {}},
+      {"ОТГОВОР: x = 570", {{570, 0}}, {}},
+      {"Отговори 570", {}, {}},
+      {"1 500", {{1500, 0}}, {}},
+      {"12 500,5", {{125005, 1}}, {}},
+      {"1 200 000 г", {{12, -5}}, Gram},
+      {"5 70", {}, {}},
+      {"2 0", {}, {}},
+      {"4 4", {}, {}},
+      {"1 5000", {}, {}},
+      {"1500 000", {}, {}},
+  };
+  for (const ReadCase& c : cases) {
+    ExpectRead(c);
   }
 }
 
@@ -239,6 +300,18 @@ TEST(Judge, TellsTheNewSolutionForTheWaterOnTheSheets) {
       }
     }
     EXPECT_GT(found, 0) << static_cast<int>(kind);
+  }
+}
+
+// The key's own answers, typed into the boxes, are right: "40 кг сплав с 20% мед".
+TEST(JudgeBoxes, TakesTheKeysAnswersAsRight) {
+  for (const Level level : Levels) {
+    for (std::int32_t place = 0; place < MaxSheetSize; ++place) {
+      const Problem problem = MakeProblem(7, level, place);
+      const std::vector<std::string> answers = Texts::BoxAnswers(problem);
+      EXPECT_EQ(JudgeBoxes(problem, answers), std::vector(answers.size(), Verdict::Right))
+          << testing::PrintToString(answers);
+    }
   }
 }
 
