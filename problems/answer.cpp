@@ -406,7 +406,7 @@ constexpr std::array<Mistake, 21> Mistakes = {{
      BoxOf(MixWeight),
      {},
      [](const Quantities& q) -> Value { return Decimal::Of(q.w2, 1); }},
-    {Verdict::MassesNotAdded,
+    {Verdict::MixtureForPart,
      Parts,
      {},
      [](const Quantities& q) -> Value { return Decimal::Of(q.wm, 1); }},
@@ -456,6 +456,32 @@ WrittenUnit BoxUnit(const Problem& problem, Column box) {
 
 Decimal RightAnswer(const Problem& problem, Column box) {
   return Decimal::Of(AnsweredValue(problem, box));
+}
+
+// A number written without a unit may be in the unit a thousand times smaller than the box's.
+struct SmallerUnit {
+  WrittenUnit box;
+  WrittenUnit smaller;
+};
+constexpr std::array<SmallerUnit, 2> SmallerUnits = {
+    {{WrittenUnit::Kilogram, WrittenUnit::Gram}, {WrittenUnit::Litre, WrittenUnit::Millilitre}}};
+
+// "300" where 0,3 кг is right: grams in a box of kilograms.
+bool IsRightInSmallerUnit(const PupilAnswer& answer, WrittenUnit boxUnit, Decimal right) {
+  const auto smaller =
+      std::find_if(SmallerUnits.begin(), SmallerUnits.end(),
+                   [boxUnit](const SmallerUnit& units) { return units.box == boxUnit; });
+  return !answer.unit && smaller != SmallerUnits.end() &&
+         InBoxUnit({answer.value, smaller->smaller}, boxUnit) == right;
+}
+
+// Why a text is no answer: nothing in it, digits that make no one number, or no digits at all.
+Verdict UnreadVerdict(std::string_view text) {
+  if (IsBlank(text)) {
+    return Verdict::Empty;
+  }
+  return std::any_of(text.begin(), text.end(), IsDigit) ? Verdict::NotOneNumber
+                                                        : Verdict::Unreadable;
 }
 
 // Whether the answer is the box's right amount, in its unit or another of its measure.
@@ -528,7 +554,7 @@ std::vector<Verdict> JudgeBoxes(const Problem& problem, const std::vector<std::s
 Verdict Judge(const Problem& problem, Column box, std::string_view answer) {
   const std::optional<PupilAnswer> read = ReadAnswer(answer);
   if (!read) {
-    return IsBlank(answer) ? Verdict::Empty : Verdict::Unreadable;
+    return UnreadVerdict(answer);
   }
   const WrittenUnit boxUnit = BoxUnit(problem, box);
   const WrittenUnit written = read->unit.value_or(boxUnit);
@@ -544,6 +570,9 @@ Verdict Judge(const Problem& problem, Column box, std::string_view answer) {
   // "300 кг" for 300 г: the number is right, the unit is not.
   if (read->value == right) {
     return Verdict::WrongUnit;
+  }
+  if (IsRightInSmallerUnit(*read, boxUnit, right)) {
+    return Verdict::GramsForKilograms;
   }
   if (const std::optional<Verdict> mistake = MistakeOf(problem, box, *value)) {
     return *mistake;
