@@ -455,24 +455,28 @@ struct Said {
 };
 
 // Whole sentences about one answer: {answer} names it.
-constexpr std::array<Said, 6> Sentences = {{
+constexpr std::array<Said, 7> Sentences = {{
     {Verdict::Right, "Вярно!"},
     {Verdict::Empty, "Въведи {answer} в полето."},
     {Verdict::Swapped, "Отговорите са разменени: провери какво пита всяко поле."},
     {Verdict::RightInOtherUnit, "Вярно е, но запиши {answer} в {boxUnits}."},
     {Verdict::Unreadable, "Напиши {answer} с цифри, например 12,5."},
+    {Verdict::NotOneNumber, "Запиши {inBox} само едно число, например 12,5."},
     {Verdict::WrongUnit, "Провери мерната единица: {answerSubject} тук е в {boxUnits}."},
 }};
 
 // Why an answer is wrong, after "Не е вярно: " or after the words that say which answer it is.
 // None gives the right answer away.
-constexpr std::array<Said, 15> Reasons = {{
+constexpr std::array<Said, 17> Reasons = {{
     {Verdict::AverageOfPercentages,
      "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
      "и от това колко има от всяка съставка."},
     {Verdict::MassesNotAdded,
      "{amount} на сместа е сборът от {amounts} на двете съставки – провери {whichAmount} се "
      "търси."},
+    {Verdict::MixtureForPart, "толкова е {mixtureSubject}, а се пита за {partAmount}."},
+    {Verdict::GramsForKilograms,
+     "изглежда, че числото е в {smallerUnits}, а {answerSubject} тук е в {boxUnits}."},
     {Verdict::PercentAsWholeNumber,
      "изглежда, че процентът е използван като цяло число, а не като стотни (30% = 30 : 100 = "
      "0,3)."},
@@ -518,19 +522,39 @@ constexpr std::string_view BothWrong = "И двата отговора не са
 struct AnswerNames {
   std::string_view object;   // "Напиши отговора"
   std::string_view subject;  // "отговорът тук е"
+  std::string_view inBox;    // "Запиши в полето"
 };
-constexpr AnswerNames OnlyAnswer = {"отговора", "отговорът"};
+constexpr AnswerNames OnlyAnswer = {"отговора", "отговорът", "в полето"};
 constexpr std::array<AnswerNames, 2> AnswersByPlace = {
-    {{"първия отговор", "първият отговор"}, {"втория отговор", "вторият отговор"}}};
+    {{"първия отговор", "първият отговор", "в първото поле"},
+     {"втория отговор", "вторият отговор", "във второто поле"}}};
+constexpr AnswerNames BothAnswers = {"и двата отговора", "и двата отговора", "в полетата"};
+
+// The unit a thousand times smaller than a box's, as "в" takes it; in the order of Unit, empty
+// where the boxes have none.
+constexpr std::array<std::string_view, 4> SmallerUnitsInPlural = {"", "грамове", "милилитри", ""};
 
 // The words for what a mixture's mass is, or for litres its volume.
 struct AmountWords {
   std::string_view amount;
+  std::string_view amountObject;  // "се пита за обема"
   std::string_view amounts;
   std::string_view whichAmount;
 };
-constexpr AmountWords MassWords = {"масата", "масите", "коя маса"};
-constexpr AmountWords VolumeWords = {"обемът", "обемите", "кой обем"};
+constexpr AmountWords MassWords = {"масата", "масата", "масите", "коя маса"};
+constexpr AmountWords VolumeWords = {"обемът", "обема", "обемите", "кой обем"};
+
+// The amount of the part a box asks for, in the problem's words: "масата на първия разтвор",
+// "масата на чистата мед", "обема на втория оцет".
+std::string AskedPartAmount(const Problem& problem, Column box, const AmountWords& amount) {
+  const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
+  const Noun first = FirstWordsOf(problem, words).noun;
+  const Noun second = WordsOf(words, problem.second, problem.Value(Percent2)).noun;
+  const bool same = first.bare == second.bare;
+  const std::string part = box == Weight1 ? Reference(first, FirstForms, same, Article::Short)
+                                          : Reference(second, SecondForms, same, Article::Short);
+  return std::string(amount.amountObject) + " на " + part;
+}
 
 Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
@@ -538,6 +562,11 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
   return {
       {"answer", std::string(names.object)},
       {"answerSubject", std::string(names.subject)},
+      {"inBox", std::string(names.inBox)},
+      {"smallerUnits",
+       std::string(SmallerUnitsInPlural[static_cast<std::size_t>(UnitOf(problem, box))])},
+      {"mixtureSubject", MixtureReference(words.solution, Article::Full)},
+      {"partAmount", AskedPartAmount(problem, box, amount)},
       {"boxUnits", std::string(UnitsInPlural[static_cast<std::size_t>(UnitOf(problem, box))])},
       {"units", std::string(CountedUnits[static_cast<std::size_t>(problem.unit)])},
       {"substance", std::string(words.substance)},
@@ -837,6 +866,10 @@ std::string Feedback(const Problem& problem, const std::vector<Verdict>& verdict
   if (empty != verdicts.end()) {
     const auto emptyBox = static_cast<std::size_t>(empty - verdicts.begin());
     return WithTheOtherAskedFor(problem, verdicts, 1 - emptyBox);
+  }
+  if (std::ranges::all_of(verdicts,
+                          [](Verdict verdict) { return verdict == Verdict::RightInOtherUnit; })) {
+    return Told(Verdict::RightInOtherUnit, problem, problem.sought.front(), BothAnswers);
   }
   const std::size_t box = BoxToTell(verdicts);
   const Verdict verdict = verdicts[box];

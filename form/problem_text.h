@@ -48,11 +48,13 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method);
 
 // "Вярно!"; the right amount in another unit: "Вярно е, но запиши отговора в грамове."; for a
 // wrong answer a sentence that begins with "Не е вярно" and says what mistake it looks like,
-// without the right answer; for text that is no number, how to write one; for a unit of another
-// measure, the box's; for an empty box, to fill it. The pupil is addressed in the singular.
+// without the right answer; for text without digits, to write them; for digits that make no one
+// number, to write one; for a unit of another measure, the box's; for an empty box, to fill it.
+// The pupil is addressed in the singular.
 std::string Feedback(Verdict verdict, const Problem& problem, Column box);
 // What is said of all the answers to a problem, by their verdicts in the order of its boxes: of
-// one, as above; of two, which one is wrong, or that they are swapped, or which box is empty.
+// one, as above; of two, which one is wrong, or that they are swapped, or which box is empty, or
+// that both are right in another unit.
 std::string Feedback(const Problem& problem, const std::vector<Verdict>& verdicts);
 
 }  // namespace Texts

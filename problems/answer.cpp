@@ -19,6 +19,20 @@ constexpr std::array<std::string_view, 2> Unknowns = {"x", "х"};  // Latin, Cyr
 constexpr std::array<std::string_view, 2> Minuses = {"-", "−"};
 // What may end a sentence after a unit: "5 кг.", "800 г сол!".
 constexpr std::array<std::string_view, 5> Stops = {".", ",", ";", "!", "?"};
+// What may end a sentence after a bare number: "44.", but not "44?", which doubts it.
+constexpr std::array<std::string_view, 2> NumberStops = {".", "!"};
+constexpr std::array<std::string_view, 2> Brackets = {"(", ")"};
+// What school writes before an answer: "Отговор: 570 г", "Отг.: 570 г"; lowered.
+constexpr std::array<std::string_view, 2> AnswerLabels = {"отговор", "отг"};
+constexpr std::array<std::string_view, 2> LabelMarks = {".", ":"};
+// A word that offers a second answer beside the first: "570 г или 76%".
+constexpr std::array<std::string_view, 2> Alternatives = {"или", "or"};
+// Thousands are set apart in groups of three: "12 500".
+constexpr std::size_t GroupSize = 3;
+// A percentage as an adjective: "20%-ов", "20-процентна"; lowered.
+constexpr std::array<std::string_view, 2> AdjectiveStems = {"%-", "-процент"};
+constexpr std::array<std::string_view, 8> AdjectiveEndings = {"ов", "ова", "ово", "ови",
+                                                              "ен", "на",  "но",  "ни"};
 
 struct Spelling {
   std::string_view text;  // lowered
@@ -77,6 +91,11 @@ void SkipBlanks(std::string_view& text) {
   }
 }
 
+bool IsBlank(std::string_view text) {
+  SkipBlanks(text);
+  return text.empty();
+}
+
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -98,41 +117,151 @@ bool TakeLetter(std::string_view& text) {
   return true;
 }
 
-// Appends the digits at the front of `text` to `digits`, blanks between them allowed ("1 200"),
-// counting them; false for none, and for more than MaxDigits in all.
-bool TakeDigits(std::string_view& text, std::int64_t& digits, std::size_t& count) {
-  const std::size_t before = count;
-  for (std::string_view rest = text; !rest.empty() && IsDigit(rest.front()); SkipBlanks(rest)) {
+std::string_view LeadingDigits(std::string_view text) {
+  return text.substr(0, static_cast<std::size_t>(
+                            std::find_if_not(text.begin(), text.end(), IsDigit) - text.begin()));
+}
+
+// Appends a run of digits to `digits`, counting them; false past MaxDigits in all.
+bool AppendDigits(std::string_view run, std::int64_t& digits, std::size_t& count) {
+  for (const char digit : run) {
     if (++count > MaxDigits) {
       return false;
     }
-    digits = digits * 10 + (rest.front() - '0');
-    rest.remove_prefix(1);
-    text = rest;
+    digits = digits * 10 + (digit - '0');
+  }
+  return true;
+}
+
+// Appends the digits at the front of `text` to `digits`, counting them: a run of them, or one of
+// at most three followed by groups of three after blanks ("1 200"). False for none, for more than
+// MaxDigits in all, and for a blank before any other digits ("5 70"), which make no one number.
+bool TakeDigits(std::string_view& text, std::int64_t& digits, std::size_t& count) {
+  const std::size_t before = count;
+  std::string_view run = LeadingDigits(text);
+  const bool mayGroup = run.size() <= GroupSize;
+  while (!run.empty()) {
+    if (!AppendDigits(run, digits, count)) {
+      return false;
+    }
+    text.remove_prefix(run.size());
+    std::string_view rest = text;
+    SkipBlanks(rest);
+    run = rest.size() < text.size() ? LeadingDigits(rest) : std::string_view();
+    if (!run.empty() && (!mayGroup || run.size() != GroupSize)) {
+      return false;
+    }
+    text = run.empty() ? text : rest;
   }
   return count > before;
 }
 
-// A unit as a whole word, not the start of a longer one: "г" is not in "грамаж".
-std::optional<WrittenUnit> TakeUnit(std::string_view& text) {
-  for (const Spelling& spelling : Spellings) {
-    std::string_view rest = text;
-    if (rest.starts_with(spelling.text)) {
-      rest.remove_prefix(spelling.text.size());
-      if (!StartsWithLetter(rest)) {
+// Takes `word` off the front of `text` if it is there whole, not the start of a longer word: "г"
+// is not in "грамаж".
+bool TakeWholeWord(std::string_view& text, std::string_view word) {
+  if (!text.starts_with(word) || StartsWithLetter(text.substr(word.size()))) {
+    return false;
+  }
+  text.remove_prefix(word.size());
+  return true;
+}
+
+bool TakePercentAdjective(std::string_view& text) {
+  for (const std::string_view stem : AdjectiveStems) {
+    if (!text.starts_with(stem)) {
+      continue;
+    }
+    std::string_view rest = text.substr(stem.size());
+    for (const std::string_view ending : AdjectiveEndings) {
+      if (TakeWholeWord(rest, ending)) {
         text = rest;
-        return spelling.unit;
+        return true;
       }
+    }
+  }
+  return false;
+}
+
+std::optional<WrittenUnit> TakeUnit(std::string_view& text) {
+  if (TakePercentAdjective(text)) {
+    return WrittenUnit::Percent;
+  }
+  for (const Spelling& spelling : Spellings) {
+    if (TakeWholeWord(text, spelling.text)) {
+      return spelling.unit;
     }
   }
   return std::nullopt;
 }
 
-// What may follow a unit: words and the marks that end a sentence, but no other number.
-bool IsWords(std::string_view text) {
-  while (TakeLetter(text) || TakeAny(text, Blanks) || TakeAny(text, Stops)) {
+bool StartsWithDecimalPoint(std::string_view text) {
+  return text.size() > 1 && (text.front() == ',' || text.front() == '.') && IsDigit(text[1]);
+}
+
+// A number without a sign: digits, and a decimal point with digits after it.
+std::optional<Decimal> TakeUnsigned(std::string_view& text) {
+  std::int64_t digits = 0;
+  std::size_t count = 0;
+  if (!TakeDigits(text, digits, count)) {
+    return std::nullopt;
+  }
+  if (!StartsWithDecimalPoint(text)) {
+    return Decimal::Of(digits, 0);
+  }
+  text.remove_prefix(1);
+  const std::size_t whole = count;
+  if (!TakeDigits(text, digits, count)) {
+    return std::nullopt;
+  }
+  return Decimal::Of(digits, static_cast<std::int32_t>(count - whole));
+}
+
+// A word at the front, but none that offers another answer.
+bool TakeWord(std::string_view& text) {
+  std::string_view rest = text;
+  while (TakeLetter(rest)) {
+  }
+  const std::string_view word = text.substr(0, text.size() - rest.size());
+  if (word.empty() ||
+      std::find(Alternatives.begin(), Alternatives.end(), word) != Alternatives.end()) {
+    return false;
+  }
+  text = rest;
+  return true;
+}
+
+// A percentage that tells what the amount before it is of: "570 г от 6% разтвор".
+bool TakePercentage(std::string_view& text) {
+  std::string_view rest = text;
+  if (!TakeUnsigned(rest)) {
+    return false;
+  }
+  SkipBlanks(rest);
+  if (TakeUnit(rest) != WrittenUnit::Percent) {
+    return false;
+  }
+  text = rest;
+  return true;
+}
+
+// What may follow a unit: words, brackets and the marks that end a sentence, and where
+// `percentages`, percentages ("570 г вода (6%)"), but no other number, and no "или".
+bool IsWords(std::string_view text, bool percentages) {
+  while (TakeWord(text) || TakeAny(text, Blanks) || TakeAny(text, Stops) ||
+         TakeAny(text, Brackets) || (percentages && TakePercentage(text))) {
   }
   return text.empty();
+}
+
+// "Отговор:" before the answer, if it is there.
+void SkipLabel(std::string_view& text) {
+  for (const std::string_view label : AnswerLabels) {
+    if (TakeWholeWord(text, label)) {
+      while (TakeAny(text, LabelMarks) || TakeAny(text, Blanks)) {
+      }
+      return;
+    }
+  }
 }
 
 // "x =" before the number, if it is there; false for an "x" that is not followed by "=".
@@ -277,7 +406,7 @@ constexpr std::array<Mistake, 21> Mistakes = {{
      BoxOf(MixWeight),
      {},
      [](const Quantities& q) -> Value { return Decimal::Of(q.w2, 1); }},
-    {Verdict::MassesNotAdded,
+    {Verdict::MixtureForPart,
      Parts,
      {},
      [](const Quantities& q) -> Value { return Decimal::Of(q.wm, 1); }},
@@ -321,17 +450,38 @@ std::optional<Verdict> MistakeOf(const Problem& problem, Column box, Decimal val
   return std::nullopt;
 }
 
-bool IsBlank(std::string_view text) {
-  SkipBlanks(text);
-  return text.empty();
-}
-
 WrittenUnit BoxUnit(const Problem& problem, Column box) {
   return WrittenOf(UnitOf(problem, box));
 }
 
 Decimal RightAnswer(const Problem& problem, Column box) {
   return Decimal::Of(AnsweredValue(problem, box));
+}
+
+// A number written without a unit may be in the unit a thousand times smaller than the box's.
+struct SmallerUnit {
+  WrittenUnit box;
+  WrittenUnit smaller;
+};
+constexpr std::array<SmallerUnit, 2> SmallerUnits = {
+    {{WrittenUnit::Kilogram, WrittenUnit::Gram}, {WrittenUnit::Litre, WrittenUnit::Millilitre}}};
+
+// "300" where 0,3 кг is right: grams in a box of kilograms.
+bool IsRightInSmallerUnit(const PupilAnswer& answer, WrittenUnit boxUnit, Decimal right) {
+  const auto smaller =
+      std::find_if(SmallerUnits.begin(), SmallerUnits.end(),
+                   [boxUnit](const SmallerUnit& units) { return units.box == boxUnit; });
+  return !answer.unit && smaller != SmallerUnits.end() &&
+         InBoxUnit({answer.value, smaller->smaller}, boxUnit) == right;
+}
+
+// Why a text is no answer: nothing in it, digits that make no one number, or no digits at all.
+Verdict UnreadVerdict(std::string_view text) {
+  if (IsBlank(text)) {
+    return Verdict::Empty;
+  }
+  return std::any_of(text.begin(), text.end(), IsDigit) ? Verdict::NotOneNumber
+                                                        : Verdict::Unreadable;
 }
 
 // Whether the answer is the box's right amount, in its unit or another of its measure.
@@ -354,30 +504,26 @@ std::optional<PupilAnswer> ReadAnswer(std::string_view text) {
   const std::string lowered = LowerCase(text);
   std::string_view rest = lowered;
   SkipBlanks(rest);
+  SkipLabel(rest);
   if (!SkipUnknown(rest)) {
     return std::nullopt;
   }
   const bool negative = TakeAny(rest, Minuses);
   SkipBlanks(rest);
-  std::int64_t digits = 0;
-  std::size_t count = 0;
-  if (!TakeDigits(rest, digits, count)) {
+  const std::optional<Decimal> number = TakeUnsigned(rest);
+  if (!number) {
     return std::nullopt;
   }
-  std::int32_t places = 0;
-  if (!rest.empty() && (rest.front() == ',' || rest.front() == '.')) {
-    rest.remove_prefix(1);
-    const std::size_t whole = count;
-    if (!TakeDigits(rest, digits, count)) {
-      return std::nullopt;
-    }
-    places = static_cast<std::int32_t>(count - whole);
-  }
-  PupilAnswer answer{Decimal::Of(negative ? -digits : digits, places), std::nullopt};
+  PupilAnswer answer{negative ? Decimal::Of(-number->digits, number->places) : *number,
+                     std::nullopt};
   SkipBlanks(rest);
+  if (TakeAny(rest, NumberStops)) {
+    return IsBlank(rest) ? std::optional(answer) : std::nullopt;
+  }
   if (!rest.empty()) {
     answer.unit = TakeUnit(rest);
-    if (!answer.unit || !IsWords(rest)) {
+    // A percentage after a percentage would be a second answer.
+    if (!answer.unit || !IsWords(rest, answer.unit != WrittenUnit::Percent)) {
       return std::nullopt;
     }
   }
@@ -408,7 +554,7 @@ std::vector<Verdict> JudgeBoxes(const Problem& problem, const std::vector<std::s
 Verdict Judge(const Problem& problem, Column box, std::string_view answer) {
   const std::optional<PupilAnswer> read = ReadAnswer(answer);
   if (!read) {
-    return IsBlank(answer) ? Verdict::Empty : Verdict::Unreadable;
+    return UnreadVerdict(answer);
   }
   const WrittenUnit boxUnit = BoxUnit(problem, box);
   const WrittenUnit written = read->unit.value_or(boxUnit);
@@ -424,6 +570,9 @@ Verdict Judge(const Problem& problem, Column box, std::string_view answer) {
   // "300 кг" for 300 г: the number is right, the unit is not.
   if (read->value == right) {
     return Verdict::WrongUnit;
+  }
+  if (IsRightInSmallerUnit(*read, boxUnit, right)) {
+    return Verdict::GramsForKilograms;
   }
   if (const std::optional<Verdict> mistake = MistakeOf(problem, box, *value)) {
     return *mistake;

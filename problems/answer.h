@@ -27,22 +27,29 @@ struct PupilAnswer {
   std::optional<WrittenUnit> unit;  // as written after the number
 };
 
-// What a pupil typed into an answer box: blanks between digits ("1 200"), a comma or a period
-// for the decimal point, a minus ("-" or "−"), a leading "x =" (Latin or Cyrillic x), and after
-// the number a unit in any of its usual forms, in either case, with words after it ("800 грама
-// сол", "76 процента мед", "5 кг."). None for anything else (two numbers, a word that is no
-// unit), and for more than 15 digits.
+// What a pupil typed into an answer box: a leading "Отговор:" or "Отг.:", a leading "x =" (Latin
+// or Cyrillic x), a minus ("-" or "−"), a comma or a period for the decimal point, blanks before
+// groups of three digits ("12 500"), and after the number a full stop, or a unit in any of its
+// usual forms, in either case, a percentage as an adjective too ("20%-ов", "20-процентна"), with
+// words after it ("800 грама сол", "5 кг."); after a mass or a volume the words may hold
+// percentages and brackets ("570 г вода (6%)"). None for anything else (two numbers, "или", a
+// word that is no unit, "5 70"), and for more than 15 digits.
 std::optional<PupilAnswer> ReadAnswer(std::string_view text);
 
 enum class Verdict : std::uint8_t {
   Right,
   RightInOtherUnit,  // the right amount in another unit of the box's measure: "0,8 кг" for 800 г
-  Unreadable,
+  Unreadable,        // no digits in it: "три"
+  NotOneNumber,      // digits, but not one number: "570 или 760", "44?", "5 70"
   // A unit of another measure than the box's (grams where litres are asked), or the right
   // number in another unit of its measure ("300 кг" for 300 г).
   WrongUnit,
+  // A number without a unit, 1000 times the right one, where the box asks kilograms or litres:
+  // grams or millilitres.
+  GramsForKilograms,
   AverageOfPercentages,    // the mixture's percentage taken as (p1 + p2) : 2
-  MassesNotAdded,          // a part's mass taken for the mixture's, or the mixture's for a part's
+  MassesNotAdded,          // a part's mass taken for the mixture's
+  MixtureForPart,          // the new mixture's mass taken for a part's
   PercentAsWholeNumber,    // a percentage used as a whole number, not as hundredths: 100 times off
   PartForPercent,          // the part for the percentage: 0,76 for 76%
   PercentagesAdded,        // the mixture's percentage taken as p1 + p2
@@ -66,7 +73,8 @@ bool IsRight(Verdict verdict);
 // The pupil's answer for one of the problem's six quantities, in the box's unit or another of
 // its measure. A unit of another measure is told before the number is looked at; a typical mistake
 // only where its value differs from the right answer, and a negative number where no mistake
-// explains it.
+// explains it. Text that is no answer is Empty, NotOneNumber where it holds digits, otherwise
+// Unreadable.
 Verdict Judge(const Problem& problem, Column box, std::string_view answer);
 // The pupil's answers in the order of the problem's boxes, a missing one empty: a verdict for
 // each box, as Judge gives it, except that two wrong answers that are each right in the other's

@@ -28,6 +28,15 @@ struct ReadCase {
   std::optional<WrittenUnit> unit;
 };
 
+void ExpectRead(const ReadCase& c) {
+  const std::optional<PupilAnswer> read = ReadAnswer(c.text);
+  ASSERT_EQ(read.has_value(), c.value.has_value()) << '"' << c.text << '"';
+  if (read) {
+    EXPECT_EQ(read->value, Decimal::Of(c.value->first, c.value->second)) << c.text;
+    EXPECT_EQ(read->unit, c.unit) << c.text;
+  }
+}
+
 TEST(ReadAnswer, ReadsWhatPupilsType) {
   const ReadCase cases[] = {
       {"12,5", {{125, 1}}, {}},
@@ -70,12 +79,64 @@ TEST(ReadAnswer, ReadsWhatPupilsType) {
       {"300 г%", {}, {}},
   };
   for (const ReadCase& c : cases) {
-    const std::optional<PupilAnswer> read = ReadAnswer(c.text);
-    ASSERT_EQ(read.has_value(), c.value.has_value()) << '"' << c.text << '"';
-    if (read) {
-      EXPECT_EQ(read->value, Decimal::Of(c.value->first, c.value->second)) << c.text;
-      EXPECT_EQ(read->unit, c.unit) << c.text;
-    }
+    ExpectRead(c);
+  }
+}
+
+// The program's own answer wording, a full stop, a percentage adjective and "Отговор:" are one
+// answer; a second number beside them, or a blank that groups no thousands, is not.
+TEST(ReadAnswer, ReadsAnswersAsSchoolWritesThem) {
+  using enum WrittenUnit;
+  const ReadCase cases[] = {
+      {"150 г 50% разтвор", {{150, 0}}, Gram},
+      {"160 г сплав със 75% сребро", {{160, 0}}, Gram},
+      {"570 г от 6% разтвор", {{570, 0}}, Gram},
+      {"570 г вода (6%)", {{570, 0}}, Gram},
+      {"3,5 л 80% оцетна есенция", {{35, 1}}, Litre},
+      {"570 г 6,5 % разтвор", {{570, 0}}, Gram},
+      {"570 г или 760 г", {}, {}},
+      {"570 г или 76%", {}, {}},
+      {"570 г 760", {}, {}},
+      {"570 г (760)", {}, {}},
+      {"570 г 6% 760", {}, {}},
+      {"20% 30%", {}, {}},
+      {"20% разтвор (30%)", {}, {}},
+      {"44.", {{44, 0}}, {}},
+      {"570 .", {{570, 0}}, {}},
+      {"x=570.", {{570, 0}}, {}},
+      {"x = 100.", {{100, 0}}, {}},
+      {"44!", {{44, 0}}, {}},
+      {"44..", {}, {}},
+      {"44?", {}, {}},
+      {"44. 5", {}, {}},
+      {"67,2%-ов", {{672, 1}}, Percent},
+      {"25%-ов", {{25, 0}}, Percent},
+      {"20%-на", {{20, 0}}, Percent},
+      {"20 %-ов разтвор", {{20, 0}}, Percent},
+      {"20%-ен", {{20, 0}}, Percent},
+      {"20-процентов", {{20, 0}}, Percent},
+      {"20-процентна", {{20, 0}}, Percent},
+      {"20-ПРОЦЕНТЕН разтвор", {{20, 0}}, Percent},
+      {"20%-30%", {}, {}},
+      {"20%-овия", {}, {}},
+      {"500-600", {}, {}},
+      {"20-30%", {}, {}},
+      {"Отговор: 570 г вода", {{570, 0}}, Gram},
+      {"Отг.: 570 г", {{570, 0}}, Gram},
+      {"Отговор 570", {{570, 0}}, {}},
+      {"ОТГОВОР: x = 570", {{570, 0}}, {}},
+      {"Отговори 570", {}, {}},
+      {"1 500", {{1500, 0}}, {}},
+      {"12 500,5", {{125005, 1}}, {}},
+      {"1 200 000 г", {{12, -5}}, Gram},
+      {"5 70", {}, {}},
+      {"2 0", {}, {}},
+      {"4 4", {}, {}},
+      {"1 5000", {}, {}},
+      {"1500 000", {}, {}},
+  };
+  for (const ReadCase& c : cases) {
+    ExpectRead(c);
   }
 }
 
@@ -133,15 +194,15 @@ TEST(Judge, TellsTheTypicalMistakes) {
       {MixPercent, "0,36%", Verdict::PartForPercent},
       {MixPercent, "-36", Verdict::Negative},
       {MixPercent, "37", Verdict::Wrong},
-      {MixPercent, "36 и 5", Verdict::Unreadable},
+      {MixPercent, "36 и 5", Verdict::NotOneNumber},
       {Percent2, "42", Verdict::AverageOfPercentages},
       {Percent2, "6", Verdict::PercentagesAdded},
       {Weight2, "300 г", Verdict::Right},
       {Weight2, "300 кг", Verdict::WrongUnit},
-      {Weight2, "500", Verdict::MassesNotAdded},
+      {Weight2, "500", Verdict::MixtureForPart},
       {Weight2, "3", Verdict::PercentAsWholeNumber},
       {Weight2, "30 000", Verdict::PercentAsWholeNumber},
-      {Weight1, "500", Verdict::MassesNotAdded},
+      {Weight1, "500", Verdict::MixtureForPart},
       {MixWeight, "200", Verdict::MassesNotAdded},
       {MixWeight, "300", Verdict::MassesNotAdded},
       {MixWeight, "x = 500", Verdict::Right},
@@ -174,7 +235,7 @@ TEST(Judge, TellsWhatWasTakenForWhatIsAddedOrLeaves) {
       {water, "0,04 кг", Verdict::SubstanceForAddedWater},
       {pure, "25", Verdict::Right},
       {pure, "20", Verdict::OldMassForAddedPure},
-      {pure, "225", Verdict::MassesNotAdded},
+      {pure, "225", Verdict::MixtureForPart},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Judge(c.problem, Weight2, c.answer), c.verdict)
@@ -242,6 +303,18 @@ TEST(Judge, TellsTheNewSolutionForTheWaterOnTheSheets) {
   }
 }
 
+// The key's own answers, typed into the boxes, are right: "40 кг сплав с 20% мед".
+TEST(JudgeBoxes, TakesTheKeysAnswersAsRight) {
+  for (const Level level : Levels) {
+    for (std::int32_t place = 0; place < MaxSheetSize; ++place) {
+      const Problem problem = MakeProblem(7, level, place);
+      const std::vector<std::string> answers = Texts::BoxAnswers(problem);
+      EXPECT_EQ(JudgeBoxes(problem, answers), std::vector(answers.size(), Verdict::Right))
+          << testing::PrintToString(answers);
+    }
+  }
+}
+
 // The right amount in another unit of the same measure is right; a mistake stays that mistake in
 // any unit; a unit of another measure is told before the number is looked at.
 TEST(Judge, ReadsOtherUnitsOfTheSameMeasure) {
@@ -271,7 +344,7 @@ TEST(Judge, ReadsOtherUnitsOfTheSameMeasure) {
       {litres, MixWeight, "4500 мл", Verdict::RightInOtherUnit},
       {litres, MixWeight, "4,5 литра", Verdict::Right},
       {litres, MixWeight, "4,5 кг", Verdict::WrongUnit},
-      {litres, Weight2, "4500 ml", Verdict::MassesNotAdded},
+      {litres, Weight2, "4500 ml", Verdict::MixtureForPart},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Judge(c.problem, c.box, c.answer), c.verdict) << c.answer;
@@ -286,6 +359,94 @@ TEST(Judge, TellsNoMistakeThatGivesTheRightAnswer) {
   const Problem watered = Made(Kind::TopUpWithWater, {100, 4000, 0, 1000, 80, 5000});
   EXPECT_EQ(Judge(watered, MixPercent, "10"), Verdict::Wrong);
   EXPECT_EQ(Judge(watered, MixPercent, "5"), Verdict::AverageOfPercentages);
+}
+
+// Digits that make no one number, a number of grams where kilograms are asked, and the new
+// mixture given for one of its parts, each with what a teacher says of it. 2,5 кг of copper make
+// 10 кг of 60% copper 12,5 кг of 68%; 2 л and 2,5 л of vinegar make 4,5 л; 200 г of 20% and
+// 300 г of 40% make 500 г of 32%; 45 г of salt in 255 г of water make 300 г of 15%.
+TEST(Judge, TellsWhatANumberLooksLike) {
+  const Problem salt = Made(Kind::EachForMixture, {200, 2000, 400, 3000, 320, 5000});
+  Problem copper = Made(Kind::AddPure, {600, 100, 1000, 25, 680, 125});
+  copper.context = Context::Copper;
+  copper.unit = Unit::Kilogram;
+  copper.second = Ingredient::PureSubstance;
+  Problem vinegar = Made(Kind::EachForMixture, {200, 20, 290, 25, 250, 45});
+  vinegar.context = Context::Vinegar;
+  vinegar.unit = Unit::Litre;
+  Problem dissolving = Made(Kind::Dissolving, {1000, 450, 0, 2550, 150, 3000});
+  dissolving.first = Ingredient::PureSubstance;
+  dissolving.second = Ingredient::Water;
+  constexpr std::string_view OneNumber = "Запиши в полето само едно число, например 12,5.";
+  constexpr std::string_view InDigits = "Напиши отговора с цифри, например 12,5.";
+  const struct {
+    const Problem& problem;
+    Column box;
+    std::string answer;
+    Verdict verdict;
+    std::string_view said;
+  } cases[] = {
+      {salt, MixWeight, "830, 747", Verdict::NotOneNumber, OneNumber},
+      {salt, MixWeight, "570 или 760", Verdict::NotOneNumber, OneNumber},
+      {salt, MixWeight, "190 + 570 = 760", Verdict::NotOneNumber, OneNumber},
+      {salt, MixWeight, "около 500", Verdict::NotOneNumber, OneNumber},
+      {salt, MixWeight, "500?", Verdict::NotOneNumber, OneNumber},
+      {salt, MixWeight, "500-600", Verdict::NotOneNumber, OneNumber},
+      {salt, MixWeight, "1:5", Verdict::NotOneNumber, OneNumber},
+      {salt, MixWeight, "5 00", Verdict::NotOneNumber, OneNumber},
+      {salt, MixWeight, "петстотин", Verdict::Unreadable, InDigits},
+      {salt, MixWeight, "три", Verdict::Unreadable, InDigits},
+      {copper, Weight2, "2500", Verdict::GramsForKilograms,
+       "Не е вярно: изглежда, че числото е в грамове, а отговорът тук е в килограми."},
+      {copper, Weight2, "2500 г", Verdict::RightInOtherUnit,
+       "Вярно е, но запиши отговора в килограми."},
+      {copper, Weight2, "2,5", Verdict::Right, "Вярно!"},
+      {copper, Weight2, "2500 кг", Verdict::Wrong,
+       "Не е вярно: провери пресмятанията и опитай отново."},
+      {vinegar, MixWeight, "4500", Verdict::GramsForKilograms,
+       "Не е вярно: изглежда, че числото е в милилитри, а отговорът тук е в литри."},
+      {salt, MixWeight, "500000", Verdict::Wrong,
+       "Не е вярно: провери пресмятанията и опитай отново."},
+      {copper, Weight2, "12,5", Verdict::MixtureForPart,
+       "Не е вярно: толкова е получената сплав, а се пита за масата на чистата мед."},
+      {salt, Weight1, "500 г", Verdict::MixtureForPart,
+       "Не е вярно: толкова е полученият разтвор, а се пита за масата на първия разтвор."},
+      {vinegar, Weight2, "4,5", Verdict::MixtureForPart,
+       "Не е вярно: толкова е полученият оцет, а се пита за обема на втория оцет."},
+      {dissolving, Weight1, "300", Verdict::MixtureForPart,
+       "Не е вярно: толкова е полученият разтвор, а се пита за масата на солта."},
+      {salt, MixWeight, "200", Verdict::MassesNotAdded,
+       "Не е вярно: масата на сместа е сборът от масите на двете съставки – провери коя маса се "
+       "търси."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Judge(c.problem, c.box, c.answer), c.verdict) << c.answer;
+    EXPECT_EQ(Texts::Feedback(c.verdict, c.problem, c.box), c.said) << c.answer;
+  }
+}
+
+// Copper: 2 кг of 20% and 3 кг of 45% make 5 кг of 35%; the boxes ask for both masses.
+TEST(JudgeBoxes, AsksForBothAnswersInTheBoxesUnit) {
+  Problem copper = Made(Kind::EachForMixture, {200, 20, 450, 30, 350, 50});
+  copper.context = Context::Copper;
+  copper.unit = Unit::Kilogram;
+  copper.sought = {Weight1, Weight2};
+  const struct {
+    std::vector<std::string> answers;
+    std::string said;
+  } cases[] = {
+      {{"2000 г", "3000 г"}, "Вярно е, но запиши и двата отговора в килограми."},
+      {{"2000 г", "3"}, "Вярно е, но запиши първия отговор в килограми."},
+      {{"2", "3"}, "Вярно!"},
+      {{"2000", "3"},
+       "Вторият отговор е верен, но първият не е: изглежда, че числото е в грамове, а първият "
+       "отговор тук е в килограми."},
+      {{"2", "3 или 4"}, "Запиши във второто поле само едно число, например 12,5."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Texts::Feedback(copper, JudgeBoxes(copper, c.answers)), c.said)
+        << testing::PrintToString(c.answers);
+  }
 }
 
 // Silver: 40 г of 87,5% and 20 г of 65% make 60 г of 80%; the boxes ask for 20 г and 65%.
@@ -376,6 +537,7 @@ TEST(Texts, SayWhichOfTwoAnswersASentenceIsAbout) {
   } cases[] = {
       {{Right, Right}, "Вярно!"},
       {{RightInOtherUnit, Right}, "Вярно е, но запиши първия отговор в грамове."},
+      {{RightInOtherUnit, RightInOtherUnit}, "Вярно е, но запиши и двата отговора в грамове."},
       {{RightInOtherUnit, Wrong},
        "Първият отговор е верен, но вторият не е: провери пресмятанията и опитай отново."},
       {{Right, WrongUnit}, "Провери мерната единица: вторият отговор тук е в проценти."},
