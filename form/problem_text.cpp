@@ -458,7 +458,7 @@ struct Said {
 constexpr std::array<Said, 7> Sentences = {{
     {Verdict::Right, "Вярно!"},
     {Verdict::Empty, "Въведи {answer} в полето."},
-    {Verdict::Swapped, "Отговорите са разменени: провери какво пита всяко поле."},
+    {Verdict::Swapped, "Отговорите са разменени: провери какво се пита във всяко поле."},
     {Verdict::RightInOtherUnit, "Вярно е, но запиши {answer} в {boxUnits}."},
     {Verdict::Unreadable, "Напиши {answer} с цифри, например 12,5."},
     {Verdict::NotOneNumber, "Запиши {inBox} само едно число, например 12,5."},
@@ -516,7 +516,7 @@ constexpr std::array<std::string_view, 2> FillTheOther = {"Попълни и п�
 constexpr std::string_view AllEmpty = "Въведи отговорите в полетата.";
 constexpr std::array<std::string_view, 2> OnlyThisWrong = {
     "Вторият отговор е верен, но първият не е: ", "Първият отговор е верен, но вторият не е: "};
-constexpr std::string_view BothWrong = "И двата отговора не са верни. Започни с първия: ";
+constexpr std::string_view BothWrong = "Нито един от двата отговора не е верен. Започни с първия: ";
 
 // How a sentence names the answer it is about.
 struct AnswerNames {
