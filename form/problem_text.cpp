@@ -830,7 +830,9 @@ std::string GridCheckLine(const Problem& problem) {
   for (const Column column : rule.givens) {
     typed.push_back("в " + CellEntry(problem, column));
   }
-  const auto [first, second] = rule.results;
+  // In the grid's order, left to right, as the pupil reads the cells.
+  const Column first = std::min(rule.results[0], rule.results[1]);
+  const Column second = std::max(rule.results[0], rule.results[1]);
   std::string line = "Провери с Blendora (" + Quoted(VariantCaption(problem.variant)) +
                      "): въведи " + Listed(typed) + "; в " + Quoted(ColumnHeading(first)) +
                      " ще видиш " + problem.Value(first).Text() + ", а в " +
