@@ -15,6 +15,7 @@
 #include "form/texts.h"
 #include "problems/problem.h"
 #include "problems/random.h"
+#include "tests/problem_where.h"
 
 // Failures name where a problem comes from.
 void PrintTo(const Problem& problem, std::ostream* out) {
@@ -25,12 +26,6 @@ void PrintTo(const Problem& problem, std::ostream* out) {
 namespace {
 
 constexpr std::int32_t SheetsChecked = 2000;
-
-std::string Where(const Problem& problem) {
-  return "sheet " + std::to_string(problem.source.sheet) + ", " +
-         std::string(Texts::LevelName(problem.source.level)) + ", place " +
-         std::to_string(problem.source.place) + ": " + Texts::ProblemText(problem) + "\n";
-}
 
 std::string Written(const Problem& problem, Column column) {
   return Texts::AnswerAmount(problem, column);

@@ -13,17 +13,12 @@
 
 #include "form/problem_text.h"
 #include "problems/problem.h"
+#include "tests/problem_where.h"
 #include "worksheet/fraction.h"
 
 namespace {
 
 constexpr std::int32_t PropertySheets = 1000;
-
-std::string Where(const Problem& problem) {
-  return "sheet " + std::to_string(problem.source.sheet) + ", " +
-         std::string(Texts::LevelName(problem.source.level)) + ", place " +
-         std::to_string(problem.source.place) + ": " + Texts::ProblemText(problem) + "\n";
-}
 
 std::int64_t Count(const Problem& problem, Column column) {
   return problem.Value(column).count;

@@ -51,6 +51,19 @@ std::vector<std::string> StartingWith(const std::vector<std::string>& lines,
   return found;
 }
 
+// The solution holds each expected line, in their order, and no warning.
+void ExpectInOrderWithoutWarnings(VariantIndex variant, const std::vector<std::string>& lines,
+                                  const std::vector<std::string>& expected) {
+  auto from = lines.begin();
+  for (const std::string& line : expected) {
+    from = std::find(from, lines.end(), line);
+    EXPECT_NE(from, lines.end()) << "Вариант " << variant + 1
+                                 << " lacks, or has out of order: " << line << "\n"
+                                 << Joined(lines);
+  }
+  EXPECT_TRUE(StartingWith(lines, "Внимание:").empty()) << Joined(lines);
+}
+
 bool Before(const std::vector<std::string>& lines, std::string_view first, std::string_view then) {
   const auto at = [&lines](std::string_view start) {
     return std::find_if(lines.begin(), lines.end(),
@@ -145,15 +158,7 @@ TEST(Solution, SolvesEveryVariantOfTheAssignmentTheSchoolWay) {
         "Отговор: масата на първата съставка е 200; масата на втората съставка е 300."}},
   };
   for (const KeyLines& c : cases) {
-    const std::vector<std::string> lines = LinesOf(c.variant, Assignment);
-    auto from = lines.begin();
-    for (const std::string& line : c.lines) {
-      from = std::find(from, lines.end(), line);
-      EXPECT_NE(from, lines.end()) << "Вариант " << c.variant + 1 << " lacks, or has out of "
-                                   << "order: " << line << "\n"
-                                   << Joined(lines);
-    }
-    EXPECT_TRUE(StartingWith(lines, "Внимание:").empty()) << Joined(lines);
+    ExpectInOrderWithoutWarnings(c.variant, LinesOf(c.variant, Assignment), c.lines);
   }
 }
 
@@ -387,15 +392,7 @@ TEST(Solution, TellsWaterThatLeavesInEveryVariant) {
         "Отговор: масата на първата съставка е 600; масата на сместа е 400."}},
   };
   for (const Case& c : cases) {
-    const std::vector<std::string> lines = LinesOf(c.variant, c.row);
-    auto from = lines.begin();
-    for (const std::string& line : c.lines) {
-      from = std::find(from, lines.end(), line);
-      EXPECT_NE(from, lines.end()) << "Вариант " << c.variant + 1 << " lacks, or has out of "
-                                   << "order: " << line << "\n"
-                                   << Joined(lines);
-    }
-    EXPECT_TRUE(StartingWith(lines, "Внимание:").empty()) << Joined(lines);
+    ExpectInOrderWithoutWarnings(c.variant, LinesOf(c.variant, c.row), c.lines);
   }
 }
 
