@@ -869,8 +869,8 @@ std::string Feedback(const Problem& problem, const std::vector<Verdict>& verdict
     const auto emptyBox = static_cast<std::size_t>(empty - verdicts.begin());
     return WithTheOtherAskedFor(problem, verdicts, 1 - emptyBox);
   }
-  if (std::ranges::all_of(verdicts,
-                          [](Verdict verdict) { return verdict == Verdict::RightInOtherUnit; })) {
+  if (std::all_of(verdicts.begin(), verdicts.end(),
+                  [](Verdict verdict) { return verdict == Verdict::RightInOtherUnit; })) {
     return Told(Verdict::RightInOtherUnit, problem, problem.sought.front(), BothAnswers);
   }
   const std::size_t box = BoxToTell(verdicts);
