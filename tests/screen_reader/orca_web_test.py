@@ -29,8 +29,8 @@ def tab_to(desktop, name, limit=80):
 
 
 # Under Node, the teaching module (site/blendora-teaching.wasm) says what the page will show
-# after one press of "Нова задача": the problem, its first box's question, and what is said of
-# the answer "1".
+# after one press of "Нова задача": the problem, the question of its last box (Shift+Tab from
+# "Нова задача" reaches it), and what is said of the answer "1" in that box.
 PRACTICE_SCRIPT = """
 import { readFileSync } from 'node:fs';
 const bytes = readFileSync(`${process.argv[1]}/blendora-teaching.wasm`);
@@ -43,11 +43,14 @@ const read = (pointer) => {
   return new TextDecoder().decode(bytes.subarray(0, bytes.indexOf(0)));
 };
 module.blendora_practice_next();
-const pointer = module.malloc(2);
-new Uint8Array(module.memory.buffer, pointer, 2).set([0x31, 0]);
+const { boxes } = JSON.parse(read(module.blendora_practice_state()));
+// The boxes' answers a line each: the others empty, "1" in the last.
+const answers = new TextEncoder().encode(`${'\\n'.repeat(boxes.length - 1)}1`);
+const pointer = module.malloc(answers.length + 1);
+new Uint8Array(module.memory.buffer, pointer, answers.length + 1).set([...answers, 0]);
 module.blendora_practice_check(pointer);
-const { text, boxes, feedback } = JSON.parse(read(module.blendora_practice_state()));
-console.log(JSON.stringify({ text, question: boxes[0].label, feedback }));
+const { text, feedback } = JSON.parse(read(module.blendora_practice_state()));
+console.log(JSON.stringify({ text, question: boxes.at(-1).label, feedback }));
 """
 
 

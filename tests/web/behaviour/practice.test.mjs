@@ -30,7 +30,7 @@ async function keyOfFirstProblem(level) {
 }
 
 // A number of an answer ("1,5 кг") one more, and so wrong.
-const oneMore = (answer) => String(Number(answer.split(' ')[0].replace(',', '.')) + 1).replace('.', ',');
+const oneMore = (answer) => String(Number(answer.match(/^[\d,]+/)[0].replace(',', '.')) + 1).replace('.', ',');
 
 const announced = (page) => page.evaluate(() => document.getElementById('announcer').textContent);
 
