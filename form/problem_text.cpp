@@ -527,7 +527,7 @@ constexpr std::array<Said, 7> Sentences = {{
 
 // Why an answer is wrong, after "Не е вярно: " or after the words that say which answer it is.
 // None gives the right answer away.
-constexpr std::array<Said, 17> Reasons = {{
+constexpr std::array<Said, 19> Reasons = {{
     {Verdict::AverageOfPercentages,
      "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
      "и от това колко има от всяка съставка."},
@@ -564,6 +564,10 @@ constexpr std::array<Said, 17> Reasons = {{
      "търси целият разтвор."},
     {Verdict::MixtureForStart,
      "толкова е {solution} след доливането, а се пита колко е {was} преди него."},
+    {Verdict::WaterPercentForDryMatter,
+     "процентите в задачата са на водата, а {substanceSubject} е останалата част до 100%."},
+    {Verdict::WaterLostForDried,
+     "толкова вода се е изпарила при сушенето, а се пита колко {units} са {mixtureSubject}."},
     {Verdict::Negative, "търсеното количество не може да е отрицателно число."},
     {Verdict::Wrong, "провери пресмятанията и опитай отново."},
 }};
