@@ -240,6 +240,45 @@ TEST(Practice, SolvesEvaporationInThreeLinesWithUnits) {
                 "Новият разтвор е 400 г. Колко грама вода са се изпарили?"}));
 }
 
+// The reference's dried mushrooms, in the problem's words: 22 кг of 90% water dried to 12% give
+// 2,5 кг. The percentages are the water's; the working and the grid take the dry matter's.
+TEST(Practice, SolvesDryingByItsDryMatter) {
+  Problem problem = *FirstOfKind(Kind::Drying, Level::Two);
+  problem.context = Context::Mushrooms;
+  problem.wording = 0;
+  problem.values = {{{100}, {220}, {0}, {-195}, {880}, {25}}};
+  EXPECT_EQ(Texts::ProblemText(problem),
+            "Пресните гъби съдържат 90% вода, а сушените – 12%. Колко килограма сушени гъби се "
+            "получават от 22 кг пресни?");
+  EXPECT_EQ(Texts::AnswerLabel(problem, MixWeight), "Колко килограма сушени гъби?");
+  EXPECT_EQ(Texts::AnswerText(problem), "2,5 кг сушени гъби");
+  const std::optional<Method> method =
+      WhatStaysMethod(problem.variant, Row({100, 220, 0, -195, 880, 25}));
+  ASSERT_TRUE(method);
+  const Texts::MethodWords words = Texts::MethodWordsOf(problem, *method);
+  const std::vector<std::string> lines = Texts::MethodLines(*method, words);
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
+            (std::vector<std::string>{
+                "Сухото вещество не се променя, когато гъбите се сушат.",
+                "В пресните гъби сухото вещество е 100% − 90% = 10%: 22 · 10 : 100 = 2,2 (кг).",
+                "В сушените гъби сухото вещество е 100% − 12% = 88%: 2,2 : 88 · 100 = 2,5 (кг) – "
+                "масата на сушените гъби."}));
+  const std::vector<std::string> hints = Texts::MethodHints(*method, words, {Fraction::Of(25, 10)});
+  ASSERT_GE(hints.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(hints.begin(), hints.begin() + 3),
+            (std::vector<std::string>{
+                "Кое не се променя, когато гъбите се сушат?",
+                "Колко процента от пресните гъби е сухото вещество? Колко килограма е то?",
+                "В пресните гъби има 2,2 кг сухо вещество. Колко процента от сушените гъби е "
+                "сухото вещество? Колко килограма са сушените гъби?"}));
+  const std::string check = Texts::GridCheckLine(problem);
+  for (const std::string_view cell : {"в „% - 1“ 10 (сухото вещество: 100% − 90%)",
+                                      "в „Смес %“ 88 (сухото вещество: 100% − 12%)"}) {
+    EXPECT_NE(check.find(cell), std::string::npos) << check;
+  }
+}
+
 // Every other problem: the first hint asks, and no hint gives an answer away.
 TEST(Practice, HintsAskAndNeverTellTheAnswer) {
   for (const Level level : Levels) {
