@@ -49,6 +49,12 @@ bool KeepsWater(const Method& method) {
   return method.kept == Kept::Water;
 }
 
+// The kept share is 100% less the percentage the problem gives: the salt's where water stays, the
+// water's where the dry matter of produce stays.
+bool SharesTheRest(const Method& method, const MethodWords& words) {
+  return KeepsWater(method) || words.restStated;
+}
+
 std::string_view Is(const MethodWords& words) {
   return words.restPlural ? "са" : "е";
 }
@@ -77,7 +83,7 @@ std::string KeepLine(const Method& method, const MethodWords& words) {
                    words.pure, "."});
   }
   return Concat({FirstCapital(words.substanceDefinite), " не се променя, когато ",
-                 method.waterLeaves ? "водата се изпарява." : "доливаме вода."});
+                 method.waterLeaves ? words.leaving : "доливаме вода", "."});
 }
 
 std::string KeptAmountLine(const Method& method, const MethodLine& line, const MethodWords& words) {
@@ -85,7 +91,7 @@ std::string KeptAmountLine(const Method& method, const MethodLine& line, const M
       line.part == Part::Mixture ? words.newDefinite : words.solutionDefinite;
   const std::string formula = Concat({ExactNumber(line.left), " · ", ExactNumber(line.right),
                                       " : 100 = ", Result(line.result, words)});
-  if (KeepsWater(method)) {
+  if (SharesTheRest(method, words)) {
     return Concat({FirstCapital(In(where)), " ", RestShare(line, words), ": ", formula, "."});
   }
   return Concat({FirstCapital(words.substance), " ", In(where), ": ", formula, "."});
@@ -98,7 +104,7 @@ std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
   const std::string formula = Concat({ExactNumber(line.left), " : ", ExactNumber(line.share),
                                       " · 100 = ", Result(line.result, words), " – ",
                                       FirstSmall(words.amountTitle), " на ", whole, "."});
-  if (KeepsWater(method)) {
+  if (SharesTheRest(method, words)) {
     return Concat({FirstCapital(In(whole)), " ", RestShare(line, words), ": ", formula});
   }
   // Salt dissolved was never in a solution before: "Солта е 10% от разтвора: …".
@@ -167,8 +173,8 @@ std::string KeepQuestion(const Method& method, const MethodWords& words) {
   if (KeepsWater(method)) {
     return Concat({"Кое не се променя, когато добавяме ", words.pure, "?"});
   }
-  return Concat({"Кое не се променя, когато ",
-                 method.waterLeaves ? "водата се изпарява?" : "доливаме вода?"});
+  return Concat(
+      {"Кое не се променя, когато ", method.waterLeaves ? words.leaving : "доливаме вода", "?"});
 }
 
 std::string KeptAmountQuestion(const Method& method, const MethodLine& line,
@@ -176,6 +182,11 @@ std::string KeptAmountQuestion(const Method& method, const MethodLine& line,
   if (line.part == Part::Mixture) {
     return Concat({"Колко ", words.units, " ", KeptWord(method, words), " трябва да има в ",
                    words.newPhrase, "?"});
+  }
+  if (words.restStated) {
+    // The share of the dry matter is not in the problem: it is asked for too ("то": the matter).
+    return Concat({"Колко процента от ", words.solutionDefinite, " е ", words.restSubject,
+                   "? Колко ", words.units, " е то?"});
   }
   if (KeepsWater(method)) {
     // One question: the share of what stays is told, its amount asked.
@@ -191,6 +202,10 @@ std::string WholeFromKeptQuestion(const Method& method, const MethodLine& line,
   const std::string kept =
       FirstCapital(KeepsWater(method) ? words.restSubject : words.substanceDefinite);
   const std::string_view is = KeepsWater(method) ? Is(words) : "е";
+  if (line.part == Part::Mixture && words.restStated) {
+    return Concat({"Колко процента от ", words.newDefinite, " е ", words.restSubject, "? Колко ",
+                   words.units, words.newPlural ? " са " : " е ", words.newSubject, "?"});
+  }
   if (line.part == Part::Mixture) {
     return Concat({kept, " ", is, " ", Percent(line.share), " от ", words.newDefinite, ". Колко ",
                    words.units, " е ", words.newSubject, "?"});

@@ -40,9 +40,14 @@ struct MethodWords {
   std::string rest;         // "вода", "останали метали"
   std::string restSubject;  // "водата", "останалите метали"
   bool restPlural = false;
-  std::string unit;         // "г"; none where the calculator has no unit
-  std::string units;        // "грама"; the calculator's "единици"
-  std::string amountTitle;  // "Масата", "Обемът"
+  std::string unit;                            // "г"; none where the calculator has no unit
+  std::string units;                           // "грама"; the calculator's "единици"
+  std::string amountTitle;                     // "Масата", "Обемът"
+  std::string leaving = "водата се изпарява";  // how water leaves: "гъбите се сушат"
+  // The problem states the percentage of the water beside what stays (produce's "90% вода"): the
+  // share of what stays is asked for, and worked out as 100% less it.
+  bool restStated = false;
+  bool newPlural = false;  // "Колко килограма са сушените гъби?"
 };
 
 // The lines of the solution, from what does not change to the last quantity asked.

@@ -17,7 +17,8 @@ namespace Texts {
 
 namespace {
 
-enum class Gender : std::uint8_t { Masculine, Feminine, Neuter };
+// Plural nouns have no gender, but take forms of their own: "сушените гъби".
+enum class Gender : std::uint8_t { Masculine, Feminine, Neuter, Plural };
 
 // A definite masculine word takes the full article as the subject ("вторият разтвор съдържа")
 // and the short one elsewhere ("във втория разтвор"); feminine and neuter words have one form.
@@ -29,6 +30,7 @@ struct Forms {
   std::string_view masculineFull;
   std::string_view feminine;
   std::string_view neuter;
+  std::string_view plural;
 
   std::string_view For(Gender gender, Article article) const {
     switch (gender) {
@@ -38,25 +40,29 @@ struct Forms {
         return feminine;
       case Gender::Neuter:
         return neuter;
+      case Gender::Plural:
+        return plural;
     }
     throw std::invalid_argument("no such gender");
   }
 };
 
-constexpr Forms FirstForms = {"първия", "първият", "първата", "първото"};
-constexpr Forms SecondForms = {"втория", "вторият", "втората", "второто"};
-constexpr Forms ObtainedForms = {"получения", "полученият", "получената", "полученото"};
-constexpr Forms OtherForms = {"друг", "друг", "друга", "друго"};
-constexpr Forms PronounForms = {"той", "той", "тя", "то"};
-constexpr Forms NewForms = {"новия", "новият", "новата", "новото"};
+constexpr Forms FirstForms = {"първия", "първият", "първата", "първото", "първите"};
+constexpr Forms SecondForms = {"втория", "вторият", "втората", "второто", "вторите"};
+constexpr Forms ObtainedForms = {"получения", "полученият", "получената", "полученото",
+                                 "получените"};
+constexpr Forms OtherForms = {"друг", "друг", "друга", "друго", "други"};
+constexpr Forms PronounForms = {"той", "той", "тя", "то", "те"};
+constexpr Forms NewForms = {"новия", "новият", "новата", "новото", "новите"};
 // Without the article, as a row of the table names a part: "първи разтвор", "получена сплав".
-constexpr Forms FirstRowForms = {"първи", "първи", "първа", "първо"};
-constexpr Forms SecondRowForms = {"втори", "втори", "втора", "второ"};
-constexpr Forms ObtainedRowForms = {"получен", "получен", "получена", "получено"};
-constexpr Forms StartRowForms = {"първоначален", "първоначален", "първоначална", "първоначално"};
-constexpr Forms StartForms = {"първоначалния", "първоначалният", "първоначалната",
-                              "първоначалното"};
-constexpr Forms WasForms = {"бил", "бил", "била", "било"};
+constexpr Forms FirstRowForms = {"първи", "първи", "първа", "първо", "първи"};
+constexpr Forms SecondRowForms = {"втори", "втори", "втора", "второ", "втори"};
+constexpr Forms ObtainedRowForms = {"получен", "получен", "получена", "получено", "получени"};
+constexpr Forms StartRowForms = {"първоначален", "първоначален", "първоначална", "първоначално",
+                                 "първоначални"};
+constexpr Forms StartForms = {"първоначалния", "първоначалният", "първоначалната", "първоначалното",
+                              "първоначалните"};
+constexpr Forms WasForms = {"бил", "бил", "била", "било", "били"};
 
 struct Noun {
   std::string_view bare;
@@ -78,6 +84,14 @@ constexpr Noun MilkNoun = {"мляко", Gender::Neuter, "млякото", "мл
 constexpr Noun AlloyNoun = {"сплав", Gender::Feminine, "сплавта", "сплавта", "двете сплави"};
 constexpr Noun EssenceNoun = {"есенция", Gender::Feminine, "есенцията", "есенцията"};
 constexpr Noun WaterNoun = {"вода", Gender::Feminine, "водата", "водата"};
+constexpr Noun FreshMushrooms = {"пресни гъби", Gender::Plural, "пресните гъби", "пресните гъби"};
+constexpr Noun DriedMushrooms = {"сушени гъби", Gender::Plural, "сушените гъби", "сушените гъби"};
+constexpr Noun FreshPlums = {"пресни сливи", Gender::Plural, "пресните сливи", "пресните сливи"};
+constexpr Noun DriedPlums = {"сушени сливи", Gender::Plural, "сушените сливи", "сушените сливи"};
+constexpr Noun FreshApricots = {"пресни кайсии", Gender::Plural, "пресните кайсии",
+                                "пресните кайсии"};
+constexpr Noun DriedApricots = {"сушени кайсии", Gender::Plural, "сушените кайсии",
+                                "сушените кайсии"};
 
 struct ContextWords {
   std::string_view substance;  // "Колко процента сол", "процентното съдържание на сол"
@@ -86,6 +100,8 @@ struct ContextWords {
   std::string_view solutionKind;     // after "друг": "разтвор на сол"
   std::string_view concentratePortion;  // only vinegar is made from one
   Noun pure;                            // where the pure substance is added
+  Noun fresh = {};                      // produce that is dried, before it is
+  std::string_view drying = {};         // "гъбите се сушат"
 };
 
 // In the order of Context.
@@ -130,12 +146,37 @@ constexpr std::array<ContextWords, ContextCount> ContextTable = {{
      "сплав",
      {},
      {"чисто злато", Gender::Neuter, "чистото злато", "чистото злато"}},
+    {"сухо вещество",
+     DriedMushrooms,
+     "сушени гъби",
+     "сушени гъби",
+     {},
+     {},
+     FreshMushrooms,
+     "гъбите се сушат"},
+    {"сухо вещество",
+     DriedPlums,
+     "сушени сливи",
+     "сушени сливи",
+     {},
+     {},
+     FreshPlums,
+     "сливите се сушат"},
+    {"сухо вещество",
+     DriedApricots,
+     "сушени кайсии",
+     "сушени кайсии",
+     {},
+     {},
+     FreshApricots,
+     "кайсиите се сушат"},
 }};
 
 // The substance as the subject of a sentence: "солта не се променя". In the order of Context.
 constexpr std::array<std::string_view, ContextCount> SubstanceSubjects = {
-    "солта",     "захарта", "спиртът", "плодовият сок", "оцетната киселина",
-    "мазнините", "медта",   "калаят",  "среброто",      "златото"};
+    "солта",           "захарта",         "спиртът",        "плодовият сок", "оцетната киселина",
+    "мазнините",       "медта",           "калаят",         "среброто",      "златото",
+    "сухото вещество", "сухото вещество", "сухото вещество"};
 
 // After "Колко": "Колко грама", "Колко процента". In the order of Unit.
 constexpr std::array<std::string_view, 4> CountedUnits = {"грама", "килограма", "литра",
@@ -230,6 +271,15 @@ constexpr std::string_view UnknownStartWordings[] = {
     "В съд има {kind1}. Ако се долеят {w2} вода, ще се получи {kindMix}. Колко {units} {mixNoun} "
     "има в съда?",
 };
+// The percentages of produce are of its water, as the problem states them.
+constexpr std::string_view DryingWordings[] = {
+    "{firstSubject} съдържат {p1} вода, а сушените – {pm}. Колко {units} {kindMix} се получават "
+    "от {w1} пресни?",
+    "Изсушиха {part1} {withP1} вода и получиха {kindMix} {withPm} вода. Колко {units} са "
+    "{mixSubject}?",
+    "{firstSubject} съдържат {p1} вода. Сушиха {part1}, докато съдържанието на вода в тях стане "
+    "{pm}. Колко {units} {kindMix} се получиха?",
+};
 
 // How each wording of these kinds asks for the water or the pure substance, in its order, so that
 // the hints and the solution ask and tell it in the same tense.
@@ -259,7 +309,8 @@ constexpr std::array<std::span<const std::string_view>, KindCount> Wordings = {
     DissolvingWordings,
     DissolvedPercentWordings,
     SolutionFromSubstanceWordings,
-    UnknownStartWordings};
+    UnknownStartWordings,
+    DryingWordings};
 
 using Slots = std::vector<std::pair<std::string_view, std::string>>;
 
@@ -321,6 +372,8 @@ PortionWords WordsOf(const ContextWords& words, Ingredient ingredient, Tenths pe
       return {std::string(WaterNoun.bare), WaterNoun};
     case Ingredient::PureSubstance:
       return {std::string(words.pure.bare), words.pure};
+    case Ingredient::Fresh:
+      return {std::string(words.fresh.bare), words.fresh};
   }
   throw std::invalid_argument("no such ingredient");
 }
@@ -373,10 +426,12 @@ Slots SlotsOf(const Problem& problem) {
   const bool alloy = mixture.noun.bare == AlloyNoun.bare;
   return {
       {"p1", quantity(Percent1)},
+      {"withP1", With(quantity(Percent1))},
       {"w1", quantity(Weight1)},
       {"p2", quantity(Percent2)},
       {"w2", quantity(Weight2)},
       {"pm", quantity(MixPercent)},
+      {"withPm", With(quantity(MixPercent))},
       {"wm", quantity(MixWeight)},
       {"units", std::string(CountedUnits[static_cast<std::size_t>(problem.unit)])},
       {"substance", std::string(words.substance)},
@@ -396,6 +451,7 @@ Slots SlotsOf(const Problem& problem) {
       {"was", std::string(WasForms.For(first.noun.gender, Article::Full))},
       {"other", Joined(OtherForms.For(secondGender, Article::Short), words.solutionKind)},
       {"firstObject", firstObject},
+      {"firstSubject", FirstCapital(Reference(first.noun, FirstForms, same, Article::Full))},
       {"inFirst", In(firstObject)},
       {"secondObject", secondObject},
       {"secondSubject", Reference(second.noun, SecondForms, same, Article::Full)},
@@ -422,6 +478,10 @@ std::string_view CountedPattern(const Problem& problem, Column column) {
   }
   if (column == Weight2 && problem.IsGiven(Percent2)) {
     return "{kind2}";
+  }
+  // Dried produce is counted as it is named: "Колко килограма сушени гъби?".
+  if (column == MixWeight && problem.first == Ingredient::Fresh) {
+    return "{kindMix}";
   }
   return {};
 }
@@ -467,7 +527,7 @@ constexpr std::array<Said, 7> Sentences = {{
 
 // Why an answer is wrong, after "Не е вярно: " or after the words that say which answer it is.
 // None gives the right answer away.
-constexpr std::array<Said, 17> Reasons = {{
+constexpr std::array<Said, 19> Reasons = {{
     {Verdict::AverageOfPercentages,
      "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
      "и от това колко има от всяка съставка."},
@@ -504,6 +564,10 @@ constexpr std::array<Said, 17> Reasons = {{
      "търси целият разтвор."},
     {Verdict::MixtureForStart,
      "толкова е {solution} след доливането, а се пита колко е {was} преди него."},
+    {Verdict::WaterPercentForDryMatter,
+     "процентите в задачата са на водата, а {substanceSubject} е останалата част до 100%."},
+    {Verdict::WaterLostForDried,
+     "толкова вода се е изпарила при сушенето, а се пита колко {units} са {mixtureSubject}."},
     {Verdict::Negative, "търсеното количество не може да е отрицателно число."},
     {Verdict::Wrong, "провери пресмятанията и опитай отново."},
 }};
@@ -721,18 +785,27 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
   const PortionWords first = FirstWordsOf(problem, words);
   const Noun& mixture = words.solution;
-  // A concentrate watered down gives no new vinegar but the vinegar obtained.
+  // A concentrate watered down gives no new vinegar but the vinegar obtained; dried produce is
+  // named as it is: "сушените гъби".
   const Forms& adjective = first.noun.bare == mixture.bare ? NewForms : ObtainedForms;
+  const bool statesWater = StatedShareOf(problem.context) == StatedShare::Water;
+  const bool named = made || statesWater;
   const std::string newDefinite =
-      made ? std::string(mixture.definiteShort)
-           : Joined(adjective.For(mixture.gender, Article::Short), mixture.bare);
+      named ? std::string(mixture.definiteShort)
+            : Joined(adjective.For(mixture.gender, Article::Short), mixture.bare);
   const std::string newSubject =
-      made ? std::string(mixture.definiteFull)
-           : Joined(adjective.For(mixture.gender, Article::Full), mixture.bare);
+      named ? std::string(mixture.definiteFull)
+            : Joined(adjective.For(mixture.gender, Article::Full), mixture.bare);
   const bool alloy = mixture.bare == AlloyNoun.bare;
+  const std::string substanceSubject(SubstanceSubjects[static_cast<std::size_t>(problem.context)]);
+  // What stays beside the water a problem states is its substance: "сухото вещество".
+  const std::string rest =
+      statesWater ? std::string(words.substance) : std::string(alloy ? "останали метали" : "вода");
+  const std::string restSubject =
+      statesWater ? substanceSubject : std::string(alloy ? "останалите метали" : "водата");
   return {
       std::string(words.substance),
-      std::string(SubstanceSubjects[static_cast<std::size_t>(problem.context)]),
+      substanceSubject,
       std::string(first.noun.definiteShort),
       ShortPortion(problem, words, first, Weight1, Percent1),
       std::string(first.noun.definiteShort),
@@ -745,12 +818,15 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
       ChangeWordsOf(problem, method),
       FirstCapital(newSubject) + " се състои от " + std::string(words.substance) + " и вода.",
       "Вода:",
-      alloy ? "останали метали" : "вода",
-      alloy ? "останалите метали" : "водата",
+      rest,
+      restSubject,
       alloy,
       std::string(UnitSymbol(problem.unit)),
       std::string(CountedUnits[static_cast<std::size_t>(problem.unit)]),
-      problem.unit == Unit::Litre ? "Обемът" : "Масата"};
+      problem.unit == Unit::Litre ? "Обемът" : "Масата",
+      words.drying.empty() ? "водата се изпарява" : std::string(words.drying),
+      statesWater,
+      mixture.gender == Gender::Plural};
 }
 
 PartWords PartWordsOf(const Problem& problem) {
@@ -809,6 +885,11 @@ std::string CellEntry(const Problem& problem, Column column) {
     // The salt dissolved is "солта"; the salt added to a solution "чистата сол".
     const Noun pure = column == Percent1 ? FirstWordsOf(problem, words).noun : words.pure;
     entry += " (" + std::string(pure.definiteShort) + ")";
+  } else if (UnitOf(problem, column) == Unit::Percent &&
+             StatedShareOf(problem.context) == StatedShare::Water) {
+    // The grid holds what stays, not the water the problem gives.
+    entry += " (" + std::string(SubstanceSubjects[static_cast<std::size_t>(problem.context)]) +
+             ": 100% − " + AnswerAmount(problem, column) + ")";
   }
   return entry;
 }

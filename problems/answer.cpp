@@ -343,7 +343,7 @@ Value TheMixture(const Quantities& q) {
 }
 
 // Looked for in this order, after the right answer; the first that fits is told.
-constexpr std::array<Mistake, 21> Mistakes = {{
+constexpr std::array<Mistake, 24> Mistakes = {{
     {Verdict::AverageOfPercentages,
      BoxOf(MixPercent),
      {},
@@ -398,6 +398,20 @@ constexpr std::array<Mistake, 21> Mistakes = {{
     {Verdict::SubstanceForSolution, BoxOf(MixWeight), Kind::SolutionFromSubstance,
      [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * q.pm, 4); }},
     {Verdict::MixtureForStart, BoxOf(Weight1), Kind::UnknownStart, TheMixture},
+    // 22 кг of 90% water "has 22 · 90 : 100 = 19,8 кг" of dry matter, "12% of the dried": 165 кг.
+    {Verdict::WaterPercentForDryMatter, BoxOf(MixWeight), Kind::Drying,
+     [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * (1000 - q.p1), 4); }},
+    {Verdict::WaterPercentForDryMatter, BoxOf(MixWeight), Kind::Drying,
+     [](const Quantities& q) -> Value {
+       constexpr std::int64_t Scaled = 10000;
+       const std::int64_t dryMatter = q.w1 * (1000 - q.p1) * Scaled;
+       if (dryMatter % (1000 - q.pm) != 0) {
+         return std::nullopt;
+       }
+       return Decimal::Of(dryMatter / (1000 - q.pm), 5);
+     }},
+    {Verdict::WaterLostForDried, BoxOf(MixWeight), Kind::Drying,
+     [](const Quantities& q) -> Value { return Decimal::Of(-q.w2, 1); }},
     {Verdict::MassesNotAdded,
      BoxOf(MixWeight),
      {},

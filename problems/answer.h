@@ -61,6 +61,10 @@ enum class Verdict : std::uint8_t {
   SolutionForWater,      // the whole solution for the water it is made with
   SubstanceForSolution,  // the substance's amount, w1 · pm : 100, for the solution made of it
   MixtureForStart,       // the solution after the water for the one before it
+  // Produce dried: the water's percentage taken for its dry matter's, w1 · (100 − p1) : 100, and
+  // that taken as 100 − pm of the dried produce.
+  WaterPercentForDryMatter,
+  WaterLostForDried,  // the water that left for the dried produce
   Negative,
   Wrong,
   Empty,    // nothing written in the box

@@ -26,6 +26,7 @@ constexpr std::array<KindFacts, KindCount> Facts = {{
     {0, Level::One, {MixPercent}, 1},
     {1, Level::One, {MixWeight, Weight2}, 2},
     {4, Level::Two, {Weight1}, 1},
+    {1, Level::Two, {MixWeight}, 1},
 }};
 
 constexpr Recipe Same{Ingredient::Solution, Ingredient::Solution};
@@ -33,13 +34,14 @@ constexpr Recipe Watered{Ingredient::Solution, Ingredient::Water};
 constexpr Recipe Strengthened{Ingredient::Solution, Ingredient::PureSubstance};
 constexpr Recipe FromConcentrate{Ingredient::Concentrate, Ingredient::Water};
 constexpr Recipe Dissolved{Ingredient::PureSubstance, Ingredient::Water};
+constexpr Recipe Dried{Ingredient::Fresh, Ingredient::Water};
 constexpr std::optional<Recipe> No = std::nullopt;
 
 using KindRecipes = std::array<std::optional<Recipe>, KindCount>;
 
 // In the order of Kind: MixTwo, AddWater, AddPure, TopUpWithWater, UnknownSecondStrength,
 // FirstForMixture, SecondFromMixture, EachForMixture, Evaporation, Dissolving, DissolvedPercent,
-// SolutionFromSubstance, UnknownStart.
+// SolutionFromSubstance, UnknownStart; none of them dries produce, and their rows end before it.
 constexpr KindRecipes InWater = {Same, Watered, Strengthened, Watered,   Same,      Same,   Same,
                                  Same, Watered, Dissolved,    Dissolved, Dissolved, Watered};
 // Pure alcohol and pure juice are no school material, nor is their evaporation.
@@ -55,10 +57,13 @@ constexpr KindRecipes Vinegar = {Same, FromConcentrate,
 constexpr KindRecipes Milk = {Same, No, No, No, Same, Same, Same, Same, No, No, No, No, No};
 constexpr KindRecipes Alloy = {Same, No, Strengthened, No, Same, Same, Same,
                                Same, No, No,           No, No,   No};
+// Produce is only dried.
+constexpr KindRecipes Produce = {No, No, No, No, No, No, No, No, No, No, No, No, No, Dried};
 
 // In the order of Context.
-constexpr std::array<KindRecipes, ContextCount> Recipes = {InWater, InWater, Drink, Drink, Vinegar,
-                                                           Milk,    Alloy,   Alloy, Alloy, Alloy};
+constexpr std::array<KindRecipes, ContextCount> Recipes = {InWater, InWater, Drink,  Drink, Vinegar,
+                                                           Milk,    Alloy,   Alloy,  Alloy, Alloy,
+                                                           Produce, Produce, Produce};
 
 // Percentages in tenths. Salt dissolves to about 26%; milk is 1,5% to 4,5%; vinegar 5% (apple) to
 // 10% and its essence 70% to 80%; silver and gold as jewellers' hallmarks have them.
@@ -79,6 +84,15 @@ constexpr std::int64_t CopperPercents[] = {200, 250, 300, 350, 400, 450, 500, 55
 constexpr std::int64_t TinPercents[] = {100, 120, 150, 200, 250, 300, 350, 400, 450, 500, 600};
 constexpr std::int64_t SilverPercents[] = {500, 600, 750, 800, 875, 900, 925};
 constexpr std::int64_t GoldPercents[] = {375, 400, 500, 585, 600, 750, 800, 900};
+// Produce's dry matter, as the columns hold it: fresh mushrooms are 85% to 92% water and dried ones
+// 8% to 15%; fresh plums 82% to 88%, dried ones 20% to 35%; fresh apricots 84% to 88%, dried
+// ones 15% to 25%.
+constexpr std::int64_t FreshMushroomPercents[] = {80, 90, 100, 110, 120, 130, 140, 150};
+constexpr std::int64_t DriedMushroomPercents[] = {850, 860, 870, 880, 890, 900, 920};
+constexpr std::int64_t FreshPlumPercents[] = {120, 130, 140, 150, 160, 170, 180};
+constexpr std::int64_t DriedPlumPercents[] = {650, 700, 720, 750, 760, 800};
+constexpr std::int64_t FreshApricotPercents[] = {120, 130, 140, 150, 160};
+constexpr std::int64_t DriedApricotPercents[] = {750, 780, 800, 820, 850};
 constexpr std::int64_t WaterPercents[] = {0};
 constexpr std::int64_t PurePercents[] = {1000};
 
@@ -102,6 +116,40 @@ constexpr std::array<ContextNumbers, ContextCount> Numbers = {{
     {Unit::Kilogram, 5, 5, 1000, 8, Points, 0, TinPercents, {}},
     {Unit::Gram, 10, 100, 10000, 8, Points, 0, SilverPercents, {}},
     {Unit::Gram, 5, 20, 5000, 8, Points, 0, GoldPercents, {}},
+    // A dried mass is a tenth or so of the fresh: 5 : 39 for 90% and 12% of water.
+    {Unit::Kilogram,
+     1,
+     5,
+     1000,
+     40,
+     Points,
+     0,
+     DriedMushroomPercents,
+     {},
+     FreshMushroomPercents,
+     StatedShare::Water},
+    {Unit::Kilogram,
+     1,
+     5,
+     1000,
+     40,
+     Points,
+     0,
+     DriedPlumPercents,
+     {},
+     FreshPlumPercents,
+     StatedShare::Water},
+    {Unit::Kilogram,
+     1,
+     5,
+     1000,
+     40,
+     Points,
+     0,
+     DriedApricotPercents,
+     {},
+     FreshApricotPercents,
+     StatedShare::Water},
 }};
 
 const KindFacts& FactsOf(Kind kind) {
@@ -115,7 +163,7 @@ VariantIndex VariantOfKind(Kind kind) {
 }
 
 bool LeavesWater(Kind kind) {
-  return kind == Kind::Evaporation;
+  return kind == Kind::Evaporation || kind == Kind::Drying;
 }
 
 Level LevelOfKind(Kind kind) {
@@ -135,6 +183,10 @@ const ContextNumbers& NumbersOf(Context context) {
   return Numbers[static_cast<std::size_t>(context)];
 }
 
+StatedShare StatedShareOf(Context context) {
+  return NumbersOf(context).stated;
+}
+
 std::span<const std::int64_t> PercentsOf(Context context, Ingredient ingredient) {
   switch (ingredient) {
     case Ingredient::Solution:
@@ -145,6 +197,8 @@ std::span<const std::int64_t> PercentsOf(Context context, Ingredient ingredient)
       return WaterPercents;
     case Ingredient::PureSubstance:
       return PurePercents;
+    case Ingredient::Fresh:
+      return NumbersOf(context).freshPercents;
   }
   throw std::invalid_argument("no such ingredient");
 }

@@ -30,8 +30,11 @@ enum class Kind : std::uint8_t {
   DissolvedPercent,       // so much dissolved in so much water: what percentage results?
   SolutionFromSubstance,  // so much of the substance: how much solution, and how much water?
   UnknownStart,           // water poured in weakened a solution: how much was there?
+  // Fresh produce dried: its water leaves, as in evaporation, and its dry matter stays. How much
+  // dried produce?
+  Drying,
 };
-inline constexpr std::size_t KindCount = 13;
+inline constexpr std::size_t KindCount = 14;
 inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::AddWater,
                                                       Kind::AddPure,
@@ -44,7 +47,8 @@ inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::Dissolving,
                                                       Kind::DissolvedPercent,
                                                       Kind::SolutionFromSubstance,
-                                                      Kind::UnknownStart};
+                                                      Kind::UnknownStart,
+                                                      Kind::Drying};
 
 enum class Context : std::uint8_t {
   Salt,
@@ -56,17 +60,25 @@ enum class Context : std::uint8_t {
   Copper,
   Tin,
   Silver,
-  Gold
+  Gold,
+  Mushrooms,  // fresh and dried produce
+  Plums,
+  Apricots,
 };
-inline constexpr std::size_t ContextCount = 10;
+inline constexpr std::size_t ContextCount = 13;
 inline constexpr std::array<Context, ContextCount> Contexts = {
-    Context::Salt, Context::Sugar,  Context::Alcohol, Context::Juice,  Context::Vinegar,
-    Context::Milk, Context::Copper, Context::Tin,     Context::Silver, Context::Gold};
+    Context::Salt,      Context::Sugar,  Context::Alcohol, Context::Juice,  Context::Vinegar,
+    Context::Milk,      Context::Copper, Context::Tin,     Context::Silver, Context::Gold,
+    Context::Mushrooms, Context::Plums,  Context::Apricots};
 
-// What a part is: the context's own solution (разтвор, оцет, мляко, сплав), the concentrate that
-// solution is made from (оцетна есенция), water (0%) or the pure substance (100%). A mixture
-// is always the context's solution.
-enum class Ingredient : std::uint8_t { Solution, Concentrate, Water, PureSubstance };
+// What a part is: the context's own solution (разтвор, оцет, мляко, сплав, сушени гъби), the
+// concentrate that solution is made from (оцетна есенция), water (0%), the pure substance (100%)
+// or the fresh produce that is dried. A mixture is always the context's solution.
+enum class Ingredient : std::uint8_t { Solution, Concentrate, Water, PureSubstance, Fresh };
+
+// What the percentages a problem states measure: the substance the grid's columns hold, or the
+// water beside it. Produce is said to hold "90% вода" where the column holds its dry matter, 10%.
+enum class StatedShare : std::uint8_t { Substance, Water };
 
 // Masses are in one of the first three; Percent is the unit of the percentage columns.
 enum class Unit : std::uint8_t { Gram, Kilogram, Litre, Percent };
@@ -100,8 +112,12 @@ struct ContextNumbers {
   std::int64_t minGapQuarters;
   std::span<const std::int64_t> solutionPercents;     // ascending
   std::span<const std::int64_t> concentratePercents;  // ascending; empty without one
+  std::span<const std::int64_t> freshPercents = {};   // ascending; only produce has them
+  StatedShare stated = StatedShare::Substance;
 };
 const ContextNumbers& NumbersOf(Context context);
+
+StatedShare StatedShareOf(Context context);
 
 // The percentages a part of this ingredient is given with, ascending: only 0 for water and only
 // 100 for the pure substance.

@@ -116,18 +116,34 @@ std::optional<Proportions> DrawWithPercentagesGiven(std::span<const std::int64_t
 // mixed: 5% is 1 : 19 of water.
 constexpr std::int64_t DissolvedRatioPart = 25;
 
-bool IsDissolved(Recipe recipe) {
-  return recipe.first == Ingredient::PureSubstance && recipe.second == Ingredient::Water;
+// What the parts of the mixing that is drawn are. Water that leaves is drawn read backwards, as a
+// mixing: there the mixture that is stated is the first part, and the stated first part the
+// mixture (dried produce and water make the fresh).
+struct DrawnParts {
+  Ingredient first;
+  Ingredient second;
+  Ingredient mixture;
+};
+
+DrawnParts DrawnPartsOf(Recipe recipe, Kind kind) {
+  if (LeavesWater(kind)) {
+    return {Ingredient::Solution, recipe.second, recipe.first};
+  }
+  return {recipe.first, recipe.second, Ingredient::Solution};
+}
+
+bool IsDissolved(const DrawnParts& parts) {
+  return parts.first == Ingredient::PureSubstance && parts.second == Ingredient::Water;
 }
 
 // The percentages first and the masses' ratio with them; the unknown percentage, if any, is
 // worked out rather than drawn, so that it comes out whole or with one decimal place.
-std::optional<Proportions> DrawProportions(Context context, Recipe recipe, VariantIndex variant,
-                                           SplitMix64& random) {
-  const std::span<const std::int64_t> firstPercents = PercentsOf(context, recipe.first);
-  const std::span<const std::int64_t> secondPercents = PercentsOf(context, recipe.second);
-  const std::span<const std::int64_t> mixturePercents = PercentsOf(context, Ingredient::Solution);
-  if (IsDissolved(recipe)) {
+std::optional<Proportions> DrawProportions(Context context, const DrawnParts& parts,
+                                           VariantIndex variant, SplitMix64& random) {
+  const std::span<const std::int64_t> firstPercents = PercentsOf(context, parts.first);
+  const std::span<const std::int64_t> secondPercents = PercentsOf(context, parts.second);
+  const std::span<const std::int64_t> mixturePercents = PercentsOf(context, parts.mixture);
+  if (IsDissolved(parts)) {
     // The solution's strength is one of the textbook's, whatever is asked: 12%, not 12,5%.
     return DrawWithPercentagesGiven(firstPercents, secondPercents, mixturePercents,
                                     DissolvedRatioPart, random);
@@ -227,7 +243,8 @@ std::optional<std::int64_t> DrawScale(Context context, VariantIndex variant, Rat
 
 // Any of the context's round masses, where the ratio allows it: every strength and mass that fit
 // are then alike likely, and a strength that few masses fit (4% is 1 : 24) is no oftener drawn
-// than they allow. Salt dissolved in water has few strengths, and would repeat.
+// than they allow. Salt dissolved in water has few strengths, and would repeat; produce dried
+// has parts far apart (5 : 39), which few masses fit.
 std::optional<std::int64_t> DrawAnyScale(Context context, VariantIndex variant, Ratio ratio,
                                          SplitMix64& random) {
   const std::int64_t part = GivenPart(variant, ratio);
@@ -249,7 +266,7 @@ bool AreGivenMassesRound(const Problem& problem) {
 
 // The drawn numbers' rules, checked in exact integer arithmetic: plausible in their context,
 // both balances, the mixture between its parts and round givens.
-bool IsSound(const Problem& problem) {
+bool IsSound(const Problem& problem, const DrawnParts& parts) {
   const ContextNumbers& numbers = NumbersOf(problem.context);
   const std::int64_t p1 = problem.Value(Percent1).count;
   const std::int64_t w1 = problem.Value(Weight1).count;
@@ -258,11 +275,10 @@ bool IsSound(const Problem& problem) {
   const std::int64_t pm = problem.Value(MixPercent).count;
   const std::int64_t wm = problem.Value(MixWeight).count;
   return IsPlausibleMass(numbers, w1) && IsPlausibleMass(numbers, w2) &&
-         IsPlausibleMass(numbers, wm) && IsPlausiblePercent(problem.context, problem.first, p1) &&
-         IsPlausiblePercent(problem.context, problem.second, p2) &&
-         IsPlausiblePercent(problem.context, Ingredient::Solution, pm) &&
-         IsStrictlyBetween(pm, p1, p2) && w1 + w2 == wm && w1 * p1 + w2 * p2 == wm * pm &&
-         AreGivenMassesRound(problem);
+         IsPlausibleMass(numbers, wm) && IsPlausiblePercent(problem.context, parts.first, p1) &&
+         IsPlausiblePercent(problem.context, parts.second, p2) &&
+         IsPlausiblePercent(problem.context, parts.mixture, pm) && IsStrictlyBetween(pm, p1, p2) &&
+         w1 + w2 == wm && w1 * p1 + w2 * p2 == wm * pm && AreGivenMassesRound(problem);
 }
 
 bool AreApart(const ContextNumbers& numbers, std::int64_t a, std::int64_t b) {
@@ -338,15 +354,15 @@ std::optional<Problem> InTextbookUnit(Problem problem) {
   return problem;
 }
 
-std::optional<std::array<Tenths, ColumnCount>> DrawValues(Context context, Recipe recipe,
+std::optional<std::array<Tenths, ColumnCount>> DrawValues(Context context, const DrawnParts& parts,
                                                           VariantIndex variant,
                                                           SplitMix64& random) {
-  const std::optional<Proportions> proportions = DrawProportions(context, recipe, variant, random);
+  const std::optional<Proportions> proportions = DrawProportions(context, parts, variant, random);
   if (!proportions) {
     return std::nullopt;
   }
   const auto [percentages, ratio] = *proportions;
-  const std::optional<std::int64_t> scale = IsDissolved(recipe)
+  const std::optional<std::int64_t> scale = IsDissolved(parts) || parts.mixture == Ingredient::Fresh
                                                 ? DrawAnyScale(context, variant, ratio, random)
                                                 : DrawScale(context, variant, ratio, random);
   if (!scale) {
@@ -361,7 +377,8 @@ std::optional<std::array<Tenths, ColumnCount>> DrawValues(Context context, Recip
 }
 
 // Evaporation read backwards is a mixing: what remains and the water that left make the solution
-// at the start. It is drawn so, with every given of "Вариант 7", and then turned round.
+// at the start, as dried produce and its water make the fresh. It is drawn so, with every given
+// of "Вариант 7", and then turned round.
 constexpr VariantIndex EvaporationDrawnAs = 6;
 
 std::array<Tenths, ColumnCount> TurnedRound(const std::array<Tenths, ColumnCount>& mixing) {
@@ -380,7 +397,9 @@ bool AnswersTeach(const Problem& problem) {
   for (const Column sought : problem.sought) {
     const std::int64_t answer = AnsweredValue(problem, sought).count;
     for (const Column other : AllColumns) {
-      if (other != sought && std::abs(problem.Value(other).count) == answer) {
+      // The grid's number, and the one the text states where they differ (90% вода for 10%).
+      if (other != sought && (std::abs(problem.Value(other).count) == answer ||
+                              AnsweredValue(problem, other).count == answer)) {
         return false;
       }
     }
@@ -413,12 +432,13 @@ Problem DrawNumbers(const Problem& problem, Recipe recipe, SplitMix64& random,
                     const std::vector<Problem>& earlier) {
   Problem drawn = problem;
   drawn.variant = LeavesWater(problem.kind) ? EvaporationDrawnAs : problem.variant;
+  const DrawnParts parts = DrawnPartsOf(recipe, problem.kind);
   for (int draw = 0; draw < MaxDraws; ++draw) {
     const std::optional<std::array<Tenths, ColumnCount>> values =
-        DrawValues(drawn.context, recipe, drawn.variant, random);
+        DrawValues(drawn.context, parts, drawn.variant, random);
     if (values) {
       drawn.values = *values;
-      if (IsSound(drawn)) {
+      if (IsSound(drawn, parts)) {
         std::optional<Problem> stated = Stated(problem, *values, earlier);
         if (stated) {
           return *stated;
@@ -584,6 +604,10 @@ std::vector<Problem> MakeSheet(std::int32_t sheet, Level level, std::int32_t cou
 
 Tenths AnsweredValue(const Problem& problem, Column column) {
   const Tenths value = problem.Value(column);
+  if (UnitOf(problem, column) == Unit::Percent) {
+    return StatedShareOf(problem.context) == StatedShare::Water ? Tenths{1000 - value.count}
+                                                                : value;
+  }
   return column == Weight2 && LeavesWater(problem.kind) ? Tenths{-value.count} : value;
 }
 

@@ -61,7 +61,8 @@ Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place);
 // Its places 0 to count − 1; a count outside 4 to 12 is std::out_of_range too.
 std::vector<Problem> MakeSheet(std::int32_t sheet, Level level, std::int32_t count);
 
-// What a pupil answers for a quantity: its value, and for water that left, how much left.
+// A quantity as the problem states it and the pupil answers it: its value; for water that left,
+// how much left; for a percentage of a context that states its water, the water's: 90 for 10.
 Tenths AnsweredValue(const Problem& problem, Column column);
 // Percent for a percentage column, the problem's unit for a mass.
 Unit UnitOf(const Problem& problem, Column column);

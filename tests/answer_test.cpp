@@ -282,6 +282,36 @@ TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
   }
 }
 
+// Dried mushrooms, 22 кг of 90% water to 12%: 2,5 кг. The water's 90% taken for the dry matter
+// gives 22 · 90 : 100 = 19,8, and that as 12% of the dried 165; 19,5 кг is the water that left.
+TEST(Judge, TellsTheMistakesOfDrying) {
+  Problem dried = Made(Kind::Drying, {100, 220, 0, -195, 880, 25});
+  dried.context = Context::Mushrooms;
+  dried.unit = Unit::Kilogram;
+  dried.first = Ingredient::Fresh;
+  dried.variant = VariantOfKind(Kind::Drying);
+  dried.sought = {MixWeight};
+  const std::string waterForDryMatter =
+      "Не е вярно: процентите в задачата са на водата, а сухото вещество е останалата част до "
+      "100%.";
+  const struct {
+    std::string answer;
+    Verdict verdict;
+    std::string said;
+  } cases[] = {
+      {"2,5 кг", Verdict::Right, "Вярно!"},
+      {"165", Verdict::WaterPercentForDryMatter, waterForDryMatter},
+      {"19,8", Verdict::WaterPercentForDryMatter, waterForDryMatter},
+      {"19,5", Verdict::WaterLostForDried,
+       "Не е вярно: толкова вода се е изпарила при сушенето, а се пита колко килограма са "
+       "получените сушени гъби."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Judge(dried, MixWeight, c.answer), c.verdict) << c.answer;
+    EXPECT_EQ(Texts::Feedback(c.verdict, dried, MixWeight), c.said);
+  }
+}
+
 // On the sheets, the solution after water is poured in or has left is named for the water,
 // wherever it is not the answer too.
 TEST(Judge, TellsTheNewSolutionForTheWaterOnTheSheets) {

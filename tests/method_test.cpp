@@ -218,6 +218,7 @@ TEST(Practice, SolvesEvaporationInThreeLinesWithUnits) {
   problem.context = Context::Salt;
   problem.first = Ingredient::Solution;
   problem.unit = Unit::Gram;
+  problem.wording = 0;  // "са се изпарили"
   problem.values = {{{80}, {6000}, {0}, {-2000}, {120}, {4000}}};
   const std::optional<Method> method =
       WhatStaysMethod(problem.variant, Row({80, 6000, 0, -2000, 120, 4000}));
@@ -237,6 +238,45 @@ TEST(Practice, SolvesEvaporationInThreeLinesWithUnits) {
                 "В разтвора има 48 г сол. Солта е 12% от новия разтвор. Колко грама е новият "
                 "разтвор?",
                 "Новият разтвор е 400 г. Колко грама вода са се изпарили?"}));
+}
+
+// The reference's dried mushrooms, in the problem's words: 22 кг of 90% water dried to 12% give
+// 2,5 кг. The percentages are the water's; the working and the grid take the dry matter's.
+TEST(Practice, SolvesDryingByItsDryMatter) {
+  Problem problem = *FirstOfKind(Kind::Drying, Level::Two);
+  problem.context = Context::Mushrooms;
+  problem.wording = 0;
+  problem.values = {{{100}, {220}, {0}, {-195}, {880}, {25}}};
+  EXPECT_EQ(Texts::ProblemText(problem),
+            "Пресните гъби съдържат 90% вода, а сушените – 12%. Колко килограма сушени гъби се "
+            "получават от 22 кг пресни?");
+  EXPECT_EQ(Texts::AnswerLabel(problem, MixWeight), "Колко килограма сушени гъби?");
+  EXPECT_EQ(Texts::AnswerText(problem), "2,5 кг сушени гъби");
+  const std::optional<Method> method =
+      WhatStaysMethod(problem.variant, Row({100, 220, 0, -195, 880, 25}));
+  ASSERT_TRUE(method);
+  const Texts::MethodWords words = Texts::MethodWordsOf(problem, *method);
+  const std::vector<std::string> lines = Texts::MethodLines(*method, words);
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
+            (std::vector<std::string>{
+                "Сухото вещество не се променя, когато гъбите се сушат.",
+                "В пресните гъби сухото вещество е 100% − 90% = 10%: 22 · 10 : 100 = 2,2 (кг).",
+                "В сушените гъби сухото вещество е 100% − 12% = 88%: 2,2 : 88 · 100 = 2,5 (кг) – "
+                "масата на сушените гъби."}));
+  const std::vector<std::string> hints = Texts::MethodHints(*method, words, {Fraction::Of(25, 10)});
+  ASSERT_GE(hints.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(hints.begin(), hints.begin() + 3),
+            (std::vector<std::string>{
+                "Кое не се променя, когато гъбите се сушат?",
+                "Колко процента от пресните гъби е сухото вещество? Колко килограма е то?",
+                "В пресните гъби има 2,2 кг сухо вещество. Колко процента от сушените гъби е "
+                "сухото вещество? Колко килограма са сушените гъби?"}));
+  const std::string check = Texts::GridCheckLine(problem);
+  for (const std::string_view cell : {"в „% - 1“ 10 (сухото вещество: 100% − 90%)",
+                                      "в „Смес %“ 88 (сухото вещество: 100% − 12%)"}) {
+    EXPECT_NE(check.find(cell), std::string::npos) << check;
+  }
 }
 
 // Every other problem: the first hint asks, and no hint gives an answer away.
@@ -419,10 +459,12 @@ TEST(Practice, SolvesAnUnknownStartWithTheEquation) {
   const std::vector<std::string> lines = practice.Shown().lines;
   EXPECT_TRUE(std::find(lines.begin(), lines.end(), "x = " + problem->Value(Weight1).Text()) !=
               lines.end());
-  // The solution at the start, named: "Отговор: 400 г 15% разтвор на сол."
-  EXPECT_TRUE(lines[lines.size() - 2].starts_with(
-      "Отговор: " + Texts::AnswerAmount(*problem, Weight1) + " " + p1 + "% "))
-      << lines[lines.size() - 2];
+  // The solution at the start, named with its strength: "Отговор: 400 г 15% разтвор на сол.",
+  // "Отговор: 24 л напитка със 75% плодов сок."
+  const std::string& answer = lines[lines.size() - 2];
+  EXPECT_TRUE(answer.starts_with("Отговор: " + Texts::AnswerAmount(*problem, Weight1) + " ") &&
+              answer.find(" " + p1 + "% ") != std::string::npos)
+      << answer;
 }
 
 }  // namespace

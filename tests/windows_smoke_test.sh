@@ -80,7 +80,7 @@ pass "F1 opens the step-by-step solution in a window of its own"
 xdotool key F2
 practice=$(timeout 60 xdotool search --sync --onlyvisible --name '^Задачи$' | head -n 1) ||
   fail "F2 opened no window named Задачи"
-expected="Колко литра 80% оцетна есенция трябва да се смесят с 52,5 л вода, за да се получи 5% оцет?"
+expected="Колко килограма сплав с 10% калай трябва да се стопят заедно с 60 кг сплав с 40% калай, за да се получи сплав с 35% калай?"
 copied=""
 for _ in $(seq 100); do
   xdotool key --window "$practice" ctrl+a ctrl+c

@@ -93,8 +93,8 @@ def main(program):
         # F2: the practice beside the window. The problem is heard, then its box by its
         # question, then what is said of an answer, without the focus leaving the box.
         heard(desktop, lambda: desktop.key("F2"),
-              ["Задача 1", "Колко литра 80% оцетна есенция трябва да се смесят с 52,5 л вода"])
-        heard(desktop, lambda: desktop.key("Tab"), ["Колко литра 80% оцетна есенция?"])
+              ["Задача 1", "Колко килограма сплав с 10% калай трябва да се стопят заедно"])
+        heard(desktop, lambda: desktop.key("Tab"), ["Колко килограма сплав с 10% калай?"])
         desktop.type("8")
         heard(desktop, lambda: desktop.key("Return"), ["Не е вярно"])
         heard(desktop, lambda: desktop.key("BackSpace"), ["8"])

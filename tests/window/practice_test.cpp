@@ -181,7 +181,7 @@ class PracticeTest : public QObject {
   }
 
   void aPupilIsToldWrongGivenHintsAndCountedRight() {
-    QVERIFY(pressF2In(c().Text2[0]) != nullptr);  // sheet 1, Ниво 2: one answer, 3,5 л
+    QVERIFY(pressF2In(c().Text2[0]) != nullptr);  // sheet 1, Ниво 2: one answer, 12 кг
     auto* announcer = window_->practiceWindow()->findChild<Announcer*>();
     answer({"8"});
     QTest::keyClick(p().answers[0], Qt::Key_Return);
@@ -231,7 +231,7 @@ class PracticeTest : public QObject {
   // The variant, the givens as typed and the results, whatever the grid held before.
   void intoTheGridFillsTheProblemsRowAndCalculates_data() {
     QTest::addColumn<Level>("level");
-    QTest::newRow("Ниво 2, a decimal given") << Level::Two;
+    QTest::newRow("Ниво 2, one answer") << Level::Two;
     QTest::newRow("Ниво 3, two answers") << Level::Three;
   }
 
