@@ -30,8 +30,9 @@ enum class Kind : std::uint8_t {
   DissolvedPercent,       // so much dissolved in so much water: what percentage results?
   SolutionFromSubstance,  // so much of the substance: how much solution, and how much water?
   UnknownStart,           // water poured in weakened a solution: how much was there?
+  RatioForMixture,        // in what ratio are two parts mixed for a given percentage?
 };
-inline constexpr std::size_t KindCount = 13;
+inline constexpr std::size_t KindCount = 14;
 inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::AddWater,
                                                       Kind::AddPure,
@@ -44,7 +45,8 @@ inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::Dissolving,
                                                       Kind::DissolvedPercent,
                                                       Kind::SolutionFromSubstance,
-                                                      Kind::UnknownStart};
+                                                      Kind::UnknownStart,
+                                                      Kind::RatioForMixture};
 
 enum class Context : std::uint8_t {
   Salt,
@@ -71,7 +73,12 @@ enum class Ingredient : std::uint8_t { Solution, Concentrate, Water, PureSubstan
 // Masses are in one of the first three; Percent is the unit of the percentage columns.
 enum class Unit : std::uint8_t { Gram, Kilogram, Litre, Percent };
 
+// What a question asks for: the sought quantities themselves, or only the ratio w1 : w2 of the
+// two parts' masses, which the grid finds for any mixture's mass.
+enum class Asked : std::uint8_t { Amounts, Ratio };
+
 VariantIndex VariantOfKind(Kind kind);
+Asked AskedOf(Kind kind);
 // Whether the kind's second part is water that leaves: its mass in the grid is negative.
 bool LeavesWater(Kind kind);
 Level LevelOfKind(Kind kind);
