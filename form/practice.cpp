@@ -9,10 +9,14 @@
 
 namespace {
 
+Fraction ExactValue(const Problem& problem, Column column) {
+  return Fraction::Of(problem.Value(column).count, 10);
+}
+
 std::array<Fraction, ColumnCount> ExactValues(const Problem& problem) {
   std::array<Fraction, ColumnCount> values{};
   for (std::size_t column = 0; column < values.size(); ++column) {
-    values[column] = Fraction::Of(problem.values[column].count, 10);
+    values[column] = ExactValue(problem, static_cast<Column>(column));
   }
   return values;
 }
@@ -50,6 +54,19 @@ std::vector<Fraction> Answers(const Problem& problem) {
 }  // namespace
 
 Practice::Teaching Practice::TeachingOf(const Problem& problem) {
+  if (problem.asked == Asked::Ratio) {
+    const Texts::RatioWording wording = {
+        {ExactValue(problem, Percent1), ExactValue(problem, Percent2),
+         ExactValue(problem, MixPercent)},
+        Texts::AnswerText(problem),
+        UnitSymbol(problem.unit),
+        Texts::PartWordsOf(problem)};
+    Teaching teaching;
+    teaching.solution = Texts::RatioSolution(wording);
+    teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
+    teaching.hints = Texts::RatioHints(wording);
+    return teaching;
+  }
   if (const std::optional<Method> found = WhatStaysMethod(problem.variant, ExactValues(problem))) {
     const Method method = UpToTheAsked(*found, problem.sought);
     const Texts::MethodWords words = Texts::MethodWordsOf(problem, method);
@@ -81,7 +98,7 @@ std::string Practice::Text() const {
 
 std::vector<Practice::AnswerBox> Practice::Boxes() const {
   std::vector<AnswerBox> boxes;
-  for (const Column column : problem_.sought) {
+  for (const Column column : BoxesOf(problem_)) {
     boxes.push_back({column, Texts::AnswerLabel(problem_, column),
                      std::string(Texts::AnswerUnit(problem_, column))});
   }

@@ -185,6 +185,8 @@ constexpr std::array<std::string_view, 4> CountedUnits = {"грама", "кил�
 constexpr std::array<std::string_view, 4> UnitsInPlural = {"грамове", "килограми", "литри",
                                                            "проценти"};
 
+constexpr std::string_view RatioLabel = "В какво отношение?";
+
 constexpr std::array<std::string_view, 4> LevelNames = {"Ниво 1", "Ниво 2", "Ниво 3", "Смесени"};
 
 // Each kind's wordings, in the order of Kind. Every one names each given of its kind, starts
@@ -280,6 +282,15 @@ constexpr std::string_view DryingWordings[] = {
     "{firstSubject} съдържат {p1} вода. Сушиха {part1}, докато съдържанието на вода в тях стане "
     "{pm}. Колко {units} {kindMix} се получиха?",
 };
+constexpr std::string_view RatioForMixtureWordings[] = {
+    "В какво отношение трябва да се {mixThey} {kinds}, за да се получи {kindMixShort}?",
+    "Имаме {kind1} и {kind2}. В какво отношение трябва да ги {mixWe}, за да получим "
+    "{kindMixShort}?",
+    "{mixedPast} {kind1} {withKind2} и получиха {kindMixShort}. В какво отношение са взети "
+    "{both}?",
+    "От {kind1} и {kind2} трябва да се получи {kindMixShort}. В какво отношение трябва да се "
+    "{mixThey}?",
+};
 
 // How each wording of these kinds asks for the water or the pure substance, in its order, so that
 // the hints and the solution ask and tell it in the same tense.
@@ -310,7 +321,8 @@ constexpr std::array<std::span<const std::string_view>, KindCount> Wordings = {
     DissolvedPercentWordings,
     SolutionFromSubstanceWordings,
     UnknownStartWordings,
-    DryingWordings};
+    DryingWordings,
+    RatioForMixtureWordings};
 
 using Slots = std::vector<std::pair<std::string_view, std::string>>;
 
@@ -410,6 +422,11 @@ std::string MixtureReference(const Noun& noun, Article article) {
   return Joined(ObtainedForms.For(noun.gender, article), noun.bare);
 }
 
+// "2 : 3".
+std::string RatioText(Ratio ratio) {
+  return std::to_string(ratio.first) + " : " + std::to_string(ratio.second);
+}
+
 // Every text a wording or a label may name.
 Slots SlotsOf(const Problem& problem) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
@@ -424,6 +441,12 @@ Slots SlotsOf(const Problem& problem) {
   const std::string mixtureObject = MixtureReference(mixture.noun, Article::Short);
   const auto quantity = [&problem](Column column) { return AnswerAmount(problem, column); };
   const bool alloy = mixture.noun.bare == AlloyNoun.bare;
+  // Both percentages before one noun where it follows them: "30% и 40% разтвор на сол".
+  const bool percentsFirst = same && words.solutionPortion.starts_with("{p} ");
+  const std::string kinds =
+      percentsFirst
+          ? Fill(words.solutionPortion, {{"p", quantity(Percent1) + " и " + quantity(Percent2)}})
+          : first.portion + " и " + second.portion;
   return {
       {"p1", quantity(Percent1)},
       {"withP1", With(quantity(Percent1))},
@@ -439,9 +462,12 @@ Slots SlotsOf(const Problem& problem) {
       {"kind1", first.portion},
       {"kind2", second.portion},
       {"kindMix", mixture.portion},
+      {"kinds", kinds},
+      {"both", std::string(first.noun.both)},
       {"part1", Joined(quantity(Weight1), first.portion)},
       {"part2", Joined(quantity(Weight2), second.portion)},
       {"withPart2", With(Joined(quantity(Weight2), second.portion))},
+      {"withKind2", With(second.portion)},
       {"mix", Joined(quantity(MixWeight), mixture.portion)},
       {"kindMixShort", mixtureShort},
       {"mixShort", Joined(quantity(MixWeight), mixtureShort)},
@@ -467,6 +493,7 @@ Slots SlotsOf(const Problem& problem) {
       {"mixThey", alloy ? "стопят заедно" : "смесят"},
       {"mixSubject", MixtureReference(mixture.noun, Article::Full)},
       {"inMix", In(mixtureObject)},
+      {"ratio", problem.asked == Asked::Ratio ? RatioText(MassRatio(problem)) : std::string()},
   };
 }
 
@@ -515,7 +542,7 @@ struct Said {
 };
 
 // Whole sentences about one answer: {answer} names it.
-constexpr std::array<Said, 7> Sentences = {{
+constexpr std::array<Said, 9> Sentences = {{
     {Verdict::Right, "Вярно!"},
     {Verdict::Empty, "Въведи {answer} в полето."},
     {Verdict::Swapped, "Отговорите са разменени: провери какво се пита във всяко поле."},
@@ -523,11 +550,13 @@ constexpr std::array<Said, 7> Sentences = {{
     {Verdict::Unreadable, "Напиши {answer} с цифри, например 12,5."},
     {Verdict::NotOneNumber, "Запиши {inBox} само едно число, например 12,5."},
     {Verdict::WrongUnit, "Провери мерната единица: {answerSubject} тук е в {boxUnits}."},
+    {Verdict::RatioNotInLowestTerms, "Вярно! Отношението може да се съкрати до {ratio}."},
+    {Verdict::NotARatio, "Запиши отношението с две числа и знака „:“ между тях."},
 }};
 
 // Why an answer is wrong, after "Не е вярно: " or after the words that say which answer it is.
 // None gives the right answer away.
-constexpr std::array<Said, 19> Reasons = {{
+constexpr std::array<Said, 20> Reasons = {{
     {Verdict::AverageOfPercentages,
      "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
      "и от това колко има от всяка съставка."},
@@ -570,6 +599,8 @@ constexpr std::array<Said, 19> Reasons = {{
      "толкова вода се е изпарила при сушенето, а се пита колко {units} са {mixtureSubject}."},
     {Verdict::Negative, "търсеното количество не може да е отрицателно число."},
     {Verdict::Wrong, "провери пресмятанията и опитай отново."},
+    {Verdict::RatioTurnedRound,
+     "отношението е обърнато – първото число е за {kind1}, а второто – за {kind2}."},
 }};
 
 constexpr std::string_view WrongLead = "Не е вярно: ";
@@ -642,6 +673,9 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
       {"amount", std::string(amount.amount)},
       {"amounts", std::string(amount.amounts)},
       {"whichAmount", std::string(amount.whichAmount)},
+      {"ratio", problem.asked == Asked::Ratio ? RatioText(MassRatio(problem)) : std::string()},
+      {"kind1", FirstWordsOf(problem, words).portion},
+      {"kind2", WordsOf(words, problem.second, problem.Value(Percent2)).portion},
   };
 }
 
@@ -714,11 +748,14 @@ std::string ProblemText(const Problem& problem) {
 }
 
 std::string AnswerLabel(const Problem& problem, Column column) {
+  if (problem.asked == Asked::Ratio) {
+    return std::string(RatioLabel);
+  }
   return Fill(LabelPattern(problem, column), SlotsOf(problem));
 }
 
 std::string_view AnswerUnit(const Problem& problem, Column column) {
-  return UnitSymbol(UnitOf(problem, column));
+  return problem.asked == Asked::Ratio ? std::string_view() : UnitSymbol(UnitOf(problem, column));
 }
 
 std::string AnswerAmount(const Problem& problem, Column column) {
@@ -726,6 +763,9 @@ std::string AnswerAmount(const Problem& problem, Column column) {
 }
 
 std::vector<std::string> BoxAnswers(const Problem& problem) {
+  if (problem.asked == Asked::Ratio) {
+    return {RatioText(MassRatio(problem))};
+  }
   const Slots slots = SlotsOf(problem);
   std::vector<std::string> answers;
   for (const Column column : problem.sought) {
@@ -742,6 +782,9 @@ std::vector<std::string> BoxAnswers(const Problem& problem) {
 }
 
 std::string AnswerText(const Problem& problem) {
+  if (problem.asked == Asked::Ratio) {
+    return Fill("{kind1} и {kind2} в отношение {ratio}", SlotsOf(problem));
+  }
   const std::vector<Column>& sought = problem.sought;
   // Two answers about one part are one phrase: "20 г сплав с 65% сребро".
   if (sought.size() == 2 && PartOf(sought[0]) == PartOf(sought[1])) {
@@ -903,6 +946,18 @@ std::string Listed(const std::vector<std::string>& items) {
   return text;
 }
 
+// A ratio gives no mass: the grid takes one of the pupil's choosing.
+std::string ChosenMixture(const Problem& problem) {
+  if (problem.asked != Asked::Ratio) {
+    return {};
+  }
+  const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
+  const AmountWords& amount = problem.unit == Unit::Litre ? VolumeWords : MassWords;
+  return ", като избереш " + std::string(amount.amountObject) + " на " +
+         MixtureReference(words.solution, Article::Short) +
+         ", например a + b = " + AnswerAmount(problem, MixWeight);
+}
+
 }  // namespace
 
 std::string GridCheckLine(const Problem& problem) {
@@ -914,10 +969,15 @@ std::string GridCheckLine(const Problem& problem) {
   // In the grid's order, left to right, as the pupil reads the cells.
   const Column first = std::min(rule.results[0], rule.results[1]);
   const Column second = std::max(rule.results[0], rule.results[1]);
-  std::string line = "Провери с Blendora (" + Quoted(VariantCaption(problem.variant)) +
-                     "): въведи " + Listed(typed) + "; в " + Quoted(ColumnHeading(first)) +
-                     " ще видиш " + problem.Value(first).Text() + ", а в " +
-                     Quoted(ColumnHeading(second)) + " – " + problem.Value(second).Text() + ".";
+  std::string line = "Провери с Blendora (" + Quoted(VariantCaption(problem.variant)) + ")" +
+                     ChosenMixture(problem) + ": въведи " + Listed(typed) + "; в " +
+                     Quoted(ColumnHeading(first)) + " ще видиш " + problem.Value(first).Text() +
+                     ", а в " + Quoted(ColumnHeading(second)) + " – " +
+                     problem.Value(second).Text() + ".";
+  if (problem.asked == Asked::Ratio) {
+    line += " Отношението " + problem.Value(Weight1).Text() + " : " +
+            problem.Value(Weight2).Text() + " е равно на " + RatioText(MassRatio(problem)) + ".";
+  }
   if (LeavesWater(problem.kind)) {
     line += " Минусът означава, че " + AnswerAmount(problem, Weight2) +
             " вода са се изпарили, а не са долети.";
@@ -936,7 +996,7 @@ std::string Feedback(Verdict verdict, const Problem& problem, Column box) {
 }
 
 std::string Feedback(const Problem& problem, const std::vector<Verdict>& verdicts) {
-  if (verdicts.size() != problem.sought.size()) {
+  if (verdicts.size() != BoxesOf(problem).size()) {
     throw std::invalid_argument("a verdict for each of the problem's boxes");
   }
   if (verdicts.size() == 1) {

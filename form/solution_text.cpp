@@ -218,6 +218,12 @@ std::string SoughtNames(const std::vector<Column>& asked, const AmountWords& wor
   return Joined(names, " и ");
 }
 
+// "Солта в получения разтвор е колкото в двата разтвора заедно:".
+std::string MixtureBalance(const PartWords& parts) {
+  return Concat({parts.substanceTitle, " ", In(parts.names[IndexOf(Part::Mixture)]), " ",
+                 parts.substanceIs, " колкото в ", parts.bothParts, " заедно:"});
+}
+
 // Writes one solution top to bottom.
 class SolutionWriter {
  public:
@@ -515,8 +521,7 @@ class SolutionWriter {
       Add({Title(without), " не съдържа ", parts_.substance, ", затова ", parts_.substanceDefinite,
            " ", InName(Part::Mixture), " ", parts_.substanceIs, " колкото ", InName(other), ":"});
     } else {
-      Add({parts_.substanceTitle, " ", InName(Part::Mixture), " ", parts_.substanceIs,
-           " колкото в ", parts_.bothParts, " заедно:"});
+      Add(MixtureBalance(parts_));
     }
     Add({SubstanceSide(equation.parts), " = ", SubstanceSide(equation.mixture), "   | · 100"});
     for (const EquationLine& line : equation.lines) {
@@ -792,6 +797,86 @@ std::vector<std::string> AskingHints(const RowSolution& solution, const Solution
                  : std::string();
   }
   return hints;
+}
+
+namespace {
+
+// A letter times a number, as algebra writes it: "30a", "1,5b", and "a" for 1 · a.
+std::string Times(const Fraction& factor, std::string_view letter) {
+  return factor == Fraction(1) ? std::string(letter) : Concat({Operand(factor), letter});
+}
+
+struct Lettered {
+  Fraction percent;
+  std::string_view letter;
+};
+
+// The lines of the equation in a and b, from the balance with the hundreds to a : b.
+struct RatioLines {
+  std::string introduced;  // "Нека вземем a г от първия разтвор и b г от втория разтвор."
+  std::string mixture;     // "Тогава полученият разтвор е (a + b) г."
+  std::string equation;    // without "| · 100"
+  std::vector<std::string> solving;  // up to the line with a single term of each letter
+  std::string ratio;                 // "a : b = 4 : 6 = 2 : 3"
+};
+
+RatioLines RatioLinesOf(const RatioWording& wording) {
+  const auto& [p1, p2, pm] = wording.percents;
+  const PartWords& parts = wording.parts;
+  RatioLines lines;
+  lines.introduced = Concat({"Нека вземем a ", wording.unit, " от ", parts.names[0], " и b ",
+                             wording.unit, " от ", parts.names[1], "."});
+  lines.mixture =
+      Concat({"Тогава ", FirstSmall(parts.titles[2]), " е (a + b) ", wording.unit, "."});
+  lines.equation = Concat({"a · ", Operand(p1), " : 100 + b · ", Operand(p2), " : 100 = (a + b) · ",
+                           Operand(pm), " : 100"});
+  // The stronger part's terms go to its side, so that both sides stay above zero.
+  const Lettered first = {p1, "a"};
+  const Lettered second = {p2, "b"};
+  const Lettered& stronger = p1 > p2 ? first : second;
+  const Lettered& weaker = p1 > p2 ? second : first;
+  lines.solving = {
+      Concat({Times(p1, "a"), " + ", Times(p2, "b"), " = ", Times(pm, "a"), " + ", Times(pm, "b")}),
+      Concat({Times(stronger.percent, stronger.letter), " − ", Times(pm, stronger.letter), " = ",
+              Times(pm, weaker.letter), " − ", Times(weaker.percent, weaker.letter)}),
+      Concat({Times(stronger.percent - pm, stronger.letter), " = ",
+              Times(pm - weaker.percent, weaker.letter)})};
+  // From c · a = d · b follows a : b = d : c.
+  const Fraction forA = p2 > pm ? p2 - pm : pm - p2;
+  const Fraction forB = p1 > pm ? p1 - pm : pm - p1;
+  const Fraction lowest = forA / forB;
+  lines.ratio = Concat({"a : b = ", ExactNumber(forA), " : ", ExactNumber(forB)});
+  if (forA != Fraction::Of(lowest.Numerator(), 1) ||
+      forB != Fraction::Of(lowest.Denominator(), 1)) {
+    lines.ratio +=
+        Concat({" = ", IntegerText(lowest.Numerator()), " : ", IntegerText(lowest.Denominator())});
+  }
+  return lines;
+}
+
+}  // namespace
+
+SolutionText RatioSolution(const RatioWording& wording) {
+  RatioLines lines = RatioLinesOf(wording);
+  SolutionText text;
+  text.lines = {std::move(lines.introduced), std::move(lines.mixture),
+                MixtureBalance(wording.parts), Concat({lines.equation, TimesHundred})};
+  text.lines.insert(text.lines.end(), lines.solving.begin(), lines.solving.end());
+  text.lines.push_back(std::move(lines.ratio));
+  text.lines.push_back(Concat({"Отговор: ", wording.answer, "."}));
+  return text;
+}
+
+std::vector<std::string> RatioHints(const RatioWording& wording) {
+  const RatioLines lines = RatioLinesOf(wording);
+  const std::string balance = MixtureBalance(wording.parts);
+  return {"Какво ще означиш с a и с b?",
+          Concat({lines.introduced, " ", std::string_view(balance).substr(0, balance.size() - 1),
+                  ". Запиши това като уравнение с a и b."}),
+          Concat({"Уравнението е ", lines.equation,
+                  ". Умножи двете страни по 100 и събери членовете с a от едната страна, а тези с "
+                  "b – от другата."}),
+          Concat({"Получава се ", lines.solving.back(), ". Какво отношение a : b следва?"})};
 }
 
 std::vector<std::string> SolutionLines(const RowSolution& solution) {

@@ -67,6 +67,21 @@ SolutionText WriteSolution(const RowSolution& solution, const AnswerWording& wor
 std::vector<std::string> AskingHints(const RowSolution& solution, const SolutionText& text,
                                      const AnswerWording& wording = {});
 
+// A ratio asked of two parts' masses: the percentages of the first part, the second and the
+// mixture, and the problem's words.
+struct RatioWording {
+  std::array<Fraction, 3> percents;
+  std::string answer;     // after "Отговор:" as the problem words it
+  std::string_view unit;  // of the masses a and b: "г"
+  PartWords parts;
+};
+
+// As school solves it: a and b for the parts' masses, the balance of the substance as an equation
+// in both, the terms of each letter on one side, and a : b from what is left.
+SolutionText RatioSolution(const RatioWording& wording);
+// What to call a and b, the balance to write, the equation to solve, the ratio that follows.
+std::vector<std::string> RatioHints(const RatioWording& wording);
+
 // The same with the table's rows as lines of their own ("първа съставка | 200 | 30% | …").
 std::vector<std::string> SolutionLines(const RowSolution& solution);
 

@@ -2,6 +2,7 @@
 
 #include "form/problem_text.h"
 #include "form/texts.h"
+#include "worksheet/variants.h"
 
 namespace {
 
@@ -22,7 +23,8 @@ TeacherSheet::KeyRow KeyRowOf(const Problem& problem, std::size_t number) {
   row.cells[1] = Texts::VariantCaption(problem.variant);
   for (std::int16_t column = 0; column < ColumnCount; ++column) {
     const auto c = static_cast<Column>(column);
-    const bool sought = !problem.IsGiven(c);
+    // What the grid works out: a ratio's chosen mixture mass is typed in, not sought.
+    const bool sought = IsResultColumn(problem.variant, c);
     const auto cell = static_cast<std::size_t>(column) + 2;
     row.cells[cell] = problem.Value(c).Text() + (sought ? std::string(SoughtMark) : "");
     row.sought[cell] = sought;

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "problems/letters.h"
+#include "worksheet/fraction.h"
 
 namespace {
 
@@ -27,6 +29,8 @@ constexpr std::array<std::string_view, 2> AnswerLabels = {"отговор", "о�
 constexpr std::array<std::string_view, 2> LabelMarks = {".", ":"};
 // A word that offers a second answer beside the first: "570 г или 76%".
 constexpr std::array<std::string_view, 2> Alternatives = {"или", "or"};
+// Between a ratio's terms: "2 : 3", "2 към 3".
+constexpr std::array<std::string_view, 2> RatioMarks = {":", "към"};
 // Thousands are set apart in groups of three: "12 500".
 constexpr std::size_t GroupSize = 3;
 // A percentage as an adjective: "20%-ов", "20-процентна"; lowered.
@@ -504,6 +508,35 @@ bool IsRightFor(const Problem& problem, Column box, std::string_view answer) {
   return read && InBoxUnit(*read, BoxUnit(problem, box)) == RightAnswer(problem, box);
 }
 
+// The decimal as an exact fraction: "0,4" is 2/5, 800 is 8 · 10^2.
+Fraction Exact(Decimal value) {
+  Fraction::Int power = 1;
+  for (std::int32_t place = 0; place < std::abs(value.places); ++place) {
+    power *= 10;
+  }
+  return value.places >= 0 ? Fraction::Of(value.digits, power)
+                           : Fraction(value.digits) * Fraction::Of(power, 1);
+}
+
+// A ratio is right in any equal form; turned round is the mistake school warns of.
+Verdict JudgeRatio(const Problem& problem, std::string_view answer) {
+  const std::optional<PupilRatio> read = ReadRatio(answer);
+  if (!read) {
+    return IsBlank(answer) ? Verdict::Empty : Verdict::NotARatio;
+  }
+  const Ratio right = MassRatio(problem);
+  const Fraction first = Exact(read->first);
+  const Fraction second = Exact(read->second);
+  if (first.Sign() == 0 || second.Sign() == 0) {
+    return Verdict::Wrong;
+  }
+  if (first * right.second == second * right.first) {
+    const bool lowest = first == Fraction(right.first) && second == Fraction(right.second);
+    return lowest ? Verdict::Right : Verdict::RatioNotInLowestTerms;
+  }
+  return first * right.first == second * right.second ? Verdict::RatioTurnedRound : Verdict::Wrong;
+}
+
 }  // namespace
 
 Decimal Decimal::Of(std::int64_t digits, std::int32_t places) {
@@ -544,12 +577,40 @@ std::optional<PupilAnswer> ReadAnswer(std::string_view text) {
   return answer;
 }
 
+std::optional<PupilRatio> ReadRatio(std::string_view text) {
+  const std::string lowered = LowerCase(text);
+  std::string_view rest = lowered;
+  SkipBlanks(rest);
+  SkipLabel(rest);
+  const std::optional<Decimal> first = TakeUnsigned(rest);
+  SkipBlanks(rest);
+  if (!first || !TakeAny(rest, RatioMarks)) {
+    return std::nullopt;
+  }
+  SkipBlanks(rest);
+  const std::optional<Decimal> second = TakeUnsigned(rest);
+  SkipBlanks(rest);
+  TakeAny(rest, NumberStops);
+  if (!second || !IsBlank(rest)) {
+    return std::nullopt;
+  }
+  return PupilRatio{*first, *second};
+}
+
 bool IsRight(Verdict verdict) {
-  return verdict == Verdict::Right || verdict == Verdict::RightInOtherUnit;
+  return verdict == Verdict::Right || verdict == Verdict::RightInOtherUnit ||
+         verdict == Verdict::RatioNotInLowestTerms;
+}
+
+std::vector<Column> BoxesOf(const Problem& problem) {
+  if (problem.asked == Asked::Ratio) {
+    return {problem.sought.front()};
+  }
+  return problem.sought;
 }
 
 std::vector<Verdict> JudgeBoxes(const Problem& problem, const std::vector<std::string>& answers) {
-  const std::vector<Column>& boxes = problem.sought;
+  const std::vector<Column> boxes = BoxesOf(problem);
   std::vector<std::string_view> written(boxes.size());
   std::copy_n(answers.begin(), std::min(answers.size(), boxes.size()), written.begin());
   std::vector<Verdict> verdicts;
@@ -566,6 +627,9 @@ std::vector<Verdict> JudgeBoxes(const Problem& problem, const std::vector<std::s
 }
 
 Verdict Judge(const Problem& problem, Column box, std::string_view answer) {
+  if (problem.asked == Asked::Ratio) {
+    return JudgeRatio(problem, answer);
+  }
   const std::optional<PupilAnswer> read = ReadAnswer(answer);
   if (!read) {
     return UnreadVerdict(answer);

@@ -67,19 +67,34 @@ enum class Verdict : std::uint8_t {
   WaterLostForDried,  // the water that left for the dried produce
   Negative,
   Wrong,
-  Empty,    // nothing written in the box
-  Swapped,  // of two answers, each is the other box's
+  Empty,                  // nothing written in the box
+  Swapped,                // of two answers, each is the other box's
+  RatioNotInLowestTerms,  // a ratio equal to the right one, that can be shortened: 4 : 6
+  RatioTurnedRound,       // w2 : w1 for w1 : w2
+  NotARatio,              // text in a ratio's box that is no ratio: "5", "две към три"
 };
 
-// Right, or right in another unit of the box's measure.
+// Two numbers as pupils write a ratio: "2 : 3", "2:3", "2 към 3", "0,4 : 0,6", with a leading
+// "Отговор:" and a full stop at the end.
+struct PupilRatio {
+  Decimal first;
+  Decimal second;
+};
+std::optional<PupilRatio> ReadRatio(std::string_view text);
+
+// Right, or right in another unit of the box's measure, or a ratio that can be shortened.
 bool IsRight(Verdict verdict);
 
 // The pupil's answer for one of the problem's six quantities, in the box's unit or another of
 // its measure. A unit of another measure is told before the number is looked at; a typical mistake
 // only where its value differs from the right answer, and a negative number where no mistake
 // explains it. Text that is no answer is Empty, NotOneNumber where it holds digits, otherwise
-// Unreadable.
+// Unreadable. A ratio's box is judged as a ratio, whatever its column: equal ones are right,
+// shortened or not, and text that is no ratio is NotARatio.
 Verdict Judge(const Problem& problem, Column box, std::string_view answer);
+// The columns the problem's answer boxes stand for: those sought, or for a ratio one box, which
+// stands for w1 : w2 and is judged as a ratio.
+std::vector<Column> BoxesOf(const Problem& problem);
 // The pupil's answers in the order of the problem's boxes, a missing one empty: a verdict for
 // each box, as Judge gives it, except that two wrong answers that are each right in the other's
 // box are both Swapped.

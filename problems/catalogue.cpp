@@ -27,6 +27,7 @@ constexpr std::array<KindFacts, KindCount> Facts = {{
     {1, Level::One, {MixWeight, Weight2}, 2},
     {4, Level::Two, {Weight1}, 1},
     {1, Level::Two, {MixWeight}, 1},
+    {6, Level::Three, {Weight1, Weight2}, 2},
 }};
 
 constexpr Recipe Same{Ingredient::Solution, Ingredient::Solution};
@@ -41,22 +42,25 @@ using KindRecipes = std::array<std::optional<Recipe>, KindCount>;
 
 // In the order of Kind: MixTwo, AddWater, AddPure, TopUpWithWater, UnknownSecondStrength,
 // FirstForMixture, SecondFromMixture, EachForMixture, Evaporation, Dissolving, DissolvedPercent,
-// SolutionFromSubstance, UnknownStart; none of them dries produce, and their rows end before it.
-constexpr KindRecipes InWater = {Same, Watered, Strengthened, Watered,   Same,      Same,   Same,
-                                 Same, Watered, Dissolved,    Dissolved, Dissolved, Watered};
+// SolutionFromSubstance, UnknownStart, Drying, RatioForMixture.
+constexpr KindRecipes InWater = {Same,      Watered,   Strengthened, Watered, Same,
+                                 Same,      Same,      Same,         Watered, Dissolved,
+                                 Dissolved, Dissolved, Watered,      No,      Same};
 // Pure alcohol and pure juice are no school material, nor is their evaporation.
-constexpr KindRecipes Drink = {Same, Watered, No, Watered, Same, Same,   Same,
-                               Same, No,      No, No,      No,   Watered};
+constexpr KindRecipes Drink = {Same, Watered, No, Watered, Same,    Same, Same, Same,
+                               No,   No,      No, No,      Watered, No,   Same};
 constexpr KindRecipes Vinegar = {Same, FromConcentrate,
                                  No,   FromConcentrate,
                                  Same, FromConcentrate,
                                  Same, FromConcentrate,
                                  No,   No,
                                  No,   No,
-                                 No};
-constexpr KindRecipes Milk = {Same, No, No, No, Same, Same, Same, Same, No, No, No, No, No};
-constexpr KindRecipes Alloy = {Same, No, Strengthened, No, Same, Same, Same,
-                               Same, No, No,           No, No,   No};
+                                 No,   No,
+                                 Same};
+constexpr KindRecipes Milk = {Same, No, No, No, Same, Same, Same, Same,
+                              No,   No, No, No, No,   No,   Same};
+constexpr KindRecipes Alloy = {Same, No, Strengthened, No, Same, Same, Same, Same,
+                               No,   No, No,           No, No,   No,   Same};
 // Produce is only dried.
 constexpr KindRecipes Produce = {No, No, No, No, No, No, No, No, No, No, No, No, No, Dried};
 
@@ -152,6 +156,14 @@ constexpr std::array<ContextNumbers, ContextCount> Numbers = {{
      StatedShare::Water},
 }};
 
+// A ratio's problem gives only its three percentages: with fewer strengths than this, a hundred
+// sheets would often meet one problem twice.
+constexpr std::size_t MinStrengthsForARatio = 12;
+
+bool HasStrengthsForARatio(Context context) {
+  return NumbersOf(context).solutionPercents.size() >= MinStrengthsForARatio;
+}
+
 const KindFacts& FactsOf(Kind kind) {
   return Facts[static_cast<std::size_t>(kind)];
 }
@@ -160,6 +172,10 @@ const KindFacts& FactsOf(Kind kind) {
 
 VariantIndex VariantOfKind(Kind kind) {
   return FactsOf(kind).variant;
+}
+
+Asked AskedOf(Kind kind) {
+  return kind == Kind::RatioForMixture ? Asked::Ratio : Asked::Amounts;
 }
 
 bool LeavesWater(Kind kind) {
@@ -176,6 +192,9 @@ std::span<const Column> SoughtOf(Kind kind) {
 }
 
 std::optional<Recipe> RecipeOf(Context context, Kind kind) {
+  if (AskedOf(kind) == Asked::Ratio && !HasStrengthsForARatio(context)) {
+    return std::nullopt;
+  }
   return Recipes[static_cast<std::size_t>(context)][static_cast<std::size_t>(kind)];
 }
 

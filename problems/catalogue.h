@@ -33,8 +33,9 @@ enum class Kind : std::uint8_t {
   // Fresh produce dried: its water leaves, as in evaporation, and its dry matter stays. How much
   // dried produce?
   Drying,
+  RatioForMixture,  // in what ratio are two parts mixed for a given percentage?
 };
-inline constexpr std::size_t KindCount = 14;
+inline constexpr std::size_t KindCount = 15;
 inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::AddWater,
                                                       Kind::AddPure,
@@ -48,7 +49,8 @@ inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::DissolvedPercent,
                                                       Kind::SolutionFromSubstance,
                                                       Kind::UnknownStart,
-                                                      Kind::Drying};
+                                                      Kind::Drying,
+                                                      Kind::RatioForMixture};
 
 enum class Context : std::uint8_t {
   Salt,
@@ -83,7 +85,12 @@ enum class StatedShare : std::uint8_t { Substance, Water };
 // Masses are in one of the first three; Percent is the unit of the percentage columns.
 enum class Unit : std::uint8_t { Gram, Kilogram, Litre, Percent };
 
+// What a question asks for: the sought quantities themselves, or only the ratio w1 : w2 of the
+// two parts' masses, which the grid finds for any mixture's mass.
+enum class Asked : std::uint8_t { Amounts, Ratio };
+
 VariantIndex VariantOfKind(Kind kind);
+Asked AskedOf(Kind kind);
 // Whether the kind's second part is water that leaves: its mass in the grid is negative.
 bool LeavesWater(Kind kind);
 Level LevelOfKind(Kind kind);

@@ -29,12 +29,6 @@ struct Percentages {
   std::int64_t mixture;
 };
 
-// The parts' masses as w1 : w2, in lowest terms.
-struct Ratio {
-  std::int64_t first;
-  std::int64_t second;
-};
-
 struct Proportions {
   Percentages percentages;
   Ratio ratio;
@@ -392,8 +386,11 @@ std::array<Tenths, ColumnCount> TurnedRound(const std::array<Tenths, ColumnCount
 
 // No answer is a number the pupil could copy from the problem or from the other box, nor one a
 // typical mistake gives too: the new solution's mass, or the average of two percentages where
-// the parts weigh the same.
+// the parts weigh the same. A ratio's terms are no numbers to copy, but 1 : 1 is that average.
 bool AnswersTeach(const Problem& problem) {
+  if (problem.asked == Asked::Ratio) {
+    return problem.Value(Weight1) != problem.Value(Weight2);
+  }
   for (const Column sought : problem.sought) {
     const std::int64_t answer = AnsweredValue(problem, sought).count;
     for (const Column other : AllColumns) {
@@ -418,9 +415,8 @@ std::optional<Problem> Stated(Problem problem, const std::array<Tenths, ColumnCo
   std::optional<Problem> stated = InTextbookUnit(std::move(problem));
   if (!stated || !ArePercentagesApart(*stated) || !HasSchoolDecimals(*stated) ||
       !AnswersTeach(*stated) ||
-      std::any_of(earlier.begin(), earlier.end(), [&](const Problem& other) {
-        return other.values == stated->values && other.unit == stated->unit;
-      })) {
+      std::any_of(earlier.begin(), earlier.end(),
+                  [&](const Problem& other) { return IsSameProblem(*stated, other); })) {
     return std::nullopt;
   }
   return stated;
@@ -559,7 +555,8 @@ std::string Tenths::Text(std::string_view decimalSeparator) const {
 }
 
 bool Problem::IsGiven(Column column) const {
-  return !IsResultColumn(variant, column);
+  const bool massOfARatio = asked == Asked::Ratio && UnitOf(*this, column) != Unit::Percent;
+  return !IsResultColumn(variant, column) && !massOfARatio;
 }
 
 Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place) {
@@ -583,6 +580,7 @@ Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place) {
   problem.unit = NumbersOf(problem.context).unit;
   const std::span<const Column> sought = SoughtOf(problem.kind);
   problem.sought.assign(sought.begin(), sought.end());
+  problem.asked = AskedOf(problem.kind);
   // Only a place of the same kind in the same context could repeat a problem.
   std::vector<Problem> earlier;
   for (std::int32_t before = 0; before < place; ++before) {
@@ -600,6 +598,27 @@ std::vector<Problem> MakeSheet(std::int32_t sheet, Level level, std::int32_t cou
     problems.push_back(MakeProblem(sheet, level, place));
   }
   return problems;
+}
+
+Ratio MassRatio(const Problem& problem) {
+  return Reduced(problem.Value(Weight1).count, std::abs(problem.Value(Weight2).count));
+}
+
+bool IsSameProblem(const Problem& one, const Problem& other) {
+  if (one.kind != other.kind || one.context != other.context || one.first != other.first ||
+      one.second != other.second || one.asked != other.asked) {
+    return false;
+  }
+  bool massGiven = false;
+  for (const Column column : AllColumns) {
+    if (one.IsGiven(column)) {
+      massGiven = massGiven || UnitOf(one, column) != Unit::Percent;
+      if (one.Value(column) != other.Value(column)) {
+        return false;
+      }
+    }
+  }
+  return !massGiven || one.unit == other.unit;
 }
 
 Tenths AnsweredValue(const Problem& problem, Column column) {

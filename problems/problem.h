@@ -42,9 +42,11 @@ struct Problem {
   std::array<Tenths, ColumnCount> values{};  // by Column: masses in `unit`, percentages in %
   Unit unit = Unit::Gram;                    // of the masses
   std::vector<Column> sought;                // in the order the question asks for them
+  Asked asked = Asked::Amounts;              // a ratio: w1 : w2, for a mixture's mass chosen
   std::uint32_t wording = 0;  // which of the kind's wordings: the text takes it modulo their number
 
   Tenths Value(Column column) const { return values[column]; }
+  // Whether the problem's text gives it: a ratio's text gives no mass.
   bool IsGiven(Column column) const;
   friend bool operator==(const Problem&, const Problem&) = default;
 };
@@ -60,6 +62,17 @@ inline constexpr std::int32_t MaxSheetSize = 12;
 Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place);
 // Its places 0 to count − 1; a count outside 4 to 12 is std::out_of_range too.
 std::vector<Problem> MakeSheet(std::int32_t sheet, Level level, std::int32_t count);
+
+// The parts' masses as w1 : w2, in lowest terms.
+struct Ratio {
+  std::int64_t first;
+  std::int64_t second;
+};
+Ratio MassRatio(const Problem& problem);
+
+// Whether the pupil reads the same problem in both: the same shape, parts, givens and question.
+// A ratio's masses are the grid's choice, not the problem's.
+bool IsSameProblem(const Problem& one, const Problem& other);
 
 // A quantity as the problem states it and the pupil answers it: its value; for water that left,
 // how much left; for a percentage of a context that states its water, the water's: 90 for 10.

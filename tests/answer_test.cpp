@@ -333,6 +333,47 @@ TEST(Judge, TellsTheNewSolutionForTheWaterOnTheSheets) {
   }
 }
 
+// 30% and 40% salt solutions for 36% are taken 2 : 3: any equal ratio is right, and a teacher
+// says that it can be shortened; 3 : 2 is the ratio turned round; one box asks for it.
+TEST(Judge, TakesARatioInAnyEqualFormAndTellsItTurnedRound) {
+  Problem salt = Made(Kind::RatioForMixture, {300, 2000, 400, 3000, 360, 5000});
+  salt.variant = 6;
+  salt.sought = {Weight1, Weight2};
+  salt.asked = Asked::Ratio;
+  const std::string shortened = "Вярно! Отношението може да се съкрати до 2 : 3.";
+  const std::string turned =
+      "Не е вярно: отношението е обърнато – първото число е за 30% разтвор на сол, а второто – за "
+      "40% разтвор на сол.";
+  const std::string noRatio = "Запиши отношението с две числа и знака „:“ между тях.";
+  const struct {
+    std::string answer;
+    Verdict verdict;
+    std::string said;
+  } cases[] = {
+      {"2 : 3", Verdict::Right, "Вярно!"},
+      {"2:3", Verdict::Right, "Вярно!"},
+      {"2 към 3", Verdict::Right, "Вярно!"},
+      {"Отговор: 2 : 3.", Verdict::Right, "Вярно!"},
+      {"4 : 6", Verdict::RatioNotInLowestTerms, shortened},
+      {"0,4 : 0,6", Verdict::RatioNotInLowestTerms, shortened},
+      {"200 : 300", Verdict::RatioNotInLowestTerms, shortened},
+      {"3 : 2", Verdict::RatioTurnedRound, turned},
+      {"300:200", Verdict::RatioTurnedRound, turned},
+      {"1 : 1", Verdict::Wrong, "Не е вярно: провери пресмятанията и опитай отново."},
+      {"0 : 3", Verdict::Wrong, "Не е вярно: провери пресмятанията и опитай отново."},
+      {"2", Verdict::NotARatio, noRatio},
+      {"2 : 3 : 4", Verdict::NotARatio, noRatio},
+      {"две към три", Verdict::NotARatio, noRatio},
+      {" ", Verdict::Empty, "Въведи отговора в полето."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(JudgeBoxes(salt, {c.answer}), std::vector{c.verdict}) << c.answer;
+    EXPECT_EQ(Texts::Feedback(salt, {c.verdict}), c.said) << c.answer;
+  }
+  EXPECT_EQ(Texts::BoxAnswers(salt), std::vector<std::string>{"2 : 3"});
+  EXPECT_EQ(Texts::AnswerText(salt), "30% разтвор на сол и 40% разтвор на сол в отношение 2 : 3");
+}
+
 // The key's own answers, typed into the boxes, are right: "40 кг сплав с 20% мед".
 TEST(JudgeBoxes, TakesTheKeysAnswersAsRight) {
   for (const Level level : Levels) {
@@ -597,9 +638,9 @@ TEST(Texts, AddressThePupilInTheSingular) {
   std::vector<std::string> said;
   for (std::int32_t place = 0; place < MaxSheetSize; ++place) {
     const Problem problem = MakeProblem(1, Level::Mixed, place);
-    for (int verdict = 0; verdict <= static_cast<int>(Verdict::Swapped); ++verdict) {
+    for (int verdict = 0; verdict <= static_cast<int>(Verdict::NotARatio); ++verdict) {
       said.push_back(Texts::Feedback(static_cast<Verdict>(verdict), problem, problem.sought[0]));
-      if (problem.sought.size() < 2) {
+      if (BoxesOf(problem).size() < 2) {
         continue;
       }
       said.push_back(Texts::Feedback(problem, {static_cast<Verdict>(verdict), Verdict::Right}));

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -465,6 +467,69 @@ TEST(Practice, SolvesAnUnknownStartWithTheEquation) {
   EXPECT_TRUE(answer.starts_with("Отговор: " + Texts::AnswerAmount(*problem, Weight1) + " ") &&
               answer.find(" " + p1 + "% ") != std::string::npos)
       << answer;
+}
+
+// The reference's ratio, and the same parts named the other way round: a is always the first
+// part's mass, whichever is the stronger.
+TEST(RatioSolution, FindsAToBFromTheBalanceOfTheSubstance) {
+  const struct {
+    std::array<std::int64_t, 3> percents;
+    std::vector<std::string> solving;
+  } cases[] = {
+      {{30, 40, 36},
+       {"30a + 40b = 36a + 36b", "40b − 36b = 36a − 30a", "4b = 6a", "a : b = 4 : 6 = 2 : 3"}},
+      {{40, 30, 36},
+       {"40a + 30b = 36a + 36b", "40a − 36a = 36b − 30b", "4a = 6b", "a : b = 6 : 4 = 3 : 2"}},
+  };
+  for (const auto& c : cases) {
+    Problem salt;
+    salt.values = {
+        {{c.percents[0] * 10}, {0}, {c.percents[1] * 10}, {0}, {c.percents[2] * 10}, {0}}};
+    const Texts::RatioWording wording = {
+        {Fraction(c.percents[0]), Fraction(c.percents[1]), Fraction(c.percents[2])},
+        "…",
+        "г",
+        Texts::PartWordsOf(salt)};
+    const std::vector<std::string> lines = Texts::RatioSolution(wording).lines;
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[0], "Нека вземем a г от първия разтвор и b г от втория разтвор.");
+    EXPECT_EQ(lines[1], "Тогава полученият разтвор е (a + b) г.");
+    EXPECT_EQ(lines[2], "Солта в получения разтвор е колкото в двата разтвора заедно:");
+    EXPECT_EQ(lines[3], "a · " + std::to_string(c.percents[0]) + " : 100 + b · " +
+                            std::to_string(c.percents[1]) +
+                            " : 100 = (a + b) · 36 : 100   | · 100");
+    EXPECT_EQ(std::vector(lines.begin() + 4, lines.end() - 1), c.solving);
+    EXPECT_EQ(lines.back(), "Отговор: ….");
+  }
+}
+
+// On a sheet: hints that ask and never give the ratio, the answer in the problem's words, and the
+// grid with a mass of the pupil's choosing.
+TEST(Practice, TeachesARatioByAsking) {
+  const std::optional<Problem> problem = FirstOfKind(Kind::RatioForMixture, Level::Three);
+  ASSERT_TRUE(problem);
+  Practice practice(problem->source);
+  ASSERT_EQ(practice.Boxes().size(), 1u);
+  EXPECT_EQ(practice.Boxes()[0].label, "В какво отношение?");
+  EXPECT_EQ(practice.Boxes()[0].unit, "");
+  while (practice.HasMoreHints()) {
+    practice.Hint();
+  }
+  const std::vector<std::string> hints = practice.Shown().lines;
+  ASSERT_EQ(hints.size(), 4u);
+  EXPECT_EQ(hints.front(), "Какво ще означиш с a и с b?");
+  EXPECT_TRUE(hints.back().ends_with(". Какво отношение a : b следва?")) << hints.back();
+  const std::string ratio = Texts::BoxAnswers(*problem)[0];
+  for (const std::string& hint : hints) {
+    EXPECT_EQ(hint.find(ratio), std::string::npos) << hint;
+  }
+  practice.ShowSolution();
+  const std::vector<std::string> lines = practice.Shown().lines;
+  EXPECT_EQ(lines[lines.size() - 2], "Отговор: " + Texts::AnswerText(*problem) + ".");
+  EXPECT_TRUE(lines.back().starts_with("Провери с Blendora („Вариант 7“), като избереш "))
+      << lines.back();
+  EXPECT_EQ(practice.Check({ratio}), "Вярно!");
+  EXPECT_EQ(practice.ForGrid(",").variant, 6);
 }
 
 }  // namespace

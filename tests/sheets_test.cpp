@@ -94,8 +94,12 @@ std::string BrokenUnit(const Problem& p) {
 }
 
 // An answer a pupil could copy from the problem, or that a typical mistake gives too, teaches
-// nothing: another of the six numbers, or the average where the parts weigh the same.
+// nothing: another of the six numbers, or the average where the parts weigh the same. A ratio
+// gives no mass to copy, but 1 : 1 is that average.
 std::string BrokenAnswer(const Problem& p) {
+  if (p.asked == Asked::Ratio) {
+    return Count(p, Weight1) == Count(p, Weight2) ? "a ratio of 1 : 1" : "";
+  }
   for (const Column sought : p.sought) {
     for (const Column other : AllColumns) {
       if (other != sought && std::abs(Count(p, other)) == AnsweredValue(p, sought).count) {
