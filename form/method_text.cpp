@@ -184,9 +184,9 @@ std::string KeptAmountQuestion(const Method& method, const MethodLine& line,
                    words.newPhrase, "?"});
   }
   if (words.restStated) {
-    // The share of the dry matter is not in the problem: it is asked for too ("то": the matter).
-    return Concat({"Колко процента от ", words.solutionDefinite, " е ", words.restSubject,
-                   "? Колко ", words.units, " е то?"});
+    // The dry matter's share is not in the problem: it is told, and only its amount asked.
+    return Concat({FirstCapital(RestShare(line, words)), " от ", words.solutionDefinite, ". Колко ",
+                   words.units, " е то?"});
   }
   if (KeepsWater(method)) {
     // One question: the share of what stays is told, its amount asked.
@@ -203,7 +203,7 @@ std::string WholeFromKeptQuestion(const Method& method, const MethodLine& line,
       FirstCapital(KeepsWater(method) ? words.restSubject : words.substanceDefinite);
   const std::string_view is = KeepsWater(method) ? Is(words) : "е";
   if (line.part == Part::Mixture && words.restStated) {
-    return Concat({"Колко процента от ", words.newDefinite, " е ", words.restSubject, "? Колко ",
+    return Concat({FirstCapital(RestShare(line, words)), " от ", words.newDefinite, ". Колко ",
                    words.units, words.newPlural ? " са " : " е ", words.newSubject, "?"});
   }
   if (line.part == Part::Mixture) {

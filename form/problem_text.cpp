@@ -542,7 +542,7 @@ struct Said {
 };
 
 // Whole sentences about one answer: {answer} names it.
-constexpr std::array<Said, 9> Sentences = {{
+constexpr std::array<Said, 10> Sentences = {{
     {Verdict::Right, "Вярно!"},
     {Verdict::Empty, "Въведи {answer} в полето."},
     {Verdict::Swapped, "Отговорите са разменени: провери какво се пита във всяко поле."},
@@ -550,13 +550,17 @@ constexpr std::array<Said, 9> Sentences = {{
     {Verdict::Unreadable, "Напиши {answer} с цифри, например 12,5."},
     {Verdict::NotOneNumber, "Запиши {inBox} само едно число, например 12,5."},
     {Verdict::WrongUnit, "Провери мерната единица: {answerSubject} тук е в {boxUnits}."},
+    // A bare number a thousand times the answer is no fault of counting but of the unit.
+    {Verdict::GramsForKilograms,
+     "Провери мерната единица: {answerSubject} тук е в {boxUnits}, а числото ти изглежда в "
+     "{smallerUnits}."},
     {Verdict::RatioNotInLowestTerms, "Вярно! Отношението може да се съкрати до {ratio}."},
     {Verdict::NotARatio, "Запиши отношението с две числа и знака „:“ между тях."},
 }};
 
 // Why an answer is wrong, after "Не е вярно: " or after the words that say which answer it is.
 // None gives the right answer away.
-constexpr std::array<Said, 20> Reasons = {{
+constexpr std::array<Said, 19> Reasons = {{
     {Verdict::AverageOfPercentages,
      "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
      "и от това колко има от всяка съставка."},
@@ -564,8 +568,6 @@ constexpr std::array<Said, 20> Reasons = {{
      "{amount} на сместа е сборът от {amounts} на двете съставки – провери {whichAmount} се "
      "търси."},
     {Verdict::MixtureForPart, "толкова е {mixtureSubject}, а се пита за {partAmount}."},
-    {Verdict::GramsForKilograms,
-     "изглежда, че числото е в {smallerUnits}, а {answerSubject} тук е в {boxUnits}."},
     {Verdict::PercentAsWholeNumber,
      "изглежда, че процентът е използван като цяло число, а не като стотни (30% = 30 : 100 = "
      "0,3)."},
@@ -594,13 +596,14 @@ constexpr std::array<Said, 20> Reasons = {{
     {Verdict::MixtureForStart,
      "толкова е {solution} след доливането, а се пита колко е {was} преди него."},
     {Verdict::WaterPercentForDryMatter,
-     "процентите в задачата са на водата, а {substanceSubject} е останалата част до 100%."},
+     "в задачата са дадени процентите на водата. {SubstanceSubject} е останалата част до 100%."},
     {Verdict::WaterLostForDried,
      "толкова вода се е изпарила при сушенето, а се пита колко {units} са {mixtureSubject}."},
     {Verdict::Negative, "търсеното количество не може да е отрицателно число."},
     {Verdict::Wrong, "провери пресмятанията и опитай отново."},
     {Verdict::RatioTurnedRound,
-     "отношението е обърнато – първото число е за {kind1}, а второто – за {kind2}."},
+     "отношението е обърнато. Първото число трябва да е за {kind1}, а второто – за {kind2}, "
+     "както са дадени в задачата."},
 }};
 
 constexpr std::string_view WrongLead = "Не е вярно: ";
@@ -668,6 +671,8 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
       {"pure", std::string(words.pure.bare)},
       {"substanceSubject",
        std::string(SubstanceSubjects[static_cast<std::size_t>(problem.context)])},
+      {"SubstanceSubject",
+       FirstCapital(SubstanceSubjects[static_cast<std::size_t>(problem.context)])},
       {"solution", std::string(words.solution.definiteFull)},
       {"was", std::string(WasForms.For(words.solution.gender, Article::Full))},
       {"amount", std::string(amount.amount)},
@@ -974,9 +979,10 @@ std::string GridCheckLine(const Problem& problem) {
                      Quoted(ColumnHeading(first)) + " ще видиш " + problem.Value(first).Text() +
                      ", а в " + Quoted(ColumnHeading(second)) + " – " +
                      problem.Value(second).Text() + ".";
-  if (problem.asked == Asked::Ratio) {
-    line += " Отношението " + problem.Value(Weight1).Text() + " : " +
-            problem.Value(Weight2).Text() + " е равно на " + RatioText(MassRatio(problem)) + ".";
+  const std::string masses = problem.Value(Weight1).Text() + " : " + problem.Value(Weight2).Text();
+  // Masses that are the ratio's own terms need no word that they are equal to it.
+  if (problem.asked == Asked::Ratio && masses != RatioText(MassRatio(problem))) {
+    line += " Отношението " + masses + " е равно на " + RatioText(MassRatio(problem)) + ".";
   }
   if (LeavesWater(problem.kind)) {
     line += " Минусът означава, че " + AnswerAmount(problem, Weight2) +

@@ -872,10 +872,10 @@ std::vector<std::string> RatioHints(const RatioWording& wording) {
   const std::string balance = MixtureBalance(wording.parts);
   return {"Какво ще означиш с a и с b?",
           Concat({lines.introduced, " ", std::string_view(balance).substr(0, balance.size() - 1),
-                  ". Запиши това като уравнение с a и b."}),
+                  ". Какво уравнение с a и b получаваш?"}),
           Concat({"Уравнението е ", lines.equation,
-                  ". Умножи двете страни по 100 и събери членовете с a от едната страна, а тези с "
-                  "b – от другата."}),
+                  ". Какво равенство получаваш, като умножиш двете страни по 100 и събереш "
+                  "членовете с a от едната страна, а тези с b – от другата?"}),
           Concat({"Получава се ", lines.solving.back(), ". Какво отношение a : b следва?"})};
 }
 

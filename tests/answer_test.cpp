@@ -292,7 +292,7 @@ TEST(Judge, TellsTheMistakesOfDrying) {
   dried.variant = VariantOfKind(Kind::Drying);
   dried.sought = {MixWeight};
   const std::string waterForDryMatter =
-      "Не е вярно: процентите в задачата са на водата, а сухото вещество е останалата част до "
+      "Не е вярно: в задачата са дадени процентите на водата. Сухото вещество е останалата част до "
       "100%.";
   const struct {
     std::string answer;
@@ -342,8 +342,8 @@ TEST(Judge, TakesARatioInAnyEqualFormAndTellsItTurnedRound) {
   salt.asked = Asked::Ratio;
   const std::string shortened = "Вярно! Отношението може да се съкрати до 2 : 3.";
   const std::string turned =
-      "Не е вярно: отношението е обърнато – първото число е за 30% разтвор на сол, а второто – за "
-      "40% разтвор на сол.";
+      "Не е вярно: отношението е обърнато. Първото число трябва да е за 30% разтвор на сол, а "
+      "второто – за 40% разтвор на сол, както са дадени в задачата.";
   const std::string noRatio = "Запиши отношението с две числа и знака „:“ между тях.";
   const struct {
     std::string answer;
@@ -468,14 +468,14 @@ TEST(Judge, TellsWhatANumberLooksLike) {
       {salt, MixWeight, "петстотин", Verdict::Unreadable, InDigits},
       {salt, MixWeight, "три", Verdict::Unreadable, InDigits},
       {copper, Weight2, "2500", Verdict::GramsForKilograms,
-       "Не е вярно: изглежда, че числото е в грамове, а отговорът тук е в килограми."},
+       "Провери мерната единица: отговорът тук е в килограми, а числото ти изглежда в грамове."},
       {copper, Weight2, "2500 г", Verdict::RightInOtherUnit,
        "Вярно е, но запиши отговора в килограми."},
       {copper, Weight2, "2,5", Verdict::Right, "Вярно!"},
       {copper, Weight2, "2500 кг", Verdict::Wrong,
        "Не е вярно: провери пресмятанията и опитай отново."},
       {vinegar, MixWeight, "4500", Verdict::GramsForKilograms,
-       "Не е вярно: изглежда, че числото е в милилитри, а отговорът тук е в литри."},
+       "Провери мерната единица: отговорът тук е в литри, а числото ти изглежда в милилитри."},
       {salt, MixWeight, "500000", Verdict::Wrong,
        "Не е вярно: провери пресмятанията и опитай отново."},
       {copper, Weight2, "12,5", Verdict::MixtureForPart,
@@ -510,8 +510,8 @@ TEST(JudgeBoxes, AsksForBothAnswersInTheBoxesUnit) {
       {{"2000 г", "3"}, "Вярно е, но запиши първия отговор в килограми."},
       {{"2", "3"}, "Вярно!"},
       {{"2000", "3"},
-       "Вторият отговор е верен, но първият не е: изглежда, че числото е в грамове, а първият "
-       "отговор тук е в килограми."},
+       "Провери мерната единица: първият отговор тук е в килограми, а числото ти изглежда в "
+       "грамове."},
       {{"2", "3 или 4"}, "Запиши във второто поле само едно число, например 12,5."},
   };
   for (const auto& c : cases) {
