@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/practice.h"
+#include "form/solution_text.h"
+#include "reader/reader.h"
+
+// The pupil's own problem, without a toolkit: the text read, what was understood of it with every
+// number and its role, the solution by the method of its shape and "Отговор:", or a sentence
+// beginning "Не разбрах" that says what is missing. The pupil may give a number another role.
+namespace Texts {
+inline constexpr std::string_view MyProblemTitle = "Моята задача";
+inline constexpr std::string_view MyProblemLabel = "Текст на задачата";
+inline constexpr std::string_view SolveButton = "Реши";
+}  // namespace Texts
+
+class MyProblem {
+ public:
+  // Reads the text afresh; the roles changed before are forgotten.
+  void Read(std::string_view text);
+
+  // "Дадено: …", "Търси се: …", the solution and "Отговор: …"; or what was understood and
+  // "Не разбрах …". Empty before the first Read.
+  const Texts::SolutionText& Shown() const { return shown_; }
+  bool IsAnswered() const;
+
+  // The numbers of the text, each with the role it has now: an index into Roles().
+  struct Number {
+    std::string written;  // "400 г"
+    std::size_t role;
+  };
+  std::vector<Number> Numbers() const;
+  // What a number may stand for, in the problem's words, "не е нужно" last.
+  std::vector<std::string> Roles() const;
+  // Gives a number another role and solves again from the roles as they stand.
+  void ChangeRole(std::size_t number, std::size_t role);
+
+  // Where the grid expresses the problem as read: its variant and the four numbers to type.
+  bool CanGoIntoGrid() const;
+  Practice::GridEntry ForGrid(std::string_view decimalSeparator) const;
+
+ private:
+  Reading reading_;
+  Texts::SolutionText shown_;
+};

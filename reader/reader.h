@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "problems/answer.h"
+#include "problems/problem.h"
+#include "worksheet/fraction.h"
+
+// A pupil's own problem, typed or pasted from a textbook, read into the same model the practice
+// writes its problems from: the shape, the parts and their numbers, what is asked. Where the
+// text does not say one thing for certain, the reading says what it misses rather than guess.
+
+// Why a text is not read as one problem.
+enum class Doubt : std::uint8_t {
+  Empty,             // no text, or nothing but blanks and signs
+  TooLong,           // more than a textbook problem can be
+  NotAboutMixtures,  // no parts, no percentages: another subject, or another language
+  NoQuestion,        // nothing is asked
+  MissingNumber,     // a quantity the shape needs is not given
+  ThreeParts,        // three or more parts mixed at once
+  TwoScenarios,      // two mixings that are compared, or two problems in one
+  TwoReadings,       // the numbers fit more than one shape or role
+  Impossible,        // the numbers give no mixture: a negative mass, a percentage out of range
+};
+
+// A number of the text and what it stands for.
+struct ReadNumber {
+  std::size_t begin = 0;  // its place in the text, in bytes, unit included
+  std::size_t end = 0;
+  std::string written;  // as the text writes it: "400 г", "10%", "два литра"
+  // The quantity of the problem it gives; none where it is not needed (a problem's number, its
+  // points, a year, an option, a printed answer) or not understood.
+  std::optional<Column> column;
+  // What it is where it is not needed: "номерът на задачата", "годината", "отговорът в
+  // учебника"; empty for a given.
+  std::string aside;
+};
+
+// An answer given in a multiple-choice option: "А) 100 г".
+struct Option {
+  std::string letter;  // as "А", "Б", "В", "Г", in Cyrillic whatever was typed
+  std::optional<PupilAnswer> amount;
+};
+
+// A quantity the problem asks for, exactly, in the unit the question asks it in.
+struct Amount {
+  Fraction value;
+  WrittenUnit unit;
+};
+
+struct Reading {
+  std::vector<ReadNumber> numbers;  // every number in the text, in order
+  // The problem as read, where it is one: its givens as the text gives them (converted to one
+  // unit), its sought quantities as the question asks them. Its values of the sought columns are
+  // the exact results where they have at most one decimal place.
+  std::optional<Problem> problem;
+  std::optional<Doubt> doubt;        // why there is no problem, or why it is not certain
+  std::string missing;               // the quantity a MissingNumber misses, in the text's words
+  std::vector<Amount> answers;       // one for each sought quantity, in the question's order
+  std::vector<Option> options;       // "А) … Б) …" in their order
+  std::optional<std::size_t> right;  // the option that holds the answer; none where none does
+  std::vector<Reading> parts;        // sub-questions "а)", "б)", each read on its own
+};
+
+// Reads any text, of any length and content, without throwing: a text of more than
+// MaxTextLength characters is TooLong, unread.
+inline constexpr std::size_t MaxTextLength = 10000;
+Reading ReadProblem(std::string_view text);
