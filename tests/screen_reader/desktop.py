@@ -183,8 +183,12 @@ class Desktop:
         wait_for(socket.exists, 10, "the speech server's socket")
         self.start(["orca", "--user-prefs", str(prefs), "--debug-file", str(self.orca_log)],
                    env=environment)
+        # Orca speaks its first words before it starts listening to the desktop's events; a
+        # window that takes the focus in between is never heard.
         wait_for(lambda: "SPEECH OUTPUT" in self.orca_text(), 60, "Orca's first words",
                  log=self.orca_text)
+        wait_for(lambda: "ORCA: Starting registry" in self.orca_text(), 60,
+                 "Orca listening to the desktop", log=self.orca_text)
 
     def wait_until_quiet(self, quiet=1.0, seconds=15):
         """Waits until Orca has said nothing new for `quiet` seconds: done with an action, it
