@@ -637,7 +637,7 @@ constexpr std::array<Said, 10> Sentences = {{
 
 // Why an answer is wrong, after "Не е вярно: " or after the words that say which answer it is.
 // None gives the right answer away.
-constexpr std::array<Said, 19> Reasons = {{
+constexpr std::array<Said, 20> Reasons = {{
     {Verdict::AverageOfPercentages,
      "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
      "и от това колко има от всяка съставка."},
@@ -676,6 +676,9 @@ constexpr std::array<Said, 19> Reasons = {{
      "в задачата са дадени процентите на водата. {SubstanceSubject} е останалата част до 100%."},
     {Verdict::WaterLostForDried,
      "толкова вода се е изпарила при сушенето, а се пита колко {units} са {mixtureSubject}."},
+    {Verdict::MixedForNew,
+     "толкова процента {substance} има в {mixtureObject} след смесването, а се пита за "
+     "{newObject} след {afterWater}."},
     {Verdict::Negative, "търсеното количество не може да е отрицателно число."},
     {Verdict::Wrong, "провери пресмятанията и опитай отново."},
     {Verdict::RatioTurnedRound,
@@ -751,6 +754,10 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
       {"SubstanceSubject",
        FirstCapital(SubstanceSubjects[static_cast<std::size_t>(problem.context)])},
       {"solution", std::string(words.solution.definiteFull)},
+      {"mixtureObject", MixtureReference(words.solution, Article::Short)},
+      {"newObject",
+       Joined(NewForms.For(words.solution.gender, Article::Short), words.solution.bare)},
+      {"afterWater", WaterLeft(problem) ? "изпаряването" : "доливането"},
       {"was", std::string(WasForms.For(words.solution.gender, Article::Full))},
       {"amount", std::string(amount.amount)},
       {"amounts", std::string(amount.amounts)},
