@@ -347,7 +347,7 @@ Value TheMixture(const Quantities& q) {
 }
 
 // Looked for in this order, after the right answer; the first that fits is told.
-constexpr std::array<Mistake, 27> Mistakes = {{
+constexpr std::array<Mistake, 28> Mistakes = {{
     {Verdict::AverageOfPercentages,
      BoxOf(MixPercent),
      {},
@@ -412,6 +412,10 @@ constexpr std::array<Mistake, 27> Mistakes = {{
     {Verdict::RemainingForEvaporated, BoxOf(Weight2), Kind::TwoSteps,
      [](const Quantities& q) -> Value {
        return q.w2 < 0 ? std::optional(Decimal::Of(q.wm, 1)) : std::nullopt;
+     }},
+    {Verdict::SubstanceForAddedWater, BoxOf(Weight2), Kind::TwoSteps,
+     [](const Quantities& q) -> Value {
+       return q.w2 > 0 ? std::optional(Decimal::Of(q.w1 * q.p1, 4)) : std::nullopt;
      }},
     // 22 кг of 90% water "has 22 · 90 : 100 = 19,8 кг" of dry matter, "12% of the dried": 165 кг.
     {Verdict::WaterPercentForDryMatter, BoxOf(MixWeight), Kind::Drying,
