@@ -28,7 +28,8 @@ constexpr std::array<KindFacts, KindCount> Facts = {{
     {4, Level::Two, {Weight1}, 1},
     {1, Level::Two, {MixWeight}, 1},
     {6, Level::Three, {Weight1, Weight2}, 2},
-    // The second step's variant is drawn for each problem: this is the one of a known water.
+    // Two steps draw their second step's variant („Вариант 1“ or „Вариант 2“) for each problem;
+    // a Mixed sheet deals them with the first.
     {0, Level::Three, {MixPercent}, 1},
 }};
 
