@@ -152,6 +152,9 @@ std::string LineText(const Method& method, const MethodLine& line, const MethodW
                      SumText(line.left, line.right), " = ", Result(line.result, words), "."});
     case MethodStep::ChangedMass:
       return ChangedMassLine(method, line, words);
+    case MethodStep::KeptTotal:
+      return Concat({FirstCapital(words.substance), " ", In(words.newDefinite), ": ",
+                     SumText(line.left, line.right), " = ", Result(line.result, words), "."});
     case MethodStep::RemainingMass:
       // What is left of a made solution's mass, where it is less than its parts: water that left.
       if (method.waterLeaves) {
@@ -230,6 +233,9 @@ std::string Question(const Method& method, const MethodLine& line, const MethodW
       return Concat({"Колко ", words.units, " е ", words.newSubject, "?"});
     case MethodStep::ChangedMass:
       return ChangedMassQuestion(method, words);
+    case MethodStep::KeptTotal:
+      return Concat(
+          {"Колко ", words.units, " ", words.substance, " има в ", words.newDefinite, "?"});
     case MethodStep::RemainingMass:
       break;
   }
@@ -254,6 +260,9 @@ std::string Confirmation(const Method& method, const MethodLine& line, const Met
     case MethodStep::PercentFromKept:
       return Concat({"В ", words.newDefinite, " ", words.substanceDefinite, " е ",
                      Percent(line.result), "."});
+    case MethodStep::KeptTotal:
+      return Concat({"В ", words.newDefinite, " има ", Amount(line.result, words), " ",
+                     words.substance, "."});
     case MethodStep::ChangedMass:
     case MethodStep::RemainingMass:
       break;
@@ -277,6 +286,67 @@ bool WrittenInDecimals(const Method& method) {
   return std::all_of(method.lines.begin(), method.lines.end(), [&decimal](const MethodLine& line) {
     return decimal(line.left) && decimal(line.right) && decimal(line.share) && decimal(line.result);
   });
+}
+
+// "Първо намираме масата на получения разтвор и колко грама сол има в него."
+std::string FirstStepLine(const MethodWords& words, const MixingWords& mixing) {
+  return Concat({"Първо намираме ", mixing.amountObject, " на ", mixing.mixed, " и колко ",
+                 words.units, " ", words.substance, " има в ", mixing.mixedPronoun, "."});
+}
+
+// The first step's words: what the solutions make is the new solution of that step.
+MethodWords MixedWords(const MethodWords& words, const MixingWords& mixing) {
+  MethodWords mixed = words;
+  mixed.newDefinite = mixing.mixed;
+  mixed.newSubject = mixing.mixedSubject;
+  return mixed;
+}
+
+// Where a solution of the first step stands in MixingWords::parts.
+std::size_t PlaceOf(const MethodLine& line) {
+  return line.part == Part::First ? 0 : 1;
+}
+
+// Each solution's substance, "Сол в първия разтвор: 300 · 10 : 100 = 30 (г).", is said of the
+// solution by its place; the mixture's mass and substance as a new solution's.
+std::string MixingLine(const MethodLine& line, const MethodWords& words,
+                       const MixingWords& mixing) {
+  if (line.part == Part::Mixture) {
+    return LineText(Method{}, line, MixedWords(words, mixing));
+  }
+  return Concat({FirstCapital(words.substance), " ", In(mixing.parts[PlaceOf(line)]), ": ",
+                 ExactNumber(line.left), " · ", ExactNumber(line.right),
+                 " : 100 = ", Result(line.result, words), "."});
+}
+
+std::string MixingQuestion(const MethodLine& line, const MethodWords& words,
+                           const MixingWords& mixing) {
+  if (line.part == Part::Mixture) {
+    return Question(Method{}, line, MixedWords(words, mixing));
+  }
+  return Concat(
+      {"Колко ", words.units, " ", words.substance, " има ", In(mixing.parts[PlaceOf(line)]), "?"});
+}
+
+std::string MixingConfirmation(const MethodLine& line, const MethodWords& words,
+                               const MixingWords& mixing) {
+  if (line.part == Part::Mixture) {
+    return Confirmation(Method{}, line, MixedWords(words, mixing));
+  }
+  return Concat({FirstCapital(In(mixing.parts[PlaceOf(line)])), " има ", Amount(line.result, words),
+                 " ", words.substance, "."});
+}
+
+// "След това доливаме вода: солта не се променя и в новия разтвор също има 80 г сол."
+std::string SecondStepLine(const TwoStepMethod& method, const MethodWords& words) {
+  const Fraction& kept = method.mixing.back().result;
+  return Concat({"След това ", method.watering.waterLeaves ? words.leaving : "доливаме вода", ": ",
+                 words.substanceDefinite, " не се променя и ", In(words.newDefinite), " също има ",
+                 Amount(kept, words), " ", words.substance, "."});
+}
+
+std::string Joined(const std::string& first, const std::string& second) {
+  return first.empty() ? second : Concat({first, " ", second});
 }
 
 }  // namespace
@@ -317,6 +387,35 @@ std::vector<std::string> MethodHints(const Method& method, const MethodWords& wo
                                       : Concat({confirmed, " ", Question(method, line, words)}));
     before = &line;
   }
+  return hints;
+}
+
+std::vector<std::string> TwoStepLines(const TwoStepMethod& method, const MethodWords& words,
+                                      const MixingWords& mixing) {
+  std::vector<std::string> lines = {FirstStepLine(words, mixing)};
+  for (const MethodLine& line : method.mixing) {
+    lines.push_back(MixingLine(line, words, mixing));
+  }
+  lines.push_back(SecondStepLine(method, words));
+  for (const MethodLine& line : method.watering.lines) {
+    lines.push_back(LineText(method.watering, line, words));
+  }
+  return lines;
+}
+
+std::vector<std::string> TwoStepHints(const TwoStepMethod& method, const MethodWords& words,
+                                      const MixingWords& mixing,
+                                      const std::vector<Fraction>& answers) {
+  std::vector<std::string> hints;
+  std::string confirmed;
+  for (const MethodLine& line : method.mixing) {
+    hints.push_back(Joined(confirmed, MixingQuestion(line, words, mixing)));
+    const bool isAnAnswer = std::find(answers.begin(), answers.end(), line.result) != answers.end();
+    confirmed = isAnAnswer ? std::string() : MixingConfirmation(line, words, mixing);
+  }
+  std::vector<std::string> watering = MethodHints(method.watering, words, answers);
+  watering.front() = Joined(confirmed, watering.front());
+  hints.insert(hints.end(), watering.begin(), watering.end());
   return hints;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,25 @@ std::vector<std::string> MethodLines(const Method& method, const MethodWords& wo
 // `answers` are the values asked for: a hint never says one.
 std::vector<std::string> MethodHints(const Method& method, const MethodWords& words,
                                      const std::vector<Fraction>& answers);
+
+// The words of the first of two steps: the solutions mixed and the one they make.
+struct MixingWords {
+  std::array<std::string, 2> parts;  // "първия разтвор", "втория разтвор"
+  std::string mixed;                 // "получения разтвор"
+  std::string mixedSubject;          // "полученият разтвор"
+  std::string mixedPronoun;          // "него", "нея"
+  std::string amountObject;          // "масата", "обема"
+};
+
+// "Първо намираме …": each solution's substance, the mixture's mass and substance; "След това …":
+// what does not change when the water comes or goes, and the lines of the water's step.
+std::vector<std::string> TwoStepLines(const TwoStepMethod& method, const MethodWords& words,
+                                      const MixingWords& mixing);
+// A question for each number of both steps, from the second on with the number asked before,
+// where it is no answer.
+std::vector<std::string> TwoStepHints(const TwoStepMethod& method, const MethodWords& words,
+                                      const MixingWords& mixing,
+                                      const std::vector<Fraction>& answers);
 
 // The words where the grid's two parts stand for whatever the pupil has in mind.
 MethodWords GridMethodWords(const Method& method);

@@ -1,6 +1,7 @@
 #include "form/practice.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "form/problem_text.h"
 #include "form/texts.h"
@@ -53,6 +54,25 @@ std::vector<Fraction> Answers(const Problem& problem) {
 
 }  // namespace
 
+// Both steps by arithmetic, "Първо …" and "След това …"; the grid can check the second.
+Practice::Teaching Practice::TwoStepTeaching(const Problem& problem) {
+  const std::optional<TwoStepMethod> found =
+      TwoStepsMethod(ExactValues(FirstStepOf(problem)), problem.variant, ExactValues(problem));
+  if (!found) {
+    throw std::logic_error("a problem of two steps that the arithmetic does not solve");
+  }
+  TwoStepMethod method = *found;
+  method.watering = UpToTheAsked(method.watering, problem.sought);
+  const Texts::MethodWords words = Texts::MethodWordsOf(problem, method.watering);
+  const Texts::MixingWords mixing = Texts::MixingWordsOf(problem);
+  Teaching teaching;
+  teaching.solution.lines = Texts::TwoStepLines(method, words, mixing);
+  teaching.solution.lines.push_back("Отговор: " + Texts::AnswerText(problem) + ".");
+  teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
+  teaching.hints = Texts::TwoStepHints(method, words, mixing, Answers(problem));
+  return teaching;
+}
+
 Practice::Teaching Practice::TeachingOf(const Problem& problem) {
   if (problem.asked == Asked::Ratio) {
     const Texts::RatioWording wording = {
@@ -66,6 +86,9 @@ Practice::Teaching Practice::TeachingOf(const Problem& problem) {
     teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
     teaching.hints = Texts::RatioHints(wording);
     return teaching;
+  }
+  if (problem.firstStep) {
+    return TwoStepTeaching(problem);
   }
   if (const std::optional<Method> found = WhatStaysMethod(problem.variant, ExactValues(problem))) {
     const Method method = UpToTheAsked(*found, problem.sought);

@@ -65,6 +65,7 @@ class Practice {
     std::vector<std::string> hints;
   };
   static Teaching TeachingOf(const Problem& problem);
+  static Teaching TwoStepTeaching(const Problem& problem);
 
   Problem problem_;
   Teaching teaching_;

@@ -292,6 +292,30 @@ constexpr std::string_view RatioForMixtureWordings[] = {
     "{mixThey}?",
 };
 
+// Two steps are worded by how the second ends: water of a known amount, poured in or evaporated,
+// and the new solution's percentage asked; or the water for a known percentage asked.
+constexpr std::string_view WaterPouredWordings[] = {
+    "{mixedPast} {parts}. Към {mixedObject} доляха {water} вода. Какво е процентното съдържание "
+    "на {substance} {inMix}?",
+    "{mixedPast} {parts}, а след това доляха {water} вода. Колко процента {substance} има {inMix}?",
+};
+constexpr std::string_view WaterEvaporatedWordings[] = {
+    "{mixedPast} {parts}. От {mixedObject} изпариха {water} вода. Какво е процентното съдържание "
+    "на {substance} {inMix}?",
+    "{mixedPast} {parts}, а след това изпариха {water} вода. Колко процента {substance} има "
+    "{inMix}?",
+};
+constexpr std::string_view WaterToPourWordings[] = {
+    "{mixedPast} {parts}. Колко {units} вода трябва да се долеят към {mixedObject}, за да стане "
+    "процентното съдържание на {substance} {pm}?",
+    "{mixedPast} {parts}. Колко {units} вода трябва да се добавят, за да се получи {kindMix}?",
+};
+constexpr std::string_view WaterToEvaporateWordings[] = {
+    "{mixedPast} {parts}. Колко {units} вода трябва да се изпарят от {mixedObject}, за да стане "
+    "процентното съдържание на {substance} {pm}?",
+    "{mixedPast} {parts}. Колко {units} вода трябва да се изпарят, за да се получи {kindMix}?",
+};
+
 // How each wording of these kinds asks for the water or the pure substance, in its order, so that
 // the hints and the solution ask and tell it in the same tense.
 struct ChangeTense {
@@ -306,6 +330,9 @@ constexpr ChangeTense AddPureTenses[] = {{"трябва да се добавят
 constexpr ChangeTense EvaporationTenses[] = {{"са се изпарили", "Изпарили са се"},
                                              {"трябва да се изпарят", "Трябва да се изпарят"},
                                              {"са изпарени", "Изпарени са"}};
+constexpr ChangeTense WaterToPourTenses[] = {{"трябва да се долеят", "Трябва да се долеят"},
+                                             {"трябва да се добавят", "Трябва да се добавят"}};
+constexpr ChangeTense WaterToEvaporateTenses[] = {{"трябва да се изпарят", "Трябва да се изпарят"}};
 
 constexpr std::array<std::span<const std::string_view>, KindCount> Wordings = {
     MixTwoWordings,
@@ -322,7 +349,20 @@ constexpr std::array<std::span<const std::string_view>, KindCount> Wordings = {
     SolutionFromSubstanceWordings,
     UnknownStartWordings,
     DryingWordings,
-    RatioForMixtureWordings};
+    RatioForMixtureWordings,
+    WaterPouredWordings};
+
+std::span<const std::string_view> WordingsOf(const Problem& problem) {
+  if (problem.kind != Kind::TwoSteps) {
+    return Wordings[static_cast<std::size_t>(problem.kind)];
+  }
+  const bool asksWater = problem.sought.front() == Weight2;
+  if (WaterLeft(problem)) {
+    return asksWater ? std::span<const std::string_view>(WaterToEvaporateWordings)
+                     : WaterEvaporatedWordings;
+  }
+  return asksWater ? std::span<const std::string_view>(WaterToPourWordings) : WaterPouredWordings;
+}
 
 using Slots = std::vector<std::pair<std::string_view, std::string>>;
 
@@ -427,8 +467,8 @@ std::string RatioText(Ratio ratio) {
   return std::to_string(ratio.first) + " : " + std::to_string(ratio.second);
 }
 
-// Every text a wording or a label may name.
-Slots SlotsOf(const Problem& problem) {
+// Every text a wording or a label of a problem of one step may name.
+Slots OneStepSlots(const Problem& problem) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
   const PortionWords first = FirstWordsOf(problem, words);
   const PortionWords second = WordsOf(words, problem.second, problem.Value(Percent2));
@@ -497,6 +537,43 @@ Slots SlotsOf(const Problem& problem) {
   };
 }
 
+const std::string& SlotText(const Slots& slots, std::string_view name) {
+  return std::find_if(slots.begin(), slots.end(),
+                      [name](const auto& slot) { return slot.first == name; })
+      ->second;
+}
+
+// Two steps name the first step's parts, its mixture as "получения разтвор", and what the water
+// makes of it as "новия разтвор"; the rest as the second step, whose second part is the water.
+Slots TwoStepSlots(const Problem& problem) {
+  const Slots mixing = OneStepSlots(FirstStepOf(problem));
+  const Noun& noun = ContextTable[static_cast<std::size_t>(problem.context)].solution;
+  // Both percentages before one noun where it follows them: "300 г 10% и 200 г 25% разтвор на сол".
+  const std::string_view portion =
+      ContextTable[static_cast<std::size_t>(problem.context)].solutionPortion;
+  const std::string parts =
+      portion.starts_with("{p} ")
+          ? Fill(portion, {{"p", SlotText(mixing, "w1") + " " + SlotText(mixing, "p1") + " и " +
+                                     SlotText(mixing, "w2") + " " + SlotText(mixing, "p2")}})
+          : SlotText(mixing, "part1") + " и " + SlotText(mixing, "part2");
+  Slots slots = {
+      {"parts", parts},
+      {"mixedPast", SlotText(mixing, "mixedPast")},
+      {"mixedObject", MixtureReference(noun, Article::Short)},
+      {"water", AnswerAmount(problem, Weight2)},
+      {"inMix", In(Joined(NewForms.For(noun.gender, Article::Short), noun.bare))},
+      {"mixSubject", Joined(NewForms.For(noun.gender, Article::Full), noun.bare)},
+  };
+  const Slots second = OneStepSlots(problem);
+  slots.insert(slots.end(), second.begin(), second.end());
+  return slots;
+}
+
+// Every text a wording or a label may name.
+Slots SlotsOf(const Problem& problem) {
+  return problem.firstStep ? TwoStepSlots(problem) : OneStepSlots(problem);
+}
+
 // What a box's question counts, where it names it: "Колко грама {kind1}?" asks for an amount of the
 // first kind. Empty where the question names a part instead ("Колко грама е вторият разтвор?").
 std::string_view CountedPattern(const Problem& problem, Column column) {
@@ -560,7 +637,7 @@ constexpr std::array<Said, 10> Sentences = {{
 
 // Why an answer is wrong, after "Не е вярно: " or after the words that say which answer it is.
 // None gives the right answer away.
-constexpr std::array<Said, 19> Reasons = {{
+constexpr std::array<Said, 20> Reasons = {{
     {Verdict::AverageOfPercentages,
      "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
      "и от това колко има от всяка съставка."},
@@ -599,6 +676,9 @@ constexpr std::array<Said, 19> Reasons = {{
      "в задачата са дадени процентите на водата. {SubstanceSubject} е останалата част до 100%."},
     {Verdict::WaterLostForDried,
      "толкова вода се е изпарила при сушенето, а се пита колко {units} са {mixtureSubject}."},
+    {Verdict::MixedForNew,
+     "толкова процента {substance} има в {mixtureObject} след смесването, а се пита за "
+     "{newObject} след {afterWater}."},
     {Verdict::Negative, "търсеното количество не може да е отрицателно число."},
     {Verdict::Wrong, "провери пресмятанията и опитай отново."},
     {Verdict::RatioTurnedRound,
@@ -674,6 +754,10 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
       {"SubstanceSubject",
        FirstCapital(SubstanceSubjects[static_cast<std::size_t>(problem.context)])},
       {"solution", std::string(words.solution.definiteFull)},
+      {"mixtureObject", MixtureReference(words.solution, Article::Short)},
+      {"newObject",
+       Joined(NewForms.For(words.solution.gender, Article::Short), words.solution.bare)},
+      {"afterWater", WaterLeft(problem) ? "изпаряването" : "доливането"},
       {"was", std::string(WasForms.For(words.solution.gender, Article::Full))},
       {"amount", std::string(amount.amount)},
       {"amounts", std::string(amount.amounts)},
@@ -747,8 +831,7 @@ std::string_view LevelName(Level level) {
 }
 
 std::string ProblemText(const Problem& problem) {
-  const std::span<const std::string_view> wordings =
-      Wordings[static_cast<std::size_t>(problem.kind)];
+  const std::span<const std::string_view> wordings = WordingsOf(problem);
   return Fill(wordings[problem.wording % wordings.size()], SlotsOf(problem));
 }
 
@@ -815,6 +898,12 @@ ChangeWords ChangeWordsOf(const Problem& problem, const Method& method) {
     return ChangeWords{std::string(tense.asked), std::string(tense.told)};
   };
   switch (problem.kind) {
+    case Kind::TwoSteps:
+      if (problem.sought.front() != Weight2) {
+        break;
+      }
+      return tenseOf(WaterLeft(problem) ? std::span<const ChangeTense>(WaterToEvaporateTenses)
+                                        : WaterToPourTenses);
     case Kind::AddWater:
       return tenseOf(AddWaterTenses);
     case Kind::AddPure:
@@ -822,8 +911,9 @@ ChangeWords ChangeWordsOf(const Problem& problem, const Method& method) {
     case Kind::Evaporation:
       return tenseOf(EvaporationTenses);
     default:
-      return UsualChangeWords(method);
+      break;
   }
+  return UsualChangeWords(method);
 }
 
 }  // namespace
@@ -875,6 +965,17 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
       words.drying.empty() ? "водата се изпарява" : std::string(words.drying),
       statesWater,
       mixture.gender == Gender::Plural};
+}
+
+MixingWords MixingWordsOf(const Problem& problem) {
+  constexpr Forms ObjectPronouns = {"него", "него", "нея", "него", "тях"};
+  const PartWords parts = PartWordsOf(FirstStepOf(problem));
+  const Noun& mixture = ContextTable[static_cast<std::size_t>(problem.context)].solution;
+  return {{parts.names[0], parts.names[1]},
+          parts.names[2],
+          FirstSmall(parts.titles[2]),
+          std::string(ObjectPronouns.For(mixture.gender, Article::Short)),
+          std::string((problem.unit == Unit::Litre ? VolumeWords : MassWords).amountObject)};
 }
 
 PartWords PartWordsOf(const Problem& problem) {
@@ -929,6 +1030,8 @@ std::string CellEntry(const Problem& problem, Column column) {
   const Ingredient ingredient = column == Percent1 ? problem.first : problem.second;
   if (isPercent && ingredient == Ingredient::Water) {
     entry += " (водата)";
+  } else if (column == Percent1 && problem.firstStep) {
+    entry += " (" + MixtureReference(words.solution, Article::Short) + ")";
   } else if (isPercent && ingredient == Ingredient::PureSubstance) {
     // The salt dissolved is "солта"; the salt added to a solution "чистата сол".
     const Noun pure = column == Percent1 ? FirstWordsOf(problem, words).noun : words.pure;
@@ -974,7 +1077,11 @@ std::string GridCheckLine(const Problem& problem) {
   // In the grid's order, left to right, as the pupil reads the cells.
   const Column first = std::min(rule.results[0], rule.results[1]);
   const Column second = std::max(rule.results[0], rule.results[1]);
-  std::string line = "Провери с Blendora (" + Quoted(VariantCaption(problem.variant)) + ")" +
+  // The grid takes one step at a time: the second, where the water comes in, is checked there.
+  const std::string sentTo = problem.firstStep
+                                 ? "Таблицата на Blendora смята по една стъпка. Провери втората ("
+                                 : "Провери с Blendora (";
+  std::string line = sentTo + Quoted(VariantCaption(problem.variant)) + ")" +
                      ChosenMixture(problem) + ": въведи " + Listed(typed) + "; в " +
                      Quoted(ColumnHeading(first)) + " ще видиш " + problem.Value(first).Text() +
                      ", а в " + Quoted(ColumnHeading(second)) + " – " +
@@ -984,7 +1091,7 @@ std::string GridCheckLine(const Problem& problem) {
   if (problem.asked == Asked::Ratio && masses != RatioText(MassRatio(problem))) {
     line += " Отношението " + masses + " е равно на " + RatioText(MassRatio(problem)) + ".";
   }
-  if (LeavesWater(problem.kind)) {
+  if (WaterLeft(problem)) {
     line += " Минусът означава, че " + AnswerAmount(problem, Weight2) +
             " вода са се изпарили, а не са долети.";
   }

@@ -46,6 +46,9 @@ PartWords PartWordsOf(const Problem& problem);
 // The problem's words for its method's arithmetic of what does not change.
 MethodWords MethodWordsOf(const Problem& problem, const Method& method);
 
+// The words of a problem's first step, where it has two: "първия разтвор", "получения разтвор".
+MixingWords MixingWordsOf(const Problem& problem);
+
 // "Вярно!"; the right amount in another unit: "Вярно е, но запиши отговора в грамове."; for a
 // wrong answer a sentence that begins with "Не е вярно" and says what mistake it looks like,
 // without the right answer; for text without digits, to write them; for digits that make no one

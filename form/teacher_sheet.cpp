@@ -14,6 +14,11 @@ std::string Answer(const Problem& problem) {
   for (const std::string& box : Texts::BoxAnswers(problem)) {
     answer += (answer.empty() ? "" : "; ") + box;
   }
+  // The grid's row of two steps is the second's: its first part is what the first step gives.
+  if (problem.firstStep) {
+    answer += " (след смесването: " + Texts::AnswerAmount(problem, Weight1) + ", " +
+              Texts::AnswerAmount(problem, Percent1) + ")";
+  }
   return answer;
 }
 

@@ -347,7 +347,7 @@ Value TheMixture(const Quantities& q) {
 }
 
 // Looked for in this order, after the right answer; the first that fits is told.
-constexpr std::array<Mistake, 24> Mistakes = {{
+constexpr std::array<Mistake, 28> Mistakes = {{
     {Verdict::AverageOfPercentages,
      BoxOf(MixPercent),
      {},
@@ -402,6 +402,21 @@ constexpr std::array<Mistake, 24> Mistakes = {{
     {Verdict::SubstanceForSolution, BoxOf(MixWeight), Kind::SolutionFromSubstance,
      [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * q.pm, 4); }},
     {Verdict::MixtureForStart, BoxOf(Weight1), Kind::UnknownStart, TheMixture},
+    // Two steps: the second step's first part is the first step's mixture.
+    {Verdict::MixedForNew, BoxOf(MixPercent), Kind::TwoSteps,
+     [](const Quantities& q) -> Value { return Decimal::Of(q.p1, 1); }},
+    {Verdict::MixtureForAddedWater, BoxOf(Weight2), Kind::TwoSteps,
+     [](const Quantities& q) -> Value {
+       return q.w2 > 0 ? std::optional(Decimal::Of(q.wm, 1)) : std::nullopt;
+     }},
+    {Verdict::RemainingForEvaporated, BoxOf(Weight2), Kind::TwoSteps,
+     [](const Quantities& q) -> Value {
+       return q.w2 < 0 ? std::optional(Decimal::Of(q.wm, 1)) : std::nullopt;
+     }},
+    {Verdict::SubstanceForAddedWater, BoxOf(Weight2), Kind::TwoSteps,
+     [](const Quantities& q) -> Value {
+       return q.w2 > 0 ? std::optional(Decimal::Of(q.w1 * q.p1, 4)) : std::nullopt;
+     }},
     // 22 кг of 90% water "has 22 · 90 : 100 = 19,8 кг" of dry matter, "12% of the dried": 165 кг.
     {Verdict::WaterPercentForDryMatter, BoxOf(MixWeight), Kind::Drying,
      [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * (1000 - q.p1), 4); }},

@@ -65,6 +65,7 @@ enum class Verdict : std::uint8_t {
   // that taken as 100 − pm of the dried produce.
   WaterPercentForDryMatter,
   WaterLostForDried,  // the water that left for the dried produce
+  MixedForNew,        // of two steps, the first step's percentage for the one after the water
   Negative,
   Wrong,
   Empty,                  // nothing written in the box

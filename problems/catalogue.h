@@ -9,7 +9,7 @@
 #include "worksheet/grid.h"
 
 // What a sheet asks for: "Ниво 1" what does not change and the plain arithmetic of a mixture,
-// "Ниво 2" one unknown, "Ниво 3" two unknown masses, or all of them mixed.
+// "Ниво 2" one unknown, "Ниво 3" two unknown masses, a ratio and two steps, or all of them mixed.
 enum class Level : std::uint8_t { One, Two, Three, Mixed };
 inline constexpr std::array<Level, 4> Levels = {Level::One, Level::Two, Level::Three, Level::Mixed};
 
@@ -34,8 +34,11 @@ enum class Kind : std::uint8_t {
   // dried produce?
   Drying,
   RatioForMixture,  // in what ratio are two parts mixed for a given percentage?
+  // Two steps: two solutions mixed, then water poured into the mixture or evaporated from it.
+  // What percentage results from so much water, or how much water for a given percentage?
+  TwoSteps,
 };
-inline constexpr std::size_t KindCount = 15;
+inline constexpr std::size_t KindCount = 16;
 inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::AddWater,
                                                       Kind::AddPure,
@@ -50,7 +53,8 @@ inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::SolutionFromSubstance,
                                                       Kind::UnknownStart,
                                                       Kind::Drying,
-                                                      Kind::RatioForMixture};
+                                                      Kind::RatioForMixture,
+                                                      Kind::TwoSteps};
 
 enum class Context : std::uint8_t {
   Salt,

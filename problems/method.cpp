@@ -1,6 +1,7 @@
 #include "problems/method.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -168,8 +169,41 @@ std::optional<Method> WhatStaysMethod(VariantIndex variant,
   }
 }
 
+std::optional<TwoStepMethod> TwoStepsMethod(const std::array<Fraction, ColumnCount>& mixing,
+                                            VariantIndex variant,
+                                            const std::array<Fraction, ColumnCount>& watering) {
+  std::optional<Method> second = WhatStaysMethod(variant, watering);
+  const bool fromTheMixture = mixing[MixPercent] == watering[Percent1] &&
+                              mixing[MixWeight] == watering[Weight1] && watering[Percent2] == 0;
+  if (!second || !fromTheMixture || second->lines.empty() ||
+      second->lines.front().step != MethodStep::KeptAmount) {
+    return std::nullopt;
+  }
+  second->lines.erase(second->lines.begin());
+  const auto substance = [&mixing](Part part) {
+    const PartColumns columns = ColumnsOf(part);
+    const Fraction amount = mixing[columns.weight] * mixing[columns.percent] / Hundred;
+    return MethodLine{MethodStep::KeptAmount,  part,
+                      mixing[columns.weight],  mixing[columns.percent],
+                      mixing[columns.percent], amount};
+  };
+  const MethodLine first = substance(Part::First);
+  const MethodLine other = substance(Part::Second);
+  const Fraction& firstMass = mixing[Weight1];
+  const Fraction& secondMass = mixing[Weight2];
+  return TwoStepMethod{
+      {first,
+       other,
+       {MethodStep::TotalMass, Part::Mixture, firstMass, secondMass, 0, firstMass + secondMass},
+       {MethodStep::KeptTotal, Part::Mixture, first.result, other.result, mixing[MixPercent],
+        first.result + other.result}},
+      *std::move(second)};
+}
+
 std::optional<Column> FoundColumn(const Method& method, const MethodLine& line) {
   switch (line.step) {
+    case MethodStep::KeptTotal:
+      return std::nullopt;
     case MethodStep::KeptAmount:
       // Dissolved, the pure substance is all the substance the solution has.
       if (method.dissolves && line.part == Part::Mixture) {

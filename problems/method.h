@@ -26,6 +26,7 @@ enum class MethodStep : std::uint8_t {
   TotalMass,        // the new solution's mass: the first part's and the second's
   ChangedMass,      // the water's or the pure substance's mass: the new solution's less the old
   RemainingMass,    // the water a solution is made with: the solution's mass less the other part
+  KeptTotal,        // the kept amount of two parts mixed: the first's and the second's
 };
 
 struct MethodLine {
@@ -54,6 +55,20 @@ struct Method {
 // that stays. `values` are the row's six quantities, exact, the sought ones included.
 std::optional<Method> WhatStaysMethod(VariantIndex variant,
                                       const std::array<Fraction, ColumnCount>& values);
+
+// Two solutions mixed, then water poured in or evaporated: first the mixture, in plain arithmetic
+// (the substance of each solution, the mixture's mass and its substance), then the water's step
+// by what does not change, from the substance the first step found.
+struct TwoStepMethod {
+  std::vector<MethodLine> mixing;  // KeptAmount of each part, TotalMass and KeptTotal of both
+  Method watering;                 // without the kept amount, which `mixing` ends with
+};
+
+// None where either step is not such a step: `mixing` are the first step's six quantities, and
+// `watering` the second's, whose first part is the first step's mixture and second part water.
+std::optional<TwoStepMethod> TwoStepsMethod(const std::array<Fraction, ColumnCount>& mixing,
+                                            VariantIndex variant,
+                                            const std::array<Fraction, ColumnCount>& watering);
 
 // The quantity of the grid a line finds, if any: the kept amount is no cell, but where the pure
 // substance is dissolved it is that part's mass.

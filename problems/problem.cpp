@@ -251,7 +251,8 @@ std::optional<std::int64_t> DrawAnyScale(Context context, VariantIndex variant, 
 
 bool AreGivenMassesRound(const Problem& problem) {
   for (const Column column : {Weight1, Weight2, MixWeight}) {
-    if (problem.IsGiven(column) && !IsRound(problem.Value(column).count)) {
+    // Water that evaporated is given as the mass that left.
+    if (problem.IsGiven(column) && !IsRound(std::abs(problem.Value(column).count))) {
       return false;
     }
   }
@@ -323,26 +324,37 @@ bool HasSchoolDecimals(const Problem& problem) {
   return true;
 }
 
-bool ReachesAKilogram(const Problem& problem) {
-  constexpr std::array<Column, 3> Masses = {Weight1, Weight2, MixWeight};
-  return std::any_of(Masses.begin(), Masses.end(), [&](Column column) {
-    return std::abs(problem.Value(column).count) >= KilogramInTenthsOfGram;
+constexpr std::array<Column, 3> MassColumns = {Weight1, Weight2, MixWeight};
+
+bool ReachesAKilogram(const std::array<Tenths, ColumnCount>& values) {
+  return std::any_of(MassColumns.begin(), MassColumns.end(), [&](Column column) {
+    return std::abs(values[column].count) >= KilogramInTenthsOfGram;
   });
 }
 
-// A problem in grams whose largest mass, given or sought, reaches 1000 г is said wholly in
-// kilograms, as a textbook says "1,5 кг"; none where a mass would then need hundredths of a
-// kilogram (1250 г).
-std::optional<Problem> InTextbookUnit(Problem problem) {
-  if (problem.unit != Unit::Gram || !ReachesAKilogram(problem)) {
-    return problem;
-  }
-  for (const Column column : {Weight1, Weight2, MixWeight}) {
-    Tenths& mass = problem.values[column];
+// False where a mass would need hundredths of a kilogram (1250 г).
+bool IntoKilograms(std::array<Tenths, ColumnCount>& values) {
+  for (const Column column : MassColumns) {
+    Tenths& mass = values[column];
     if (mass.count % GramsInKilogram != 0) {
-      return std::nullopt;
+      return false;
     }
     mass.count /= GramsInKilogram;
+  }
+  return true;
+}
+
+// A problem in grams whose largest mass, in either step, given or sought, reaches 1000 г is said
+// wholly in kilograms, as a textbook says "1,5 кг"; none where a mass would then need hundredths
+// of a kilogram.
+std::optional<Problem> InTextbookUnit(Problem problem) {
+  std::optional<std::array<Tenths, ColumnCount>>& first = problem.firstStep;
+  const bool large = ReachesAKilogram(problem.values) || (first && ReachesAKilogram(*first));
+  if (problem.unit != Unit::Gram || !large) {
+    return problem;
+  }
+  if (!IntoKilograms(problem.values) || (first && !IntoKilograms(*first))) {
+    return std::nullopt;
   }
   problem.unit = Unit::Kilogram;
   return problem;
@@ -400,6 +412,12 @@ bool AnswersTeach(const Problem& problem) {
         return false;
       }
     }
+    // Nor one of the first step's, whose mixture's percentage is the mistake of two steps.
+    if (problem.firstStep &&
+        std::any_of(problem.firstStep->begin(), problem.firstStep->end(),
+                    [answer](Tenths value) { return value.count == answer; })) {
+      return false;
+    }
   }
   const bool percentageSought =
       std::any_of(problem.sought.begin(), problem.sought.end(),
@@ -408,13 +426,19 @@ bool AnswersTeach(const Problem& problem) {
          problem.Value(Weight1).count != std::abs(problem.Value(Weight2).count);
 }
 
+// What the first step's draw could not yet check: its working in the unit the problem is said
+// in, and the water a second step gives, round.
+bool IsSoundSecondStep(const Problem& problem) {
+  return HasSchoolDecimals(FirstStepOf(problem)) && AreGivenMassesRound(problem);
+}
+
 // The problem as the pupil reads it, where its drawn numbers keep every rule of the sheet too.
 std::optional<Problem> Stated(Problem problem, const std::array<Tenths, ColumnCount>& drawn,
                               const std::vector<Problem>& earlier) {
   problem.values = LeavesWater(problem.kind) ? TurnedRound(drawn) : drawn;
   std::optional<Problem> stated = InTextbookUnit(std::move(problem));
   if (!stated || !ArePercentagesApart(*stated) || !HasSchoolDecimals(*stated) ||
-      !AnswersTeach(*stated) ||
+      (stated->firstStep && !IsSoundSecondStep(*stated)) || !AnswersTeach(*stated) ||
       std::any_of(earlier.begin(), earlier.end(),
                   [&](const Problem& other) { return IsSameProblem(*stated, other); })) {
     return std::nullopt;
@@ -443,6 +467,91 @@ Problem DrawNumbers(const Problem& problem, Recipe recipe, SplitMix64& random,
     }
   }
   throw std::logic_error("no sound problem of this kind in this context");
+}
+
+constexpr DrawnParts TwoSolutions = {Ingredient::Solution, Ingredient::Solution,
+                                     Ingredient::Solution};
+
+// Two solutions mixed, as a problem of its own: the first of two steps.
+Problem AsMixing(Problem problem, const std::array<Tenths, ColumnCount>& values) {
+  problem.kind = Kind::MixTwo;
+  problem.variant = VariantOfKind(Kind::MixTwo);
+  problem.first = Ingredient::Solution;
+  problem.second = Ingredient::Solution;
+  problem.values = values;
+  const std::span<const Column> sought = SoughtOf(Kind::MixTwo);
+  problem.sought.assign(sought.begin(), sought.end());
+  problem.asked = Asked::Amounts;
+  problem.firstStep.reset();
+  return problem;
+}
+
+std::optional<std::array<Tenths, ColumnCount>> DrawFirstStep(const Problem& problem,
+                                                             SplitMix64& random) {
+  Problem mixing = AsMixing(problem, {});
+  const std::optional<std::array<Tenths, ColumnCount>> values =
+      DrawValues(mixing.context, TwoSolutions, mixing.variant, random);
+  if (!values) {
+    return std::nullopt;
+  }
+  mixing.values = *values;
+  if (!IsSound(mixing, TwoSolutions) || !ArePercentagesApart(mixing)) {
+    return std::nullopt;
+  }
+  return values;
+}
+
+// Water poured into the first step's mixture, or evaporated from it, until it is of one of the
+// context's strengths, far enough from the mixture's: the substance stays, so the new solution
+// weighs wm · pm : p.
+std::optional<std::array<Tenths, ColumnCount>> DrawSecondStep(
+    Context context, const std::array<Tenths, ColumnCount>& first, bool evaporates,
+    SplitMix64& random) {
+  const ContextNumbers& numbers = NumbersOf(context);
+  const std::int64_t percent = first[MixPercent].count;
+  const std::int64_t mass = first[MixWeight].count;
+  const std::int64_t target = DrawFrom(numbers.solutionPercents, random);
+  if ((target > percent) != evaporates || !AreApart(numbers, percent, target) ||
+      mass * percent % target != 0) {
+    return std::nullopt;
+  }
+  const std::int64_t newMass = mass * percent / target;
+  if (!IsPlausibleMass(numbers, newMass) || !IsPlausibleMass(numbers, std::abs(newMass - mass))) {
+    return std::nullopt;
+  }
+  return std::array<Tenths, ColumnCount>{
+      {{percent}, {mass}, {0}, {newMass - mass}, {target}, {newMass}}};
+}
+
+// The second step's variant, and the quantity it asks for: the water given and the new
+// solution's percentage asked, or the other way round.
+constexpr std::array<VariantIndex, 2> SecondStepVariants = {0, 1};
+constexpr std::array<Column, 2> SecondStepSought = {MixPercent, Weight2};
+
+// Two steps: which way the second goes, water poured in or, where the context has it, evaporated,
+// is drawn first, then both steps' numbers.
+Problem DrawTwoSteps(Problem problem, SplitMix64& random, const std::vector<Problem>& earlier) {
+  const std::size_t shape = static_cast<std::size_t>(random.Below(SecondStepVariants.size()));
+  problem.variant = SecondStepVariants[shape];
+  problem.sought = {SecondStepSought[shape]};
+  const bool evaporates =
+      RecipeOf(problem.context, Kind::Evaporation).has_value() && random.Below(2) == 1;
+  for (int draw = 0; draw < MaxDraws; ++draw) {
+    const std::optional<std::array<Tenths, ColumnCount>> first = DrawFirstStep(problem, random);
+    if (!first) {
+      continue;
+    }
+    const std::optional<std::array<Tenths, ColumnCount>> second =
+        DrawSecondStep(problem.context, *first, evaporates, random);
+    if (!second) {
+      continue;
+    }
+    problem.firstStep = *first;
+    if (std::optional<Problem> stated = Stated(problem, *second, earlier)) {
+      return *stated;
+    }
+  }
+  throw std::logic_error("no sound problem of two steps in this context");
 }
 
 // The kinds a place on the sheet may take: a variant's kinds on a Mixed sheet, one kind of the
@@ -556,7 +665,9 @@ std::string Tenths::Text(std::string_view decimalSeparator) const {
 
 bool Problem::IsGiven(Column column) const {
   const bool massOfARatio = asked == Asked::Ratio && UnitOf(*this, column) != Unit::Percent;
-  return !IsResultColumn(variant, column) && !massOfARatio;
+  // The second step starts from the first step's mixture, which the pupil works out.
+  const bool mixedBefore = firstStep && (column == Percent1 || column == Weight1);
+  return !IsResultColumn(variant, column) && !massOfARatio && !mixedBefore;
 }
 
 Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place) {
@@ -588,6 +699,9 @@ Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place) {
       earlier.push_back(MakeProblem(sheet, level, before));
     }
   }
+  if (problem.kind == Kind::TwoSteps) {
+    return DrawTwoSteps(problem, random, earlier);
+  }
   return DrawNumbers(problem, recipe, random, earlier);
 }
 
@@ -606,10 +720,12 @@ Ratio MassRatio(const Problem& problem) {
 
 bool IsSameProblem(const Problem& one, const Problem& other) {
   if (one.kind != other.kind || one.context != other.context || one.first != other.first ||
-      one.second != other.second || one.asked != other.asked) {
+      one.second != other.second || one.asked != other.asked || one.variant != other.variant ||
+      one.firstStep != other.firstStep) {
     return false;
   }
-  bool massGiven = false;
+  // A first step gives all four of its quantities, masses among them.
+  bool massGiven = one.firstStep.has_value();
   for (const Column column : AllColumns) {
     if (one.IsGiven(column)) {
       massGiven = massGiven || UnitOf(one, column) != Unit::Percent;
@@ -627,7 +743,16 @@ Tenths AnsweredValue(const Problem& problem, Column column) {
     return StatedShareOf(problem.context) == StatedShare::Water ? Tenths{1000 - value.count}
                                                                 : value;
   }
-  return column == Weight2 && LeavesWater(problem.kind) ? Tenths{-value.count} : value;
+  return column == Weight2 && WaterLeft(problem) ? Tenths{-value.count} : value;
+}
+
+bool WaterLeft(const Problem& problem) {
+  return LeavesWater(problem.kind) ||
+         (problem.kind == Kind::TwoSteps && problem.Value(Weight2).count < 0);
+}
+
+Problem FirstStepOf(const Problem& problem) {
+  return AsMixing(problem, problem.firstStep.value());
 }
 
 Unit UnitOf(const Problem& problem, Column column) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <compare>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,8 @@ struct ProblemSource {
 // A word problem of the grid's six quantities: four given, one or two asked for. Every value is
 // exact, has at most one decimal place, and fits both balances: w1 + w2 = wm and
 // w1 · p1 + w2 · p2 = wm · pm. Water that evaporates is a second part of 0% with a negative mass.
+// A problem of two steps mixes two solutions first (`firstStep`); `values` are then its second
+// step, whose first part is that mixture, worked out rather than given.
 struct Problem {
   ProblemSource source;
   Level level = Level::One;  // the kind's own: One, Two or Three
@@ -44,6 +47,9 @@ struct Problem {
   std::vector<Column> sought;                // in the order the question asks for them
   Asked asked = Asked::Amounts;              // a ratio: w1 : w2, for a mixture's mass chosen
   std::uint32_t wording = 0;  // which of the kind's wordings: the text takes it modulo their number
+  // The first of two steps, as the grid's six quantities: its four givens are the problem's, its
+  // mixture is `values`' first part. None for a problem of one step.
+  std::optional<std::array<Tenths, ColumnCount>> firstStep;
 
   Tenths Value(Column column) const { return values[column]; }
   // Whether the problem's text gives it: a ratio's text gives no mass.
@@ -70,9 +76,16 @@ struct Ratio {
 };
 Ratio MassRatio(const Problem& problem);
 
-// Whether the pupil reads the same problem in both: the same shape, parts, givens and question.
-// A ratio's masses are the grid's choice, not the problem's.
+// Whether the pupil reads the same problem in both: the same shape, steps, parts, givens and
+// question. A ratio's masses are the grid's choice, not the problem's.
 bool IsSameProblem(const Problem& one, const Problem& other);
+
+// Whether the problem's second part is water that left: its mass in the grid is negative.
+bool WaterLeft(const Problem& problem);
+
+// The first of a problem's two steps as a problem of its own: two solutions mixed, the mixture's
+// percentage asked. std::bad_optional_access for a problem of one step.
+Problem FirstStepOf(const Problem& problem);
 
 // A quantity as the problem states it and the pupil answers it: its value; for water that left,
 // how much left; for a percentage of a context that states its water, the water's: 90 for 10.

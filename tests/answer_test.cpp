@@ -312,6 +312,42 @@ TEST(Judge, TellsTheMistakesOfDrying) {
   }
 }
 
+// Two steps: 300 г of 10% and 200 г of 25% make 500 г of 16%, which 300 г of water poured in
+// take to 800 г of 10%, or 100 г of water evaporated to 400 г of 20%. The first step's 16% given
+// for the new solution is named, and so is the new solution given for the water.
+TEST(Judge, TellsTheMistakesOfTwoSteps) {
+  const Problem poured = Made(Kind::TwoSteps, {160, 5000, 0, 3000, 100, 8000});
+  const Problem evaporated = Made(Kind::TwoSteps, {160, 5000, 0, -1000, 200, 4000});
+  const struct {
+    const Problem& problem;
+    Column box;
+    std::string answer;
+    Verdict verdict;
+    std::string said;
+  } cases[] = {
+      {poured, MixPercent, "10%", Verdict::Right, "Вярно!"},
+      {poured, MixPercent, "16", Verdict::MixedForNew,
+       "Не е вярно: толкова процента сол има в получения разтвор след смесването, а се пита за "
+       "новия разтвор след доливането."},
+      {evaporated, MixPercent, "16%", Verdict::MixedForNew,
+       "Не е вярно: толкова процента сол има в получения разтвор след смесването, а се пита за "
+       "новия разтвор след изпаряването."},
+      {poured, Weight2, "300 г", Verdict::Right, "Вярно!"},
+      {poured, Weight2, "800", Verdict::MixtureForAddedWater,
+       "Не е вярно: толкова е разтворът след доливането, а се пита колко вода е долята."},
+      {poured, Weight2, "80", Verdict::SubstanceForAddedWater,
+       "Не е вярно: толкова грама сол има и преди, и след доливането, а се пита колко вода е "
+       "долята."},
+      {evaporated, Weight2, "100", Verdict::Right, "Вярно!"},
+      {evaporated, Weight2, "400", Verdict::RemainingForEvaporated,
+       "Не е вярно: толкова е разтворът след изпаряването, а се пита колко вода се е изпарила."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Judge(c.problem, c.box, c.answer), c.verdict) << c.answer;
+    EXPECT_EQ(Texts::Feedback(c.verdict, c.problem, c.box), c.said) << c.answer;
+  }
+}
+
 // On the sheets, the solution after water is poured in or has left is named for the water,
 // wherever it is not the answer too.
 TEST(Judge, TellsTheNewSolutionForTheWaterOnTheSheets) {

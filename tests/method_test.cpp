@@ -533,3 +533,149 @@ TEST(Practice, TeachesARatioByAsking) {
 }
 
 }  // namespace
+
+namespace {
+
+// The reference's salt, 300 г of 10% and 200 г of 25%, mixed into 500 г of 16%; made handy for
+// the second step's two ends.
+Problem TwoStepsOfSalt(VariantIndex variant, std::array<std::int64_t, ColumnCount> second) {
+  Problem problem;
+  problem.kind = Kind::TwoSteps;
+  problem.level = Level::Three;
+  problem.second = Ingredient::Water;
+  problem.variant = variant;
+  problem.sought = {variant == 0 ? MixPercent : Weight2};
+  problem.firstStep = {{{100}, {3000}, {250}, {2000}, {160}, {5000}}};
+  for (std::size_t column = 0; column < second.size(); ++column) {
+    problem.values[column] = Tenths{second[column]};
+  }
+  return problem;
+}
+
+// First the mixture by arithmetic, then the water by what does not change, each step named; the
+// hints ask for each number, from the first solution's salt to the last step, and the grid is
+// sent only the second step.
+TEST(Practice, SolvesTwoStepsAsTwoNamedSteps) {
+  const std::vector<std::string> mixing = {
+      "Първо намираме масата на получения разтвор и колко грама сол има в него.",
+      "Сол в първия разтвор: 300 · 10 : 100 = 30 (г).",
+      "Сол във втория разтвор: 200 · 25 : 100 = 50 (г).",
+      "Масата на получения разтвор е 300 + 200 = 500 (г).",
+      "Сол в получения разтвор: 30 + 50 = 80 (г)."};
+  const std::vector<std::string> mixingHints = {
+      "Колко грама сол има в първия разтвор?",
+      "В първия разтвор има 30 г сол. Колко грама сол има във втория разтвор?",
+      "Във втория разтвор има 50 г сол. Колко грама е полученият разтвор?",
+      "Полученият разтвор е 500 г. Колко грама сол има в получения разтвор?"};
+  const struct {
+    const char* name;
+    Problem problem;
+    std::string text;
+    std::vector<std::string> watering;
+    std::vector<std::string> hints;
+    std::string grid;
+  } cases[] = {
+      {"water poured in, the percentage asked",
+       TwoStepsOfSalt(0, {160, 5000, 0, 3000, 100, 8000}),
+       "Смесиха 300 г 10% и 200 г 25% разтвор на сол. Към получения разтвор доляха 300 г вода. "
+       "Какво е процентното съдържание на сол в новия разтвор?",
+       {"След това доливаме вода: солта не се променя и в новия разтвор също има 80 г сол.",
+        "Масата на новия разтвор е 500 + 300 = 800 (г).",
+        "В новия разтвор солта е 80 : 800 · 100 = 10%.", "Отговор: 10%."},
+       {"В получения разтвор има 80 г сол. Кое не се променя, когато доливаме вода?",
+        "Колко грама е новият разтвор?",
+        "Новият разтвор е 800 г. Колко процента от новия разтвор е солта?"},
+       "Таблицата на Blendora смята по една стъпка. Провери втората („Вариант 1“): въведи в "
+       "„% - 1“ 16 (получения разтвор), в „Тегло 1“ 500, в „% - 2“ 0 (водата) и в „Тегло 2“ "
+       "300; в „Смес %“ ще видиш 10, а в „Смес т.“ – 800."},
+      {"water evaporated, the water asked",
+       TwoStepsOfSalt(1, {160, 5000, 0, -1000, 200, 4000}),
+       "Смесиха 300 г 10% и 200 г 25% разтвор на сол. Колко грама вода трябва да се изпарят от "
+       "получения разтвор, за да стане процентното съдържание на сол 20%?",
+       {"След това водата се изпарява: солта не се променя и в новия разтвор също има 80 г сол.",
+        "В новия разтвор тези 80 г са 20%: 80 : 20 · 100 = 400 (г) – масата на новия разтвор.",
+        "Трябва да се изпарят 500 − 400 = 100 (г) вода.", "Отговор: 100 г вода."},
+       {"В получения разтвор има 80 г сол. Кое не се променя, когато водата се изпарява?",
+        "Солта е 20% от новия разтвор. Колко грама е новият разтвор?",
+        "Новият разтвор е 400 г. Колко грама вода трябва да се изпарят?"},
+       "Таблицата на Blendora смята по една стъпка. Провери втората („Вариант 2“): въведи в "
+       "„% - 1“ 16 (получения разтвор), в „Тегло 1“ 500, в „% - 2“ 0 (водата) и в „Смес %“ 20; "
+       "в „Тегло 2“ ще видиш −100, а в „Смес т.“ – 400. Минусът означава, че 100 г вода са се "
+       "изпарили, а не са долети."},
+  };
+  for (const auto& c : cases) {
+    const Problem& problem = c.problem;
+    EXPECT_EQ(Texts::ProblemText(problem), c.text) << c.name;
+    std::array<Fraction, ColumnCount> first{};
+    std::array<Fraction, ColumnCount> second{};
+    for (std::size_t column = 0; column < ColumnCount; ++column) {
+      first[column] = Fraction::Of((*problem.firstStep)[column].count, 10);
+      second[column] = Fraction::Of(problem.values[column].count, 10);
+    }
+    const std::optional<TwoStepMethod> method = TwoStepsMethod(first, problem.variant, second);
+    ASSERT_TRUE(method) << c.name;
+    const Texts::MethodWords words = Texts::MethodWordsOf(problem, method->watering);
+    const Texts::MixingWords names = Texts::MixingWordsOf(problem);
+    std::vector<std::string> lines = Texts::TwoStepLines(*method, words, names);
+    lines.push_back("Отговор: " + Texts::AnswerText(problem) + ".");
+    std::vector<std::string> expected = mixing;
+    expected.insert(expected.end(), c.watering.begin(), c.watering.end());
+    EXPECT_EQ(lines, expected) << c.name;
+    const std::vector<Fraction> answers = {
+        Fraction::Of(AnsweredValue(problem, problem.sought.front()).count, 10)};
+    std::vector<std::string> hints = mixingHints;
+    hints.insert(hints.end(), c.hints.begin(), c.hints.end());
+    EXPECT_EQ(Texts::TwoStepHints(*method, words, names, answers), hints) << c.name;
+    EXPECT_EQ(Texts::GridCheckLine(problem), c.grid) << c.name;
+  }
+}
+
+// On the sheets: both steps named, every hint a question that keeps the answer back, up to eight
+// of them, no word of the grid's before the line that sends the pupil there, and the key's answer
+// taken as right.
+TEST(Practice, TeachesTwoStepsByAskingOnTheSheets) {
+  int found = 0;
+  for (std::int32_t sheet = 1; sheet <= 40; ++sheet) {
+    for (std::int32_t place = 0; place < 7; ++place) {
+      Practice practice({sheet, Level::Three, place});
+      const Problem problem = practice.Current();
+      if (problem.kind != Kind::TwoSteps) {
+        continue;
+      }
+      ++found;
+      const std::string where = Texts::ProblemText(problem);
+      while (practice.HasMoreHints()) {
+        practice.Hint();
+      }
+      const std::vector<std::string> hints = practice.Shown().lines;
+      EXPECT_GE(hints.size(), 6u) << where;
+      EXPECT_LE(hints.size(), 8u) << where;
+      const std::string answer = Texts::AnswerAmount(problem, problem.sought.front());
+      for (const std::string& hint : hints) {
+        EXPECT_TRUE(hint.ends_with("?")) << hint;
+        EXPECT_FALSE(HoldsAmount(hint, answer)) << where << "\n" << hint;
+      }
+      practice.ShowSolution();
+      const std::vector<std::string> lines = practice.Shown().lines;
+      ASSERT_GE(lines.size(), 9u) << where;
+      EXPECT_TRUE(lines.front().starts_with("Първо намираме ")) << lines.front();
+      EXPECT_EQ(
+          std::count_if(lines.begin(), lines.end(),
+                        [](const std::string& line) { return line.starts_with("След това "); }),
+          1)
+          << where;
+      EXPECT_EQ(lines[lines.size() - 2], "Отговор: " + Texts::AnswerText(problem) + ".");
+      EXPECT_TRUE(lines.back().starts_with("Таблицата на Blendora смята по една стъпка. "))
+          << lines.back();
+      for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        for (const std::string_view grid : {"съставка", "смес", "Blendora", "x"}) {
+          EXPECT_EQ(lines[i].find(grid), std::string::npos) << lines[i];
+        }
+      }
+      EXPECT_EQ(practice.Check(Texts::BoxAnswers(problem)), "Вярно!") << where;
+    }
+  }
+  EXPECT_GT(found, 5);
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <stdexcept>
@@ -57,6 +58,26 @@ bool IsNamedNotWritten(const Problem& problem, Column column) {
          (column == Percent1 && IsWaterOrPure(problem.first));
 }
 
+// Two solutions mixed, whose mixture the water's step starts from.
+std::string BrokenFirstStep(const Problem& p) {
+  const Problem first = FirstStepOf(p);
+  const auto count = [&first](Column column) { return first.Value(column).count; };
+  if (count(Weight1) + count(Weight2) != count(MixWeight) ||
+      count(Weight1) * count(Percent1) + count(Weight2) * count(Percent2) !=
+          count(MixWeight) * count(MixPercent)) {
+    return "the first step does not add up";
+  }
+  if (first.Value(MixPercent) != p.Value(Percent1) || first.Value(MixWeight) != p.Value(Weight1) ||
+      p.second != Ingredient::Water) {
+    return "the second step does not pour water into the first step's mixture";
+  }
+  if (std::min(count(Percent1), count(Percent2)) <= 0 ||
+      std::max(count(Percent1), count(Percent2)) >= 1000) {
+    return "the first step mixes no two solutions";
+  }
+  return "";
+}
+
 std::string BrokenNumbers(const Problem& p) {
   const std::int64_t p1 = p.Value(Percent1).count, w1 = p.Value(Weight1).count;
   const std::int64_t p2 = p.Value(Percent2).count, w2 = p.Value(Weight2).count;
@@ -67,7 +88,7 @@ std::string BrokenNumbers(const Problem& p) {
   if (w1 * p1 + w2 * p2 != wm * pm) {
     return "the substance does not add up";
   }
-  if (w1 <= 0 || (w2 <= 0) != LeavesWater(p.kind)) {
+  if (w1 <= 0 || (w2 <= 0) != WaterLeft(p)) {
     return "a mass is not above zero, or water that leaves is";
   }
   // Only salt or sugar dissolved in water comes first, as 100%.
@@ -89,12 +110,12 @@ std::string BrokenNumbers(const Problem& p) {
   }
   // Evaporation is a mixing read backwards: the solution at the start lies between the water
   // and what remains.
-  const std::int64_t between = LeavesWater(p.kind) ? p1 : pm;
-  const std::int64_t outer = LeavesWater(p.kind) ? pm : p1;
+  const std::int64_t between = WaterLeft(p) ? p1 : pm;
+  const std::int64_t outer = WaterLeft(p) ? pm : p1;
   if (!(std::min(outer, p2) < between && between < std::max(outer, p2))) {
     return "the mixture not between";
   }
-  return "";
+  return p.firstStep ? BrokenFirstStep(p) : "";
 }
 
 std::string BrokenQuestion(const Problem& p) {
@@ -118,6 +139,14 @@ std::string BrokenText(const Problem& p) {
     const std::string number = Written(p, column);
     if (p.IsGiven(column) && !IsNamedNotWritten(p, column) && !HoldsNumber(text, number)) {
       return "the given " + number + " is not written";
+    }
+  }
+  if (p.firstStep) {
+    const Problem first = FirstStepOf(p);
+    for (const Column column : {Percent1, Weight1, Percent2, Weight2}) {
+      if (!HoldsNumber(text, Written(first, column))) {
+        return "the first step's " + Written(first, column) + " is not written";
+      }
     }
   }
   for (const Column column : p.sought) {
@@ -242,6 +271,7 @@ struct Pinned {
   std::array<std::int64_t, ColumnCount> tenths;
   std::vector<Column> sought;
   std::string text;
+  std::optional<std::array<std::int64_t, ColumnCount>> firstStep = {};
 };
 
 // The same problems on every platform: a change in the draws or the wordings shows here.
@@ -306,17 +336,41 @@ TEST(Sheets, GiveThePinnedProblemsEverywhere) {
       {1,
        Level::Three,
        0,
-       {400, 880, 900, 220, 500, 1100},
+       {450, 60, 250, 180, 300, 240},
        {Weight1, Weight2},
-       "Колко грама сплав с 40% злато и колко грама сплав с 90% злато трябва да стопим заедно, за "
-       "да получим 110 г сплав с 50% злато?"},
+       "Стопиха заедно сплав с 45% мед със сплав с 25% мед и получиха сплав с 30% мед. В какво "
+       "отношение са взети двете сплави?"},
       {1,
        Level::Three,
        1,
        {200, 525, 800, 375, 450, 900},
        {Weight1, Weight2},
-       "Стопиха заедно сплав с 20% мед със сплав с 80% мед и получиха сплав с 45% мед. В какво "
-       "отношение са взети двете сплави?"},
+       "Колко килограма сплав с 20% мед и колко килограма сплав с 80% мед трябва да стопим заедно, "
+       "за да получим 90 кг сплав с 45% мед?"},
+      {1,
+       Level::Three,
+       2,
+       {115, 1300, 0, 1690, 50, 2990},
+       {Weight2},
+       "Смесиха 65 г 8% и 65 г 15% разтвор на сол. Колко грама вода трябва да се долеят към "
+       "получения разтвор, за да стане процентното съдържание на сол 5%?",
+       {{80, 650, 150, 650, 115, 1300}}},
+      {1,
+       Level::Three,
+       3,
+       {740, 50, 0, 320, 100, 370},
+       {MixPercent},
+       "Смесиха 1 л напитка с 50% плодов сок и 4 л напитка с 80% плодов сок, а след това доляха "
+       "32 л вода. Колко процента плодов сок има в новата напитка?",
+       {{500, 10, 800, 40, 740, 50}}},
+      {1,
+       Level::Mixed,
+       10,
+       {165, 4000, 0, -2900, 600, 1100},
+       {MixPercent},
+       "Смесиха 120 г 20% и 280 г 15% захарен разтвор, а след това изпариха 290 г вода. Колко "
+       "процента захар има в новия разтвор?",
+       {{200, 1200, 150, 2800, 165, 4000}}},
       {1,
        Level::Mixed,
        3,
@@ -364,20 +418,6 @@ TEST(Sheets, GiveThePinnedProblemsEverywhere) {
        {MixWeight},
        "Изсушиха 28 кг пресни сливи с 86% вода и получиха сушени сливи с 30% вода. Колко килограма "
        "са получените сушени сливи?"},
-      {1,
-       Level::Three,
-       2,
-       {150, 360, 100, 540, 120, 900},
-       {Weight1, Weight2},
-       "Искаме да получим 90 кг сплав с 12% калай, като стопим заедно сплав с 15% калай и сплав с "
-       "10% калай. Колко килограма от първата сплав и колко от втората трябва да вземем?"},
-      {1,
-       Level::Three,
-       3,
-       {250, 6500, 70, 1300, 220, 7800},
-       {Weight1, Weight2},
-       "От 25% разтвор на сол и 7% разтвор на сол трябва да се получи 22% разтвор. В какво "
-       "отношение трябва да се смесят?"},
   };
   for (const Pinned& expected : pinned) {
     const Problem problem = MakeProblem(expected.sheet, expected.level, expected.place);
@@ -387,6 +427,12 @@ TEST(Sheets, GiveThePinnedProblemsEverywhere) {
     EXPECT_EQ(tenths, expected.tenths) << Where(problem);
     EXPECT_EQ(problem.sought, expected.sought) << Where(problem);
     EXPECT_EQ(Texts::ProblemText(problem), expected.text);
+    ASSERT_EQ(problem.firstStep.has_value(), expected.firstStep.has_value()) << Where(problem);
+    if (problem.firstStep) {
+      std::transform(problem.firstStep->begin(), problem.firstStep->end(), tenths.begin(),
+                     [](Tenths value) { return value.count; });
+      EXPECT_EQ(tenths, *expected.firstStep) << Where(problem);
+    }
   }
 }
 

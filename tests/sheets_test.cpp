@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -107,6 +108,13 @@ std::string BrokenAnswer(const Problem& p) {
       }
     }
   }
+  if (p.firstStep) {
+    for (const Tenths value : *p.firstStep) {
+      if (std::abs(value.count) == AnsweredValue(p, p.sought.front()).count) {
+        return "an answer that the first step gives or states";
+      }
+    }
+  }
   const bool percentage = std::any_of(p.sought.begin(), p.sought.end(), [&p](Column column) {
     return UnitOf(p, column) == Unit::Percent;
   });
@@ -114,6 +122,20 @@ std::string BrokenAnswer(const Problem& p) {
     return "parts of one mass, where the average of the percentages is right";
   }
   return "";
+}
+
+// A problem's faults, and those of its first step where it has two.
+std::vector<std::string> Broken(const Problem& p) {
+  std::vector<std::string> broken = {BrokenBalances(p), BrokenWorking(p), BrokenGap(p),
+                                     BrokenUnit(p), BrokenAnswer(p)};
+  if (p.firstStep) {
+    const Problem first = FirstStepOf(p);
+    for (const std::string& fault :
+         {BrokenBalances(first), BrokenWorking(first), BrokenGap(first)}) {
+      broken.push_back(fault.empty() ? fault : "first step: " + fault);
+    }
+  }
+  return broken;
 }
 
 // Over sheets 1 to 1000 of every level, each problem keeps the school's numbers, and a sheet
@@ -126,16 +148,18 @@ TEST(Sheets, KeepTheSchoolsNumbersAndRepeatNothing) {
       std::map<std::pair<Kind, Context>, int> told;
       std::map<Kind, std::set<Context>> contextsOf;
       std::map<Kind, int> kinds;
-      std::set<std::tuple<std::array<Tenths, ColumnCount>, Kind, Context>> numbers;
+      std::set<std::tuple<std::array<Tenths, ColumnCount>,
+                          std::optional<std::array<Tenths, ColumnCount>>, Kind, Context>>
+          numbers;
       for (const Problem& p : problems) {
-        for (const std::string& broken :
-             {BrokenBalances(p), BrokenWorking(p), BrokenGap(p), BrokenUnit(p), BrokenAnswer(p)}) {
+        for (const std::string& broken : Broken(p)) {
           if (!broken.empty()) {
             ADD_FAILURE() << Where(p) << broken;
             ++faults;
           }
         }
-        EXPECT_TRUE(numbers.insert({p.values, p.kind, p.context}).second) << Where(p) << "repeated";
+        EXPECT_TRUE(numbers.insert({p.values, p.firstStep, p.kind, p.context}).second)
+            << Where(p) << "repeated";
         ++told[{p.kind, p.context}];
         ++kinds[p.kind];
       }

@@ -91,8 +91,12 @@ class PracticeTest : public QObject {
   }
 
   // The right answers, as the problem holds them.
+  // The numbers alone, which the keys type; a ratio as the key gives it.
   QStringList rightAnswers() const {
     const Problem& problem = window_->practiceWindow()->practice().Current();
+    if (problem.asked == Asked::Ratio) {
+      return {ToQString(Texts::BoxAnswers(problem).front())};
+    }
     QStringList answers;
     for (const Column column : problem.sought) {
       answers << ToQString(problem.Value(column).Text());
@@ -170,9 +174,10 @@ class PracticeTest : public QObject {
     QCOMPARE(p().problem->toPlainText(), ToQString(Texts::ProblemText(problem)));
     QCOMPARE(p().heading->text(), u"Задача %1"_qs.arg(place + 1));
     QCOMPARE(p().sheetTitle->text(), ToQString(MakeTeacherSheet(sheet, level, 4).title));
-    QCOMPARE(p().answers.size(), qsizetype(problem.sought.size()));
+    const std::vector<Column> boxes = BoxesOf(problem);
+    QCOMPARE(p().answers.size(), qsizetype(boxes.size()));
     for (qsizetype box = 0; box < p().answers.size(); ++box) {
-      const Column column = problem.sought[std::size_t(box)];
+      const Column column = boxes[std::size_t(box)];
       QCOMPARE(Spoken(p().answers[box]), ToQString(Texts::AnswerLabel(problem, column)));
     }
     QVERIFY(p().feedback->text().isEmpty());
@@ -232,7 +237,7 @@ class PracticeTest : public QObject {
   void intoTheGridFillsTheProblemsRowAndCalculates_data() {
     QTest::addColumn<Level>("level");
     QTest::newRow("Ниво 2, one answer") << Level::Two;
-    QTest::newRow("Ниво 3, two answers") << Level::Three;
+    QTest::newRow("Ниво 3, a ratio") << Level::Three;
   }
 
   void intoTheGridFillsTheProblemsRowAndCalculates() {
@@ -260,7 +265,8 @@ class PracticeTest : public QObject {
 
   void theKeyboardGoesTopToBottom() {
     QVERIFY(pressF2In(c().Text2[0]) != nullptr);
-    QTest::mouseClick(p().levels[2], Qt::LeftButton);  // Ниво 3: two answer boxes
+    QTest::mouseClick(p().levels[2], Qt::LeftButton);
+    QTest::mouseClick(p().newProblem, Qt::LeftButton);  // Ниво 3, the second: two answer boxes
     QTRY_VERIFY(p().answers[1]->isVisible());
     p().problem->setFocus();
     const QList<QWidget*> forward = {p().answers[0], p().answers[1],   p().check,
