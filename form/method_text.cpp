@@ -101,8 +101,8 @@ std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
                               const MethodWords& words) {
   const bool mixture = line.part == Part::Mixture;
   const std::string& whole = mixture ? words.newDefinite : words.madeFrom;
-  const std::string formula = Concat({ExactNumber(line.left), " : ", ExactNumber(line.share),
-                                      " · 100 = ", Result(line.result, words), " – ",
+  const std::string formula = Concat({ExactNumber(line.left), " · 100 : ", ExactNumber(line.share),
+                                      " = ", Result(line.result, words), " – ",
                                       FirstSmall(words.amountTitle), " на ", whole, "."});
   if (SharesTheRest(method, words)) {
     return Concat({FirstCapital(In(whole)), " ", RestShare(line, words), ": ", formula});
@@ -145,8 +145,8 @@ std::string LineText(const Method& method, const MethodLine& line, const MethodW
       return WholeFromKeptLine(method, line, words);
     case MethodStep::PercentFromKept:
       return Concat({FirstCapital(In(words.newDefinite)), " ", words.substanceDefinite, " е ",
-                     ExactNumber(line.left), " : ", ExactNumber(line.right),
-                     " · 100 = ", Percent(line.result), "."});
+                     ExactNumber(line.left), " · 100 : ", ExactNumber(line.right), " = ",
+                     Percent(line.result), "."});
     case MethodStep::TotalMass:
       return Concat({words.amountTitle, " на ", words.newDefinite, " е ",
                      SumText(line.left, line.right), " = ", Result(line.result, words), "."});

@@ -121,7 +121,8 @@ constexpr std::array<ContextWords, ContextCount> ContextTable = {{
     {"спирт", SolutionNoun, "{p} разтвор на спирт", "разтвор на спирт", {}, {}},
     {"плодов сок", DrinkNoun, "напитка {withP} плодов сок", "напитка", {}, {}},
     {"оцетна киселина", VinegarNoun, "{p} оцет", "оцет", "{p} оцетна есенция", {}},
-    {"мазнини", MilkNoun, "мляко {withP} мазнини", "мляко", {}, {}},
+    // Milk's fat is its "масленост", as its carton and a teacher say it.
+    {"мазнини", MilkNoun, "мляко с масленост {p}", "мляко", {}, {}},
     {"мед",
      AlloyNoun,
      "сплав {withP} мед",

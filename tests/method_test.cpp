@@ -230,7 +230,7 @@ TEST(Practice, SolvesEvaporationInThreeLinesWithUnits) {
             (std::vector<std::string>{
                 "Солта не се променя, когато водата се изпарява.",
                 "Сол в разтвора: 600 · 8 : 100 = 48 (г).",
-                "В новия разтвор тези 48 г са 12%: 48 : 12 · 100 = 400 (г) – масата на новия "
+                "В новия разтвор тези 48 г са 12%: 48 · 100 : 12 = 400 (г) – масата на новия "
                 "разтвор.",
                 "Изпарили са се 600 − 400 = 200 (г) вода."}));
   EXPECT_EQ(Texts::MethodHints(*method, words, {Fraction(200)}),
@@ -264,7 +264,7 @@ TEST(Practice, SolvesDryingByItsDryMatter) {
             (std::vector<std::string>{
                 "Сухото вещество не се променя, когато гъбите се сушат.",
                 "В пресните гъби сухото вещество е 100% − 90% = 10%: 22 · 10 : 100 = 2,2 (кг).",
-                "В сушените гъби сухото вещество е 100% − 12% = 88%: 2,2 : 88 · 100 = 2,5 (кг) – "
+                "В сушените гъби сухото вещество е 100% − 12% = 88%: 2,2 · 100 : 88 = 2,5 (кг) – "
                 "масата на сушените гъби."}));
   const std::vector<std::string> hints = Texts::MethodHints(*method, words, {Fraction::Of(25, 10)});
   ASSERT_GE(hints.size(), 3u);
@@ -415,13 +415,13 @@ TEST(Practice, SolvesDissolvingByWhatTheSolutionIsMadeOf) {
       {Kind::DissolvedPercent,
        {1000, 500, 0, 2000, 200, 2500},
        {"Разтворът се състои от сол и вода.", "Масата на разтвора е 50 + 200 = 250 (г).",
-        "В разтвора солта е 50 : 250 · 100 = 20%."},
+        "В разтвора солта е 50 · 100 : 250 = 20%."},
        {"От какво се състои разтворът?", "Колко грама е разтворът?",
         "Разтворът е 250 г. Колко процента от разтвора е солта?"}},
       {Kind::SolutionFromSubstance,
        {1000, 200, 0, 3800, 50, 4000},
        {"Разтворът се състои от сол и вода.",
-        "Солта е 5% от разтвора: 20 : 5 · 100 = 400 (г) – масата на разтвора.",
+        "Солта е 5% от разтвора: 20 · 100 : 5 = 400 (г) – масата на разтвора.",
         "Вода: 400 − 20 = 380 (г)."},
        {"От какво се състои разтворът?", "Солта е 5% от разтвора. Колко грама е разтворът?",
         "Колко грама вода са нужни?"}},
@@ -518,13 +518,21 @@ TEST(Practice, TeachesARatioByAsking) {
   const std::vector<std::string> hints = practice.Shown().lines;
   ASSERT_EQ(hints.size(), 4u);
   EXPECT_EQ(hints.front(), "Какво ще означиш с a и с b?");
-  EXPECT_TRUE(hints.back().ends_with(". Какво отношение a : b следва?")) << hints.back();
-  const std::string ratio = Texts::BoxAnswers(*problem)[0];
-  for (const std::string& hint : hints) {
-    EXPECT_EQ(hint.find(ratio), std::string::npos) << hint;
-  }
+  EXPECT_TRUE(hints.back().ends_with(" Какво отношение a : b следва от такова равенство?"))
+      << hints.back();
   practice.ShowSolution();
   const std::vector<std::string> lines = practice.Shown().lines;
+  // Neither the ratio nor the equation it is read from: the last step is the pupil's.
+  const auto ratioLine = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.starts_with("a : b = ");
+  });
+  ASSERT_NE(ratioLine, lines.end());
+  const std::string ratio = Texts::BoxAnswers(*problem)[0];
+  for (const std::string& hint : hints) {
+    for (const std::string& step : {ratio, *(ratioLine - 1)}) {
+      EXPECT_EQ(hint.find(step), std::string::npos) << hint;
+    }
+  }
   EXPECT_EQ(lines[lines.size() - 2], "Отговор: " + Texts::AnswerText(*problem) + ".");
   EXPECT_TRUE(lines.back().starts_with("Провери с Blendora („Вариант 7“), като избереш "))
       << lines.back();

@@ -520,6 +520,13 @@ TEST(Texts, AnswerInTheOrderOfTheBoxes) {
   alloys.kind = Kind::EachForMixture;
   alloys.sought = {Weight1, Weight2};
   EXPECT_EQ(Texts::AnswerText(alloys), "40 кг сплав с 20% мед и 10 кг сплав с 45% мед");
+  // Milk's fat content is its "масленост".
+  Problem milk = HandMade({20, 400, 45, 100, 25, 500}, 6);
+  milk.context = Context::Milk;
+  milk.unit = Unit::Litre;
+  milk.kind = Kind::EachForMixture;
+  milk.sought = {Weight1, Weight2};
+  EXPECT_EQ(Texts::AnswerText(milk), "40 л мляко с масленост 2% и 10 л мляко с масленост 4,5%");
   Problem silver = HandMade({875, 400, 650, 200, 800, 600}, 5);
   silver.context = Context::Silver;
   silver.kind = Kind::SecondFromMixture;
