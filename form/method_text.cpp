@@ -69,6 +69,24 @@ std::string KeptWord(const Method& method, const MethodWords& words) {
   return KeepsWater(method) ? words.rest : words.substance;
 }
 
+// Only the substance of a given solution is asked: one line, and nothing to say first of what
+// does not change.
+bool IsOneStep(const Method& method) {
+  return method.dissolves && method.lines.size() == 1 &&
+         method.lines.front().step == MethodStep::KeptAmount &&
+         method.lines.front().part == Part::Mixture;
+}
+
+// A percentage of a number, asked a step at a time: the part, the whole, and how it is found.
+std::vector<std::string> OneStepHints(const MethodLine& line, const MethodWords& words) {
+  const std::string percent = Percent(line.share);
+  return {Concat({"Каква част от ", words.newDefinite, " е ", words.substanceDefinite, "?"}),
+          Concat({FirstCapital(words.substanceDefinite), " е ", percent, " от ", words.newDefinite,
+                  ". От колко ", words.units, " се пресмятат тези ", percent, "?"}),
+          Concat({"Трябва да намериш ", percent, " от ", Amount(line.left, words),
+                  ". Как се намира процент от число?"})};
+}
+
 std::string KeepLine(const Method& method, const MethodWords& words) {
   if (method.dissolves) {
     return words.madeOf;
@@ -297,7 +315,10 @@ std::optional<Method> GridMethod(const RowSolution& solution) {
 }
 
 std::vector<std::string> MethodLines(const Method& method, const MethodWords& words) {
-  std::vector<std::string> lines = {KeepLine(method, words)};
+  std::vector<std::string> lines;
+  if (!IsOneStep(method)) {
+    lines.push_back(KeepLine(method, words));
+  }
   for (const MethodLine& line : method.lines) {
     lines.push_back(LineText(method, line, words));
   }
@@ -306,6 +327,9 @@ std::vector<std::string> MethodLines(const Method& method, const MethodWords& wo
 
 std::vector<std::string> MethodHints(const Method& method, const MethodWords& words,
                                      const std::vector<Fraction>& answers) {
+  if (IsOneStep(method)) {
+    return OneStepHints(method.lines.front(), words);
+  }
   std::vector<std::string> hints = {KeepQuestion(method, words)};
   const MethodLine* before = nullptr;
   for (const MethodLine& line : method.lines) {

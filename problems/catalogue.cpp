@@ -28,6 +28,7 @@ constexpr std::array<KindFacts, KindCount> Facts = {{
     {4, Level::Two, {Weight1}, 1},
     {1, Level::Two, {MixWeight}, 1},
     {6, Level::Three, {Weight1, Weight2}, 2},
+    {6, Level::One, {Weight1}, 1},
 }};
 
 constexpr Recipe Same{Ingredient::Solution, Ingredient::Solution};
@@ -42,13 +43,13 @@ using KindRecipes = std::array<std::optional<Recipe>, KindCount>;
 
 // In the order of Kind: MixTwo, AddWater, AddPure, TopUpWithWater, UnknownSecondStrength,
 // FirstForMixture, SecondFromMixture, EachForMixture, Evaporation, Dissolving, DissolvedPercent,
-// SolutionFromSubstance, UnknownStart, Drying, RatioForMixture.
-constexpr KindRecipes InWater = {Same,      Watered,   Strengthened, Watered, Same,
-                                 Same,      Same,      Same,         Watered, Dissolved,
-                                 Dissolved, Dissolved, Watered,      No,      Same};
+// SolutionFromSubstance, UnknownStart, Drying, RatioForMixture, SubstanceInSolution.
+constexpr KindRecipes InWater = {Same,    Watered, Strengthened, Watered,   Same,      Same,
+                                 Same,    Same,    Watered,      Dissolved, Dissolved, Dissolved,
+                                 Watered, No,      Same,         Dissolved};
 // Pure alcohol and pure juice are no school material, nor is their evaporation.
 constexpr KindRecipes Drink = {Same, Watered, No, Watered, Same,    Same, Same, Same,
-                               No,   No,      No, No,      Watered, No,   Same};
+                               No,   No,      No, No,      Watered, No,   Same, No};
 constexpr KindRecipes Vinegar = {Same, FromConcentrate,
                                  No,   FromConcentrate,
                                  Same, FromConcentrate,
@@ -56,13 +57,13 @@ constexpr KindRecipes Vinegar = {Same, FromConcentrate,
                                  No,   No,
                                  No,   No,
                                  No,   No,
-                                 Same};
+                                 Same, No};
 constexpr KindRecipes Milk = {Same, No, No, No, Same, Same, Same, Same,
-                              No,   No, No, No, No,   No,   Same};
+                              No,   No, No, No, No,   No,   Same, No};
 constexpr KindRecipes Alloy = {Same, No, Strengthened, No, Same, Same, Same, Same,
-                               No,   No, No,           No, No,   No,   Same};
+                               No,   No, No,           No, No,   No,   Same, No};
 // Produce is only dried.
-constexpr KindRecipes Produce = {No, No, No, No, No, No, No, No, No, No, No, No, No, Dried};
+constexpr KindRecipes Produce = {No, No, No, No, No, No, No, No, No, No, No, No, No, Dried, No, No};
 
 // In the order of Context.
 constexpr std::array<KindRecipes, ContextCount> Recipes = {InWater, InWater, Drink,  Drink, Vinegar,

@@ -34,8 +34,11 @@ enum class Kind : std::uint8_t {
   // dried produce?
   Drying,
   RatioForMixture,  // in what ratio are two parts mixed for a given percentage?
+  // One step: how much of the substance a given solution holds, as the pure substance it was
+  // made of.
+  SubstanceInSolution,
 };
-inline constexpr std::size_t KindCount = 15;
+inline constexpr std::size_t KindCount = 16;
 inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::AddWater,
                                                       Kind::AddPure,
@@ -50,7 +53,8 @@ inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::SolutionFromSubstance,
                                                       Kind::UnknownStart,
                                                       Kind::Drying,
-                                                      Kind::RatioForMixture};
+                                                      Kind::RatioForMixture,
+                                                      Kind::SubstanceInSolution};
 
 enum class Context : std::uint8_t {
   Salt,

@@ -440,6 +440,29 @@ TEST(Practice, SolvesDissolvingByWhatTheSolutionIsMadeOf) {
   }
 }
 
+// One step, a percentage of a number: no word of what does not change, and hints that ask for
+// the part, the whole and the rule, never the product. On "Ниво 1" and on "Смесени" sheets.
+TEST(Practice, FindsTheSubstanceOfASolutionInOneStep) {
+  const std::optional<Problem> problem = FirstOfKind(Kind::SubstanceInSolution, Level::One);
+  ASSERT_TRUE(problem);
+  ASSERT_EQ(Texts::ProblemText(*problem), "Колко грама сол има в 490 г 20% разтвор?");
+  Practice practice(problem->source);
+  while (practice.HasMoreHints()) {
+    practice.Hint();
+  }
+  EXPECT_EQ(practice.Shown().lines,
+            (std::vector<std::string>{
+                "Каква част от разтвора е солта?",
+                "Солта е 20% от разтвора. От колко грама се пресмятат тези 20%?",
+                "Трябва да намериш 20% от 490 г. Как се намира процент от число?"}));
+  practice.ShowSolution();
+  const std::vector<std::string> lines = practice.Shown().lines;
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "Сол в разтвора: 490 · 20 : 100 = 98 (г).");
+  EXPECT_EQ(lines[1], "Отговор: 98 г сол.");
+  EXPECT_TRUE(FirstOfKind(Kind::SubstanceInSolution, Level::Mixed));
+}
+
 // Water poured into a solution of unknown mass: the grid's equation, set up in the hints, with
 // the starting solution as x.
 TEST(Practice, SolvesAnUnknownStartWithTheEquation) {
