@@ -445,7 +445,7 @@ TEST(Practice, SolvesDissolvingByWhatTheSolutionIsMadeOf) {
 TEST(Practice, FindsTheSubstanceOfASolutionInOneStep) {
   const std::optional<Problem> problem = FirstOfKind(Kind::SubstanceInSolution, Level::One);
   ASSERT_TRUE(problem);
-  ASSERT_EQ(Texts::ProblemText(*problem), "Колко грама сол има в 490 г 20% разтвор?");
+  ASSERT_EQ(Texts::ProblemText(*problem), "Колко килограма сол има в 2,5 кг 4% разтвор?");
   Practice practice(problem->source);
   while (practice.HasMoreHints()) {
     practice.Hint();
@@ -453,13 +453,13 @@ TEST(Practice, FindsTheSubstanceOfASolutionInOneStep) {
   EXPECT_EQ(practice.Shown().lines,
             (std::vector<std::string>{
                 "Каква част от разтвора е солта?",
-                "Солта е 20% от разтвора. От колко грама се пресмятат тези 20%?",
-                "Трябва да намериш 20% от 490 г. Как се намира процент от число?"}));
+                "Солта е 4% от разтвора. От колко килограма се пресмятат тези 4%?",
+                "Трябва да намериш 4% от 2,5 кг. Как се намира процент от число?"}));
   practice.ShowSolution();
   const std::vector<std::string> lines = practice.Shown().lines;
   ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "Сол в разтвора: 490 · 20 : 100 = 98 (г).");
-  EXPECT_EQ(lines[1], "Отговор: 98 г сол.");
+  EXPECT_EQ(lines[0], "Сол в разтвора: 2,5 · 4 : 100 = 0,1 (кг).");
+  EXPECT_EQ(lines[1], "Отговор: 0,1 кг сол.");
   EXPECT_TRUE(FirstOfKind(Kind::SubstanceInSolution, Level::Mixed));
 }
 
