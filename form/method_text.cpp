@@ -297,7 +297,71 @@ bool WrittenInDecimals(const Method& method) {
   });
 }
 
+// "8x", "12,5x"; "x" alone for 1 · x.
+std::string TimesX(const Fraction& factor) {
+  return factor == Fraction(1) ? std::string("x") : Concat({ExactNumber(factor), "x"});
+}
+
+// "(400 + x)", "(600 − x)": the new solution's mass with x for the water or the pure substance.
+std::string MassWithX(const Fraction& mass, bool leaves) {
+  return Concat({"(", ExactNumber(mass), leaves ? " − x)" : " + x)"});
+}
+
+// "Нека долеем x г вода.", "Нека се изпарят x г вода.", "Нека добавим x г чиста сол."
+std::string LetX(const Method& method, const MethodWords& words) {
+  if (method.waterLeaves) {
+    return Concat({"Нека се изпарят x ", words.unit, " вода."});
+  }
+  return Concat({KeepsWater(method) ? "Нека добавим x " : "Нека долеем x ", words.unit, " ",
+                 Changed(method, words), "."});
+}
+
+std::string StaysOnBothSides(const Method& method, const MethodWords& words) {
+  if (KeepsWater(method)) {
+    return Concat({FirstCapital(words.restSubject),
+                   words.restPlural ? " не се променят:" : " не се променя:"});
+  }
+  return Concat({FirstCapital(words.substanceDefinite), " не се променя:"});
+}
+
 }  // namespace
+
+std::vector<std::string> OtherWayLines(const Method& method, const MethodWords& words) {
+  // The kept amount, the new solution from it, and the change: the change is what is asked.
+  if (method.made || method.lines.size() != 3 ||
+      method.lines[1].step != MethodStep::WholeFromKept ||
+      method.lines[2].step != MethodStep::ChangedMass) {
+    return {};
+  }
+  // m · a : 100 = (m ± x) · b : 100, with a and b the kept shares before and after.
+  const Fraction& mass = method.lines[0].left;
+  const Fraction& before = method.lines[0].share;
+  const Fraction& after = method.lines[1].share;
+  const bool leaves = method.waterLeaves;
+  const Fraction kept = mass * before;
+  const Fraction newWithout = mass * after;
+  const std::string withX = MassWithX(mass, leaves);
+  std::vector<std::string> lines = {
+      "Друг начин:",
+      Concat(
+          {LetX(method, words), " Тогава ", words.newSubject, " е ", withX, " ", words.unit, "."}),
+      StaysOnBothSides(method, words),
+      Concat({ExactNumber(mass), " · ", ExactNumber(before), " : 100 = ", withX, " · ",
+              ExactNumber(after), " : 100   | · 100"}),
+      Concat({ExactNumber(kept), " = ",
+              after == Fraction(1) ? withX : Concat({ExactNumber(after), withX})}),
+      Concat({ExactNumber(kept), " = ", ExactNumber(newWithout), leaves ? " − " : " + ",
+              TimesX(after)})};
+  // The term with x to the side where it is positive.
+  const Fraction& larger = leaves ? newWithout : kept;
+  const Fraction& smaller = leaves ? kept : newWithout;
+  lines.push_back(Concat({TimesX(after), " = ", ExactNumber(larger), " − ", ExactNumber(smaller)}));
+  lines.push_back(Concat({TimesX(after), " = ", ExactNumber(larger - smaller)}));
+  if (after != Fraction(1)) {
+    lines.push_back(Concat({"x = ", ExactNumber((larger - smaller) / after)}));
+  }
+  return lines;
+}
 
 std::optional<Method> GridMethod(const RowSolution& solution) {
   if (solution.outcome != Outcome::Answer) {

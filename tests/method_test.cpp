@@ -184,6 +184,7 @@ void ExpectTeachesByTheShape(const Problem& problem, Practice& practice) {
   EXPECT_TRUE(hints.front().starts_with("Кое не се променя")) << hints.front();
   for (const std::string& hint : hints) {
     EXPECT_TRUE(hint.ends_with("?")) << hint;
+    EXPECT_EQ(hint.find('x'), std::string::npos) << hint;
     for (const Column column : problem.sought) {
       EXPECT_FALSE(HoldsAmount(hint, Texts::AnswerAmount(problem, column))) << hint;
     }
@@ -193,14 +194,25 @@ void ExpectTeachesByTheShape(const Problem& problem, Practice& practice) {
   EXPECT_FALSE(solution.table) << where;
   EXPECT_TRUE(solution.lines.front().find(" не се промен") != std::string::npos)
       << solution.lines.front();
-  ASSERT_GE(solution.lines.size(), 2u);
-  EXPECT_EQ(solution.lines[solution.lines.size() - 2],
-            "Отговор: " + Texts::AnswerText(problem) + ".");
+  // The arithmetic and its answer; the equation only after them, where the water or the pure
+  // substance is asked.
+  const auto answer = std::find(solution.lines.begin(), solution.lines.end(),
+                                "Отговор: " + Texts::AnswerText(problem) + ".");
+  ASSERT_NE(answer, solution.lines.end()) << where;
+  const bool changeAsked = problem.sought == std::vector<Column>{Weight2};
+  if (changeAsked) {
+    ASSERT_LT(answer + 1, solution.lines.end());
+    EXPECT_EQ(*(answer + 1), "Друг начин:");
+    EXPECT_EQ(solution.lines[solution.lines.size() - 2],
+              "x = " + AnsweredValue(problem, Weight2).Text());
+  } else {
+    EXPECT_EQ(answer + 2, solution.lines.end()) << where;
+  }
   EXPECT_TRUE(solution.lines.back().starts_with("Провери с Blendora („Вариант "))
       << solution.lines.back();
-  for (std::size_t i = 0; i + 2 < solution.lines.size(); ++i) {
+  for (auto line = solution.lines.begin(); line != answer; ++line) {
     for (const std::string_view grid : {"съставка", "смес", "Blendora", "x"}) {
-      EXPECT_EQ(solution.lines[i].find(grid), std::string::npos) << solution.lines[i];
+      EXPECT_EQ(line->find(grid), std::string::npos) << *line;
     }
   }
 }
@@ -240,6 +252,50 @@ TEST(Practice, SolvesEvaporationInThreeLinesWithUnits) {
                 "В разтвора има 48 г сол. Солта е 12% от новия разтвор. Колко грама е новият "
                 "разтвор?",
                 "Новият разтвор е 400 г. Колко грама вода са се изпарили?"}));
+}
+
+// The reference's three problems of what does not change, as an equation after the arithmetic:
+// 400 г of 10% watered to 8%, 600 г of 8% evaporated to 12%, salt added to 200 г of 10% for 20%.
+TEST(Practice, SolvesWhatDoesNotChangeByAnEquationToo) {
+  struct Case {
+    Kind kind;
+    std::array<std::int64_t, ColumnCount> row;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {Kind::AddWater,
+       {100, 4000, 0, 1000, 80, 5000},
+       {"Друг начин:", "Нека долеем x г вода. Тогава новият разтвор е (400 + x) г.",
+        "Солта не се променя:", "400 · 10 : 100 = (400 + x) · 8 : 100   | · 100",
+        "4000 = 8(400 + x)", "4000 = 3200 + 8x", "8x = 4000 − 3200", "8x = 800", "x = 100"}},
+      {Kind::Evaporation,
+       {80, 6000, 0, -2000, 120, 4000},
+       {"Друг начин:", "Нека се изпарят x г вода. Тогава новият разтвор е (600 − x) г.",
+        "Солта не се променя:", "600 · 8 : 100 = (600 − x) · 12 : 100   | · 100",
+        "4800 = 12(600 − x)", "4800 = 7200 − 12x", "12x = 7200 − 4800", "12x = 2400", "x = 200"}},
+      {Kind::AddPure,
+       {100, 2000, 1000, 250, 200, 2250},
+       {"Друг начин:", "Нека добавим x г чиста сол. Тогава новият разтвор е (200 + x) г.",
+        "Водата не се променя:", "200 · 90 : 100 = (200 + x) · 80 : 100   | · 100",
+        "18000 = 80(200 + x)", "18000 = 16000 + 80x", "80x = 18000 − 16000", "80x = 2000",
+        "x = 25"}},
+      // Only where the water or the pure substance is what the arithmetic ends with.
+      {Kind::TopUpWithWater, {100, 4000, 0, 1000, 80, 5000}, {}},
+      {Kind::Dissolving, {1000, 450, 0, 2550, 150, 3000}, {}},
+  };
+  for (const Case& c : cases) {
+    Problem problem = *FirstOfKind(c.kind, Level::One);
+    problem.context = Context::Salt;
+    problem.first = c.kind == Kind::Dissolving ? Ingredient::PureSubstance : Ingredient::Solution;
+    problem.unit = Unit::Gram;
+    problem.values = {};
+    std::transform(c.row.begin(), c.row.end(), problem.values.begin(),
+                   [](std::int64_t tenths) { return Tenths{tenths}; });
+    const std::optional<Method> method = WhatStaysMethod(problem.variant, Row(c.row));
+    ASSERT_TRUE(method) << static_cast<int>(c.kind);
+    EXPECT_EQ(Texts::OtherWayLines(*method, Texts::MethodWordsOf(problem, *method)), c.lines)
+        << static_cast<int>(c.kind);
+  }
 }
 
 // The reference's dried mushrooms, in the problem's words: 22 кг of 90% water dried to 12% give
