@@ -475,6 +475,24 @@ std::optional<Problem> Stated(Problem problem, const std::array<Tenths, ColumnCo
   return stated;
 }
 
+// A problem of the kind in the context, all but its numbers and wording.
+Problem Framed(const ProblemSource& source, Kind kind, Context context) {
+  Problem problem;
+  problem.source = source;
+  problem.kind = kind;
+  problem.context = context;
+  problem.level = LevelOfKind(kind);
+  problem.variant = VariantOfKind(kind);
+  const Recipe recipe = *RecipeOf(context, kind);
+  problem.first = recipe.first;
+  problem.second = recipe.second;
+  problem.unit = NumbersOf(context).unit;
+  const std::span<const Column> sought = SoughtOf(kind);
+  problem.sought.assign(sought.begin(), sought.end());
+  problem.asked = AskedOf(kind);
+  return problem;
+}
+
 // Salt dissolved in water has few strengths, and few masses fit each: drawn at random, a hundred
 // sheets would meet one problem a few times. Its sound problems in a context are few enough to list
 // once, each strength of the textbook's (12%, not 12,5%) with each round mass that fits it.
@@ -501,8 +519,6 @@ std::vector<Values> SoundDissolved(const Problem& problem, const DrawnParts& par
   }
   return sound;
 }
-
-Problem Framed(const ProblemSource& source, Kind kind, Context context);
 
 // Listed for every kind and context that dissolve the pure substance, the first time one is asked.
 const std::vector<Values>& SoundDissolvedOf(Kind kind, Context context) {
@@ -651,24 +667,6 @@ std::vector<Place> PlacesUpTo(const ProblemSource& source, const SheetDraws& she
         {kind, ContextFor(kind, sheetDraws.contextOrder, static_cast<std::size_t>(place), places)});
   }
   return places;
-}
-
-// A problem of the kind in the context, all but its numbers and wording.
-Problem Framed(const ProblemSource& source, Kind kind, Context context) {
-  Problem problem;
-  problem.source = source;
-  problem.kind = kind;
-  problem.context = context;
-  problem.level = LevelOfKind(kind);
-  problem.variant = VariantOfKind(kind);
-  const Recipe recipe = *RecipeOf(context, kind);
-  problem.first = recipe.first;
-  problem.second = recipe.second;
-  problem.unit = NumbersOf(context).unit;
-  const std::span<const Column> sought = SoughtOf(kind);
-  problem.sought.assign(sought.begin(), sought.end());
-  problem.asked = AskedOf(kind);
-  return problem;
 }
 
 void CheckRange(std::int32_t value, std::int32_t low, std::int32_t high, const char* what) {
