@@ -297,7 +297,7 @@ constexpr std::string_view SubstanceInSolutionWordings[] = {
     "Колко {units} {substance} има в {mixShort}?",
     "В съд има {mix}. Колко {units} {substance} има в него?",
     "Приготвиха {mix}. Колко {units} {substance} са разтворени в него?",
-    "Колко {units} {substance} трябва да се разтворят във вода, за да се получат {mixShort}?",
+    "Колко {units} {substance} трябва да се разтворят във вода, за да се получи {mixShort}?",
 };
 
 // How each wording of these kinds asks for the water or the pure substance, in its order, so that
