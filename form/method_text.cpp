@@ -69,6 +69,24 @@ std::string KeptWord(const Method& method, const MethodWords& words) {
   return KeepsWater(method) ? words.rest : words.substance;
 }
 
+// Only the substance of a given solution is asked: one line, and nothing to say first of what
+// does not change.
+bool IsOneStep(const Method& method) {
+  return method.dissolves && method.lines.size() == 1 &&
+         method.lines.front().step == MethodStep::KeptAmount &&
+         method.lines.front().part == Part::Mixture;
+}
+
+// A percentage of a number, asked a step at a time: the part, the whole, and how it is found.
+std::vector<std::string> OneStepHints(const MethodLine& line, const MethodWords& words) {
+  const std::string percent = Percent(line.share);
+  return {Concat({"Каква част от ", words.newDefinite, " е ", words.substanceDefinite, "?"}),
+          Concat({FirstCapital(words.substanceDefinite), " е ", percent, " от ", words.newDefinite,
+                  ". От колко ", words.units, " се пресмятат тези ", percent, "?"}),
+          Concat({"Трябва да намериш ", percent, " от ", Amount(line.left, words),
+                  ". Как се намира процент от число?"})};
+}
+
 std::string KeepLine(const Method& method, const MethodWords& words) {
   if (method.dissolves) {
     return words.madeOf;
@@ -101,8 +119,8 @@ std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
                               const MethodWords& words) {
   const bool mixture = line.part == Part::Mixture;
   const std::string& whole = mixture ? words.newDefinite : words.madeFrom;
-  const std::string formula = Concat({ExactNumber(line.left), " : ", ExactNumber(line.share),
-                                      " · 100 = ", Result(line.result, words), " – ",
+  const std::string formula = Concat({ExactNumber(line.left), " · 100 : ", ExactNumber(line.share),
+                                      " = ", Result(line.result, words), " – ",
                                       FirstSmall(words.amountTitle), " на ", whole, "."});
   if (SharesTheRest(method, words)) {
     return Concat({FirstCapital(In(whole)), " ", RestShare(line, words), ": ", formula});
@@ -145,8 +163,8 @@ std::string LineText(const Method& method, const MethodLine& line, const MethodW
       return WholeFromKeptLine(method, line, words);
     case MethodStep::PercentFromKept:
       return Concat({FirstCapital(In(words.newDefinite)), " ", words.substanceDefinite, " е ",
-                     ExactNumber(line.left), " : ", ExactNumber(line.right),
-                     " · 100 = ", Percent(line.result), "."});
+                     ExactNumber(line.left), " · 100 : ", ExactNumber(line.right), " = ",
+                     Percent(line.result), "."});
     case MethodStep::TotalMass:
       return Concat({words.amountTitle, " на ", words.newDefinite, " е ",
                      SumText(line.left, line.right), " = ", Result(line.result, words), "."});
@@ -349,7 +367,71 @@ std::string Joined(const std::string& first, const std::string& second) {
   return first.empty() ? second : Concat({first, " ", second});
 }
 
+// "8x", "12,5x"; "x" alone for 1 · x.
+std::string TimesX(const Fraction& factor) {
+  return factor == Fraction(1) ? std::string("x") : Concat({ExactNumber(factor), "x"});
+}
+
+// "(400 + x)", "(600 − x)": the new solution's mass with x for the water or the pure substance.
+std::string MassWithX(const Fraction& mass, bool leaves) {
+  return Concat({"(", ExactNumber(mass), leaves ? " − x)" : " + x)"});
+}
+
+// "Нека долеем x г вода.", "Нека се изпарят x г вода.", "Нека добавим x г чиста сол."
+std::string LetX(const Method& method, const MethodWords& words) {
+  if (method.waterLeaves) {
+    return Concat({"Нека се изпарят x ", words.unit, " вода."});
+  }
+  return Concat({KeepsWater(method) ? "Нека добавим x " : "Нека долеем x ", words.unit, " ",
+                 Changed(method, words), "."});
+}
+
+std::string StaysOnBothSides(const Method& method, const MethodWords& words) {
+  if (KeepsWater(method)) {
+    return Concat({FirstCapital(words.restSubject),
+                   words.restPlural ? " не се променят:" : " не се променя:"});
+  }
+  return Concat({FirstCapital(words.substanceDefinite), " не се променя:"});
+}
+
 }  // namespace
+
+std::vector<std::string> OtherWayLines(const Method& method, const MethodWords& words) {
+  // The kept amount, the new solution from it, and the change: the change is what is asked.
+  if (method.made || method.lines.size() != 3 ||
+      method.lines[1].step != MethodStep::WholeFromKept ||
+      method.lines[2].step != MethodStep::ChangedMass) {
+    return {};
+  }
+  // m · a : 100 = (m ± x) · b : 100, with a and b the kept shares before and after.
+  const Fraction& mass = method.lines[0].left;
+  const Fraction& before = method.lines[0].share;
+  const Fraction& after = method.lines[1].share;
+  const bool leaves = method.waterLeaves;
+  const Fraction kept = mass * before;
+  const Fraction newWithout = mass * after;
+  const std::string withX = MassWithX(mass, leaves);
+  std::vector<std::string> lines = {
+      "Друг начин:",
+      Concat(
+          {LetX(method, words), " Тогава ", words.newSubject, " е ", withX, " ", words.unit, "."}),
+      StaysOnBothSides(method, words),
+      Concat({ExactNumber(mass), " · ", ExactNumber(before), " : 100 = ", withX, " · ",
+              ExactNumber(after), " : 100   | · 100"}),
+      Concat({ExactNumber(kept), " = ",
+              after == Fraction(1) ? withX : Concat({ExactNumber(after), withX})}),
+      Concat({ExactNumber(kept), " = ", ExactNumber(newWithout), leaves ? " − " : " + ",
+              TimesX(after)})};
+  // The term with x to the side where it is positive.
+  const Fraction& larger = leaves ? newWithout : kept;
+  const Fraction& smaller = leaves ? kept : newWithout;
+  lines.push_back(Concat({TimesX(after), " = ", ExactNumber(larger), " − ", ExactNumber(smaller)}));
+  lines.push_back(Concat({TimesX(after), " = ", ExactNumber(larger - smaller)}));
+  if (after != Fraction(1)) {
+    lines.push_back(Concat({"x = ", ExactNumber((larger - smaller) / after)}));
+  }
+  return lines;
+}
 
 std::optional<Method> GridMethod(const RowSolution& solution) {
   if (solution.outcome != Outcome::Answer) {
@@ -367,7 +449,10 @@ std::optional<Method> GridMethod(const RowSolution& solution) {
 }
 
 std::vector<std::string> MethodLines(const Method& method, const MethodWords& words) {
-  std::vector<std::string> lines = {KeepLine(method, words)};
+  std::vector<std::string> lines;
+  if (!IsOneStep(method)) {
+    lines.push_back(KeepLine(method, words));
+  }
   for (const MethodLine& line : method.lines) {
     lines.push_back(LineText(method, line, words));
   }
@@ -376,6 +461,9 @@ std::vector<std::string> MethodLines(const Method& method, const MethodWords& wo
 
 std::vector<std::string> MethodHints(const Method& method, const MethodWords& words,
                                      const std::vector<Fraction>& answers) {
+  if (IsOneStep(method)) {
+    return OneStepHints(method.lines.front(), words);
+  }
   std::vector<std::string> hints = {KeepQuestion(method, words)};
   const MethodLine* before = nullptr;
   for (const MethodLine& line : method.lines) {

@@ -54,6 +54,11 @@ struct MethodWords {
 // The lines of the solution, from what does not change to the last quantity asked.
 std::vector<std::string> MethodLines(const Method& method, const MethodWords& words);
 
+// Where water is poured in or evaporates, or the pure substance is added, the same as an equation
+// after the arithmetic, under "Друг начин:": x for the water or the pure substance, and what does
+// not change on both sides. Empty for every other method; never among the hints.
+std::vector<std::string> OtherWayLines(const Method& method, const MethodWords& words);
+
 // Each hint asks for one number, and from the second on says the one asked before; none says the
 // last, which is the answer.
 // `answers` are the values asked for: a hint never says one.

@@ -96,6 +96,9 @@ Practice::Teaching Practice::TeachingOf(const Problem& problem) {
     Teaching teaching;
     teaching.solution.lines = Texts::MethodLines(method, words);
     teaching.solution.lines.push_back("Отговор: " + Texts::AnswerText(problem) + ".");
+    for (std::string& line : Texts::OtherWayLines(method, words)) {
+      teaching.solution.lines.push_back(std::move(line));
+    }
     teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
     teaching.hints = Texts::MethodHints(method, words, Answers(problem));
     return teaching;

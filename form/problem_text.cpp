@@ -121,7 +121,8 @@ constexpr std::array<ContextWords, ContextCount> ContextTable = {{
     {"спирт", SolutionNoun, "{p} разтвор на спирт", "разтвор на спирт", {}, {}},
     {"плодов сок", DrinkNoun, "напитка {withP} плодов сок", "напитка", {}, {}},
     {"оцетна киселина", VinegarNoun, "{p} оцет", "оцет", "{p} оцетна есенция", {}},
-    {"мазнини", MilkNoun, "мляко {withP} мазнини", "мляко", {}, {}},
+    // Milk's fat is its "масленост", as its carton and a teacher say it.
+    {"мазнини", MilkNoun, "мляко с масленост {p}", "мляко", {}, {}},
     {"мед",
      AlloyNoun,
      "сплав {withP} мед",
@@ -315,6 +316,12 @@ constexpr std::string_view WaterToEvaporateWordings[] = {
     "процентното съдържание на {substance} {pm}?",
     "{mixedPast} {parts}. Колко {units} вода трябва да се изпарят, за да се получи {kindMix}?",
 };
+constexpr std::string_view SubstanceInSolutionWordings[] = {
+    "Колко {units} {substance} има в {mixShort}?",
+    "В съд има {mix}. Колко {units} {substance} има в него?",
+    "Приготвиха {mix}. Колко {units} {substance} са разтворени в него?",
+    "Колко {units} {substance} трябва да се разтворят във вода, за да се получи {mixShort}?",
+};
 
 // How each wording of these kinds asks for the water or the pure substance, in its order, so that
 // the hints and the solution ask and tell it in the same tense.
@@ -350,7 +357,8 @@ constexpr std::array<std::span<const std::string_view>, KindCount> Wordings = {
     UnknownStartWordings,
     DryingWordings,
     RatioForMixtureWordings,
-    WaterPouredWordings};
+    WaterPouredWordings,
+    SubstanceInSolutionWordings};
 
 std::span<const std::string_view> WordingsOf(const Problem& problem) {
   if (problem.kind != Kind::TwoSteps) {
@@ -637,7 +645,7 @@ constexpr std::array<Said, 10> Sentences = {{
 
 // Why an answer is wrong, after "Не е вярно: " or after the words that say which answer it is.
 // None gives the right answer away.
-constexpr std::array<Said, 20> Reasons = {{
+constexpr std::array<Said, 21> Reasons = {{
     {Verdict::AverageOfPercentages,
      "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
      "и от това колко има от всяка съставка."},
@@ -662,6 +670,9 @@ constexpr std::array<Said, 20> Reasons = {{
     {Verdict::OldMassForAddedPure,
      "когато добавяме {pure}, масата расте, затова новият процент се пресмята от новата маса, а не "
      "от старата. Помисли кое не се променя."},
+    {Verdict::MassDividedByPercent,
+     "изглежда, че масата на разтвора е разделена на процента, а {pm} от едно число са "
+     "{pmNumber} стотни от него."},
     {Verdict::PercentOfWater,
      "процентът се пресмята от масата на целия разтвор – {substance} и вода заедно, а не само от "
      "масата на водата."},
@@ -763,6 +774,8 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
       {"amounts", std::string(amount.amounts)},
       {"whichAmount", std::string(amount.whichAmount)},
       {"ratio", problem.asked == Asked::Ratio ? RatioText(MassRatio(problem)) : std::string()},
+      {"pm", AnswerAmount(problem, MixPercent)},
+      {"pmNumber", AnsweredValue(problem, MixPercent).Text()},
       {"kind1", FirstWordsOf(problem, words).portion},
       {"kind2", WordsOf(words, problem.second, problem.Value(Percent2)).portion},
   };

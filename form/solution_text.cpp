@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 #include "form/method_text.h"
 #include "form/texts.h"
@@ -491,8 +492,9 @@ class SolutionWriter {
       return Concat({"Процентът на ", Name(line.part), " не може да се намери: ", words_.definite,
                      " ѝ е 0, а на 0 не се дели."});
     }
+    // Multiplied before it is divided, as school writes it: no quotient of many places on the way.
     const std::string division =
-        Concat({left, " : ", right, " · 100 = ", PercentText(*line.result), "."});
+        Concat({left, " · 100 : ", right, " = ", PercentText(*line.result), "."});
     // A word problem says what the percentage is of: "Във втората сплав среброто е …".
     if (wording_.parts) {
       return Concat({FirstCapital(InName(line.part)), " ", parts_.substanceDefinite, " ",
@@ -585,15 +587,31 @@ class SolutionWriter {
 
   void WriteCheck() {
     const Check& check = solution_.check;
-    const std::string first = SubstanceFormula(Mass{Value(Weight1)}, Value(Percent1));
-    const std::string second = SubstanceFormula(Mass{Value(Weight2)}, Value(Percent2));
     const std::string mixture = SubstanceFormula(Mass{Value(MixWeight)}, Value(MixPercent));
-    Add({"Проверка: ", first, " + ", second, " = ", Leading(check.substance[0]), " + ",
-         Operand(check.substance[1]), " = ", ExactNumber(check.substanceSum), " и ", mixture, " = ",
-         ExactNumber(check.substance[2]), ";"});
+    Add({"Проверка: ", PartsSubstance(), " и ", mixture, " = ", ExactNumber(check.substance[2]),
+         ";"});
     Add({Leading(Value(Weight1)), " + ", Operand(Value(Weight2)), " = ", ExactNumber(check.massSum),
          ";"});
     Add(BetweenText());
+  }
+
+  // "200 · 30 : 100 + 300 · 40 : 100 = 60 + 120 = 180"; water has no substance to add, and its
+  // "+ 100 · 0 : 100" would only lengthen the line.
+  std::string PartsSubstance() const {
+    const Check& check = solution_.check;
+    const auto formula = [this](Part part) {
+      const PartColumns columns = ColumnsOf(part);
+      return SubstanceFormula(Mass{Value(columns.weight)}, Value(columns.percent));
+    };
+    for (const auto& [water, other] :
+         {std::pair{Part::First, Part::Second}, {Part::Second, Part::First}}) {
+      if (Value(ColumnsOf(water).percent).Sign() == 0) {
+        return Concat({formula(other), " = ", ExactNumber(check.substance[IndexOf(other)])});
+      }
+    }
+    return Concat({formula(Part::First), " + ", formula(Part::Second), " = ",
+                   Leading(check.substance[0]), " + ", Operand(check.substance[1]), " = ",
+                   ExactNumber(check.substanceSum)});
   }
 
   const Fraction& Value(Column column) const { return *solution_.exact[column]; }
@@ -876,7 +894,9 @@ std::vector<std::string> RatioHints(const RatioWording& wording) {
           Concat({"Уравнението е ", lines.equation,
                   ". Какво равенство получаваш, като умножиш двете страни по 100 и събереш "
                   "членовете с a от едната страна, а тези с b – от другата?"}),
-          Concat({"Получава се ", lines.solving.back(), ". Какво отношение a : b следва?"})};
+          // The equation it comes to is the last step before the answer: the pupil writes it.
+          "Накрая от едната страна остава число по a, а от другата – число по b. Какво "
+          "отношение a : b следва от такова равенство?"};
 }
 
 std::vector<std::string> SolutionLines(const RowSolution& solution) {

@@ -347,7 +347,7 @@ Value TheMixture(const Quantities& q) {
 }
 
 // Looked for in this order, after the right answer; the first that fits is told.
-constexpr std::array<Mistake, 28> Mistakes = {{
+constexpr std::array<Mistake, 29> Mistakes = {{
     {Verdict::AverageOfPercentages,
      BoxOf(MixPercent),
      {},
@@ -388,6 +388,15 @@ constexpr std::array<Mistake, 28> Mistakes = {{
      [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * q.p1, 4); }},
     {Verdict::OldMassForAddedPure, BoxOf(Weight2), Kind::AddPure,
      [](const Quantities& q) -> Value { return Decimal::Of(q.w1 * (q.pm - q.p1), 4); }},
+    // wm : pm to four places, where it has no more: 500 г of 5% "holds 500 : 5 = 100 г".
+    {Verdict::MassDividedByPercent, BoxOf(Weight1), Kind::SubstanceInSolution,
+     [](const Quantities& q) -> Value {
+       constexpr std::int64_t Scaled = 10000;
+       if (q.wm * Scaled % q.pm != 0) {
+         return std::nullopt;
+       }
+       return Decimal::Of(q.wm * Scaled / q.pm, 4);
+     }},
     // w1 : w2 · 100 to four places, where it has no more: 50 г of salt in 200 г of water is 25.
     {Verdict::PercentOfWater, BoxOf(MixPercent), Kind::DissolvedPercent,
      [](const Quantities& q) -> Value {

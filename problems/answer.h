@@ -57,6 +57,7 @@ enum class Verdict : std::uint8_t {
   MixtureForAddedWater,    // the new solution for the water poured in
   SubstanceForAddedWater,  // the substance, w1 · p1 : 100, for the water poured in
   OldMassForAddedPure,     // the new percentage taken of the old mass: w1 · (pm − p1) : 100
+  MassDividedByPercent,    // the substance in a solution taken as wm : pm, not wm · pm : 100
   PercentOfWater,        // the dissolved substance's percentage taken of the water: w1 : w2 · 100
   SolutionForWater,      // the whole solution for the water it is made with
   SubstanceForSolution,  // the substance's amount, w1 · pm : 100, for the solution made of it

@@ -31,6 +31,7 @@ constexpr std::array<KindFacts, KindCount> Facts = {{
     // Two steps draw their second step's variant („Вариант 1“ or „Вариант 2“) for each problem;
     // a Mixed sheet deals them with the first.
     {0, Level::Three, {MixPercent}, 1},
+    {6, Level::One, {Weight1}, 1},
 }};
 
 constexpr Recipe Same{Ingredient::Solution, Ingredient::Solution};
@@ -45,14 +46,14 @@ using KindRecipes = std::array<std::optional<Recipe>, KindCount>;
 
 // In the order of Kind: MixTwo, AddWater, AddPure, TopUpWithWater, UnknownSecondStrength,
 // FirstForMixture, SecondFromMixture, EachForMixture, Evaporation, Dissolving, DissolvedPercent,
-// SolutionFromSubstance, UnknownStart, Drying, RatioForMixture, TwoSteps. Two steps are as the
-// second step has them: the first step's mixture, and water.
+// SolutionFromSubstance, UnknownStart, Drying, RatioForMixture, TwoSteps, SubstanceInSolution.
+// Two steps are as the second step has them: the first step's mixture, and water.
 constexpr KindRecipes InWater = {Same,    Watered, Strengthened, Watered,   Same,      Same,
                                  Same,    Same,    Watered,      Dissolved, Dissolved, Dissolved,
-                                 Watered, No,      Same,         Watered};
+                                 Watered, No,      Same,         Watered,   Dissolved};
 // Pure alcohol and pure juice are no school material, nor is their evaporation.
 constexpr KindRecipes Drink = {Same, Watered, No, Watered, Same,    Same, Same, Same,
-                               No,   No,      No, No,      Watered, No,   Same, Watered};
+                               No,   No,      No, No,      Watered, No,   Same, Watered, No};
 constexpr KindRecipes Vinegar = {Same, FromConcentrate,
                                  No,   FromConcentrate,
                                  Same, FromConcentrate,
@@ -60,13 +61,15 @@ constexpr KindRecipes Vinegar = {Same, FromConcentrate,
                                  No,   No,
                                  No,   No,
                                  No,   No,
-                                 Same, No};
-constexpr KindRecipes Milk = {Same, No, No, No, Same, Same, Same, Same,
-                              No,   No, No, No, No,   No,   Same, No};
-constexpr KindRecipes Alloy = {Same, No, Strengthened, No, Same, Same, Same, Same,
-                               No,   No, No,           No, No,   No,   Same, No};
+                                 Same, No,
+                                 No};
+constexpr KindRecipes Milk = {Same, No, No, No, Same, Same, Same, Same, No,
+                              No,   No, No, No, No,   Same, No,   No};
+constexpr KindRecipes Alloy = {Same, No, Strengthened, No, Same, Same, Same, Same, No,
+                               No,   No, No,           No, No,   Same, No,   No};
 // Produce is only dried.
-constexpr KindRecipes Produce = {No, No, No, No, No, No, No, No, No, No, No, No, No, Dried, No, No};
+constexpr KindRecipes Produce = {No, No, No, No, No, No, No, No, No,
+                                 No, No, No, No, Dried, No, No, No};
 
 // In the order of Context.
 constexpr std::array<KindRecipes, ContextCount> Recipes = {InWater, InWater, Drink,  Drink, Vinegar,

@@ -37,8 +37,11 @@ enum class Kind : std::uint8_t {
   // Two steps: two solutions mixed, then water poured into the mixture or evaporated from it.
   // What percentage results from so much water, or how much water for a given percentage?
   TwoSteps,
+  // One step: how much of the substance a given solution holds, as the pure substance it was
+  // made of.
+  SubstanceInSolution,
 };
-inline constexpr std::size_t KindCount = 16;
+inline constexpr std::size_t KindCount = 17;
 inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::AddWater,
                                                       Kind::AddPure,
@@ -54,7 +57,8 @@ inline constexpr std::array<Kind, KindCount> Kinds = {Kind::MixTwo,
                                                       Kind::UnknownStart,
                                                       Kind::Drying,
                                                       Kind::RatioForMixture,
-                                                      Kind::TwoSteps};
+                                                      Kind::TwoSteps,
+                                                      Kind::SubstanceInSolution};
 
 enum class Context : std::uint8_t {
   Salt,

@@ -21,8 +21,8 @@ enum class Kept : std::uint8_t { Substance, Water };
 
 enum class MethodStep : std::uint8_t {
   KeptAmount,  // a part's kept amount: mass · share : 100 (share: the percentage, or 100 − it)
-  WholeFromKept,    // a part's mass from its kept amount: amount : share · 100
-  PercentFromKept,  // the new solution's percentage: amount : mass · 100
+  WholeFromKept,    // a part's mass from its kept amount: amount · 100 : share
+  PercentFromKept,  // the new solution's percentage: amount · 100 : mass
   TotalMass,        // the new solution's mass: the first part's and the second's
   ChangedMass,      // the water's or the pure substance's mass: the new solution's less the old
   RemainingMass,    // the water a solution is made with: the solution's mass less the other part

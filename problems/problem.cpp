@@ -88,14 +88,39 @@ std::optional<Proportions> DrawWithSecondSought(std::span<const std::int64_t> fi
   return Proportions{{first, substance / ratio.second, mixture}, ratio};
 }
 
+// Where a kind's problems have few numbers to vary, a hundred sheets would meet one problem twice
+// by chance: there one of its numbers is not drawn but taken in turn, by the sheet, so that
+// sheets fewer than SpreadStride apart take different ones. A turn that gives no sound problem in
+// SpreadTries draws passes on by the stride, out of the hundred sheets' reach. The turns are
+// shuffled by a prime, so that neighbouring sheets do not read alike, and each kind starts
+// elsewhere, so that two kinds on one sheet do not give the same numbers (700 г of 8%).
+constexpr std::uint64_t SpreadStride = 101;
+constexpr int SpreadTries = 20;
+constexpr std::uint64_t SpreadShuffle = 7919;
+constexpr std::uint64_t KindsApart = 1009;
+
+std::uint64_t TurnOf(const Problem& problem, int draw) {
+  return static_cast<std::uint64_t>(problem.source.sheet) +
+         SpreadStride * static_cast<std::uint64_t>(draw / SpreadTries) +
+         KindsApart * static_cast<std::uint64_t>(problem.kind);
+}
+
+// A ratio's problem is its three percentages alone, and the parts' two are taken in turn.
+std::optional<std::uint64_t> TurnFor(const Problem& problem, int draw) {
+  if (problem.asked != Asked::Ratio) {
+    return std::nullopt;
+  }
+  return TurnOf(problem, draw);
+}
+
+// The turn's place among `count` things: different for turns that differ by less than `count`.
+std::size_t InTurn(std::uint64_t turn, std::size_t count) {
+  return static_cast<std::size_t>(turn * SpreadShuffle % count);
+}
+
 // Every percentage given: the masses must be as (p2 − pm) : (pm − p1).
-std::optional<Proportions> DrawWithPercentagesGiven(std::span<const std::int64_t> firstPercents,
-                                                    std::span<const std::int64_t> secondPercents,
-                                                    std::span<const std::int64_t> mixturePercents,
-                                                    std::int64_t maxPart, SplitMix64& random) {
-  const std::int64_t first = DrawFrom(firstPercents, random);
-  const std::int64_t second = DrawFrom(secondPercents, random);
-  const std::int64_t mixture = DrawFrom(mixturePercents, random);
+std::optional<Proportions> WithPercentagesGiven(std::int64_t first, std::int64_t second,
+                                                std::int64_t mixture, std::int64_t maxPart) {
   if (!IsStrictlyBetween(mixture, first, second)) {
     return std::nullopt;
   }
@@ -104,6 +129,27 @@ std::optional<Proportions> DrawWithPercentagesGiven(std::span<const std::int64_t
     return std::nullopt;
   }
   return Proportions{{first, second, mixture}, ratio};
+}
+
+std::optional<Proportions> DrawWithPercentagesGiven(std::span<const std::int64_t> firstPercents,
+                                                    std::span<const std::int64_t> secondPercents,
+                                                    std::span<const std::int64_t> mixturePercents,
+                                                    std::int64_t maxPart, SplitMix64& random) {
+  const std::int64_t first = DrawFrom(firstPercents, random);
+  const std::int64_t second = DrawFrom(secondPercents, random);
+  return WithPercentagesGiven(first, second, DrawFrom(mixturePercents, random), maxPart);
+}
+
+// The two parts' percentages taken in turn, the mixture's drawn.
+std::optional<Proportions> SpreadWithPercentagesGiven(std::span<const std::int64_t> firstPercents,
+                                                      std::span<const std::int64_t> secondPercents,
+                                                      std::span<const std::int64_t> mixturePercents,
+                                                      std::int64_t maxPart, std::uint64_t turn,
+                                                      SplitMix64& random) {
+  const std::size_t pair = InTurn(turn, firstPercents.size() * secondPercents.size());
+  return WithPercentagesGiven(firstPercents[pair / secondPercents.size()],
+                              secondPercents[pair % secondPercents.size()],
+                              DrawFrom(mixturePercents, random), maxPart);
 }
 
 // Salt or sugar dissolved is a small part of its solution, far smaller than one of two solutions
@@ -133,21 +179,21 @@ bool IsDissolved(const DrawnParts& parts) {
 // The percentages first and the masses' ratio with them; the unknown percentage, if any, is
 // worked out rather than drawn, so that it comes out whole or with one decimal place.
 std::optional<Proportions> DrawProportions(Context context, const DrawnParts& parts,
-                                           VariantIndex variant, SplitMix64& random) {
+                                           VariantIndex variant, std::optional<std::uint64_t> turn,
+                                           SplitMix64& random) {
   const std::span<const std::int64_t> firstPercents = PercentsOf(context, parts.first);
   const std::span<const std::int64_t> secondPercents = PercentsOf(context, parts.second);
   const std::span<const std::int64_t> mixturePercents = PercentsOf(context, parts.mixture);
-  if (IsDissolved(parts)) {
-    // The solution's strength is one of the textbook's, whatever is asked: 12%, not 12,5%.
-    return DrawWithPercentagesGiven(firstPercents, secondPercents, mixturePercents,
-                                    DissolvedRatioPart, random);
-  }
   const std::int64_t maxPart = NumbersOf(context).maxRatioPart;
   if (IsResultColumn(variant, MixPercent)) {
     return DrawWithMixtureSought(firstPercents, secondPercents, maxPart, random);
   }
   if (IsResultColumn(variant, Percent2)) {
     return DrawWithSecondSought(firstPercents, mixturePercents, maxPart, random);
+  }
+  if (turn) {
+    return SpreadWithPercentagesGiven(firstPercents, secondPercents, mixturePercents, maxPart,
+                                      *turn, random);
   }
   return DrawWithPercentagesGiven(firstPercents, secondPercents, mixturePercents, maxPart, random);
 }
@@ -236,9 +282,7 @@ std::optional<std::int64_t> DrawScale(Context context, VariantIndex variant, Rat
 }
 
 // Any of the context's round masses, where the ratio allows it: every strength and mass that fit
-// are then alike likely, and a strength that few masses fit (4% is 1 : 24) is no oftener drawn
-// than they allow. Salt dissolved in water has few strengths, and would repeat; produce dried
-// has parts far apart (5 : 39), which few masses fit.
+// are then alike likely. Produce dried has parts far apart (5 : 39), which few masses fit.
 std::optional<std::int64_t> DrawAnyScale(Context context, VariantIndex variant, Ratio ratio,
                                          SplitMix64& random) {
   const std::int64_t part = GivenPart(variant, ratio);
@@ -360,26 +404,35 @@ std::optional<Problem> InTextbookUnit(Problem problem) {
   return problem;
 }
 
+using Values = std::array<Tenths, ColumnCount>;
+
+Values ValuesOf(const Proportions& proportions, std::int64_t scale) {
+  const auto& [percentages, ratio] = proportions;
+  return {{{percentages.first},
+           {ratio.first * scale},
+           {percentages.second},
+           {ratio.second * scale},
+           {percentages.mixture},
+           {(ratio.first + ratio.second) * scale}}};
+}
+
 std::optional<std::array<Tenths, ColumnCount>> DrawValues(Context context, const DrawnParts& parts,
                                                           VariantIndex variant,
+                                                          std::optional<std::uint64_t> turn,
                                                           SplitMix64& random) {
-  const std::optional<Proportions> proportions = DrawProportions(context, parts, variant, random);
+  const std::optional<Proportions> proportions =
+      DrawProportions(context, parts, variant, turn, random);
   if (!proportions) {
     return std::nullopt;
   }
-  const auto [percentages, ratio] = *proportions;
-  const std::optional<std::int64_t> scale = IsDissolved(parts) || parts.mixture == Ingredient::Fresh
+  const Ratio ratio = proportions->ratio;
+  const std::optional<std::int64_t> scale = parts.mixture == Ingredient::Fresh
                                                 ? DrawAnyScale(context, variant, ratio, random)
                                                 : DrawScale(context, variant, ratio, random);
   if (!scale) {
     return std::nullopt;
   }
-  return std::array<Tenths, ColumnCount>{{{percentages.first},
-                                          {ratio.first * *scale},
-                                          {percentages.second},
-                                          {ratio.second * *scale},
-                                          {percentages.mixture},
-                                          {(ratio.first + ratio.second) * *scale}}};
+  return ValuesOf(*proportions, *scale);
 }
 
 // Evaporation read backwards is a mixing: what remains and the water that left make the solution
@@ -446,6 +499,82 @@ std::optional<Problem> Stated(Problem problem, const std::array<Tenths, ColumnCo
   return stated;
 }
 
+// A problem of the kind in the context, all but its numbers and wording.
+Problem Framed(const ProblemSource& source, Kind kind, Context context) {
+  Problem problem;
+  problem.source = source;
+  problem.kind = kind;
+  problem.context = context;
+  problem.level = LevelOfKind(kind);
+  problem.variant = VariantOfKind(kind);
+  const Recipe recipe = *RecipeOf(context, kind);
+  problem.first = recipe.first;
+  problem.second = recipe.second;
+  problem.unit = NumbersOf(context).unit;
+  const std::span<const Column> sought = SoughtOf(kind);
+  problem.sought.assign(sought.begin(), sought.end());
+  problem.asked = AskedOf(kind);
+  return problem;
+}
+
+// Salt dissolved in water has few strengths, and few masses fit each: drawn at random, a hundred
+// sheets would meet one problem a few times. Its sound problems in a context are few enough to list
+// once, each strength of the textbook's (12%, not 12,5%) with each round mass that fits it.
+std::vector<Values> SoundDissolved(const Problem& problem, const DrawnParts& parts) {
+  const ContextNumbers& numbers = NumbersOf(problem.context);
+  std::vector<Values> sound;
+  Problem drawn = problem;
+  for (const std::int64_t mixture : PercentsOf(problem.context, parts.mixture)) {
+    const std::optional<Proportions> proportions = WithPercentagesGiven(
+        PercentsOf(problem.context, parts.first).front(),
+        PercentsOf(problem.context, parts.second).front(), mixture, DissolvedRatioPart);
+    if (!proportions) {
+      continue;
+    }
+    const std::int64_t part = GivenPart(problem.variant, proportions->ratio);
+    for (const std::int64_t mass : RoundMassesOf(problem.context)) {
+      if (FitsGivenMass(numbers, proportions->ratio, part, mass)) {
+        drawn.values = ValuesOf(*proportions, mass / part);
+        if (IsSound(drawn, parts) && Stated(problem, drawn.values, {})) {
+          sound.push_back(drawn.values);
+        }
+      }
+    }
+  }
+  return sound;
+}
+
+// Listed for every kind and context that dissolve the pure substance, the first time one is asked.
+const std::vector<Values>& SoundDissolvedOf(Kind kind, Context context) {
+  static const auto Lists = [] {
+    std::array<std::array<std::vector<Values>, ContextCount>, KindCount> lists;
+    for (const Kind each : Kinds) {
+      for (const Context where : Contexts) {
+        const std::optional<Recipe> recipe = RecipeOf(where, each);
+        if (recipe && IsDissolved(DrawnPartsOf(*recipe, each))) {
+          lists[static_cast<std::size_t>(each)][static_cast<std::size_t>(where)] =
+              SoundDissolved(Framed({}, each, where), DrawnPartsOf(*recipe, each));
+        }
+      }
+    }
+    return lists;
+  }();
+  return Lists[static_cast<std::size_t>(kind)][static_cast<std::size_t>(context)];
+}
+
+// The sheet's turn among the listed problems; where it repeats an earlier one on the sheet, a turn
+// out of the hundred sheets' reach.
+Problem TakeInTurn(const Problem& problem, const std::vector<Problem>& earlier) {
+  const std::vector<Values>& sound = SoundDissolvedOf(problem.kind, problem.context);
+  for (int draw = 0; draw < MaxDraws && !sound.empty(); draw += SpreadTries) {
+    const Values& values = sound[InTurn(TurnOf(problem, draw), sound.size())];
+    if (std::optional<Problem> stated = Stated(problem, values, earlier)) {
+      return *stated;
+    }
+  }
+  throw std::logic_error("no sound problem of this kind in this context");
+}
+
 // A candidate that breaks a rule, or repeats one of the earlier problems, is drawn again from the
 // same stream, so the redraws are the same everywhere too.
 Problem DrawNumbers(const Problem& problem, Recipe recipe, SplitMix64& random,
@@ -453,9 +582,12 @@ Problem DrawNumbers(const Problem& problem, Recipe recipe, SplitMix64& random,
   Problem drawn = problem;
   drawn.variant = LeavesWater(problem.kind) ? EvaporationDrawnAs : problem.variant;
   const DrawnParts parts = DrawnPartsOf(recipe, problem.kind);
+  if (IsDissolved(parts)) {
+    return TakeInTurn(problem, earlier);
+  }
   for (int draw = 0; draw < MaxDraws; ++draw) {
     const std::optional<std::array<Tenths, ColumnCount>> values =
-        DrawValues(drawn.context, parts, drawn.variant, random);
+        DrawValues(drawn.context, parts, drawn.variant, TurnFor(problem, draw), random);
     if (values) {
       drawn.values = *values;
       if (IsSound(drawn, parts)) {
@@ -490,7 +622,7 @@ std::optional<std::array<Tenths, ColumnCount>> DrawFirstStep(const Problem& prob
                                                              SplitMix64& random) {
   Problem mixing = AsMixing(problem, {});
   const std::optional<std::array<Tenths, ColumnCount>> values =
-      DrawValues(mixing.context, TwoSolutions, mixing.variant, random);
+      DrawValues(mixing.context, TwoSolutions, mixing.variant, TurnFor(mixing, 0), random);
   if (!values) {
     return std::nullopt;
   }
@@ -673,25 +805,16 @@ bool Problem::IsGiven(Column column) const {
 Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place) {
   CheckRange(sheet, FirstSheet, LastSheet, "sheet");
   CheckRange(place, 0, MaxSheetSize - 1, "place");
-  Problem problem;
-  problem.source = {sheet, level, place};
+  const ProblemSource source = {sheet, level, place};
   const std::vector<std::vector<Kind>> slots = SlotsOf(level);
-  SplitMix64 random = NumbersStream(problem.source);
-  problem.kind = KindAt(problem.source, slots, random);
-  const SheetDraws sheetDraws = DrawSheet(problem.source);
-  const std::vector<Place> places = PlacesUpTo(problem.source, sheetDraws);
-  problem.context = places.back().context;
+  SplitMix64 random = NumbersStream(source);
+  const Kind kind = KindAt(source, slots, random);
+  const SheetDraws sheetDraws = DrawSheet(source);
+  const std::vector<Place> places = PlacesUpTo(source, sheetDraws);
+  Problem problem = Framed(source, kind, places.back().context);
   const std::size_t round = static_cast<std::size_t>(place) / slots.size();
   problem.wording = sheetDraws.wording + static_cast<std::uint32_t>(round);
-  problem.level = LevelOfKind(problem.kind);
-  problem.variant = VariantOfKind(problem.kind);
   const Recipe recipe = *RecipeOf(problem.context, problem.kind);
-  problem.first = recipe.first;
-  problem.second = recipe.second;
-  problem.unit = NumbersOf(problem.context).unit;
-  const std::span<const Column> sought = SoughtOf(problem.kind);
-  problem.sought.assign(sought.begin(), sought.end());
-  problem.asked = AskedOf(problem.kind);
   // Only a place of the same kind in the same context could repeat a problem.
   std::vector<Problem> earlier;
   for (std::int32_t before = 0; before < place; ++before) {

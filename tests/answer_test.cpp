@@ -246,12 +246,14 @@ TEST(Judge, TellsWhatWasTakenForWhatIsAddedOrLeaves) {
 // The mistakes of salt dissolved and of an unknown start, with what a teacher says of each: 50 г of
 // salt in 200 г of water make 20%, not 25%; 300 г of 15% take 255 г of water; 20 г of salt make
 // 400 г of 5% with 380 г of water, where 20 · 5 : 100 = 1 is the salt's own arithmetic; 200 г of
-// water take 400 г of 15% to 600 г of 10%.
+// water take 400 г of 15% to 600 г of 10%; 500 г of 5% hold 25 г of salt, not 500 · 5 = 2500
+// nor 500 : 5 = 100.
 TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
   const Problem trap = Made(Kind::DissolvedPercent, {1000, 500, 0, 2000, 200, 2500});
   const Problem dissolving = Made(Kind::Dissolving, {1000, 450, 0, 2550, 150, 3000});
   const Problem fromSalt = Made(Kind::SolutionFromSubstance, {1000, 200, 0, 3800, 50, 4000});
   const Problem start = Made(Kind::UnknownStart, {150, 4000, 0, 2000, 100, 6000});
+  const Problem inSolution = Made(Kind::SubstanceInSolution, {1000, 250, 0, 4750, 50, 5000});
   const struct {
     const Problem& problem;
     Column box;
@@ -274,6 +276,13 @@ TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
       {start, Weight1, "600", Verdict::MixtureForStart,
        "Не е вярно: толкова е разтворът след доливането, а се пита колко е бил преди него."},
       {start, Weight1, "400 г", Verdict::Right, "Вярно!"},
+      {inSolution, Weight1, "25 г сол", Verdict::Right, "Вярно!"},
+      {inSolution, Weight1, "100", Verdict::MassDividedByPercent,
+       "Не е вярно: изглежда, че масата на разтвора е разделена на процента, а 5% от едно число "
+       "са 5 стотни от него."},
+      {inSolution, Weight1, "2500", Verdict::PercentAsWholeNumber,
+       "Не е вярно: изглежда, че процентът е използван като цяло число, а не като стотни (30% = "
+       "30 : 100 = 0,3)."},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Judge(c.problem, c.box, c.answer), c.verdict)
@@ -622,7 +631,8 @@ TEST(Practice, SaysWhichOfTwoAnswersIsWrongSwappedOrMissing) {
 }
 
 TEST(Practice, AsksForTheOneAnswerUntilItIsRight) {
-  Practice practice({1, Level::One, 0});
+  Practice practice({1, Level::One, 3});
+  ASSERT_EQ(practice.Boxes().size(), 1u);
   const Column box = practice.Current().sought.front();
   EXPECT_EQ(practice.Check({""}), "Въведи отговора в полето.");
   EXPECT_EQ(practice.Check({}), "Въведи отговора в полето.");

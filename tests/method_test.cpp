@@ -184,6 +184,7 @@ void ExpectTeachesByTheShape(const Problem& problem, Practice& practice) {
   EXPECT_TRUE(hints.front().starts_with("Кое не се променя")) << hints.front();
   for (const std::string& hint : hints) {
     EXPECT_TRUE(hint.ends_with("?")) << hint;
+    EXPECT_EQ(hint.find('x'), std::string::npos) << hint;
     for (const Column column : problem.sought) {
       EXPECT_FALSE(HoldsAmount(hint, Texts::AnswerAmount(problem, column))) << hint;
     }
@@ -193,14 +194,25 @@ void ExpectTeachesByTheShape(const Problem& problem, Practice& practice) {
   EXPECT_FALSE(solution.table) << where;
   EXPECT_TRUE(solution.lines.front().find(" не се промен") != std::string::npos)
       << solution.lines.front();
-  ASSERT_GE(solution.lines.size(), 2u);
-  EXPECT_EQ(solution.lines[solution.lines.size() - 2],
-            "Отговор: " + Texts::AnswerText(problem) + ".");
+  // The arithmetic and its answer; the equation only after them, where the water or the pure
+  // substance is asked.
+  const auto answer = std::find(solution.lines.begin(), solution.lines.end(),
+                                "Отговор: " + Texts::AnswerText(problem) + ".");
+  ASSERT_NE(answer, solution.lines.end()) << where;
+  const bool changeAsked = problem.sought == std::vector<Column>{Weight2};
+  if (changeAsked) {
+    ASSERT_LT(answer + 1, solution.lines.end());
+    EXPECT_EQ(*(answer + 1), "Друг начин:");
+    EXPECT_EQ(solution.lines[solution.lines.size() - 2],
+              "x = " + AnsweredValue(problem, Weight2).Text());
+  } else {
+    EXPECT_EQ(answer + 2, solution.lines.end()) << where;
+  }
   EXPECT_TRUE(solution.lines.back().starts_with("Провери с Blendora („Вариант "))
       << solution.lines.back();
-  for (std::size_t i = 0; i + 2 < solution.lines.size(); ++i) {
+  for (auto line = solution.lines.begin(); line != answer; ++line) {
     for (const std::string_view grid : {"съставка", "смес", "Blendora", "x"}) {
-      EXPECT_EQ(solution.lines[i].find(grid), std::string::npos) << solution.lines[i];
+      EXPECT_EQ(line->find(grid), std::string::npos) << *line;
     }
   }
 }
@@ -230,7 +242,7 @@ TEST(Practice, SolvesEvaporationInThreeLinesWithUnits) {
             (std::vector<std::string>{
                 "Солта не се променя, когато водата се изпарява.",
                 "Сол в разтвора: 600 · 8 : 100 = 48 (г).",
-                "В новия разтвор тези 48 г са 12%: 48 : 12 · 100 = 400 (г) – масата на новия "
+                "В новия разтвор тези 48 г са 12%: 48 · 100 : 12 = 400 (г) – масата на новия "
                 "разтвор.",
                 "Изпарили са се 600 − 400 = 200 (г) вода."}));
   EXPECT_EQ(Texts::MethodHints(*method, words, {Fraction(200)}),
@@ -240,6 +252,50 @@ TEST(Practice, SolvesEvaporationInThreeLinesWithUnits) {
                 "В разтвора има 48 г сол. Солта е 12% от новия разтвор. Колко грама е новият "
                 "разтвор?",
                 "Новият разтвор е 400 г. Колко грама вода са се изпарили?"}));
+}
+
+// The reference's three problems of what does not change, as an equation after the arithmetic:
+// 400 г of 10% watered to 8%, 600 г of 8% evaporated to 12%, salt added to 200 г of 10% for 20%.
+TEST(Practice, SolvesWhatDoesNotChangeByAnEquationToo) {
+  struct Case {
+    Kind kind;
+    std::array<std::int64_t, ColumnCount> row;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {Kind::AddWater,
+       {100, 4000, 0, 1000, 80, 5000},
+       {"Друг начин:", "Нека долеем x г вода. Тогава новият разтвор е (400 + x) г.",
+        "Солта не се променя:", "400 · 10 : 100 = (400 + x) · 8 : 100   | · 100",
+        "4000 = 8(400 + x)", "4000 = 3200 + 8x", "8x = 4000 − 3200", "8x = 800", "x = 100"}},
+      {Kind::Evaporation,
+       {80, 6000, 0, -2000, 120, 4000},
+       {"Друг начин:", "Нека се изпарят x г вода. Тогава новият разтвор е (600 − x) г.",
+        "Солта не се променя:", "600 · 8 : 100 = (600 − x) · 12 : 100   | · 100",
+        "4800 = 12(600 − x)", "4800 = 7200 − 12x", "12x = 7200 − 4800", "12x = 2400", "x = 200"}},
+      {Kind::AddPure,
+       {100, 2000, 1000, 250, 200, 2250},
+       {"Друг начин:", "Нека добавим x г чиста сол. Тогава новият разтвор е (200 + x) г.",
+        "Водата не се променя:", "200 · 90 : 100 = (200 + x) · 80 : 100   | · 100",
+        "18000 = 80(200 + x)", "18000 = 16000 + 80x", "80x = 18000 − 16000", "80x = 2000",
+        "x = 25"}},
+      // Only where the water or the pure substance is what the arithmetic ends with.
+      {Kind::TopUpWithWater, {100, 4000, 0, 1000, 80, 5000}, {}},
+      {Kind::Dissolving, {1000, 450, 0, 2550, 150, 3000}, {}},
+  };
+  for (const Case& c : cases) {
+    Problem problem = *FirstOfKind(c.kind, Level::One);
+    problem.context = Context::Salt;
+    problem.first = c.kind == Kind::Dissolving ? Ingredient::PureSubstance : Ingredient::Solution;
+    problem.unit = Unit::Gram;
+    problem.values = {};
+    std::transform(c.row.begin(), c.row.end(), problem.values.begin(),
+                   [](std::int64_t tenths) { return Tenths{tenths}; });
+    const std::optional<Method> method = WhatStaysMethod(problem.variant, Row(c.row));
+    ASSERT_TRUE(method) << static_cast<int>(c.kind);
+    EXPECT_EQ(Texts::OtherWayLines(*method, Texts::MethodWordsOf(problem, *method)), c.lines)
+        << static_cast<int>(c.kind);
+  }
 }
 
 // The reference's dried mushrooms, in the problem's words: 22 кг of 90% water dried to 12% give
@@ -264,7 +320,7 @@ TEST(Practice, SolvesDryingByItsDryMatter) {
             (std::vector<std::string>{
                 "Сухото вещество не се променя, когато гъбите се сушат.",
                 "В пресните гъби сухото вещество е 100% − 90% = 10%: 22 · 10 : 100 = 2,2 (кг).",
-                "В сушените гъби сухото вещество е 100% − 12% = 88%: 2,2 : 88 · 100 = 2,5 (кг) – "
+                "В сушените гъби сухото вещество е 100% − 12% = 88%: 2,2 · 100 : 88 = 2,5 (кг) – "
                 "масата на сушените гъби."}));
   const std::vector<std::string> hints = Texts::MethodHints(*method, words, {Fraction::Of(25, 10)});
   ASSERT_GE(hints.size(), 3u);
@@ -415,13 +471,13 @@ TEST(Practice, SolvesDissolvingByWhatTheSolutionIsMadeOf) {
       {Kind::DissolvedPercent,
        {1000, 500, 0, 2000, 200, 2500},
        {"Разтворът се състои от сол и вода.", "Масата на разтвора е 50 + 200 = 250 (г).",
-        "В разтвора солта е 50 : 250 · 100 = 20%."},
+        "В разтвора солта е 50 · 100 : 250 = 20%."},
        {"От какво се състои разтворът?", "Колко грама е разтворът?",
         "Разтворът е 250 г. Колко процента от разтвора е солта?"}},
       {Kind::SolutionFromSubstance,
        {1000, 200, 0, 3800, 50, 4000},
        {"Разтворът се състои от сол и вода.",
-        "Солта е 5% от разтвора: 20 : 5 · 100 = 400 (г) – масата на разтвора.",
+        "Солта е 5% от разтвора: 20 · 100 : 5 = 400 (г) – масата на разтвора.",
         "Вода: 400 − 20 = 380 (г)."},
        {"От какво се състои разтворът?", "Солта е 5% от разтвора. Колко грама е разтворът?",
         "Колко грама вода са нужни?"}},
@@ -438,6 +494,29 @@ TEST(Practice, SolvesDissolvingByWhatTheSolutionIsMadeOf) {
     EXPECT_EQ(Texts::MethodLines(*method, words), c.lines);
     EXPECT_EQ(Texts::MethodHints(*method, words, answers), c.hints);
   }
+}
+
+// One step, a percentage of a number: no word of what does not change, and hints that ask for
+// the part, the whole and the rule, never the product. On "Ниво 1" and on "Смесени" sheets.
+TEST(Practice, FindsTheSubstanceOfASolutionInOneStep) {
+  const std::optional<Problem> problem = FirstOfKind(Kind::SubstanceInSolution, Level::One);
+  ASSERT_TRUE(problem);
+  ASSERT_EQ(Texts::ProblemText(*problem), "Колко грама сол има в 410 г 20% разтвор?");
+  Practice practice(problem->source);
+  while (practice.HasMoreHints()) {
+    practice.Hint();
+  }
+  EXPECT_EQ(practice.Shown().lines,
+            (std::vector<std::string>{
+                "Каква част от разтвора е солта?",
+                "Солта е 20% от разтвора. От колко грама се пресмятат тези 20%?",
+                "Трябва да намериш 20% от 410 г. Как се намира процент от число?"}));
+  practice.ShowSolution();
+  const std::vector<std::string> lines = practice.Shown().lines;
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "Сол в разтвора: 410 · 20 : 100 = 82 (г).");
+  EXPECT_EQ(lines[1], "Отговор: 82 г сол.");
+  EXPECT_TRUE(FirstOfKind(Kind::SubstanceInSolution, Level::Mixed));
 }
 
 // Water poured into a solution of unknown mass: the grid's equation, set up in the hints, with
@@ -518,13 +597,21 @@ TEST(Practice, TeachesARatioByAsking) {
   const std::vector<std::string> hints = practice.Shown().lines;
   ASSERT_EQ(hints.size(), 4u);
   EXPECT_EQ(hints.front(), "Какво ще означиш с a и с b?");
-  EXPECT_TRUE(hints.back().ends_with(". Какво отношение a : b следва?")) << hints.back();
-  const std::string ratio = Texts::BoxAnswers(*problem)[0];
-  for (const std::string& hint : hints) {
-    EXPECT_EQ(hint.find(ratio), std::string::npos) << hint;
-  }
+  EXPECT_TRUE(hints.back().ends_with(" Какво отношение a : b следва от такова равенство?"))
+      << hints.back();
   practice.ShowSolution();
   const std::vector<std::string> lines = practice.Shown().lines;
+  // Neither the ratio nor the equation it is read from: the last step is the pupil's.
+  const auto ratioLine = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.starts_with("a : b = ");
+  });
+  ASSERT_NE(ratioLine, lines.end());
+  const std::string ratio = Texts::BoxAnswers(*problem)[0];
+  for (const std::string& hint : hints) {
+    for (const std::string& step : {ratio, *(ratioLine - 1)}) {
+      EXPECT_EQ(hint.find(step), std::string::npos) << hint;
+    }
+  }
   EXPECT_EQ(lines[lines.size() - 2], "Отговор: " + Texts::AnswerText(*problem) + ".");
   EXPECT_TRUE(lines.back().starts_with("Провери с Blendora („Вариант 7“), като избереш "))
       << lines.back();
@@ -581,7 +668,7 @@ TEST(Practice, SolvesTwoStepsAsTwoNamedSteps) {
        "Какво е процентното съдържание на сол в новия разтвор?",
        {"След това доливаме вода: солта не се променя и в новия разтвор също има 80 г сол.",
         "Масата на новия разтвор е 500 + 300 = 800 (г).",
-        "В новия разтвор солта е 80 : 800 · 100 = 10%.", "Отговор: 10%."},
+        "В новия разтвор солта е 80 · 100 : 800 = 10%.", "Отговор: 10%."},
        {"В получения разтвор има 80 г сол. Кое не се променя, когато доливаме вода?",
         "Колко грама е новият разтвор?",
         "Новият разтвор е 800 г. Колко процента от новия разтвор е солта?"},
@@ -593,7 +680,7 @@ TEST(Practice, SolvesTwoStepsAsTwoNamedSteps) {
        "Смесиха 300 г 10% и 200 г 25% разтвор на сол. Колко грама вода трябва да се изпарят от "
        "получения разтвор, за да стане процентното съдържание на сол 20%?",
        {"След това водата се изпарява: солта не се променя и в новия разтвор също има 80 г сол.",
-        "В новия разтвор тези 80 г са 20%: 80 : 20 · 100 = 400 (г) – масата на новия разтвор.",
+        "В новия разтвор тези 80 г са 20%: 80 · 100 : 20 = 400 (г) – масата на новия разтвор.",
         "Трябва да се изпарят 500 − 400 = 100 (г) вода.", "Отговор: 100 г вода."},
        {"В получения разтвор има 80 г сол. Кое не се променя, когато водата се изпарява?",
         "Солта е 20% от новия разтвор. Колко грама е новият разтвор?",

@@ -177,10 +177,10 @@ TEST(Sheets, KeepTheSchoolsNumbersAndRepeatNothing) {
   }
 }
 
-// At most 1 in 100 problem texts of a hundred sheets of one level is one met before.
+// At most 1 in 100 problem texts of a hundred full sheets of one level is one met before.
 TEST(Sheets, SeldomRepeatAProblemOverAHundredSheets) {
   constexpr std::int32_t Sheets = 100;
-  constexpr std::int32_t Places = 7;
+  constexpr std::int32_t Places = MaxSheetSize;
   for (const Level level : Levels) {
     std::set<std::string> texts;
     int repeats = 0;

@@ -104,7 +104,7 @@ describe('the solution', () => {
     await page.click(calculate);
     assert.equal((await row(page, 0))[4], '3.33333333333333');
     const shown = await shownSolution(page);
-    assert.ok(shown.lines.includes('В сместа чистото вещество е 0,1 : 3 · 100 = 3,(3)%.'), shown.lines.join('\n'));
+    assert.ok(shown.lines.includes('В сместа чистото вещество е 0,1 · 100 : 3 = 3,(3)%.'), shown.lines.join('\n'));
     assert.equal(shown.lines.at(-1), 'Отговор: процентът на сместа е 3,(3)%; масата на сместа е 3.');
     await page.close();
   });
