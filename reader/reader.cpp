@@ -144,7 +144,7 @@ const std::array<std::vector<std::string_view>, ContextCount>& Marks() {
 // Every form of every noun a part or a mixture is called by: "разтвор", "разтвора", "сплавта",
 // "сплави", and what textbooks call a mixture besides.
 std::vector<std::string_view> SolutionForms() {
-  std::vector<std::string_view> forms = {"смес", "сместа"};
+  std::vector<std::string_view> forms = {"смес", "сместа", "руда", "рудата", "руди"};
   for (const Texts::ContextWords& words : Texts::ContextTable) {
     for (const std::string_view text : {words.solution.bare, words.solution.definiteShort,
                                         words.solution.definiteFull, words.solution.both}) {
@@ -265,7 +265,10 @@ Context ContextOf(const Items& items, bool& found) {
     }
   }
   const auto best = std::max_element(counts.begin(), counts.end());
-  found = *best > 0;
+  // "30% разтвор" of no substance named is read as salt's, the solution school starts with.
+  found = *best > 0 || std::any_of(items.begin(), items.end(), [](const Item& item) {
+            return IsSolutionWord(item) && StartsWith(item, "разтвор");
+          });
   return Contexts[static_cast<std::size_t>(best - counts.begin())];
 }
 
@@ -441,7 +444,8 @@ class Grouper {
       ++next;
     }
     const Named named = NamedFrom(items_, next, context_);
-    group.noun = named.noun;
+    // "200 г 40% спирт" is a solution of it, not the substance.
+    group.noun = group.percent && named.noun == Noun::Substance ? Noun::Solution : named.noun;
     group.ordinal = named.ordinal;
     MarkUsed(next, named);
     if (named.noun != Noun::None) {
@@ -452,6 +456,10 @@ class Grouper {
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
   void TakeContent(Group& group, std::size_t at) {
+    // "40 кг сплав, съдържаща 20% мед".
+    if (at + 1 < asides_.end && IsMark(items_[at], ",") && StartsWith(items_[at + 1], "съдърж")) {
+      ++at;
+    }
     if (group.percent || at + 1 >= asides_.end) {
       return;
     }
@@ -961,6 +969,14 @@ std::optional<Kind> KindOf(VariantIndex variant, Context context, Recipe recipe,
   if (fallback) {
     return fallback;
   }
+  // Water that leaves, whatever else is given: "От 500 г 10% разтвор се изпаряват 100 г вода".
+  for (const Kind kind : Kinds) {
+    const std::optional<Recipe> own = RecipeOf(context, kind);
+    if (leaves && LeavesWater(kind) && own && own->first == recipe.first &&
+        own->second == recipe.second) {
+      return kind;
+    }
+  }
   for (const Kind kind : Kinds) {
     if (VariantOfKind(kind) == variant && !LeavesWater(kind) && !leaves && AskedOf(kind) == asked) {
       return kind;
@@ -974,6 +990,9 @@ std::optional<Kind> KindOf(VariantIndex variant, Context context, Recipe recipe,
 namespace {
 
 // ---------------------------------------------------------------- the reading
+
+constexpr std::array<std::string_view, 8> MixingStems = {"смеси", "смесв", "смесят", "смесим",
+                                                        "добав", "дол",   "стоп",   "прибав"};
 
 constexpr std::array<Column, 3> PercentColumns = {Percent1, Percent2, MixPercent};
 constexpr std::array<Column, 3> MassColumns = {Weight1, Weight2, MixWeight};
@@ -1090,6 +1109,9 @@ class Reader {
     }
     AddMentioned(parts, MentionsOf(items_, grouper.Used(), asides_.end, context_));
     evaporates_ = MentionsOf(items_, grouper.Used(), asides_.end, context_).evaporates;
+    mixings_ = static_cast<int>(std::count_if(
+        items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end),
+        [](const Item& item) { return StartsWithAny(item, MixingStems); }));
     if (!FindMixture(parts)) {
       return;
     }
@@ -1132,6 +1154,15 @@ class Reader {
         !has([](const Placed& p) { return IsAddedThing(p.noun) && p.noun != Noun::Water; })) {
       parts.parts.push_back({Noun::Pure, {}, {}, items_.size(), 0});
     }
+    // "Колко грама 20% разтвор може да се приготви от 50 г сол?": the water goes unsaid.
+    const bool madeFromPure =
+        parts.parts.size() == 2 && !parts.mixture.mass && !parts.mixture.percent &&
+        has([](const Placed& p) { return p.noun == Noun::Pure || p.noun == Noun::Substance; }) &&
+        has([](const Placed& p) { return p.noun == Noun::Solution && !p.mass; }) &&
+        !has([](const Placed& p) { return p.noun == Noun::Water; });
+    if (madeFromPure) {
+      parts.parts.push_back({Noun::Water, {}, {}, items_.size(), 0});
+    }
     if (parts.parts.size() == 1) {
       parts.parts.push_back({Noun::Solution, {}, {}, items_.size(), 2});
     }
@@ -1143,7 +1174,7 @@ class Reader {
       std::vector<std::size_t> solutions;
       for (std::size_t i = 0; i < parts.parts.size(); ++i) {
         const Noun noun = parts.parts[i].noun;
-        if (noun == Noun::Solution || noun == Noun::None) {
+        if ((noun == Noun::Solution || noun == Noun::None) && !parts.parts[i].mass) {
           solutions.push_back(i);
         }
       }
@@ -1153,7 +1184,7 @@ class Reader {
       }
     }
     if (parts.parts.size() > 2) {
-      Doubt(Doubt::ThreeParts);
+      Doubt(mixings_ > 1 ? Doubt::TwoScenarios : Doubt::ThreeParts);
       return false;
     }
     if (parts.parts.size() < 2) {
@@ -1266,6 +1297,10 @@ class Reader {
         if (!values[MassColumns[p]]) {
           return Doubt(Doubt::TwoReadings);
         }
+        // "се изпаряват 100 г вода": water that leaves is a part below zero.
+        if (p == 1 && evaporates_ && parts[p]->noun == Noun::Water) {
+          values[MassColumns[p]] = Fraction(0) - *values[MassColumns[p]];
+        }
       }
     }
     const bool ratio =
@@ -1292,7 +1327,7 @@ class Reader {
       }
     }
     const bool leaves = second_.noun == Noun::Water && exact[Weight2] < 0;
-    if (leaves != evaporates_ && *variant == 1 && second_.noun == Noun::Water) {
+    if (leaves != evaporates_ && second_.noun == Noun::Water) {
       return Doubt(Doubt::Impossible);
     }
     if (!IsReal(exact, leaves)) {
@@ -1574,6 +1609,7 @@ class Reader {
   Placed second_;
   Placed mixture_;
   bool evaporates_ = false;
+  int mixings_ = 0;  // the verbs that mix: two mixings are two scenarios
   Unit unit_ = Unit::Gram;
   std::array<Fraction, ColumnCount> exact_{};
   Reading reading_;
