@@ -267,8 +267,8 @@ Context ContextOf(const Items& items, bool& found) {
   const auto best = std::max_element(counts.begin(), counts.end());
   // "30% разтвор" of no substance named is read as salt's, the solution school starts with.
   found = *best > 0 || std::any_of(items.begin(), items.end(), [](const Item& item) {
-            return IsSolutionWord(item) && StartsWith(item, "разтвор");
-          });
+    return IsSolutionWord(item) && StartsWith(item, "разтвор");
+  });
   return Contexts[static_cast<std::size_t>(best - counts.begin())];
 }
 
@@ -992,7 +992,7 @@ namespace {
 // ---------------------------------------------------------------- the reading
 
 constexpr std::array<std::string_view, 8> MixingStems = {"смеси", "смесв", "смесят", "смесим",
-                                                        "добав", "дол",   "стоп",   "прибав"};
+                                                         "добав", "дол",   "стоп",   "прибав"};
 
 constexpr std::array<Column, 3> PercentColumns = {Percent1, Percent2, MixPercent};
 constexpr std::array<Column, 3> MassColumns = {Weight1, Weight2, MixWeight};
@@ -1002,6 +1002,114 @@ std::string QuantityName(Column column) {
   const bool percent = column == Percent1 || column == Percent2 || column == MixPercent;
   return std::string(percent ? "процентът на " : "масата на ") +
          std::string(Texts::PartName(PartOf(column)));
+}
+// A ratio's three percentages, and for masses its terms as whole numbers in lowest terms: a
+// mixture of the grid's choosing.
+std::array<Fraction, ColumnCount> RatioValues(Fraction p1, Fraction p2, Fraction pm) {
+  const Fraction quotient = (pm - p2) / (p1 - pm);
+  std::array<Fraction, ColumnCount> exact{};
+  exact[Percent1] = p1;
+  exact[Percent2] = p2;
+  exact[MixPercent] = pm;
+  exact[Weight1] = Fraction::Of(quotient.Numerator(), 1);
+  exact[Weight2] = Fraction::Of(quotient.Denominator(), 1);
+  exact[MixWeight] = exact[Weight1] + exact[Weight2];
+  return exact;
+}
+
+// What a reading settles of its problem besides the numbers.
+struct Shape {
+  Kind kind;
+  Context context;
+  VariantIndex variant;
+  Recipe recipe;
+  Unit unit;
+  std::vector<Column> sought;
+  Asked asked;
+};
+
+// The problem of this shape and these exact values; none where a given is no whole number of
+// tenths. A result that is not one is left at 0: the answers hold it exactly.
+std::optional<Problem> ProblemOf(const Shape& shape,
+                                 const std::array<Fraction, ColumnCount>& exact) {
+  Problem problem;
+  problem.kind = shape.kind;
+  problem.level = LevelOfKind(shape.kind);
+  problem.context = shape.context;
+  problem.variant = shape.variant;
+  problem.first = shape.recipe.first;
+  problem.second = shape.recipe.second;
+  problem.unit = shape.unit;
+  problem.sought = shape.sought;
+  problem.asked = shape.asked;
+  for (const Column column : AllColumns) {
+    const std::optional<Tenths> tenths = TenthsOf(exact[column]);
+    if (!tenths && problem.IsGiven(column)) {
+      return std::nullopt;
+    }
+    problem.values[column] = tenths.value_or(Tenths{});
+  }
+  return problem;
+}
+
+// The answers as the question asks them: the water that left as an amount, produce's percentage
+// of its water, a mass in the unit the question counts it in.
+std::vector<Amount> AnswersOf(const Problem& problem,
+                              const std::array<Fraction, ColumnCount>& exact,
+                              const std::vector<std::optional<WrittenUnit>>& units) {
+  std::vector<Amount> answers;
+  if (problem.asked == Asked::Ratio) {
+    return answers;
+  }
+  for (std::size_t i = 0; i < problem.sought.size(); ++i) {
+    const Column column = problem.sought[i];
+    Fraction value = exact[column];
+    if (UnitOf(problem, column) == Unit::Percent) {
+      if (StatedShareOf(problem.context) == StatedShare::Water) {
+        value = Fraction(100) - value;
+      }
+      answers.push_back({value, WrittenUnit::Percent});
+      continue;
+    }
+    if (column == Weight2 && LeavesWater(problem.kind)) {
+      value = -value;
+    }
+    const WrittenUnit own = WrittenOf(problem.unit);
+    const std::optional<WrittenUnit> asked =
+        i < units.size() && units[i] != WrittenUnit::Percent ? units[i] : std::nullopt;
+    const std::optional<Fraction> converted = Converted(value, own, asked.value_or(own), true);
+    answers.push_back({converted.value_or(value), converted ? asked.value_or(own) : own});
+  }
+  return answers;
+}
+
+// The option equal to the answer, or to it rounded to the option's places.
+std::optional<std::size_t> RightOption(const std::vector<Amount>& answers,
+                                       const std::vector<Option>& options) {
+  if (answers.size() != 1) {
+    return std::nullopt;
+  }
+  const Amount& answer = answers.front();
+  for (std::size_t i = 0; i < options.size(); ++i) {
+    const std::optional<PupilAnswer>& amount = options[i].amount;
+    if (!amount) {
+      continue;
+    }
+    const WrittenUnit unit = amount->unit.value_or(answer.unit);
+    const std::optional<Fraction> value =
+        Converted(FractionOf(amount->value), unit, answer.unit, true);
+    if (!value || (unit == WrittenUnit::Percent) != (answer.unit == WrittenUnit::Percent)) {
+      continue;
+    }
+    const Fraction error = *value - answer.value;
+    const Fraction allowed = FractionOf(Decimal::Of(5, std::max(amount->value.places, 0) + 1));
+    const bool equal = error == 0 || (!answer.value.IsWhole() && error < allowed &&
+                                      Fraction(0) - error <= allowed);
+    if (equal) {
+      return i;
+    }
+  }
+  return std::nullopt;
 }
 
 class Reader {
@@ -1109,9 +1217,9 @@ class Reader {
     }
     AddMentioned(parts, MentionsOf(items_, grouper.Used(), asides_.end, context_));
     evaporates_ = MentionsOf(items_, grouper.Used(), asides_.end, context_).evaporates;
-    mixings_ = static_cast<int>(std::count_if(
-        items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end),
-        [](const Item& item) { return StartsWithAny(item, MixingStems); }));
+    mixings_ = static_cast<int>(
+        std::count_if(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end),
+                      [](const Item& item) { return StartsWithAny(item, MixingStems); }));
     if (!FindMixture(parts)) {
       return;
     }
@@ -1461,20 +1569,11 @@ class Reader {
                                                           : MixPercent);
       return Doubt(Doubt::MissingNumber);
     }
-    const Fraction a = *values[MixPercent] - *values[Percent2];
-    const Fraction b = *values[Percent1] - *values[MixPercent];
     if (!IsBetween(*values[MixPercent], *values[Percent1], *values[Percent2])) {
       return Doubt(Doubt::Impossible);
     }
-    // The ratio's terms as whole numbers in lowest terms, a mass of the grid's choosing.
-    const Fraction quotient = a / b;
-    std::array<Fraction, ColumnCount> exact{};
-    exact[Percent1] = *values[Percent1];
-    exact[Percent2] = *values[Percent2];
-    exact[MixPercent] = *values[MixPercent];
-    exact[Weight1] = Fraction::Of(quotient.Numerator(), 1);
-    exact[Weight2] = Fraction::Of(quotient.Denominator(), 1);
-    exact[MixWeight] = exact[Weight1] + exact[Weight2];
+    const std::array<Fraction, ColumnCount> exact =
+        RatioValues(*values[Percent1], *values[Percent2], *values[MixPercent]);
     Finish(6, exact, false, Asked::Ratio);
   }
 
@@ -1482,98 +1581,23 @@ class Reader {
               Asked asked) {
     const Recipe recipe{IngredientOf(first_.noun), IngredientOf(second_.noun)};
     const std::optional<Kind> kind = KindOf(variant, context_, recipe, leaves, asked);
-    std::vector<Column> sought = SoughtColumns(variant);
-    if (asked == Asked::Ratio) {
-      sought = {Weight1, Weight2};
-    }
+    const std::vector<Column> sought =
+        asked == Asked::Ratio ? std::vector<Column>{Weight1, Weight2} : SoughtColumns(variant);
     if (!kind || sought.empty()) {
       return Doubt(Doubt::TwoReadings);
     }
-    Problem problem;
-    problem.kind = *kind;
-    problem.level = LevelOfKind(*kind);
-    problem.context = context_;
-    problem.variant = variant;
-    problem.first = recipe.first;
-    problem.second = recipe.second;
-    problem.unit = unit_;
-    problem.sought = sought;
-    problem.asked = asked;
-    for (const Column column : AllColumns) {
-      const std::optional<Tenths> tenths = TenthsOf(exact[column]);
-      const bool givenOrAsked = problem.IsGiven(column) ||
-                                std::find(sought.begin(), sought.end(), column) != sought.end();
-      if (!tenths && problem.IsGiven(column)) {
-        return Doubt(Doubt::TwoReadings);  // a given the model cannot hold: 12,25 г
-      }
-      problem.values[column] = tenths && givenOrAsked ? *tenths : Tenths{};
+    std::optional<Problem> problem =
+        ProblemOf({*kind, context_, variant, recipe, unit_, sought, asked}, exact);
+    if (!problem) {
+      return Doubt(Doubt::TwoReadings);  // a given the model cannot hold: 12,25 г
     }
-    for (const Column column : AllColumns) {
-      if (!problem.IsGiven(column) && TenthsOf(exact[column])) {
-        problem.values[column] = *TenthsOf(exact[column]);
-      }
+    std::vector<std::optional<WrittenUnit>> units;
+    for (const Target& target : targets_) {
+      units.push_back(target.unit);
     }
-    exact_ = exact;
-    reading_.problem = problem;
-    WriteAnswers(problem, exact);
-  }
-
-  void WriteAnswers(const Problem& problem, const std::array<Fraction, ColumnCount>& exact) {
-    if (problem.asked == Asked::Ratio) {
-      return;
-    }
-    for (std::size_t i = 0; i < problem.sought.size(); ++i) {
-      const Column column = problem.sought[i];
-      Fraction value = exact[column];
-      if (UnitOf(problem, column) == Unit::Percent) {
-        if (StatedShareOf(problem.context) == StatedShare::Water) {
-          value = Fraction(100) - value;
-        }
-        reading_.answers.push_back({value, WrittenUnit::Percent});
-        continue;
-      }
-      if (column == Weight2 && LeavesWater(problem.kind)) {
-        value = -value;
-      }
-      const std::optional<WrittenUnit> asked =
-          i < targets_.size() && targets_[i].unit && targets_[i].unit != WrittenUnit::Percent
-              ? targets_[i].unit
-              : std::nullopt;
-      const WrittenUnit unit = asked.value_or(WrittenOf(problem.unit));
-      const std::optional<Fraction> converted =
-          Converted(value, WrittenOf(problem.unit), unit, true);
-      reading_.answers.push_back(
-          {converted.value_or(value), converted ? unit : WrittenOf(problem.unit)});
-    }
-    PickOption();
-  }
-
-  // The option equal to the answer, or to it rounded to the option's places.
-  void PickOption() {
-    if (reading_.answers.size() != 1 || reading_.options.empty()) {
-      return;
-    }
-    const Amount& answer = reading_.answers.front();
-    for (std::size_t i = 0; i < reading_.options.size(); ++i) {
-      const std::optional<PupilAnswer>& amount = reading_.options[i].amount;
-      if (!amount) {
-        continue;
-      }
-      const WrittenUnit unit = amount->unit.value_or(answer.unit);
-      const std::optional<Fraction> value =
-          Converted(FractionOf(amount->value), unit, answer.unit, true);
-      if (!value || (unit == WrittenUnit::Percent) != (answer.unit == WrittenUnit::Percent)) {
-        continue;
-      }
-      const Fraction error = *value - answer.value;
-      const Fraction allowed = FractionOf(Decimal::Of(5, std::max(amount->value.places, 0) + 1));
-      const bool equal = error == 0 || (!answer.value.IsWhole() && error < allowed &&
-                                        Fraction(0) - error <= allowed);
-      if (equal) {
-        reading_.right = i;
-        return;
-      }
-    }
+    reading_.answers = AnswersOf(*problem, exact, units);
+    reading_.right = RightOption(reading_.answers, reading_.options);
+    reading_.problem = std::move(problem);
   }
 
   void WriteNumbers() {
@@ -1584,7 +1608,8 @@ class Reader {
       if (item.type != ItemType::Number) {
         continue;
       }
-      ReadNumber number{item.begin, item.end, item.text, std::nullopt, std::string(asides_.of[i])};
+      ReadNumber number{item.begin,  item.end,     item.text,
+                        item.amount, std::nullopt, std::string(asides_.of[i])};
       if (reading_.problem) {
         for (const auto& [part, p] : parts) {
           if (part->mass == i) {
@@ -1611,7 +1636,6 @@ class Reader {
   bool evaporates_ = false;
   int mixings_ = 0;  // the verbs that mix: two mixings are two scenarios
   Unit unit_ = Unit::Gram;
-  std::array<Fraction, ColumnCount> exact_{};
   Reading reading_;
 };
 
@@ -1624,4 +1648,151 @@ Reading ReadProblem(std::string_view text) {
     return reading;
   }
   return Reader(text).Read();
+}
+
+namespace {
+
+// A number in the column the pupil gave it, in the problem's unit; none where its unit is of
+// another measure than the column's.
+std::optional<Fraction> ValueIn(const Problem& problem, Column column, const PupilAnswer& amount) {
+  const Fraction value = FractionOf(amount.value);
+  if (UnitOf(problem, column) == Unit::Percent) {
+    if (amount.unit && amount.unit != WrittenUnit::Percent) {
+      return std::nullopt;
+    }
+    return StatedShareOf(problem.context) == StatedShare::Water ? Fraction(100) - value : value;
+  }
+  if (!amount.unit || amount.unit == WrittenUnit::Percent) {
+    return std::nullopt;
+  }
+  const Ingredient ingredient = column == Weight1 ? problem.first : problem.second;
+  return Converted(value, *amount.unit, WrittenOf(problem.unit),
+                   column != MixWeight && ingredient == Ingredient::Water);
+}
+
+std::optional<Fraction> ImplicitPercent(Ingredient ingredient) {
+  if (ingredient == Ingredient::Water) {
+    return Fraction(0);
+  }
+  if (ingredient == Ingredient::PureSubstance) {
+    return Fraction(100);
+  }
+  return std::nullopt;
+}
+
+// The four givens, or for a ratio three, and the variant they make.
+std::optional<VariantIndex> VariantOfGivens(
+    const std::array<std::optional<Fraction>, ColumnCount>& values) {
+  const auto count = std::count_if(values.begin(), values.end(),
+                                   [](const std::optional<Fraction>& v) { return v.has_value(); });
+  for (VariantIndex variant = 0; variant < VariantCount && count == 4; ++variant) {
+    const VariantRule& rule = RuleOf(variant);
+    if (std::all_of(rule.givens.begin(), rule.givens.end(),
+                    [&values](Column column) { return values[column].has_value(); })) {
+      return variant;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::array<Fraction, ColumnCount>> Reread(
+    const Problem& shape, const std::array<std::optional<Fraction>, ColumnCount>& values,
+    VariantIndex& variant, ::Doubt& doubt) {
+  if (shape.asked == Asked::Ratio) {
+    variant = 6;
+    const bool percents = values[Percent1] && values[Percent2] && values[MixPercent];
+    if (!percents || !IsBetween(*values[MixPercent], *values[Percent1], *values[Percent2])) {
+      doubt = percents ? Doubt::Impossible : Doubt::MissingNumber;
+      return std::nullopt;
+    }
+    return RatioValues(*values[Percent1], *values[Percent2], *values[MixPercent]);
+  }
+  const std::optional<VariantIndex> found = VariantOfGivens(values);
+  if (!found) {
+    doubt = Doubt::MissingNumber;
+    return std::nullopt;
+  }
+  variant = *found;
+  std::array<Fraction, ColumnCount> exact{};
+  for (const Column column : RuleOf(variant).givens) {
+    exact[column] = *values[column];
+  }
+  try {
+    exact = Solved(variant, exact);
+  } catch (const InexactFraction&) {
+    doubt = Doubt::Impossible;
+    return std::nullopt;
+  }
+  const bool leaves = shape.second == Ingredient::Water && exact[Weight2] < 0;
+  if (leaves != LeavesWater(shape.kind) || !IsReal(exact, leaves)) {
+    doubt = Doubt::Impossible;
+    return std::nullopt;
+  }
+  return exact;
+}
+
+}  // namespace
+
+Reading Reread(Reading reading) {
+  const Problem shape = reading.problem.value_or(Problem{});
+  reading.problem.reset();
+  reading.doubt.reset();
+  reading.missing.clear();
+  reading.answers.clear();
+  reading.right.reset();
+  std::array<std::optional<Fraction>, ColumnCount> values;
+  values[Percent1] = ImplicitPercent(shape.first);
+  values[Percent2] = ImplicitPercent(shape.second);
+  std::array<bool, ColumnCount> numbered{};
+  for (const ReadNumber& number : reading.numbers) {
+    if (!number.column || !number.amount) {
+      continue;
+    }
+    std::optional<Fraction> value = ValueIn(shape, *number.column, *number.amount);
+    if (!value || numbered[*number.column]) {
+      reading.doubt = Doubt::TwoReadings;
+      return reading;
+    }
+    numbered[*number.column] = true;
+    // Water that leaves is given as the amount that left.
+    if (*number.column == Weight2 && LeavesWater(shape.kind)) {
+      value = Fraction(0) - *value;
+    }
+    values[*number.column] = value;
+  }
+  VariantIndex variant = 0;
+  ::Doubt doubt = Doubt::TwoReadings;
+  const std::optional<std::array<Fraction, ColumnCount>> exact =
+      Reread(shape, values, variant, doubt);
+  if (!exact) {
+    reading.doubt = doubt;
+    return reading;
+  }
+  const VariantRule& rule = RuleOf(variant);
+  std::vector<Column> sought;
+  for (const Column column : shape.sought) {
+    if (std::find(rule.results.begin(), rule.results.end(), column) != rule.results.end()) {
+      sought.push_back(column);
+    }
+  }
+  if (sought.empty() || shape.asked == Asked::Ratio) {
+    sought = shape.asked == Asked::Ratio
+                 ? std::vector<Column>{Weight1, Weight2}
+                 : std::vector<Column>(rule.results.begin(), rule.results.end());
+  }
+  const Recipe recipe{shape.first, shape.second};
+  const bool leaves = LeavesWater(shape.kind);
+  const std::optional<Kind> kind = KindOf(variant, shape.context, recipe, leaves, shape.asked);
+  std::optional<Problem> problem =
+      kind ? ProblemOf({*kind, shape.context, variant, recipe, shape.unit, sought, shape.asked},
+                       *exact)
+           : std::nullopt;
+  if (!problem) {
+    reading.doubt = Doubt::TwoReadings;
+    return reading;
+  }
+  reading.answers = AnswersOf(*problem, *exact, {});
+  reading.right = RightOption(reading.answers, reading.options);
+  reading.problem = std::move(problem);
+  return reading;
 }

@@ -32,6 +32,7 @@ struct ReadNumber {
   std::size_t begin = 0;  // its place in the text, in bytes, unit included
   std::size_t end = 0;
   std::string written;  // as the text writes it: "400 г", "10%", "два литра"
+  std::optional<PupilAnswer> amount;  // its value and unit; none for more digits than a problem has
   // The quantity of the problem it gives; none where it is not needed (a problem's number, its
   // points, a year, an option, a printed answer) or not understood.
   std::optional<Column> column;
@@ -70,3 +71,8 @@ struct Reading {
 // MaxTextLength characters is TooLong, unread.
 inline constexpr std::size_t MaxTextLength = 10000;
 Reading ReadProblem(std::string_view text);
+
+// The reading with its numbers' columns as they stand now, where the pupil has given a number
+// another role: the problem solved again from them, of the same substance, parts and question
+// where they still fit, or a Doubt where the numbers give no problem.
+Reading Reread(Reading reading);
