@@ -1596,6 +1596,7 @@ class Reader {
       units.push_back(target.unit);
     }
     reading_.answers = AnswersOf(*problem, exact, units);
+    reading_.values = exact;
     reading_.right = RightOption(reading_.answers, reading_.options);
     reading_.problem = std::move(problem);
   }
@@ -1792,6 +1793,7 @@ Reading Reread(Reading reading) {
     return reading;
   }
   reading.answers = AnswersOf(*problem, *exact, {});
+  reading.values = *exact;
   reading.right = RightOption(reading.answers, reading.options);
   reading.problem = std::move(problem);
   return reading;
