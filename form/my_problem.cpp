@@ -12,7 +12,7 @@ namespace {
 constexpr std::string_view NotNeeded = "не е нужно";
 
 // What is said for each Doubt, in its order: the one sentence that begins "Не разбрах".
-constexpr std::array<std::string_view, 9> NotUnderstood = {
+constexpr std::array<std::string_view, 10> NotUnderstood = {
     "Не разбрах задачата: полето е празно.",
     "Не разбрах задачата: текстът е по-дълъг от 10 000 знака.",
     "Не разбрах задачата: в нея няма разтвор, сплав или друга смес.",
@@ -25,6 +25,8 @@ constexpr std::array<std::string_view, 9> NotUnderstood = {
     "Не разбрах задачата: числата в нея могат да се разберат по два начина. Провери какво означава "
     "всяко число.",
     "Не разбрах задачата: с тези числа не се получава смес. Провери дали са преписани вярно.",
+    "Не разбрах задачата: смесване по цена за килограм тук още не се решава, а само смеси с "
+    "проценти.",
 };
 
 // "масата на първия разтвор", "процентното съдържание на сол във водата": what a column is in
@@ -155,7 +157,7 @@ void MyProblem::Show() {
   const bool tenths = AreTenths(reading_);
   std::vector<std::string> answers;
   for (const Amount& amount : reading_.answers) {
-    if (!amount.difference) {
+    if (!amount.difference && !amount.substanceOf) {
       answers.push_back(ExactAmount(amount));
     }
   }
@@ -191,20 +193,32 @@ void MyProblem::ShowSubQuestions() {
   }
 }
 
-// "Разликата между масите е 600 − 300 = 300 (г).": the step after the masses.
+// The steps after the masses: "Разликата между масите е 600 − 300 = 300 (г).", "Сол в
+// получения разтвор: 500 · 22 : 100 = 110 (г)."
 void MyProblem::ShowDifference() {
   const std::array<Fraction, ColumnCount>& values = reading_.values;
+  const std::string unit(UnitSymbol(reading_.problem->unit));
+  const Texts::PartWords parts = Texts::PartWordsOf(*reading_.problem);
   for (const Amount& amount : reading_.answers) {
+    if (amount.substanceOf) {
+      const Column mass = *amount.substanceOf;
+      const Column percent = ColumnsOf(PartOf(mass)).percent;
+      const std::string& part = parts.names[static_cast<std::size_t>(PartOf(mass))];
+      shown_.lines.push_back(
+          FirstCapital(parts.substance) + " " + Texts::In(part) + ": " +
+          Texts::ExactNumber(values[mass]) + " · " + Texts::ExactNumber(values[percent]) +
+          " : 100 = " + Texts::ExactNumber(values[mass] * values[percent] / 100) + " (" + unit +
+          ").");
+    }
     if (!amount.difference) {
       continue;
     }
     const bool firstMore = values[Weight1] >= values[Weight2];
     const Fraction more = firstMore ? values[Weight1] : values[Weight2];
     const Fraction less = firstMore ? values[Weight2] : values[Weight1];
-    const std::string_view unit = UnitSymbol(reading_.problem->unit);
     shown_.lines.push_back("Разликата между масите е " + Texts::ExactNumber(more) + " − " +
                            Texts::ExactNumber(less) + " = " + Texts::ExactNumber(more - less) +
-                           " (" + std::string(unit) + ").");
+                           " (" + unit + ").");
   }
 }
 

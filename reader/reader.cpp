@@ -712,9 +712,13 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
       continue;
     }
     const Noun noun = NounOf(item, context);
-    const bool afterCount = (i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
-                             IsWord(items[i - 2], "колко")) ||
-                            (i > 0 && IsWord(items[i - 1], "колко"));
+    // "Колко грама сол има в новия разтвор?" asks what is in a part, and adds none.
+    const bool within =
+        i + 1 < end && (IsWord(items[i + 1], "има") || StartsWith(items[i + 1], "съдърж"));
+    const bool afterCount =
+        !within && ((i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
+                     IsWord(items[i - 2], "колко")) ||
+                    (i > 0 && IsWord(items[i - 1], "колко")));
     const bool afterVerb =
         i > 0 && (IsDissolvingVerb(items[i - 1]) || StartsWith(items[i - 1], "добав"));
     // "съдържанието на вода" of produce is its water share, no part.
@@ -752,6 +756,9 @@ struct Target {
   std::optional<std::size_t> percentItem;
   std::optional<WrittenUnit> unit;
   bool difference = false;  // "С колко килограма втората е по-лека?": a step after
+  // "Колко грама сол има в новия разтвор?": the part whose substance is asked, where no part is
+  // the pure substance.
+  Who within = Who::Unknown;
 };
 
 constexpr std::array<std::string_view, 8> Commands = {"намерете",  "определете", "пресметнете",
@@ -866,6 +873,15 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
       }
     }
     target.who = WhoFrom(items, at, end, target.percent, context, target.percentItem);
+    if (target.who == Who::Pure && !target.percent) {
+      std::optional<std::size_t> none;
+      std::size_t after = at;
+      while (after < end && NounOf(items[after], context) != Noun::Substance &&
+             NounOf(items[after], context) != Noun::Pure) {
+        ++after;
+      }
+      target.within = WhoFrom(items, after + 1, end, true, context, none);
+    }
     if (target.who == Who::Same && !targets.empty()) {
       target.who = targets.back().who;
     }
@@ -1348,6 +1364,9 @@ class Reader {
     if (NumberedProblems() > 1) {
       return Doubt(Doubt::TwoScenarios);
     }
+    if (IsByPrice()) {
+      return Doubt(Doubt::ByPrice);
+    }
     bool found = false;
     const Items own(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end));
     context_ = ContextOf(own, found);
@@ -1390,6 +1409,19 @@ class Reader {
     }
     Order(parts);
     Solve();
+  }
+
+  // "бонбони по 9 € за килограм", "кафе по 24 лв. за килограм", mixed.
+  bool IsByPrice() const {
+    const auto has = [this](auto test) { return std::any_of(items_.begin(), items_.end(), test); };
+    const bool price = has([](const Item& item) {
+      return IsWord(item, "лв") || IsWord(item, "евро") || IsMark(item, "€") ||
+             StartsWith(item, "цена") || StartsWith(item, "струва");
+    });
+    const bool mixed = has([](const Item& item) {
+      return StartsWith(item, "смес") || StartsWith(item, "смеси") || StartsWith(item, "смесв");
+    });
+    return price && mixed;
   }
 
   // "1) … 2) …": problems of their own, one after another.
@@ -1469,7 +1501,9 @@ class Reader {
     const bool others = std::all_of(parts.parts.begin(), parts.parts.end(), [&](const Placed& p) {
       return isSolution(p) || p.noun == Noun::Pure || p.noun == Noun::Substance;
     });
-    const bool pure = mentions.pure || parts.parts.size() > 1;
+    const bool asked = std::any_of(targets_.begin(), targets_.end(),
+                                   [](const Target& target) { return target.who == Who::Pure; });
+    const bool pure = mentions.pure || asked || parts.parts.size() > 1;
     // "в него се разтворят още 100 г захар" adds to the solution.
     if (mixings_ > 0 || evaporates_ || mentions.dissolves || parts.mixture.mass ||
         parts.mixture.percent || solutions != 1 || !others || !pure) {
@@ -1706,7 +1740,7 @@ class Reader {
     const VariantRule& rule = RuleOf(variant);
     std::vector<Column> sought;
     for (const Target& target : targets_) {
-      if (target.difference) {
+      if (IsStep(target)) {
         continue;
       }
       const std::optional<Column> column = ColumnOf(target, rule);
@@ -1715,10 +1749,19 @@ class Reader {
       }
       sought.push_back(*column);
     }
-    // Only how much one part is more than the other: both parts' masses are found first.
-    if (sought.empty()) {
-      for (const Column column : {Weight1, Weight2}) {
-        if (std::find(rule.results.begin(), rule.results.end(), column) != rule.results.end()) {
+    // Only a step after: what it is worked out from is found first, the parts' masses for their
+    // difference, a part's mass and percentage for its substance.
+    for (const Target& target : targets_) {
+      const std::optional<std::size_t> part = PartOf(target.within);
+      const std::vector<Column> needed =
+          target.difference ? std::vector<Column>{Weight1, Weight2}
+          : part            ? std::vector<Column>{MassColumns[*part], PercentColumns[*part]}
+                            : std::vector<Column>{};
+      for (const Column column : needed) {
+        const bool result =
+            std::find(rule.results.begin(), rule.results.end(), column) != rule.results.end();
+        if (IsStep(target) && result &&
+            std::find(sought.begin(), sought.end(), column) == sought.end()) {
           sought.push_back(column);
         }
       }
@@ -1830,7 +1873,7 @@ class Reader {
     }
     std::vector<std::optional<WrittenUnit>> units;
     for (const Target& target : targets_) {
-      if (!target.difference) {
+      if (!IsStep(target)) {
         units.push_back(target.unit);
       }
     }
@@ -1846,24 +1889,54 @@ class Reader {
                                       const std::array<Fraction, ColumnCount>& exact,
                                       std::vector<Amount> answers) const {
     const bool any = std::any_of(targets_.begin(), targets_.end(),
-                                 [](const Target& target) { return target.difference; });
+                                 [this](const Target& target) { return IsStep(target); });
     if (!any) {
       return answers;
     }
     std::vector<Amount> ordered;
     std::size_t next = 0;
     for (const Target& target : targets_) {
-      if (!target.difference) {
+      if (!IsStep(target)) {
         ordered.push_back(answers[next++]);
         continue;
       }
+      const std::size_t part = target.difference ? 3 : PartOf(target.within).value_or(3);
       const Fraction gap = exact[Weight1] - exact[Weight2];
-      const Fraction size = gap < 0 ? Fraction(0) - gap : gap;
+      const Fraction size = part < 3  ? exact[MassColumns[part]] * exact[PercentColumns[part]] / 100
+                            : gap < 0 ? Fraction(0) - gap
+                                      : gap;
       const WrittenUnit own = WrittenOf(problem.unit);
       const std::optional<Fraction> value = Converted(size, own, target.unit.value_or(own), false);
-      ordered.push_back({value.value_or(size), value ? target.unit.value_or(own) : own, true});
+      Amount amount{value.value_or(size), value ? target.unit.value_or(own) : own,
+                    target.difference};
+      if (part < 3) {
+        amount.substanceOf = MassColumns[part];
+      }
+      ordered.push_back(amount);
     }
     return ordered;
+  }
+
+  // A question that is no quantity of the grid but one step after them: a difference of the
+  // masses, or the substance in a part where no part is the pure substance.
+  bool IsStep(const Target& target) const {
+    const bool pure = IsAddedThing(first_.noun) && first_.noun != Noun::Water;
+    const bool pureSecond = IsAddedThing(second_.noun) && second_.noun != Noun::Water;
+    return target.difference ||
+           (target.who == Who::Pure && !pure && !pureSecond && PartOf(target.within));
+  }
+
+  static std::optional<std::size_t> PartOf(Who who) {
+    switch (who) {
+      case Who::First:
+        return 0;
+      case Who::Second:
+        return 1;
+      case Who::Mixture:
+        return 2;
+      default:
+        return std::nullopt;
+    }
   }
 
   void WriteNumbers() {

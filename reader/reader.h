@@ -26,6 +26,7 @@ enum class Doubt : std::uint8_t {
   TwoScenarios,      // two mixings that are compared, or two problems in one
   TwoReadings,       // the numbers fit more than one shape or role
   Impossible,        // the numbers give no mixture: a negative mass, a percentage out of range
+  ByPrice,           // sweets or coffee mixed by their price per kilogram, not solved here
 };
 
 // A number of the text and what it stands for.
@@ -53,6 +54,7 @@ struct Amount {
   Fraction value;
   WrittenUnit unit;
   bool difference = false;  // a step after them: how much one part's mass is more than the other's
+  std::optional<Column> substanceOf = {};  // a step after them: the substance in this mass's part
 };
 
 struct Reading {
