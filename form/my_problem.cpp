@@ -247,9 +247,11 @@ std::string MyProblem::GivenLine() const {
                            : " (" + number.aside + ")"));
     }
   }
-  // Water's 0% and the pure substance's 100% go without saying in the text.
+  // Water's 0% and the pure substance's 100% go without saying in the text; of produce, whose
+  // water is what its percentages state, there is nothing to say.
+  const bool produce = StatedShareOf(problem.context) == StatedShare::Water;
   for (const Column column : {Percent1, Percent2}) {
-    if (!written[column] && problem.IsGiven(column)) {
+    if (!written[column] && problem.IsGiven(column) && !produce) {
       given.push_back(Texts::AnswerAmount(problem, column) + " – " +
                       RoleOf(problem, parts, column));
     }

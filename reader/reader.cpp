@@ -478,6 +478,10 @@ class Grouper {
     if (named.noun != Noun::None) {
       TakeContent(group, named.at + 1);
     }
+    // "15 г злато с проба 750" is an alloy of it, not the pure metal.
+    if (group.percent && group.noun == Noun::Substance) {
+      group.noun = Noun::Solution;
+    }
     groups_.push_back(group);
   }
 
