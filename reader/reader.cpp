@@ -467,7 +467,12 @@ class Grouper {
       used_[next] = true;
       ++next;
     }
-    const Named named = NamedFrom(items_, next, context_);
+    Named named = NamedFrom(items_, next, context_);
+    // "Разтвор от 300 г", "Сплав от 3 кг": the noun before the mass.
+    if (named.noun == Noun::None && i > 1 && IsWord(items_[i - 1], "от") &&
+        IsSolutionWord(items_[i - 2])) {
+      named = {Noun::Solution, i - 2, 0};
+    }
     // "200 г 40% спирт" is a solution of it, not the substance.
     group.noun = group.percent && named.noun == Noun::Substance ? Noun::Solution : named.noun;
     if (named.noun != Noun::None) {
@@ -645,8 +650,10 @@ bool AreOnePart(const Items& items, const Placed& part, const Group& group) {
                                                        "е", "който", "която", "което"};
   for (std::size_t i = from; i < to; ++i) {
     const Item& item = items[i];
+    // "2 кг разтвор има 10% сол": the noun the percentage goes back to may stand between.
     const bool links = IsAnyWord(item, Linking) || StartsWith(item, "съдърж") ||
-                       IsMark(item, ",") || IsMark(item, "-") || IsAboutPercent(item);
+                       IsMark(item, ",") || IsMark(item, "-") || IsAboutPercent(item) ||
+                       group.named == i;
     if (!links) {
       return false;
     }
@@ -853,7 +860,11 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
       targets.push_back(target);
       continue;
     }
-    if (at < end && IsWord(items[i], "колко") && UnitWord(items[at])) {
+    if (at < end && IsWord(items[i], "колко") && IsMark(items[at], "%")) {
+      target.unit = WrittenUnit::Percent;
+      target.percent = true;
+      ++at;
+    } else if (at < end && IsWord(items[i], "колко") && UnitWord(items[at])) {
       target.unit = UnitWord(items[at]);
       target.percent = target.unit == WrittenUnit::Percent;
       ++at;
@@ -1663,6 +1674,14 @@ class Reader {
           values[MassColumns[p]] = Fraction(0) - *values[MassColumns[p]];
         }
       }
+    }
+    // "След изпаряване на 100 г вода … се получили 400 г разтвор": the third mass from the two.
+    const auto given = [&values](Column column) { return values[column].has_value(); };
+    if (!given(Weight1) && given(Weight2) && given(MixWeight)) {
+      values[Weight1] = *values[MixWeight] - *values[Weight2];
+    } else if (given(Weight1) && !given(Weight2) && given(MixWeight) && !given(MixPercent) &&
+               !given(Percent2)) {
+      values[Weight2] = *values[MixWeight] - *values[Weight1];
     }
     const bool ratio =
         std::any_of(targets_.begin(), targets_.end(), [](const Target& t) { return t.ratio; });
