@@ -43,6 +43,11 @@ struct Group {
 
 // ---------------------------------------------------------------- words
 
+bool IsCyrillicWord(const Item& item) {
+  return item.type == ItemType::Word && !item.text.empty() &&
+         (static_cast<unsigned char>(item.text.front()) & 0xFE) == 0xD0;
+}
+
 bool IsWord(const Item& item, std::string_view word) {
   return item.type == ItemType::Word && item.text == word;
 }
@@ -263,7 +268,14 @@ Named NamedFrom(const Items& items, std::size_t at, Context context) {
 
 // ---------------------------------------------------------------- the context
 
-Context ContextOf(const Items& items, bool& found) {
+bool IsMetal(Context context) {
+  return context == Context::Copper || context == Context::Tin || context == Context::Silver ||
+         context == Context::Gold;
+}
+
+// Which substance the text is about; `several` where it names two that are no alloy's metals:
+// a solution of salt and one of sugar make no problem of the school's.
+Context ContextOf(const Items& items, bool& found, bool& several) {
   std::array<int, ContextCount> counts{};
   for (const Item& item : items) {
     for (std::size_t c = 0; c < ContextCount; ++c) {
@@ -273,6 +285,12 @@ Context ContextOf(const Items& items, bool& found) {
     }
   }
   const auto best = std::max_element(counts.begin(), counts.end());
+  several = false;
+  for (std::size_t c = 0; c < ContextCount; ++c) {
+    const auto b = static_cast<std::size_t>(best - counts.begin());
+    several =
+        several || (c != b && counts[c] > 0 && !(IsMetal(Contexts[c]) && IsMetal(Contexts[b])));
+  }
   // "30% разтвор" of no substance named is read as salt's, the solution school starts with.
   found = *best > 0 || std::any_of(items.begin(), items.end(), [](const Item& item) {
     return IsSolutionWord(item) && StartsWith(item, "разтвор");
@@ -1383,12 +1401,16 @@ class Reader {
       return Doubt(Doubt::ByPrice);
     }
     bool found = false;
+    bool several = false;
     const Items own(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end));
-    context_ = ContextOf(own, found);
+    context_ = ContextOf(own, found, several);
     Grouper grouper(items_, asides_, context_);
     const std::vector<Group> groups = grouper.Groups();
     if (!found) {
       return Doubt(Doubt::NotAboutMixtures);
+    }
+    if (several) {
+      return Doubt(Doubt::TwoReadings);
     }
     if (HasUnexplainedNumber(grouper.Used())) {
       return Doubt(Doubt::TwoReadings);
@@ -1464,8 +1486,8 @@ class Reader {
       }
       if (!used[i] && !item.amount->unit) {
         // "5 колби", "12 рибки": a count of things, no quantity.
-        const bool counts = i + 1 < items_.size() && items_[i + 1].type == ItemType::Word &&
-                            IsWhole(item.amount->value);
+        const bool counts = i + 1 < items_.size() && IsCyrillicWord(items_[i + 1]) &&
+                            !StartsWith(items_[i + 1], "път") && IsWhole(item.amount->value);
         if (!counts) {
           return true;
         }
@@ -1516,8 +1538,9 @@ class Reader {
     const bool others = std::all_of(parts.parts.begin(), parts.parts.end(), [&](const Placed& p) {
       return isSolution(p) || p.noun == Noun::Pure || p.noun == Noun::Substance;
     });
-    const bool asked = std::any_of(targets_.begin(), targets_.end(),
-                                   [](const Target& target) { return target.who == Who::Pure; });
+    const bool asked = std::any_of(targets_.begin(), targets_.end(), [](const Target& target) {
+      return target.who == Who::Pure || target.who == Who::Water;
+    });
     const bool pure = mentions.pure || asked || parts.parts.size() > 1;
     // "в него се разтворят още 100 г захар" adds to the solution.
     if (mixings_ > 0 || evaporates_ || mentions.dissolves || parts.mixture.mass ||
