@@ -50,6 +50,7 @@ class MyProblem {
   void ShowSubQuestions();
   void ShowDifference();
   void ShowOption();
+  void ShowByPrice();
   void ShowDoubt();
 
   Reading reading_;

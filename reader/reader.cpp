@@ -398,8 +398,8 @@ Asides AsidesOf(const Items& items) {
 
 // ---------------------------------------------------------------- the parts
 
-constexpr std::array<std::string_view, 9> ResultStems = {
-    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов", "дава"};
+constexpr std::array<std::string_view, 10> ResultStems = {
+    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов", "дава", "струв"};
 constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "във",
                                                      "с",  "със", "на", "из"};
 
@@ -433,7 +433,9 @@ bool IsResult(const Items& items, std::size_t begin) {
 // "плодовото съдържание".
 bool MeansPercent(const Item& item) {
   return StartsWith(item, "процент") || StartsWith(item, "концентрац") ||
-         StartsWith(item, "масленост") || StartsWith(item, "съдържани");
+         StartsWith(item, "масленост") || StartsWith(item, "съдържани") ||
+         StartsWith(item, "цена") || StartsWith(item, "струва") || IsWord(item, "евро") ||
+         IsWord(item, "лева");
 }
 
 // "с масленост 3%", "с 30% плодово съдържание", "с проба 585": words about a percentage.
@@ -443,8 +445,8 @@ bool IsAboutPercent(const Item& item) {
 
 class Grouper {
  public:
-  Grouper(const Items& items, const Asides& asides, Context context)
-      : items_(items), asides_(asides), context_(context), used_(items.size()) {}
+  Grouper(const Items& items, const Asides& asides, Context context, bool byPrice)
+      : items_(items), asides_(asides), context_(context), byPrice_(byPrice), used_(items.size()) {}
 
   std::vector<Group> Groups() {
     for (std::size_t i = 0; i < asides_.end; ++i) {
@@ -505,7 +507,28 @@ class Grouper {
     if (group.percent && group.noun == Noun::Substance) {
       group.noun = Noun::Solution;
     }
+    if (byPrice_) {
+      TakePrice(group, next);
+    }
     groups_.push_back(group);
+  }
+
+  // "5 кг бонбони по 9 € за килограм", "30 кг смес по 28 лв.": the goods, and their price.
+  void TakePrice(Group& group, std::size_t at) {
+    std::size_t by = at;
+    while (by < asides_.end && by < at + 3 && IsCyrillicWord(items_[by]) &&
+           !IsWord(items_[by], "по")) {
+      ++by;
+    }
+    if (group.noun == Noun::None && by > at) {
+      group.noun = Noun::Solution;  // goods are named in words of their own
+      group.ordinal = std::max(group.ordinal, NamedFrom(items_, at, context_).ordinal);
+    }
+    if (!group.percent && by + 1 < asides_.end && IsWord(items_[by], "по") &&
+        IsPercent(items_[by + 1]) && !used_[by + 1]) {
+      group.percent = by + 1;
+      used_[by + 1] = true;
+    }
   }
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
@@ -604,6 +627,7 @@ class Grouper {
   const Items& items_;
   const Asides& asides_;
   Context context_;
+  bool byPrice_;
   std::vector<bool> used_;
   std::vector<Group> groups_;
 };
@@ -1069,9 +1093,9 @@ bool IsBetween(const Fraction& value, const Fraction& a, const Fraction& b) {
 
 // A real mixture: percentages from 0 to 100, the mixture strictly between its parts, masses
 // above zero, but for water that leaves.
-bool IsReal(const std::array<Fraction, ColumnCount>& v, bool leaves) {
+bool IsReal(const std::array<Fraction, ColumnCount>& v, bool leaves, bool byPrice) {
   for (const Column column : {Percent1, Percent2, MixPercent}) {
-    if (v[column] < 0 || v[column] > 100) {
+    if (v[column] < 0 || (v[column] > 100 && !byPrice)) {
       return false;
     }
   }
@@ -1290,8 +1314,16 @@ class Reader {
  private:
   // "200 и 300 г", "30 и 40% разтвор": a number takes the unit of the next where they are listed.
   void ShareUnits() {
+    const bool byPrice = IsByPrice();
     for (std::size_t i = items_.size(); i-- > 0;) {
       Item& item = items_[i];
+      const std::string_view currency = i + 1 < items_.size() ? CurrencyOf(items_[i + 1]) : "";
+      if (byPrice && item.type == ItemType::Number && item.amount && !item.amount->unit &&
+          !currency.empty()) {
+        item.amount->unit = WrittenUnit::Percent;
+        reading_.currency = currency;
+        continue;
+      }
       // A hallmark: "злато с проба 585" holds 58,5% gold.
       if (item.type == ItemType::Number && item.amount && !item.amount->unit && i > 0 &&
           StartsWith(items_[i - 1], "проб")) {
@@ -1397,14 +1429,17 @@ class Reader {
     if (NumberedProblems() > 1) {
       return Doubt(Doubt::TwoScenarios);
     }
-    if (IsByPrice()) {
-      return Doubt(Doubt::ByPrice);
-    }
     bool found = false;
     bool several = false;
     const Items own(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end));
     context_ = ContextOf(own, found, several);
-    Grouper grouper(items_, asides_, context_);
+    // Goods mixed by price: the prices in the percentages' place, whatever the goods.
+    if (!reading_.currency.empty()) {
+      context_ = Context::Salt;
+      found = true;
+      several = false;
+    }
+    Grouper grouper(items_, asides_, context_, !reading_.currency.empty());
     const std::vector<Group> groups = grouper.Groups();
     if (!found) {
       return Doubt(Doubt::NotAboutMixtures);
@@ -1436,7 +1471,8 @@ class Reader {
         std::count_if(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end),
                       [](const Item& item) { return StartsWithAny(item, MixingStems); }));
     // "добавили 50 г": fifty grams of what, the text does not say.
-    if (std::any_of(parts.parts.begin(), parts.parts.end(),
+    if (reading_.currency.empty() &&
+        std::any_of(parts.parts.begin(), parts.parts.end(),
                     [](const Placed& p) { return p.mass && !p.percent && p.noun == Noun::None; })) {
       return Doubt(Doubt::TwoReadings);
     }
@@ -1446,6 +1482,14 @@ class Reader {
     }
     Order(parts);
     Solve();
+  }
+
+  // "лв." or "€" after a price; empty after anything else.
+  static std::string_view CurrencyOf(const Item& item) {
+    if (IsWord(item, "лв") || StartsWith(item, "лев")) {
+      return "лв.";
+    }
+    return IsWord(item, "евро") || IsMark(item, "€") ? "€" : "";
   }
 
   // "бонбони по 9 € за килограм", "кафе по 24 лв. за килограм", mixed.
@@ -1733,7 +1777,7 @@ class Reader {
     if (leaves != evaporates_ && second_.noun == Noun::Water) {
       return Doubt(Doubt::Impossible);
     }
-    if (!IsReal(exact, leaves)) {
+    if (!IsReal(exact, leaves, !reading_.currency.empty())) {
       return Doubt(Doubt::Impossible);
     }
     Finish(*variant, exact, leaves, Asked::Amounts);
@@ -2091,7 +2135,7 @@ std::optional<VariantIndex> VariantOfGivens(
 
 std::optional<std::array<Fraction, ColumnCount>> Reread(
     const Problem& shape, const std::array<std::optional<Fraction>, ColumnCount>& values,
-    VariantIndex& variant, ::Doubt& doubt) {
+    bool byPrice, VariantIndex& variant, ::Doubt& doubt) {
   if (shape.asked == Asked::Ratio) {
     variant = 6;
     const bool percents = values[Percent1] && values[Percent2] && values[MixPercent];
@@ -2118,7 +2162,7 @@ std::optional<std::array<Fraction, ColumnCount>> Reread(
     return std::nullopt;
   }
   const bool leaves = shape.second == Ingredient::Water && exact[Weight2] < 0;
-  if (leaves != LeavesWater(shape.kind) || !IsReal(exact, leaves)) {
+  if (leaves != LeavesWater(shape.kind) || !IsReal(exact, leaves, byPrice)) {
     doubt = Doubt::Impossible;
     return std::nullopt;
   }
@@ -2157,7 +2201,7 @@ Reading Reread(Reading reading) {
   VariantIndex variant = 0;
   ::Doubt doubt = Doubt::TwoReadings;
   const std::optional<std::array<Fraction, ColumnCount>> exact =
-      Reread(shape, values, variant, doubt);
+      Reread(shape, values, !reading.currency.empty(), variant, doubt);
   if (!exact) {
     reading.doubt = doubt;
     return reading;

@@ -26,7 +26,6 @@ enum class Doubt : std::uint8_t {
   TwoScenarios,      // two mixings that are compared, or two problems in one
   TwoReadings,       // the numbers fit more than one shape or role
   Impossible,        // the numbers give no mixture: a negative mass, a percentage out of range
-  ByPrice,           // sweets or coffee mixed by their price per kilogram, not solved here
 };
 
 // A number of the text and what it stands for.
@@ -74,6 +73,9 @@ struct Reading {
   std::vector<Option> options;       // "А) … Б) …" in their order
   std::optional<std::size_t> right;  // the option that holds the answer; none where none does
   std::vector<Reading> parts;        // sub-questions "а)", "б)", each read on its own
+  // Goods mixed by their price per kilogram: "лв." or "€", the prices held where the
+  // percentages are; empty for a mixture of percentages.
+  std::string currency;
 };
 
 // Reads any text, of any length and content, without throwing: a text of more than

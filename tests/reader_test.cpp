@@ -268,6 +268,19 @@ TEST(MyProblemTest, SolvesAgainWithTheRoleThePupilGives) {
   EXPECT_FALSE(HasLineStarting(mine.Shown().lines, "Отговор:"));
 }
 
+// Goods mixed by price: the price in the percentage's place, the solution by what they are worth.
+TEST(MyProblemTest, SolvesAMixtureByPriceInItsCurrency) {
+  const std::vector<std::string> lines = ShownOf(
+      "В сладкарница смесили 5 кг бонбони по 9 € за килограм и 3 кг бонбони по 13 € за "
+      "килограм. По колко евро трябва да се продава килограм от сместа?");
+  EXPECT_EQ(lines[0],
+            "Дадено: 5 кг – масата на първия вид; 9 € – цената на килограм от първия вид; 3 кг – "
+            "масата на втория вид; 13 € – цената на килограм от втория вид.");
+  EXPECT_TRUE(HasLineStarting(lines, "Стойността на сместа е 45 + 39 = 84 (€).")) << Joined(lines);
+  EXPECT_EQ(lines.back(), "Отговор: килограм от сместа струва 10,5 €.");
+  EXPECT_EQ(Joined(lines).find('%'), std::string::npos) << Joined(lines);
+}
+
 TEST(MyProblemTest, PutsTheProblemIntoTheGrid) {
   MyProblem mine;
   mine.Read(
