@@ -28,8 +28,6 @@ enum class Noun : std::uint8_t {
   Dried,
 };
 
-enum class Role : std::uint8_t { Part, Mixture };
-
 // A part of the problem as the text names it: its numbers and what it is.
 struct Group {
   std::optional<std::size_t> mass;     // the item of its mass
@@ -730,12 +728,11 @@ Parts PartsOf(const std::vector<Group>& groups, const Items& items) {
   return parts;
 }
 
-// Parts the text names without a number: the water poured in, the pure substance added,
-// "друг разтвор".
+// Parts the text names without a number, the water poured in and the pure substance added, and
+// what happens to them.
 struct Mentions {
   bool water = false;
   bool pure = false;
-  bool other = false;
   bool evaporates = false;  // "изпарява", "изпари", "изварява", "сушат"
   bool dissolves = false;   // "разтвориха", "разтваря"
 };
@@ -779,8 +776,6 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
     mentions.water = mentions.water || (noun == Noun::Water && !share);
     mentions.pure = mentions.pure || noun == Noun::Pure ||
                     (noun == Noun::Substance && (afterCount || afterVerb));
-    mentions.other =
-        mentions.other || (StartsWith(item, "друг") && i + 1 < end && IsSolutionWord(items[i + 1]));
   }
   return mentions;
 }
@@ -1480,7 +1475,7 @@ class Reader {
     if (!FindMixture(parts)) {
       return;
     }
-    Order(parts);
+    Order();
     Solve();
   }
 
@@ -1646,7 +1641,7 @@ class Reader {
 
   // The first part and the second: by "първия" and "втория", then water and the pure substance
   // second, the substance before the water it is dissolved in, then as the text names them.
-  void Order(const Parts&) {
+  void Order() {
     bool swap = false;
     if (first_.ordinal != second_.ordinal && first_.ordinal != 0 && second_.ordinal != 0) {
       swap = first_.ordinal > second_.ordinal;
@@ -1980,14 +1975,17 @@ class Reader {
                                       std::vector<Amount> answers) const {
     const bool any = std::any_of(targets_.begin(), targets_.end(),
                                  [this](const Target& target) { return IsStep(target); });
-    if (!any) {
+    // A ratio has no masses of its own to take a step from.
+    if (!any || problem.asked == Asked::Ratio) {
       return answers;
     }
     std::vector<Amount> ordered;
     std::size_t next = 0;
     for (const Target& target : targets_) {
       if (!IsStep(target)) {
-        ordered.push_back(answers[next++]);
+        if (next < answers.size()) {
+          ordered.push_back(answers[next++]);
+        }
         continue;
       }
       const std::size_t part = target.difference ? 3 : PartOf(target.within).value_or(3);
