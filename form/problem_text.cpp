@@ -647,10 +647,10 @@ constexpr std::array<Said, 10> Sentences = {{
 // None gives the right answer away.
 constexpr std::array<Said, 21> Reasons = {{
     {Verdict::AverageOfPercentages,
-     "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
-     "и от това колко има от всяка съставка."},
+     "процентното съдържание на {substance} {inMixture} не е средното аритметично на двата "
+     "процента – то зависи и от {amounts} на {bothParts}."},
     {Verdict::MassesNotAdded,
-     "{amount} на сместа е сборът от {amounts} на двете съставки – провери {whichAmount} се "
+     "{amount} на {mixtureName} е сборът от {amounts} на {bothParts} – провери {whichAmount} се "
      "търси."},
     {Verdict::MixtureForPart, "толкова е {mixtureSubject}, а се пита за {partAmount}."},
     {Verdict::PercentAsWholeNumber,
@@ -659,8 +659,8 @@ constexpr std::array<Said, 21> Reasons = {{
     {Verdict::PartForPercent,
      "това е частта като десетична дроб, а не процентът – умножи я по 100."},
     {Verdict::PercentagesAdded,
-     "процентите на двете съставки не се събират – процентното съдържание на сместа е между "
-     "тях."},
+     "процентите на {bothParts} не се събират – процентното съдържание на {substance} "
+     "{inMixture} е между тях."},
     {Verdict::RemainingForEvaporated,
      "толкова е {solution} след изпаряването, а се пита колко вода се е изпарила."},
     {Verdict::MixtureForAddedWater,
@@ -748,6 +748,7 @@ std::string AskedPartAmount(const Problem& problem, Column box, const AmountWord
 Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
   const AmountWords& amount = problem.unit == Unit::Litre ? VolumeWords : MassWords;
+  const PartWords parts = PartWordsOf(problem);
   return {
       {"answer", std::string(names.object)},
       {"answerSubject", std::string(names.subject)},
@@ -770,6 +771,9 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
        Joined(NewForms.For(words.solution.gender, Article::Short), words.solution.bare)},
       {"afterWater", WaterLeft(problem) ? "изпаряването" : "доливането"},
       {"was", std::string(WasForms.For(words.solution.gender, Article::Full))},
+      {"mixtureName", parts.names[2]},
+      {"inMixture", In(parts.names[2])},
+      {"bothParts", parts.bothParts},
       {"amount", std::string(amount.amount)},
       {"amounts", std::string(amount.amounts)},
       {"whichAmount", std::string(amount.whichAmount)},

@@ -293,6 +293,7 @@ TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
 
 // Dried mushrooms, 22 кг of 90% water to 12%: 2,5 кг. The water's 90% taken for the dry matter
 // gives 22 · 90 : 100 = 19,8, and that as 12% of the dried 165; 19,5 кг is the water that left.
+// The fresh 22 кг is no mass left out of a sum: drying adds nothing.
 TEST(Judge, TellsTheMistakesOfDrying) {
   Problem dried = Made(Kind::Drying, {100, 220, 0, -195, 880, 25});
   dried.context = Context::Mushrooms;
@@ -314,6 +315,7 @@ TEST(Judge, TellsTheMistakesOfDrying) {
       {"19,5", Verdict::WaterLostForDried,
        "Не е вярно: толкова вода се е изпарила при сушенето, а се пита колко килограма са "
        "получените сушени гъби."},
+      {"22", Verdict::Wrong, "Не е вярно: провери пресмятанията и опитай отново."},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Judge(dried, MixWeight, c.answer), c.verdict) << c.answer;
@@ -532,8 +534,8 @@ TEST(Judge, TellsWhatANumberLooksLike) {
       {dissolving, Weight1, "300", Verdict::MixtureForPart,
        "Не е вярно: толкова е полученият разтвор, а се пита за масата на солта."},
       {salt, MixWeight, "200", Verdict::MassesNotAdded,
-       "Не е вярно: масата на сместа е сборът от масите на двете съставки – провери коя маса се "
-       "търси."},
+       "Не е вярно: масата на получения разтвор е сборът от масите на двата разтвора – провери "
+       "коя маса се търси."},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Judge(c.problem, c.box, c.answer), c.verdict) << c.answer;
@@ -659,8 +661,8 @@ TEST(Texts, SayWhichOfTwoAnswersASentenceIsAbout) {
        "Първият отговор е верен, но вторият не е: провери пресмятанията и опитай отново."},
       {{Right, WrongUnit}, "Провери мерната единица: вторият отговор тук е в проценти."},
       {{MassesNotAdded, Right},
-       "Вторият отговор е верен, но първият не е: масата на сместа е сборът от масите на двете "
-       "съставки – провери коя маса се търси."},
+       "Вторият отговор е верен, но първият не е: масата на получената сплав е сборът от масите "
+       "на двете сплави – провери коя маса се търси."},
       {{Negative, PartForPercent},
        "Нито един от двата отговора не е верен. Започни с първия: търсеното количество не може да "
        "е "
@@ -679,7 +681,8 @@ TEST(Texts, SayWhichOfTwoAnswersASentenceIsAbout) {
   }
 }
 
-// No sentence addresses the pupil in the plural, whatever the answer and the problem.
+// No sentence addresses the pupil in the plural, or speaks of the grid's parts in place of the
+// problem's things, whatever the answer and the problem.
 TEST(Texts, AddressThePupilInTheSingular) {
   std::vector<std::string> said;
   for (std::int32_t place = 0; place < MaxSheetSize; ++place) {
@@ -699,7 +702,7 @@ TEST(Texts, AddressThePupilInTheSingular) {
     for (const std::string_view plural :
          {"проверете", "Проверете", "напишете", "Напишете", "опитайте", "Опитайте", "запишете",
           "Запишете", "въведете", "Въведете", "попълнете", "Попълнете", "помислете", "Помислете",
-          "умножете", "Умножете"}) {
+          "умножете", "Умножете", "сместа", "съставк"}) {
       EXPECT_EQ(sentence.find(plural), std::string::npos) << sentence;
     }
   }
@@ -728,22 +731,22 @@ TEST(Texts, SayWhatAnAnswerLooksLike) {
        "Провери мерната единица: отговорът тук е в проценти."},
       {Verdict::WrongUnit, vinegar, Weight2, "Провери мерната единица: отговорът тук е в литри."},
       {Verdict::AverageOfPercentages, salt, MixPercent,
-       "Не е вярно: процентното съдържание на сместа не е средното аритметично на двата процента "
-       "– то зависи и от това колко има от всяка съставка."},
+       "Не е вярно: процентното съдържание на сол в получения разтвор не е средното аритметично "
+       "на двата процента – то зависи и от масите на двата разтвора."},
       {Verdict::MassesNotAdded, salt, MixWeight,
-       "Не е вярно: масата на сместа е сборът от масите на двете съставки – провери коя маса се "
-       "търси."},
+       "Не е вярно: масата на получения разтвор е сборът от масите на двата разтвора – провери "
+       "коя маса се търси."},
       {Verdict::MassesNotAdded, vinegar, MixWeight,
-       "Не е вярно: обемът на сместа е сборът от обемите на двете съставки – провери кой обем се "
-       "търси."},
+       "Не е вярно: обемът на получения оцет е сборът от обемите на двата вида оцет – провери "
+       "кой обем се търси."},
       {Verdict::PercentAsWholeNumber, salt, MixPercent,
        "Не е вярно: изглежда, че процентът е използван като цяло число, а не като стотни (30% = "
        "30 : 100 = 0,3)."},
       {Verdict::PartForPercent, salt, MixPercent,
        "Не е вярно: това е частта като десетична дроб, а не процентът – умножи я по 100."},
       {Verdict::PercentagesAdded, salt, MixPercent,
-       "Не е вярно: процентите на двете съставки не се събират – процентното съдържание на сместа "
-       "е между тях."},
+       "Не е вярно: процентите на двата разтвора не се събират – процентното съдържание на сол в "
+       "получения разтвор е между тях."},
       {Verdict::RemainingForEvaporated, salt, Weight2,
        "Не е вярно: толкова е разтворът след изпаряването, а се пита колко вода се е изпарила."},
       {Verdict::MixtureForAddedWater, salt, Weight2,
