@@ -1039,6 +1039,18 @@ std::string Quoted(std::string_view text) {
   return "„" + std::string(text) + "“";
 }
 
+// The second step starts from the first step's mixture, whose percentage the solution leaves
+// uncounted: " (процентното съдържание на сол в получения разтвор: 14,95 · 100 : 130)".
+std::string FirstStepPercentage(const Problem& problem, const ContextWords& words) {
+  const Tenths mass = problem.Value(Weight1);
+  constexpr std::int64_t TenthsOfPercentOfTenths = 10 * 10 * 100;
+  const Fraction substance =
+      Fraction::Of(mass.count * problem.Value(Percent1).count, TenthsOfPercentOfTenths);
+  return " (процентното съдържание на " + std::string(words.substance) + " " +
+         In(MixtureReference(words.solution, Article::Short)) + ": " + ExactNumber(substance) +
+         " · 100 : " + mass.Text() + ")";
+}
+
 // A given as the pupil types it into its cell, with what a 0% or 100% part is: "0 (водата)".
 std::string CellEntry(const Problem& problem, Column column) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
@@ -1048,7 +1060,7 @@ std::string CellEntry(const Problem& problem, Column column) {
   if (isPercent && ingredient == Ingredient::Water) {
     entry += " (водата)";
   } else if (column == Percent1 && problem.firstStep) {
-    entry += " (" + MixtureReference(words.solution, Article::Short) + ")";
+    entry += FirstStepPercentage(problem, words);
   } else if (isPercent && ingredient == Ingredient::PureSubstance) {
     // The salt dissolved is "солта"; the salt added to a solution "чистата сол".
     const Noun pure = column == Percent1 ? FirstWordsOf(problem, words).noun : words.pure;
