@@ -372,7 +372,8 @@ TEST(Practice, HintsAskAndNeverTellTheAnswer) {
 
 namespace {
 
-// Every problem of the first sheets, whatever its shape, speaks of its own things.
+// Every problem of the first sheets, whatever its shape, speaks of its own things: what a
+// percentage measures and where, not "процентът на" a part.
 TEST(Practice, SpeaksOfTheProblemsOwnThings) {
   for (const Level level : Levels) {
     for (std::int32_t sheet = 1; sheet <= 3; ++sheet) {
@@ -392,8 +393,8 @@ TEST(Practice, SpeaksOfTheProblemsOwnThings) {
           lines.push_back(solution.table->heading[3]);
         }
         for (const std::string& line : lines) {
-          for (const std::string_view grid :
-               {"съставка", "смес", "чисто вещество", "Чистото вещество", "таблицата „"}) {
+          for (const std::string_view grid : {"съставка", "смес", "чисто вещество",
+                                              "Чистото вещество", "таблицата „", "процентът на"}) {
             EXPECT_EQ(line.find(grid), std::string::npos)
                 << Texts::ProblemText(practice.Current()) << "\n"
                 << line;
