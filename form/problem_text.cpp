@@ -97,7 +97,6 @@ struct ContextWords {
   std::string_view substance;  // "Колко процента сол", "процентното съдържание на сол"
   Noun solution;                     // what the parts and the mixture are
   std::string_view solutionPortion;  // "{p} разтвор на сол", "сплав {withP} мед"
-  std::string_view solutionKind;     // after "друг": "разтвор на сол"
   std::string_view concentratePortion;  // only vinegar is made from one
   Noun pure;                            // where the pure substance is added
   Noun fresh = {};                      // produce that is dried, before it is
@@ -109,68 +108,41 @@ constexpr std::array<ContextWords, ContextCount> ContextTable = {{
     {"сол",
      SolutionNoun,
      "{p} разтвор на сол",
-     "разтвор на сол",
      {},
      {"чиста сол", Gender::Feminine, "чистата сол", "чистата сол"}},
     {"захар",
      SolutionNoun,
      "{p} захарен разтвор",
-     "захарен разтвор",
      {},
      {"чиста захар", Gender::Feminine, "чистата захар", "чистата захар"}},
-    {"спирт", SolutionNoun, "{p} разтвор на спирт", "разтвор на спирт", {}, {}},
-    {"плодов сок", DrinkNoun, "напитка {withP} плодов сок", "напитка", {}, {}},
-    {"оцетна киселина", VinegarNoun, "{p} оцет", "оцет", "{p} оцетна есенция", {}},
+    {"спирт", SolutionNoun, "{p} разтвор на спирт", {}, {}},
+    {"плодов сок", DrinkNoun, "напитка {withP} плодов сок", {}, {}},
+    {"оцетна киселина", VinegarNoun, "{p} оцет", "{p} оцетна есенция", {}},
     // Milk's fat is its "масленост", as its carton and a teacher say it.
-    {"мазнини", MilkNoun, "мляко с масленост {p}", "мляко", {}, {}},
+    {"мазнини", MilkNoun, "мляко с масленост {p}", {}, {}},
     {"мед",
      AlloyNoun,
      "сплав {withP} мед",
-     "сплав",
      {},
      {"чиста мед", Gender::Feminine, "чистата мед", "чистата мед"}},
     {"калай",
      AlloyNoun,
      "сплав {withP} калай",
-     "сплав",
      {},
      {"чист калай", Gender::Masculine, "чистия калай", "чистият калай"}},
     {"сребро",
      AlloyNoun,
      "сплав {withP} сребро",
-     "сплав",
      {},
      {"чисто сребро", Gender::Neuter, "чистото сребро", "чистото сребро"}},
     {"злато",
      AlloyNoun,
      "сплав {withP} злато",
-     "сплав",
      {},
      {"чисто злато", Gender::Neuter, "чистото злато", "чистото злато"}},
-    {"сухо вещество",
-     DriedMushrooms,
-     "сушени гъби",
-     "сушени гъби",
-     {},
-     {},
-     FreshMushrooms,
-     "гъбите се сушат"},
-    {"сухо вещество",
-     DriedPlums,
-     "сушени сливи",
-     "сушени сливи",
-     {},
-     {},
-     FreshPlums,
-     "сливите се сушат"},
-    {"сухо вещество",
-     DriedApricots,
-     "сушени кайсии",
-     "сушени кайсии",
-     {},
-     {},
-     FreshApricots,
-     "кайсиите се сушат"},
+    {"сухо вещество", DriedMushrooms, "сушени гъби", {}, {}, FreshMushrooms, "гъбите се сушат"},
+    {"сухо вещество", DriedPlums, "сушени сливи", {}, {}, FreshPlums, "сливите се сушат"},
+    {"сухо вещество", DriedApricots, "сушени кайсии", {}, {}, FreshApricots, "кайсиите се сушат"},
 }};
 
 // The substance as the subject of a sentence: "солта не се променя". In the order of Context.
@@ -214,24 +186,24 @@ constexpr std::string_view TopUpWithWaterWordings[] = {
     "{substance} има {inMix}?",
 };
 constexpr std::string_view UnknownSecondStrengthWordings[] = {
-    "От {part1} и {w2} {other} получиха {kindMix}. Какъв процент {substance} съдържа "
+    "От {part1} и {w2} {other} получиха {kindMixShort}. Какъв процент {substance} съдържа "
     "{secondSubject}?",
-    "Към {part1} добавиха {w2} {other} и получиха {kindMix}. Колко процента {substance} има "
+    "Към {part1} добавиха {w2} {other} и получиха {kindMixShort}. Колко процента {substance} има "
     "{inSecond}?",
 };
 constexpr std::string_view FirstForMixtureWordings[] = {
-    "Колко {units} {kind1} трябва да се добавят към {part2}, за да се получи {kindMix}?",
-    "Колко {units} {kind1} трябва да се {mixThey} {withPart2}, за да се получи {kindMix}?",
+    "Колко {units} {kind1} трябва да се добавят към {part2}, за да се получи {kindMixShort}?",
+    "Колко {units} {kind1} трябва да се {mixThey} {withPart2}, за да се получи {kindMixShort}?",
 };
 constexpr std::string_view SecondFromMixtureWordings[] = {
-    "Към {part1} добавиха {other} и получиха {mix}. Колко {units} е {secondSubject} и какъв "
+    "Към {part1} добавиха {other} и получиха {mixShort}. Колко {units} е {secondSubject} и какъв "
     "процент {substance} съдържа?",
-    "От {part1} и {other} получиха {mix}. Колко {units} от {secondObject} са използвани и "
+    "От {part1} и {other} получиха {mixShort}. Колко {units} от {secondObject} са използвани и "
     "какъв процент {substance} съдържа {secondPronoun}?",
 };
 constexpr std::string_view EachForMixtureWordings[] = {
-    "Колко {units} {kind1} и колко {units} {kind2} трябва да {mixWe}, за да получим {mix}?",
-    "Искаме да получим {mix}, като {mixWe} {kind1} и {kind2}. Колко {units} от {firstObject} и "
+    "Колко {units} {kind1} и колко {units} {kind2} трябва да {mixWe}, за да получим {mixShort}?",
+    "Искаме да получим {mix}, като {mixWe} {kinds}. Колко {units} от {firstObject} и "
     "колко от {secondAlone} трябва да вземем?",
 };
 constexpr std::string_view EvaporationWordings[] = {
@@ -523,7 +495,8 @@ Slots OneStepSlots(const Problem& problem) {
        std::string(SubstanceSubjects[static_cast<std::size_t>(problem.context)])},
       {"startSubject", Joined(StartForms.For(first.noun.gender, Article::Full), first.noun.bare)},
       {"was", std::string(WasForms.For(first.noun.gender, Article::Full))},
-      {"other", Joined(OtherForms.For(secondGender, Article::Short), words.solutionKind)},
+      // "друг разтвор" after the first part has named the substance.
+      {"other", Joined(OtherForms.For(secondGender, Article::Short), words.solution.bare)},
       {"firstObject", firstObject},
       {"firstSubject", FirstCapital(Reference(first.noun, FirstForms, same, Article::Full))},
       {"inFirst", In(firstObject)},
