@@ -63,6 +63,7 @@ constexpr Forms StartRowForms = {"първоначален", "първонача
 constexpr Forms StartForms = {"първоначалния", "първоначалният", "първоначалната", "първоначалното",
                               "първоначалните"};
 constexpr Forms WasForms = {"бил", "бил", "била", "било", "били"};
+constexpr Forms WholeForms = {"целия", "целият", "цялата", "цялото", "целите"};
 
 struct Noun {
   std::string_view bare;
@@ -728,7 +729,11 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
       {"inBox", std::string(names.inBox)},
       {"smallerUnits",
        std::string(SmallerUnitsInPlural[static_cast<std::size_t>(UnitOf(problem, box))])},
-      {"mixtureSubject", MixtureReference(words.solution, Article::Full)},
+      // A solution only given, not made in the problem, is no "полученият разтвор".
+      {"mixtureSubject",
+       problem.kind == Kind::SubstanceInSolution
+           ? Joined(WholeForms.For(words.solution.gender, Article::Full), words.solution.bare)
+           : MixtureReference(words.solution, Article::Full)},
       {"partAmount", AskedPartAmount(problem, box, amount)},
       {"boxUnits", std::string(UnitsInPlural[static_cast<std::size_t>(UnitOf(problem, box))])},
       {"units", std::string(CountedUnits[static_cast<std::size_t>(problem.unit)])},

@@ -247,13 +247,15 @@ TEST(Judge, TellsWhatWasTakenForWhatIsAddedOrLeaves) {
 // salt in 200 г of water make 20%, not 25%; 300 г of 15% take 255 г of water; 20 г of salt make
 // 400 г of 5% with 380 г of water, where 20 · 5 : 100 = 1 is the salt's own arithmetic; 200 г of
 // water take 400 г of 15% to 600 г of 10%; 500 г of 5% hold 25 г of salt, not 500 · 5 = 2500
-// nor 500 : 5 = 100.
+// nor 500 : 5 = 100, nor the whole 500 г.
 TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
   const Problem trap = Made(Kind::DissolvedPercent, {1000, 500, 0, 2000, 200, 2500});
   const Problem dissolving = Made(Kind::Dissolving, {1000, 450, 0, 2550, 150, 3000});
   const Problem fromSalt = Made(Kind::SolutionFromSubstance, {1000, 200, 0, 3800, 50, 4000});
   const Problem start = Made(Kind::UnknownStart, {150, 4000, 0, 2000, 100, 6000});
-  const Problem inSolution = Made(Kind::SubstanceInSolution, {1000, 250, 0, 4750, 50, 5000});
+  Problem inSolution = Made(Kind::SubstanceInSolution, {1000, 250, 0, 4750, 50, 5000});
+  inSolution.first = Ingredient::PureSubstance;
+  inSolution.second = Ingredient::Water;
   const struct {
     const Problem& problem;
     Column box;
@@ -280,6 +282,8 @@ TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
       {inSolution, Weight1, "100", Verdict::MassDividedByPercent,
        "Не е вярно: изглежда, че масата на разтвора е разделена на процента, а 5% от едно число "
        "са 5 стотни от него."},
+      {inSolution, Weight1, "500", Verdict::MixtureForPart,
+       "Не е вярно: толкова е целият разтвор, а се пита за масата на солта."},
       {inSolution, Weight1, "2500", Verdict::PercentAsWholeNumber,
        "Не е вярно: изглежда, че процентът е използван като цяло число, а не като стотни (30% = "
        "30 : 100 = 0,3)."},
