@@ -168,7 +168,7 @@ constexpr std::array<std::string_view, 4> LevelNames = {"Ниво 1", "Ниво 
 constexpr std::string_view MixTwoWordings[] = {
     "{mixedPast} {part1} и {part2}. Какво е процентното съдържание на {substance} {inMix}?",
     "Ако {mixWe} {part1} и {part2}, какъв процент {substance} ще съдържа {mixSubject}?",
-    "Към {part1} добавиха {part2}. Колко процента {substance} има {inMix}?",
+    "Към {part1} добавиха {part2}{andMelted}. Колко процента {substance} има {inMix}?",
 };
 constexpr std::string_view AddWaterWordings[] = {
     "Колко {units} вода трябва да се долеят към {part1}, за да стане процентното съдържание на "
@@ -189,7 +189,8 @@ constexpr std::string_view TopUpWithWaterWordings[] = {
 constexpr std::string_view UnknownSecondStrengthWordings[] = {
     "От {part1} и {w2} {other} получиха {kindMixShort}. Какъв процент {substance} съдържа "
     "{secondSubject}?",
-    "Към {part1} добавиха {w2} {other} и получиха {kindMixShort}. Колко процента {substance} има "
+    "Към {part1} добавиха {w2} {other}{meltedThen} и получиха {kindMixShort}. Колко процента "
+    "{substance} има "
     "{inSecond}?",
 };
 constexpr std::string_view FirstForMixtureWordings[] = {
@@ -197,7 +198,8 @@ constexpr std::string_view FirstForMixtureWordings[] = {
     "Колко {units} {kind1} трябва да се {mixThey} {withPart2}, за да се получи {kindMixShort}?",
 };
 constexpr std::string_view SecondFromMixtureWordings[] = {
-    "Към {part1} добавиха {other} и получиха {mixShort}. Колко {units} е {secondSubject} и какъв "
+    "Към {part1} добавиха {other}{meltedThen} и получиха {mixShort}. Колко {units} е "
+    "{secondSubject} и какъв "
     "процент {substance} съдържа?",
     "От {part1} и {other} получиха {mixShort}. Колко {units} от {secondObject} са използвани и "
     "какъв процент {substance} съдържа {secondPronoun}?",
@@ -513,6 +515,9 @@ Slots OneStepSlots(const Problem& problem) {
       {"mixedPast", alloy ? "Стопиха заедно" : "Смесиха"},
       {"mixWe", alloy ? "стопим заедно" : "смесим"},
       {"mixThey", alloy ? "стопят заедно" : "смесят"},
+      // An alloy added to another is melted with it: "добавиха …, стопиха ги заедно и получиха".
+      {"andMelted", alloy ? " и ги стопиха заедно" : ""},
+      {"meltedThen", alloy ? ", стопиха ги заедно" : ""},
       {"mixSubject", MixtureReference(mixture.noun, Article::Full)},
       {"inMix", In(mixtureObject)},
       {"ratio", problem.asked == Asked::Ratio ? RatioText(MassRatio(problem)) : std::string()},
