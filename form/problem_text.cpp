@@ -980,7 +980,8 @@ MixingWords MixingWordsOf(const Problem& problem) {
 
 PartWords PartWordsOf(const Problem& problem) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
-  const Noun first = WordsOf(words, problem.first, problem.Value(Percent1)).noun;
+  // The salt dissolved is "солта", as the problem says it, not "чистата сол".
+  const Noun first = FirstWordsOf(problem, words).noun;
   const Noun second = WordsOf(words, problem.second, problem.Value(Percent2)).noun;
   const Noun& mixture = words.solution;
   const bool same = first.bare == second.bare;

@@ -245,13 +245,15 @@ TEST(Judge, TellsWhatWasTakenForWhatIsAddedOrLeaves) {
 
 // The mistakes of salt dissolved and of an unknown start, with what a teacher says of each: 50 г of
 // salt in 200 г of water make 20%, not 25%; 300 г of 15% take 255 г of water; 20 г of salt make
-// 400 г of 5% with 380 г of water, where 20 · 5 : 100 = 1 is the salt's own arithmetic; 200 г of
-// water take 400 г of 15% to 600 г of 10%; 500 г of 5% hold 25 г of salt, not 500 · 5 = 2500
-// nor 500 : 5 = 100, nor the whole 500 г.
+// 400 г of 5% with 380 г of water, where 20 · 5 : 100 = 1 is the salt's own arithmetic and 20 г the
+// salt alone; 200 г of water take 400 г of 15% to 600 г of 10%; 500 г of 5% hold 25 г of salt, not
+// 500 · 5 = 2500 nor 500 : 5 = 100, nor the whole 500 г.
 TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
   const Problem trap = Made(Kind::DissolvedPercent, {1000, 500, 0, 2000, 200, 2500});
   const Problem dissolving = Made(Kind::Dissolving, {1000, 450, 0, 2550, 150, 3000});
-  const Problem fromSalt = Made(Kind::SolutionFromSubstance, {1000, 200, 0, 3800, 50, 4000});
+  Problem fromSalt = Made(Kind::SolutionFromSubstance, {1000, 200, 0, 3800, 50, 4000});
+  fromSalt.first = Ingredient::PureSubstance;
+  fromSalt.second = Ingredient::Water;
   const Problem start = Made(Kind::UnknownStart, {150, 4000, 0, 2000, 100, 6000});
   Problem inSolution = Made(Kind::SubstanceInSolution, {1000, 250, 0, 4750, 50, 5000});
   inSolution.first = Ingredient::PureSubstance;
@@ -275,6 +277,9 @@ TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
       {fromSalt, MixWeight, "1", Verdict::SubstanceForSolution,
        "Не е вярно: така се пресмята колко сол има в разтвора; тук солта е дадена, а се търси "
        "целият разтвор."},
+      {fromSalt, MixWeight, "20 г", Verdict::MassesNotAdded,
+       "Не е вярно: масата на получения разтвор е сборът от масите на солта и водата – провери "
+       "коя маса се търси."},
       {start, Weight1, "600", Verdict::MixtureForStart,
        "Не е вярно: толкова е разтворът след доливането, а се пита колко е бил преди него."},
       {start, Weight1, "400 г", Verdict::Right, "Вярно!"},
