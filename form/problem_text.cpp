@@ -728,6 +728,14 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
   const AmountWords& amount = problem.unit == Unit::Litre ? VolumeWords : MassWords;
   const PartWords parts = PartWordsOf(problem);
+  const std::string newObject =
+      Joined(NewForms.For(words.solution.gender, Article::Short), words.solution.bare);
+  const std::string mixtureObject = MixtureReference(words.solution, Article::Short);
+  // Of two steps, the water goes into the first step's mixture and makes the new solution.
+  const std::string mixtureName = problem.firstStep ? newObject : parts.names[2];
+  const std::string bothParts = problem.firstStep
+                                    ? mixtureObject + " и " + std::string(WaterNoun.definiteShort)
+                                    : parts.bothParts;
   return {
       {"answer", std::string(names.object)},
       {"answerSubject", std::string(names.subject)},
@@ -749,14 +757,13 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
       {"SubstanceSubject",
        FirstCapital(SubstanceSubjects[static_cast<std::size_t>(problem.context)])},
       {"solution", std::string(words.solution.definiteFull)},
-      {"mixtureObject", MixtureReference(words.solution, Article::Short)},
-      {"newObject",
-       Joined(NewForms.For(words.solution.gender, Article::Short), words.solution.bare)},
+      {"mixtureObject", mixtureObject},
+      {"newObject", newObject},
       {"afterWater", WaterLeft(problem) ? "изпаряването" : "доливането"},
       {"was", std::string(WasForms.For(words.solution.gender, Article::Full))},
-      {"mixtureName", parts.names[2]},
-      {"inMixture", In(parts.names[2])},
-      {"bothParts", parts.bothParts},
+      {"mixtureName", mixtureName},
+      {"inMixture", In(mixtureName)},
+      {"bothParts", bothParts},
       {"amount", std::string(amount.amount)},
       {"amounts", std::string(amount.amounts)},
       {"whichAmount", std::string(amount.whichAmount)},

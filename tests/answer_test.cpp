@@ -334,9 +334,12 @@ TEST(Judge, TellsTheMistakesOfDrying) {
 
 // Two steps: 300 г of 10% and 200 г of 25% make 500 г of 16%, which 300 г of water poured in
 // take to 800 г of 10%, or 100 г of water evaporated to 400 г of 20%. The first step's 16% given
-// for the new solution is named, and so is the new solution given for the water.
+// for the new solution is named, and so is the new solution given for the water; 8%, the average
+// of 16% and the water's 0%, speaks of the new solution, not of the first step's.
 TEST(Judge, TellsTheMistakesOfTwoSteps) {
-  const Problem poured = Made(Kind::TwoSteps, {160, 5000, 0, 3000, 100, 8000});
+  Problem poured = Made(Kind::TwoSteps, {160, 5000, 0, 3000, 100, 8000});
+  poured.second = Ingredient::Water;
+  poured.firstStep = {{{100}, {3000}, {250}, {2000}, {160}, {5000}}};
   const Problem evaporated = Made(Kind::TwoSteps, {160, 5000, 0, -1000, 200, 4000});
   const struct {
     const Problem& problem;
@@ -349,6 +352,9 @@ TEST(Judge, TellsTheMistakesOfTwoSteps) {
       {poured, MixPercent, "16", Verdict::MixedForNew,
        "Не е вярно: толкова процента сол има в получения разтвор след смесването, а се пита за "
        "новия разтвор след доливането."},
+      {poured, MixPercent, "8", Verdict::AverageOfPercentages,
+       "Не е вярно: процентното съдържание на сол в новия разтвор не е средното аритметично на "
+       "двата процента – то зависи и от масите на получения разтвор и водата."},
       {evaporated, MixPercent, "16%", Verdict::MixedForNew,
        "Не е вярно: толкова процента сол има в получения разтвор след смесването, а се пита за "
        "новия разтвор след изпаряването."},
