@@ -58,6 +58,7 @@ inline constexpr Forms StartRowForms = {"първоначален", "първо�
                                         "първоначално", "първоначални"};
 inline constexpr Forms StartForms = {"първоначалния", "първоначалният", "първоначалната",
                                      "първоначалното", "първоначалните"};
+inline constexpr Forms WholeForms = {"целия", "целият", "цялата", "цялото", "целите"};
 inline constexpr Forms WasForms = {"бил", "бил", "била", "било", "били"};
 
 struct Noun {
@@ -103,7 +104,6 @@ struct ContextWords {
   std::string_view substance;  // "Колко процента сол", "процентното съдържание на сол"
   Noun solution;                     // what the parts and the mixture are
   std::string_view solutionPortion;  // "{p} разтвор на сол", "сплав {withP} мед"
-  std::string_view solutionKind;     // after "друг": "разтвор на сол"
   std::string_view concentratePortion;  // only vinegar is made from one
   Noun pure;                            // where the pure substance is added
   Noun fresh = {};                      // produce that is dried, before it is
@@ -115,73 +115,45 @@ inline constexpr std::array<ContextWords, ContextCount> ContextTable = {{
     {"сол",
      SolutionNoun,
      "{p} разтвор на сол",
-     "разтвор на сол",
      {},
      {"чиста сол", Gender::Feminine, "чистата сол", "чистата сол"}},
     {"захар",
      SolutionNoun,
      "{p} захарен разтвор",
-     "захарен разтвор",
      {},
      {"чиста захар", Gender::Feminine, "чистата захар", "чистата захар"}},
     {"спирт",
      SolutionNoun,
      "{p} разтвор на спирт",
-     "разтвор на спирт",
      {},
      {"чист спирт", Gender::Masculine, "чистия спирт", "чистият спирт"}},
-    {"плодов сок", DrinkNoun, "напитка {withP} плодов сок", "напитка", {}, {}},
-    {"оцетна киселина", VinegarNoun, "{p} оцет", "оцет", "{p} оцетна есенция", {}},
+    {"плодов сок", DrinkNoun, "напитка {withP} плодов сок", {}, {}},
+    {"оцетна киселина", VinegarNoun, "{p} оцет", "{p} оцетна есенция", {}},
     // Milk's fat is its "масленост", as its carton and a teacher say it.
-    {"мазнини", MilkNoun, "мляко с масленост {p}", "мляко", {}, {}},
+    {"мазнини", MilkNoun, "мляко с масленост {p}", {}, {}},
     {"мед",
      AlloyNoun,
      "сплав {withP} мед",
-     "сплав",
      {},
      {"чиста мед", Gender::Feminine, "чистата мед", "чистата мед"}},
     {"калай",
      AlloyNoun,
      "сплав {withP} калай",
-     "сплав",
      {},
      {"чист калай", Gender::Masculine, "чистия калай", "чистият калай"}},
     {"сребро",
      AlloyNoun,
      "сплав {withP} сребро",
-     "сплав",
      {},
      {"чисто сребро", Gender::Neuter, "чистото сребро", "чистото сребро"}},
     {"злато",
      AlloyNoun,
      "сплав {withP} злато",
-     "сплав",
      {},
      {"чисто злато", Gender::Neuter, "чистото злато", "чистото злато"}},
-    {"сухо вещество",
-     DriedMushrooms,
-     "сушени гъби",
-     "сушени гъби",
-     {},
-     {},
-     FreshMushrooms,
-     "гъбите се сушат"},
-    {"сухо вещество",
-     DriedPlums,
-     "сушени сливи",
-     "сушени сливи",
-     {},
-     {},
-     FreshPlums,
-     "сливите се сушат"},
-    {"сухо вещество",
-     DriedApricots,
-     "сушени кайсии",
-     "сушени кайсии",
-     {},
-     {},
-     FreshApricots,
-     "кайсиите се сушат"},
+    {"сухо вещество", DriedMushrooms, "сушени гъби", {}, {}, FreshMushrooms, "гъбите се сушат"},
+    {"сухо вещество", DriedPlums, "сушени сливи", {}, {}, FreshPlums, "сливите се сушат"},
+    {"сухо вещество", DriedApricots, "сушени кайсии", {}, {}, FreshApricots, "кайсиите се сушат"},
 }};
 
 // The substance as the subject of a sentence: "солта не се променя". In the order of Context.

@@ -27,7 +27,7 @@ constexpr std::array<std::string_view, 4> LevelNames = {"Ниво 1", "Ниво 
 constexpr std::string_view MixTwoWordings[] = {
     "{mixedPast} {part1} и {part2}. Какво е процентното съдържание на {substance} {inMix}?",
     "Ако {mixWe} {part1} и {part2}, какъв процент {substance} ще съдържа {mixSubject}?",
-    "Към {part1} добавиха {part2}. Колко процента {substance} има {inMix}?",
+    "Към {part1} добавиха {part2}{andMelted}. Колко процента {substance} има {inMix}?",
 };
 constexpr std::string_view AddWaterWordings[] = {
     "Колко {units} вода трябва да се долеят към {part1}, за да стане процентното съдържание на "
@@ -46,24 +46,26 @@ constexpr std::string_view TopUpWithWaterWordings[] = {
     "{substance} има {inMix}?",
 };
 constexpr std::string_view UnknownSecondStrengthWordings[] = {
-    "От {part1} и {w2} {other} получиха {kindMix}. Какъв процент {substance} съдържа "
+    "От {part1} и {w2} {other} получиха {kindMixShort}. Какъв процент {substance} съдържа "
     "{secondSubject}?",
-    "Към {part1} добавиха {w2} {other} и получиха {kindMix}. Колко процента {substance} има "
+    "Към {part1} добавиха {w2} {other}{meltedThen} и получиха {kindMixShort}. Колко процента "
+    "{substance} има "
     "{inSecond}?",
 };
 constexpr std::string_view FirstForMixtureWordings[] = {
-    "Колко {units} {kind1} трябва да се добавят към {part2}, за да се получи {kindMix}?",
-    "Колко {units} {kind1} трябва да се {mixThey} {withPart2}, за да се получи {kindMix}?",
+    "Колко {units} {kind1} трябва да се добавят към {part2}, за да се получи {kindMixShort}?",
+    "Колко {units} {kind1} трябва да се {mixThey} {withPart2}, за да се получи {kindMixShort}?",
 };
 constexpr std::string_view SecondFromMixtureWordings[] = {
-    "Към {part1} добавиха {other} и получиха {mix}. Колко {units} е {secondSubject} и какъв "
+    "Към {part1} добавиха {other}{meltedThen} и получиха {mixShort}. Колко {units} е "
+    "{secondSubject} и какъв "
     "процент {substance} съдържа?",
-    "От {part1} и {other} получиха {mix}. Колко {units} от {secondObject} са използвани и "
+    "От {part1} и {other} получиха {mixShort}. Колко {units} от {secondObject} са използвани и "
     "какъв процент {substance} съдържа {secondPronoun}?",
 };
 constexpr std::string_view EachForMixtureWordings[] = {
-    "Колко {units} {kind1} и колко {units} {kind2} трябва да {mixWe}, за да получим {mix}?",
-    "Искаме да получим {mix}, като {mixWe} {kind1} и {kind2}. Колко {units} от {firstObject} и "
+    "Колко {units} {kind1} и колко {units} {kind2} трябва да {mixWe}, за да получим {mixShort}?",
+    "Искаме да получим {mix}, като {mixWe} {kinds}. Колко {units} от {firstObject} и "
     "колко от {secondAlone} трябва да вземем?",
 };
 constexpr std::string_view EvaporationWordings[] = {
@@ -325,7 +327,9 @@ Slots OneStepSlots(const Problem& problem) {
   const std::string secondObject = Reference(second.noun, SecondForms, same, Article::Short);
   const std::string mixtureObject = MixtureReference(mixture.noun, Article::Short);
   const auto quantity = [&problem](Column column) { return AnswerAmount(problem, column); };
-  const MixVerbs& verbs = mixture.noun.bare == AlloyNoun.bare ? Melting : Mixing;
+  const bool alloy = mixture.noun.bare == AlloyNoun.bare;
+  // Metals are not mixed but melted together.
+  const MixVerbs& verbs = alloy ? Melting : Mixing;
   // Both percentages before one noun where it follows them: "30% и 40% разтвор на сол".
   const bool percentsFirst = same && words.solutionPortion.starts_with("{p} ");
   const std::string kinds =
@@ -360,7 +364,8 @@ Slots OneStepSlots(const Problem& problem) {
        std::string(SubstanceSubjects[static_cast<std::size_t>(problem.context)])},
       {"startSubject", Joined(StartForms.For(first.noun.gender, Article::Full), first.noun.bare)},
       {"was", std::string(WasForms.For(first.noun.gender, Article::Full))},
-      {"other", Joined(OtherForms.For(secondGender, Article::Short), words.solutionKind)},
+      // "друг разтвор" after the first part has named the substance.
+      {"other", Joined(OtherForms.For(secondGender, Article::Short), words.solution.bare)},
       {"firstObject", firstObject},
       {"firstSubject", FirstCapital(Reference(first.noun, FirstForms, same, Article::Full))},
       {"inFirst", In(firstObject)},
@@ -375,6 +380,9 @@ Slots OneStepSlots(const Problem& problem) {
       {"mixedPast", std::string(verbs.past)},
       {"mixWe", std::string(verbs.we)},
       {"mixThey", std::string(verbs.they)},
+      // An alloy added to another is melted with it: "добавиха …, стопиха ги заедно и получиха".
+      {"andMelted", alloy ? " и ги стопиха заедно" : ""},
+      {"meltedThen", alloy ? ", стопиха ги заедно" : ""},
       {"mixSubject", MixtureReference(mixture.noun, Article::Full)},
       {"inMix", In(mixtureObject)},
       {"ratio", problem.asked == Asked::Ratio ? RatioText(MassRatio(problem)) : std::string()},
@@ -483,10 +491,10 @@ constexpr std::array<Said, 10> Sentences = {{
 // None gives the right answer away.
 constexpr std::array<Said, 21> Reasons = {{
     {Verdict::AverageOfPercentages,
-     "процентното съдържание на сместа не е средното аритметично на двата процента – то зависи "
-     "и от това колко има от всяка съставка."},
+     "процентното съдържание на {substance} {inMixture} не е средното аритметично на двата "
+     "процента – то зависи и от {amounts} на {bothParts}."},
     {Verdict::MassesNotAdded,
-     "{amount} на сместа е сборът от {amounts} на двете съставки – провери {whichAmount} се "
+     "{amount} на {mixtureName} е сборът от {amounts} на {bothParts} – провери {whichAmount} се "
      "търси."},
     {Verdict::MixtureForPart, "толкова е {mixtureSubject}, а се пита за {partAmount}."},
     {Verdict::PercentAsWholeNumber,
@@ -495,8 +503,8 @@ constexpr std::array<Said, 21> Reasons = {{
     {Verdict::PartForPercent,
      "това е частта като десетична дроб, а не процентът – умножи я по 100."},
     {Verdict::PercentagesAdded,
-     "процентите на двете съставки не се събират – процентното съдържание на сместа е между "
-     "тях."},
+     "процентите на {bothParts} не се събират – процентното съдържание на {substance} "
+     "{inMixture} е между тях."},
     {Verdict::RemainingForEvaporated,
      "толкова е {solution} след изпаряването, а се пита колко вода се е изпарила."},
     {Verdict::MixtureForAddedWater,
@@ -584,13 +592,26 @@ std::string AskedPartAmount(const Problem& problem, Column box, const AmountWord
 Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
   const AmountWords& amount = problem.unit == Unit::Litre ? VolumeWords : MassWords;
+  const PartWords parts = PartWordsOf(problem);
+  const std::string newObject =
+      Joined(NewForms.For(words.solution.gender, Article::Short), words.solution.bare);
+  const std::string mixtureObject = MixtureReference(words.solution, Article::Short);
+  // Of two steps, the water goes into the first step's mixture and makes the new solution.
+  const std::string mixtureName = problem.firstStep ? newObject : parts.names[2];
+  const std::string bothParts = problem.firstStep
+                                    ? mixtureObject + " и " + std::string(WaterNoun.definiteShort)
+                                    : parts.bothParts;
   return {
       {"answer", std::string(names.object)},
       {"answerSubject", std::string(names.subject)},
       {"inBox", std::string(names.inBox)},
       {"smallerUnits",
        std::string(SmallerUnitsInPlural[static_cast<std::size_t>(UnitOf(problem, box))])},
-      {"mixtureSubject", MixtureReference(words.solution, Article::Full)},
+      // A solution only given, not made in the problem, is no "полученият разтвор".
+      {"mixtureSubject",
+       problem.kind == Kind::SubstanceInSolution
+           ? Joined(WholeForms.For(words.solution.gender, Article::Full), words.solution.bare)
+           : MixtureReference(words.solution, Article::Full)},
       {"partAmount", AskedPartAmount(problem, box, amount)},
       {"boxUnits", std::string(UnitsInPlural[static_cast<std::size_t>(UnitOf(problem, box))])},
       {"units", std::string(CountedUnits[static_cast<std::size_t>(problem.unit)])},
@@ -601,11 +622,13 @@ Slots FeedbackSlots(const Problem& problem, Column box, const AnswerNames& names
       {"SubstanceSubject",
        FirstCapital(SubstanceSubjects[static_cast<std::size_t>(problem.context)])},
       {"solution", std::string(words.solution.definiteFull)},
-      {"mixtureObject", MixtureReference(words.solution, Article::Short)},
-      {"newObject",
-       Joined(NewForms.For(words.solution.gender, Article::Short), words.solution.bare)},
+      {"mixtureObject", mixtureObject},
+      {"newObject", newObject},
       {"afterWater", WaterLeft(problem) ? "изпаряването" : "доливането"},
       {"was", std::string(WasForms.For(words.solution.gender, Article::Full))},
+      {"mixtureName", mixtureName},
+      {"inMixture", In(mixtureName)},
+      {"bothParts", bothParts},
       {"amount", std::string(amount.amount)},
       {"amounts", std::string(amount.amounts)},
       {"whichAmount", std::string(amount.whichAmount)},
@@ -830,7 +853,8 @@ MixingWords MixingWordsOf(const Problem& problem) {
 
 PartWords PartWordsOf(const Problem& problem) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
-  const Noun first = WordsOf(words, problem.first, problem.Value(Percent1)).noun;
+  // The salt dissolved is "солта", as the problem says it, not "чистата сол".
+  const Noun first = FirstWordsOf(problem, words).noun;
   const Noun second = WordsOf(words, problem.second, problem.Value(Percent2)).noun;
   const Noun& mixture = words.solution;
   const bool same = first.bare == second.bare;
@@ -872,6 +896,18 @@ std::string Quoted(std::string_view text) {
   return "„" + std::string(text) + "“";
 }
 
+// The second step starts from the first step's mixture, whose percentage the solution leaves
+// uncounted: " (процентното съдържание на сол в получения разтвор: 14,95 · 100 : 130)".
+std::string FirstStepPercentage(const Problem& problem, const ContextWords& words) {
+  const Tenths mass = problem.Value(Weight1);
+  constexpr std::int64_t TenthsOfPercentOfTenths = 10 * 10 * 100;
+  const Fraction substance =
+      Fraction::Of(mass.count * problem.Value(Percent1).count, TenthsOfPercentOfTenths);
+  return " (процентното съдържание на " + std::string(words.substance) + " " +
+         In(MixtureReference(words.solution, Article::Short)) + ": " + ExactNumber(substance) +
+         " · 100 : " + mass.Text() + ")";
+}
+
 // A given as the pupil types it into its cell, with what a 0% or 100% part is: "0 (водата)".
 std::string CellEntry(const Problem& problem, Column column) {
   const ContextWords& words = ContextTable[static_cast<std::size_t>(problem.context)];
@@ -881,7 +917,7 @@ std::string CellEntry(const Problem& problem, Column column) {
   if (isPercent && ingredient == Ingredient::Water) {
     entry += " (" + std::string(RestOf(words).definiteShort) + ")";
   } else if (column == Percent1 && problem.firstStep) {
-    entry += " (" + MixtureReference(words.solution, Article::Short) + ")";
+    entry += FirstStepPercentage(problem, words);
   } else if (isPercent && ingredient == Ingredient::PureSubstance) {
     // The salt dissolved is "солта"; the salt added to a solution "чистата сол".
     const Noun pure = column == Percent1 ? FirstWordsOf(problem, words).noun : words.pure;

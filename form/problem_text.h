@@ -30,7 +30,7 @@ std::string_view AnswerUnit(const Problem& problem, Column column);
 // A quantity with its unit, as the key of a teacher's sheet gives it: "4,5 л", "20%".
 std::string AnswerAmount(const Problem& problem, Column column);
 // The answers in the order of the boxes, as school writes them after "Отговор:": "4,5 л вода",
-// "40 кг сплав с 20% мед и 10 кг сплав с 45% мед", "15,2% сол", "20 г сплав с 65% сребро".
+// "40 кг сплав с 20% мед и 10 кг сплав с 45% мед", "15,2%", "20 г сплав с 65% сребро".
 std::string AnswerText(const Problem& problem);
 // Each box's answer on its own, as the key of a teacher's sheet gives them: "28 л", "6%",
 // "4,5 л вода", "40 кг сплав с 20% мед".

@@ -196,9 +196,14 @@ std::string_view QuantityWord(Column column, const AmountWords& words) {
   return column == ColumnsOf(PartOf(column)).weight ? words.definite : "процентът";
 }
 
-// "масата на втората съставка".
+// "масата на втората съставка"; a word problem's percentage as school words it: "процентното
+// съдържание на мед във втората сплав" (the grid's words count nothing).
 std::string QuantityName(Column column, const AmountWords& words, const PartWords& parts) {
-  return Concat({QuantityWord(column, words), " на ", parts.names[IndexOf(PartOf(column))]});
+  const std::string& part = parts.names[IndexOf(PartOf(column))];
+  if (column == ColumnsOf(PartOf(column)).percent && !parts.counted.empty()) {
+    return Concat({"процентното съдържание на ", parts.substance, " ", In(part)});
+  }
+  return Concat({QuantityWord(column, words), " на ", part});
 }
 
 // What is sought, each part named once: "процентът и масата на сместа", "масите на двете
@@ -206,6 +211,11 @@ std::string QuantityName(Column column, const AmountWords& words, const PartWord
 std::string SoughtNames(const std::vector<Column>& asked, const AmountWords& words,
                         const PartWords& parts) {
   if (asked.size() == 2 && PartOf(asked[0]) == PartOf(asked[1])) {
+    // A word problem names the part with its mass, then what its percentage measures.
+    if (!parts.counted.empty() && asked[1] == ColumnsOf(PartOf(asked[1])).percent) {
+      return Concat(
+          {QuantityName(asked[0], words, parts), " и процентното съдържание на ", parts.substance});
+    }
     return Concat({QuantityWord(asked[0], words), " и ", QuantityName(asked[1], words, parts)});
   }
   const auto isPartsMass = [](Column column) { return column == Weight1 || column == Weight2; };

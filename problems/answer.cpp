@@ -440,14 +440,19 @@ constexpr std::array<Mistake, 29> Mistakes = {{
      }},
     {Verdict::WaterLostForDried, BoxOf(MixWeight), Kind::Drying,
      [](const Quantities& q) -> Value { return Decimal::Of(-q.w2, 1); }},
+    // Where water leaves, the mixture is what remains, not a sum: no masses to add.
     {Verdict::MassesNotAdded,
      BoxOf(MixWeight),
      {},
-     [](const Quantities& q) -> Value { return Decimal::Of(q.w1, 1); }},
+     [](const Quantities& q) -> Value {
+       return q.w2 > 0 ? std::optional(Decimal::Of(q.w1, 1)) : std::nullopt;
+     }},
     {Verdict::MassesNotAdded,
      BoxOf(MixWeight),
      {},
-     [](const Quantities& q) -> Value { return Decimal::Of(q.w2, 1); }},
+     [](const Quantities& q) -> Value {
+       return q.w2 > 0 ? std::optional(Decimal::Of(q.w2, 1)) : std::nullopt;
+     }},
     {Verdict::MixtureForPart,
      Parts,
      {},

@@ -245,15 +245,19 @@ TEST(Judge, TellsWhatWasTakenForWhatIsAddedOrLeaves) {
 
 // The mistakes of salt dissolved and of an unknown start, with what a teacher says of each: 50 г of
 // salt in 200 г of water make 20%, not 25%; 300 г of 15% take 255 г of water; 20 г of salt make
-// 400 г of 5% with 380 г of water, where 20 · 5 : 100 = 1 is the salt's own arithmetic; 200 г of
-// water take 400 г of 15% to 600 г of 10%; 500 г of 5% hold 25 г of salt, not 500 · 5 = 2500
-// nor 500 : 5 = 100.
+// 400 г of 5% with 380 г of water, where 20 · 5 : 100 = 1 is the salt's own arithmetic and 20 г the
+// salt alone; 200 г of water take 400 г of 15% to 600 г of 10%; 500 г of 5% hold 25 г of salt, not
+// 500 · 5 = 2500 nor 500 : 5 = 100, nor the whole 500 г.
 TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
   const Problem trap = Made(Kind::DissolvedPercent, {1000, 500, 0, 2000, 200, 2500});
   const Problem dissolving = Made(Kind::Dissolving, {1000, 450, 0, 2550, 150, 3000});
-  const Problem fromSalt = Made(Kind::SolutionFromSubstance, {1000, 200, 0, 3800, 50, 4000});
+  Problem fromSalt = Made(Kind::SolutionFromSubstance, {1000, 200, 0, 3800, 50, 4000});
+  fromSalt.first = Ingredient::PureSubstance;
+  fromSalt.second = Ingredient::Water;
   const Problem start = Made(Kind::UnknownStart, {150, 4000, 0, 2000, 100, 6000});
-  const Problem inSolution = Made(Kind::SubstanceInSolution, {1000, 250, 0, 4750, 50, 5000});
+  Problem inSolution = Made(Kind::SubstanceInSolution, {1000, 250, 0, 4750, 50, 5000});
+  inSolution.first = Ingredient::PureSubstance;
+  inSolution.second = Ingredient::Water;
   const struct {
     const Problem& problem;
     Column box;
@@ -273,6 +277,9 @@ TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
       {fromSalt, MixWeight, "1", Verdict::SubstanceForSolution,
        "Не е вярно: така се пресмята колко сол има в разтвора; тук солта е дадена, а се търси "
        "целият разтвор."},
+      {fromSalt, MixWeight, "20 г", Verdict::MassesNotAdded,
+       "Не е вярно: масата на получения разтвор е сборът от масите на солта и водата – провери "
+       "коя маса се търси."},
       {start, Weight1, "600", Verdict::MixtureForStart,
        "Не е вярно: толкова е разтворът след доливането, а се пита колко е бил преди него."},
       {start, Weight1, "400 г", Verdict::Right, "Вярно!"},
@@ -280,6 +287,8 @@ TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
       {inSolution, Weight1, "100", Verdict::MassDividedByPercent,
        "Не е вярно: изглежда, че масата на разтвора е разделена на процента, а 5% от едно число "
        "са 5 стотни от него."},
+      {inSolution, Weight1, "500", Verdict::MixtureForPart,
+       "Не е вярно: толкова е целият разтвор, а се пита за масата на солта."},
       {inSolution, Weight1, "2500", Verdict::PercentAsWholeNumber,
        "Не е вярно: изглежда, че процентът е използван като цяло число, а не като стотни (30% = "
        "30 : 100 = 0,3)."},
@@ -293,6 +302,7 @@ TEST(Judge, TellsTheMistakesOfDissolvingAndOfAnUnknownStart) {
 
 // Dried mushrooms, 22 кг of 90% water to 12%: 2,5 кг. The water's 90% taken for the dry matter
 // gives 22 · 90 : 100 = 19,8, and that as 12% of the dried 165; 19,5 кг is the water that left.
+// The fresh 22 кг is no mass left out of a sum: drying adds nothing.
 TEST(Judge, TellsTheMistakesOfDrying) {
   Problem dried = Made(Kind::Drying, {100, 220, 0, -195, 880, 25});
   dried.context = Context::Mushrooms;
@@ -314,6 +324,7 @@ TEST(Judge, TellsTheMistakesOfDrying) {
       {"19,5", Verdict::WaterLostForDried,
        "Не е вярно: толкова вода се е изпарила при сушенето, а се пита колко килограма са "
        "получените сушени гъби."},
+      {"22", Verdict::Wrong, "Не е вярно: провери пресмятанията и опитай отново."},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Judge(dried, MixWeight, c.answer), c.verdict) << c.answer;
@@ -323,9 +334,12 @@ TEST(Judge, TellsTheMistakesOfDrying) {
 
 // Two steps: 300 г of 10% and 200 г of 25% make 500 г of 16%, which 300 г of water poured in
 // take to 800 г of 10%, or 100 г of water evaporated to 400 г of 20%. The first step's 16% given
-// for the new solution is named, and so is the new solution given for the water.
+// for the new solution is named, and so is the new solution given for the water; 8%, the average
+// of 16% and the water's 0%, speaks of the new solution, not of the first step's.
 TEST(Judge, TellsTheMistakesOfTwoSteps) {
-  const Problem poured = Made(Kind::TwoSteps, {160, 5000, 0, 3000, 100, 8000});
+  Problem poured = Made(Kind::TwoSteps, {160, 5000, 0, 3000, 100, 8000});
+  poured.second = Ingredient::Water;
+  poured.firstStep = {{{100}, {3000}, {250}, {2000}, {160}, {5000}}};
   const Problem evaporated = Made(Kind::TwoSteps, {160, 5000, 0, -1000, 200, 4000});
   const struct {
     const Problem& problem;
@@ -338,6 +352,9 @@ TEST(Judge, TellsTheMistakesOfTwoSteps) {
       {poured, MixPercent, "16", Verdict::MixedForNew,
        "Не е вярно: толкова процента сол има в получения разтвор след смесването, а се пита за "
        "новия разтвор след доливането."},
+      {poured, MixPercent, "8", Verdict::AverageOfPercentages,
+       "Не е вярно: процентното съдържание на сол в новия разтвор не е средното аритметично на "
+       "двата процента – то зависи и от масите на получения разтвор и водата."},
       {evaporated, MixPercent, "16%", Verdict::MixedForNew,
        "Не е вярно: толкова процента сол има в получения разтвор след смесването, а се пита за "
        "новия разтвор след изпаряването."},
@@ -532,8 +549,8 @@ TEST(Judge, TellsWhatANumberLooksLike) {
       {dissolving, Weight1, "300", Verdict::MixtureForPart,
        "Не е вярно: толкова е полученият разтвор, а се пита за масата на солта."},
       {salt, MixWeight, "200", Verdict::MassesNotAdded,
-       "Не е вярно: масата на сместа е сборът от масите на двете съставки – провери коя маса се "
-       "търси."},
+       "Не е вярно: масата на получения разтвор е сборът от масите на двата разтвора – провери "
+       "коя маса се търси."},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Judge(c.problem, c.box, c.answer), c.verdict) << c.answer;
@@ -659,8 +676,8 @@ TEST(Texts, SayWhichOfTwoAnswersASentenceIsAbout) {
        "Първият отговор е верен, но вторият не е: провери пресмятанията и опитай отново."},
       {{Right, WrongUnit}, "Провери мерната единица: вторият отговор тук е в проценти."},
       {{MassesNotAdded, Right},
-       "Вторият отговор е верен, но първият не е: масата на сместа е сборът от масите на двете "
-       "съставки – провери коя маса се търси."},
+       "Вторият отговор е верен, но първият не е: масата на получената сплав е сборът от масите "
+       "на двете сплави – провери коя маса се търси."},
       {{Negative, PartForPercent},
        "Нито един от двата отговора не е верен. Започни с първия: търсеното количество не може да "
        "е "
@@ -679,7 +696,8 @@ TEST(Texts, SayWhichOfTwoAnswersASentenceIsAbout) {
   }
 }
 
-// No sentence addresses the pupil in the plural, whatever the answer and the problem.
+// No sentence addresses the pupil in the plural, or speaks of the grid's parts in place of the
+// problem's things, whatever the answer and the problem.
 TEST(Texts, AddressThePupilInTheSingular) {
   std::vector<std::string> said;
   for (std::int32_t place = 0; place < MaxSheetSize; ++place) {
@@ -699,7 +717,7 @@ TEST(Texts, AddressThePupilInTheSingular) {
     for (const std::string_view plural :
          {"проверете", "Проверете", "напишете", "Напишете", "опитайте", "Опитайте", "запишете",
           "Запишете", "въведете", "Въведете", "попълнете", "Попълнете", "помислете", "Помислете",
-          "умножете", "Умножете"}) {
+          "умножете", "Умножете", "сместа", "съставк"}) {
       EXPECT_EQ(sentence.find(plural), std::string::npos) << sentence;
     }
   }
@@ -728,22 +746,22 @@ TEST(Texts, SayWhatAnAnswerLooksLike) {
        "Провери мерната единица: отговорът тук е в проценти."},
       {Verdict::WrongUnit, vinegar, Weight2, "Провери мерната единица: отговорът тук е в литри."},
       {Verdict::AverageOfPercentages, salt, MixPercent,
-       "Не е вярно: процентното съдържание на сместа не е средното аритметично на двата процента "
-       "– то зависи и от това колко има от всяка съставка."},
+       "Не е вярно: процентното съдържание на сол в получения разтвор не е средното аритметично "
+       "на двата процента – то зависи и от масите на двата разтвора."},
       {Verdict::MassesNotAdded, salt, MixWeight,
-       "Не е вярно: масата на сместа е сборът от масите на двете съставки – провери коя маса се "
-       "търси."},
+       "Не е вярно: масата на получения разтвор е сборът от масите на двата разтвора – провери "
+       "коя маса се търси."},
       {Verdict::MassesNotAdded, vinegar, MixWeight,
-       "Не е вярно: обемът на сместа е сборът от обемите на двете съставки – провери кой обем се "
-       "търси."},
+       "Не е вярно: обемът на получения оцет е сборът от обемите на двата вида оцет – провери "
+       "кой обем се търси."},
       {Verdict::PercentAsWholeNumber, salt, MixPercent,
        "Не е вярно: изглежда, че процентът е използван като цяло число, а не като стотни (30% = "
        "30 : 100 = 0,3)."},
       {Verdict::PartForPercent, salt, MixPercent,
        "Не е вярно: това е частта като десетична дроб, а не процентът – умножи я по 100."},
       {Verdict::PercentagesAdded, salt, MixPercent,
-       "Не е вярно: процентите на двете съставки не се събират – процентното съдържание на сместа "
-       "е между тях."},
+       "Не е вярно: процентите на двата разтвора не се събират – процентното съдържание на сол в "
+       "получения разтвор е между тях."},
       {Verdict::RemainingForEvaporated, salt, Weight2,
        "Не е вярно: толкова е разтворът след изпаряването, а се пита колко вода се е изпарила."},
       {Verdict::MixtureForAddedWater, salt, Weight2,

@@ -372,7 +372,8 @@ TEST(Practice, HintsAskAndNeverTellTheAnswer) {
 
 namespace {
 
-// Every problem of the first sheets, whatever its shape, speaks of its own things.
+// Every problem of the first sheets, whatever its shape, speaks of its own things: what a
+// percentage measures and where, not "процентът на" a part.
 TEST(Practice, SpeaksOfTheProblemsOwnThings) {
   for (const Level level : Levels) {
     for (std::int32_t sheet = 1; sheet <= 3; ++sheet) {
@@ -392,8 +393,8 @@ TEST(Practice, SpeaksOfTheProblemsOwnThings) {
           lines.push_back(solution.table->heading[3]);
         }
         for (const std::string& line : lines) {
-          for (const std::string_view grid :
-               {"съставка", "смес", "чисто вещество", "Чистото вещество", "таблицата „"}) {
+          for (const std::string_view grid : {"съставка", "смес", "чисто вещество",
+                                              "Чистото вещество", "таблицата „", "процентът на"}) {
             EXPECT_EQ(line.find(grid), std::string::npos)
                 << Texts::ProblemText(practice.Current()) << "\n"
                 << line;
@@ -673,8 +674,9 @@ TEST(Practice, SolvesTwoStepsAsTwoNamedSteps) {
         "Колко грама е новият разтвор?",
         "Новият разтвор е 800 г. Колко процента от новия разтвор е солта?"},
        "Таблицата на Blendora смята по една стъпка. Провери втората („Вариант 1“): въведи в "
-       "„% - 1“ 16 (получения разтвор), в „Тегло 1“ 500, в „% - 2“ 0 (водата) и в „Тегло 2“ "
-       "300; в „Смес %“ ще видиш 10, а в „Смес т.“ – 800."},
+       "„% - 1“ 16 (процентното съдържание на сол в получения разтвор: 80 · 100 : 500), в "
+       "„Тегло 1“ 500, в „% - 2“ 0 (водата) и в „Тегло 2“ 300; в „Смес %“ ще видиш 10, а в "
+       "„Смес т.“ – 800."},
       {"water evaporated, the water asked",
        TwoStepsOfSalt(1, {160, 5000, 0, -1000, 200, 4000}),
        "Смесиха 300 г 10% и 200 г 25% разтвор на сол. Колко грама вода трябва да се изпарят от "
@@ -686,9 +688,9 @@ TEST(Practice, SolvesTwoStepsAsTwoNamedSteps) {
         "Солта е 20% от новия разтвор. Колко грама е новият разтвор?",
         "Новият разтвор е 400 г. Колко грама вода трябва да се изпарят?"},
        "Таблицата на Blendora смята по една стъпка. Провери втората („Вариант 2“): въведи в "
-       "„% - 1“ 16 (получения разтвор), в „Тегло 1“ 500, в „% - 2“ 0 (водата) и в „Смес %“ 20; "
-       "в „Тегло 2“ ще видиш −100, а в „Смес т.“ – 400. Минусът означава, че 100 г вода са се "
-       "изпарили, а не са долети."},
+       "„% - 1“ 16 (процентното съдържание на сол в получения разтвор: 80 · 100 : 500), в "
+       "„Тегло 1“ 500, в „% - 2“ 0 (водата) и в „Смес %“ 20; в „Тегло 2“ ще видиш −100, а в "
+       "„Смес т.“ – 400. Минусът означава, че 100 г вода са се изпарили, а не са долети."},
   };
   for (const auto& c : cases) {
     const Problem& problem = c.problem;

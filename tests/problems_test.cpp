@@ -183,6 +183,24 @@ std::string BrokenText(const Problem& p) {
       return "a % not close to a number";
     }
   }
+  // Two alloys put together are melted together, not only added.
+  const bool twoAlloys = p.first == Ingredient::Solution && p.second == Ingredient::Solution &&
+                         text.find("сплав") != std::string::npos;
+  if (twoAlloys && text.find("добавиха") != std::string::npos &&
+      text.find("стопиха") == std::string::npos) {
+    return "two alloys added, not melted together";
+  }
+  // Once the substance is said, a solution is "15% разтвор": never three times "разтвор на сол".
+  for (const std::string_view named : {"разтвор на сол", "разтвор на спирт", "захарен разтвор"}) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(named); at != std::string::npos;
+         at = text.find(named, at + 1)) {
+      ++count;
+    }
+    if (count > 2) {
+      return "\"" + std::string(named) + "\" three times";
+    }
+  }
   if (!text.ends_with('?')) {
     return "no question at the end";
   }
