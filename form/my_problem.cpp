@@ -125,9 +125,10 @@ std::vector<std::string> MyProblem::Roles() const {
 }
 
 void MyProblem::ChangeRole(std::size_t number, std::size_t role) {
-  // Sub-questions are each their own problem: their roles are not changed as one.
+  // Sub-questions are each their own problem, and two steps have more roles than the grid's six:
+  // their roles are not changed as one.
   if (number >= reading_.numbers.size() || role > static_cast<std::size_t>(ColumnCount) ||
-      !reading_.parts.empty()) {
+      !reading_.parts.empty() || (reading_.problem && reading_.problem->firstStep)) {
     return;
   }
   ReadNumber& changed = reading_.numbers[number];
@@ -245,10 +246,17 @@ std::string MyProblem::GivenLine() const {
   const Problem& problem = *reading_.problem;
   const Texts::PartWords parts = PartWordsOf(reading_);
   const bool byPrice = !reading_.currency.empty();
+  // Of two steps, the solutions are named as the first step names them: "масата на първия
+  // разтвор".
+  const Problem firstStep = problem.firstStep ? FirstStepOf(problem) : problem;
+  const Texts::PartWords firstParts = Texts::PartWordsOf(firstStep);
   std::vector<std::string> given;
   std::array<bool, ColumnCount> written{};
   for (const ReadNumber& number : reading_.numbers) {
-    if (number.column) {
+    if (number.column && number.firstStep) {
+      given.push_back(number.written + " – " +
+                      RoleOf(firstStep, firstParts, *number.column, false));
+    } else if (number.column) {
       written[*number.column] = true;
       // A hallmark is a percentage in tenths of one: "585 (58,5%)".
       const bool hallmark = UnitOf(problem, *number.column) == Unit::Percent &&

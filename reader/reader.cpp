@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 #include <numeric>
+#include <span>
 #include <stdexcept>
 
 #include "form/lexicon.h"
@@ -401,6 +402,9 @@ constexpr std::array<std::string_view, 10> ResultStems = {
 constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "във",
                                                      "с",  "със", "на", "из"};
 
+constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
+                                                         "извар"};
+
 // Whether what the text names from `begin` on is what is obtained: "получиха 500 г", "за да
 // стане процентното съдържание 8%", "до 8%", "за 200 г разтвор", but not "от 50 кг пресни".
 bool IsResult(const Items& items, std::size_t begin) {
@@ -411,6 +415,10 @@ bool IsResult(const Items& items, std::size_t begin) {
     }
     if (back == 1 && (IsWord(item, "до") || IsWord(item, "за"))) {
       return true;
+    }
+    // "Към получения разтвор доляха 250 г вода": what a verb pours in is no result.
+    if (StartsWithAny(item, AddingStems)) {
+      return false;
     }
     // "намаля на 12%", "се увеличила от 8% на 10%".
     const bool reached = IsWord(item, "на") && back < begin &&
@@ -1119,20 +1127,27 @@ Ingredient IngredientOf(Noun noun) {
   }
 }
 
-// The kind of this variant and these parts: the context's own where it has one, else any that
-// has them, else the variant's first.
+// The kind of this variant and these parts: the context's own where it has one, the one that asks
+// what the question asks before another ("Колко грама сол има в …" asks the salt alone), else
+// any that has them, else the variant's first. Two steps are read apart: they have a first step.
+bool AsksExactly(Kind kind, const std::vector<Column>& sought) {
+  const std::span<const Column> own = SoughtOf(kind);
+  return std::equal(own.begin(), own.end(), sought.begin(), sought.end());
+}
+
 std::optional<Kind> KindOf(VariantIndex variant, Context context, Recipe recipe, bool leaves,
-                           Asked asked) {
+                           Asked asked, const std::vector<Column>& sought) {
+  std::optional<Kind> contextual;
   std::optional<Kind> fallback;
   for (const Kind kind : Kinds) {
-    if (VariantOfKind(kind) != variant || LeavesWater(kind) != leaves || AskedOf(kind) != asked) {
+    if (VariantOfKind(kind) != variant || LeavesWater(kind) != leaves || AskedOf(kind) != asked ||
+        kind == Kind::TwoSteps) {
       continue;
     }
-    for (const Context other : {context}) {
-      const std::optional<Recipe> own = RecipeOf(other, kind);
-      if (own && own->first == recipe.first && own->second == recipe.second) {
-        return kind;
-      }
+    const std::optional<Recipe> ofContext = RecipeOf(context, kind);
+    if (ofContext && ofContext->first == recipe.first && ofContext->second == recipe.second &&
+        (!contextual || AsksExactly(kind, sought))) {
+      contextual = kind;
     }
     for (const Context other : Contexts) {
       const std::optional<Recipe> any = RecipeOf(other, kind);
@@ -1140,6 +1155,9 @@ std::optional<Kind> KindOf(VariantIndex variant, Context context, Recipe recipe,
         fallback = kind;
       }
     }
+  }
+  if (contextual) {
+    return contextual;
   }
   if (fallback) {
     return fallback;
@@ -1246,7 +1264,8 @@ std::vector<Amount> AnswersOf(const Problem& problem,
       answers.push_back({value, WrittenUnit::Percent});
       continue;
     }
-    if (column == Weight2 && LeavesWater(problem.kind)) {
+    // Water that left is answered as the amount that left.
+    if (column == Weight2 && problem.second == Ingredient::Water && value < 0) {
       value = -value;
     }
     const WrittenUnit own = WrittenOf(problem.unit);
@@ -1472,11 +1491,138 @@ class Reader {
       return Doubt(Doubt::TwoReadings);
     }
     AddMentioned(parts, mentions);
+    if (IsTwoSteps(parts)) {
+      return SolveTwoSteps(parts);
+    }
     if (!FindMixture(parts)) {
       return;
     }
     Order();
     Solve();
+  }
+
+  // "Смесили 300 г 10% и 200 г 25% разтвор, после долели 300 г вода": two solutions of known
+  // masses and strengths, then water poured into what they make or evaporated from it, each step
+  // a verb of its own. Three parts under one verb are mixed at once: no problem of the school's.
+  bool IsTwoSteps(const Parts& parts) const {
+    if (parts.parts.size() != 3 || parts.mixture.mass || !reading_.currency.empty() ||
+        !RecipeOf(context_, Kind::TwoSteps) || mixings_ + (evaporates_ ? 1 : 0) < 2) {
+      return false;
+    }
+    const auto water = std::find_if(parts.parts.begin(), parts.parts.end(),
+                                    [](const Placed& p) { return p.noun == Noun::Water; });
+    const bool solutions = std::all_of(parts.parts.begin(), parts.parts.end(), [](const Placed& p) {
+      return p.noun == Noun::Water ||
+             ((p.noun == Noun::Solution || p.noun == Noun::None) && p.mass && p.percent);
+    });
+    const bool waterLast =
+        water != parts.parts.end() &&
+        std::all_of(parts.parts.begin(), parts.parts.end(),
+                    [&water](const Placed& p) { return p.begin <= water->begin; });
+    return solutions && waterLast;
+  }
+
+  // The first step mixes the two solutions; the second pours the water into their mixture or
+  // evaporates it, and asks the new percentage from the water or the water for it.
+  void SolveTwoSteps(const Parts& parts) {
+    water_ = parts.parts.back();
+    first_ = parts.parts[0];
+    second_ = parts.parts[1];
+    mixture_ = parts.mixture;
+    Order();
+    const std::optional<WrittenUnit> written = MassUnit();
+    unit_ = written ? ProblemUnit(*written).value_or(Unit::Gram) : NumbersOf(context_).unit;
+    std::array<Fraction, ColumnCount> mixing{};
+    bool given = false;
+    mixing[Percent1] = *PercentOf(first_, given);
+    mixing[Percent2] = *PercentOf(second_, given);
+    const std::optional<Fraction> w1 = MassOf(first_);
+    const std::optional<Fraction> w2 = MassOf(second_);
+    const std::optional<Fraction> water = MassOf(*water_);
+    if (!w1 || !w2 || (water_->mass && !water)) {
+      return Doubt(Doubt::TwoReadings);
+    }
+    mixing[Weight1] = *w1;
+    mixing[Weight2] = *w2;
+    mixing = Solved(0, mixing);
+    // The water given and the percentage asked, or the percentage given and the water asked.
+    const bool percentGiven = mixture_.percent.has_value();
+    if (water_->mass.has_value() == percentGiven) {
+      return Doubt(water_->mass ? Doubt::TwoReadings : Doubt::MissingNumber);
+    }
+    const VariantIndex variant = percentGiven ? 1 : 0;
+    std::array<Fraction, ColumnCount> second{};
+    second[Percent1] = mixing[MixPercent];
+    second[Weight1] = mixing[MixWeight];
+    second[Percent2] = 0;
+    if (percentGiven) {
+      second[MixPercent] = FractionOf(items_[*mixture_.percent].amount->value);
+    } else {
+      second[Weight2] = evaporates_ ? Fraction(0) - *water : *water;
+    }
+    try {
+      second = Solved(variant, second);
+    } catch (const InexactFraction&) {
+      return Doubt(Doubt::Impossible);
+    }
+    const bool leaves = second[Weight2] < 0;
+    if (leaves != evaporates_ || !IsReal(second, leaves, false)) {
+      return Doubt(Doubt::Impossible);
+    }
+    // The solution tells water that leaves from the problem's sign of it, which a result of no
+    // whole tenths does not hold.
+    if (leaves && !TenthsOf(second[Weight2])) {
+      return Doubt(Doubt::TwoReadings);
+    }
+    FinishTwoSteps(variant, mixing, second);
+  }
+
+  // A part's mass in the problem's unit; none where its unit measures something else.
+  std::optional<Fraction> MassOf(const Placed& part) const {
+    if (!part.mass) {
+      return std::nullopt;
+    }
+    const Item& mass = items_[*part.mass];
+    return Converted(FractionOf(mass.amount->value), *mass.amount->unit, WrittenOf(unit_),
+                     part.noun == Noun::Water);
+  }
+
+  void FinishTwoSteps(VariantIndex variant, const std::array<Fraction, ColumnCount>& mixing,
+                      const std::array<Fraction, ColumnCount>& second) {
+    const Column sought = variant == 0 ? MixPercent : Weight2;
+    const auto asks = [sought](const Target& target) {
+      return target.percent == (sought == MixPercent) && !target.difference && !target.ratio &&
+             target.who != Who::First && target.who != Who::Second;
+    };
+    if (targets_.size() != 1 || !asks(targets_.front())) {
+      return Doubt(Doubt::TwoReadings);
+    }
+    std::optional<Problem> problem = ProblemOf({Kind::TwoSteps,
+                                                context_,
+                                                variant,
+                                                {Ingredient::Solution, Ingredient::Water},
+                                                unit_,
+                                                {sought},
+                                                Asked::Amounts},
+                                               second);
+    if (!problem) {
+      return Doubt(Doubt::TwoReadings);
+    }
+    // The model holds the first step in tenths, and the second starts from its mixture: a
+    // "16,(6)%" it cannot hold.
+    std::array<Tenths, ColumnCount> firstStep{};
+    for (const Column column : AllColumns) {
+      const std::optional<Tenths> tenths = TenthsOf(mixing[column]);
+      if (!tenths) {
+        return Doubt(Doubt::TwoReadings);
+      }
+      firstStep[column] = *tenths;
+    }
+    problem->firstStep = firstStep;
+    reading_.answers = AnswersOf(*problem, second, {targets_.front().unit});
+    reading_.values = second;
+    reading_.right = RightOption(reading_.answers, reading_.options);
+    reading_.problem = std::move(problem);
   }
 
   // "лв." or "€" after a price; empty after anything else.
@@ -1945,9 +2091,9 @@ class Reader {
   void Finish(VariantIndex variant, const std::array<Fraction, ColumnCount>& exact, bool leaves,
               Asked asked) {
     const Recipe recipe{IngredientOf(first_.noun), IngredientOf(second_.noun)};
-    const std::optional<Kind> kind = KindOf(variant, context_, recipe, leaves, asked);
     const std::vector<Column> sought =
         asked == Asked::Ratio ? std::vector<Column>{Weight1, Weight2} : SoughtColumns(variant);
+    const std::optional<Kind> kind = KindOf(variant, context_, recipe, leaves, asked, sought);
     if (!kind || sought.empty()) {
       return Doubt(Doubt::TwoReadings);
     }
@@ -2036,7 +2182,8 @@ class Reader {
         continue;
       }
       ReadNumber number{item.begin,  item.end,     item.text,
-                        item.amount, std::nullopt, std::string(asides_.of[i])};
+                        item.amount, std::nullopt, std::string(asides_.of[i]),
+                        false};
       if (reading_.problem) {
         for (const auto& [part, p] : parts) {
           if (part->mass == i) {
@@ -2044,6 +2191,11 @@ class Reader {
           } else if (part->percent == i) {
             number.column = PercentColumns[p];
           }
+        }
+        // Of two steps, the solutions are the first step's parts and the water the second's.
+        number.firstStep = water_ && number.column && *number.column != MixPercent;
+        if (water_ && water_->mass == i) {
+          number.column = Weight2;
         }
       }
       for (const Reading& part : reading_.parts) {
@@ -2069,6 +2221,7 @@ class Reader {
   Placed first_;
   Placed second_;
   Placed mixture_;
+  std::optional<Placed> water_;  // of the second of two steps; none for one step
   bool evaporates_ = false;
   int mixings_ = 0;  // the verbs that mix: two mixings are two scenarios
   Unit unit_ = Unit::Gram;
@@ -2170,6 +2323,10 @@ std::optional<std::array<Fraction, ColumnCount>> Reread(
 }  // namespace
 
 Reading Reread(Reading reading) {
+  // Two steps' roles are not the grid's six: they stay as read.
+  if (reading.problem && reading.problem->firstStep) {
+    return reading;
+  }
   const Problem shape = reading.problem.value_or(Problem{});
   reading.problem.reset();
   reading.doubt.reset();
@@ -2218,7 +2375,8 @@ Reading Reread(Reading reading) {
   }
   const Recipe recipe{shape.first, shape.second};
   const bool leaves = LeavesWater(shape.kind);
-  const std::optional<Kind> kind = KindOf(variant, shape.context, recipe, leaves, shape.asked);
+  const std::optional<Kind> kind =
+      KindOf(variant, shape.context, recipe, leaves, shape.asked, sought);
   std::optional<Problem> problem =
       kind ? ProblemOf({*kind, shape.context, variant, recipe, shape.unit, sought, shape.asked},
                        *exact)
