@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "form/lexicon.h"
 #include "form/problem_text.h"
 #include "problems/letters.h"
 #include "worksheet/variants.h"
@@ -45,6 +46,11 @@ std::string RoleOf(const Problem& problem, const Texts::PartWords& parts, Column
          Texts::In(part);
 }
 
+// The substance and the water it is dissolved in, none of them a solution before.
+bool IsDissolved(const Problem& problem) {
+  return problem.first == Ingredient::PureSubstance && problem.second == Ingredient::Water;
+}
+
 // Goods mixed by price are kinds of them, not solutions: "първия вид", "сместа".
 Texts::PartWords PartWordsOf(const Reading& reading) {
   if (!reading.currency.empty()) {
@@ -53,7 +59,15 @@ Texts::PartWords PartWordsOf(const Reading& reading) {
     words.bothParts = "двата вида";
     return words;
   }
-  return reading.problem ? Texts::PartWordsOf(*reading.problem) : Texts::GridPartWords();
+  if (!reading.problem) {
+    return Texts::GridPartWords();
+  }
+  Texts::PartWords words = Texts::PartWordsOf(*reading.problem);
+  // Sugar dissolved in water is "захарта"; "чистата захар" is what strengthens a solution.
+  if (IsDissolved(*reading.problem)) {
+    words.names[0] = Texts::SubstanceSubjects[static_cast<std::size_t>(reading.problem->context)];
+  }
+  return words;
 }
 
 // The items with `between` between them and `last` before the last one.
@@ -279,8 +293,10 @@ std::string MyProblem::GivenLine() const {
   // Water's 0% and the pure substance's 100% go without saying in the text; of produce, whose
   // water is what its percentages state, there is nothing to say.
   const bool produce = StatedShareOf(problem.context) == StatedShare::Water;
+  // Nor is the 100% of a substance dissolved: "захарта" is all sugar.
   for (const Column column : {Percent1, Percent2}) {
-    if (!written[column] && problem.IsGiven(column) && !produce && !byPrice) {
+    const bool dissolved = column == Percent1 && IsDissolved(problem);
+    if (!written[column] && problem.IsGiven(column) && !produce && !byPrice && !dissolved) {
       given.push_back(Texts::AnswerAmount(problem, column) + " – " +
                       RoleOf(problem, parts, column, false));
     }

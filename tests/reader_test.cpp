@@ -245,6 +245,14 @@ TEST(MyProblemTest, ShowsTwoStepsAsTheirOwnTwoSteps) {
   EXPECT_TRUE(HasLineStarting(exact, "Отговор: 13,(3)%.")) << Joined(exact);
 }
 
+// Sugar dissolved is named as the sugar, not as the pure sugar that strengthens a solution.
+TEST(MyProblemTest, NamesADissolvedSubstanceAsItself) {
+  const std::vector<std::string> lines = ShownOf("Колко грама захар има в 500 г 5% разтвор?");
+  ASSERT_GE(lines.size(), 2u) << Joined(lines);
+  EXPECT_EQ(lines[1], "Търси се: масата на захарта.");
+  EXPECT_EQ(lines[0].find("чист"), std::string::npos) << lines[0];
+}
+
 TEST(MyProblemTest, SolvesExactlyWhatIsNoWholeTenth) {
   MyProblem mine;
   mine.Read(
