@@ -234,3 +234,17 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
   });
   return Contexts[static_cast<std::size_t>(best - counts.begin())];
 }
+
+bool MeansPercent(const Item& item) {
+  return StartsWith(item, "процент") || StartsWith(item, "концентрац") ||
+         StartsWith(item, "масленост") || StartsWith(item, "съдържани") ||
+         StartsWith(item, "цена") || StartsWith(item, "струва") || IsWord(item, "евро") ||
+         IsWord(item, "лева");
+}
+
+bool IsCountWord(const Item& item) {
+  std::string probe = "1 " + item.text;
+  std::string_view rest = probe;
+  const std::optional<PupilAnswer> amount = TakeAmount(rest);
+  return item.type == ItemType::Word && amount && amount->unit && rest.empty();
+}
