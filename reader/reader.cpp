@@ -277,7 +277,12 @@ class Reader {
     // The water given and the percentage asked, or the percentage given and the water asked.
     const bool percentGiven = mixture_.percent.has_value();
     if (water_->mass.has_value() == percentGiven) {
-      return Doubt(water_->mass ? Doubt::TwoReadings : Doubt::MissingNumber);
+      if (water_->mass) {
+        return Doubt(Doubt::TwoReadings);
+      }
+      // Neither given: the water is what a textbook gives with two solutions mixed.
+      reading_.missing = "масата на водата";
+      return Doubt(Doubt::MissingNumber);
     }
     const VariantIndex variant = percentGiven ? 1 : 0;
     std::array<Fraction, ColumnCount> second{};

@@ -239,6 +239,12 @@ TEST(MyProblemTest, ShowsTwoStepsAsTheirOwnTwoSteps) {
   EXPECT_TRUE(HasLineStarting(lines, "След това доливаме вода")) << Joined(lines);
   EXPECT_TRUE(HasLineStarting(lines, "Отговор: 10%.")) << Joined(lines);
 
+  const std::vector<std::string> missing = ShownOf(
+      "Смесили 300 г 10% и 200 г 25% разтвор на сол, после долели вода. Каква е "
+      "концентрацията?");
+  EXPECT_TRUE(HasLineStarting(missing, "Не разбрах колко е масата на водата: това число липсва"))
+      << Joined(missing);
+
   const std::vector<std::string> exact = ShownOf(
       "Смесили 300 г 10% и 200 г 25% разтвор на сол, после долели 100 г вода. Каква е "
       "концентрацията?");
