@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "form/lexicon.h"
 #include "form/problem_text.h"
 #include "problems/letters.h"
 #include "worksheet/variants.h"
@@ -45,6 +46,11 @@ std::string RoleOf(const Problem& problem, const Texts::PartWords& parts, Column
          Texts::In(part);
 }
 
+// The substance and the water it is dissolved in, none of them a solution before.
+bool IsDissolved(const Problem& problem) {
+  return problem.first == Ingredient::PureSubstance && problem.second == Ingredient::Water;
+}
+
 // Goods mixed by price are kinds of them, not solutions: "първия вид", "сместа".
 Texts::PartWords PartWordsOf(const Reading& reading) {
   if (!reading.currency.empty()) {
@@ -53,7 +59,15 @@ Texts::PartWords PartWordsOf(const Reading& reading) {
     words.bothParts = "двата вида";
     return words;
   }
-  return reading.problem ? Texts::PartWordsOf(*reading.problem) : Texts::GridPartWords();
+  if (!reading.problem) {
+    return Texts::GridPartWords();
+  }
+  Texts::PartWords words = Texts::PartWordsOf(*reading.problem);
+  // Sugar dissolved in water is "захарта"; "чистата захар" is what strengthens a solution.
+  if (IsDissolved(*reading.problem)) {
+    words.names[0] = Texts::SubstanceSubjects[static_cast<std::size_t>(reading.problem->context)];
+  }
+  return words;
 }
 
 // The items with `between` between them and `last` before the last one.
@@ -125,9 +139,10 @@ std::vector<std::string> MyProblem::Roles() const {
 }
 
 void MyProblem::ChangeRole(std::size_t number, std::size_t role) {
-  // Sub-questions are each their own problem: their roles are not changed as one.
+  // Sub-questions are each their own problem, and two steps have more roles than the grid's six:
+  // their roles are not changed as one.
   if (number >= reading_.numbers.size() || role > static_cast<std::size_t>(ColumnCount) ||
-      !reading_.parts.empty()) {
+      !reading_.parts.empty() || (reading_.problem && reading_.problem->firstStep)) {
     return;
   }
   ReadNumber& changed = reading_.numbers[number];
@@ -245,10 +260,17 @@ std::string MyProblem::GivenLine() const {
   const Problem& problem = *reading_.problem;
   const Texts::PartWords parts = PartWordsOf(reading_);
   const bool byPrice = !reading_.currency.empty();
+  // Of two steps, the solutions are named as the first step names them: "масата на първия
+  // разтвор".
+  const Problem firstStep = problem.firstStep ? FirstStepOf(problem) : problem;
+  const Texts::PartWords firstParts = Texts::PartWordsOf(firstStep);
   std::vector<std::string> given;
   std::array<bool, ColumnCount> written{};
   for (const ReadNumber& number : reading_.numbers) {
-    if (number.column) {
+    if (number.column && number.firstStep) {
+      given.push_back(number.written + " – " +
+                      RoleOf(firstStep, firstParts, *number.column, false));
+    } else if (number.column) {
       written[*number.column] = true;
       // A hallmark is a percentage in tenths of one: "585 (58,5%)".
       const bool hallmark = UnitOf(problem, *number.column) == Unit::Percent &&
@@ -271,8 +293,10 @@ std::string MyProblem::GivenLine() const {
   // Water's 0% and the pure substance's 100% go without saying in the text; of produce, whose
   // water is what its percentages state, there is nothing to say.
   const bool produce = StatedShareOf(problem.context) == StatedShare::Water;
+  // Nor is the 100% of a substance dissolved: "захарта" is all sugar.
   for (const Column column : {Percent1, Percent2}) {
-    if (!written[column] && problem.IsGiven(column) && !produce && !byPrice) {
+    const bool dissolved = column == Percent1 && IsDissolved(problem);
+    if (!written[column] && problem.IsGiven(column) && !produce && !byPrice && !dissolved) {
       given.push_back(Texts::AnswerAmount(problem, column) + " – " +
                       RoleOf(problem, parts, column, false));
     }

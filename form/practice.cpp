@@ -54,7 +54,7 @@ std::vector<Fraction> Answers(const Problem& problem,
     const bool percent = UnitOf(problem, column) == Unit::Percent;
     if (percent && StatedShareOf(problem.context) == StatedShare::Water) {
       answers.push_back(Fraction(100) - value);
-    } else if (!percent && column == Weight2 && WaterLeft(problem)) {
+    } else if (!percent && column == Weight2 && (WaterLeft(problem) || value < 0)) {
       answers.push_back(-value);
     } else {
       answers.push_back(value);
@@ -63,10 +63,12 @@ std::vector<Fraction> Answers(const Problem& problem,
   return answers;
 }
 
-// Both steps by arithmetic, "Първо …" and "След това …"; the grid can check the second.
-Teaching TwoStepTeaching(const Problem& problem) {
+// Both steps by arithmetic, "Първо …" and "След това …"; the grid can check the second where it
+// holds it exactly.
+Teaching TwoStepTeaching(const Problem& problem, const std::array<Fraction, ColumnCount>& values,
+                         std::string_view answer, bool inTenths) {
   const std::optional<TwoStepMethod> found =
-      TwoStepsMethod(ExactValues(FirstStepOf(problem)), problem.variant, ExactValues(problem));
+      TwoStepsMethod(ExactValues(FirstStepOf(problem)), problem.variant, values);
   if (!found) {
     throw std::logic_error("a problem of two steps that the arithmetic does not solve");
   }
@@ -76,10 +78,11 @@ Teaching TwoStepTeaching(const Problem& problem) {
   const Texts::MixingWords mixing = Texts::MixingWordsOf(problem);
   Teaching teaching;
   teaching.solution.lines = Texts::TwoStepLines(method, words, mixing);
-  teaching.solution.lines.push_back("Отговор: " + Texts::AnswerText(problem) + ".");
-  teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
-  teaching.hints =
-      Texts::TwoStepHints(method, words, mixing, Answers(problem, ExactValues(problem)));
+  teaching.solution.lines.push_back("Отговор: " + std::string(answer) + ".");
+  if (inTenths) {
+    teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
+  }
+  teaching.hints = Texts::TwoStepHints(method, words, mixing, Answers(problem, values));
   return teaching;
 }
 
@@ -102,7 +105,7 @@ Teaching TeachingOf(const Problem& problem, const std::array<Fraction, ColumnCou
     teaching.solution = Texts::RatioSolution(wording);
     teaching.hints = Texts::RatioHints(wording);
   } else if (problem.firstStep) {
-    return TwoStepTeaching(problem);
+    return TwoStepTeaching(problem, values, answer, inTenths);
   } else if (const std::optional<Method> found = WhatStaysMethod(problem.variant, values)) {
     const Method method = UpToTheAsked(*found, problem.sought);
     const Texts::MethodWords words = Texts::MethodWordsOf(problem, method);

@@ -4,1163 +4,20 @@
 #include <array>
 #include <cstdlib>
 #include <numeric>
+#include <span>
 #include <stdexcept>
 
 #include "form/lexicon.h"
 #include "form/solution_text.h"
+#include "reader/arithmetic.h"
+#include "reader/asides.h"
 #include "reader/items.h"
+#include "reader/parts.h"
+#include "reader/question.h"
+#include "reader/shape.h"
+#include "reader/words.h"
 #include "worksheet/solution.h"
 #include "worksheet/variants.h"
-
-namespace {
-
-using Items = std::vector<Item>;
-
-// What a word names, as far as a mixture is concerned.
-enum class Noun : std::uint8_t {
-  None,
-  Water,
-  Pure,       // "чиста сол", or the substance itself where an amount of it is taken
-  Substance,  // the context's substance: "сол", "мед", after a percentage what it measures
-  Solution,
-  Concentrate,
-  Fresh,
-  Dried,
-};
-
-// A part of the problem as the text names it: its numbers and what it is.
-struct Group {
-  std::optional<std::size_t> mass;     // the item of its mass
-  std::optional<std::size_t> percent;  // of its percentage
-  Noun noun = Noun::None;
-  std::size_t begin = 0;             // its first item
-  bool result = false;               // what is obtained: the mixture
-  int ordinal = 0;                   // 1 "първия", 2 "втория" or "друг"
-  std::optional<std::size_t> named;  // the item of its noun
-};
-
-// ---------------------------------------------------------------- words
-
-bool IsCyrillicWord(const Item& item) {
-  return item.type == ItemType::Word && !item.text.empty() &&
-         (static_cast<unsigned char>(item.text.front()) & 0xFE) == 0xD0;
-}
-
-bool IsWord(const Item& item, std::string_view word) {
-  return item.type == ItemType::Word && item.text == word;
-}
-
-bool IsMark(const Item& item, std::string_view mark) {
-  return item.type == ItemType::Mark && item.text == mark;
-}
-
-bool StartsWith(const Item& item, std::string_view stem) {
-  return item.type == ItemType::Word && item.text.starts_with(stem);
-}
-
-template <std::size_t Count>
-bool StartsWithAny(const Item& item, const std::array<std::string_view, Count>& stems) {
-  return std::any_of(stems.begin(), stems.end(),
-                     [&item](std::string_view stem) { return StartsWith(item, stem); });
-}
-
-template <std::size_t Count>
-bool IsAnyWord(const Item& item, const std::array<std::string_view, Count>& words) {
-  return std::any_of(words.begin(), words.end(),
-                     [&item](std::string_view word) { return IsWord(item, word); });
-}
-
-std::vector<std::string_view> WordsIn(std::string_view text) {
-  std::vector<std::string_view> words;
-  while (!text.empty()) {
-    const std::size_t blank = text.find(' ');
-    const std::string_view word = text.substr(0, blank);
-    if (!word.empty() && word.front() != '{') {
-      words.push_back(word);
-    }
-    text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
-  }
-  return words;
-}
-
-std::string_view CommonStem(std::string_view one, std::string_view other) {
-  std::size_t length = 0;
-  while (length < one.size() && length < other.size() && one[length] == other[length]) {
-    ++length;
-  }
-  // Never half a two-byte letter.
-  while (length > 0 && length < one.size() &&
-         (static_cast<unsigned char>(one[length]) & 0xC0) == 0x80) {
-    --length;
-  }
-  return one.substr(0, length);
-}
-
-// The stems that name a context alone, from the words the problems are written in: "сол" of
-// "сол" and "солта", "напитк" of "напитка" and "напитката", "гъби" of "сушени гъби".
-std::vector<std::string_view> StemsOf(Context context) {
-  const Texts::ContextWords& words = Texts::ContextTable[static_cast<std::size_t>(context)];
-  std::vector<std::pair<std::string_view, std::string_view>> pairs;
-  const auto add = [&pairs](std::string_view bare, std::string_view definite) {
-    const std::vector<std::string_view> bareWords = WordsIn(bare);
-    const std::vector<std::string_view> definiteWords = WordsIn(definite);
-    for (std::size_t i = 0; i < bareWords.size() && i < definiteWords.size(); ++i) {
-      pairs.emplace_back(bareWords[i], definiteWords[i]);
-    }
-  };
-  add(words.substance, Texts::SubstanceSubjects[static_cast<std::size_t>(context)]);
-  add(words.solution.bare, words.solution.definiteShort);
-  add(words.concentratePortion, words.concentratePortion);
-  add(words.pure.bare, words.pure.definiteShort);
-  add(words.fresh.bare, words.fresh.definiteShort);
-  std::vector<std::string_view> stems;
-  for (const auto& [bare, definite] : pairs) {
-    stems.push_back(CommonStem(bare, definite));
-  }
-  return stems;
-}
-
-// A stem is a context's mark where no other context has it: "разтвор" and "сплав" are not.
-std::array<std::vector<std::string_view>, ContextCount> ContextMarks() {
-  std::array<std::vector<std::string_view>, ContextCount> all;
-  for (const Context context : Contexts) {
-    all[static_cast<std::size_t>(context)] = StemsOf(context);
-  }
-  std::array<std::vector<std::string_view>, ContextCount> marks;
-  for (std::size_t c = 0; c < ContextCount; ++c) {
-    for (const std::string_view stem : all[c]) {
-      const bool shared = std::any_of(all.begin(), all.end(), [&](const auto& other) {
-        return &other != &all[c] && std::find(other.begin(), other.end(), stem) != other.end();
-      });
-      if (!shared && stem.size() > 2) {
-        marks[c].push_back(stem);
-      }
-    }
-  }
-  return marks;
-}
-
-const std::array<std::vector<std::string_view>, ContextCount>& Marks() {
-  static const auto marks = ContextMarks();
-  return marks;
-}
-
-// Every form of every noun a part or a mixture is called by: "разтвор", "разтвора", "сплавта",
-// "сплави", and what textbooks call a mixture besides.
-std::vector<std::string_view> SolutionForms() {
-  std::vector<std::string_view> forms = {"смес",     "сместа", "руда",    "рудата", "руди",
-                                         "сок",      "сока",   "сокът",   "морска", "морската",
-                                         "разтвори", "сплави", "парчета", "парче",  "пръстен"};
-  for (const Texts::ContextWords& words : Texts::ContextTable) {
-    for (const std::string_view text : {words.solution.bare, words.solution.definiteShort,
-                                        words.solution.definiteFull, words.solution.both}) {
-      const std::vector<std::string_view> inText = WordsIn(text);
-      // "сушени гъби" is named by its adjective: Dried.
-      if (inText.size() == 1 || (inText.size() == 2 && inText[0].starts_with("дв"))) {
-        forms.push_back(inText.back());
-      }
-    }
-  }
-  return forms;
-}
-
-bool IsSolutionWord(const Item& item) {
-  static const std::vector<std::string_view> forms = SolutionForms();
-  return item.type == ItemType::Word &&
-         std::find(forms.begin(), forms.end(), item.text) != forms.end();
-}
-
-// The stem of the context's substance: "сол", "мед", "оцетн".
-std::string_view SubstanceStem(Context context) {
-  const std::size_t c = static_cast<std::size_t>(context);
-  return CommonStem(WordsIn(Texts::ContextTable[c].substance).front(),
-                    WordsIn(Texts::SubstanceSubjects[c]).front());
-}
-
-Noun NounOf(const Item& item, Context context) {
-  if (item.type != ItemType::Word) {
-    return Noun::None;
-  }
-  if (StartsWith(item, "вод") && !StartsWith(item, "водн") && !StartsWith(item, "водо")) {
-    return Noun::Water;
-  }
-  if (StartsWith(item, "чист")) {
-    return Noun::Pure;
-  }
-  if (StartsWith(item, "есенци") || StartsWith(item, "концентрат")) {
-    return Noun::Concentrate;
-  }
-  if (StartsWith(item, "пресн") || StartsWith(item, "свеж")) {
-    return Noun::Fresh;
-  }
-  if (StartsWith(item, "сушен") || StartsWith(item, "изсушен")) {
-    return Noun::Dried;
-  }
-  if (IsSolutionWord(item)) {
-    return Noun::Solution;
-  }
-  if (StartsWith(item, SubstanceStem(context))) {
-    return Noun::Substance;
-  }
-  return Noun::None;
-}
-
-int Priority(Noun noun) {
-  constexpr std::array<int, 8> ByNoun = {0, 6, 3, 1, 4, 7, 5, 5};
-  return ByNoun[static_cast<std::size_t>(noun)];
-}
-
-constexpr std::array<std::string_view, 7> ClauseEnds = {".", "?", "!", ";", ",", ":", "("};
-constexpr std::array<std::string_view, 4> Joins = {"и", "или", "а", "но"};
-
-bool EndsPhrase(const Item& item) {
-  return item.type == ItemType::Number ||
-         (item.type == ItemType::Mark &&
-          std::find(ClauseEnds.begin(), ClauseEnds.end(), item.text) != ClauseEnds.end()) ||
-         IsAnyWord(item, Joins);
-}
-
-int OrdinalOf(const Item& item) {
-  if (StartsWith(item, "първ")) {
-    return 1;
-  }
-  return StartsWith(item, "втор") || StartsWith(item, "друг") ? 2 : 0;
-}
-
-// What a phrase from `at` names: the weightiest noun among its first few words, and where it is.
-struct Named {
-  Noun noun = Noun::None;
-  std::size_t at = 0;
-  int ordinal = 0;
-};
-
-constexpr std::size_t PhraseWords = 4;
-
-// Prepositions that begin another phrase: "50 г сол във вода".
-constexpr std::array<std::string_view, 9> Prepositions = {"в",  "във", "към", "с",  "със",
-                                                          "за", "до",  "на",  "при"};
-
-// The noun is the first one named, or the one right after it where that weighs more: "солен
-// разтвор", "оцетна есенция".
-Named NamedFrom(const Items& items, std::size_t at, Context context) {
-  Named named{Noun::None, at, 0};
-  for (std::size_t i = at; i < items.size() && i < at + PhraseWords && !EndsPhrase(items[i]) &&
-                           !IsAnyWord(items[i], Prepositions);
-       ++i) {
-    named.ordinal = std::max(named.ordinal, OrdinalOf(items[i]));
-    // "плодов сок" is what a drink holds; "морска вода" is a solution of salt.
-    const bool juice = i > at && StartsWith(items[i - 1], "плодов");
-    const Noun noun = juice ? Noun::Substance : NounOf(items[i], context);
-    if (StartsWith(items[i], "морск")) {
-      return {Noun::Solution, i, named.ordinal};
-    }
-    if (Priority(noun) > Priority(named.noun)) {
-      named.noun = noun;
-      named.at = i;
-    } else if (named.noun != Noun::None) {
-      break;
-    }
-  }
-  return named;
-}
-
-// ---------------------------------------------------------------- the context
-
-bool IsMetal(Context context) {
-  return context == Context::Copper || context == Context::Tin || context == Context::Silver ||
-         context == Context::Gold;
-}
-
-// Which substance the text is about; `several` where it names two that are no alloy's metals:
-// a solution of salt and one of sugar make no problem of the school's.
-Context ContextOf(const Items& items, bool& found, bool& several) {
-  std::array<int, ContextCount> counts{};
-  for (const Item& item : items) {
-    for (std::size_t c = 0; c < ContextCount; ++c) {
-      for (const std::string_view stem : Marks()[c]) {
-        counts[c] += StartsWith(item, stem) ? 1 : 0;
-      }
-    }
-  }
-  const auto best = std::max_element(counts.begin(), counts.end());
-  several = false;
-  for (std::size_t c = 0; c < ContextCount; ++c) {
-    const auto b = static_cast<std::size_t>(best - counts.begin());
-    several =
-        several || (c != b && counts[c] > 0 && !(IsMetal(Contexts[c]) && IsMetal(Contexts[b])));
-  }
-  // "30% разтвор" of no substance named is read as salt's, the solution school starts with.
-  found = *best > 0 || std::any_of(items.begin(), items.end(), [](const Item& item) {
-    return IsSolutionWord(item) && StartsWith(item, "разтвор");
-  });
-  return Contexts[static_cast<std::size_t>(best - counts.begin())];
-}
-
-// ---------------------------------------------------------------- numbers not of the problem
-
-constexpr std::string_view ProblemNumber = "номерът на задачата";
-constexpr std::string_view Points = "точките на задачата";
-constexpr std::string_view Year = "годината";
-constexpr std::string_view PrintedAnswer = "отговорът в учебника";
-constexpr std::string_view OptionNumber = "отговор за избор";
-constexpr std::string_view CountNumber = "брой, не количество";
-
-struct Asides {
-  std::vector<std::string_view> of;  // by item; empty for a number of the problem
-  std::size_t end = 0;               // the problem's own items end here: options or an answer
-};
-
-bool IsLabel(const Items& items, std::size_t i) {
-  constexpr std::array<std::string_view, 8> Letters = {"а", "б", "в", "г", "a", "b", "c", "d"};
-  return i + 1 < items.size() && IsAnyWord(items[i], Letters) &&
-         (IsMark(items[i + 1], ")") || (IsMark(items[i + 1], ".") && items[i].lineStart));
-}
-
-bool IsOptionLabel(const Items& items, std::size_t i) {
-  return IsLabel(items, i) && items[i].capital;
-}
-
-bool IsWhole(const Decimal& value) {
-  return value.places <= 0;
-}
-
-std::int64_t WholeValue(const Decimal& value) {
-  std::int64_t whole = value.digits;
-  for (std::int32_t p = value.places; p < 0; ++p) {
-    whole *= 10;
-  }
-  return whole;
-}
-
-bool IsYear(const Items& items, std::size_t i) {
-  const Item& item = items[i];
-  if (item.type != ItemType::Number || !item.amount || !IsWhole(item.amount->value)) {
-    return false;
-  }
-  const std::int64_t value = WholeValue(item.amount->value);
-  const bool dated = item.amount->unit == WrittenUnit::Gram && i + 1 < items.size() &&
-                     IsMark(items[i + 1], ".") && item.text.find("гр") == std::string::npos;
-  const bool named = !item.amount->unit && i + 1 < items.size() && StartsWith(items[i + 1], "год");
-  return value >= 1900 && value <= 2100 && (dated || named);
-}
-
-bool IsPoints(const Items& items, std::size_t i) {
-  if (i == 0 || i + 1 >= items.size() || !IsMark(items[i - 1], "(")) {
-    return false;
-  }
-  const Item& item = items[i];
-  const bool tonnes = item.amount && item.amount->unit == WrittenUnit::Tonne;
-  const bool named = !item.amount || !item.amount->unit
-                         ? StartsWith(items[i + 1], "точк") || IsWord(items[i + 1], "т")
-                         : false;
-  std::size_t close = i + 1 + (named ? 1 : 0);
-  if (close < items.size() && IsMark(items[close], ".")) {
-    ++close;
-  }
-  return (tonnes || named) && close < items.size() && IsMark(items[close], ")");
-}
-
-bool IsProblemNumber(const Items& items, std::size_t i) {
-  if (items[i].amount && items[i].amount->unit) {
-    return false;
-  }
-  const bool named = i > 0 && (StartsWith(items[i - 1], "задач") || IsMark(items[i - 1], "№"));
-  const bool leading =
-      i == 0 && i + 1 < items.size() && (IsMark(items[i + 1], ".") || IsMark(items[i + 1], ")"));
-  return named || leading;
-}
-
-Asides AsidesOf(const Items& items) {
-  Asides asides{std::vector<std::string_view>(items.size()), items.size()};
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if ((StartsWith(items[i], "отг") && i + 1 < items.size() &&
-         (IsMark(items[i + 1], ".") || IsMark(items[i + 1], ":"))) ||
-        IsOptionLabel(items, i)) {
-      asides.end = std::min(asides.end, i);
-    }
-    if (items[i].type != ItemType::Number) {
-      continue;
-    }
-    if (i >= asides.end) {
-      asides.of[i] = IsOptionLabel(items, asides.end) ? OptionNumber : PrintedAnswer;
-    } else if (IsProblemNumber(items, i)) {
-      asides.of[i] = ProblemNumber;
-    } else if (IsPoints(items, i)) {
-      asides.of[i] = Points;
-    } else if (IsYear(items, i)) {
-      asides.of[i] = Year;
-    }
-  }
-  return asides;
-}
-
-// ---------------------------------------------------------------- the parts
-
-constexpr std::array<std::string_view, 10> ResultStems = {
-    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов", "дава", "струв"};
-constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "във",
-                                                     "с",  "със", "на", "из"};
-
-// Whether what the text names from `begin` on is what is obtained: "получиха 500 г", "за да
-// стане процентното съдържание 8%", "до 8%", "за 200 г разтвор", but not "от 50 кг пресни".
-bool IsResult(const Items& items, std::size_t begin) {
-  for (std::size_t back = 1; back <= 8 && back <= begin; ++back) {
-    const Item& item = items[begin - back];
-    if (EndsPhrase(item) && !IsWord(item, "и")) {
-      return false;
-    }
-    if (back == 1 && (IsWord(item, "до") || IsWord(item, "за"))) {
-      return true;
-    }
-    // "намаля на 12%", "се увеличила от 8% на 10%".
-    const bool reached = IsWord(item, "на") && back < begin &&
-                         (StartsWithAny(items[begin - back - 1], ResultStems) ||
-                          (back + 1 < begin && IsPercent(items[begin - back - 1]) &&
-                           IsWord(items[begin - back - 2], "от")));
-    if (back == 1 && IsAnyWord(item, Sources)) {
-      return reached;
-    }
-    if (StartsWithAny(item, ResultStems)) {
-      return true;
-    }
-  }
-  return false;
-}
-
-// What a percentage is called: "процентното съдържание", "концентрацията", "маслеността",
-// "плодовото съдържание".
-bool MeansPercent(const Item& item) {
-  return StartsWith(item, "процент") || StartsWith(item, "концентрац") ||
-         StartsWith(item, "масленост") || StartsWith(item, "съдържани") ||
-         StartsWith(item, "цена") || StartsWith(item, "струва") || IsWord(item, "евро") ||
-         IsWord(item, "лева");
-}
-
-// "с масленост 3%", "с 30% плодово съдържание", "с проба 585": words about a percentage.
-bool IsAboutPercent(const Item& item) {
-  return MeansPercent(item) || StartsWith(item, "плодов") || StartsWith(item, "проб");
-}
-
-class Grouper {
- public:
-  Grouper(const Items& items, const Asides& asides, Context context, bool byPrice)
-      : items_(items), asides_(asides), context_(context), byPrice_(byPrice), used_(items.size()) {}
-
-  std::vector<Group> Groups() {
-    for (std::size_t i = 0; i < asides_.end; ++i) {
-      if (used_[i] || !IsOwnNumber(i)) {
-        continue;
-      }
-      if (IsMass(items_[i])) {
-        FromMass(i);
-      } else if (IsPercent(items_[i])) {
-        FromPercent(i);
-      }
-    }
-    for (Group& group : groups_) {
-      group.result = group.noun == Noun::Dried || IsResult(items_, group.begin);
-    }
-    return groups_;
-  }
-
-  const std::vector<bool>& Used() const { return used_; }
-
- private:
-  bool IsOwnNumber(std::size_t i) const { return asides_.of[i].empty(); }
-
-  // "400 г 10% разтвор на сол", "40 кг сплав с 20% мед", "200 г от 10%-ния разтвор", "50 г сол".
-  void FromMass(std::size_t i) {
-    Group group;
-    group.mass = i;
-    group.begin = i;
-    used_[i] = true;
-    std::size_t next = i + 1;
-    // "200 г от 10% разтвор", "250 гр. 12% разтвор".
-    if (next + 1 < items_.size() && (IsWord(items_[next], "от") || IsMark(items_[next], ".")) &&
-        IsPercent(items_[next + 1])) {
-      ++next;
-    }
-    if (next < asides_.end && IsPercent(items_[next])) {
-      group.percent = next;
-      used_[next] = true;
-      ++next;
-    }
-    Named named = NamedFrom(items_, next, context_);
-    // "Разтвор от 300 г", "Сплав от 3 кг": the noun before the mass.
-    if (named.noun == Noun::None && i > 1 && IsWord(items_[i - 1], "от") &&
-        IsSolutionWord(items_[i - 2])) {
-      named = {Noun::Solution, i - 2, 0};
-    }
-    // "200 г 40% спирт" is a solution of it, not the substance.
-    group.noun = group.percent && named.noun == Noun::Substance ? Noun::Solution : named.noun;
-    if (named.noun != Noun::None) {
-      group.named = named.at;
-    }
-    group.ordinal = named.ordinal;
-    MarkUsed(next, named);
-    if (named.noun != Noun::None) {
-      TakeContent(group, named.at + 1);
-    }
-    // "15 г злато с проба 750" is an alloy of it, not the pure metal.
-    if (group.percent && group.noun == Noun::Substance) {
-      group.noun = Noun::Solution;
-    }
-    if (byPrice_) {
-      TakePrice(group, next);
-    }
-    groups_.push_back(group);
-  }
-
-  // "5 кг бонбони по 9 € за килограм", "30 кг смес по 28 лв.": the goods, and their price.
-  void TakePrice(Group& group, std::size_t at) {
-    std::size_t by = at;
-    while (by < asides_.end && by < at + 3 && IsCyrillicWord(items_[by]) &&
-           !IsWord(items_[by], "по")) {
-      ++by;
-    }
-    if (group.noun == Noun::None && by > at) {
-      group.noun = Noun::Solution;  // goods are named in words of their own
-      group.ordinal = std::max(group.ordinal, NamedFrom(items_, at, context_).ordinal);
-    }
-    if (!group.percent && by + 1 < asides_.end && IsWord(items_[by], "по") &&
-        IsPercent(items_[by + 1]) && !used_[by + 1]) {
-      group.percent = by + 1;
-      used_[by + 1] = true;
-    }
-  }
-
-  // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
-  void TakeContent(Group& group, std::size_t at) {
-    // "40 кг сплав, съдържаща 20% мед", "2,5 кг сплав, която съдържа 64% мед".
-    if (at + 1 < asides_.end && IsMark(items_[at], ",")) {
-      const bool which = StartsWith(items_[at + 1], "коя") || StartsWith(items_[at + 1], "кой");
-      const std::size_t verb = which ? at + 2 : at + 1;
-      if (verb < asides_.end && StartsWith(items_[verb], "съдърж")) {
-        at = verb;
-      }
-    }
-    if (group.percent || at + 1 >= asides_.end) {
-      return;
-    }
-    const bool with =
-        IsWord(items_[at], "с") || IsWord(items_[at], "със") || StartsWith(items_[at], "съдърж");
-    std::size_t percent = at + 1;
-    while (percent < asides_.end && percent < at + 3 && IsAboutPercent(items_[percent])) {
-      ++percent;
-    }
-    if (with && percent < asides_.end && IsPercent(items_[percent]) && !used_[percent]) {
-      group.percent = percent;
-      for (std::size_t i = at; i <= percent; ++i) {
-        used_[i] = true;
-      }
-      MarkUsed(percent + 1, NamedFrom(items_, percent + 1, context_));
-    }
-  }
-
-  void MarkUsed(std::size_t from, const Named& named) {
-    if (named.noun != Noun::None) {
-      for (std::size_t j = from; j <= named.at; ++j) {
-        used_[j] = true;
-      }
-    }
-  }
-
-  void FromPercent(std::size_t i) {
-    used_[i] = true;
-    const Named after = NamedFrom(items_, i + 1, context_);
-    const bool content = i + 1 < items_.size() && IsAboutPercent(items_[i + 1]);
-    const bool names =
-        !content && (after.noun == Noun::Solution || after.noun == Noun::Concentrate ||
-                     after.noun == Noun::Fresh || after.noun == Noun::Dried);
-    if (names) {
-      Group group;
-      group.percent = i;
-      group.begin = i;
-      group.noun = after.noun;
-      group.named = after.at;
-      group.ordinal = after.ordinal;
-      MarkUsed(i + 1, after);
-      TakeContent(group, after.at + 1);
-      groups_.push_back(group);
-      return;
-    }
-    MarkUsed(i + 1, after);
-    // It measures what was named just before it: "сплав с 20% мед", "сушените – 12%".
-    const std::optional<std::size_t> before = NounBefore(i);
-    Group group;
-    group.percent = i;
-    group.begin = i;
-    if (before) {
-      const Noun noun = NounOf(items_[*before], context_);
-      group.noun = noun == Noun::None ? Noun::Solution : noun;
-      group.named = *before;
-      group.begin = *before;
-      for (std::size_t b = *before; b > 0 && b + 2 > *before && OrdinalOf(items_[b - 1]) != 0;
-           --b) {
-        group.ordinal = OrdinalOf(items_[b - 1]);
-        group.begin = b - 1;
-      }
-      group.ordinal = std::max(group.ordinal, OrdinalOf(items_[*before]));
-    }
-    groups_.push_back(group);
-  }
-
-  std::optional<std::size_t> NounBefore(std::size_t i) const {
-    for (std::size_t back = 1; back <= 4 && back <= i; ++back) {
-      const Item& item = items_[i - back];
-      const bool with = IsWord(item, "с") || IsWord(item, "със");
-      if (item.type == ItemType::Number || (EndsPhrase(item) && !IsMark(item, "-")) ||
-          (IsAnyWord(item, Prepositions) && !with)) {
-        return std::nullopt;
-      }
-      const Noun noun = NounOf(item, context_);
-      if (noun == Noun::Solution || noun == Noun::Concentrate || noun == Noun::Fresh ||
-          noun == Noun::Dried || OrdinalOf(item) != 0) {
-        return i - back;
-      }
-    }
-    return std::nullopt;
-  }
-
-  const Items& items_;
-  const Asides& asides_;
-  Context context_;
-  bool byPrice_;
-  std::vector<bool> used_;
-  std::vector<Group> groups_;
-};
-
-}  // namespace
-
-namespace {
-
-// ---------------------------------------------------------------- the parts, placed
-
-// A part of the problem with its numbers, by the grid's columns: the first part, the second or
-// the mixture.
-struct Placed {
-  Noun noun = Noun::None;
-  std::optional<std::size_t> mass;
-  std::optional<std::size_t> percent;
-  std::size_t begin = 0;
-  int ordinal = 0;
-  std::optional<std::size_t> named = {};
-};
-
-struct Parts {
-  std::vector<Placed> parts;  // before they are ordered: one, two, or too many
-  Placed mixture;
-  bool conflict = false;  // two different numbers for one quantity
-};
-
-// Two mentions of one part become one: "Пресните гъби съдържат 90% вода … 50 кг пресни".
-bool Merge(Placed& into, const Group& group) {
-  if ((into.mass && group.mass) || (into.percent && group.percent)) {
-    return false;
-  }
-  into.mass = into.mass ? into.mass : group.mass;
-  into.percent = into.percent ? into.percent : group.percent;
-  into.noun = Priority(group.noun) > Priority(into.noun) ? group.noun : into.noun;
-  return true;
-}
-
-Placed PlacedOf(const Group& group) {
-  return {group.noun, group.mass, group.percent, group.begin, group.ordinal, group.named};
-}
-
-bool IsAddedThing(Noun noun) {
-  return noun == Noun::Water || noun == Noun::Pure || noun == Noun::Substance;
-}
-
-std::size_t LastNumberOf(const Placed& part) {
-  return std::max(part.mass.value_or(0), part.percent.value_or(0));
-}
-
-// "Сплав … тежи 12 кг и съдържа 45% мед", "сплав от 3 кг с 20% калай": a mass and a percentage
-// of one part with nothing but such words between them.
-bool AreOnePart(const Items& items, const Placed& part, const Group& group) {
-  const bool halves = (part.mass && !part.percent && group.percent && !group.mass) ||
-                      (part.percent && !part.mass && group.mass && !group.percent);
-  const std::size_t from = LastNumberOf(part) + 1;
-  const std::size_t to = std::max(group.mass.value_or(0), group.percent.value_or(0));
-  if (!halves || to < from || to - from > 4) {
-    return false;
-  }
-  constexpr std::array<std::string_view, 9> Linking = {"и", "с",     "със",   "тежи", "има",
-                                                       "е", "който", "която", "което"};
-  for (std::size_t i = from; i < to; ++i) {
-    const Item& item = items[i];
-    // "2 кг разтвор има 10% сол": the noun the percentage goes back to may stand between.
-    const bool links = IsAnyWord(item, Linking) || StartsWith(item, "съдърж") ||
-                       IsMark(item, ",") || IsMark(item, "-") || IsAboutPercent(item) ||
-                       group.named == i;
-    if (!links) {
-      return false;
-    }
-  }
-  return true;
-}
-
-Parts PartsOf(const std::vector<Group>& groups, const Items& items) {
-  Parts parts;
-  for (const Group& group : groups) {
-    if (group.result) {
-      parts.conflict = parts.conflict || !Merge(parts.mixture, group);
-      continue;
-    }
-    if (!parts.parts.empty() && AreOnePart(items, parts.parts.back(), group)) {
-      Merge(parts.parts.back(), group);
-      continue;
-    }
-    const auto same = std::find_if(parts.parts.begin(), parts.parts.end(), [&](const Placed& p) {
-      const bool sameNoun =
-          p.noun == group.noun && (group.noun == Noun::Fresh || group.noun == Noun::Concentrate);
-      const bool sameOrdinal = p.ordinal != 0 && p.ordinal == group.ordinal;
-      // "Морската вода съдържа 4% сол … 5 т морска вода": a solution named by its own word.
-      const bool sameWord = p.named && group.named && StartsWith(items[*p.named], "морск") &&
-                            StartsWith(items[*group.named], "морск");
-      return sameNoun || sameOrdinal || sameWord;
-    });
-    if (same == parts.parts.end() || !Merge(*same, group)) {
-      parts.parts.push_back(PlacedOf(group));
-    }
-  }
-  return parts;
-}
-
-// Parts the text names without a number, the water poured in and the pure substance added, and
-// what happens to them.
-struct Mentions {
-  bool water = false;
-  bool pure = false;
-  bool evaporates = false;  // "изпарява", "изпари", "изварява", "сушат"
-  bool dissolves = false;   // "разтвориха", "разтваря"
-};
-
-bool IsDissolvingVerb(const Item& item) {
-  return (StartsWith(item, "разтвор") || StartsWith(item, "разтвар")) && !IsSolutionWord(item) &&
-         !StartsWith(item, "разтворен");
-}
-
-bool IsCountWord(const Item& item) {
-  std::string probe = "1 " + item.text;
-  std::string_view rest = probe;
-  const std::optional<PupilAnswer> amount = TakeAmount(rest);
-  return item.type == ItemType::Word && amount && amount->unit && rest.empty();
-}
-
-Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size_t end,
-                    Context context) {
-  Mentions mentions;
-  for (std::size_t i = 0; i < end; ++i) {
-    const Item& item = items[i];
-    mentions.evaporates = mentions.evaporates || StartsWith(item, "изпар") ||
-                          StartsWith(item, "извар") || StartsWith(item, "изсуш") ||
-                          StartsWith(item, "суш") || StartsWith(item, "изпаря");
-    mentions.dissolves = mentions.dissolves || IsDissolvingVerb(item);
-    if (used[i]) {
-      continue;
-    }
-    const Noun noun = NounOf(item, context);
-    // "Колко грама сол има в новия разтвор?" asks what is in a part, and adds none.
-    const bool within =
-        i + 1 < end && (IsWord(items[i + 1], "има") || StartsWith(items[i + 1], "съдърж"));
-    const bool afterCount =
-        !within && ((i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
-                     IsWord(items[i - 2], "колко")) ||
-                    (i > 0 && IsWord(items[i - 1], "колко")));
-    const bool afterVerb =
-        i > 0 && (IsDissolvingVerb(items[i - 1]) || StartsWith(items[i - 1], "добав"));
-    // "съдържанието на вода" of produce is its water share, no part.
-    const bool share = i > 0 && IsWord(items[i - 1], "на");
-    mentions.water = mentions.water || (noun == Noun::Water && !share);
-    mentions.pure = mentions.pure || noun == Noun::Pure ||
-                    (noun == Noun::Substance && (afterCount || afterVerb));
-  }
-  return mentions;
-}
-
-// ---------------------------------------------------------------- what is asked
-
-enum class Who : std::uint8_t {
-  Unknown,
-  Water,
-  Pure,
-  Concentrate,
-  First,
-  Second,
-  Mixture,
-  ByPercent,
-  Same,
-  Each,      // "от всеки разтвор": the first and the second
-  Vessel,    // "в съда": what was there, or else what is there now
-  Solution,  // "разтворът": the one solution of a problem whose parts are none
-};
-
-struct Target {
-  bool percent = false;
-  bool ratio = false;
-  Who who = Who::Unknown;
-  std::optional<std::size_t> percentItem;
-  std::optional<WrittenUnit> unit;
-  bool difference = false;  // "С колко килограма втората е по-лека?": a step after
-  // "Колко грама сол има в новия разтвор?": the part whose substance is asked, where no part is
-  // the pure substance.
-  Who within = Who::Unknown;
-};
-
-constexpr std::array<std::string_view, 8> Commands = {"намерете",  "определете", "пресметнете",
-                                                      "изчислете", "намери",     "определи",
-                                                      "пресметни", "изчисли"};
-constexpr std::array<std::string_view, 3> WhichWords = {"какъв", "каква", "какво"};
-
-bool IsQuestionStart(const Item& item) {
-  return IsWord(item, "колко") || IsAnyWord(item, WhichWords) || IsAnyWord(item, Commands);
-}
-
-// Who a question's words point at, from `at` to the next question word.
-// A vessel a problem starts in: "Колко грама разтвор има в съда?" asks for what was there.
-constexpr std::array<std::string_view, 4> Vessels = {"съда", "каната", "колбата", "бутилката"};
-constexpr std::array<std::string_view, 4> WasWords = {"бил", "била", "било", "били"};
-
-Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, Context context,
-            std::optional<std::size_t>& percentItem) {
-  Who named = Who::Unknown;
-  for (std::size_t i = at; i < end && !IsQuestionStart(items[i]); ++i) {
-    const Item& item = items[i];
-    if (IsPercent(item) && !percent) {
-      percentItem = i;
-      return Who::ByPercent;
-    }
-    const Noun noun = NounOf(item, context);
-    if (!percent && noun == Noun::Water) {
-      return Who::Water;
-    }
-    if (!percent && (noun == Noun::Pure || noun == Noun::Substance)) {
-      return Who::Pure;
-    }
-    if (noun == Noun::Concentrate) {
-      return Who::Concentrate;
-    }
-    if (noun == Noun::Dried || StartsWith(item, "получ") || StartsWith(item, "нов") ||
-        IsWord(item, "сместа") || StartsWith(item, "приготв") || StartsWith(item, "остан")) {
-      return Who::Mixture;
-    }
-    if (noun == Noun::Fresh || StartsWith(item, "първ") || IsAnyWord(item, WasWords)) {
-      return Who::First;
-    }
-    if (IsAnyWord(item, Vessels)) {
-      return Who::Vessel;
-    }
-    if (StartsWith(item, "всяк") || StartsWith(item, "всеки")) {
-      return Who::Each;
-    }
-    if (noun == Noun::Solution) {
-      named = Who::Solution;
-    }
-    if (StartsWith(item, "втор") || StartsWith(item, "друг")) {
-      return Who::Second;
-    }
-    if (IsWord(item, "той") || IsWord(item, "тя") || IsWord(item, "то") || IsWord(item, "те")) {
-      return Who::Same;
-    }
-  }
-  return named;
-}
-
-std::optional<WrittenUnit> UnitWord(const Item& item) {
-  if (!IsCountWord(item)) {
-    return std::nullopt;
-  }
-  std::string probe = "1 " + item.text;
-  std::string_view rest = probe;
-  return TakeAmount(rest)->unit;
-}
-
-bool MeansRatio(const Item& item) {
-  return StartsWith(item, "отношени");
-}
-
-std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t end,
-                              Context context) {
-  std::vector<Target> targets;
-  for (std::size_t i = begin; i < end; ++i) {
-    if (!IsQuestionStart(items[i])) {
-      continue;
-    }
-    Target target;
-    std::size_t at = i + 1;
-    if (i > 0 && IsWord(items[i - 1], "с") && IsWord(items[i], "колко") && at < end &&
-        UnitWord(items[at]) && UnitWord(items[at]) != WrittenUnit::Percent) {
-      target.difference = true;
-      target.unit = UnitWord(items[at]);
-      targets.push_back(target);
-      continue;
-    }
-    if (at < end && IsWord(items[i], "колко") && IsMark(items[at], "%")) {
-      target.unit = WrittenUnit::Percent;
-      target.percent = true;
-      ++at;
-    } else if (at < end && IsWord(items[i], "колко") && UnitWord(items[at])) {
-      target.unit = UnitWord(items[at]);
-      target.percent = target.unit == WrittenUnit::Percent;
-      ++at;
-    } else if (at < end && IsWord(items[i], "колко") && IsWord(items[at], "от") &&
-               !targets.empty()) {
-      target.unit = targets.back().unit;
-    } else {
-      // "Колко вода", "Колко сол", "Колко тежи".
-      const Noun noun = at < end ? NounOf(items[at], context) : Noun::None;
-      bool known = IsWord(items[i], "колко") && at < end &&
-                   (noun == Noun::Water || noun == Noun::Pure || noun == Noun::Substance ||
-                    StartsWith(items[at], "теж"));
-      for (std::size_t j = at; j < end && j < at + 3 && !known; ++j) {
-        target.ratio = MeansRatio(items[j]);
-        target.percent = MeansPercent(items[j]);
-        known = target.ratio || target.percent || StartsWith(items[j], "мас") ||
-                StartsWith(items[j], "количеств") || StartsWith(items[j], "обем");
-      }
-      if (!known) {
-        continue;
-      }
-    }
-    target.who = WhoFrom(items, at, end, target.percent, context, target.percentItem);
-    if (target.who == Who::Pure && !target.percent) {
-      std::optional<std::size_t> none;
-      std::size_t after = at;
-      while (after < end && NounOf(items[after], context) != Noun::Substance &&
-             NounOf(items[after], context) != Noun::Pure) {
-        ++after;
-      }
-      target.within = WhoFrom(items, after + 1, end, true, context, none);
-    }
-    if (target.who == Who::Same && !targets.empty()) {
-      target.who = targets.back().who;
-    }
-    if (target.who == Who::Each) {
-      target.who = Who::First;
-      targets.push_back(target);
-      target.who = Who::Second;
-    }
-    targets.push_back(target);
-  }
-  return targets;
-}
-
-// The question: the sentences that end with "?" or begin with a question word or a command.
-std::vector<std::pair<std::size_t, std::size_t>> QuestionsOf(const Items& items, std::size_t end) {
-  std::vector<std::pair<std::size_t, std::size_t>> questions;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= end; ++i) {
-    const bool stop = i == end || IsMark(items[i], "?") || IsMark(items[i], "!") ||
-                      (IsMark(items[i], ".") && !(i > 0 && IsWord(items[i - 1], "гр")));
-    if (!stop) {
-      continue;
-    }
-    const bool asks = (i < end && IsMark(items[i], "?")) ||
-                      std::any_of(items.begin() + static_cast<std::ptrdiff_t>(start),
-                                  items.begin() + static_cast<std::ptrdiff_t>(i), IsQuestionStart);
-    if (asks && i > start) {
-      questions.emplace_back(start, i);
-    }
-    start = i + 1;
-  }
-  return questions;
-}
-
-}  // namespace
-
-namespace {
-
-// ---------------------------------------------------------------- numbers and units
-
-// A decimal as a fraction: 12,5 is 125 : 10.
-Fraction FractionOf(const Decimal& value) {
-  Fraction::Int scale = 1;
-  for (std::int32_t p = 0; p < std::abs(value.places); ++p) {
-    scale *= 10;
-  }
-  return value.places >= 0 ? Fraction::Of(value.digits, scale)
-                           : Fraction(value.digits) * Fraction::Of(scale, 1);
-}
-
-// What a unit is worth in grams, in litres or in per cent.
-struct UnitSize {
-  bool volume;
-  Fraction size;
-};
-
-UnitSize SizeOf(WrittenUnit unit) {
-  switch (unit) {
-    case WrittenUnit::Gram:
-      return {false, 1};
-    case WrittenUnit::Kilogram:
-      return {false, 1000};
-    case WrittenUnit::Tonne:
-      return {false, 1000000};
-    case WrittenUnit::Millilitre:
-      return {true, Fraction::Of(1, 1000)};
-    case WrittenUnit::Litre:
-      return {true, 1};
-    case WrittenUnit::Percent:
-      return {false, 1};
-  }
-  throw std::invalid_argument("no such unit");
-}
-
-WrittenUnit WrittenOf(Unit unit) {
-  constexpr std::array<WrittenUnit, 4> ByUnit = {WrittenUnit::Gram, WrittenUnit::Kilogram,
-                                                 WrittenUnit::Litre, WrittenUnit::Percent};
-  return ByUnit[static_cast<std::size_t>(unit)];
-}
-
-// A mass in another unit of its measure; water's litres are kilograms. None across measures.
-std::optional<Fraction> Converted(Fraction value, WrittenUnit from, WrittenUnit to, bool water) {
-  UnitSize source = SizeOf(from);
-  UnitSize target = SizeOf(to);
-  if (source.volume != target.volume) {
-    if (!water) {
-      return std::nullopt;
-    }
-    // A litre of water is a kilogram.
-    source = {false, source.volume ? source.size * 1000 : source.size};
-    target = {false, target.volume ? target.size * 1000 : target.size};
-  }
-  return value * source.size / target.size;
-}
-
-std::optional<Tenths> TenthsOf(const Fraction& value) {
-  const Fraction tenths = value * 10;
-  if (!tenths.IsWhole() || tenths.Numerator() > INT64_MAX || tenths.Numerator() < -INT64_MAX) {
-    return std::nullopt;
-  }
-  return Tenths{static_cast<std::int64_t>(tenths.Numerator())};
-}
-
-// ---------------------------------------------------------------- solving
-
-// The two results of a variant from its four givens, exactly, by the two balances
-// w1 + w2 = wm and w1 · p1 + w2 · p2 = wm · pm.
-std::array<Fraction, ColumnCount> Solved(VariantIndex variant,
-                                         std::array<Fraction, ColumnCount> v) {
-  Fraction& p1 = v[Percent1];
-  Fraction& w1 = v[Weight1];
-  Fraction& p2 = v[Percent2];
-  Fraction& w2 = v[Weight2];
-  Fraction& pm = v[MixPercent];
-  Fraction& wm = v[MixWeight];
-  switch (variant) {
-    case 0:
-      wm = w1 + w2;
-      pm = (w1 * p1 + w2 * p2) / wm;
-      break;
-    case 1:
-      w2 = w1 * (p1 - pm) / (pm - p2);
-      wm = w1 + w2;
-      break;
-    case 2:
-      w2 = wm - w1;
-      pm = (w1 * p1 + w2 * p2) / wm;
-      break;
-    case 3:
-      wm = w1 + w2;
-      p2 = (wm * pm - w1 * p1) / w2;
-      break;
-    case 4:
-      w1 = w2 * (pm - p2) / (p1 - pm);
-      wm = w1 + w2;
-      break;
-    case 5:
-      w2 = wm - w1;
-      p2 = (wm * pm - w1 * p1) / w2;
-      break;
-    default:
-      w1 = wm * (pm - p2) / (p1 - p2);
-      w2 = wm - w1;
-      break;
-  }
-  return v;
-}
-
-bool IsBetween(const Fraction& value, const Fraction& a, const Fraction& b) {
-  return (a < value && value < b) || (b < value && value < a);
-}
-
-// A real mixture: percentages from 0 to 100, the mixture strictly between its parts, masses
-// above zero, but for water that leaves.
-bool IsReal(const std::array<Fraction, ColumnCount>& v, bool leaves, bool byPrice) {
-  for (const Column column : {Percent1, Percent2, MixPercent}) {
-    if (v[column] < 0 || (v[column] > 100 && !byPrice)) {
-      return false;
-    }
-  }
-  const bool masses =
-      v[Weight1] > 0 && v[MixWeight] > 0 && (leaves ? v[Weight2] < 0 : v[Weight2] > 0);
-  const bool between =
-      leaves ? v[MixPercent] > v[Percent1] : IsBetween(v[MixPercent], v[Percent1], v[Percent2]);
-  return masses && between;
-}
-
-// ---------------------------------------------------------------- the shape
-
-Ingredient IngredientOf(Noun noun) {
-  switch (noun) {
-    case Noun::Water:
-      return Ingredient::Water;
-    case Noun::Pure:
-    case Noun::Substance:
-      return Ingredient::PureSubstance;
-    case Noun::Concentrate:
-      return Ingredient::Concentrate;
-    case Noun::Fresh:
-      return Ingredient::Fresh;
-    default:
-      return Ingredient::Solution;
-  }
-}
-
-// The kind of this variant and these parts: the context's own where it has one, else any that
-// has them, else the variant's first.
-std::optional<Kind> KindOf(VariantIndex variant, Context context, Recipe recipe, bool leaves,
-                           Asked asked) {
-  std::optional<Kind> fallback;
-  for (const Kind kind : Kinds) {
-    if (VariantOfKind(kind) != variant || LeavesWater(kind) != leaves || AskedOf(kind) != asked) {
-      continue;
-    }
-    for (const Context other : {context}) {
-      const std::optional<Recipe> own = RecipeOf(other, kind);
-      if (own && own->first == recipe.first && own->second == recipe.second) {
-        return kind;
-      }
-    }
-    for (const Context other : Contexts) {
-      const std::optional<Recipe> any = RecipeOf(other, kind);
-      if (any && any->first == recipe.first && any->second == recipe.second && !fallback) {
-        fallback = kind;
-      }
-    }
-  }
-  if (fallback) {
-    return fallback;
-  }
-  // Water that leaves, whatever else is given: "От 500 г 10% разтвор се изпаряват 100 г вода".
-  for (const Kind kind : Kinds) {
-    const std::optional<Recipe> own = RecipeOf(context, kind);
-    if (leaves && LeavesWater(kind) && own && own->first == recipe.first &&
-        own->second == recipe.second) {
-      return kind;
-    }
-  }
-  for (const Kind kind : Kinds) {
-    if (VariantOfKind(kind) == variant && !LeavesWater(kind) && !leaves && AskedOf(kind) == asked) {
-      return kind;
-    }
-  }
-  return std::nullopt;
-}
-
-}  // namespace
 
 namespace {
 
@@ -1178,115 +35,6 @@ std::string QuantityName(Column column) {
   return std::string(percent ? "процентът на " : "масата на ") +
          std::string(Texts::PartName(PartOf(column)));
 }
-// A ratio's three percentages, and for masses its terms as whole numbers in lowest terms: a
-// mixture of the grid's choosing.
-std::array<Fraction, ColumnCount> RatioValues(Fraction p1, Fraction p2, Fraction pm) {
-  const Fraction quotient = (pm - p2) / (p1 - pm);
-  std::array<Fraction, ColumnCount> exact{};
-  exact[Percent1] = p1;
-  exact[Percent2] = p2;
-  exact[MixPercent] = pm;
-  exact[Weight1] = Fraction::Of(quotient.Numerator(), 1);
-  exact[Weight2] = Fraction::Of(quotient.Denominator(), 1);
-  exact[MixWeight] = exact[Weight1] + exact[Weight2];
-  return exact;
-}
-
-// What a reading settles of its problem besides the numbers.
-struct Shape {
-  Kind kind;
-  Context context;
-  VariantIndex variant;
-  Recipe recipe;
-  Unit unit;
-  std::vector<Column> sought;
-  Asked asked;
-};
-
-// The problem of this shape and these exact values; none where a given is no whole number of
-// tenths. A result that is not one is left at 0: the answers hold it exactly.
-std::optional<Problem> ProblemOf(const Shape& shape,
-                                 const std::array<Fraction, ColumnCount>& exact) {
-  Problem problem;
-  problem.kind = shape.kind;
-  problem.level = LevelOfKind(shape.kind);
-  problem.context = shape.context;
-  problem.variant = shape.variant;
-  problem.first = shape.recipe.first;
-  problem.second = shape.recipe.second;
-  problem.unit = shape.unit;
-  problem.sought = shape.sought;
-  problem.asked = shape.asked;
-  for (const Column column : AllColumns) {
-    const std::optional<Tenths> tenths = TenthsOf(exact[column]);
-    if (!tenths && problem.IsGiven(column)) {
-      return std::nullopt;
-    }
-    problem.values[column] = tenths.value_or(Tenths{});
-  }
-  return problem;
-}
-
-// The answers as the question asks them: the water that left as an amount, produce's percentage
-// of its water, a mass in the unit the question counts it in.
-std::vector<Amount> AnswersOf(const Problem& problem,
-                              const std::array<Fraction, ColumnCount>& exact,
-                              const std::vector<std::optional<WrittenUnit>>& units) {
-  std::vector<Amount> answers;
-  if (problem.asked == Asked::Ratio) {
-    return answers;
-  }
-  for (std::size_t i = 0; i < problem.sought.size(); ++i) {
-    const Column column = problem.sought[i];
-    Fraction value = exact[column];
-    if (UnitOf(problem, column) == Unit::Percent) {
-      if (StatedShareOf(problem.context) == StatedShare::Water) {
-        value = Fraction(100) - value;
-      }
-      answers.push_back({value, WrittenUnit::Percent});
-      continue;
-    }
-    if (column == Weight2 && LeavesWater(problem.kind)) {
-      value = -value;
-    }
-    const WrittenUnit own = WrittenOf(problem.unit);
-    const std::optional<WrittenUnit> asked =
-        i < units.size() && units[i] != WrittenUnit::Percent ? units[i] : std::nullopt;
-    const std::optional<Fraction> converted = Converted(value, own, asked.value_or(own), true);
-    answers.push_back({converted.value_or(value), converted ? asked.value_or(own) : own});
-  }
-  return answers;
-}
-
-// The option equal to the answer, or to it rounded to the option's places.
-std::optional<std::size_t> RightOption(const std::vector<Amount>& answers,
-                                       const std::vector<Option>& options) {
-  if (answers.size() != 1) {
-    return std::nullopt;
-  }
-  const Amount& answer = answers.front();
-  for (std::size_t i = 0; i < options.size(); ++i) {
-    const std::optional<PupilAnswer>& amount = options[i].amount;
-    if (!amount) {
-      continue;
-    }
-    const WrittenUnit unit = amount->unit.value_or(answer.unit);
-    const std::optional<Fraction> value =
-        Converted(FractionOf(amount->value), unit, answer.unit, true);
-    if (!value || (unit == WrittenUnit::Percent) != (answer.unit == WrittenUnit::Percent)) {
-      continue;
-    }
-    const Fraction error = *value - answer.value;
-    const Fraction allowed = FractionOf(Decimal::Of(5, std::max(amount->value.places, 0) + 1));
-    const bool equal = error == 0 || (!answer.value.IsWhole() && error < allowed &&
-                                      Fraction(0) - error <= allowed);
-    if (equal) {
-      return i;
-    }
-  }
-  return std::nullopt;
-}
-
 class Reader {
  public:
   explicit Reader(std::string_view text)
@@ -1434,15 +182,15 @@ class Reader {
       found = true;
       several = false;
     }
-    Grouper grouper(items_, asides_, context_, !reading_.currency.empty());
-    const std::vector<Group> groups = grouper.Groups();
+    const Grouped grouped = GroupsOf(items_, asides_, context_, !reading_.currency.empty());
+    const std::vector<Group>& groups = grouped.groups;
     if (!found) {
       return Doubt(Doubt::NotAboutMixtures);
     }
     if (several) {
       return Doubt(Doubt::TwoReadings);
     }
-    if (HasUnexplainedNumber(grouper.Used())) {
+    if (HasUnexplainedNumber(grouped.used)) {
       return Doubt(Doubt::TwoReadings);
     }
     const auto questions = QuestionsOf(items_, asides_.end);
@@ -1456,11 +204,11 @@ class Reader {
     if (targets_.empty()) {
       return Doubt(Doubt::NoQuestion);
     }
-    Parts parts = PartsOf(groups, items_);
+    NamedParts parts = PartsOf(groups, items_);
     if (parts.conflict) {
       return Doubt(Doubt::TwoScenarios);
     }
-    const Mentions mentions = MentionsOf(items_, grouper.Used(), asides_.end, context_);
+    const Mentions mentions = MentionsOf(items_, grouped.used, asides_.end, context_);
     evaporates_ = mentions.evaporates;
     mixings_ = static_cast<int>(
         std::count_if(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end),
@@ -1472,11 +220,143 @@ class Reader {
       return Doubt(Doubt::TwoReadings);
     }
     AddMentioned(parts, mentions);
+    if (IsTwoSteps(parts)) {
+      return SolveTwoSteps(parts);
+    }
     if (!FindMixture(parts)) {
       return;
     }
     Order();
     Solve();
+  }
+
+  // "Смесили 300 г 10% и 200 г 25% разтвор, после долели 300 г вода": two solutions of known
+  // masses and strengths, then water poured into what they make or evaporated from it, each step
+  // a verb of its own. Three parts under one verb are mixed at once: no problem of the school's.
+  bool IsTwoSteps(const NamedParts& parts) const {
+    if (parts.parts.size() != 3 || parts.mixture.mass || !reading_.currency.empty() ||
+        !RecipeOf(context_, Kind::TwoSteps) || mixings_ + (evaporates_ ? 1 : 0) < 2) {
+      return false;
+    }
+    const auto water = std::find_if(parts.parts.begin(), parts.parts.end(),
+                                    [](const Placed& p) { return p.noun == Noun::Water; });
+    const bool solutions = std::all_of(parts.parts.begin(), parts.parts.end(), [](const Placed& p) {
+      return p.noun == Noun::Water ||
+             ((p.noun == Noun::Solution || p.noun == Noun::None) && p.mass && p.percent);
+    });
+    const bool waterLast =
+        water != parts.parts.end() &&
+        std::all_of(parts.parts.begin(), parts.parts.end(),
+                    [&water](const Placed& p) { return p.begin <= water->begin; });
+    return solutions && waterLast;
+  }
+
+  // The first step mixes the two solutions; the second pours the water into their mixture or
+  // evaporates it, and asks the new percentage from the water or the water for it.
+  void SolveTwoSteps(const NamedParts& parts) {
+    water_ = parts.parts.back();
+    first_ = parts.parts[0];
+    second_ = parts.parts[1];
+    mixture_ = parts.mixture;
+    Order();
+    const std::optional<WrittenUnit> written = MassUnit();
+    unit_ = written ? ProblemUnit(*written).value_or(Unit::Gram) : NumbersOf(context_).unit;
+    std::array<Fraction, ColumnCount> mixing{};
+    bool given = false;
+    mixing[Percent1] = *PercentOf(first_, given);
+    mixing[Percent2] = *PercentOf(second_, given);
+    const std::optional<Fraction> w1 = MassOf(first_);
+    const std::optional<Fraction> w2 = MassOf(second_);
+    const std::optional<Fraction> water = MassOf(*water_);
+    if (!w1 || !w2 || (water_->mass && !water)) {
+      return Doubt(Doubt::TwoReadings);
+    }
+    mixing[Weight1] = *w1;
+    mixing[Weight2] = *w2;
+    mixing = Solved(0, mixing);
+    // The water given and the percentage asked, or the percentage given and the water asked.
+    const bool percentGiven = mixture_.percent.has_value();
+    if (water_->mass.has_value() == percentGiven) {
+      if (water_->mass) {
+        return Doubt(Doubt::TwoReadings);
+      }
+      // Neither given: the water is what a textbook gives with two solutions mixed.
+      reading_.missing = "масата на водата";
+      return Doubt(Doubt::MissingNumber);
+    }
+    const VariantIndex variant = percentGiven ? 1 : 0;
+    std::array<Fraction, ColumnCount> second{};
+    second[Percent1] = mixing[MixPercent];
+    second[Weight1] = mixing[MixWeight];
+    second[Percent2] = 0;
+    if (percentGiven) {
+      second[MixPercent] = FractionOf(items_[*mixture_.percent].amount->value);
+    } else {
+      second[Weight2] = evaporates_ ? Fraction(0) - *water : *water;
+    }
+    try {
+      second = Solved(variant, second);
+    } catch (const InexactFraction&) {
+      return Doubt(Doubt::Impossible);
+    }
+    const bool leaves = second[Weight2] < 0;
+    if (leaves != evaporates_ || !IsReal(second, leaves, false)) {
+      return Doubt(Doubt::Impossible);
+    }
+    // The solution tells water that leaves from the problem's sign of it, which a result of no
+    // whole tenths does not hold.
+    if (leaves && !TenthsOf(second[Weight2])) {
+      return Doubt(Doubt::TwoReadings);
+    }
+    FinishTwoSteps(variant, mixing, second);
+  }
+
+  // A part's mass in the problem's unit; none where its unit measures something else.
+  std::optional<Fraction> MassOf(const Placed& part) const {
+    if (!part.mass) {
+      return std::nullopt;
+    }
+    const Item& mass = items_[*part.mass];
+    return Converted(FractionOf(mass.amount->value), *mass.amount->unit, WrittenOf(unit_),
+                     part.noun == Noun::Water);
+  }
+
+  void FinishTwoSteps(VariantIndex variant, const std::array<Fraction, ColumnCount>& mixing,
+                      const std::array<Fraction, ColumnCount>& second) {
+    const Column sought = variant == 0 ? MixPercent : Weight2;
+    const auto asks = [sought](const Target& target) {
+      return target.percent == (sought == MixPercent) && !target.difference && !target.ratio &&
+             target.who != Who::First && target.who != Who::Second;
+    };
+    if (targets_.size() != 1 || !asks(targets_.front())) {
+      return Doubt(Doubt::TwoReadings);
+    }
+    std::optional<Problem> problem = ProblemOf({Kind::TwoSteps,
+                                                context_,
+                                                variant,
+                                                {Ingredient::Solution, Ingredient::Water},
+                                                unit_,
+                                                {sought},
+                                                Asked::Amounts},
+                                               second);
+    if (!problem) {
+      return Doubt(Doubt::TwoReadings);
+    }
+    // The model holds the first step in tenths, and the second starts from its mixture: a
+    // "16,(6)%" it cannot hold.
+    std::array<Tenths, ColumnCount> firstStep{};
+    for (const Column column : AllColumns) {
+      const std::optional<Tenths> tenths = TenthsOf(mixing[column]);
+      if (!tenths) {
+        return Doubt(Doubt::TwoReadings);
+      }
+      firstStep[column] = *tenths;
+    }
+    problem->firstStep = firstStep;
+    reading_.answers = AnswersOf(*problem, second, {targets_.front().unit});
+    reading_.values = second;
+    reading_.right = RightOption(reading_.answers, reading_.options);
+    reading_.problem = std::move(problem);
   }
 
   // "лв." or "€" after a price; empty after anything else.
@@ -1536,7 +416,7 @@ class Reader {
     return false;
   }
 
-  void AddMentioned(Parts& parts, const Mentions& mentions) {
+  void AddMentioned(NamedParts& parts, const Mentions& mentions) {
     const auto has = [&parts](auto test) {
       return std::any_of(parts.parts.begin(), parts.parts.end(), test);
     };
@@ -1569,7 +449,7 @@ class Reader {
 
   // "Колко грама захар има в 500 г 5% разтвор?", "В 400 г разтвор има 36 г сол.": nothing is
   // mixed, and the one solution is made of its substance and the water.
-  void TakeApart(Parts& parts, const Mentions& mentions) {
+  void TakeApart(NamedParts& parts, const Mentions& mentions) {
     const auto isSolution = [](const Placed& p) {
       return (p.noun == Noun::Solution || p.noun == Noun::None) && (p.mass || p.percent);
     };
@@ -1596,7 +476,7 @@ class Reader {
   }
 
   // The mixture: what the text obtains, or the one solution beside water and the substance.
-  bool FindMixture(Parts& parts) {
+  bool FindMixture(NamedParts& parts) {
     if (parts.parts.size() == 3 && !parts.mixture.mass && !parts.mixture.percent) {
       std::vector<std::size_t> solutions;
       for (std::size_t i = 0; i < parts.parts.size(); ++i) {
@@ -1945,9 +825,9 @@ class Reader {
   void Finish(VariantIndex variant, const std::array<Fraction, ColumnCount>& exact, bool leaves,
               Asked asked) {
     const Recipe recipe{IngredientOf(first_.noun), IngredientOf(second_.noun)};
-    const std::optional<Kind> kind = KindOf(variant, context_, recipe, leaves, asked);
     const std::vector<Column> sought =
         asked == Asked::Ratio ? std::vector<Column>{Weight1, Weight2} : SoughtColumns(variant);
+    const std::optional<Kind> kind = KindOf(variant, context_, recipe, leaves, asked, sought);
     if (!kind || sought.empty()) {
       return Doubt(Doubt::TwoReadings);
     }
@@ -2036,7 +916,8 @@ class Reader {
         continue;
       }
       ReadNumber number{item.begin,  item.end,     item.text,
-                        item.amount, std::nullopt, std::string(asides_.of[i])};
+                        item.amount, std::nullopt, std::string(asides_.of[i]),
+                        false};
       if (reading_.problem) {
         for (const auto& [part, p] : parts) {
           if (part->mass == i) {
@@ -2044,6 +925,11 @@ class Reader {
           } else if (part->percent == i) {
             number.column = PercentColumns[p];
           }
+        }
+        // Of two steps, the solutions are the first step's parts and the water the second's.
+        number.firstStep = water_ && number.column && *number.column != MixPercent;
+        if (water_ && water_->mass == i) {
+          number.column = Weight2;
         }
       }
       for (const Reading& part : reading_.parts) {
@@ -2069,6 +955,7 @@ class Reader {
   Placed first_;
   Placed second_;
   Placed mixture_;
+  std::optional<Placed> water_;  // of the second of two steps; none for one step
   bool evaporates_ = false;
   int mixings_ = 0;  // the verbs that mix: two mixings are two scenarios
   Unit unit_ = Unit::Gram;
@@ -2084,152 +971,4 @@ Reading ReadProblem(std::string_view text) {
     return reading;
   }
   return Reader(text).Read();
-}
-
-namespace {
-
-// A number in the column the pupil gave it, in the problem's unit; none where its unit is of
-// another measure than the column's.
-std::optional<Fraction> ValueIn(const Problem& problem, Column column, const PupilAnswer& amount) {
-  const Fraction value = FractionOf(amount.value);
-  if (UnitOf(problem, column) == Unit::Percent) {
-    if (amount.unit && amount.unit != WrittenUnit::Percent) {
-      return std::nullopt;
-    }
-    return StatedShareOf(problem.context) == StatedShare::Water ? Fraction(100) - value : value;
-  }
-  if (!amount.unit || amount.unit == WrittenUnit::Percent) {
-    return std::nullopt;
-  }
-  const Ingredient ingredient = column == Weight1 ? problem.first : problem.second;
-  return Converted(value, *amount.unit, WrittenOf(problem.unit),
-                   column != MixWeight && ingredient == Ingredient::Water);
-}
-
-std::optional<Fraction> ImplicitPercent(Ingredient ingredient) {
-  if (ingredient == Ingredient::Water) {
-    return Fraction(0);
-  }
-  if (ingredient == Ingredient::PureSubstance) {
-    return Fraction(100);
-  }
-  return std::nullopt;
-}
-
-// The four givens, or for a ratio three, and the variant they make.
-std::optional<VariantIndex> VariantOfGivens(
-    const std::array<std::optional<Fraction>, ColumnCount>& values) {
-  const auto count = std::count_if(values.begin(), values.end(),
-                                   [](const std::optional<Fraction>& v) { return v.has_value(); });
-  for (VariantIndex variant = 0; variant < VariantCount && count == 4; ++variant) {
-    const VariantRule& rule = RuleOf(variant);
-    if (std::all_of(rule.givens.begin(), rule.givens.end(),
-                    [&values](Column column) { return values[column].has_value(); })) {
-      return variant;
-    }
-  }
-  return std::nullopt;
-}
-
-std::optional<std::array<Fraction, ColumnCount>> Reread(
-    const Problem& shape, const std::array<std::optional<Fraction>, ColumnCount>& values,
-    bool byPrice, VariantIndex& variant, ::Doubt& doubt) {
-  if (shape.asked == Asked::Ratio) {
-    variant = 6;
-    const bool percents = values[Percent1] && values[Percent2] && values[MixPercent];
-    if (!percents || !IsBetween(*values[MixPercent], *values[Percent1], *values[Percent2])) {
-      doubt = percents ? Doubt::Impossible : Doubt::MissingNumber;
-      return std::nullopt;
-    }
-    return RatioValues(*values[Percent1], *values[Percent2], *values[MixPercent]);
-  }
-  const std::optional<VariantIndex> found = VariantOfGivens(values);
-  if (!found) {
-    doubt = Doubt::MissingNumber;
-    return std::nullopt;
-  }
-  variant = *found;
-  std::array<Fraction, ColumnCount> exact{};
-  for (const Column column : RuleOf(variant).givens) {
-    exact[column] = *values[column];
-  }
-  try {
-    exact = Solved(variant, exact);
-  } catch (const InexactFraction&) {
-    doubt = Doubt::Impossible;
-    return std::nullopt;
-  }
-  const bool leaves = shape.second == Ingredient::Water && exact[Weight2] < 0;
-  if (leaves != LeavesWater(shape.kind) || !IsReal(exact, leaves, byPrice)) {
-    doubt = Doubt::Impossible;
-    return std::nullopt;
-  }
-  return exact;
-}
-
-}  // namespace
-
-Reading Reread(Reading reading) {
-  const Problem shape = reading.problem.value_or(Problem{});
-  reading.problem.reset();
-  reading.doubt.reset();
-  reading.missing.clear();
-  reading.answers.clear();
-  reading.right.reset();
-  std::array<std::optional<Fraction>, ColumnCount> values;
-  values[Percent1] = ImplicitPercent(shape.first);
-  values[Percent2] = ImplicitPercent(shape.second);
-  std::array<bool, ColumnCount> numbered{};
-  for (const ReadNumber& number : reading.numbers) {
-    if (!number.column || !number.amount) {
-      continue;
-    }
-    std::optional<Fraction> value = ValueIn(shape, *number.column, *number.amount);
-    if (!value || numbered[*number.column]) {
-      reading.doubt = Doubt::TwoReadings;
-      return reading;
-    }
-    numbered[*number.column] = true;
-    // Water that leaves is given as the amount that left.
-    if (*number.column == Weight2 && LeavesWater(shape.kind)) {
-      value = Fraction(0) - *value;
-    }
-    values[*number.column] = value;
-  }
-  VariantIndex variant = 0;
-  ::Doubt doubt = Doubt::TwoReadings;
-  const std::optional<std::array<Fraction, ColumnCount>> exact =
-      Reread(shape, values, !reading.currency.empty(), variant, doubt);
-  if (!exact) {
-    reading.doubt = doubt;
-    return reading;
-  }
-  const VariantRule& rule = RuleOf(variant);
-  std::vector<Column> sought;
-  for (const Column column : shape.sought) {
-    if (std::find(rule.results.begin(), rule.results.end(), column) != rule.results.end()) {
-      sought.push_back(column);
-    }
-  }
-  if (sought.empty() || shape.asked == Asked::Ratio) {
-    sought = shape.asked == Asked::Ratio
-                 ? std::vector<Column>{Weight1, Weight2}
-                 : std::vector<Column>(rule.results.begin(), rule.results.end());
-  }
-  const Recipe recipe{shape.first, shape.second};
-  const bool leaves = LeavesWater(shape.kind);
-  const std::optional<Kind> kind = KindOf(variant, shape.context, recipe, leaves, shape.asked);
-  std::optional<Problem> problem =
-      kind ? ProblemOf({*kind, shape.context, variant, recipe, shape.unit, sought, shape.asked},
-                       *exact)
-           : std::nullopt;
-  if (!problem) {
-    reading.doubt = Doubt::TwoReadings;
-    return reading;
-  }
-  reading.answers = AnswersOf(*problem, *exact, {});
-  reading.values = *exact;
-  reading.right = RightOption(reading.answers, reading.options);
-  reading.problem = std::move(problem);
-  return reading;
 }

@@ -40,6 +40,7 @@ struct ReadNumber {
   // What it is where it is not needed: "номерът на задачата", "годината", "отговорът в
   // учебника"; empty for a given.
   std::string aside;
+  bool firstStep = false;  // of a problem of two steps, its column is the first step's
 };
 
 // An answer given in a multiple-choice option: "А) 100 г".
@@ -85,5 +86,6 @@ Reading ReadProblem(std::string_view text);
 
 // The reading with its numbers' columns as they stand now, where the pupil has given a number
 // another role: the problem solved again from them, of the same substance, parts and question
-// where they still fit, or a Doubt where the numbers give no problem.
+// where they still fit, or a Doubt where the numbers give no problem. A problem of two steps is
+// returned as it is.
 Reading Reread(Reading reading);

@@ -223,6 +223,42 @@ TEST(MyProblemTest, ShowsTheGivenTheSoughtTheSolutionAndTheAnswer) {
   EXPECT_TRUE(HasLineStarting(lines, "Отговор: 100 г вода.")) << Joined(lines);
 }
 
+// Two steps are shown as the practice solves them: the first step's parts named as its own, then
+// the water, and an exact answer where the grid would round it.
+TEST(MyProblemTest, ShowsTwoStepsAsTheirOwnTwoSteps) {
+  const std::vector<std::string> lines = ShownOf(
+      "Смесили 300 г 10% и 200 г 25% разтвор на сол, после долели 300 г вода. Каква е "
+      "концентрацията?");
+  ASSERT_GE(lines.size(), 4u) << Joined(lines);
+  EXPECT_EQ(lines[0],
+            "Дадено: 300 г – масата на първия разтвор; 10% – процентното съдържание на сол в "
+            "първия разтвор; 200 г – масата на втория разтвор; 25% – процентното съдържание на "
+            "сол във втория разтвор; 300 г – масата на водата; 0% – процентното съдържание на "
+            "сол във водата.");
+  EXPECT_TRUE(HasLineStarting(lines, "Първо ")) << Joined(lines);
+  EXPECT_TRUE(HasLineStarting(lines, "След това доливаме вода")) << Joined(lines);
+  EXPECT_TRUE(HasLineStarting(lines, "Отговор: 10%.")) << Joined(lines);
+
+  const std::vector<std::string> missing = ShownOf(
+      "Смесили 300 г 10% и 200 г 25% разтвор на сол, после долели вода. Каква е "
+      "концентрацията?");
+  EXPECT_TRUE(HasLineStarting(missing, "Не разбрах колко е масата на водата: това число липсва"))
+      << Joined(missing);
+
+  const std::vector<std::string> exact = ShownOf(
+      "Смесили 300 г 10% и 200 г 25% разтвор на сол, после долели 100 г вода. Каква е "
+      "концентрацията?");
+  EXPECT_TRUE(HasLineStarting(exact, "Отговор: 13,(3)%.")) << Joined(exact);
+}
+
+// Sugar dissolved is named as the sugar, not as the pure sugar that strengthens a solution.
+TEST(MyProblemTest, NamesADissolvedSubstanceAsItself) {
+  const std::vector<std::string> lines = ShownOf("Колко грама захар има в 500 г 5% разтвор?");
+  ASSERT_GE(lines.size(), 2u) << Joined(lines);
+  EXPECT_EQ(lines[1], "Търси се: масата на захарта.");
+  EXPECT_EQ(lines[0].find("чист"), std::string::npos) << lines[0];
+}
+
 TEST(MyProblemTest, SolvesExactlyWhatIsNoWholeTenth) {
   MyProblem mine;
   mine.Read(

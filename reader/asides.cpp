@@ -1,0 +1,99 @@
+#include "reader/asides.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace {
+
+constexpr std::string_view ProblemNumber = "номерът на задачата";
+constexpr std::string_view Points = "точките на задачата";
+constexpr std::string_view Year = "годината";
+constexpr std::string_view PrintedAnswer = "отговорът в учебника";
+constexpr std::string_view OptionNumber = "отговор за избор";
+
+bool IsLabel(const Items& items, std::size_t i) {
+  constexpr std::array<std::string_view, 8> Letters = {"а", "б", "в", "г", "a", "b", "c", "d"};
+  return i + 1 < items.size() && IsAnyWord(items[i], Letters) &&
+         (IsMark(items[i + 1], ")") || (IsMark(items[i + 1], ".") && items[i].lineStart));
+}
+
+std::int64_t WholeValue(const Decimal& value) {
+  std::int64_t whole = value.digits;
+  for (std::int32_t p = value.places; p < 0; ++p) {
+    whole *= 10;
+  }
+  return whole;
+}
+
+bool IsYear(const Items& items, std::size_t i) {
+  const Item& item = items[i];
+  if (item.type != ItemType::Number || !item.amount || !IsWhole(item.amount->value)) {
+    return false;
+  }
+  const std::int64_t value = WholeValue(item.amount->value);
+  const bool dated = item.amount->unit == WrittenUnit::Gram && i + 1 < items.size() &&
+                     IsMark(items[i + 1], ".") && item.text.find("гр") == std::string::npos;
+  const bool named = !item.amount->unit && i + 1 < items.size() && StartsWith(items[i + 1], "год");
+  return value >= 1900 && value <= 2100 && (dated || named);
+}
+
+bool IsPoints(const Items& items, std::size_t i) {
+  if (i == 0 || i + 1 >= items.size() || !IsMark(items[i - 1], "(")) {
+    return false;
+  }
+  const Item& item = items[i];
+  const bool tonnes = item.amount && item.amount->unit == WrittenUnit::Tonne;
+  const bool named = !item.amount || !item.amount->unit
+                         ? StartsWith(items[i + 1], "точк") || IsWord(items[i + 1], "т")
+                         : false;
+  std::size_t close = i + 1 + (named ? 1 : 0);
+  if (close < items.size() && IsMark(items[close], ".")) {
+    ++close;
+  }
+  return (tonnes || named) && close < items.size() && IsMark(items[close], ")");
+}
+
+bool IsProblemNumber(const Items& items, std::size_t i) {
+  if (items[i].amount && items[i].amount->unit) {
+    return false;
+  }
+  const bool named = i > 0 && (StartsWith(items[i - 1], "задач") || IsMark(items[i - 1], "№"));
+  const bool leading =
+      i == 0 && i + 1 < items.size() && (IsMark(items[i + 1], ".") || IsMark(items[i + 1], ")"));
+  return named || leading;
+}
+
+}  // namespace
+
+bool IsOptionLabel(const Items& items, std::size_t i) {
+  return IsLabel(items, i) && items[i].capital;
+}
+
+bool IsWhole(const Decimal& value) {
+  return value.places <= 0;
+}
+
+Asides AsidesOf(const Items& items) {
+  Asides asides{std::vector<std::string_view>(items.size()), items.size()};
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if ((StartsWith(items[i], "отг") && i + 1 < items.size() &&
+         (IsMark(items[i + 1], ".") || IsMark(items[i + 1], ":"))) ||
+        IsOptionLabel(items, i)) {
+      asides.end = std::min(asides.end, i);
+    }
+    if (items[i].type != ItemType::Number) {
+      continue;
+    }
+    if (i >= asides.end) {
+      asides.of[i] = IsOptionLabel(items, asides.end) ? OptionNumber : PrintedAnswer;
+    } else if (IsProblemNumber(items, i)) {
+      asides.of[i] = ProblemNumber;
+    } else if (IsPoints(items, i)) {
+      asides.of[i] = Points;
+    } else if (IsYear(items, i)) {
+      asides.of[i] = Year;
+    }
+  }
+  return asides;
+}

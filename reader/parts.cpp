@@ -1,0 +1,375 @@
+#include "reader/parts.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+constexpr std::array<std::string_view, 10> ResultStems = {
+    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов", "дава", "струв"};
+constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "във",
+                                                     "с",  "със", "на", "из"};
+
+constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
+                                                         "извар"};
+
+// Whether what the text names from `begin` on is what is obtained: "получиха 500 г", "за да
+// стане процентното съдържание 8%", "до 8%", "за 200 г разтвор", but not "от 50 кг пресни".
+bool IsResult(const Items& items, std::size_t begin) {
+  for (std::size_t back = 1; back <= 8 && back <= begin; ++back) {
+    const Item& item = items[begin - back];
+    if (EndsPhrase(item) && !IsWord(item, "и")) {
+      return false;
+    }
+    if (back == 1 && (IsWord(item, "до") || IsWord(item, "за"))) {
+      return true;
+    }
+    // "Към получения разтвор доляха 250 г вода": what a verb pours in is no result.
+    if (StartsWithAny(item, AddingStems)) {
+      return false;
+    }
+    // "намаля на 12%", "се увеличила от 8% на 10%".
+    const bool reached = IsWord(item, "на") && back < begin &&
+                         (StartsWithAny(items[begin - back - 1], ResultStems) ||
+                          (back + 1 < begin && IsPercent(items[begin - back - 1]) &&
+                           IsWord(items[begin - back - 2], "от")));
+    if (back == 1 && IsAnyWord(item, Sources)) {
+      return reached;
+    }
+    if (StartsWithAny(item, ResultStems)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// "с масленост 3%", "с 30% плодово съдържание", "с проба 585": words about a percentage.
+bool IsAboutPercent(const Item& item) {
+  return MeansPercent(item) || StartsWith(item, "плодов") || StartsWith(item, "проб");
+}
+
+class Grouper {
+ public:
+  Grouper(const Items& items, const Asides& asides, Context context, bool byPrice)
+      : items_(items), asides_(asides), context_(context), byPrice_(byPrice), used_(items.size()) {}
+
+  std::vector<Group> Groups() {
+    for (std::size_t i = 0; i < asides_.end; ++i) {
+      if (used_[i] || !IsOwnNumber(i)) {
+        continue;
+      }
+      if (IsMass(items_[i])) {
+        FromMass(i);
+      } else if (IsPercent(items_[i])) {
+        FromPercent(i);
+      }
+    }
+    for (Group& group : groups_) {
+      group.result = group.noun == Noun::Dried || IsResult(items_, group.begin);
+    }
+    return groups_;
+  }
+
+  const std::vector<bool>& Used() const { return used_; }
+
+ private:
+  bool IsOwnNumber(std::size_t i) const { return asides_.of[i].empty(); }
+
+  // "400 г 10% разтвор на сол", "40 кг сплав с 20% мед", "200 г от 10%-ния разтвор", "50 г сол".
+  void FromMass(std::size_t i) {
+    Group group;
+    group.mass = i;
+    group.begin = i;
+    used_[i] = true;
+    std::size_t next = i + 1;
+    // "200 г от 10% разтвор", "250 гр. 12% разтвор".
+    if (next + 1 < items_.size() && (IsWord(items_[next], "от") || IsMark(items_[next], ".")) &&
+        IsPercent(items_[next + 1])) {
+      ++next;
+    }
+    if (next < asides_.end && IsPercent(items_[next])) {
+      group.percent = next;
+      used_[next] = true;
+      ++next;
+    }
+    Named named = NamedFrom(items_, next, context_);
+    // "Разтвор от 300 г", "Сплав от 3 кг": the noun before the mass.
+    if (named.noun == Noun::None && i > 1 && IsWord(items_[i - 1], "от") &&
+        IsSolutionWord(items_[i - 2])) {
+      named = {Noun::Solution, i - 2, 0};
+    }
+    // "200 г 40% спирт" is a solution of it, not the substance.
+    group.noun = group.percent && named.noun == Noun::Substance ? Noun::Solution : named.noun;
+    if (named.noun != Noun::None) {
+      group.named = named.at;
+    }
+    group.ordinal = named.ordinal;
+    MarkUsed(next, named);
+    if (named.noun != Noun::None) {
+      TakeContent(group, named.at + 1);
+    }
+    // "15 г злато с проба 750" is an alloy of it, not the pure metal.
+    if (group.percent && group.noun == Noun::Substance) {
+      group.noun = Noun::Solution;
+    }
+    if (byPrice_) {
+      TakePrice(group, next);
+    }
+    groups_.push_back(group);
+  }
+
+  // "5 кг бонбони по 9 € за килограм", "30 кг смес по 28 лв.": the goods, and their price.
+  void TakePrice(Group& group, std::size_t at) {
+    std::size_t by = at;
+    while (by < asides_.end && by < at + 3 && IsCyrillicWord(items_[by]) &&
+           !IsWord(items_[by], "по")) {
+      ++by;
+    }
+    if (group.noun == Noun::None && by > at) {
+      group.noun = Noun::Solution;  // goods are named in words of their own
+      group.ordinal = std::max(group.ordinal, NamedFrom(items_, at, context_).ordinal);
+    }
+    if (!group.percent && by + 1 < asides_.end && IsWord(items_[by], "по") &&
+        IsPercent(items_[by + 1]) && !used_[by + 1]) {
+      group.percent = by + 1;
+      used_[by + 1] = true;
+    }
+  }
+
+  // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
+  void TakeContent(Group& group, std::size_t at) {
+    // "40 кг сплав, съдържаща 20% мед", "2,5 кг сплав, която съдържа 64% мед".
+    if (at + 1 < asides_.end && IsMark(items_[at], ",")) {
+      const bool which = StartsWith(items_[at + 1], "коя") || StartsWith(items_[at + 1], "кой");
+      const std::size_t verb = which ? at + 2 : at + 1;
+      if (verb < asides_.end && StartsWith(items_[verb], "съдърж")) {
+        at = verb;
+      }
+    }
+    if (group.percent || at + 1 >= asides_.end) {
+      return;
+    }
+    const bool with =
+        IsWord(items_[at], "с") || IsWord(items_[at], "със") || StartsWith(items_[at], "съдърж");
+    std::size_t percent = at + 1;
+    while (percent < asides_.end && percent < at + 3 && IsAboutPercent(items_[percent])) {
+      ++percent;
+    }
+    if (with && percent < asides_.end && IsPercent(items_[percent]) && !used_[percent]) {
+      group.percent = percent;
+      for (std::size_t i = at; i <= percent; ++i) {
+        used_[i] = true;
+      }
+      MarkUsed(percent + 1, NamedFrom(items_, percent + 1, context_));
+    }
+  }
+
+  void MarkUsed(std::size_t from, const Named& named) {
+    if (named.noun != Noun::None) {
+      for (std::size_t j = from; j <= named.at; ++j) {
+        used_[j] = true;
+      }
+    }
+  }
+
+  void FromPercent(std::size_t i) {
+    used_[i] = true;
+    const Named after = NamedFrom(items_, i + 1, context_);
+    const bool content = i + 1 < items_.size() && IsAboutPercent(items_[i + 1]);
+    const bool names =
+        !content && (after.noun == Noun::Solution || after.noun == Noun::Concentrate ||
+                     after.noun == Noun::Fresh || after.noun == Noun::Dried);
+    if (names) {
+      Group group;
+      group.percent = i;
+      group.begin = i;
+      group.noun = after.noun;
+      group.named = after.at;
+      group.ordinal = after.ordinal;
+      MarkUsed(i + 1, after);
+      TakeContent(group, after.at + 1);
+      groups_.push_back(group);
+      return;
+    }
+    MarkUsed(i + 1, after);
+    // It measures what was named just before it: "сплав с 20% мед", "сушените – 12%".
+    const std::optional<std::size_t> before = NounBefore(i);
+    Group group;
+    group.percent = i;
+    group.begin = i;
+    if (before) {
+      const Noun noun = NounOf(items_[*before], context_);
+      group.noun = noun == Noun::None ? Noun::Solution : noun;
+      group.named = *before;
+      group.begin = *before;
+      for (std::size_t b = *before; b > 0 && b + 2 > *before && OrdinalOf(items_[b - 1]) != 0;
+           --b) {
+        group.ordinal = OrdinalOf(items_[b - 1]);
+        group.begin = b - 1;
+      }
+      group.ordinal = std::max(group.ordinal, OrdinalOf(items_[*before]));
+    }
+    groups_.push_back(group);
+  }
+
+  std::optional<std::size_t> NounBefore(std::size_t i) const {
+    for (std::size_t back = 1; back <= 4 && back <= i; ++back) {
+      const Item& item = items_[i - back];
+      const bool with = IsWord(item, "с") || IsWord(item, "със");
+      if (item.type == ItemType::Number || (EndsPhrase(item) && !IsMark(item, "-")) ||
+          (IsAnyWord(item, Prepositions) && !with)) {
+        return std::nullopt;
+      }
+      const Noun noun = NounOf(item, context_);
+      if (noun == Noun::Solution || noun == Noun::Concentrate || noun == Noun::Fresh ||
+          noun == Noun::Dried || OrdinalOf(item) != 0) {
+        return i - back;
+      }
+    }
+    return std::nullopt;
+  }
+
+  const Items& items_;
+  const Asides& asides_;
+  Context context_;
+  bool byPrice_;
+  std::vector<bool> used_;
+  std::vector<Group> groups_;
+};
+
+// Two mentions of one part become one: "Пресните гъби съдържат 90% вода … 50 кг пресни".
+bool Merge(Placed& into, const Group& group) {
+  if ((into.mass && group.mass) || (into.percent && group.percent)) {
+    return false;
+  }
+  into.mass = into.mass ? into.mass : group.mass;
+  into.percent = into.percent ? into.percent : group.percent;
+  into.noun = Priority(group.noun) > Priority(into.noun) ? group.noun : into.noun;
+  return true;
+}
+
+Placed PlacedOf(const Group& group) {
+  return {group.noun, group.mass, group.percent, group.begin, group.ordinal, group.named};
+}
+
+std::size_t LastNumberOf(const Placed& part) {
+  return std::max(part.mass.value_or(0), part.percent.value_or(0));
+}
+
+// "Сплав … тежи 12 кг и съдържа 45% мед", "сплав от 3 кг с 20% калай": a mass and a percentage
+// of one part with nothing but such words between them.
+bool AreOnePart(const Items& items, const Placed& part, const Group& group) {
+  const bool halves = (part.mass && !part.percent && group.percent && !group.mass) ||
+                      (part.percent && !part.mass && group.mass && !group.percent);
+  const std::size_t from = LastNumberOf(part) + 1;
+  const std::size_t to = std::max(group.mass.value_or(0), group.percent.value_or(0));
+  if (!halves || to < from || to - from > 4) {
+    return false;
+  }
+  constexpr std::array<std::string_view, 9> Linking = {"и", "с",     "със",   "тежи", "има",
+                                                       "е", "който", "която", "което"};
+  for (std::size_t i = from; i < to; ++i) {
+    const Item& item = items[i];
+    // "2 кг разтвор има 10% сол": the noun the percentage goes back to may stand between.
+    const bool links = IsAnyWord(item, Linking) || StartsWith(item, "съдърж") ||
+                       IsMark(item, ",") || IsMark(item, "-") || IsAboutPercent(item) ||
+                       group.named == i;
+    if (!links) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool IsDissolvingVerb(const Item& item) {
+  return (StartsWith(item, "разтвор") || StartsWith(item, "разтвар")) && !IsSolutionWord(item) &&
+         !StartsWith(item, "разтворен");
+}
+
+}  // namespace
+
+Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool byPrice) {
+  Grouper grouper(items, asides, context, byPrice);
+  std::vector<Group> groups = grouper.Groups();
+  return {std::move(groups), grouper.Used()};
+}
+
+NamedParts PartsOf(const std::vector<Group>& groups, const Items& items) {
+  NamedParts parts;
+  for (const Group& group : groups) {
+    if (group.result) {
+      parts.conflict = parts.conflict || !Merge(parts.mixture, group);
+      continue;
+    }
+    if (!parts.parts.empty() && AreOnePart(items, parts.parts.back(), group)) {
+      Merge(parts.parts.back(), group);
+      continue;
+    }
+    const auto same = std::find_if(parts.parts.begin(), parts.parts.end(), [&](const Placed& p) {
+      const bool sameNoun =
+          p.noun == group.noun && (group.noun == Noun::Fresh || group.noun == Noun::Concentrate);
+      const bool sameOrdinal = p.ordinal != 0 && p.ordinal == group.ordinal;
+      // "Морската вода съдържа 4% сол … 5 т морска вода": a solution named by its own word.
+      const bool sameWord = p.named && group.named && StartsWith(items[*p.named], "морск") &&
+                            StartsWith(items[*group.named], "морск");
+      return sameNoun || sameOrdinal || sameWord;
+    });
+    if (same == parts.parts.end() || !Merge(*same, group)) {
+      parts.parts.push_back(PlacedOf(group));
+    }
+  }
+  return parts;
+}
+
+Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size_t end,
+                    Context context) {
+  Mentions mentions;
+  for (std::size_t i = 0; i < end; ++i) {
+    const Item& item = items[i];
+    mentions.evaporates = mentions.evaporates || StartsWith(item, "изпар") ||
+                          StartsWith(item, "извар") || StartsWith(item, "изсуш") ||
+                          StartsWith(item, "суш") || StartsWith(item, "изпаря");
+    mentions.dissolves = mentions.dissolves || IsDissolvingVerb(item);
+    if (used[i]) {
+      continue;
+    }
+    const Noun noun = NounOf(item, context);
+    // "Колко грама сол има в новия разтвор?" asks what is in a part, and adds none.
+    const bool within =
+        i + 1 < end && (IsWord(items[i + 1], "има") || StartsWith(items[i + 1], "съдърж"));
+    const bool afterCount =
+        !within && ((i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
+                     IsWord(items[i - 2], "колко")) ||
+                    (i > 0 && IsWord(items[i - 1], "колко")));
+    const bool afterVerb =
+        i > 0 && (IsDissolvingVerb(items[i - 1]) || StartsWith(items[i - 1], "добав"));
+    // "съдържанието на вода" of produce is its water share, no part.
+    const bool share = i > 0 && IsWord(items[i - 1], "на");
+    mentions.water = mentions.water || (noun == Noun::Water && !share);
+    mentions.pure = mentions.pure || noun == Noun::Pure ||
+                    (noun == Noun::Substance && (afterCount || afterVerb));
+  }
+  return mentions;
+}
+
+bool IsAddedThing(Noun noun) {
+  return noun == Noun::Water || noun == Noun::Pure || noun == Noun::Substance;
+}
+
+Ingredient IngredientOf(Noun noun) {
+  switch (noun) {
+    case Noun::Water:
+      return Ingredient::Water;
+    case Noun::Pure:
+    case Noun::Substance:
+      return Ingredient::PureSubstance;
+    case Noun::Concentrate:
+      return Ingredient::Concentrate;
+    case Noun::Fresh:
+      return Ingredient::Fresh;
+    default:
+      return Ingredient::Solution;
+  }
+}

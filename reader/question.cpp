@@ -1,0 +1,168 @@
+#include "reader/question.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::array<std::string_view, 8> Commands = {"намерете",  "определете", "пресметнете",
+                                                      "изчислете", "намери",     "определи",
+                                                      "пресметни", "изчисли"};
+constexpr std::array<std::string_view, 3> WhichWords = {"какъв", "каква", "какво"};
+
+bool IsQuestionStart(const Item& item) {
+  return IsWord(item, "колко") || IsAnyWord(item, WhichWords) || IsAnyWord(item, Commands);
+}
+
+// Who a question's words point at, from `at` to the next question word.
+// A vessel a problem starts in: "Колко грама разтвор има в съда?" asks for what was there.
+constexpr std::array<std::string_view, 4> Vessels = {"съда", "каната", "колбата", "бутилката"};
+constexpr std::array<std::string_view, 4> WasWords = {"бил", "била", "било", "били"};
+
+Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, Context context,
+            std::optional<std::size_t>& percentItem) {
+  Who named = Who::Unknown;
+  for (std::size_t i = at; i < end && !IsQuestionStart(items[i]); ++i) {
+    const Item& item = items[i];
+    if (IsPercent(item) && !percent) {
+      percentItem = i;
+      return Who::ByPercent;
+    }
+    const Noun noun = NounOf(item, context);
+    if (!percent && noun == Noun::Water) {
+      return Who::Water;
+    }
+    if (!percent && (noun == Noun::Pure || noun == Noun::Substance)) {
+      return Who::Pure;
+    }
+    if (noun == Noun::Concentrate) {
+      return Who::Concentrate;
+    }
+    if (noun == Noun::Dried || StartsWith(item, "получ") || StartsWith(item, "нов") ||
+        IsWord(item, "сместа") || StartsWith(item, "приготв") || StartsWith(item, "остан")) {
+      return Who::Mixture;
+    }
+    if (noun == Noun::Fresh || StartsWith(item, "първ") || IsAnyWord(item, WasWords)) {
+      return Who::First;
+    }
+    if (IsAnyWord(item, Vessels)) {
+      return Who::Vessel;
+    }
+    if (StartsWith(item, "всяк") || StartsWith(item, "всеки")) {
+      return Who::Each;
+    }
+    if (noun == Noun::Solution) {
+      named = Who::Solution;
+    }
+    if (StartsWith(item, "втор") || StartsWith(item, "друг")) {
+      return Who::Second;
+    }
+    if (IsWord(item, "той") || IsWord(item, "тя") || IsWord(item, "то") || IsWord(item, "те")) {
+      return Who::Same;
+    }
+  }
+  return named;
+}
+
+std::optional<WrittenUnit> UnitWord(const Item& item) {
+  if (!IsCountWord(item)) {
+    return std::nullopt;
+  }
+  std::string probe = "1 " + item.text;
+  std::string_view rest = probe;
+  return TakeAmount(rest)->unit;
+}
+
+bool MeansRatio(const Item& item) {
+  return StartsWith(item, "отношени");
+}
+
+}  // namespace
+
+std::vector<std::pair<std::size_t, std::size_t>> QuestionsOf(const Items& items, std::size_t end) {
+  std::vector<std::pair<std::size_t, std::size_t>> questions;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= end; ++i) {
+    const bool stop = i == end || IsMark(items[i], "?") || IsMark(items[i], "!") ||
+                      (IsMark(items[i], ".") && !(i > 0 && IsWord(items[i - 1], "гр")));
+    if (!stop) {
+      continue;
+    }
+    const bool asks = (i < end && IsMark(items[i], "?")) ||
+                      std::any_of(items.begin() + static_cast<std::ptrdiff_t>(start),
+                                  items.begin() + static_cast<std::ptrdiff_t>(i), IsQuestionStart);
+    if (asks && i > start) {
+      questions.emplace_back(start, i);
+    }
+    start = i + 1;
+  }
+  return questions;
+}
+
+std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t end,
+                              Context context) {
+  std::vector<Target> targets;
+  for (std::size_t i = begin; i < end; ++i) {
+    if (!IsQuestionStart(items[i])) {
+      continue;
+    }
+    Target target;
+    std::size_t at = i + 1;
+    if (i > 0 && IsWord(items[i - 1], "с") && IsWord(items[i], "колко") && at < end &&
+        UnitWord(items[at]) && UnitWord(items[at]) != WrittenUnit::Percent) {
+      target.difference = true;
+      target.unit = UnitWord(items[at]);
+      targets.push_back(target);
+      continue;
+    }
+    if (at < end && IsWord(items[i], "колко") && IsMark(items[at], "%")) {
+      target.unit = WrittenUnit::Percent;
+      target.percent = true;
+      ++at;
+    } else if (at < end && IsWord(items[i], "колко") && UnitWord(items[at])) {
+      target.unit = UnitWord(items[at]);
+      target.percent = target.unit == WrittenUnit::Percent;
+      ++at;
+    } else if (at < end && IsWord(items[i], "колко") && IsWord(items[at], "от") &&
+               !targets.empty()) {
+      target.unit = targets.back().unit;
+    } else {
+      // "Колко вода", "Колко сол", "Колко тежи".
+      const Noun noun = at < end ? NounOf(items[at], context) : Noun::None;
+      bool known = IsWord(items[i], "колко") && at < end &&
+                   (noun == Noun::Water || noun == Noun::Pure || noun == Noun::Substance ||
+                    StartsWith(items[at], "теж"));
+      for (std::size_t j = at; j < end && j < at + 3 && !known; ++j) {
+        target.ratio = MeansRatio(items[j]);
+        target.percent = MeansPercent(items[j]);
+        known = target.ratio || target.percent || StartsWith(items[j], "мас") ||
+                StartsWith(items[j], "количеств") || StartsWith(items[j], "обем");
+      }
+      if (!known) {
+        continue;
+      }
+    }
+    target.who = WhoFrom(items, at, end, target.percent, context, target.percentItem);
+    if (target.who == Who::Pure && !target.percent) {
+      std::optional<std::size_t> none;
+      std::size_t after = at;
+      while (after < end && NounOf(items[after], context) != Noun::Substance &&
+             NounOf(items[after], context) != Noun::Pure) {
+        ++after;
+      }
+      target.within = WhoFrom(items, after + 1, end, true, context, none);
+    }
+    if (target.who == Who::Same && !targets.empty()) {
+      target.who = targets.back().who;
+    }
+    if (target.who == Who::Each) {
+      target.who = Who::First;
+      targets.push_back(target);
+      target.who = Who::Second;
+    }
+    targets.push_back(target);
+  }
+  return targets;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "problems/answer.h"
+#include "problems/catalogue.h"
+#include "reader/words.h"
+
+// What a text asks: its question sentences, and in them each quantity asked, whose it is and in
+// what unit.
+
+enum class Who : std::uint8_t {
+  Unknown,
+  Water,
+  Pure,
+  Concentrate,
+  First,
+  Second,
+  Mixture,
+  ByPercent,
+  Same,
+  Each,      // "от всеки разтвор": the first and the second
+  Vessel,    // "в съда": what was there, or else what is there now
+  Solution,  // "разтворът": the one solution of a problem whose parts are none
+};
+
+struct Target {
+  bool percent = false;
+  bool ratio = false;
+  Who who = Who::Unknown;
+  std::optional<std::size_t> percentItem;
+  std::optional<WrittenUnit> unit;
+  bool difference = false;  // "С колко килограма втората е по-лека?": a step after
+  // "Колко грама сол има в новия разтвор?": the part whose substance is asked, where no part is
+  // the pure substance.
+  Who within = Who::Unknown;
+};
+
+// The question: the sentences that end with "?" or begin with a question word or a command, as
+// their first item and the one after their last.
+std::vector<std::pair<std::size_t, std::size_t>> QuestionsOf(const Items& items, std::size_t end);
+
+// What a question from `begin` to `end` asks, in its order.
+std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t end,
+                              Context context);

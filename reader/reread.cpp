@@ -1,0 +1,161 @@
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "reader/arithmetic.h"
+#include "reader/reader.h"
+#include "reader/shape.h"
+
+namespace {
+
+// A number in the column the pupil gave it, in the problem's unit; none where its unit is of
+// another measure than the column's.
+std::optional<Fraction> ValueIn(const Problem& problem, Column column, const PupilAnswer& amount) {
+  const Fraction value = FractionOf(amount.value);
+  if (UnitOf(problem, column) == Unit::Percent) {
+    if (amount.unit && amount.unit != WrittenUnit::Percent) {
+      return std::nullopt;
+    }
+    return StatedShareOf(problem.context) == StatedShare::Water ? Fraction(100) - value : value;
+  }
+  if (!amount.unit || amount.unit == WrittenUnit::Percent) {
+    return std::nullopt;
+  }
+  const Ingredient ingredient = column == Weight1 ? problem.first : problem.second;
+  return Converted(value, *amount.unit, WrittenOf(problem.unit),
+                   column != MixWeight && ingredient == Ingredient::Water);
+}
+
+std::optional<Fraction> ImplicitPercent(Ingredient ingredient) {
+  if (ingredient == Ingredient::Water) {
+    return Fraction(0);
+  }
+  if (ingredient == Ingredient::PureSubstance) {
+    return Fraction(100);
+  }
+  return std::nullopt;
+}
+
+// The four givens, or for a ratio three, and the variant they make.
+std::optional<VariantIndex> VariantOfGivens(
+    const std::array<std::optional<Fraction>, ColumnCount>& values) {
+  const auto count = std::count_if(values.begin(), values.end(),
+                                   [](const std::optional<Fraction>& v) { return v.has_value(); });
+  for (VariantIndex variant = 0; variant < VariantCount && count == 4; ++variant) {
+    const VariantRule& rule = RuleOf(variant);
+    if (std::all_of(rule.givens.begin(), rule.givens.end(),
+                    [&values](Column column) { return values[column].has_value(); })) {
+      return variant;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::array<Fraction, ColumnCount>> Reread(
+    const Problem& shape, const std::array<std::optional<Fraction>, ColumnCount>& values,
+    bool byPrice, VariantIndex& variant, ::Doubt& doubt) {
+  if (shape.asked == Asked::Ratio) {
+    variant = 6;
+    const bool percents = values[Percent1] && values[Percent2] && values[MixPercent];
+    if (!percents || !IsBetween(*values[MixPercent], *values[Percent1], *values[Percent2])) {
+      doubt = percents ? Doubt::Impossible : Doubt::MissingNumber;
+      return std::nullopt;
+    }
+    return RatioValues(*values[Percent1], *values[Percent2], *values[MixPercent]);
+  }
+  const std::optional<VariantIndex> found = VariantOfGivens(values);
+  if (!found) {
+    doubt = Doubt::MissingNumber;
+    return std::nullopt;
+  }
+  variant = *found;
+  std::array<Fraction, ColumnCount> exact{};
+  for (const Column column : RuleOf(variant).givens) {
+    exact[column] = *values[column];
+  }
+  try {
+    exact = Solved(variant, exact);
+  } catch (const InexactFraction&) {
+    doubt = Doubt::Impossible;
+    return std::nullopt;
+  }
+  const bool leaves = shape.second == Ingredient::Water && exact[Weight2] < 0;
+  if (leaves != LeavesWater(shape.kind) || !IsReal(exact, leaves, byPrice)) {
+    doubt = Doubt::Impossible;
+    return std::nullopt;
+  }
+  return exact;
+}
+
+}  // namespace
+
+Reading Reread(Reading reading) {
+  // Two steps' roles are not the grid's six: they stay as read.
+  if (reading.problem && reading.problem->firstStep) {
+    return reading;
+  }
+  const Problem shape = reading.problem.value_or(Problem{});
+  reading.problem.reset();
+  reading.doubt.reset();
+  reading.missing.clear();
+  reading.answers.clear();
+  reading.right.reset();
+  std::array<std::optional<Fraction>, ColumnCount> values;
+  values[Percent1] = ImplicitPercent(shape.first);
+  values[Percent2] = ImplicitPercent(shape.second);
+  std::array<bool, ColumnCount> numbered{};
+  for (const ReadNumber& number : reading.numbers) {
+    if (!number.column || !number.amount) {
+      continue;
+    }
+    std::optional<Fraction> value = ValueIn(shape, *number.column, *number.amount);
+    if (!value || numbered[*number.column]) {
+      reading.doubt = Doubt::TwoReadings;
+      return reading;
+    }
+    numbered[*number.column] = true;
+    // Water that leaves is given as the amount that left.
+    if (*number.column == Weight2 && LeavesWater(shape.kind)) {
+      value = Fraction(0) - *value;
+    }
+    values[*number.column] = value;
+  }
+  VariantIndex variant = 0;
+  ::Doubt doubt = Doubt::TwoReadings;
+  const std::optional<std::array<Fraction, ColumnCount>> exact =
+      Reread(shape, values, !reading.currency.empty(), variant, doubt);
+  if (!exact) {
+    reading.doubt = doubt;
+    return reading;
+  }
+  const VariantRule& rule = RuleOf(variant);
+  std::vector<Column> sought;
+  for (const Column column : shape.sought) {
+    if (std::find(rule.results.begin(), rule.results.end(), column) != rule.results.end()) {
+      sought.push_back(column);
+    }
+  }
+  if (sought.empty() || shape.asked == Asked::Ratio) {
+    sought = shape.asked == Asked::Ratio
+                 ? std::vector<Column>{Weight1, Weight2}
+                 : std::vector<Column>(rule.results.begin(), rule.results.end());
+  }
+  const Recipe recipe{shape.first, shape.second};
+  const bool leaves = LeavesWater(shape.kind);
+  const std::optional<Kind> kind =
+      KindOf(variant, shape.context, recipe, leaves, shape.asked, sought);
+  std::optional<Problem> problem =
+      kind ? ProblemOf({*kind, shape.context, variant, recipe, shape.unit, sought, shape.asked},
+                       *exact)
+           : std::nullopt;
+  if (!problem) {
+    reading.doubt = Doubt::TwoReadings;
+    return reading;
+  }
+  reading.answers = AnswersOf(*problem, *exact, {});
+  reading.values = *exact;
+  reading.right = RightOption(reading.answers, reading.options);
+  reading.problem = std::move(problem);
+  return reading;
+}

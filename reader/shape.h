@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "problems/catalogue.h"
+#include "problems/problem.h"
+#include "reader/reader.h"
+#include "worksheet/fraction.h"
+#include "worksheet/variants.h"
+
+// The problem a reading makes of its numbers: the kind of its shape, the model's values, the
+// answers as the question asks them and the option that holds them.
+
+// The kind of this variant and these parts: the context's own where it has one, the one that asks
+// what the question asks before another ("Колко грама сол има в …" asks the salt alone), else
+// any that has them, else the variant's first. Two steps are read apart: they have a first step.
+std::optional<Kind> KindOf(VariantIndex variant, Context context, Recipe recipe, bool leaves,
+                           Asked asked, const std::vector<Column>& sought);
+
+// A ratio's three percentages, and for masses its terms as whole numbers in lowest terms: a
+// mixture of the grid's choosing.
+std::array<Fraction, ColumnCount> RatioValues(Fraction p1, Fraction p2, Fraction pm);
+
+// What a reading settles of its problem besides the numbers.
+struct Shape {
+  Kind kind;
+  Context context;
+  VariantIndex variant;
+  Recipe recipe;
+  Unit unit;
+  std::vector<Column> sought;
+  Asked asked;
+};
+
+// The problem of this shape and these exact values; none where a given is no whole number of
+// tenths. A result that is not one is left at 0: the answers hold it exactly.
+std::optional<Problem> ProblemOf(const Shape& shape,
+                                 const std::array<Fraction, ColumnCount>& exact);
+
+// The answers as the question asks them: the water that left as an amount, produce's percentage
+// of its water, a mass in the unit the question counts it in.
+std::vector<Amount> AnswersOf(const Problem& problem,
+                              const std::array<Fraction, ColumnCount>& exact,
+                              const std::vector<std::optional<WrittenUnit>>& units);
+
+// The option equal to the answer, or to it rounded to the option's places.
+std::optional<std::size_t> RightOption(const std::vector<Amount>& answers,
+                                       const std::vector<Option>& options);

@@ -1,0 +1,250 @@
+#include "reader/words.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "form/lexicon.h"
+
+namespace {
+
+std::vector<std::string_view> WordsIn(std::string_view text) {
+  std::vector<std::string_view> words;
+  while (!text.empty()) {
+    const std::size_t blank = text.find(' ');
+    const std::string_view word = text.substr(0, blank);
+    if (!word.empty() && word.front() != '{') {
+      words.push_back(word);
+    }
+    text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+  }
+  return words;
+}
+
+std::string_view CommonStem(std::string_view one, std::string_view other) {
+  std::size_t length = 0;
+  while (length < one.size() && length < other.size() && one[length] == other[length]) {
+    ++length;
+  }
+  // Never half a two-byte letter.
+  while (length > 0 && length < one.size() &&
+         (static_cast<unsigned char>(one[length]) & 0xC0) == 0x80) {
+    --length;
+  }
+  return one.substr(0, length);
+}
+
+// The stems that name a context alone, from the words the problems are written in: "сол" of
+// "сол" and "солта", "напитк" of "напитка" and "напитката", "гъби" of "сушени гъби".
+std::vector<std::string_view> StemsOf(Context context) {
+  const Texts::ContextWords& words = Texts::ContextTable[static_cast<std::size_t>(context)];
+  std::vector<std::pair<std::string_view, std::string_view>> pairs;
+  const auto add = [&pairs](std::string_view bare, std::string_view definite) {
+    const std::vector<std::string_view> bareWords = WordsIn(bare);
+    const std::vector<std::string_view> definiteWords = WordsIn(definite);
+    for (std::size_t i = 0; i < bareWords.size() && i < definiteWords.size(); ++i) {
+      pairs.emplace_back(bareWords[i], definiteWords[i]);
+    }
+  };
+  add(words.substance, Texts::SubstanceSubjects[static_cast<std::size_t>(context)]);
+  add(words.solution.bare, words.solution.definiteShort);
+  add(words.concentratePortion, words.concentratePortion);
+  add(words.pure.bare, words.pure.definiteShort);
+  add(words.fresh.bare, words.fresh.definiteShort);
+  std::vector<std::string_view> stems;
+  for (const auto& [bare, definite] : pairs) {
+    stems.push_back(CommonStem(bare, definite));
+  }
+  return stems;
+}
+
+// A stem is a context's mark where no other context has it: "разтвор" and "сплав" are not.
+std::array<std::vector<std::string_view>, ContextCount> ContextMarks() {
+  std::array<std::vector<std::string_view>, ContextCount> all;
+  for (const Context context : Contexts) {
+    all[static_cast<std::size_t>(context)] = StemsOf(context);
+  }
+  std::array<std::vector<std::string_view>, ContextCount> marks;
+  for (std::size_t c = 0; c < ContextCount; ++c) {
+    for (const std::string_view stem : all[c]) {
+      const bool shared = std::any_of(all.begin(), all.end(), [&](const auto& other) {
+        return &other != &all[c] && std::find(other.begin(), other.end(), stem) != other.end();
+      });
+      if (!shared && stem.size() > 2) {
+        marks[c].push_back(stem);
+      }
+    }
+  }
+  return marks;
+}
+
+const std::array<std::vector<std::string_view>, ContextCount>& Marks() {
+  static const auto marks = ContextMarks();
+  return marks;
+}
+
+// Every form of every noun a part or a mixture is called by: "разтвор", "разтвора", "сплавта",
+// "сплави", and what textbooks call a mixture besides.
+std::vector<std::string_view> SolutionForms() {
+  std::vector<std::string_view> forms = {"смес",     "сместа", "руда",    "рудата", "руди",
+                                         "сок",      "сока",   "сокът",   "морска", "морската",
+                                         "разтвори", "сплави", "парчета", "парче",  "пръстен"};
+  for (const Texts::ContextWords& words : Texts::ContextTable) {
+    for (const std::string_view text : {words.solution.bare, words.solution.definiteShort,
+                                        words.solution.definiteFull, words.solution.both}) {
+      const std::vector<std::string_view> inText = WordsIn(text);
+      // "сушени гъби" is named by its adjective: Dried.
+      if (inText.size() == 1 || (inText.size() == 2 && inText[0].starts_with("дв"))) {
+        forms.push_back(inText.back());
+      }
+    }
+  }
+  return forms;
+}
+
+// The stem of the context's substance: "сол", "мед", "оцетн".
+std::string_view SubstanceStem(Context context) {
+  const std::size_t c = static_cast<std::size_t>(context);
+  return CommonStem(WordsIn(Texts::ContextTable[c].substance).front(),
+                    WordsIn(Texts::SubstanceSubjects[c]).front());
+}
+
+constexpr std::array<std::string_view, 7> ClauseEnds = {".", "?", "!", ";", ",", ":", "("};
+constexpr std::array<std::string_view, 4> Joins = {"и", "или", "а", "но"};
+constexpr std::size_t PhraseWords = 4;
+
+bool IsMetal(Context context) {
+  return context == Context::Copper || context == Context::Tin || context == Context::Silver ||
+         context == Context::Gold;
+}
+
+}  // namespace
+
+bool IsCyrillicWord(const Item& item) {
+  return item.type == ItemType::Word && !item.text.empty() &&
+         (static_cast<unsigned char>(item.text.front()) & 0xFE) == 0xD0;
+}
+
+bool IsWord(const Item& item, std::string_view word) {
+  return item.type == ItemType::Word && item.text == word;
+}
+
+bool IsMark(const Item& item, std::string_view mark) {
+  return item.type == ItemType::Mark && item.text == mark;
+}
+
+bool StartsWith(const Item& item, std::string_view stem) {
+  return item.type == ItemType::Word && item.text.starts_with(stem);
+}
+
+bool IsSolutionWord(const Item& item) {
+  static const std::vector<std::string_view> forms = SolutionForms();
+  return item.type == ItemType::Word &&
+         std::find(forms.begin(), forms.end(), item.text) != forms.end();
+}
+
+Noun NounOf(const Item& item, Context context) {
+  if (item.type != ItemType::Word) {
+    return Noun::None;
+  }
+  if (StartsWith(item, "вод") && !StartsWith(item, "водн") && !StartsWith(item, "водо")) {
+    return Noun::Water;
+  }
+  if (StartsWith(item, "чист")) {
+    return Noun::Pure;
+  }
+  if (StartsWith(item, "есенци") || StartsWith(item, "концентрат")) {
+    return Noun::Concentrate;
+  }
+  if (StartsWith(item, "пресн") || StartsWith(item, "свеж")) {
+    return Noun::Fresh;
+  }
+  if (StartsWith(item, "сушен") || StartsWith(item, "изсушен")) {
+    return Noun::Dried;
+  }
+  if (IsSolutionWord(item)) {
+    return Noun::Solution;
+  }
+  if (StartsWith(item, SubstanceStem(context))) {
+    return Noun::Substance;
+  }
+  return Noun::None;
+}
+
+int Priority(Noun noun) {
+  constexpr std::array<int, 8> ByNoun = {0, 6, 3, 1, 4, 7, 5, 5};
+  return ByNoun[static_cast<std::size_t>(noun)];
+}
+
+bool EndsPhrase(const Item& item) {
+  return item.type == ItemType::Number ||
+         (item.type == ItemType::Mark &&
+          std::find(ClauseEnds.begin(), ClauseEnds.end(), item.text) != ClauseEnds.end()) ||
+         IsAnyWord(item, Joins);
+}
+
+int OrdinalOf(const Item& item) {
+  if (StartsWith(item, "първ")) {
+    return 1;
+  }
+  return StartsWith(item, "втор") || StartsWith(item, "друг") ? 2 : 0;
+}
+
+Named NamedFrom(const Items& items, std::size_t at, Context context) {
+  Named named{Noun::None, at, 0};
+  for (std::size_t i = at; i < items.size() && i < at + PhraseWords && !EndsPhrase(items[i]) &&
+                           !IsAnyWord(items[i], Prepositions);
+       ++i) {
+    named.ordinal = std::max(named.ordinal, OrdinalOf(items[i]));
+    // "плодов сок" is what a drink holds; "морска вода" is a solution of salt.
+    const bool juice = i > at && StartsWith(items[i - 1], "плодов");
+    const Noun noun = juice ? Noun::Substance : NounOf(items[i], context);
+    if (StartsWith(items[i], "морск")) {
+      return {Noun::Solution, i, named.ordinal};
+    }
+    if (Priority(noun) > Priority(named.noun)) {
+      named.noun = noun;
+      named.at = i;
+    } else if (named.noun != Noun::None) {
+      break;
+    }
+  }
+  return named;
+}
+
+Context ContextOf(const Items& items, bool& found, bool& several) {
+  std::array<int, ContextCount> counts{};
+  for (const Item& item : items) {
+    for (std::size_t c = 0; c < ContextCount; ++c) {
+      for (const std::string_view stem : Marks()[c]) {
+        counts[c] += StartsWith(item, stem) ? 1 : 0;
+      }
+    }
+  }
+  const auto best = std::max_element(counts.begin(), counts.end());
+  several = false;
+  for (std::size_t c = 0; c < ContextCount; ++c) {
+    const auto b = static_cast<std::size_t>(best - counts.begin());
+    several =
+        several || (c != b && counts[c] > 0 && !(IsMetal(Contexts[c]) && IsMetal(Contexts[b])));
+  }
+  // "30% разтвор" of no substance named is read as salt's, the solution school starts with.
+  found = *best > 0 || std::any_of(items.begin(), items.end(), [](const Item& item) {
+    return IsSolutionWord(item) && StartsWith(item, "разтвор");
+  });
+  return Contexts[static_cast<std::size_t>(best - counts.begin())];
+}
+
+bool MeansPercent(const Item& item) {
+  return StartsWith(item, "процент") || StartsWith(item, "концентрац") ||
+         StartsWith(item, "масленост") || StartsWith(item, "съдържани") ||
+         StartsWith(item, "цена") || StartsWith(item, "струва") || IsWord(item, "евро") ||
+         IsWord(item, "лева");
+}
+
+bool IsCountWord(const Item& item) {
+  std::string probe = "1 " + item.text;
+  std::string_view rest = probe;
+  const std::optional<PupilAnswer> amount = TakeAmount(rest);
+  return item.type == ItemType::Word && amount && amount->unit && rest.empty();
+}

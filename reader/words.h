@@ -1,0 +1,80 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "problems/catalogue.h"
+#include "reader/items.h"
+
+// What the reader makes of a word: whether it is one or a mark, what it names of a mixture, where
+// a phrase ends, and which substance the whole text is about. The stems come from the words the
+// problems are written in, so that what the practice writes is what is read.
+
+using Items = std::vector<Item>;
+
+// What a word names, as far as a mixture is concerned.
+enum class Noun : std::uint8_t {
+  None,
+  Water,
+  Pure,       // "чиста сол", or the substance itself where an amount of it is taken
+  Substance,  // the context's substance: "сол", "мед", after a percentage what it measures
+  Solution,
+  Concentrate,
+  Fresh,
+  Dried,
+};
+
+bool IsCyrillicWord(const Item& item);
+bool IsWord(const Item& item, std::string_view word);
+bool IsMark(const Item& item, std::string_view mark);
+bool StartsWith(const Item& item, std::string_view stem);
+
+template <std::size_t Count>
+bool StartsWithAny(const Item& item, const std::array<std::string_view, Count>& stems) {
+  return std::any_of(stems.begin(), stems.end(),
+                     [&item](std::string_view stem) { return StartsWith(item, stem); });
+}
+
+template <std::size_t Count>
+bool IsAnyWord(const Item& item, const std::array<std::string_view, Count>& words) {
+  return std::any_of(words.begin(), words.end(),
+                     [&item](std::string_view word) { return IsWord(item, word); });
+}
+
+// "разтвор", "сплавта", "сместа": a word a part or a mixture is called by.
+bool IsSolutionWord(const Item& item);
+Noun NounOf(const Item& item, Context context);
+// The weightier of two nouns names a phrase: water over a solution over the substance.
+int Priority(Noun noun);
+// A number, a mark that ends a clause, or a word that joins two.
+bool EndsPhrase(const Item& item);
+// What a percentage is called: "процентното съдържание", "концентрацията", "маслеността",
+// "плодовото съдържание", or a price.
+bool MeansPercent(const Item& item);
+// "грама", "килограма", "литра": a word a number is counted in.
+bool IsCountWord(const Item& item);
+// 1 for "първия", 2 for "втория" or "друг", 0 for any other word.
+int OrdinalOf(const Item& item);
+
+// What a phrase from `at` names: the weightiest noun among its first few words, and where it is.
+struct Named {
+  Noun noun = Noun::None;
+  std::size_t at = 0;
+  int ordinal = 0;
+};
+
+// Prepositions that begin another phrase: "50 г сол във вода".
+constexpr std::array<std::string_view, 9> Prepositions = {"в",  "във", "към", "с",  "със",
+                                                          "за", "до",  "на",  "при"};
+
+// The noun is the first one named, or the one right after it where that weighs more: "солен
+// разтвор", "оцетна есенция".
+Named NamedFrom(const Items& items, std::size_t at, Context context);
+
+// Which substance the text is about; `several` where it names two that are no alloy's metals:
+// a solution of salt and one of sugar make no problem of the school's.
+Context ContextOf(const Items& items, bool& found, bool& several);
