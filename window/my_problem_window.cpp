@@ -170,7 +170,6 @@ void MyProblemWindow::showNumbers() {
     previous = role;
     controls_.roles << role;
   }
-  setTabOrder(previous, controls_.intoGrid);
   controls_.numbers->setVisible(!controls_.roles.isEmpty());
   if (!controls_.roles.isEmpty()) {
     const int rowHeight = controls_.roles.front()->sizeHint().height() + numberGrid_->spacing();
