@@ -214,6 +214,25 @@ class Desktop:
                 continues = False
         return utterances
 
+    @staticmethod
+    def focused_frame_on_screen():
+        """Whether all of the focused window, its window manager's frame too, lies on the
+        screen: xwininfo gives the client's place, _NET_FRAME_EXTENTS the frame around it."""
+        def numbers(command, pattern):
+            output = subprocess.run(command, capture_output=True, text=True).stdout
+            return [int(found) for found in re.findall(pattern, output)]
+
+        window = Desktop.focused_window()
+        x, y, width, height = numbers(
+            ["xwininfo", "-id", window],
+            r"(?:Absolute upper-left [XY]|Width|Height):\s+(-?\d+)")
+        left, right, top, bottom = numbers(["xprop", "-id", window, "_NET_FRAME_EXTENTS"],
+                                           r"(\d+)") or [0, 0, 0, 0]
+        _, _, screen_width, screen_height = numbers(
+            ["xwininfo", "-root"], r"(?:Absolute upper-left [XY]|Width|Height):\s+(-?\d+)")
+        return (x - left >= 0 and y - top >= 0 and x + width + right <= screen_width
+                and y + height + bottom <= screen_height)
+
     def click(self, x, y):
         subprocess.run(["xdotool", "mousemove", "--window", self.window, str(x), str(y),
                         "click", "1"], check=True)

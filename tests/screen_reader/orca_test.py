@@ -109,6 +109,8 @@ def main(program):
         # F3: the pupil's own problem, typed as the textbook prints it. After Реши the focus is
         # in the result, which is read line by line down to the answer.
         heard(desktop, lambda: desktop.key("F3"), ["Моята задача", "Текст на задачата"])
+        results.append(desktop.focused_frame_on_screen())
+        print(("ok" if results[-1] else "FAIL") + ": the window and its frame are on the screen")
         desktop.type(TEXTBOOK_PROBLEM)
         heard(desktop, lambda: desktop.key("Tab"), ["Реши"])
         heard(desktop, lambda: desktop.key("space"), ["Решение"])
