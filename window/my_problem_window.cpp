@@ -97,6 +97,7 @@ QWidget* MyProblemWindow::createText() {
   controls_.text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   controls_.text->setFixedHeight(controls_.text->fontMetrics().lineSpacing() * TextLines +
                                  2 * controls_.text->frameWidth() + Margin);
+  connect(controls_.text, &QPlainTextEdit::textChanged, this, &MyProblemWindow::forgetResult);
   column->addWidget(label);
   column->addWidget(controls_.text);
   return area;
@@ -124,6 +125,13 @@ void MyProblemWindow::solve() {
   showResult();
   showNumbers();
   controls_.result->setFocus(Qt::OtherFocusReason);
+}
+
+// What was read belongs to the text as it was: its roles and its way into the grid too.
+void MyProblemWindow::forgetResult() {
+  controls_.result->hide();
+  controls_.numbers->hide();
+  controls_.intoGrid->hide();
 }
 
 // The pupil stays in the box to try another role; the new outcome is spoken.

@@ -47,6 +47,7 @@ class MyProblemWindow : public SideWindow {
   void setUpLayout();
 
   void solve();
+  void forgetResult();
   void changeRole(qsizetype number, int role);
   void showResult();
   void showNumbers();

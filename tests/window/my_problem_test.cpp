@@ -158,6 +158,13 @@ class MyProblemTest : public QObject {
     QVERIFY(lines.indexOf(answer[0]) > lines.indexOf(LinesStartingWith(lines, "Търси се:")[0]) + 1);
     QVERIFY(LinesStartingWith(lines, "Не разбрах").isEmpty());
     QVERIFY(m().intoGrid->isVisible());
+    QVERIFY(m().numbers->isVisible());
+    // A text changed after it was read is read again first.
+    m().text->setFocus();
+    QTest::keyClick(m().text, Qt::Key_Backspace);
+    QVERIFY(!m().result->isVisible());
+    QVERIFY(!m().numbers->isVisible());
+    QVERIFY(!m().intoGrid->isVisible());
   }
 
   void aRefusedTextSaysWhatIsMissingAndGivesNoAnswer() {
