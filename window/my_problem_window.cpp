@@ -168,6 +168,7 @@ void MyProblemWindow::showNumbers() {
     auto* role = new QComboBox;
     role->addItems(roles);
     role->setCurrentIndex(int(number.role));
+    // Windows names the box by its name, Linux by the label it has as its buddy.
     role->setAccessibleName(written->text());
     written->setBuddy(role);
     connect(role, &QComboBox::activated, this, [this, row](int index) { changeRole(row, index); });
