@@ -76,12 +76,18 @@ bool AreTenths(const Reading& reading) {
 }  // namespace
 
 void MyProblem::Read(std::string_view text) {
-  reading_ = ReadProblem(text);
+  read_ = ReadProblem(text);
+  reading_ = read_;
   Show();
 }
 
 bool MyProblem::IsAnswered() const {
   return reading_.problem && !reading_.doubt;
+}
+
+std::string_view MyProblem::Outcome() const {
+  return outcome_ < shown_.lines.size() ? std::string_view(shown_.lines[outcome_])
+                                        : std::string_view();
 }
 
 std::vector<MyProblem::Number> MyProblem::Numbers() const {
@@ -94,9 +100,9 @@ std::vector<MyProblem::Number> MyProblem::Numbers() const {
 }
 
 std::vector<std::string> MyProblem::Roles() const {
-  const Problem problem = reading_.problem.value_or(Problem{});
+  const Problem problem = read_.problem.value_or(Problem{});
   const Texts::PartWords parts =
-      reading_.problem ? Texts::PartWordsOf(problem) : Texts::GridPartWords();
+      read_.problem ? Texts::PartWordsOf(problem) : Texts::GridPartWords();
   std::vector<std::string> roles;
   for (const Column column : AllColumns) {
     roles.push_back(RoleOf(problem, parts, column));
@@ -113,10 +119,17 @@ void MyProblem::ChangeRole(std::size_t number, std::size_t role) {
   changed.column = role < static_cast<std::size_t>(ColumnCount)
                        ? std::optional<Column>(static_cast<Column>(role))
                        : std::nullopt;
-  if (!changed.column && changed.aside.empty()) {
+  // A number given a role is a given again, whatever it was taken for before.
+  if (changed.column) {
+    changed.aside.clear();
+  } else if (changed.aside.empty()) {
     changed.aside = NotNeeded;
   }
-  reading_ = Reread(std::move(reading_));
+  // From the text's own parts and question: a reading the roles left without a problem has
+  // lost them.
+  Reading again = read_;
+  again.numbers = std::move(reading_.numbers);
+  reading_ = Reread(std::move(again));
   Show();
 }
 
@@ -148,7 +161,8 @@ void MyProblem::Show() {
     answers.push_back(ExactAmount(amount));
   }
   const Teaching teaching =
-      tenths ? TeachingOf(problem) : TeachingOf(problem, reading_.values, Listed(answers, ", ", " и "));
+      tenths ? TeachingOf(problem)
+             : TeachingOf(problem, reading_.values, Listed(answers, ", ", " и "));
   // The solution's own "Дадено:" and "Търси се:" are said above, in the problem's words.
   const std::vector<std::string>& lines = teaching.solution.lines;
   std::size_t from = 0;
@@ -160,6 +174,8 @@ void MyProblem::Show() {
                       lines.end());
   shown_.table = teaching.solution.table;
   shown_.tableAt = teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt);
+  // Where the grid shows the values, its check follows the answer.
+  outcome_ = shown_.lines.size() - (tenths ? 2 : 1);
   ShowOption();
 }
 
@@ -213,6 +229,7 @@ void MyProblem::ShowOption() {
   shown_.lines.push_back(
       reading_.right ? "Верният отговор е " + reading_.options[*reading_.right].letter + ")."
                      : std::string("Нито един от дадените отговори не е верен."));
+  outcome_ = shown_.lines.size() - 1;
 }
 
 // What was understood, and the one sentence that says what was not.
@@ -230,7 +247,8 @@ void MyProblem::ShowDoubt() {
   if (doubt == Doubt::MissingNumber && !reading_.missing.empty()) {
     shown_.lines.push_back("Не разбрах колко е " + reading_.missing +
                            ": това число липсва в задачата.");
-    return;
+  } else {
+    shown_.lines.emplace_back(NotUnderstood[static_cast<std::size_t>(doubt)]);
   }
-  shown_.lines.emplace_back(NotUnderstood[static_cast<std::size_t>(doubt)]);
+  outcome_ = shown_.lines.size() - 1;
 }

@@ -27,6 +27,9 @@ class MyProblem {
   // "Не разбрах …". Empty before the first Read.
   const Texts::SolutionText& Shown() const { return shown_; }
   bool IsAnswered() const;
+  // The line of Shown() that says how the reading ends: the answer, which option holds it, or
+  // what was not understood. Empty before the first Read.
+  std::string_view Outcome() const;
 
   // The numbers of the text, each with the role it has now: an index into Roles().
   struct Number {
@@ -50,6 +53,8 @@ class MyProblem {
   void ShowOption();
   void ShowDoubt();
 
-  Reading reading_;
+  Reading read_;     // as the text was read: its parts and question, whatever the roles
+  Reading reading_;  // with the roles as they stand now
   Texts::SolutionText shown_;
+  std::size_t outcome_ = 0;  // in shown_.lines
 };
