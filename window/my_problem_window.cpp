@@ -42,11 +42,6 @@ class PlainTextBox : public QPlainTextEdit {
   }
 };
 
-// The last line says how the reading ended: "Отговор: …" or "Не разбрах …".
-QString LastLine(const Texts::SolutionText& shown) {
-  return shown.lines.empty() ? QString() : ToQString(shown.lines.back());
-}
-
 }  // namespace
 
 MyProblemWindow::MyProblemWindow(QWidget* mainWindow, GridTyper typeIntoGrid)
@@ -139,7 +134,7 @@ void MyProblemWindow::changeRole(qsizetype number, int role) {
   problem_.ChangeRole(static_cast<std::size_t>(number), static_cast<std::size_t>(role));
   showResult();
   showRoles();
-  announcer_->announce(LastLine(problem_.Shown()));
+  announcer_->announce(ToQString(problem_.Outcome()));
 }
 
 void MyProblemWindow::showResult() {
