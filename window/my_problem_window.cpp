@@ -133,7 +133,6 @@ void MyProblemWindow::forgetResult() {
 void MyProblemWindow::changeRole(qsizetype number, int role) {
   problem_.ChangeRole(static_cast<std::size_t>(number), static_cast<std::size_t>(role));
   showResult();
-  showRoles();
   announcer_->announce(ToQString(problem_.Outcome()));
 }
 
@@ -179,13 +178,5 @@ void MyProblemWindow::showNumbers() {
     const int rowHeight = controls_.roles.front()->sizeHint().height() + numberGrid_->spacing();
     controls_.numbers->setFixedHeight(rowHeight *
                                       int(std::min<qsizetype>(controls_.roles.size(), NumberRows)));
-  }
-}
-
-// A change of one role may move the others: each box shows its number's role as it stands.
-void MyProblemWindow::showRoles() {
-  const std::vector<MyProblem::Number> numbers = problem_.Numbers();
-  for (qsizetype i = 0; i < controls_.roles.size(); ++i) {
-    controls_.roles[i]->setCurrentIndex(int(numbers.at(static_cast<std::size_t>(i)).role));
   }
 }

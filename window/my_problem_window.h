@@ -51,7 +51,6 @@ class MyProblemWindow : public SideWindow {
   void changeRole(qsizetype number, int role);
   void showResult();
   void showNumbers();
-  void showRoles();
 
   MyProblem problem_;
   GridTyper typeIntoGrid_;
