@@ -18,10 +18,12 @@
 namespace {
 
 constexpr int Margin = 8;  // around the contents
-// As the practice's window, to stand beside the main window on a 1366-pixel screen.
-constexpr QSize WindowSize(420, 600);
-constexpr int TextLines = 5;   // a textbook problem of three sentences, without scrolling
-constexpr int NumberRows = 4;  // the numbers of most problems, without scrolling
+// As wide as the practice's window, to stand beside the main window on a 1366-pixel screen, and
+// as tall as a 768-pixel screen has room for under its title and a panel: the solution is long.
+constexpr QSize WindowSize(420, 640);
+constexpr int TextLines = 4;           // a textbook problem of three sentences, without scrolling
+constexpr int NumberRows = 4;          // the numbers of most problems, without scrolling
+constexpr int MinimumRoleLength = 12;  // characters of a role in its closed box
 
 // Takes text as it is pasted, and only its text: a page or a word processor may offer the text
 // as HTML alone, which a plain box would otherwise refuse.
@@ -160,6 +162,9 @@ void MyProblemWindow::showNumbers() {
     auto* written = new QLabel(ToQString(number.written));
     written->setTextFormat(Qt::PlainText);  // the pupil's text, never markup
     auto* role = new QComboBox;
+    // As wide as the window leaves it: the list shows a long role whole.
+    role->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    role->setMinimumContentsLength(MinimumRoleLength);
     role->addItems(roles);
     role->setCurrentIndex(int(number.role));
     // Windows names the box by its name, Linux by the label it has as its buddy.
