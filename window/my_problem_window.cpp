@@ -24,6 +24,9 @@ constexpr QSize WindowSize(420, 640);
 constexpr int TextLines = 4;           // a textbook problem of three sentences, without scrolling
 constexpr int NumberRows = 4;          // the numbers of most problems, without scrolling
 constexpr int MinimumRoleLength = 12;  // characters of a role in its closed box
+// More numbers than any textbook problem has: such a text is not one problem to correct number
+// by number, and a box for each would keep the pupil waiting.
+constexpr std::size_t MostNumbers = 30;
 
 // Takes text as it is pasted, and only its text: a page or a word processor may offer the text
 // as HTML alone, which a plain box would otherwise refuse.
@@ -157,7 +160,11 @@ void MyProblemWindow::showNumbers() {
     roles << ToQString(role);
   }
   QWidget* previous = controls_.result;
-  for (const MyProblem::Number& number : problem_.Numbers()) {
+  std::vector<MyProblem::Number> numbers = problem_.Numbers();
+  if (numbers.size() > MostNumbers) {
+    numbers.clear();
+  }
+  for (const MyProblem::Number& number : numbers) {
     const int row = int(controls_.roles.size());
     auto* written = new QLabel(ToQString(number.written));
     written->setTextFormat(Qt::PlainText);  // the pupil's text, never markup
