@@ -35,9 +35,10 @@ struct Group {
   std::optional<std::size_t> mass;     // the item of its mass
   std::optional<std::size_t> percent;  // of its percentage
   Noun noun = Noun::None;
-  std::size_t begin = 0;  // its first item
-  bool result = false;    // what is obtained: the mixture
-  int ordinal = 0;        // 1 "първия", 2 "втория" or "друг"
+  std::size_t begin = 0;             // its first item
+  bool result = false;               // what is obtained: the mixture
+  int ordinal = 0;                   // 1 "първия", 2 "втория" or "друг"
+  std::optional<std::size_t> named;  // the item of its noun
 };
 
 // ---------------------------------------------------------------- words
@@ -144,7 +145,9 @@ const std::array<std::vector<std::string_view>, ContextCount>& Marks() {
 // Every form of every noun a part or a mixture is called by: "разтвор", "разтвора", "сплавта",
 // "сплави", and what textbooks call a mixture besides.
 std::vector<std::string_view> SolutionForms() {
-  std::vector<std::string_view> forms = {"смес", "сместа", "руда", "рудата", "руди"};
+  std::vector<std::string_view> forms = {"смес",     "сместа", "руда",    "рудата", "руди",
+                                         "сок",      "сока",   "сокът",   "морска", "морската",
+                                         "разтвори", "сплави", "парчета", "парче",  "пръстен"};
   for (const Texts::ContextWords& words : Texts::ContextTable) {
     for (const std::string_view text : {words.solution.bare, words.solution.definiteShort,
                                         words.solution.definiteFull, words.solution.both}) {
@@ -175,7 +178,7 @@ Noun NounOf(const Item& item, Context context) {
   if (item.type != ItemType::Word) {
     return Noun::None;
   }
-  if (StartsWith(item, "вод") && !StartsWith(item, "водн")) {
+  if (StartsWith(item, "вод") && !StartsWith(item, "водн") && !StartsWith(item, "водо")) {
     return Noun::Water;
   }
   if (StartsWith(item, "чист")) {
@@ -242,7 +245,12 @@ Named NamedFrom(const Items& items, std::size_t at, Context context) {
                            !IsAnyWord(items[i], Prepositions);
        ++i) {
     named.ordinal = std::max(named.ordinal, OrdinalOf(items[i]));
-    const Noun noun = NounOf(items[i], context);
+    // "плодов сок" is what a drink holds; "морска вода" is a solution of salt.
+    const bool juice = i > at && StartsWith(items[i - 1], "плодов");
+    const Noun noun = juice ? Noun::Substance : NounOf(items[i], context);
+    if (StartsWith(items[i], "морск")) {
+      return {Noun::Solution, i, named.ordinal};
+    }
     if (Priority(noun) > Priority(named.noun)) {
       named.noun = noun;
       named.at = i;
@@ -372,8 +380,8 @@ Asides AsidesOf(const Items& items) {
 
 // ---------------------------------------------------------------- the parts
 
-constexpr std::array<std::string_view, 7> ResultStems = {"получ",  "стан",   "приготв", "намал",
-                                                         "увелич", "направ", "образув"};
+constexpr std::array<std::string_view, 9> ResultStems = {
+    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов", "дава"};
 constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "във",
                                                      "с",  "със", "на", "из"};
 
@@ -388,16 +396,31 @@ bool IsResult(const Items& items, std::size_t begin) {
     if (back == 1 && (IsWord(item, "до") || IsWord(item, "за"))) {
       return true;
     }
-    const bool reached =
-        IsWord(item, "на") && back < begin && StartsWithAny(items[begin - back - 1], ResultStems);
-    if (back == 1 && IsAnyWord(item, Sources) && !reached) {
-      return false;
+    // "намаля на 12%", "се увеличила от 8% на 10%".
+    const bool reached = IsWord(item, "на") && back < begin &&
+                         (StartsWithAny(items[begin - back - 1], ResultStems) ||
+                          (back + 1 < begin && IsPercent(items[begin - back - 1]) &&
+                           IsWord(items[begin - back - 2], "от")));
+    if (back == 1 && IsAnyWord(item, Sources)) {
+      return reached;
     }
     if (StartsWithAny(item, ResultStems)) {
       return true;
     }
   }
   return false;
+}
+
+// What a percentage is called: "процентното съдържание", "концентрацията", "маслеността",
+// "плодовото съдържание".
+bool MeansPercent(const Item& item) {
+  return StartsWith(item, "процент") || StartsWith(item, "концентрац") ||
+         StartsWith(item, "масленост") || StartsWith(item, "съдържани");
+}
+
+// "с масленост 3%", "с 30% плодово съдържание", "с проба 585": words about a percentage.
+bool IsAboutPercent(const Item& item) {
+  return MeansPercent(item) || StartsWith(item, "плодов") || StartsWith(item, "проб");
 }
 
 class Grouper {
@@ -434,7 +457,8 @@ class Grouper {
     group.begin = i;
     used_[i] = true;
     std::size_t next = i + 1;
-    if (next < items_.size() && IsWord(items_[next], "от") && next + 1 < items_.size() &&
+    // "200 г от 10% разтвор", "250 гр. 12% разтвор".
+    if (next + 1 < items_.size() && (IsWord(items_[next], "от") || IsMark(items_[next], ".")) &&
         IsPercent(items_[next + 1])) {
       ++next;
     }
@@ -446,6 +470,9 @@ class Grouper {
     const Named named = NamedFrom(items_, next, context_);
     // "200 г 40% спирт" is a solution of it, not the substance.
     group.noun = group.percent && named.noun == Noun::Substance ? Noun::Solution : named.noun;
+    if (named.noun != Noun::None) {
+      group.named = named.at;
+    }
     group.ordinal = named.ordinal;
     MarkUsed(next, named);
     if (named.noun != Noun::None) {
@@ -456,19 +483,29 @@ class Grouper {
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
   void TakeContent(Group& group, std::size_t at) {
-    // "40 кг сплав, съдържаща 20% мед".
-    if (at + 1 < asides_.end && IsMark(items_[at], ",") && StartsWith(items_[at + 1], "съдърж")) {
-      ++at;
+    // "40 кг сплав, съдържаща 20% мед", "2,5 кг сплав, която съдържа 64% мед".
+    if (at + 1 < asides_.end && IsMark(items_[at], ",")) {
+      const bool which = StartsWith(items_[at + 1], "коя") || StartsWith(items_[at + 1], "кой");
+      const std::size_t verb = which ? at + 2 : at + 1;
+      if (verb < asides_.end && StartsWith(items_[verb], "съдърж")) {
+        at = verb;
+      }
     }
     if (group.percent || at + 1 >= asides_.end) {
       return;
     }
     const bool with =
         IsWord(items_[at], "с") || IsWord(items_[at], "със") || StartsWith(items_[at], "съдърж");
-    if (with && IsPercent(items_[at + 1]) && !used_[at + 1]) {
-      group.percent = at + 1;
-      used_[at + 1] = true;
-      MarkUsed(at + 2, NamedFrom(items_, at + 2, context_));
+    std::size_t percent = at + 1;
+    while (percent < asides_.end && percent < at + 3 && IsAboutPercent(items_[percent])) {
+      ++percent;
+    }
+    if (with && percent < asides_.end && IsPercent(items_[percent]) && !used_[percent]) {
+      group.percent = percent;
+      for (std::size_t i = at; i <= percent; ++i) {
+        used_[i] = true;
+      }
+      MarkUsed(percent + 1, NamedFrom(items_, percent + 1, context_));
     }
   }
 
@@ -483,13 +520,16 @@ class Grouper {
   void FromPercent(std::size_t i) {
     used_[i] = true;
     const Named after = NamedFrom(items_, i + 1, context_);
-    const bool names = after.noun == Noun::Solution || after.noun == Noun::Concentrate ||
-                       after.noun == Noun::Fresh || after.noun == Noun::Dried;
+    const bool content = i + 1 < items_.size() && IsAboutPercent(items_[i + 1]);
+    const bool names =
+        !content && (after.noun == Noun::Solution || after.noun == Noun::Concentrate ||
+                     after.noun == Noun::Fresh || after.noun == Noun::Dried);
     if (names) {
       Group group;
       group.percent = i;
       group.begin = i;
       group.noun = after.noun;
+      group.named = after.at;
       group.ordinal = after.ordinal;
       MarkUsed(i + 1, after);
       TakeContent(group, after.at + 1);
@@ -503,7 +543,9 @@ class Grouper {
     group.percent = i;
     group.begin = i;
     if (before) {
-      group.noun = NounOf(items_[*before], context_);
+      const Noun noun = NounOf(items_[*before], context_);
+      group.noun = noun == Noun::None ? Noun::Solution : noun;
+      group.named = *before;
       group.begin = *before;
       for (std::size_t b = *before; b > 0 && b + 2 > *before && OrdinalOf(items_[b - 1]) != 0;
            --b) {
@@ -525,7 +567,7 @@ class Grouper {
       }
       const Noun noun = NounOf(item, context_);
       if (noun == Noun::Solution || noun == Noun::Concentrate || noun == Noun::Fresh ||
-          noun == Noun::Dried) {
+          noun == Noun::Dried || OrdinalOf(item) != 0) {
         return i - back;
       }
     }
@@ -553,6 +595,7 @@ struct Placed {
   std::optional<std::size_t> percent;
   std::size_t begin = 0;
   int ordinal = 0;
+  std::optional<std::size_t> named = {};
 };
 
 struct Parts {
@@ -573,25 +616,59 @@ bool Merge(Placed& into, const Group& group) {
 }
 
 Placed PlacedOf(const Group& group) {
-  return {group.noun, group.mass, group.percent, group.begin, group.ordinal};
+  return {group.noun, group.mass, group.percent, group.begin, group.ordinal, group.named};
 }
 
 bool IsAddedThing(Noun noun) {
   return noun == Noun::Water || noun == Noun::Pure || noun == Noun::Substance;
 }
 
-Parts PartsOf(const std::vector<Group>& groups) {
+std::size_t LastNumberOf(const Placed& part) {
+  return std::max(part.mass.value_or(0), part.percent.value_or(0));
+}
+
+// "Сплав … тежи 12 кг и съдържа 45% мед", "сплав от 3 кг с 20% калай": a mass and a percentage
+// of one part with nothing but such words between them.
+bool AreOnePart(const Items& items, const Placed& part, const Group& group) {
+  const bool halves = (part.mass && !part.percent && group.percent && !group.mass) ||
+                      (part.percent && !part.mass && group.mass && !group.percent);
+  const std::size_t from = LastNumberOf(part) + 1;
+  const std::size_t to = std::max(group.mass.value_or(0), group.percent.value_or(0));
+  if (!halves || to < from || to - from > 4) {
+    return false;
+  }
+  constexpr std::array<std::string_view, 9> Linking = {"и", "с",     "със",   "тежи", "има",
+                                                       "е", "който", "която", "което"};
+  for (std::size_t i = from; i < to; ++i) {
+    const Item& item = items[i];
+    const bool links = IsAnyWord(item, Linking) || StartsWith(item, "съдърж") ||
+                       IsMark(item, ",") || IsMark(item, "-") || IsAboutPercent(item);
+    if (!links) {
+      return false;
+    }
+  }
+  return true;
+}
+
+Parts PartsOf(const std::vector<Group>& groups, const Items& items) {
   Parts parts;
   for (const Group& group : groups) {
     if (group.result) {
       parts.conflict = parts.conflict || !Merge(parts.mixture, group);
       continue;
     }
+    if (!parts.parts.empty() && AreOnePart(items, parts.parts.back(), group)) {
+      Merge(parts.parts.back(), group);
+      continue;
+    }
     const auto same = std::find_if(parts.parts.begin(), parts.parts.end(), [&](const Placed& p) {
       const bool sameNoun =
           p.noun == group.noun && (group.noun == Noun::Fresh || group.noun == Noun::Concentrate);
       const bool sameOrdinal = p.ordinal != 0 && p.ordinal == group.ordinal;
-      return sameNoun || sameOrdinal;
+      // "Морската вода съдържа 4% сол … 5 т морска вода": a solution named by its own word.
+      const bool sameWord = p.named && group.named && StartsWith(items[*p.named], "морск") &&
+                            StartsWith(items[*group.named], "морск");
+      return sameNoun || sameOrdinal || sameWord;
     });
     if (same == parts.parts.end() || !Merge(*same, group)) {
       parts.parts.push_back(PlacedOf(group));
@@ -622,10 +699,6 @@ bool IsCountWord(const Item& item) {
   return item.type == ItemType::Word && amount && amount->unit && rest.empty();
 }
 
-bool MeansPercent(const Item& item) {
-  return StartsWith(item, "процент") || StartsWith(item, "концентрац");
-}
-
 Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size_t end,
                     Context context) {
   Mentions mentions;
@@ -639,8 +712,9 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
       continue;
     }
     const Noun noun = NounOf(item, context);
-    const bool afterCount = i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
-                            IsWord(items[i - 2], "колко");
+    const bool afterCount = (i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
+                             IsWord(items[i - 2], "колко")) ||
+                            (i > 0 && IsWord(items[i - 1], "колко"));
     const bool afterVerb =
         i > 0 && (IsDissolvingVerb(items[i - 1]) || StartsWith(items[i - 1], "добав"));
     // "съдържанието на вода" of produce is its water share, no part.
@@ -665,7 +739,10 @@ enum class Who : std::uint8_t {
   Second,
   Mixture,
   ByPercent,
-  Same
+  Same,
+  Each,      // "от всеки разтвор": the first and the second
+  Vessel,    // "в съда": what was there, or else what is there now
+  Solution,  // "разтворът": the one solution of a problem whose parts are none
 };
 
 struct Target {
@@ -674,6 +751,7 @@ struct Target {
   Who who = Who::Unknown;
   std::optional<std::size_t> percentItem;
   std::optional<WrittenUnit> unit;
+  bool difference = false;  // "С колко килограма втората е по-лека?": a step after
 };
 
 constexpr std::array<std::string_view, 8> Commands = {"намерете",  "определете", "пресметнете",
@@ -686,8 +764,13 @@ bool IsQuestionStart(const Item& item) {
 }
 
 // Who a question's words point at, from `at` to the next question word.
+// A vessel a problem starts in: "Колко грама разтвор има в съда?" asks for what was there.
+constexpr std::array<std::string_view, 4> Vessels = {"съда", "каната", "колбата", "бутилката"};
+constexpr std::array<std::string_view, 4> WasWords = {"бил", "била", "било", "били"};
+
 Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, Context context,
             std::optional<std::size_t>& percentItem) {
+  Who named = Who::Unknown;
   for (std::size_t i = at; i < end && !IsQuestionStart(items[i]); ++i) {
     const Item& item = items[i];
     if (IsPercent(item) && !percent) {
@@ -705,11 +788,20 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
       return Who::Concentrate;
     }
     if (noun == Noun::Dried || StartsWith(item, "получ") || StartsWith(item, "нов") ||
-        IsWord(item, "сместа") || StartsWith(item, "приготв")) {
+        IsWord(item, "сместа") || StartsWith(item, "приготв") || StartsWith(item, "остан")) {
       return Who::Mixture;
     }
-    if (noun == Noun::Fresh || StartsWith(item, "първ") || IsWord(item, "съда")) {
+    if (noun == Noun::Fresh || StartsWith(item, "първ") || IsAnyWord(item, WasWords)) {
       return Who::First;
+    }
+    if (IsAnyWord(item, Vessels)) {
+      return Who::Vessel;
+    }
+    if (StartsWith(item, "всяк") || StartsWith(item, "всеки")) {
+      return Who::Each;
+    }
+    if (noun == Noun::Solution) {
+      named = Who::Solution;
     }
     if (StartsWith(item, "втор") || StartsWith(item, "друг")) {
       return Who::Second;
@@ -718,7 +810,7 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
       return Who::Same;
     }
   }
-  return Who::Unknown;
+  return named;
 }
 
 std::optional<WrittenUnit> UnitWord(const Item& item) {
@@ -743,6 +835,13 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
     }
     Target target;
     std::size_t at = i + 1;
+    if (i > 0 && IsWord(items[i - 1], "с") && IsWord(items[i], "колко") && at < end &&
+        UnitWord(items[at]) && UnitWord(items[at]) != WrittenUnit::Percent) {
+      target.difference = true;
+      target.unit = UnitWord(items[at]);
+      targets.push_back(target);
+      continue;
+    }
     if (at < end && IsWord(items[i], "колко") && UnitWord(items[at])) {
       target.unit = UnitWord(items[at]);
       target.percent = target.unit == WrittenUnit::Percent;
@@ -751,8 +850,11 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
                !targets.empty()) {
       target.unit = targets.back().unit;
     } else {
-      bool known =
-          IsWord(items[i], "колко") && at < end && NounOf(items[at], context) == Noun::Water;
+      // "Колко вода", "Колко сол", "Колко тежи".
+      const Noun noun = at < end ? NounOf(items[at], context) : Noun::None;
+      bool known = IsWord(items[i], "колко") && at < end &&
+                   (noun == Noun::Water || noun == Noun::Pure || noun == Noun::Substance ||
+                    StartsWith(items[at], "теж"));
       for (std::size_t j = at; j < end && j < at + 3 && !known; ++j) {
         target.ratio = MeansRatio(items[j]);
         target.percent = MeansPercent(items[j]);
@@ -766,6 +868,11 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
     target.who = WhoFrom(items, at, end, target.percent, context, target.percentItem);
     if (target.who == Who::Same && !targets.empty()) {
       target.who = targets.back().who;
+    }
+    if (target.who == Who::Each) {
+      target.who = Who::First;
+      targets.push_back(target);
+      target.who = Who::Second;
     }
     targets.push_back(target);
   }
@@ -1114,13 +1221,19 @@ std::optional<std::size_t> RightOption(const std::vector<Amount>& answers,
 
 class Reader {
  public:
-  explicit Reader(std::string_view text) : items_(ItemsOf(text)), asides_(AsidesOf(items_)) {}
+  explicit Reader(std::string_view text)
+      : text_(text), items_(ItemsOf(text)), asides_(AsidesOf(items_)) {}
 
   Reading Read() {
     ShareUnits();
     asides_ = AsidesOf(items_);
     ReadOptions();
-    Understand();
+    const std::vector<std::size_t> labels = SubQuestionLabels();
+    if (labels.size() > 1) {
+      ReadSubQuestions(labels);
+    } else {
+      Understand();
+    }
     WriteNumbers();
     return std::move(reading_);
   }
@@ -1130,6 +1243,14 @@ class Reader {
   void ShareUnits() {
     for (std::size_t i = items_.size(); i-- > 0;) {
       Item& item = items_[i];
+      // A hallmark: "злато с проба 585" holds 58,5% gold.
+      if (item.type == ItemType::Number && item.amount && !item.amount->unit && i > 0 &&
+          StartsWith(items_[i - 1], "проб")) {
+        item.amount =
+            PupilAnswer{Decimal::Of(item.amount->value.digits, item.amount->value.places + 1),
+                        WrittenUnit::Percent};
+        continue;
+      }
       if (item.type != ItemType::Number || !item.amount || item.amount->unit ||
           i + 2 >= items_.size()) {
         continue;
@@ -1140,6 +1261,41 @@ class Reader {
       if (listed && next.type == ItemType::Number && next.amount && next.amount->unit) {
         item.amount->unit = next.amount->unit;
       }
+    }
+  }
+
+  // "а) … б) …" in small letters, in order, each at a line's start or after a mark.
+  std::vector<std::size_t> SubQuestionLabels() const {
+    constexpr std::array<std::string_view, 4> Letters = {"а", "б", "в", "г"};
+    std::vector<std::size_t> labels;
+    for (std::size_t i = 0; i < asides_.end && labels.size() < Letters.size(); ++i) {
+      const bool placed = i == 0 || items_[i].lineStart || items_[i - 1].type == ItemType::Mark;
+      if (placed && !items_[i].capital && IsWord(items_[i], Letters[labels.size()]) &&
+          i + 1 < items_.size() && IsMark(items_[i + 1], ")")) {
+        labels.push_back(i);
+      }
+    }
+    return labels;
+  }
+
+  // Each sub-question read with the text before the first: that is what they all ask about.
+  void ReadSubQuestions(const std::vector<std::size_t>& labels) {
+    const std::string stem(text_.substr(0, items_[labels.front()].begin));
+    for (std::size_t k = 0; k < labels.size(); ++k) {
+      const std::size_t from =
+          labels[k] + 2 < items_.size() ? items_[labels[k] + 2].begin : text_.size();
+      const std::size_t to = k + 1 < labels.size()         ? items_[labels[k + 1]].begin
+                             : asides_.end < items_.size() ? items_[asides_.end].begin
+                                                           : text_.size();
+      const std::string own(text_.substr(from, to > from ? to - from : 0));
+      Reading part = Reader(stem + " " + own).Read();
+      for (ReadNumber& number : part.numbers) {
+        if (number.begin > stem.size()) {
+          number.begin = number.begin - stem.size() - 1 + from;
+          number.end = number.end - stem.size() - 1 + from;
+        }
+      }
+      reading_.parts.push_back(std::move(part));
     }
   }
 
@@ -1189,6 +1345,9 @@ class Reader {
     if (words == 0) {
       return Doubt(Doubt::Empty);
     }
+    if (NumberedProblems() > 1) {
+      return Doubt(Doubt::TwoScenarios);
+    }
     bool found = false;
     const Items own(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end));
     context_ = ContextOf(own, found);
@@ -1211,20 +1370,39 @@ class Reader {
     if (targets_.empty()) {
       return Doubt(Doubt::NoQuestion);
     }
-    Parts parts = PartsOf(groups);
+    Parts parts = PartsOf(groups, items_);
     if (parts.conflict) {
       return Doubt(Doubt::TwoScenarios);
     }
-    AddMentioned(parts, MentionsOf(items_, grouper.Used(), asides_.end, context_));
-    evaporates_ = MentionsOf(items_, grouper.Used(), asides_.end, context_).evaporates;
+    const Mentions mentions = MentionsOf(items_, grouper.Used(), asides_.end, context_);
+    evaporates_ = mentions.evaporates;
     mixings_ = static_cast<int>(
         std::count_if(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end),
                       [](const Item& item) { return StartsWithAny(item, MixingStems); }));
+    // "добавили 50 г": fifty grams of what, the text does not say.
+    if (std::any_of(parts.parts.begin(), parts.parts.end(),
+                    [](const Placed& p) { return p.mass && !p.percent && p.noun == Noun::None; })) {
+      return Doubt(Doubt::TwoReadings);
+    }
+    AddMentioned(parts, mentions);
     if (!FindMixture(parts)) {
       return;
     }
     Order(parts);
     Solve();
+  }
+
+  // "1) … 2) …": problems of their own, one after another.
+  std::size_t NumberedProblems() const {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i + 1 < items_.size(); ++i) {
+      const Item& item = items_[i];
+      count += item.type == ItemType::Number && item.amount && !item.amount->unit &&
+                       (i == 0 || item.lineStart) && IsMark(items_[i + 1], ")")
+                   ? 1
+                   : 0;
+    }
+    return count;
   }
 
   // A number without a unit that is no problem's number, no year, no points: "в 3 съда".
@@ -1238,8 +1416,9 @@ class Reader {
         return true;  // more digits than any problem has
       }
       if (!used[i] && !item.amount->unit) {
-        const bool counts = i + 1 < items_.size() && IsSolutionWord(items_[i + 1]) &&
-                            IsWhole(item.amount->value) && WholeValue(item.amount->value) <= 3;
+        // "5 колби", "12 рибки": a count of things, no quantity.
+        const bool counts = i + 1 < items_.size() && items_[i + 1].type == ItemType::Word &&
+                            IsWhole(item.amount->value);
         if (!counts) {
           return true;
         }
@@ -1253,6 +1432,7 @@ class Reader {
     const auto has = [&parts](auto test) {
       return std::any_of(parts.parts.begin(), parts.parts.end(), test);
     };
+    TakeApart(parts, mentions);
     const bool produce = StatedShareOf(context_) == StatedShare::Water;
     if ((mentions.water || produce || mentions.evaporates) &&
         !has([](const Placed& p) { return p.noun == Noun::Water; })) {
@@ -1271,9 +1451,37 @@ class Reader {
     if (madeFromPure) {
       parts.parts.push_back({Noun::Water, {}, {}, items_.size(), 0});
     }
+    // Beside the substance dissolved, the water; beside a solution, another of unknown strength.
     if (parts.parts.size() == 1) {
-      parts.parts.push_back({Noun::Solution, {}, {}, items_.size(), 2});
+      const Noun noun = parts.parts.front().noun;
+      const bool pure = noun == Noun::Pure || noun == Noun::Substance;
+      parts.parts.push_back({pure ? Noun::Water : Noun::Solution, {}, {}, items_.size(), 2});
     }
+  }
+
+  // "Колко грама захар има в 500 г 5% разтвор?", "В 400 г разтвор има 36 г сол.": nothing is
+  // mixed, and the one solution is made of its substance and the water.
+  void TakeApart(Parts& parts, const Mentions& mentions) {
+    const auto isSolution = [](const Placed& p) {
+      return (p.noun == Noun::Solution || p.noun == Noun::None) && (p.mass || p.percent);
+    };
+    const auto solutions = std::count_if(parts.parts.begin(), parts.parts.end(), isSolution);
+    const bool others = std::all_of(parts.parts.begin(), parts.parts.end(), [&](const Placed& p) {
+      return isSolution(p) || p.noun == Noun::Pure || p.noun == Noun::Substance;
+    });
+    const bool pure = mentions.pure || parts.parts.size() > 1;
+    // "в него се разтворят още 100 г захар" adds to the solution.
+    if (mixings_ > 0 || evaporates_ || mentions.dissolves || parts.mixture.mass ||
+        parts.mixture.percent || solutions != 1 || !others || !pure) {
+      return;
+    }
+    const auto solution = std::find_if(parts.parts.begin(), parts.parts.end(), isSolution);
+    parts.mixture = *solution;
+    parts.parts.erase(solution);
+    if (parts.parts.empty()) {
+      parts.parts.push_back({Noun::Pure, {}, {}, items_.size(), 0});
+    }
+    parts.parts.push_back({Noun::Water, {}, {}, items_.size(), 0});
   }
 
   // The mixture: what the text obtains, or the one solution beside water and the substance.
@@ -1357,21 +1565,25 @@ class Reader {
   // The unit the masses are given in: the question's, else the largest in which all are whole
   // tenths.
   std::optional<WrittenUnit> MassUnit() const {
-    std::vector<WrittenUnit> units;
+    std::vector<std::pair<WrittenUnit, bool>> given;  // each mass's unit, and whether of water
     for (const Placed* part : {&first_, &second_, &mixture_}) {
       if (part->mass) {
-        units.push_back(*items_[*part->mass].amount->unit);
+        given.emplace_back(*items_[*part->mass].amount->unit, part->noun == Noun::Water);
       }
     }
     for (const Target& target : targets_) {
-      if (target.unit && target.unit != WrittenUnit::Percent) {
-        units.insert(units.begin(), *target.unit);
+      const bool fits = target.unit && target.unit != WrittenUnit::Percent &&
+                        std::all_of(given.begin(), given.end(), [&target](const auto& mass) {
+                          return Converted(1, mass.first, *target.unit, mass.second).has_value();
+                        });
+      if (fits) {
+        return target.unit;
       }
     }
-    if (units.empty()) {
+    if (given.empty()) {
       return std::nullopt;
     }
-    return units.front();
+    return given.front().first;
   }
 
   static std::optional<Unit> ProblemUnit(WrittenUnit unit) {
@@ -1491,11 +1703,22 @@ class Reader {
     const VariantRule& rule = RuleOf(variant);
     std::vector<Column> sought;
     for (const Target& target : targets_) {
+      if (target.difference) {
+        continue;
+      }
       const std::optional<Column> column = ColumnOf(target, rule);
       if (!column || std::find(sought.begin(), sought.end(), *column) != sought.end()) {
         return {};
       }
       sought.push_back(*column);
+    }
+    // Only how much one part is more than the other: both parts' masses are found first.
+    if (sought.empty()) {
+      for (const Column column : {Weight1, Weight2}) {
+        if (std::find(rule.results.begin(), rule.results.end(), column) != rule.results.end()) {
+          sought.push_back(column);
+        }
+      }
     }
     return sought;
   }
@@ -1530,8 +1753,19 @@ class Reader {
       case Who::ByPercent:
         part = PartWithPercent(*target.percentItem);
         break;
+      case Who::Solution:
+        // The solution where the parts are water and the substance: the one made of them.
+        part = first_.noun != Noun::Solution && first_.noun != Noun::None &&
+                       second_.noun != Noun::Solution && second_.noun != Noun::None
+                   ? std::optional<std::size_t>(2)
+                   : std::nullopt;
+        break;
+      case Who::Vessel:
+        part = isResult(columns[0]) ? 0 : 2;
+        break;
       case Who::Unknown:
       case Who::Same:
+      case Who::Each:
         break;
     }
     if (part) {
@@ -1593,12 +1827,40 @@ class Reader {
     }
     std::vector<std::optional<WrittenUnit>> units;
     for (const Target& target : targets_) {
-      units.push_back(target.unit);
+      if (!target.difference) {
+        units.push_back(target.unit);
+      }
     }
-    reading_.answers = AnswersOf(*problem, exact, units);
+    reading_.answers = WithDifferences(*problem, exact, AnswersOf(*problem, exact, units));
     reading_.values = exact;
     reading_.right = RightOption(reading_.answers, reading_.options);
     reading_.problem = std::move(problem);
+  }
+
+  // The answers in the question's order, a step after where it asks one: how much one part's mass
+  // is more than the other's.
+  std::vector<Amount> WithDifferences(const Problem& problem,
+                                      const std::array<Fraction, ColumnCount>& exact,
+                                      std::vector<Amount> answers) const {
+    const bool any = std::any_of(targets_.begin(), targets_.end(),
+                                 [](const Target& target) { return target.difference; });
+    if (!any) {
+      return answers;
+    }
+    std::vector<Amount> ordered;
+    std::size_t next = 0;
+    for (const Target& target : targets_) {
+      if (!target.difference) {
+        ordered.push_back(answers[next++]);
+        continue;
+      }
+      const Fraction gap = exact[Weight1] - exact[Weight2];
+      const Fraction size = gap < 0 ? Fraction(0) - gap : gap;
+      const WrittenUnit own = WrittenOf(problem.unit);
+      const std::optional<Fraction> value = Converted(size, own, target.unit.value_or(own), false);
+      ordered.push_back({value.value_or(size), value ? target.unit.value_or(own) : own, true});
+    }
+    return ordered;
   }
 
   void WriteNumbers() {
@@ -1620,6 +1882,14 @@ class Reader {
           }
         }
       }
+      for (const Reading& part : reading_.parts) {
+        for (const ReadNumber& own : part.numbers) {
+          if (own.begin == number.begin && !number.column && number.aside.empty()) {
+            number.column = own.column;
+            number.aside = own.aside;
+          }
+        }
+      }
       if (!number.column && number.aside.empty()) {
         number.aside = "не е разбрано";
       }
@@ -1627,6 +1897,7 @@ class Reader {
     }
   }
 
+  std::string_view text_;
   Items items_;
   Asides asides_;
   Context context_ = Context::Salt;
