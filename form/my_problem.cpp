@@ -96,6 +96,10 @@ std::string_view MyProblem::Outcome() const {
 
 std::vector<MyProblem::Number> MyProblem::Numbers() const {
   std::vector<Number> numbers;
+  // Sub-questions are each their own problem: the text's numbers have no one role to change.
+  if (!reading_.parts.empty()) {
+    return numbers;
+  }
   for (const ReadNumber& number : reading_.numbers) {
     numbers.push_back({number.written, number.column ? static_cast<std::size_t>(*number.column)
                                                      : static_cast<std::size_t>(ColumnCount)});

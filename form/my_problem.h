@@ -31,7 +31,8 @@ class MyProblem {
   // what was not understood. Empty before the first Read.
   std::string_view Outcome() const;
 
-  // The numbers of the text, each with the role it has now: an index into Roles().
+  // The numbers of the text, each with the role it has now: an index into Roles(). None where
+  // sub-questions are each read as a problem of their own.
   struct Number {
     std::string written;  // "400 г"
     std::size_t role;

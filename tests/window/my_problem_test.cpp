@@ -29,6 +29,10 @@ const QString ThreeParts =
     u"Смесват се 100 г 10% разтвор, 200 г 20% разтвор и 300 г 30% разтвор на сол. Колко "
     u"процентен е получения разтвор?"_qs;
 
+const QString SubQuestions =
+    u"Смесили 400 г 25% разтвор на сол и 100 г 10% разтвор на сол.\nа) Колко грама сол има в "
+    u"новия разтвор?\nб) Каква е концентрацията на новия разтвор?"_qs;
+
 QString Spoken(QWidget* widget) {
   return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }
@@ -213,6 +217,18 @@ class MyProblemTest : public QObject {
     QCOMPARE(m().result->toPlainText(), solved);
     QCOMPARE(announcer->accessibleName(), LinesStartingWith(resultLines(), "Отговор:").value(0));
     QVERIFY(m().intoGrid->isVisible());
+  }
+
+  // Each sub-question is a problem of its own, with roles of its own: the text's numbers have
+  // none to offer.
+  void subQuestionsOfferNoRolesToChange() {
+    QVERIFY(pressF3In(c().Text2[0]) != nullptr);
+    solve(SubQuestions);
+    QVERIFY(LinesStartingWith(resultLines(), "Отговор:").size() >= 1);
+    QVERIFY(!m().numbers->isVisible());
+    QVERIFY(m().roles.isEmpty());
+    solve(Example);
+    QVERIFY(m().numbers->isVisible());
   }
 
   // The variant and the givens as the reading puts them, then calculated, whatever the grid
