@@ -1583,7 +1583,10 @@ class Reader {
     if (given.empty()) {
       return std::nullopt;
     }
-    return given.front().first;
+    // Litres of water go into grams of salt, not grams of salt into litres.
+    const auto notWater =
+        std::find_if(given.begin(), given.end(), [](const auto& mass) { return !mass.second; });
+    return notWater != given.end() ? notWater->first : given.front().first;
   }
 
   static std::optional<Unit> ProblemUnit(WrittenUnit unit) {
