@@ -45,6 +45,7 @@ class Desktop:
         self.work.chmod(0o700)
         self.window = None
         self.orca_log = self.work / "orca.debug"
+        self.bulgarian_keyboard = False
 
     def __enter__(self):
         # The accessibility bus puts its socket here, away from any other session's. It says
@@ -241,6 +242,12 @@ class Desktop:
         subprocess.run(["xdotool", "key", "--delay", "150", *keys], check=True)
 
     def type(self, text):
+        # Xvfb's keyboard has no Cyrillic letters: xdotool maps a spare key anew for each one it
+        # types, and a program that reads the key before its new map takes it for the letter
+        # before. A Bulgarian keyboard, as a pupil's, has a key for every letter.
+        if re.search("[\u0400-\u04ff]", text) and not self.bulgarian_keyboard:
+            subprocess.run(["setxkbmap", "-layout", "bg", "-variant", "phonetic"], check=True)
+            self.bulgarian_keyboard = True
         subprocess.run(["xdotool", "type", "--delay", "80", text], check=True)
 
 
