@@ -134,11 +134,13 @@ void MyProblemWindow::forgetResult() {
   controls_.intoGrid->hide();
 }
 
-// The pupil stays in the box to try another role; the new outcome is spoken.
+// The pupil stays in the box to try another role; the role and what it gives are spoken, as
+// Orca says nothing of a combo box's new value.
 void MyProblemWindow::changeRole(qsizetype number, int role) {
   problem_.ChangeRole(static_cast<std::size_t>(number), static_cast<std::size_t>(role));
   showResult();
-  announcer_->announce(ToQString(problem_.Outcome()));
+  announcer_->announce(controls_.roles[number]->currentText() + u". "_qs +
+                       ToQString(problem_.Outcome()));
 }
 
 void MyProblemWindow::showResult() {
@@ -177,6 +179,9 @@ void MyProblemWindow::showNumbers() {
     // Windows names the box by its name, Linux by the label it has as its buddy.
     role->setAccessibleName(written->text());
     written->setBuddy(role);
+    // Orca reads no value of a Qt combo box: on the focus, the role is told as its description.
+    role->setAccessibleDescription(role->currentText());
+    connect(role, &QComboBox::currentTextChanged, role, &QWidget::setAccessibleDescription);
     connect(role, &QComboBox::activated, this, [this, row](int index) { changeRole(row, index); });
     numberGrid_->addWidget(written, row, 0);
     numberGrid_->addWidget(role, row, 1);

@@ -116,6 +116,9 @@ def main(program):
         heard(desktop, lambda: desktop.key("space"), ["Решение"])
         down_to(desktop, "Дадено:")
         down_to(desktop, "Отговор:", limit=40, within="100 г")
+        # A number's role, changed with the arrow keys: what the roles give now is spoken.
+        heard(desktop, lambda: desktop.key("Tab"), ["400 г", "масата на разтвора"])
+        heard(desktop, lambda: desktop.key("End"), ["не е нужно", "Не разбрах"])
         heard(desktop, lambda: desktop.key("Escape"), ["Вариант 1, % - 1"])
     return tally()
 

@@ -210,14 +210,17 @@ class MyProblemTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), first);
     const QStringList refused = resultLines();
     QVERIFY2(LinesStartingWith(refused, "Отговор:").isEmpty(), qPrintable(refused.join(u'\n')));
-    QCOMPARE(announcer->accessibleName(), LinesStartingWith(refused, "Не разбрах").value(0));
+    QCOMPARE(announcer->accessibleName(),
+             first->currentText() + ". " + LinesStartingWith(refused, "Не разбрах").value(0));
+    QCOMPARE(first->accessibleDescription(), first->currentText());
     QVERIFY(!m().intoGrid->isVisible());
 
     while (first->currentIndex() > read) {
       QTest::keyClick(first, Qt::Key_Up);
     }
     QCOMPARE(m().result->toPlainText(), solved);
-    QCOMPARE(announcer->accessibleName(), LinesStartingWith(resultLines(), "Отговор:").value(0));
+    QCOMPARE(announcer->accessibleName(),
+             first->currentText() + ". " + LinesStartingWith(resultLines(), "Отговор:").value(0));
     QVERIFY(m().intoGrid->isVisible());
   }
 
