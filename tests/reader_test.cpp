@@ -129,6 +129,12 @@ TEST(Reader, DoubtsWhatItCannotReadForCertain) {
        "10% разтвор и 100 г 30% разтвор. Колко процента е всеки от получените разтвори?",
        Doubt::TwoScenarios},
       {"Към 200 г 20% разтвор на сол добавили 50 г. Каква е концентрацията?", Doubt::TwoReadings},
+      // two substances: no mixture of one
+      {"Смесили 200 г 10% разтвор на сол с 300 г 20% разтвор на захар. Колко процента е сместа?",
+       Doubt::TwoReadings},
+      {"Към 200 г 20% разтвор на сол добавили вода и концентрацията намаляла 2 пъти. Колко грама "
+       "вода са добавили?",
+       Doubt::TwoReadings},
       {"Към 400 г 10% разтвор на сол доляха 100 г вода и получиха 15% разтвор. Колко грама е "
        "полученият разтвор?",
        Doubt::Impossible},
@@ -260,6 +266,19 @@ TEST(MyProblemTest, SolvesAgainWithTheRoleThePupilGives) {
   mine.ChangeRole(0, mine.Roles().size() - 1);
   EXPECT_FALSE(mine.IsAnswered());
   EXPECT_FALSE(HasLineStarting(mine.Shown().lines, "Отговор:"));
+}
+
+// Goods mixed by price: the price in the percentage's place, the solution by what they are worth.
+TEST(MyProblemTest, SolvesAMixtureByPriceInItsCurrency) {
+  const std::vector<std::string> lines = ShownOf(
+      "В сладкарница смесили 5 кг бонбони по 9 € за килограм и 3 кг бонбони по 13 € за "
+      "килограм. По колко евро трябва да се продава килограм от сместа?");
+  EXPECT_EQ(lines[0],
+            "Дадено: 5 кг – масата на първия вид; 9 € – цената на килограм от първия вид; 3 кг – "
+            "масата на втория вид; 13 € – цената на килограм от втория вид.");
+  EXPECT_TRUE(HasLineStarting(lines, "Стойността на сместа е 45 + 39 = 84 (€).")) << Joined(lines);
+  EXPECT_EQ(lines.back(), "Отговор: килограм от сместа струва 10,5 €.");
+  EXPECT_EQ(Joined(lines).find('%'), std::string::npos) << Joined(lines);
 }
 
 TEST(MyProblemTest, PutsTheProblemIntoTheGrid) {
