@@ -106,7 +106,8 @@ bool AreTenths(const Reading& reading) {
 }  // namespace
 
 void MyProblem::Read(std::string_view text) {
-  reading_ = ReadProblem(text);
+  read_ = ReadProblem(text);
+  reading_ = read_;
   Show();
 }
 
@@ -118,8 +119,17 @@ bool MyProblem::IsAnswered() const {
   return reading_.problem && !reading_.doubt;
 }
 
+std::string_view MyProblem::Outcome() const {
+  return outcome_ < shown_.lines.size() ? std::string_view(shown_.lines[outcome_])
+                                        : std::string_view();
+}
+
 std::vector<MyProblem::Number> MyProblem::Numbers() const {
   std::vector<Number> numbers;
+  // Sub-questions are each their own problem: the text's numbers have no one role to change.
+  if (!reading_.parts.empty()) {
+    return numbers;
+  }
   for (const ReadNumber& number : reading_.numbers) {
     numbers.push_back({number.written, number.column ? static_cast<std::size_t>(*number.column)
                                                      : static_cast<std::size_t>(ColumnCount)});
@@ -128,11 +138,12 @@ std::vector<MyProblem::Number> MyProblem::Numbers() const {
 }
 
 std::vector<std::string> MyProblem::Roles() const {
-  const Problem problem = reading_.problem.value_or(Problem{});
-  const Texts::PartWords parts = PartWordsOf(reading_);
+  // In the words of the text as read, whatever the roles give now.
+  const Problem problem = read_.problem.value_or(Problem{});
+  const Texts::PartWords parts = PartWordsOf(read_);
   std::vector<std::string> roles;
   for (const Column column : AllColumns) {
-    roles.push_back(RoleOf(problem, parts, column, !reading_.currency.empty()));
+    roles.push_back(RoleOf(problem, parts, column, !read_.currency.empty()));
   }
   roles.emplace_back(NotNeeded);
   return roles;
@@ -149,10 +160,17 @@ void MyProblem::ChangeRole(std::size_t number, std::size_t role) {
   changed.column = role < static_cast<std::size_t>(ColumnCount)
                        ? std::optional<Column>(static_cast<Column>(role))
                        : std::nullopt;
-  if (!changed.column && changed.aside.empty()) {
+  // A number given a role is a given again, whatever it was taken for before.
+  if (changed.column) {
+    changed.aside.clear();
+  } else if (changed.aside.empty()) {
     changed.aside = NotNeeded;
   }
-  reading_ = Reread(std::move(reading_));
+  // From the text's own parts and question: a reading the roles left without a problem has
+  // lost them.
+  Reading again = read_;
+  again.numbers = std::move(reading_.numbers);
+  reading_ = Reread(std::move(again));
   Show();
 }
 
@@ -184,6 +202,7 @@ void MyProblem::Show() {
   shown_.lines.push_back(SoughtLine());
   if (!reading_.currency.empty()) {
     ShowByPrice();
+    outcome_ = shown_.lines.size() - 1;
     ShowOption();
     return;
   }
@@ -208,7 +227,14 @@ void MyProblem::Show() {
                       lines.end());
   shown_.table = teaching.solution.table;
   shown_.tableAt = teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt);
+  // Where the grid shows the values, its check follows the answer; a difference asked follows
+  // them both.
+  outcome_ = shown_.lines.size() - (tenths ? 2 : 1);
+  const std::size_t solved = shown_.lines.size();
   ShowDifference();
+  if (shown_.lines.size() > solved) {
+    outcome_ = shown_.lines.size() - 1;
+  }
   ShowOption();
 }
 
@@ -224,6 +250,7 @@ void MyProblem::ShowSubQuestions() {
       shown_.lines.push_back(line);
     }
   }
+  outcome_ = shown_.lines.size() - 1;
 }
 
 // The steps after the masses: "Разликата между масите е 600 − 300 = 300 (г).", "Сол в
@@ -327,6 +354,7 @@ void MyProblem::ShowOption() {
   shown_.lines.push_back(
       reading_.right ? "Верният отговор е " + reading_.options[*reading_.right].letter + ")."
                      : std::string("Нито един от дадените отговори не е верен."));
+  outcome_ = shown_.lines.size() - 1;
 }
 
 // What was understood, and the one sentence that says what was not.
@@ -344,9 +372,10 @@ void MyProblem::ShowDoubt() {
   if (doubt == Doubt::MissingNumber && !reading_.missing.empty()) {
     shown_.lines.push_back("Не разбрах колко е " + reading_.missing +
                            ": това число липсва в задачата.");
-    return;
+  } else {
+    shown_.lines.emplace_back(NotUnderstood[static_cast<std::size_t>(doubt)]);
   }
-  shown_.lines.emplace_back(NotUnderstood[static_cast<std::size_t>(doubt)]);
+  outcome_ = shown_.lines.size() - 1;
 }
 
 // ---------------------------------------------------------------- goods mixed by price

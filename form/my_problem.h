@@ -27,8 +27,12 @@ class MyProblem {
   // "Не разбрах …". Empty before the first Read.
   const Texts::SolutionText& Shown() const { return shown_; }
   bool IsAnswered() const;
+  // The line of Shown() that says how the reading ends: the answer, which option holds it, or
+  // what was not understood. Empty before the first Read.
+  std::string_view Outcome() const;
 
-  // The numbers of the text, each with the role it has now: an index into Roles().
+  // The numbers of the text, each with the role it has now: an index into Roles(). None where
+  // sub-questions are each read as a problem of their own.
   struct Number {
     std::string written;  // "400 г"
     std::size_t role;
@@ -53,6 +57,8 @@ class MyProblem {
   void ShowByPrice();
   void ShowDoubt();
 
-  Reading reading_;
+  Reading read_;     // as the text was read: its parts and question, whatever the roles
+  Reading reading_;  // with the roles as they stand now
   Texts::SolutionText shown_;
+  std::size_t outcome_ = 0;  // in shown_.lines
 };

@@ -22,6 +22,7 @@
 #include "window/hamburger.xpm"
 #include "window/keyboard.h"
 #include "window/layout.h"
+#include "window/my_problem_window.h"
 #include "window/practice_window.h"
 #include "window/screen_reader.h"
 #include "window/solution_window.h"
@@ -73,6 +74,9 @@ Blendora::Blendora(QWidget* parent)
   auto* practiceKey = new QShortcut(Qt::Key_F2, this);
   practiceKey->setContext(Qt::ApplicationShortcut);
   connect(practiceKey, &QShortcut::activated, this, &Blendora::openPractice);
+  auto* myProblemKey = new QShortcut(Qt::Key_F3, this);
+  myProblemKey->setContext(Qt::ApplicationShortcut);
+  connect(myProblemKey, &QShortcut::activated, this, &Blendora::openMyProblem);
   load();
 }
 
@@ -306,15 +310,24 @@ void Blendora::refreshSolution() {
 
 void Blendora::openPractice() {
   if (practiceWindow_ == nullptr) {
-    practiceWindow_ =
-        new PracticeWindow(this, [this](const Practice& practice) { typeIntoGrid(practice); });
+    practiceWindow_ = new PracticeWindow(this, [this](const Practice& practice) {
+      typeIntoGrid(practice.ForGrid(worksheet_.DecimalSeparator()));
+    });
   }
   practiceWindow_->openBeside(this);
 }
 
+void Blendora::openMyProblem() {
+  if (myProblemWindow_ == nullptr) {
+    myProblemWindow_ = new MyProblemWindow(this, [this](const MyProblem& problem) {
+      typeIntoGrid(problem.ForGrid(worksheet_.DecimalSeparator()));
+    });
+  }
+  myProblemWindow_->openBeside(this);
+}
+
 // As the pupil would: the variant, each given typed into its cell, then Изчисли.
-void Blendora::typeIntoGrid(const Practice& practice) {
-  const Practice::GridEntry entry = practice.ForGrid(worksheet_.DecimalSeparator());
+void Blendora::typeIntoGrid(const Practice::GridEntry& entry) {
   controls_.Option1[entry.variant]->click();
   for (std::size_t i = 0; i < entry.columns.size(); ++i) {
     const CellIndex cell = CellOf(entry.variant, entry.columns[i]);

@@ -5,10 +5,11 @@
 #include <functional>
 
 #include "form/layout.h"
+#include "form/practice.h"
 #include "worksheet/worksheet.h"
 
 class Announcer;
-class Practice;
+class MyProblemWindow;
 class PracticeWindow;
 class SolutionWindow;
 class QGroupBox;
@@ -55,6 +56,8 @@ class Blendora : public QWidget {
   SolutionWindow* solutionWindow() const { return solutionWindow_; }
   // The practice's window (F2), once it has been opened.
   PracticeWindow* practiceWindow() const { return practiceWindow_; }
+  // The pupil's own problem's window (F3), once it has been opened.
+  MyProblemWindow* myProblemWindow() const { return myProblemWindow_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,13 +81,15 @@ class Blendora : public QWidget {
   void openSolution();
   void refreshSolution();
   void openPractice();
-  void typeIntoGrid(const Practice& practice);
+  void openMyProblem();
+  void typeIntoGrid(const Practice::GridEntry& entry);
   void keepOnlySelectedOptionATabStop();
 
   Worksheet worksheet_;
   Controls controls_;
   FaultReporter reportFault_;
   Announcer* announcer_;
-  SolutionWindow* solutionWindow_ = nullptr;  // made on the first F1, which most runs never press
-  PracticeWindow* practiceWindow_ = nullptr;  // made on the first F2
+  SolutionWindow* solutionWindow_ = nullptr;    // made on the first F1, which most runs never press
+  PracticeWindow* practiceWindow_ = nullptr;    // made on the first F2
+  MyProblemWindow* myProblemWindow_ = nullptr;  // made on the first F3
 };

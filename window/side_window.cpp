@@ -38,16 +38,31 @@ void SideWindow::openBeside(QWidget* mainWindow) {
   const bool opening = !isVisible();
   if (opening) {
     returnFocus_ = QApplication::focusWidget();
-    move(BesideOf(mainWindow, frameGeometry().size()));
+    placeBeside(mainWindow);
   }
   show();
   if (opening) {
-    // The frame's size is known once it is shown: keep all of it beside the window, on screen.
-    move(BesideOf(mainWindow, frameGeometry().size()));
+    // The frame's size is known once it is shown, on some desktops only once the window
+    // manager has framed it: keep all of it beside the window, on screen.
+    placeBeside(mainWindow);
+    framing_ = frameGeometry() == geometry();
   }
   raise();
   activateWindow();
   focusOnOpening()->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void SideWindow::placeBeside(const QWidget* mainWindow) {
+  move(BesideOf(mainWindow, frameGeometry().size()));
+}
+
+// A window manager frames the window after it is shown, and moves it into the frame.
+void SideWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (framing_ && frameGeometry() != geometry()) {
+    framing_ = false;
+    placeBeside(parentWidget());
+  }
 }
 
 void SideWindow::closeEvent(QCloseEvent* event) {

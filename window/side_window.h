@@ -18,7 +18,11 @@ class SideWindow : public QWidget {
  protected:
   virtual QWidget* focusOnOpening() const = 0;
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
+  void placeBeside(const QWidget* mainWindow);
+
   QPointer<QWidget> returnFocus_;
+  bool framing_ = false;  // shown, and not yet framed by the window manager
 };

@@ -45,6 +45,7 @@ class Desktop:
         self.work.chmod(0o700)
         self.window = None
         self.orca_log = self.work / "orca.debug"
+        self.bulgarian_keyboard = False
 
     def __enter__(self):
         # The accessibility bus puts its socket here, away from any other session's. It says
@@ -218,6 +219,25 @@ class Desktop:
                 continues = False
         return utterances
 
+    @staticmethod
+    def focused_frame_on_screen():
+        """Whether all of the focused window, its window manager's frame too, lies on the
+        screen: xwininfo gives the client's place, _NET_FRAME_EXTENTS the frame around it."""
+        def numbers(command, pattern):
+            output = subprocess.run(command, capture_output=True, text=True).stdout
+            return [int(found) for found in re.findall(pattern, output)]
+
+        window = Desktop.focused_window()
+        x, y, width, height = numbers(
+            ["xwininfo", "-id", window],
+            r"(?:Absolute upper-left [XY]|Width|Height):\s+(-?\d+)")
+        left, right, top, bottom = numbers(["xprop", "-id", window, "_NET_FRAME_EXTENTS"],
+                                           r"(\d+)") or [0, 0, 0, 0]
+        _, _, screen_width, screen_height = numbers(
+            ["xwininfo", "-root"], r"(?:Absolute upper-left [XY]|Width|Height):\s+(-?\d+)")
+        return (x - left >= 0 and y - top >= 0 and x + width + right <= screen_width
+                and y + height + bottom <= screen_height)
+
     def click(self, x, y):
         subprocess.run(["xdotool", "mousemove", "--window", self.window, str(x), str(y),
                         "click", "1"], check=True)
@@ -226,6 +246,12 @@ class Desktop:
         subprocess.run(["xdotool", "key", "--delay", "150", *keys], check=True)
 
     def type(self, text):
+        # Xvfb's keyboard has no Cyrillic letters: xdotool maps a spare key anew for each one it
+        # types, and a program that reads the key before its new map takes it for the letter
+        # before. A Bulgarian keyboard, as a pupil's, has a key for every letter.
+        if re.search("[\u0400-\u04ff]", text) and not self.bulgarian_keyboard:
+            subprocess.run(["setxkbmap", "-layout", "bg", "-variant", "phonetic"], check=True)
+            self.bulgarian_keyboard = True
         subprocess.run(["xdotool", "type", "--delay", "80", text], check=True)
 
 

@@ -8,6 +8,10 @@ from desktop import Desktop
 
 results = []
 
+# A problem as the textbook prints it, for the pupil's own problem (F3).
+TEXTBOOK_PROBLEM = ("Колко грама вода трябва да се долеят към 400 г 10% разтвор на сол, "
+                    "за да се получи 8% разтвор?")
+
 
 def words(utterance):
     """One utterance without Orca's quotes, its full stop and the voice settings after them:
@@ -41,16 +45,17 @@ def heard(desktop, action, expected, unexpected=(), seconds=30, whole=False):
         print(f"      missing {missing}, unexpected {wrong}")
 
 
-def down_to(desktop, text, limit=4):
-    """Presses Down until Orca says `text`: a paragraph takes as many lines as the window wraps
-    it into."""
+def down_to(desktop, text, limit=4, within=""):
+    """Presses Down until Orca says `text`, and with it `within`: a paragraph takes as many
+    lines as the window wraps it into."""
     for _ in range(limit):
         before = len(desktop.spoken())
         desktop.key("Down")
         desktop.wait_until_quiet()
-        if any(text in line for line in desktop.spoken()[before:]):
-            results.append(True)
-            print(f"ok: {text}")
+        said = [line for line in desktop.spoken()[before:] if text in line]
+        if said:
+            results.append(any(within in line for line in said))
+            print(("ok" if results[-1] else f"FAIL: without {within}") + f": {said}")
             return
     results.append(False)
     print(f"FAIL: {limit} presses of Down never reached {text}")
@@ -100,6 +105,20 @@ def main(program):
         heard(desktop, lambda: desktop.key("BackSpace"), ["8"])
         desktop.type("12")
         heard(desktop, lambda: desktop.key("Return"), ["Вярно!"])
+        heard(desktop, lambda: desktop.key("Escape"), ["Вариант 1, % - 1"])
+        # F3: the pupil's own problem, typed as the textbook prints it. After Реши the focus is
+        # in the result, which is read line by line down to the answer.
+        heard(desktop, lambda: desktop.key("F3"), ["Моята задача", "Текст на задачата"])
+        results.append(desktop.focused_frame_on_screen())
+        print(("ok" if results[-1] else "FAIL") + ": the window and its frame are on the screen")
+        desktop.type(TEXTBOOK_PROBLEM)
+        heard(desktop, lambda: desktop.key("Tab"), ["Реши"])
+        heard(desktop, lambda: desktop.key("space"), ["Решение"])
+        down_to(desktop, "Дадено:")
+        down_to(desktop, "Отговор:", limit=40, within="100 г")
+        # A number's role, changed with the arrow keys: what the roles give now is spoken.
+        heard(desktop, lambda: desktop.key("Tab"), ["400 г", "масата на разтвора"])
+        heard(desktop, lambda: desktop.key("End"), ["не е нужно", "Не разбрах"])
         heard(desktop, lambda: desktop.key("Escape"), ["Вариант 1, % - 1"])
     return tally()
 
