@@ -205,7 +205,7 @@ std::string Number(std::int32_t value) {
   return std::to_string(value);
 }
 
-// Nothing while no hint has been asked for.
+// Nothing while there is nothing to show: no hint asked for, no text read.
 std::string ShownJson(const Texts::SolutionText& shown) {
   return shown.lines.empty() && !shown.table ? "null" : SolutionJson(shown, std::nullopt);
 }
@@ -263,11 +263,41 @@ std::string PracticeJson(const Practice& practice, std::string_view feedback) {
       .Text();
 }
 
-std::string GridEntryJson(const Practice& practice) {
-  const Practice::GridEntry entry = practice.ForGrid(".");
+std::string GridEntryJson(const Practice::GridEntry& entry) {
   return Object()
       .Add("variant", std::to_string(entry.variant))
       .Add("givens", TextRow(entry.texts))
+      .Text();
+}
+
+std::string MyProblemDescription() {
+  return Object()
+      .Add("heading", Quoted(Texts::MyProblemTitle))
+      .Add("label", Quoted(Texts::MyProblemLabel))
+      .Add("solve", Quoted(Texts::SolveButton))
+      .Add("intoGrid", Quoted(Texts::IntoGrid))
+      .Add("numbers", Quoted(Texts::MyProblemNumbers))
+      .Add("number", Quoted(Texts::MyProblemNumber))
+      .Add("role", Quoted(Texts::MyProblemRole))
+      .Text();
+}
+
+std::string MyProblemJson(const MyProblem& problem) {
+  const std::vector<MyProblem::Number> numbers = problem.Numbers();
+  return Object()
+      .Add("solution", ShownJson(problem.Shown()))
+      .Add("numbers", Array(static_cast<int>(numbers.size()),
+                            [&](int i) {
+                              const MyProblem::Number& number =
+                                  numbers[static_cast<std::size_t>(i)];
+                              return Object()
+                                  .Add("written", Quoted(number.written))
+                                  .Add("role", std::to_string(number.role))
+                                  .Text();
+                            }))
+      .Add("roles", TextList(problem.Roles()))
+      .Add("answered", Boolean(problem.IsAnswered()))
+      .Add("canGoIntoGrid", Boolean(problem.CanGoIntoGrid()))
       .Text();
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "form/layout.h"
+#include "form/my_problem.h"
 #include "form/practice.h"
 #include "form/solution_picture.h"
 #include "form/solution_text.h"
@@ -65,9 +66,18 @@ std::string PracticeDescription();
 // Levels, the place from 0.
 std::string PracticeJson(const Practice& practice, std::string_view feedback);
 
-// The problem as the grid takes it: {"variant", "givens": [text, ...]}, the givens in column
+// A problem as the grid takes it: {"variant", "givens": [text, ...]}, the givens in column
 // order as a link writes them, with a period for the decimal point.
-std::string GridEntryJson(const Practice& practice);
+std::string GridEntryJson(const Practice::GridEntry& entry);
+
+// What the page builds the pupil's own problem's section from: {"heading", "label", "solve",
+// "intoGrid", "numbers", "number", "role"}.
+std::string MyProblemDescription();
+
+// The pupil's problem as read: {"solution": as SolutionJson, or null before the first reading,
+// "numbers": [{"written", "role"}, ...], "roles": [name, ...], "answered", "canGoIntoGrid"}, a
+// number's role by its place in "roles".
+std::string MyProblemJson(const MyProblem& problem);
 
 // {"title", "pupilLine", "problems": [text, ...], "keyTitle", "keyHeading": [cell, ...], "key":
 // [{"cells": [cell, ...], "sought": [bool, ...]}, ...], "keyNote"}.
