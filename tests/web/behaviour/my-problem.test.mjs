@@ -106,6 +106,31 @@ describe('the pupil\'s own problem', () => {
     assert.equal(await page.evaluate(() => document.activeElement.id), 'cell-6');
   });
 
+  test('on a phone, stands under the practice, solved, every control large enough for a finger', async () => {
+    const page = await openMyProblem({ width: 360, height: 740, phone: true });
+    await solveText(page, example);
+    const screen = await page.evaluate(() => {
+      const section = document.getElementById('my-problem');
+      const visible = [...section.querySelectorAll('*')].filter((element) => element.checkVisibility());
+      const targets = visible.filter((element) => element.matches('button, textarea, select')).map((element) => {
+        const { width, height } = element.getBoundingClientRect();
+        return { name: element.id || element.getAttribute('aria-labelledby'), width, height };
+      });
+      const small = visible.filter((element) => [...element.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim())
+        && parseFloat(getComputedStyle(element).fontSize) < 16).map((element) => element.outerHTML.slice(0, 80));
+      const top = (id) => document.getElementById(id).getBoundingClientRect().top;
+      return { targets, small, below: top('my-problem') > top('practice') };
+    });
+    assert.equal(screen.below, true);
+    assert.deepEqual(screen.small, []);
+    // The box, Реши, a role for each of the three numbers, and Въведи в таблицата.
+    assert.equal(screen.targets.length, 6, JSON.stringify(screen.targets));
+    for (const target of screen.targets) {
+      assert.ok(target.width >= 44 && target.height >= 44, `${target.name}: ${target.width} × ${target.height}`);
+    }
+    assert.equal((await shown(page)).sideways, 0);
+  });
+
   test('a problem that is not about mixtures is told what is not understood, and gets no answer', async () => {
     const page = await openMyProblem();
     await solveText(page, 'Иван има 3 кошници с по 12 ябълки. Колко ябълки има Иван?');
