@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <numeric>
+#include <source_location>
 #include <stdexcept>
 
 #include "form/lexicon.h"
@@ -35,9 +37,10 @@ struct Group {
   std::optional<std::size_t> mass;     // the item of its mass
   std::optional<std::size_t> percent;  // of its percentage
   Noun noun = Noun::None;
-  std::size_t begin = 0;  // its first item
-  bool result = false;    // what is obtained: the mixture
-  int ordinal = 0;        // 1 "първия", 2 "втория" or "друг"
+  std::size_t begin = 0;             // its first item
+  bool result = false;               // what is obtained: the mixture
+  int ordinal = 0;                   // 1 "първия", 2 "втория" or "друг"
+  std::optional<std::size_t> named;  // the item of its noun
 };
 
 // ---------------------------------------------------------------- words
@@ -469,6 +472,9 @@ class Grouper {
     const Named named = NamedFrom(items_, next, context_);
     // "200 г 40% спирт" is a solution of it, not the substance.
     group.noun = group.percent && named.noun == Noun::Substance ? Noun::Solution : named.noun;
+    if (named.noun != Noun::None) {
+      group.named = named.at;
+    }
     group.ordinal = named.ordinal;
     MarkUsed(next, named);
     if (named.noun != Noun::None) {
@@ -525,6 +531,7 @@ class Grouper {
       group.percent = i;
       group.begin = i;
       group.noun = after.noun;
+      group.named = after.at;
       group.ordinal = after.ordinal;
       MarkUsed(i + 1, after);
       TakeContent(group, after.at + 1);
@@ -540,6 +547,7 @@ class Grouper {
     if (before) {
       const Noun noun = NounOf(items_[*before], context_);
       group.noun = noun == Noun::None ? Noun::Solution : noun;
+      group.named = *before;
       group.begin = *before;
       for (std::size_t b = *before; b > 0 && b + 2 > *before && OrdinalOf(items_[b - 1]) != 0;
            --b) {
@@ -589,6 +597,7 @@ struct Placed {
   std::optional<std::size_t> percent;
   std::size_t begin = 0;
   int ordinal = 0;
+  std::optional<std::size_t> named = {};
 };
 
 struct Parts {
@@ -609,7 +618,7 @@ bool Merge(Placed& into, const Group& group) {
 }
 
 Placed PlacedOf(const Group& group) {
-  return {group.noun, group.mass, group.percent, group.begin, group.ordinal};
+  return {group.noun, group.mass, group.percent, group.begin, group.ordinal, group.named};
 }
 
 bool IsAddedThing(Noun noun) {
@@ -658,7 +667,10 @@ Parts PartsOf(const std::vector<Group>& groups, const Items& items) {
       const bool sameNoun =
           p.noun == group.noun && (group.noun == Noun::Fresh || group.noun == Noun::Concentrate);
       const bool sameOrdinal = p.ordinal != 0 && p.ordinal == group.ordinal;
-      return sameNoun || sameOrdinal;
+      // "Морската вода съдържа 4% сол … 5 т морска вода": a solution named by its own word.
+      const bool sameWord = p.named && group.named && StartsWith(items[*p.named], "морск") &&
+                            StartsWith(items[*group.named], "морск");
+      return sameNoun || sameOrdinal || sameWord;
     });
     if (same == parts.parts.end() || !Merge(*same, group)) {
       parts.parts.push_back(PlacedOf(group));
@@ -702,8 +714,9 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
       continue;
     }
     const Noun noun = NounOf(item, context);
-    const bool afterCount = i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
-                            IsWord(items[i - 2], "колко");
+    const bool afterCount = (i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
+                             IsWord(items[i - 2], "колко")) ||
+                            (i > 0 && IsWord(items[i - 1], "колко"));
     const bool afterVerb =
         i > 0 && (IsDissolvingVerb(items[i - 1]) || StartsWith(items[i - 1], "добав"));
     // "съдържанието на вода" of produce is its water share, no part.
@@ -1273,7 +1286,9 @@ class Reader {
     return std::string(letter);
   }
 
-  void Doubt(::Doubt doubt) {
+  void Doubt(::Doubt doubt, std::source_location where = std::source_location::current()) {
+    if (std::getenv("RD"))
+      std::fprintf(stderr, "doubt at %u\n", where.line());
     if (!reading_.doubt) {
       reading_.doubt = doubt;
     }
@@ -1391,8 +1406,11 @@ class Reader {
     if (madeFromPure) {
       parts.parts.push_back({Noun::Water, {}, {}, items_.size(), 0});
     }
+    // Beside the substance dissolved, the water; beside a solution, another of unknown strength.
     if (parts.parts.size() == 1) {
-      parts.parts.push_back({Noun::Solution, {}, {}, items_.size(), 2});
+      const Noun noun = parts.parts.front().noun;
+      const bool pure = noun == Noun::Pure || noun == Noun::Substance;
+      parts.parts.push_back({pure ? Noun::Water : Noun::Solution, {}, {}, items_.size(), 2});
     }
   }
 
