@@ -48,6 +48,12 @@ class MyProblem {
   Practice::GridEntry ForGrid(std::string_view decimalSeparator) const;
 
  private:
+  void Show();
+  std::string GivenLine() const;
+  std::string SoughtLine() const;
+  void ShowOption();
+  void ShowDoubt();
+
   Reading reading_;
   Texts::SolutionText shown_;
 };

@@ -21,10 +21,10 @@ std::array<Fraction, ColumnCount> ExactValues(const Problem& problem) {
   return values;
 }
 
-MixtureValues ValuesOf(const Problem& problem) {
+MixtureValues ValuesOf(const std::array<Fraction, ColumnCount>& exact) {
   MixtureValues values{};
   for (std::size_t column = 0; column < values.size(); ++column) {
-    values[column] = problem.values[column].ToDouble();
+    values[column] = exact[column].ToDouble();
   }
   return values;
 }
@@ -43,48 +43,60 @@ Method UpToTheAsked(Method method, const std::vector<Column>& asked) {
   return method;
 }
 
-std::vector<Fraction> Answers(const Problem& problem) {
+// The answers as the problem states them, from the exact values: the water that left as an
+// amount, produce's percentages of its water.
+std::vector<Fraction> Answers(const Problem& problem,
+                              const std::array<Fraction, ColumnCount>& values) {
   std::vector<Fraction> answers;
   for (const Column column : problem.sought) {
-    answers.push_back(Fraction::Of(AnsweredValue(problem, column).count, 10));
+    const Fraction value = values[column];
+    const bool percent = UnitOf(problem, column) == Unit::Percent;
+    if (percent && StatedShareOf(problem.context) == StatedShare::Water) {
+      answers.push_back(Fraction(100) - value);
+    } else if (!percent && column == Weight2 && LeavesWater(problem.kind)) {
+      answers.push_back(-value);
+    } else {
+      answers.push_back(value);
+    }
   }
   return answers;
 }
 
 }  // namespace
 
-Practice::Teaching Practice::TeachingOf(const Problem& problem) {
+Teaching TeachingOf(const Problem& problem) {
+  return TeachingOf(problem, ExactValues(problem), Texts::AnswerText(problem));
+}
+
+Teaching TeachingOf(const Problem& problem, const std::array<Fraction, ColumnCount>& values,
+                    std::string_view answer) {
+  // The grid shows what is a whole number of tenths exactly; anything else it rounds.
+  const bool inTenths = values == ExactValues(problem);
+  Teaching teaching;
   if (problem.asked == Asked::Ratio) {
-    const Texts::RatioWording wording = {
-        {ExactValue(problem, Percent1), ExactValue(problem, Percent2),
-         ExactValue(problem, MixPercent)},
-        Texts::AnswerText(problem),
-        UnitSymbol(problem.unit),
-        Texts::PartWordsOf(problem)};
-    Teaching teaching;
+    const Texts::RatioWording wording = {{values[Percent1], values[Percent2], values[MixPercent]},
+                                         std::string(answer),
+                                         UnitSymbol(problem.unit),
+                                         Texts::PartWordsOf(problem)};
     teaching.solution = Texts::RatioSolution(wording);
-    teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
     teaching.hints = Texts::RatioHints(wording);
-    return teaching;
-  }
-  if (const std::optional<Method> found = WhatStaysMethod(problem.variant, ExactValues(problem))) {
+  } else if (const std::optional<Method> found = WhatStaysMethod(problem.variant, values)) {
     const Method method = UpToTheAsked(*found, problem.sought);
     const Texts::MethodWords words = Texts::MethodWordsOf(problem, method);
-    Teaching teaching;
     teaching.solution.lines = Texts::MethodLines(method, words);
-    teaching.solution.lines.push_back("Отговор: " + Texts::AnswerText(problem) + ".");
-    teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
-    teaching.hints = Texts::MethodHints(method, words, Answers(problem));
-    return teaching;
+    teaching.solution.lines.push_back("Отговор: " + std::string(answer) + ".");
+    teaching.hints = Texts::MethodHints(method, words, Answers(problem, values));
+  } else {
+    const RowSolution solution = SolveStepByStep(problem.variant, ValuesOf(values), true);
+    const Texts::AnswerWording wording = {problem.sought, std::string(answer),
+                                          UnitSymbol(problem.unit), problem.unit == Unit::Litre,
+                                          Texts::PartWordsOf(problem)};
+    teaching.solution = Texts::WriteSolution(solution, wording);
+    teaching.hints = Texts::AskingHints(solution, teaching.solution, wording);
   }
-  const RowSolution solution = SolveStepByStep(problem.variant, ValuesOf(problem), true);
-  Teaching teaching;
-  const Texts::AnswerWording wording = {problem.sought, Texts::AnswerText(problem),
-                                        UnitSymbol(problem.unit), problem.unit == Unit::Litre,
-                                        Texts::PartWordsOf(problem)};
-  teaching.solution = Texts::WriteSolution(solution, wording);
-  teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
-  teaching.hints = Texts::AskingHints(solution, teaching.solution, wording);
+  if (inTenths) {
+    teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
+  }
   return teaching;
 }
 

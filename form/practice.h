@@ -8,6 +8,19 @@
 
 #include "form/solution_text.h"
 #include "problems/problem.h"
+#include "worksheet/fraction.h"
+
+// The school solution of a problem by the method of its shape, and the hints on the way to it.
+struct Teaching {
+  Texts::SolutionText solution;
+  std::vector<std::string> hints;
+};
+Teaching TeachingOf(const Problem& problem);
+// The same from the exact values of its six quantities, where a result is not a whole number of
+// tenths (33,(3)%): `answer` is what follows "Отговор:", and the grid, which rounds, is not
+// offered as a check.
+Teaching TeachingOf(const Problem& problem, const std::array<Fraction, ColumnCount>& values,
+                    std::string_view answer);
 
 // A pupil's practice, without a toolkit: one word problem at a time from a numbered sheet, its
 // answer boxes, the check of an answer, the school solution one hint at a time or whole, and the
@@ -60,12 +73,6 @@ class Practice {
   std::string Tally() const;
 
  private:
-  struct Teaching {
-    Texts::SolutionText solution;
-    std::vector<std::string> hints;
-  };
-  static Teaching TeachingOf(const Problem& problem);
-
   Problem problem_;
   Teaching teaching_;
   std::size_t hintsShown_ = 0;

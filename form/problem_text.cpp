@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "form/lexicon.h"
 #include "form/solution_text.h"
 #include "form/texts.h"
 #include "problems/letters.h"
@@ -16,174 +17,6 @@
 namespace Texts {
 
 namespace {
-
-// Plural nouns have no gender, but take forms of their own: "сушените гъби".
-enum class Gender : std::uint8_t { Masculine, Feminine, Neuter, Plural };
-
-// A definite masculine word takes the full article as the subject ("вторият разтвор съдържа")
-// and the short one elsewhere ("във втория разтвор"); feminine and neuter words have one form.
-enum class Article : std::uint8_t { Short, Full };
-
-// An adjective's or a pronoun's forms, by the gender of its noun.
-struct Forms {
-  std::string_view masculineShort;
-  std::string_view masculineFull;
-  std::string_view feminine;
-  std::string_view neuter;
-  std::string_view plural;
-
-  std::string_view For(Gender gender, Article article) const {
-    switch (gender) {
-      case Gender::Masculine:
-        return article == Article::Full ? masculineFull : masculineShort;
-      case Gender::Feminine:
-        return feminine;
-      case Gender::Neuter:
-        return neuter;
-      case Gender::Plural:
-        return plural;
-    }
-    throw std::invalid_argument("no such gender");
-  }
-};
-
-constexpr Forms FirstForms = {"първия", "първият", "първата", "първото", "първите"};
-constexpr Forms SecondForms = {"втория", "вторият", "втората", "второто", "вторите"};
-constexpr Forms ObtainedForms = {"получения", "полученият", "получената", "полученото",
-                                 "получените"};
-constexpr Forms OtherForms = {"друг", "друг", "друга", "друго", "други"};
-constexpr Forms PronounForms = {"той", "той", "тя", "то", "те"};
-constexpr Forms NewForms = {"новия", "новият", "новата", "новото", "новите"};
-// Without the article, as a row of the table names a part: "първи разтвор", "получена сплав".
-constexpr Forms FirstRowForms = {"първи", "първи", "първа", "първо", "първи"};
-constexpr Forms SecondRowForms = {"втори", "втори", "втора", "второ", "втори"};
-constexpr Forms ObtainedRowForms = {"получен", "получен", "получена", "получено", "получени"};
-constexpr Forms StartRowForms = {"първоначален", "първоначален", "първоначална", "първоначално",
-                                 "първоначални"};
-constexpr Forms StartForms = {"първоначалния", "първоначалният", "първоначалната", "първоначалното",
-                              "първоначалните"};
-constexpr Forms WasForms = {"бил", "бил", "била", "било", "били"};
-
-struct Noun {
-  std::string_view bare;
-  Gender gender;
-  std::string_view definiteShort;
-  std::string_view definiteFull;
-  std::string_view both = {};  // "двата разтвора", where both parts are of it
-
-  std::string_view Definite(Article article) const {
-    return article == Article::Full ? definiteFull : definiteShort;
-  }
-};
-
-constexpr Noun SolutionNoun = {"разтвор", Gender::Masculine, "разтвора", "разтворът",
-                               "двата разтвора"};
-constexpr Noun DrinkNoun = {"напитка", Gender::Feminine, "напитката", "напитката", "двете напитки"};
-constexpr Noun VinegarNoun = {"оцет", Gender::Masculine, "оцета", "оцетът", "двата вида оцет"};
-constexpr Noun MilkNoun = {"мляко", Gender::Neuter, "млякото", "млякото", "двата вида мляко"};
-constexpr Noun AlloyNoun = {"сплав", Gender::Feminine, "сплавта", "сплавта", "двете сплави"};
-constexpr Noun EssenceNoun = {"есенция", Gender::Feminine, "есенцията", "есенцията"};
-constexpr Noun WaterNoun = {"вода", Gender::Feminine, "водата", "водата"};
-constexpr Noun FreshMushrooms = {"пресни гъби", Gender::Plural, "пресните гъби", "пресните гъби"};
-constexpr Noun DriedMushrooms = {"сушени гъби", Gender::Plural, "сушените гъби", "сушените гъби"};
-constexpr Noun FreshPlums = {"пресни сливи", Gender::Plural, "пресните сливи", "пресните сливи"};
-constexpr Noun DriedPlums = {"сушени сливи", Gender::Plural, "сушените сливи", "сушените сливи"};
-constexpr Noun FreshApricots = {"пресни кайсии", Gender::Plural, "пресните кайсии",
-                                "пресните кайсии"};
-constexpr Noun DriedApricots = {"сушени кайсии", Gender::Plural, "сушените кайсии",
-                                "сушените кайсии"};
-
-struct ContextWords {
-  std::string_view substance;  // "Колко процента сол", "процентното съдържание на сол"
-  Noun solution;                     // what the parts and the mixture are
-  std::string_view solutionPortion;  // "{p} разтвор на сол", "сплав {withP} мед"
-  std::string_view solutionKind;     // after "друг": "разтвор на сол"
-  std::string_view concentratePortion;  // only vinegar is made from one
-  Noun pure;                            // where the pure substance is added
-  Noun fresh = {};                      // produce that is dried, before it is
-  std::string_view drying = {};         // "гъбите се сушат"
-};
-
-// In the order of Context.
-constexpr std::array<ContextWords, ContextCount> ContextTable = {{
-    {"сол",
-     SolutionNoun,
-     "{p} разтвор на сол",
-     "разтвор на сол",
-     {},
-     {"чиста сол", Gender::Feminine, "чистата сол", "чистата сол"}},
-    {"захар",
-     SolutionNoun,
-     "{p} захарен разтвор",
-     "захарен разтвор",
-     {},
-     {"чиста захар", Gender::Feminine, "чистата захар", "чистата захар"}},
-    {"спирт", SolutionNoun, "{p} разтвор на спирт", "разтвор на спирт", {}, {}},
-    {"плодов сок", DrinkNoun, "напитка {withP} плодов сок", "напитка", {}, {}},
-    {"оцетна киселина", VinegarNoun, "{p} оцет", "оцет", "{p} оцетна есенция", {}},
-    {"мазнини", MilkNoun, "мляко {withP} мазнини", "мляко", {}, {}},
-    {"мед",
-     AlloyNoun,
-     "сплав {withP} мед",
-     "сплав",
-     {},
-     {"чиста мед", Gender::Feminine, "чистата мед", "чистата мед"}},
-    {"калай",
-     AlloyNoun,
-     "сплав {withP} калай",
-     "сплав",
-     {},
-     {"чист калай", Gender::Masculine, "чистия калай", "чистият калай"}},
-    {"сребро",
-     AlloyNoun,
-     "сплав {withP} сребро",
-     "сплав",
-     {},
-     {"чисто сребро", Gender::Neuter, "чистото сребро", "чистото сребро"}},
-    {"злато",
-     AlloyNoun,
-     "сплав {withP} злато",
-     "сплав",
-     {},
-     {"чисто злато", Gender::Neuter, "чистото злато", "чистото злато"}},
-    {"сухо вещество",
-     DriedMushrooms,
-     "сушени гъби",
-     "сушени гъби",
-     {},
-     {},
-     FreshMushrooms,
-     "гъбите се сушат"},
-    {"сухо вещество",
-     DriedPlums,
-     "сушени сливи",
-     "сушени сливи",
-     {},
-     {},
-     FreshPlums,
-     "сливите се сушат"},
-    {"сухо вещество",
-     DriedApricots,
-     "сушени кайсии",
-     "сушени кайсии",
-     {},
-     {},
-     FreshApricots,
-     "кайсиите се сушат"},
-}};
-
-// The substance as the subject of a sentence: "солта не се променя". In the order of Context.
-constexpr std::array<std::string_view, ContextCount> SubstanceSubjects = {
-    "солта",           "захарта",         "спиртът",        "плодовият сок", "оцетната киселина",
-    "мазнините",       "медта",           "калаят",         "среброто",      "златото",
-    "сухото вещество", "сухото вещество", "сухото вещество"};
-
-// After "Колко": "Колко грама", "Колко процента". In the order of Unit.
-constexpr std::array<std::string_view, 4> CountedUnits = {"грама", "килограма", "литра",
-                                                          "процента"};
-// After "в": "в грамове". In the order of Unit.
-constexpr std::array<std::string_view, 4> UnitsInPlural = {"грамове", "килограми", "литри",
-                                                           "проценти"};
 
 constexpr std::string_view RatioLabel = "В какво отношение?";
 
@@ -440,7 +273,7 @@ Slots SlotsOf(const Problem& problem) {
   const std::string secondObject = Reference(second.noun, SecondForms, same, Article::Short);
   const std::string mixtureObject = MixtureReference(mixture.noun, Article::Short);
   const auto quantity = [&problem](Column column) { return AnswerAmount(problem, column); };
-  const bool alloy = mixture.noun.bare == AlloyNoun.bare;
+  const MixVerbs& verbs = mixture.noun.bare == AlloyNoun.bare ? Melting : Mixing;
   // Both percentages before one noun where it follows them: "30% и 40% разтвор на сол".
   const bool percentsFirst = same && words.solutionPortion.starts_with("{p} ");
   const std::string kinds =
@@ -487,10 +320,9 @@ Slots SlotsOf(const Problem& problem) {
       {"secondAlone", same ? std::string(SecondForms.For(secondGender, Article::Short))
                            : std::string(second.noun.definiteShort)},
       {"mixNoun", std::string(mixture.noun.bare)},
-      // Metals are not mixed but melted together.
-      {"mixedPast", alloy ? "Стопиха заедно" : "Смесиха"},
-      {"mixWe", alloy ? "стопим заедно" : "смесим"},
-      {"mixThey", alloy ? "стопят заедно" : "смесят"},
+      {"mixedPast", std::string(verbs.past)},
+      {"mixWe", std::string(verbs.we)},
+      {"mixThey", std::string(verbs.they)},
       {"mixSubject", MixtureReference(mixture.noun, Article::Full)},
       {"inMix", In(mixtureObject)},
       {"ratio", problem.asked == Asked::Ratio ? RatioText(MassRatio(problem)) : std::string()},

@@ -35,8 +35,8 @@ constexpr std::array<std::string_view, 2> RatioMarks = {":", "към"};
 constexpr std::size_t GroupSize = 3;
 // A percentage as an adjective: "20%-ов", "20-процентна"; lowered.
 constexpr std::array<std::string_view, 2> AdjectiveStems = {"%-", "-процент"};
-constexpr std::array<std::string_view, 8> AdjectiveEndings = {"ов", "ова", "ово", "ови",
-                                                              "ен", "на",  "но",  "ни"};
+constexpr std::array<std::string_view, 13> AdjectiveEndings = {
+    "ов", "ова", "ово", "ови", "ен", "на", "но", "ни", "ния", "ният", "ната", "ното", "ните"};
 
 struct Spelling {
   std::string_view text;  // lowered
@@ -575,6 +575,21 @@ std::optional<PupilAnswer> ReadAnswer(std::string_view text) {
     }
   }
   return answer;
+}
+
+std::optional<PupilAnswer> TakeAmount(std::string_view& text) {
+  std::string_view rest = text;
+  const std::optional<Decimal> number = TakeUnsigned(rest);
+  if (!number) {
+    return std::nullopt;
+  }
+  text = rest;
+  SkipBlanks(rest);
+  const std::optional<WrittenUnit> unit = TakeUnit(rest);
+  if (unit) {
+    text = rest;
+  }
+  return PupilAnswer{*number, unit};
 }
 
 std::optional<PupilRatio> ReadRatio(std::string_view text) {

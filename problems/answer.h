@@ -36,6 +36,11 @@ struct PupilAnswer {
 // word that is no unit, "5 70"), and for more than 15 digits.
 std::optional<PupilAnswer> ReadAnswer(std::string_view text);
 
+// The number at the front of lowered text and the unit after it, if one follows, read as
+// ReadAnswer reads them ("1 200 г", "30%", "10%-ен", "2,5 литра"); the text is left after them.
+// None where the text does not start with a number that ReadAnswer would read.
+std::optional<PupilAnswer> TakeAmount(std::string_view& text);
+
 enum class Verdict : std::uint8_t {
   Right,
   RightInOtherUnit,  // the right amount in another unit of the box's measure: "0,8 кг" for 800 г

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -31,7 +32,8 @@ enum class Doubt : std::uint8_t {
 struct ReadNumber {
   std::size_t begin = 0;  // its place in the text, in bytes, unit included
   std::size_t end = 0;
-  std::string written;  // as the text writes it: "400 г", "10%", "два литра"
+  std::string written;                // as the text writes it: "400 г", "10%", "два литра"
+  std::optional<PupilAnswer> amount;  // its value and unit; none for more digits than a problem has
   // The quantity of the problem it gives; none where it is not needed (a problem's number, its
   // points, a year, an option, a printed answer) or not understood.
   std::optional<Column> column;
@@ -58,6 +60,9 @@ struct Reading {
   // unit), its sought quantities as the question asks them. Its values of the sought columns are
   // the exact results where they have at most one decimal place.
   std::optional<Problem> problem;
+  // The problem's six quantities exactly, in its units: the results too where they are no whole
+  // number of tenths.
+  std::array<Fraction, ColumnCount> values{};
   std::optional<Doubt> doubt;        // why there is no problem, or why it is not certain
   std::string missing;               // the quantity a MissingNumber misses, in the text's words
   std::vector<Amount> answers;       // one for each sought quantity, in the question's order
@@ -70,3 +75,8 @@ struct Reading {
 // MaxTextLength characters is TooLong, unread.
 inline constexpr std::size_t MaxTextLength = 10000;
 Reading ReadProblem(std::string_view text);
+
+// The reading with its numbers' columns as they stand now, where the pupil has given a number
+// another role: the problem solved again from them, of the same substance, parts and question
+// where they still fit, or a Doubt where the numbers give no problem.
+Reading Reread(Reading reading);

@@ -1,0 +1,205 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string_view>
+
+#include "problems/catalogue.h"
+
+// The words of mixtures that the problems are written in and read back with: the nouns of the
+// parts and their forms, each context's words, the units as a question counts them and the verbs
+// of mixing. One table for both, so that what is written is what is read.
+namespace Texts {
+
+// Plural nouns have no gender, but take forms of their own: "сушените гъби".
+enum class Gender : std::uint8_t { Masculine, Feminine, Neuter, Plural };
+
+// A definite masculine word takes the full article as the subject ("вторият разтвор съдържа")
+// and the short one elsewhere ("във втория разтвор"); feminine and neuter words have one form.
+enum class Article : std::uint8_t { Short, Full };
+
+// An adjective's or a pronoun's forms, by the gender of its noun.
+struct Forms {
+  std::string_view masculineShort;
+  std::string_view masculineFull;
+  std::string_view feminine;
+  std::string_view neuter;
+  std::string_view plural;
+
+  std::string_view For(Gender gender, Article article) const {
+    switch (gender) {
+      case Gender::Masculine:
+        return article == Article::Full ? masculineFull : masculineShort;
+      case Gender::Feminine:
+        return feminine;
+      case Gender::Neuter:
+        return neuter;
+      case Gender::Plural:
+        return plural;
+    }
+    throw std::invalid_argument("no such gender");
+  }
+};
+
+inline constexpr Forms FirstForms = {"първия", "първият", "първата", "първото", "първите"};
+inline constexpr Forms SecondForms = {"втория", "вторият", "втората", "второто", "вторите"};
+inline constexpr Forms ObtainedForms = {"получения", "полученият", "получената", "полученото",
+                                        "получените"};
+inline constexpr Forms OtherForms = {"друг", "друг", "друга", "друго", "други"};
+inline constexpr Forms PronounForms = {"той", "той", "тя", "то", "те"};
+inline constexpr Forms NewForms = {"новия", "новият", "новата", "новото", "новите"};
+// Without the article, as a row of the table names a part: "първи разтвор", "получена сплав".
+inline constexpr Forms FirstRowForms = {"първи", "първи", "първа", "първо", "първи"};
+inline constexpr Forms SecondRowForms = {"втори", "втори", "втора", "второ", "втори"};
+inline constexpr Forms ObtainedRowForms = {"получен", "получен", "получена", "получено",
+                                           "получени"};
+inline constexpr Forms StartRowForms = {"първоначален", "първоначален", "първоначална",
+                                        "първоначално", "първоначални"};
+inline constexpr Forms StartForms = {"първоначалния", "първоначалният", "първоначалната",
+                                     "първоначалното", "първоначалните"};
+inline constexpr Forms WasForms = {"бил", "бил", "била", "било", "били"};
+
+struct Noun {
+  std::string_view bare;
+  Gender gender;
+  std::string_view definiteShort;
+  std::string_view definiteFull;
+  std::string_view both = {};  // "двата разтвора", where both parts are of it
+
+  std::string_view Definite(Article article) const {
+    return article == Article::Full ? definiteFull : definiteShort;
+  }
+};
+
+inline constexpr Noun SolutionNoun = {"разтвор", Gender::Masculine, "разтвора", "разтворът",
+                                      "двата разтвора"};
+inline constexpr Noun DrinkNoun = {"напитка", Gender::Feminine, "напитката", "напитката",
+                                   "двете напитки"};
+inline constexpr Noun VinegarNoun = {"оцет", Gender::Masculine, "оцета", "оцетът",
+                                     "двата вида оцет"};
+inline constexpr Noun MilkNoun = {"мляко", Gender::Neuter, "млякото", "млякото",
+                                  "двата вида мляко"};
+inline constexpr Noun AlloyNoun = {"сплав", Gender::Feminine, "сплавта", "сплавта", "двете сплави"};
+inline constexpr Noun EssenceNoun = {"есенция", Gender::Feminine, "есенцията", "есенцията"};
+inline constexpr Noun WaterNoun = {"вода", Gender::Feminine, "водата", "водата"};
+inline constexpr Noun FreshMushrooms = {"пресни гъби", Gender::Plural, "пресните гъби",
+                                        "пресните гъби"};
+inline constexpr Noun DriedMushrooms = {"сушени гъби", Gender::Plural, "сушените гъби",
+                                        "сушените гъби"};
+inline constexpr Noun FreshPlums = {"пресни сливи", Gender::Plural, "пресните сливи",
+                                    "пресните сливи"};
+inline constexpr Noun DriedPlums = {"сушени сливи", Gender::Plural, "сушените сливи",
+                                    "сушените сливи"};
+inline constexpr Noun FreshApricots = {"пресни кайсии", Gender::Plural, "пресните кайсии",
+                                       "пресните кайсии"};
+inline constexpr Noun DriedApricots = {"сушени кайсии", Gender::Plural, "сушените кайсии",
+                                       "сушените кайсии"};
+
+struct ContextWords {
+  std::string_view substance;  // "Колко процента сол", "процентното съдържание на сол"
+  Noun solution;                     // what the parts and the mixture are
+  std::string_view solutionPortion;  // "{p} разтвор на сол", "сплав {withP} мед"
+  std::string_view solutionKind;     // after "друг": "разтвор на сол"
+  std::string_view concentratePortion;  // only vinegar is made from one
+  Noun pure;                            // where the pure substance is added
+  Noun fresh = {};                      // produce that is dried, before it is
+  std::string_view drying = {};         // "гъбите се сушат"
+};
+
+// In the order of Context.
+inline constexpr std::array<ContextWords, ContextCount> ContextTable = {{
+    {"сол",
+     SolutionNoun,
+     "{p} разтвор на сол",
+     "разтвор на сол",
+     {},
+     {"чиста сол", Gender::Feminine, "чистата сол", "чистата сол"}},
+    {"захар",
+     SolutionNoun,
+     "{p} захарен разтвор",
+     "захарен разтвор",
+     {},
+     {"чиста захар", Gender::Feminine, "чистата захар", "чистата захар"}},
+    {"спирт",
+     SolutionNoun,
+     "{p} разтвор на спирт",
+     "разтвор на спирт",
+     {},
+     {"чист спирт", Gender::Masculine, "чистия спирт", "чистият спирт"}},
+    {"плодов сок", DrinkNoun, "напитка {withP} плодов сок", "напитка", {}, {}},
+    {"оцетна киселина", VinegarNoun, "{p} оцет", "оцет", "{p} оцетна есенция", {}},
+    {"мазнини", MilkNoun, "мляко {withP} мазнини", "мляко", {}, {}},
+    {"мед",
+     AlloyNoun,
+     "сплав {withP} мед",
+     "сплав",
+     {},
+     {"чиста мед", Gender::Feminine, "чистата мед", "чистата мед"}},
+    {"калай",
+     AlloyNoun,
+     "сплав {withP} калай",
+     "сплав",
+     {},
+     {"чист калай", Gender::Masculine, "чистия калай", "чистият калай"}},
+    {"сребро",
+     AlloyNoun,
+     "сплав {withP} сребро",
+     "сплав",
+     {},
+     {"чисто сребро", Gender::Neuter, "чистото сребро", "чистото сребро"}},
+    {"злато",
+     AlloyNoun,
+     "сплав {withP} злато",
+     "сплав",
+     {},
+     {"чисто злато", Gender::Neuter, "чистото злато", "чистото злато"}},
+    {"сухо вещество",
+     DriedMushrooms,
+     "сушени гъби",
+     "сушени гъби",
+     {},
+     {},
+     FreshMushrooms,
+     "гъбите се сушат"},
+    {"сухо вещество",
+     DriedPlums,
+     "сушени сливи",
+     "сушени сливи",
+     {},
+     {},
+     FreshPlums,
+     "сливите се сушат"},
+    {"сухо вещество",
+     DriedApricots,
+     "сушени кайсии",
+     "сушени кайсии",
+     {},
+     {},
+     FreshApricots,
+     "кайсиите се сушат"},
+}};
+
+// The substance as the subject of a sentence: "солта не се променя". In the order of Context.
+inline constexpr std::array<std::string_view, ContextCount> SubstanceSubjects = {
+    "солта",           "захарта",         "спиртът",        "плодовият сок", "оцетната киселина",
+    "мазнините",       "медта",           "калаят",         "среброто",      "златото",
+    "сухото вещество", "сухото вещество", "сухото вещество"};
+
+// After "Колко": "Колко грама", "Колко процента". In the order of Unit.
+inline constexpr std::array<std::string_view, 4> CountedUnits = {"грама", "килограма", "литра",
+                                                                 "процента"};
+// After "в": "в грамове". In the order of Unit.
+inline constexpr std::array<std::string_view, 4> UnitsInPlural = {"грамове", "килограми", "литри",
+                                                                  "проценти"};
+
+// How the parts become one: liquids are mixed, metals melted together.
+struct MixVerbs {
+  std::string_view past;  // "Смесиха"
+  std::string_view we;    // "смесим"
+  std::string_view they;  // "смесят"
+};
+inline constexpr MixVerbs Mixing = {"Смесиха", "смесим", "смесят"};
+inline constexpr MixVerbs Melting = {"Стопиха заедно", "стопим заедно", "стопят заедно"};
+
+}  // namespace Texts
