@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <numeric>
-#include <source_location>
 #include <stdexcept>
 
 #include "form/lexicon.h"
@@ -1286,9 +1284,7 @@ class Reader {
     return std::string(letter);
   }
 
-  void Doubt(::Doubt doubt, std::source_location where = std::source_location::current()) {
-    if (std::getenv("RD"))
-      std::fprintf(stderr, "doubt at %u\n", where.line());
+  void Doubt(::Doubt doubt) {
     if (!reading_.doubt) {
       reading_.doubt = doubt;
     }
