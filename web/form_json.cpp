@@ -196,19 +196,22 @@ std::string TextRow(const std::array<std::string, Size>& cells) {
                [&](int i) { return Quoted(cells[static_cast<std::size_t>(i)]); });
 }
 
+std::string Number(std::int32_t value) {
+  return std::to_string(value);
+}
+
+}  // namespace
+
 std::string TextList(const std::vector<std::string>& texts) {
   return Array(static_cast<int>(texts.size()),
                [&](int i) { return Quoted(texts[static_cast<std::size_t>(i)]); });
 }
 
-std::string Number(std::int32_t value) {
-  return std::to_string(value);
-}
-
-// Nothing while there is nothing to show: no hint asked for, no text read.
 std::string ShownJson(const Texts::SolutionText& shown) {
   return shown.lines.empty() && !shown.table ? "null" : SolutionJson(shown, std::nullopt);
 }
+
+namespace {
 
 std::string BoxesJson(const std::vector<Practice::AnswerBox>& boxes) {
   return Array(static_cast<int>(boxes.size()), [&](int i) {
@@ -267,37 +270,6 @@ std::string GridEntryJson(const Practice::GridEntry& entry) {
   return Object()
       .Add("variant", std::to_string(entry.variant))
       .Add("givens", TextRow(entry.texts))
-      .Text();
-}
-
-std::string MyProblemDescription() {
-  return Object()
-      .Add("heading", Quoted(Texts::MyProblemTitle))
-      .Add("label", Quoted(Texts::MyProblemLabel))
-      .Add("solve", Quoted(Texts::SolveButton))
-      .Add("intoGrid", Quoted(Texts::IntoGrid))
-      .Add("numbers", Quoted(Texts::MyProblemNumbers))
-      .Add("number", Quoted(Texts::MyProblemNumber))
-      .Add("role", Quoted(Texts::MyProblemRole))
-      .Text();
-}
-
-std::string MyProblemJson(const MyProblem& problem) {
-  const std::vector<MyProblem::Number> numbers = problem.Numbers();
-  return Object()
-      .Add("solution", ShownJson(problem.Shown()))
-      .Add("numbers", Array(static_cast<int>(numbers.size()),
-                            [&](int i) {
-                              const MyProblem::Number& number =
-                                  numbers[static_cast<std::size_t>(i)];
-                              return Object()
-                                  .Add("written", Quoted(number.written))
-                                  .Add("role", std::to_string(number.role))
-                                  .Text();
-                            }))
-      .Add("roles", TextList(problem.Roles()))
-      .Add("answered", Boolean(problem.IsAnswered()))
-      .Add("canGoIntoGrid", Boolean(problem.CanGoIntoGrid()))
       .Text();
 }
 

@@ -3,9 +3,9 @@
 // writers that the module's cell states use too, and the practice's and the teacher's sheet's.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "form/layout.h"
-#include "form/my_problem.h"
 #include "form/practice.h"
 #include "form/solution_picture.h"
 #include "form/solution_text.h"
@@ -15,7 +15,8 @@
 // A JSON string: quotes, backslashes and control characters escaped, all else as it is.
 std::string Quoted(std::string_view text);
 std::string Boolean(bool value);
-std::string Colour(Rgb colour);  // "#rrggbb"
+std::string Colour(Rgb colour);                               // "#rrggbb"
+std::string TextList(const std::vector<std::string>& texts);  // a JSON array of strings
 
 // A JSON array of write(i) for i from 0 to count - 1.
 template <typename Write>
@@ -53,6 +54,8 @@ std::string SolutionJson(const RowSolution& solution);
 // The same of lines and a picture written already: a practice problem's hints, say.
 std::string SolutionJson(const Texts::SolutionText& text,
                          const std::optional<SolutionPicture>& picture);
+// The same of lines without a picture, or null where there are none: nothing shown yet.
+std::string ShownJson(const Texts::SolutionText& shown);
 
 // What the page builds the practice's section from: {"heading", "levelGroup", "levels": [name,
 // ...] in the order of Levels, "newProblem", "check", "hint", "showSolution", "intoGrid",
@@ -69,15 +72,6 @@ std::string PracticeJson(const Practice& practice, std::string_view feedback);
 // A problem as the grid takes it: {"variant", "givens": [text, ...]}, the givens in column
 // order as a link writes them, with a period for the decimal point.
 std::string GridEntryJson(const Practice::GridEntry& entry);
-
-// What the page builds the pupil's own problem's section from: {"heading", "label", "solve",
-// "intoGrid", "numbers", "number", "role"}.
-std::string MyProblemDescription();
-
-// The pupil's problem as read: {"solution": as SolutionJson, or null before the first reading,
-// "numbers": [{"written", "role"}, ...], "roles": [name, ...], "answered", "canGoIntoGrid"}, a
-// number's role by its place in "roles".
-std::string MyProblemJson(const MyProblem& problem);
 
 // {"title", "pupilLine", "problems": [text, ...], "keyTitle", "keyHeading": [cell, ...], "key":
 // [{"cells": [cell, ...], "sought": [bool, ...]}, ...], "keyNote"}.

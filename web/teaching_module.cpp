@@ -14,6 +14,7 @@
 #include "form/practice.h"
 #include "form/teacher_sheet.h"
 #include "web/form_json.h"
+#include "web/my_problem_json.h"
 
 namespace {
 
