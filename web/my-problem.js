@@ -14,12 +14,17 @@ export async function startMyProblem({ root, enterIntoGrid }) {
   const view = buildSection(texts);
   const result = new SolutionRegion(view.result);
 
-  // The numbers' table is made anew only for another text, so that a select keeps the focus
-  // while the pupil changes its role.
-  function show(state, newText) {
+  // The numbers' table is made anew only where its numbers or roles differ, so that a select
+  // keeps the focus while the pupil changes a role; one made anew gives it to the same number.
+  let table = '';
+  function show(state) {
     result.show(state.solution);
-    if (newText) {
+    const numbers = JSON.stringify([state.numbers.map(({ written }) => written), state.roles]);
+    if (numbers !== table) {
+      const focused = view.numbers.contains(document.activeElement) && document.activeElement.dataset.number;
       view.numbers.replaceChildren(...(state.numbers.length ? [numbersTable(texts, state)] : []));
+      view.numbers.querySelector(`select[data-number="${focused}"]`)?.focus();
+      table = numbers;
     }
     view.numbers.querySelectorAll('select').forEach((select, i) => {
       select.value = String(state.numbers[i].role);
@@ -29,10 +34,10 @@ export async function startMyProblem({ root, enterIntoGrid }) {
 
   view.solve.addEventListener('click', () => {
     view.printed.textContent = view.text.value;
-    show(myProblem.read(view.text.value), true);
+    show(myProblem.read(view.text.value));
   });
   view.numbers.addEventListener('change', ({ target }) => {
-    show(myProblem.changeRole(Number(target.dataset.number), Number(target.value)), false);
+    show(myProblem.changeRole(Number(target.dataset.number), Number(target.value)));
   });
   view.intoGrid.addEventListener('click', () => {
     const { variant, givens } = myProblem.grid();

@@ -53,9 +53,10 @@ const shown = (page) => page.evaluate(() => {
   };
 });
 
-// A number's role chosen as a pupil chooses it from the list.
+// A number's role chosen as a pupil chooses it from the list, which has the focus then.
 const chooseRole = (page, number, role) => page.evaluate(([n, r]) => {
   const select = document.querySelectorAll('.my-problem-table select')[n];
+  select.focus();
   select.selectedIndex = r;
   select.dispatchEvent(new Event('change', { bubbles: true }));
 }, [number, role]);
@@ -68,7 +69,7 @@ const ownTags = ['button', 'caption', 'div', 'h2', 'label', 'option', 'p', 'sect
   'td', 'textarea', 'th', 'thead', 'tr'];
 
 describe('the pupil\'s own problem', () => {
-  test('the textbook\'s example: what is given and sought, the solution, 100 г, a role changed and back, and the grid', async () => {
+  test('the textbook\'s example: what is given and sought, the solution, 100 г, and the grid', async () => {
     const page = await openMyProblem();
     let state = await shown(page);
     assert.deepEqual([state.name, state.label, state.live], ['Моята задача', 'Текст на задачата', 'polite']);
@@ -88,7 +89,17 @@ describe('the pupil\'s own problem', () => {
     assert.equal(state.roles.at(-1), 'не е нужно');
     assert.equal(state.intoGrid, true);
 
-    // Without the new percentage there is nothing to answer; with it back, the answer is back.
+    // Into the grid: Вариант 2 with the solution's numbers, calculated, the pupil taken to the row.
+    await page.click(intoGrid);
+    assert.equal(await page.evaluate(() => document.querySelector('input[name="variant"]:checked').value), '1');
+    assert.deepEqual(await row(page, 1), ['10', '400', '0', '100', '8', '500']);
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'cell-6');
+  });
+
+  test('a number given another role solves again: without the new percentage no answer, with it back the answer', async () => {
+    const page = await openMyProblem();
+    await solveText(page, example);
+    const state = await shown(page);
     const [, , [, newPercent]] = state.numbers;
     await chooseRole(page, 2, state.roles.length - 1);
     const without = await shown(page);
@@ -96,14 +107,9 @@ describe('the pupil\'s own problem', () => {
     assert.ok(notUnderstood(without.lines), without.lines.join('\n'));
     assert.equal(answerOf(without.lines), undefined);
     assert.equal(without.intoGrid, false);
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-labelledby')), 'my-problem-number-2');
     await chooseRole(page, 2, state.roles.indexOf(newPercent));
     assert.deepEqual((await shown(page)).lines, state.lines);
-
-    // Into the grid: Вариант 2 with the solution's numbers, calculated, the pupil taken to the row.
-    await page.click(intoGrid);
-    assert.equal(await page.evaluate(() => document.querySelector('input[name="variant"]:checked').value), '1');
-    assert.deepEqual(await row(page, 1), ['10', '400', '0', '100', '8', '500']);
-    assert.equal(await page.evaluate(() => document.activeElement.id), 'cell-6');
   });
 
   test('on a phone, stands under the practice, solved, every control large enough for a finger', async () => {
