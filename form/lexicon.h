@@ -83,6 +83,9 @@ inline constexpr Noun MilkNoun = {"мляко", Gender::Neuter, "млякото"
 inline constexpr Noun AlloyNoun = {"сплав", Gender::Feminine, "сплавта", "сплавта", "двете сплави"};
 inline constexpr Noun EssenceNoun = {"есенция", Gender::Feminine, "есенцията", "есенцията"};
 inline constexpr Noun WaterNoun = {"вода", Gender::Feminine, "водата", "водата"};
+// Beside an alloy's metal what water is beside a solution's substance: the part of 0% of it.
+inline constexpr Noun OtherMetals = {"други метали", Gender::Plural, "другите метали",
+                                     "другите метали"};
 inline constexpr Noun FreshMushrooms = {"пресни гъби", Gender::Plural, "пресните гъби",
                                         "пресните гъби"};
 inline constexpr Noun DriedMushrooms = {"сушени гъби", Gender::Plural, "сушените гъби",

@@ -81,6 +81,10 @@ void MyProblem::Read(std::string_view text) {
 }
 
 bool MyProblem::IsAnswered() const {
+  if (!reading_.parts.empty()) {
+    return std::all_of(reading_.parts.begin(), reading_.parts.end(),
+                       [](const Reading& part) { return part.problem && !part.doubt; });
+  }
   return reading_.problem && !reading_.doubt;
 }
 
@@ -106,7 +110,9 @@ std::vector<std::string> MyProblem::Roles() const {
 }
 
 void MyProblem::ChangeRole(std::size_t number, std::size_t role) {
-  if (number >= reading_.numbers.size() || role > static_cast<std::size_t>(ColumnCount)) {
+  // Sub-questions are each their own problem: their roles are not changed as one.
+  if (number >= reading_.numbers.size() || role > static_cast<std::size_t>(ColumnCount) ||
+      !reading_.parts.empty()) {
     return;
   }
   ReadNumber& changed = reading_.numbers[number];
@@ -121,7 +127,7 @@ void MyProblem::ChangeRole(std::size_t number, std::size_t role) {
 }
 
 bool MyProblem::CanGoIntoGrid() const {
-  return IsAnswered() && AreTenths(reading_);
+  return IsAnswered() && reading_.parts.empty() && AreTenths(reading_);
 }
 
 Practice::GridEntry MyProblem::ForGrid(std::string_view decimalSeparator) const {
@@ -135,6 +141,10 @@ Practice::GridEntry MyProblem::ForGrid(std::string_view decimalSeparator) const 
 
 void MyProblem::Show() {
   shown_ = {};
+  if (!reading_.parts.empty()) {
+    ShowSubQuestions();
+    return;
+  }
   if (!IsAnswered()) {
     ShowDoubt();
     return;
@@ -145,10 +155,13 @@ void MyProblem::Show() {
   const bool tenths = AreTenths(reading_);
   std::vector<std::string> answers;
   for (const Amount& amount : reading_.answers) {
-    answers.push_back(ExactAmount(amount));
+    if (!amount.difference) {
+      answers.push_back(ExactAmount(amount));
+    }
   }
   const Teaching teaching =
-      tenths ? TeachingOf(problem) : TeachingOf(problem, reading_.values, Listed(answers, ", ", " и "));
+      tenths ? TeachingOf(problem)
+             : TeachingOf(problem, reading_.values, Listed(answers, ", ", " и "));
   // The solution's own "Дадено:" and "Търси се:" are said above, in the problem's words.
   const std::vector<std::string>& lines = teaching.solution.lines;
   std::size_t from = 0;
@@ -160,7 +173,39 @@ void MyProblem::Show() {
                       lines.end());
   shown_.table = teaching.solution.table;
   shown_.tableAt = teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt);
+  ShowDifference();
   ShowOption();
+}
+
+// "а)" and what is shown of it, for each sub-question; a table only in the words.
+void MyProblem::ShowSubQuestions() {
+  constexpr std::array<std::string_view, 4> Labels = {"а)", "б)", "в)", "г)"};
+  for (std::size_t k = 0; k < reading_.parts.size() && k < Labels.size(); ++k) {
+    MyProblem part;
+    part.reading_ = reading_.parts[k];
+    part.Show();
+    shown_.lines.emplace_back(Labels[k]);
+    for (const std::string& line : part.shown_.lines) {
+      shown_.lines.push_back(line);
+    }
+  }
+}
+
+// "Разликата между масите е 600 − 300 = 300 (г).": the step after the masses.
+void MyProblem::ShowDifference() {
+  const std::array<Fraction, ColumnCount>& values = reading_.values;
+  for (const Amount& amount : reading_.answers) {
+    if (!amount.difference) {
+      continue;
+    }
+    const bool firstMore = values[Weight1] >= values[Weight2];
+    const Fraction more = firstMore ? values[Weight1] : values[Weight2];
+    const Fraction less = firstMore ? values[Weight2] : values[Weight1];
+    const std::string_view unit = UnitSymbol(reading_.problem->unit);
+    shown_.lines.push_back("Разликата между масите е " + Texts::ExactNumber(more) + " − " +
+                           Texts::ExactNumber(less) + " = " + Texts::ExactNumber(more - less) +
+                           " (" + std::string(unit) + ").");
+  }
 }
 
 // "Дадено: 400 г – масата на първия разтвор; …; 5 – не е нужно (номерът на задачата)."
@@ -172,7 +217,15 @@ std::string MyProblem::GivenLine() const {
   for (const ReadNumber& number : reading_.numbers) {
     if (number.column) {
       written[*number.column] = true;
-      given.push_back(number.written + " – " + RoleOf(problem, parts, *number.column));
+      // A hallmark is a percentage in tenths of one: "585 (58,5%)".
+      const bool hallmark = UnitOf(problem, *number.column) == Unit::Percent &&
+                            number.written.find('%') == std::string::npos &&
+                            number.written.find("процент") == std::string::npos;
+      const std::string shown =
+          hallmark
+              ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + "%)"
+              : number.written;
+      given.push_back(shown + " – " + RoleOf(problem, parts, *number.column));
     } else {
       given.push_back(number.written + " – " + std::string(NotNeeded) +
                       (number.aside.empty() || number.aside == NotNeeded

@@ -51,6 +51,8 @@ class MyProblem {
   void Show();
   std::string GivenLine() const;
   std::string SoughtLine() const;
+  void ShowSubQuestions();
+  void ShowDifference();
   void ShowOption();
   void ShowDoubt();
 

@@ -204,6 +204,11 @@ struct PortionWords {
   Noun noun;
 };
 
+// What holds none of the substance: water, or beside an alloy's metal the other metals.
+const Noun& RestOf(const ContextWords& words) {
+  return words.solution.bare == AlloyNoun.bare ? OtherMetals : WaterNoun;
+}
+
 PortionWords WordsOf(const ContextWords& words, Ingredient ingredient, Tenths percent) {
   // "сплав {withP} мед" is "сплав с 60% мед", but "сплав със 75% мед".
   const std::string quantity = Quantity(percent, Unit::Percent);
@@ -214,7 +219,7 @@ PortionWords WordsOf(const ContextWords& words, Ingredient ingredient, Tenths pe
     case Ingredient::Concentrate:
       return {Fill(words.concentratePortion, percentSlot), EssenceNoun};
     case Ingredient::Water:
-      return {std::string(WaterNoun.bare), WaterNoun};
+      return {std::string(RestOf(words).bare), RestOf(words)};
     case Ingredient::PureSubstance:
       return {std::string(words.pure.bare), words.pure};
     case Ingredient::Fresh:
@@ -696,7 +701,8 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
                    MixWeight, MixPercent),
       std::string(words.pure.bare),
       ChangeWordsOf(problem, method),
-      FirstCapital(newSubject) + " се състои от " + std::string(words.substance) + " и вода.",
+      FirstCapital(newSubject) + " се състои от " + std::string(words.substance) + " и " +
+          std::string(RestOf(words).bare) + ".",
       "Вода:",
       rest,
       restSubject,
@@ -760,7 +766,7 @@ std::string CellEntry(const Problem& problem, Column column) {
   const bool isPercent = column == Percent1 || column == Percent2;
   const Ingredient ingredient = column == Percent1 ? problem.first : problem.second;
   if (isPercent && ingredient == Ingredient::Water) {
-    entry += " (водата)";
+    entry += " (" + std::string(RestOf(words).definiteShort) + ")";
   } else if (isPercent && ingredient == Ingredient::PureSubstance) {
     // The salt dissolved is "солта"; the salt added to a solution "чистата сол".
     const Noun pure = column == Percent1 ? FirstWordsOf(problem, words).noun : words.pure;

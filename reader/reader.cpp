@@ -751,6 +751,7 @@ struct Target {
   Who who = Who::Unknown;
   std::optional<std::size_t> percentItem;
   std::optional<WrittenUnit> unit;
+  bool difference = false;  // "С колко килограма втората е по-лека?": a step after
 };
 
 constexpr std::array<std::string_view, 8> Commands = {"намерете",  "определете", "пресметнете",
@@ -834,6 +835,13 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
     }
     Target target;
     std::size_t at = i + 1;
+    if (i > 0 && IsWord(items[i - 1], "с") && IsWord(items[i], "колко") && at < end &&
+        UnitWord(items[at]) && UnitWord(items[at]) != WrittenUnit::Percent) {
+      target.difference = true;
+      target.unit = UnitWord(items[at]);
+      targets.push_back(target);
+      continue;
+    }
     if (at < end && IsWord(items[i], "колко") && UnitWord(items[at])) {
       target.unit = UnitWord(items[at]);
       target.percent = target.unit == WrittenUnit::Percent;
@@ -1213,13 +1221,19 @@ std::optional<std::size_t> RightOption(const std::vector<Amount>& answers,
 
 class Reader {
  public:
-  explicit Reader(std::string_view text) : items_(ItemsOf(text)), asides_(AsidesOf(items_)) {}
+  explicit Reader(std::string_view text)
+      : text_(text), items_(ItemsOf(text)), asides_(AsidesOf(items_)) {}
 
   Reading Read() {
     ShareUnits();
     asides_ = AsidesOf(items_);
     ReadOptions();
-    Understand();
+    const std::vector<std::size_t> labels = SubQuestionLabels();
+    if (labels.size() > 1) {
+      ReadSubQuestions(labels);
+    } else {
+      Understand();
+    }
     WriteNumbers();
     return std::move(reading_);
   }
@@ -1247,6 +1261,41 @@ class Reader {
       if (listed && next.type == ItemType::Number && next.amount && next.amount->unit) {
         item.amount->unit = next.amount->unit;
       }
+    }
+  }
+
+  // "а) … б) …" in small letters, in order, each at a line's start or after a mark.
+  std::vector<std::size_t> SubQuestionLabels() const {
+    constexpr std::array<std::string_view, 4> Letters = {"а", "б", "в", "г"};
+    std::vector<std::size_t> labels;
+    for (std::size_t i = 0; i < asides_.end && labels.size() < Letters.size(); ++i) {
+      const bool placed = i == 0 || items_[i].lineStart || items_[i - 1].type == ItemType::Mark;
+      if (placed && !items_[i].capital && IsWord(items_[i], Letters[labels.size()]) &&
+          i + 1 < items_.size() && IsMark(items_[i + 1], ")")) {
+        labels.push_back(i);
+      }
+    }
+    return labels;
+  }
+
+  // Each sub-question read with the text before the first: that is what they all ask about.
+  void ReadSubQuestions(const std::vector<std::size_t>& labels) {
+    const std::string stem(text_.substr(0, items_[labels.front()].begin));
+    for (std::size_t k = 0; k < labels.size(); ++k) {
+      const std::size_t from =
+          labels[k] + 2 < items_.size() ? items_[labels[k] + 2].begin : text_.size();
+      const std::size_t to = k + 1 < labels.size()         ? items_[labels[k + 1]].begin
+                             : asides_.end < items_.size() ? items_[asides_.end].begin
+                                                           : text_.size();
+      const std::string own(text_.substr(from, to > from ? to - from : 0));
+      Reading part = Reader(stem + " " + own).Read();
+      for (ReadNumber& number : part.numbers) {
+        if (number.begin > stem.size()) {
+          number.begin = number.begin - stem.size() - 1 + from;
+          number.end = number.end - stem.size() - 1 + from;
+        }
+      }
+      reading_.parts.push_back(std::move(part));
     }
   }
 
@@ -1421,8 +1470,9 @@ class Reader {
       return isSolution(p) || p.noun == Noun::Pure || p.noun == Noun::Substance;
     });
     const bool pure = mentions.pure || parts.parts.size() > 1;
-    if (mixings_ > 0 || evaporates_ || parts.mixture.mass || parts.mixture.percent ||
-        solutions != 1 || !others || !pure) {
+    // "в него се разтворят още 100 г захар" adds to the solution.
+    if (mixings_ > 0 || evaporates_ || mentions.dissolves || parts.mixture.mass ||
+        parts.mixture.percent || solutions != 1 || !others || !pure) {
       return;
     }
     const auto solution = std::find_if(parts.parts.begin(), parts.parts.end(), isSolution);
@@ -1653,11 +1703,22 @@ class Reader {
     const VariantRule& rule = RuleOf(variant);
     std::vector<Column> sought;
     for (const Target& target : targets_) {
+      if (target.difference) {
+        continue;
+      }
       const std::optional<Column> column = ColumnOf(target, rule);
       if (!column || std::find(sought.begin(), sought.end(), *column) != sought.end()) {
         return {};
       }
       sought.push_back(*column);
+    }
+    // Only how much one part is more than the other: both parts' masses are found first.
+    if (sought.empty()) {
+      for (const Column column : {Weight1, Weight2}) {
+        if (std::find(rule.results.begin(), rule.results.end(), column) != rule.results.end()) {
+          sought.push_back(column);
+        }
+      }
     }
     return sought;
   }
@@ -1766,12 +1827,40 @@ class Reader {
     }
     std::vector<std::optional<WrittenUnit>> units;
     for (const Target& target : targets_) {
-      units.push_back(target.unit);
+      if (!target.difference) {
+        units.push_back(target.unit);
+      }
     }
-    reading_.answers = AnswersOf(*problem, exact, units);
+    reading_.answers = WithDifferences(*problem, exact, AnswersOf(*problem, exact, units));
     reading_.values = exact;
     reading_.right = RightOption(reading_.answers, reading_.options);
     reading_.problem = std::move(problem);
+  }
+
+  // The answers in the question's order, a step after where it asks one: how much one part's mass
+  // is more than the other's.
+  std::vector<Amount> WithDifferences(const Problem& problem,
+                                      const std::array<Fraction, ColumnCount>& exact,
+                                      std::vector<Amount> answers) const {
+    const bool any = std::any_of(targets_.begin(), targets_.end(),
+                                 [](const Target& target) { return target.difference; });
+    if (!any) {
+      return answers;
+    }
+    std::vector<Amount> ordered;
+    std::size_t next = 0;
+    for (const Target& target : targets_) {
+      if (!target.difference) {
+        ordered.push_back(answers[next++]);
+        continue;
+      }
+      const Fraction gap = exact[Weight1] - exact[Weight2];
+      const Fraction size = gap < 0 ? Fraction(0) - gap : gap;
+      const WrittenUnit own = WrittenOf(problem.unit);
+      const std::optional<Fraction> value = Converted(size, own, target.unit.value_or(own), false);
+      ordered.push_back({value.value_or(size), value ? target.unit.value_or(own) : own, true});
+    }
+    return ordered;
   }
 
   void WriteNumbers() {
@@ -1793,6 +1882,14 @@ class Reader {
           }
         }
       }
+      for (const Reading& part : reading_.parts) {
+        for (const ReadNumber& own : part.numbers) {
+          if (own.begin == number.begin && !number.column && number.aside.empty()) {
+            number.column = own.column;
+            number.aside = own.aside;
+          }
+        }
+      }
       if (!number.column && number.aside.empty()) {
         number.aside = "не е разбрано";
       }
@@ -1800,6 +1897,7 @@ class Reader {
     }
   }
 
+  std::string_view text_;
   Items items_;
   Asides asides_;
   Context context_ = Context::Salt;

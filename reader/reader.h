@@ -52,6 +52,7 @@ struct Option {
 struct Amount {
   Fraction value;
   WrittenUnit unit;
+  bool difference = false;  // a step after them: how much one part's mass is more than the other's
 };
 
 struct Reading {
@@ -63,9 +64,11 @@ struct Reading {
   // The problem's six quantities exactly, in its units: the results too where they are no whole
   // number of tenths.
   std::array<Fraction, ColumnCount> values{};
-  std::optional<Doubt> doubt;        // why there is no problem, or why it is not certain
-  std::string missing;               // the quantity a MissingNumber misses, in the text's words
-  std::vector<Amount> answers;       // one for each sought quantity, in the question's order
+  std::optional<Doubt> doubt;  // why there is no problem, or why it is not certain
+  std::string missing;         // the quantity a MissingNumber misses, in the text's words
+  // One for each sought quantity, in the question's order, and a step after where it asks one;
+  // where it asks only that step, only that.
+  std::vector<Amount> answers;
   std::vector<Option> options;       // "А) … Б) …" in their order
   std::optional<std::size_t> right;  // the option that holds the answer; none where none does
   std::vector<Reading> parts;        // sub-questions "а)", "б)", each read on its own
