@@ -114,11 +114,11 @@ def main(site):
         heard(desktop, lambda: desktop.key("shift+Tab"), [practice["question"]])
         desktop.type("1")
         heard(desktop, lambda: desktop.key("Return"), [first_sentence(practice["feedback"])])
-        # Below the practice, the pupil's own problem: the textbook's example typed into its box,
+        # Below the practice, the pupil's own problem: the textbook's example pasted into its box,
         # and after "Реши" its answer is read out.
         answer = teaching_words(MY_PROBLEM_SCRIPT, site, EXAMPLE)
         tab_to(desktop, "Текст на задачата")
-        desktop.type(EXAMPLE)
+        desktop.paste(EXAMPLE)
         tab_to(desktop, "Реши")
         heard(desktop, lambda: desktop.key("Return"), [first_sentence(answer)])
     return tally()
