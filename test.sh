@@ -29,20 +29,25 @@ cmake --build build/asan -j "$jobs"
 # A folder configured without tests must fail, not pass with nothing run.
 (cd build/asan && ctest --output-on-failure --no-tests=error -j "$jobs")
 
-echo "== Fuzzing the worksheet for ${FUZZ_SECONDS:-60} s"
+echo "== Fuzzing the worksheet and the reader for ${FUZZ_SECONDS:-60} s each"
 cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DBLENDORA_WERROR=ON -DBLENDORA_WINDOW=OFF -DBLENDORA_TESTS=OFF -DBLENDORA_BENCH=OFF -DBLENDORA_FUZZ=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
   >/dev/null
 cmake --build build/fuzz -j "$jobs"
-mkdir -p build/fuzz/corpus
-if ! build/fuzz/fuzz/worksheet_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -max_len=512 \
-  -artifact_prefix=build/fuzz/ build/fuzz/corpus fuzz/seeds >build/fuzz/fuzz.log 2>&1; then
-  tail -n 40 build/fuzz/fuzz.log
-  echo "The fuzzer found a fault; the input that caused it is in build/fuzz/."
-  exit 1
-fi
-grep -E "^Done" build/fuzz/fuzz.log
+# Each fuzzer with its own seeds and corpus; a pasted problem is longer than a row of cells.
+for target in worksheet:fuzz/seeds:512 reader:fuzz/reader_seeds:4096; do
+  IFS=: read -r name seeds length <<<"$target"
+  mkdir -p "build/fuzz/corpus-$name"
+  if ! "build/fuzz/fuzz/${name}_fuzz" -max_total_time="${FUZZ_SECONDS:-60}" -max_len="$length" \
+    -artifact_prefix="build/fuzz/$name-" "build/fuzz/corpus-$name" "$seeds" \
+    >"build/fuzz/$name.log" 2>&1; then
+    tail -n 40 "build/fuzz/$name.log"
+    echo "The fuzzer found a fault in the $name; the input that caused it is in build/fuzz/."
+    exit 1
+  fi
+  grep -E "^Done" "build/fuzz/$name.log"
+done
 
 echo "== Windows"
 source scripts/build-env.sh

@@ -29,8 +29,13 @@ constexpr std::array<std::string_view, 9> NotUnderstood = {
 
 // "масата на първия разтвор", "процентното съдържание на сол във водата": what a column is in
 // the problem's words.
-std::string RoleOf(const Problem& problem, const Texts::PartWords& parts, Column column) {
+std::string RoleOf(const Problem& problem, const Texts::PartWords& parts, Column column,
+                   bool byPrice) {
   const std::string& part = parts.names[static_cast<std::size_t>(PartOf(column))];
+  if (byPrice) {
+    return (UnitOf(problem, column) == Unit::Percent ? "цената на килограм от " : "масата на ") +
+           part;
+  }
   if (UnitOf(problem, column) != Unit::Percent) {
     return std::string(problem.unit == Unit::Litre ? "обемът на " : "масата на ") + part;
   }
@@ -38,6 +43,17 @@ std::string RoleOf(const Problem& problem, const Texts::PartWords& parts, Column
   const bool water = StatedShareOf(problem.context) == StatedShare::Water;
   return "процентното съдържание на " + (water ? std::string("вода") : parts.substance) + " " +
          Texts::In(part);
+}
+
+// Goods mixed by price are kinds of them, not solutions: "първия вид", "сместа".
+Texts::PartWords PartWordsOf(const Reading& reading) {
+  if (!reading.currency.empty()) {
+    Texts::PartWords words = Texts::GridPartWords();
+    words.names = {"първия вид", "втория вид", "сместа"};
+    words.bothParts = "двата вида";
+    return words;
+  }
+  return reading.problem ? Texts::PartWordsOf(*reading.problem) : Texts::GridPartWords();
 }
 
 // The items with `between` between them and `last` before the last one.
@@ -99,11 +115,10 @@ std::vector<MyProblem::Number> MyProblem::Numbers() const {
 
 std::vector<std::string> MyProblem::Roles() const {
   const Problem problem = reading_.problem.value_or(Problem{});
-  const Texts::PartWords parts =
-      reading_.problem ? Texts::PartWordsOf(problem) : Texts::GridPartWords();
+  const Texts::PartWords parts = PartWordsOf(reading_);
   std::vector<std::string> roles;
   for (const Column column : AllColumns) {
-    roles.push_back(RoleOf(problem, parts, column));
+    roles.push_back(RoleOf(problem, parts, column, !reading_.currency.empty()));
   }
   roles.emplace_back(NotNeeded);
   return roles;
@@ -127,7 +142,7 @@ void MyProblem::ChangeRole(std::size_t number, std::size_t role) {
 }
 
 bool MyProblem::CanGoIntoGrid() const {
-  return IsAnswered() && reading_.parts.empty() && AreTenths(reading_);
+  return IsAnswered() && reading_.parts.empty() && reading_.currency.empty() && AreTenths(reading_);
 }
 
 Practice::GridEntry MyProblem::ForGrid(std::string_view decimalSeparator) const {
@@ -152,10 +167,15 @@ void MyProblem::Show() {
   const Problem& problem = *reading_.problem;
   shown_.lines.push_back(GivenLine());
   shown_.lines.push_back(SoughtLine());
+  if (!reading_.currency.empty()) {
+    ShowByPrice();
+    ShowOption();
+    return;
+  }
   const bool tenths = AreTenths(reading_);
   std::vector<std::string> answers;
   for (const Amount& amount : reading_.answers) {
-    if (!amount.difference) {
+    if (!amount.difference && !amount.substanceOf) {
       answers.push_back(ExactAmount(amount));
     }
   }
@@ -191,27 +211,40 @@ void MyProblem::ShowSubQuestions() {
   }
 }
 
-// "Разликата между масите е 600 − 300 = 300 (г).": the step after the masses.
+// The steps after the masses: "Разликата между масите е 600 − 300 = 300 (г).", "Сол в
+// получения разтвор: 500 · 22 : 100 = 110 (г)."
 void MyProblem::ShowDifference() {
   const std::array<Fraction, ColumnCount>& values = reading_.values;
+  const std::string unit(UnitSymbol(reading_.problem->unit));
+  const Texts::PartWords parts = Texts::PartWordsOf(*reading_.problem);
   for (const Amount& amount : reading_.answers) {
+    if (amount.substanceOf) {
+      const Column mass = *amount.substanceOf;
+      const Column percent = ColumnsOf(PartOf(mass)).percent;
+      const std::string& part = parts.names[static_cast<std::size_t>(PartOf(mass))];
+      shown_.lines.push_back(
+          FirstCapital(parts.substance) + " " + Texts::In(part) + ": " +
+          Texts::ExactNumber(values[mass]) + " · " + Texts::ExactNumber(values[percent]) +
+          " : 100 = " + Texts::ExactNumber(values[mass] * values[percent] / 100) + " (" + unit +
+          ").");
+    }
     if (!amount.difference) {
       continue;
     }
     const bool firstMore = values[Weight1] >= values[Weight2];
     const Fraction more = firstMore ? values[Weight1] : values[Weight2];
     const Fraction less = firstMore ? values[Weight2] : values[Weight1];
-    const std::string_view unit = UnitSymbol(reading_.problem->unit);
     shown_.lines.push_back("Разликата между масите е " + Texts::ExactNumber(more) + " − " +
                            Texts::ExactNumber(less) + " = " + Texts::ExactNumber(more - less) +
-                           " (" + std::string(unit) + ").");
+                           " (" + unit + ").");
   }
 }
 
 // "Дадено: 400 г – масата на първия разтвор; …; 5 – не е нужно (номерът на задачата)."
 std::string MyProblem::GivenLine() const {
   const Problem& problem = *reading_.problem;
-  const Texts::PartWords parts = Texts::PartWordsOf(problem);
+  const Texts::PartWords parts = PartWordsOf(reading_);
+  const bool byPrice = !reading_.currency.empty();
   std::vector<std::string> given;
   std::array<bool, ColumnCount> written{};
   for (const ReadNumber& number : reading_.numbers) {
@@ -222,10 +255,12 @@ std::string MyProblem::GivenLine() const {
                             number.written.find('%') == std::string::npos &&
                             number.written.find("процент") == std::string::npos;
       const std::string shown =
-          hallmark
+          byPrice && UnitOf(problem, *number.column) == Unit::Percent
+              ? number.written + " " + reading_.currency
+          : hallmark
               ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + "%)"
               : number.written;
-      given.push_back(shown + " – " + RoleOf(problem, parts, *number.column));
+      given.push_back(shown + " – " + RoleOf(problem, parts, *number.column, byPrice));
     } else {
       given.push_back(number.written + " – " + std::string(NotNeeded) +
                       (number.aside.empty() || number.aside == NotNeeded
@@ -233,11 +268,13 @@ std::string MyProblem::GivenLine() const {
                            : " (" + number.aside + ")"));
     }
   }
-  // Water's 0% and the pure substance's 100% go without saying in the text.
+  // Water's 0% and the pure substance's 100% go without saying in the text; of produce, whose
+  // water is what its percentages state, there is nothing to say.
+  const bool produce = StatedShareOf(problem.context) == StatedShare::Water;
   for (const Column column : {Percent1, Percent2}) {
-    if (!written[column] && problem.IsGiven(column)) {
+    if (!written[column] && problem.IsGiven(column) && !produce && !byPrice) {
       given.push_back(Texts::AnswerAmount(problem, column) + " – " +
-                      RoleOf(problem, parts, column));
+                      RoleOf(problem, parts, column, false));
     }
   }
   return "Дадено: " + Listed(given, "; ", "; ") + ".";
@@ -246,7 +283,7 @@ std::string MyProblem::GivenLine() const {
 // "Търси се: масата на водата.", "Търси се: отношението на масите на двата разтвора."
 std::string MyProblem::SoughtLine() const {
   const Problem& problem = *reading_.problem;
-  const Texts::PartWords parts = Texts::PartWordsOf(problem);
+  const Texts::PartWords parts = PartWordsOf(reading_);
   if (problem.asked == Asked::Ratio) {
     return "Търси се: отношението на " +
            std::string(problem.unit == Unit::Litre ? "обемите" : "масите") + " на " +
@@ -254,7 +291,7 @@ std::string MyProblem::SoughtLine() const {
   }
   std::vector<std::string> sought;
   for (const Column column : problem.sought) {
-    sought.push_back(RoleOf(problem, parts, column));
+    sought.push_back(RoleOf(problem, parts, column, !reading_.currency.empty()));
   }
   return "Търси се: " + Listed(sought, ", ", " и ") + ".";
 }
@@ -286,4 +323,192 @@ void MyProblem::ShowDoubt() {
     return;
   }
   shown_.lines.emplace_back(NotUnderstood[static_cast<std::size_t>(doubt)]);
+}
+
+// ---------------------------------------------------------------- goods mixed by price
+
+namespace {
+
+std::string Exact(const Fraction& value) {
+  return Texts::ExactNumber(value);
+}
+
+// What goods mixed by price are worth: a mass times its price per kilogram, kept like the
+// substance of a solution. The lines as a teacher writes them, in the problem's currency.
+class PriceSolution {
+ public:
+  PriceSolution(const Reading& reading)
+      : v_(reading.values),
+        currency_(reading.currency),
+        // A ratio's masses are of the kilograms the prices are for.
+        unit_(reading.problem->asked == Asked::Ratio ? "кг" : UnitSymbol(reading.problem->unit)),
+        names_(PartWordsOf(reading).names) {}
+
+  std::vector<std::string> Lines(VariantIndex variant, Asked asked) {
+    if (asked == Asked::Ratio) {
+      Ratio();
+      return lines_;
+    }
+    switch (variant) {
+      case 0:
+        Add("Масата на сместа е " + Exact(v_[Weight1]) + " + " + Exact(v_[Weight2]) + " = " +
+            Mass(MixWeight) + ".");
+        MixturePrice();
+        break;
+      case 2:
+        Add("Масата на втория вид е " + Exact(v_[MixWeight]) + " − " + Exact(v_[Weight1]) + " = " +
+            Mass(Weight2) + ".");
+        MixturePrice();
+        break;
+      case 3:
+        Add("Масата на сместа е " + Exact(v_[Weight1]) + " + " + Exact(v_[Weight2]) + " = " +
+            Mass(MixWeight) + ".");
+        SecondPrice();
+        break;
+      case 5:
+        Add("Масата на втория вид е " + Exact(v_[MixWeight]) + " − " + Exact(v_[Weight1]) + " = " +
+            Mass(Weight2) + ".");
+        SecondPrice();
+        break;
+      case 1:
+        OnePartMass(Weight2, Percent2, Weight1, Percent1);
+        break;
+      case 4:
+        OnePartMass(Weight1, Percent1, Weight2, Percent2);
+        break;
+      default:
+        BothMasses();
+        break;
+    }
+    return lines_;
+  }
+
+ private:
+  void Add(std::string line) { lines_.push_back(std::move(line)); }
+
+  std::string Mass(Column column) const { return Exact(v_[column]) + " (" + unit_ + ")"; }
+  std::string Money(const Fraction& value) const { return Exact(value) + " (" + currency_ + ")"; }
+  // "Стойността на първия вид е 5 · 9 = 45 (€)."
+  Fraction Worth(std::size_t part, Column mass, Column price) {
+    const Fraction worth = v_[mass] * v_[price];
+    Add("Стойността на " + names_[part] + " е " + Exact(v_[mass]) + " · " + Exact(v_[price]) +
+        " = " + Money(worth) + ".");
+    return worth;
+  }
+
+  void MixturePrice() {
+    const Fraction first = Worth(0, Weight1, Percent1);
+    const Fraction second = Worth(1, Weight2, Percent2);
+    Add("Стойността на сместа е " + Exact(first) + " + " + Exact(second) + " = " +
+        Money(first + second) + ".");
+    Add("Килограм от сместа струва " + Exact(first + second) + " : " + Exact(v_[MixWeight]) +
+        " = " + Money(v_[MixPercent]) + ".");
+  }
+
+  void SecondPrice() {
+    const Fraction mixture = Worth(2, MixWeight, MixPercent);
+    const Fraction first = Worth(0, Weight1, Percent1);
+    Add("Стойността на втория вид е " + Exact(mixture) + " − " + Exact(first) + " = " +
+        Money(mixture - first) + ".");
+    Add("Килограм от втория вид струва " + Exact(mixture - first) + " : " + Exact(v_[Weight2]) +
+        " = " + Money(v_[Percent2]) + ".");
+  }
+
+  // One part's mass x from the other's: x · p + w · q = (x + w) · m.
+  void OnePartMass(Column mass, Column price, Column otherMass, Column otherPrice) {
+    const std::size_t part = mass == Weight1 ? 0 : 1;
+    const Fraction p = v_[price];
+    const Fraction w = v_[otherMass];
+    const Fraction q = v_[otherPrice];
+    const Fraction m = v_[MixPercent];
+    Add("Нека x " + unit_ + " е масата на " + names_[part] +
+        ". Стойността на сместа е колкото стойностите на двата вида заедно:");
+    Add("x · " + Exact(p) + " + " + Exact(w) + " · " + Exact(q) + " = (x + " + Exact(w) + ") · " +
+        Exact(m));
+    Add(Exact(p) + "x + " + Exact(w * q) + " = " + Exact(m) + "x + " + Exact(w * m));
+    Solve(p, m, w * m, w * q);
+    Add("Масата на сместа е " + Exact(v_[mass]) + " + " + Exact(w) + " = " + Mass(MixWeight) + ".");
+  }
+
+  // x from a · x + b = c · x + d, as its terms stand: the x on the side where they are more.
+  void Solve(const Fraction& a, const Fraction& c, const Fraction& d, const Fraction& b) {
+    const Fraction x = (d - b) / (a - c);
+    if (a > c) {
+      Add(Exact(a) + "x − " + Exact(c) + "x = " + Exact(d) + " − " + Exact(b));
+      Add(Exact(a - c) + "x = " + Exact(d - b));
+      Add("x = " + Exact(d - b) + " : " + Exact(a - c) + " = " + Exact(x));
+    } else {
+      Add(Exact(b) + " − " + Exact(d) + " = " + Exact(c) + "x − " + Exact(a) + "x");
+      Add(Exact(b - d) + " = " + Exact(c - a) + "x");
+      Add("x = " + Exact(b - d) + " : " + Exact(c - a) + " = " + Exact(x));
+    }
+  }
+
+  // x of the first, the rest of the mixture of the second: x · p + (w − x) · q = w · m.
+  void BothMasses() {
+    const Fraction p = v_[Percent1];
+    const Fraction q = v_[Percent2];
+    const Fraction w = v_[MixWeight];
+    const Fraction m = v_[MixPercent];
+    Add("Нека x " + unit_ + " е масата на първия вид. Тогава масата на втория вид е (" + Exact(w) +
+        " − x) " + unit_ + ".");
+    Add("Стойността на сместа е колкото стойностите на двата вида заедно:");
+    Add("x · " + Exact(p) + " + (" + Exact(w) + " − x) · " + Exact(q) + " = " + Exact(w) + " · " +
+        Exact(m));
+    Add(Exact(p) + "x + " + Exact(w * q) + " − " + Exact(q) + "x = " + Exact(w * m));
+    Solve(p, q, w * m, w * q);
+    Add("Масата на втория вид е " + Exact(w) + " − " + Exact(v_[Weight1]) + " = " + Mass(Weight2) +
+        ".");
+  }
+
+  // a : b from a · p + b · q = (a + b) · m.
+  void Ratio() {
+    const Fraction p = v_[Percent1];
+    const Fraction q = v_[Percent2];
+    const Fraction m = v_[MixPercent];
+    const Fraction first = p > m ? p - m : m - p;
+    const Fraction second = q > m ? q - m : m - q;
+    Add("Нека се смесват a " + unit_ + " от първия вид и b " + unit_ +
+        " от втория. Стойността на сместа е колкото стойностите на двата вида заедно:");
+    Add("a · " + Exact(p) + " + b · " + Exact(q) + " = (a + b) · " + Exact(m));
+    Add(Exact(first) + "a = " + Exact(second) + "b");
+    Add("a : b = " + Exact(second) + " : " + Exact(first) + " = " + Exact(v_[Weight1]) + " : " +
+        Exact(v_[Weight2]));
+  }
+
+  const std::array<Fraction, ColumnCount>& v_;
+  std::string currency_;
+  std::string unit_;
+  std::array<std::string, 3> names_;
+  std::vector<std::string> lines_;
+};
+
+}  // namespace
+
+// The solution by what the goods are worth, and the answer in the problem's currency.
+void MyProblem::ShowByPrice() {
+  const Problem& problem = *reading_.problem;
+  for (std::string& line : PriceSolution(reading_).Lines(problem.variant, problem.asked)) {
+    shown_.lines.push_back(std::move(line));
+  }
+  if (problem.asked == Asked::Ratio) {
+    shown_.lines.push_back("Отговор: двата вида се смесват в отношение " +
+                           Exact(reading_.values[Weight1]) + " : " +
+                           Exact(reading_.values[Weight2]) + ".");
+    return;
+  }
+  const Texts::PartWords parts = PartWordsOf(reading_);
+  std::vector<std::string> answers;
+  for (std::size_t i = 0; i < problem.sought.size(); ++i) {
+    const Column column = problem.sought[i];
+    const std::string& part = parts.names[static_cast<std::size_t>(PartOf(column))];
+    answers.push_back(UnitOf(problem, column) == Unit::Percent
+                          ? "килограм от " + part + " струва " + Exact(reading_.values[column]) +
+                                " " + reading_.currency
+                          : Exact(reading_.values[column]) + " " +
+                                std::string(UnitSymbol(problem.unit)) + " от " + part);
+  }
+  // "3,6 лв." ends the sentence with its own full stop.
+  const std::string answer = "Отговор: " + Listed(answers, ", ", " и ");
+  shown_.lines.push_back(answer.ends_with('.') ? answer : answer + ".");
 }

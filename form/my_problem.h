@@ -54,6 +54,7 @@ class MyProblem {
   void ShowSubQuestions();
   void ShowDifference();
   void ShowOption();
+  void ShowByPrice();
   void ShowDoubt();
 
   Reading reading_;

@@ -28,8 +28,6 @@ enum class Noun : std::uint8_t {
   Dried,
 };
 
-enum class Role : std::uint8_t { Part, Mixture };
-
 // A part of the problem as the text names it: its numbers and what it is.
 struct Group {
   std::optional<std::size_t> mass;     // the item of its mass
@@ -42,6 +40,11 @@ struct Group {
 };
 
 // ---------------------------------------------------------------- words
+
+bool IsCyrillicWord(const Item& item) {
+  return item.type == ItemType::Word && !item.text.empty() &&
+         (static_cast<unsigned char>(item.text.front()) & 0xFE) == 0xD0;
+}
 
 bool IsWord(const Item& item, std::string_view word) {
   return item.type == ItemType::Word && item.text == word;
@@ -263,7 +266,14 @@ Named NamedFrom(const Items& items, std::size_t at, Context context) {
 
 // ---------------------------------------------------------------- the context
 
-Context ContextOf(const Items& items, bool& found) {
+bool IsMetal(Context context) {
+  return context == Context::Copper || context == Context::Tin || context == Context::Silver ||
+         context == Context::Gold;
+}
+
+// Which substance the text is about; `several` where it names two that are no alloy's metals:
+// a solution of salt and one of sugar make no problem of the school's.
+Context ContextOf(const Items& items, bool& found, bool& several) {
   std::array<int, ContextCount> counts{};
   for (const Item& item : items) {
     for (std::size_t c = 0; c < ContextCount; ++c) {
@@ -273,6 +283,12 @@ Context ContextOf(const Items& items, bool& found) {
     }
   }
   const auto best = std::max_element(counts.begin(), counts.end());
+  several = false;
+  for (std::size_t c = 0; c < ContextCount; ++c) {
+    const auto b = static_cast<std::size_t>(best - counts.begin());
+    several =
+        several || (c != b && counts[c] > 0 && !(IsMetal(Contexts[c]) && IsMetal(Contexts[b])));
+  }
   // "30% разтвор" of no substance named is read as salt's, the solution school starts with.
   found = *best > 0 || std::any_of(items.begin(), items.end(), [](const Item& item) {
     return IsSolutionWord(item) && StartsWith(item, "разтвор");
@@ -380,8 +396,8 @@ Asides AsidesOf(const Items& items) {
 
 // ---------------------------------------------------------------- the parts
 
-constexpr std::array<std::string_view, 9> ResultStems = {
-    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов", "дава"};
+constexpr std::array<std::string_view, 10> ResultStems = {
+    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов", "дава", "струв"};
 constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "във",
                                                      "с",  "със", "на", "из"};
 
@@ -415,7 +431,9 @@ bool IsResult(const Items& items, std::size_t begin) {
 // "плодовото съдържание".
 bool MeansPercent(const Item& item) {
   return StartsWith(item, "процент") || StartsWith(item, "концентрац") ||
-         StartsWith(item, "масленост") || StartsWith(item, "съдържани");
+         StartsWith(item, "масленост") || StartsWith(item, "съдържани") ||
+         StartsWith(item, "цена") || StartsWith(item, "струва") || IsWord(item, "евро") ||
+         IsWord(item, "лева");
 }
 
 // "с масленост 3%", "с 30% плодово съдържание", "с проба 585": words about a percentage.
@@ -425,8 +443,8 @@ bool IsAboutPercent(const Item& item) {
 
 class Grouper {
  public:
-  Grouper(const Items& items, const Asides& asides, Context context)
-      : items_(items), asides_(asides), context_(context), used_(items.size()) {}
+  Grouper(const Items& items, const Asides& asides, Context context, bool byPrice)
+      : items_(items), asides_(asides), context_(context), byPrice_(byPrice), used_(items.size()) {}
 
   std::vector<Group> Groups() {
     for (std::size_t i = 0; i < asides_.end; ++i) {
@@ -467,7 +485,12 @@ class Grouper {
       used_[next] = true;
       ++next;
     }
-    const Named named = NamedFrom(items_, next, context_);
+    Named named = NamedFrom(items_, next, context_);
+    // "Разтвор от 300 г", "Сплав от 3 кг": the noun before the mass.
+    if (named.noun == Noun::None && i > 1 && IsWord(items_[i - 1], "от") &&
+        IsSolutionWord(items_[i - 2])) {
+      named = {Noun::Solution, i - 2, 0};
+    }
     // "200 г 40% спирт" is a solution of it, not the substance.
     group.noun = group.percent && named.noun == Noun::Substance ? Noun::Solution : named.noun;
     if (named.noun != Noun::None) {
@@ -478,7 +501,32 @@ class Grouper {
     if (named.noun != Noun::None) {
       TakeContent(group, named.at + 1);
     }
+    // "15 г злато с проба 750" is an alloy of it, not the pure metal.
+    if (group.percent && group.noun == Noun::Substance) {
+      group.noun = Noun::Solution;
+    }
+    if (byPrice_) {
+      TakePrice(group, next);
+    }
     groups_.push_back(group);
+  }
+
+  // "5 кг бонбони по 9 € за килограм", "30 кг смес по 28 лв.": the goods, and their price.
+  void TakePrice(Group& group, std::size_t at) {
+    std::size_t by = at;
+    while (by < asides_.end && by < at + 3 && IsCyrillicWord(items_[by]) &&
+           !IsWord(items_[by], "по")) {
+      ++by;
+    }
+    if (group.noun == Noun::None && by > at) {
+      group.noun = Noun::Solution;  // goods are named in words of their own
+      group.ordinal = std::max(group.ordinal, NamedFrom(items_, at, context_).ordinal);
+    }
+    if (!group.percent && by + 1 < asides_.end && IsWord(items_[by], "по") &&
+        IsPercent(items_[by + 1]) && !used_[by + 1]) {
+      group.percent = by + 1;
+      used_[by + 1] = true;
+    }
   }
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
@@ -577,6 +625,7 @@ class Grouper {
   const Items& items_;
   const Asides& asides_;
   Context context_;
+  bool byPrice_;
   std::vector<bool> used_;
   std::vector<Group> groups_;
 };
@@ -641,8 +690,10 @@ bool AreOnePart(const Items& items, const Placed& part, const Group& group) {
                                                        "е", "който", "която", "което"};
   for (std::size_t i = from; i < to; ++i) {
     const Item& item = items[i];
+    // "2 кг разтвор има 10% сол": the noun the percentage goes back to may stand between.
     const bool links = IsAnyWord(item, Linking) || StartsWith(item, "съдърж") ||
-                       IsMark(item, ",") || IsMark(item, "-") || IsAboutPercent(item);
+                       IsMark(item, ",") || IsMark(item, "-") || IsAboutPercent(item) ||
+                       group.named == i;
     if (!links) {
       return false;
     }
@@ -677,12 +728,11 @@ Parts PartsOf(const std::vector<Group>& groups, const Items& items) {
   return parts;
 }
 
-// Parts the text names without a number: the water poured in, the pure substance added,
-// "друг разтвор".
+// Parts the text names without a number, the water poured in and the pure substance added, and
+// what happens to them.
 struct Mentions {
   bool water = false;
   bool pure = false;
-  bool other = false;
   bool evaporates = false;  // "изпарява", "изпари", "изварява", "сушат"
   bool dissolves = false;   // "разтвориха", "разтваря"
 };
@@ -712,9 +762,13 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
       continue;
     }
     const Noun noun = NounOf(item, context);
-    const bool afterCount = (i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
-                             IsWord(items[i - 2], "колко")) ||
-                            (i > 0 && IsWord(items[i - 1], "колко"));
+    // "Колко грама сол има в новия разтвор?" asks what is in a part, and adds none.
+    const bool within =
+        i + 1 < end && (IsWord(items[i + 1], "има") || StartsWith(items[i + 1], "съдърж"));
+    const bool afterCount =
+        !within && ((i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
+                     IsWord(items[i - 2], "колко")) ||
+                    (i > 0 && IsWord(items[i - 1], "колко")));
     const bool afterVerb =
         i > 0 && (IsDissolvingVerb(items[i - 1]) || StartsWith(items[i - 1], "добав"));
     // "съдържанието на вода" of produce is its water share, no part.
@@ -722,8 +776,6 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
     mentions.water = mentions.water || (noun == Noun::Water && !share);
     mentions.pure = mentions.pure || noun == Noun::Pure ||
                     (noun == Noun::Substance && (afterCount || afterVerb));
-    mentions.other =
-        mentions.other || (StartsWith(item, "друг") && i + 1 < end && IsSolutionWord(items[i + 1]));
   }
   return mentions;
 }
@@ -752,6 +804,9 @@ struct Target {
   std::optional<std::size_t> percentItem;
   std::optional<WrittenUnit> unit;
   bool difference = false;  // "С колко килограма втората е по-лека?": a step after
+  // "Колко грама сол има в новия разтвор?": the part whose substance is asked, where no part is
+  // the pure substance.
+  Who within = Who::Unknown;
 };
 
 constexpr std::array<std::string_view, 8> Commands = {"намерете",  "определете", "пресметнете",
@@ -842,7 +897,11 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
       targets.push_back(target);
       continue;
     }
-    if (at < end && IsWord(items[i], "колко") && UnitWord(items[at])) {
+    if (at < end && IsWord(items[i], "колко") && IsMark(items[at], "%")) {
+      target.unit = WrittenUnit::Percent;
+      target.percent = true;
+      ++at;
+    } else if (at < end && IsWord(items[i], "колко") && UnitWord(items[at])) {
       target.unit = UnitWord(items[at]);
       target.percent = target.unit == WrittenUnit::Percent;
       ++at;
@@ -866,6 +925,15 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
       }
     }
     target.who = WhoFrom(items, at, end, target.percent, context, target.percentItem);
+    if (target.who == Who::Pure && !target.percent) {
+      std::optional<std::size_t> none;
+      std::size_t after = at;
+      while (after < end && NounOf(items[after], context) != Noun::Substance &&
+             NounOf(items[after], context) != Noun::Pure) {
+        ++after;
+      }
+      target.within = WhoFrom(items, after + 1, end, true, context, none);
+    }
     if (target.who == Who::Same && !targets.empty()) {
       target.who = targets.back().who;
     }
@@ -1020,9 +1088,9 @@ bool IsBetween(const Fraction& value, const Fraction& a, const Fraction& b) {
 
 // A real mixture: percentages from 0 to 100, the mixture strictly between its parts, masses
 // above zero, but for water that leaves.
-bool IsReal(const std::array<Fraction, ColumnCount>& v, bool leaves) {
+bool IsReal(const std::array<Fraction, ColumnCount>& v, bool leaves, bool byPrice) {
   for (const Column column : {Percent1, Percent2, MixPercent}) {
-    if (v[column] < 0 || v[column] > 100) {
+    if (v[column] < 0 || (v[column] > 100 && !byPrice)) {
       return false;
     }
   }
@@ -1241,8 +1309,16 @@ class Reader {
  private:
   // "200 и 300 г", "30 и 40% разтвор": a number takes the unit of the next where they are listed.
   void ShareUnits() {
+    const bool byPrice = IsByPrice();
     for (std::size_t i = items_.size(); i-- > 0;) {
       Item& item = items_[i];
+      const std::string_view currency = i + 1 < items_.size() ? CurrencyOf(items_[i + 1]) : "";
+      if (byPrice && item.type == ItemType::Number && item.amount && !item.amount->unit &&
+          !currency.empty()) {
+        item.amount->unit = WrittenUnit::Percent;
+        reading_.currency = currency;
+        continue;
+      }
       // A hallmark: "злато с проба 585" holds 58,5% gold.
       if (item.type == ItemType::Number && item.amount && !item.amount->unit && i > 0 &&
           StartsWith(items_[i - 1], "проб")) {
@@ -1349,12 +1425,22 @@ class Reader {
       return Doubt(Doubt::TwoScenarios);
     }
     bool found = false;
+    bool several = false;
     const Items own(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end));
-    context_ = ContextOf(own, found);
-    Grouper grouper(items_, asides_, context_);
+    context_ = ContextOf(own, found, several);
+    // Goods mixed by price: the prices in the percentages' place, whatever the goods.
+    if (!reading_.currency.empty()) {
+      context_ = Context::Salt;
+      found = true;
+      several = false;
+    }
+    Grouper grouper(items_, asides_, context_, !reading_.currency.empty());
     const std::vector<Group> groups = grouper.Groups();
     if (!found) {
       return Doubt(Doubt::NotAboutMixtures);
+    }
+    if (several) {
+      return Doubt(Doubt::TwoReadings);
     }
     if (HasUnexplainedNumber(grouper.Used())) {
       return Doubt(Doubt::TwoReadings);
@@ -1380,7 +1466,8 @@ class Reader {
         std::count_if(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end),
                       [](const Item& item) { return StartsWithAny(item, MixingStems); }));
     // "добавили 50 г": fifty grams of what, the text does not say.
-    if (std::any_of(parts.parts.begin(), parts.parts.end(),
+    if (reading_.currency.empty() &&
+        std::any_of(parts.parts.begin(), parts.parts.end(),
                     [](const Placed& p) { return p.mass && !p.percent && p.noun == Noun::None; })) {
       return Doubt(Doubt::TwoReadings);
     }
@@ -1388,8 +1475,29 @@ class Reader {
     if (!FindMixture(parts)) {
       return;
     }
-    Order(parts);
+    Order();
     Solve();
+  }
+
+  // "лв." or "€" after a price; empty after anything else.
+  static std::string_view CurrencyOf(const Item& item) {
+    if (IsWord(item, "лв") || StartsWith(item, "лев")) {
+      return "лв.";
+    }
+    return IsWord(item, "евро") || IsMark(item, "€") ? "€" : "";
+  }
+
+  // "бонбони по 9 € за килограм", "кафе по 24 лв. за килограм", mixed.
+  bool IsByPrice() const {
+    const auto has = [this](auto test) { return std::any_of(items_.begin(), items_.end(), test); };
+    const bool price = has([](const Item& item) {
+      return IsWord(item, "лв") || IsWord(item, "евро") || IsMark(item, "€") ||
+             StartsWith(item, "цена") || StartsWith(item, "струва");
+    });
+    const bool mixed = has([](const Item& item) {
+      return StartsWith(item, "смес") || StartsWith(item, "смеси") || StartsWith(item, "смесв");
+    });
+    return price && mixed;
   }
 
   // "1) … 2) …": problems of their own, one after another.
@@ -1417,8 +1525,8 @@ class Reader {
       }
       if (!used[i] && !item.amount->unit) {
         // "5 колби", "12 рибки": a count of things, no quantity.
-        const bool counts = i + 1 < items_.size() && items_[i + 1].type == ItemType::Word &&
-                            IsWhole(item.amount->value);
+        const bool counts = i + 1 < items_.size() && IsCyrillicWord(items_[i + 1]) &&
+                            !StartsWith(items_[i + 1], "път") && IsWhole(item.amount->value);
         if (!counts) {
           return true;
         }
@@ -1469,7 +1577,10 @@ class Reader {
     const bool others = std::all_of(parts.parts.begin(), parts.parts.end(), [&](const Placed& p) {
       return isSolution(p) || p.noun == Noun::Pure || p.noun == Noun::Substance;
     });
-    const bool pure = mentions.pure || parts.parts.size() > 1;
+    const bool asked = std::any_of(targets_.begin(), targets_.end(), [](const Target& target) {
+      return target.who == Who::Pure || target.who == Who::Water;
+    });
+    const bool pure = mentions.pure || asked || parts.parts.size() > 1;
     // "в него се разтворят още 100 г захар" adds to the solution.
     if (mixings_ > 0 || evaporates_ || mentions.dissolves || parts.mixture.mass ||
         parts.mixture.percent || solutions != 1 || !others || !pure) {
@@ -1530,7 +1641,7 @@ class Reader {
 
   // The first part and the second: by "първия" and "втория", then water and the pure substance
   // second, the substance before the water it is dissolved in, then as the text names them.
-  void Order(const Parts&) {
+  void Order() {
     bool swap = false;
     if (first_.ordinal != second_.ordinal && first_.ordinal != 0 && second_.ordinal != 0) {
       swap = first_.ordinal > second_.ordinal;
@@ -1583,7 +1694,10 @@ class Reader {
     if (given.empty()) {
       return std::nullopt;
     }
-    return given.front().first;
+    // Litres of water go into grams of salt, not grams of salt into litres.
+    const auto notWater =
+        std::find_if(given.begin(), given.end(), [](const auto& mass) { return !mass.second; });
+    return notWater != given.end() ? notWater->first : given.front().first;
   }
 
   static std::optional<Unit> ProblemUnit(WrittenUnit unit) {
@@ -1623,6 +1737,14 @@ class Reader {
         }
       }
     }
+    // "След изпаряване на 100 г вода … се получили 400 г разтвор": the third mass from the two.
+    const auto given = [&values](Column column) { return values[column].has_value(); };
+    if (!given(Weight1) && given(Weight2) && given(MixWeight)) {
+      values[Weight1] = *values[MixWeight] - *values[Weight2];
+    } else if (given(Weight1) && !given(Weight2) && given(MixWeight) && !given(MixPercent) &&
+               !given(Percent2)) {
+      values[Weight2] = *values[MixWeight] - *values[Weight1];
+    }
     const bool ratio =
         std::any_of(targets_.begin(), targets_.end(), [](const Target& t) { return t.ratio; });
     if (ratio) {
@@ -1650,7 +1772,7 @@ class Reader {
     if (leaves != evaporates_ && second_.noun == Noun::Water) {
       return Doubt(Doubt::Impossible);
     }
-    if (!IsReal(exact, leaves)) {
+    if (!IsReal(exact, leaves, !reading_.currency.empty())) {
       return Doubt(Doubt::Impossible);
     }
     Finish(*variant, exact, leaves, Asked::Amounts);
@@ -1703,7 +1825,7 @@ class Reader {
     const VariantRule& rule = RuleOf(variant);
     std::vector<Column> sought;
     for (const Target& target : targets_) {
-      if (target.difference) {
+      if (IsStep(target)) {
         continue;
       }
       const std::optional<Column> column = ColumnOf(target, rule);
@@ -1712,10 +1834,19 @@ class Reader {
       }
       sought.push_back(*column);
     }
-    // Only how much one part is more than the other: both parts' masses are found first.
-    if (sought.empty()) {
-      for (const Column column : {Weight1, Weight2}) {
-        if (std::find(rule.results.begin(), rule.results.end(), column) != rule.results.end()) {
+    // Only a step after: what it is worked out from is found first, the parts' masses for their
+    // difference, a part's mass and percentage for its substance.
+    for (const Target& target : targets_) {
+      const std::optional<std::size_t> part = PartOf(target.within);
+      const std::vector<Column> needed =
+          target.difference ? std::vector<Column>{Weight1, Weight2}
+          : part            ? std::vector<Column>{MassColumns[*part], PercentColumns[*part]}
+                            : std::vector<Column>{};
+      for (const Column column : needed) {
+        const bool result =
+            std::find(rule.results.begin(), rule.results.end(), column) != rule.results.end();
+        if (IsStep(target) && result &&
+            std::find(sought.begin(), sought.end(), column) == sought.end()) {
           sought.push_back(column);
         }
       }
@@ -1827,7 +1958,7 @@ class Reader {
     }
     std::vector<std::optional<WrittenUnit>> units;
     for (const Target& target : targets_) {
-      if (!target.difference) {
+      if (!IsStep(target)) {
         units.push_back(target.unit);
       }
     }
@@ -1843,24 +1974,57 @@ class Reader {
                                       const std::array<Fraction, ColumnCount>& exact,
                                       std::vector<Amount> answers) const {
     const bool any = std::any_of(targets_.begin(), targets_.end(),
-                                 [](const Target& target) { return target.difference; });
-    if (!any) {
+                                 [this](const Target& target) { return IsStep(target); });
+    // A ratio has no masses of its own to take a step from.
+    if (!any || problem.asked == Asked::Ratio) {
       return answers;
     }
     std::vector<Amount> ordered;
     std::size_t next = 0;
     for (const Target& target : targets_) {
-      if (!target.difference) {
-        ordered.push_back(answers[next++]);
+      if (!IsStep(target)) {
+        if (next < answers.size()) {
+          ordered.push_back(answers[next++]);
+        }
         continue;
       }
+      const std::size_t part = target.difference ? 3 : PartOf(target.within).value_or(3);
       const Fraction gap = exact[Weight1] - exact[Weight2];
-      const Fraction size = gap < 0 ? Fraction(0) - gap : gap;
+      const Fraction size = part < 3  ? exact[MassColumns[part]] * exact[PercentColumns[part]] / 100
+                            : gap < 0 ? Fraction(0) - gap
+                                      : gap;
       const WrittenUnit own = WrittenOf(problem.unit);
       const std::optional<Fraction> value = Converted(size, own, target.unit.value_or(own), false);
-      ordered.push_back({value.value_or(size), value ? target.unit.value_or(own) : own, true});
+      Amount amount{value.value_or(size), value ? target.unit.value_or(own) : own,
+                    target.difference};
+      if (part < 3) {
+        amount.substanceOf = MassColumns[part];
+      }
+      ordered.push_back(amount);
     }
     return ordered;
+  }
+
+  // A question that is no quantity of the grid but one step after them: a difference of the
+  // masses, or the substance in a part where no part is the pure substance.
+  bool IsStep(const Target& target) const {
+    const bool pure = IsAddedThing(first_.noun) && first_.noun != Noun::Water;
+    const bool pureSecond = IsAddedThing(second_.noun) && second_.noun != Noun::Water;
+    return target.difference ||
+           (target.who == Who::Pure && !pure && !pureSecond && PartOf(target.within));
+  }
+
+  static std::optional<std::size_t> PartOf(Who who) {
+    switch (who) {
+      case Who::First:
+        return 0;
+      case Who::Second:
+        return 1;
+      case Who::Mixture:
+        return 2;
+      default:
+        return std::nullopt;
+    }
   }
 
   void WriteNumbers() {
@@ -1969,7 +2133,7 @@ std::optional<VariantIndex> VariantOfGivens(
 
 std::optional<std::array<Fraction, ColumnCount>> Reread(
     const Problem& shape, const std::array<std::optional<Fraction>, ColumnCount>& values,
-    VariantIndex& variant, ::Doubt& doubt) {
+    bool byPrice, VariantIndex& variant, ::Doubt& doubt) {
   if (shape.asked == Asked::Ratio) {
     variant = 6;
     const bool percents = values[Percent1] && values[Percent2] && values[MixPercent];
@@ -1996,7 +2160,7 @@ std::optional<std::array<Fraction, ColumnCount>> Reread(
     return std::nullopt;
   }
   const bool leaves = shape.second == Ingredient::Water && exact[Weight2] < 0;
-  if (leaves != LeavesWater(shape.kind) || !IsReal(exact, leaves)) {
+  if (leaves != LeavesWater(shape.kind) || !IsReal(exact, leaves, byPrice)) {
     doubt = Doubt::Impossible;
     return std::nullopt;
   }
@@ -2035,7 +2199,7 @@ Reading Reread(Reading reading) {
   VariantIndex variant = 0;
   ::Doubt doubt = Doubt::TwoReadings;
   const std::optional<std::array<Fraction, ColumnCount>> exact =
-      Reread(shape, values, variant, doubt);
+      Reread(shape, values, !reading.currency.empty(), variant, doubt);
   if (!exact) {
     reading.doubt = doubt;
     return reading;

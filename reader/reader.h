@@ -53,6 +53,7 @@ struct Amount {
   Fraction value;
   WrittenUnit unit;
   bool difference = false;  // a step after them: how much one part's mass is more than the other's
+  std::optional<Column> substanceOf = {};  // a step after them: the substance in this mass's part
 };
 
 struct Reading {
@@ -72,6 +73,9 @@ struct Reading {
   std::vector<Option> options;       // "А) … Б) …" in their order
   std::optional<std::size_t> right;  // the option that holds the answer; none where none does
   std::vector<Reading> parts;        // sub-questions "а)", "б)", each read on its own
+  // Goods mixed by their price per kilogram: "лв." or "€", the prices held where the
+  // percentages are; empty for a mixture of percentages.
+  std::string currency;
 };
 
 // Reads any text, of any length and content, without throwing: a text of more than
