@@ -16,6 +16,10 @@ namespace Texts {
 inline constexpr std::string_view MyProblemTitle = "Моята задача";
 inline constexpr std::string_view MyProblemLabel = "Текст на задачата";
 inline constexpr std::string_view SolveButton = "Реши";
+// The numbers of the text in a small table, where the pupil gives a number another role.
+inline constexpr std::string_view MyProblemNumbers = "Числата в задачата";
+inline constexpr std::string_view MyProblemNumber = "Число";
+inline constexpr std::string_view MyProblemRole = "Какво означава";
 }  // namespace Texts
 
 class MyProblem {

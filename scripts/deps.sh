@@ -20,6 +20,7 @@ linux=(
   appstream librsvg2-bin reuse                 # software centres, icons, licences
   python3-pyatspi at-spi2-core dbus openbox    # what a screen reader reads, on a small desktop
   orca speech-dispatcher speech-dispatcher-espeak-ng  # ... and what it says
+  xclip                                        # ... and a problem pasted into the page
 )
 windows=(
   g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools dpkg-dev  # Qt and Blendora for Windows

@@ -196,19 +196,22 @@ std::string TextRow(const std::array<std::string, Size>& cells) {
                [&](int i) { return Quoted(cells[static_cast<std::size_t>(i)]); });
 }
 
+std::string Number(std::int32_t value) {
+  return std::to_string(value);
+}
+
+}  // namespace
+
 std::string TextList(const std::vector<std::string>& texts) {
   return Array(static_cast<int>(texts.size()),
                [&](int i) { return Quoted(texts[static_cast<std::size_t>(i)]); });
 }
 
-std::string Number(std::int32_t value) {
-  return std::to_string(value);
-}
-
-// Nothing while no hint has been asked for.
 std::string ShownJson(const Texts::SolutionText& shown) {
   return shown.lines.empty() && !shown.table ? "null" : SolutionJson(shown, std::nullopt);
 }
+
+namespace {
 
 std::string BoxesJson(const std::vector<Practice::AnswerBox>& boxes) {
   return Array(static_cast<int>(boxes.size()), [&](int i) {
@@ -263,8 +266,7 @@ std::string PracticeJson(const Practice& practice, std::string_view feedback) {
       .Text();
 }
 
-std::string GridEntryJson(const Practice& practice) {
-  const Practice::GridEntry entry = practice.ForGrid(".");
+std::string GridEntryJson(const Practice::GridEntry& entry) {
   return Object()
       .Add("variant", std::to_string(entry.variant))
       .Add("givens", TextRow(entry.texts))

@@ -3,6 +3,7 @@
 // writers that the module's cell states use too, and the practice's and the teacher's sheet's.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "form/layout.h"
 #include "form/practice.h"
@@ -14,7 +15,8 @@
 // A JSON string: quotes, backslashes and control characters escaped, all else as it is.
 std::string Quoted(std::string_view text);
 std::string Boolean(bool value);
-std::string Colour(Rgb colour);  // "#rrggbb"
+std::string Colour(Rgb colour);                               // "#rrggbb"
+std::string TextList(const std::vector<std::string>& texts);  // a JSON array of strings
 
 // A JSON array of write(i) for i from 0 to count - 1.
 template <typename Write>
@@ -52,6 +54,8 @@ std::string SolutionJson(const RowSolution& solution);
 // The same of lines and a picture written already: a practice problem's hints, say.
 std::string SolutionJson(const Texts::SolutionText& text,
                          const std::optional<SolutionPicture>& picture);
+// The same of lines without a picture, or null where there are none: nothing shown yet.
+std::string ShownJson(const Texts::SolutionText& shown);
 
 // What the page builds the practice's section from: {"heading", "levelGroup", "levels": [name,
 // ...] in the order of Levels, "newProblem", "check", "hint", "showSolution", "intoGrid",
@@ -65,9 +69,9 @@ std::string PracticeDescription();
 // Levels, the place from 0.
 std::string PracticeJson(const Practice& practice, std::string_view feedback);
 
-// The problem as the grid takes it: {"variant", "givens": [text, ...]}, the givens in column
+// A problem as the grid takes it: {"variant", "givens": [text, ...]}, the givens in column
 // order as a link writes them, with a period for the decimal point.
-std::string GridEntryJson(const Practice& practice);
+std::string GridEntryJson(const Practice::GridEntry& entry);
 
 // {"title", "pupilLine", "problems": [text, ...], "keyTitle", "keyHeading": [cell, ...], "key":
 // [{"cells": [cell, ...], "sought": [bool, ...]}, ...], "keyNote"}.

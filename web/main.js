@@ -1,7 +1,8 @@
 // Starts the page: takes over the window's controls, which the page arrived with, while the
 // worksheet loads; then routes their events to the worksheet, refreshing every cell from it
 // after each command, and keeps the address a link to the problem on the screen. Once the page
-// is ready, the row's solution (solution.js) comes, and the practice (practice.js) below it.
+// is ready, the row's solution (solution.js) comes, the practice (practice.js) below it, and the
+// pupil's own problem (my-problem.js) below that.
 import { adoptPage, FaultDialog, keepEarlyCommands, setKeyboardOrder } from './page.js';
 import { loadSheet } from './sheet.js';
 import { separator } from './separator.js';
@@ -202,8 +203,8 @@ function takeOver() {
   addEventListener('hashchange', followLink);
 }
 
-// A practice problem put into the grid: its variant chosen, its givens typed (with a period, as a
-// link holds them) and Изчисли pressed; the pupil is taken to the row.
+// A practice problem, or the pupil's own, put into the grid: its variant chosen, its givens typed
+// (with a period, as a link holds them) and Изчисли pressed; the pupil is taken to the row.
 function enterIntoGrid(variant, givens) {
   openProblem({ variant, givens, calculated: false });
   calculate();
@@ -231,4 +232,8 @@ import('./solution.js')
     show(sheet.worked());
     performance.mark('blendora-solution');
   });
-import('./practice.js').then(({ startPractice }) => startPractice({ root, announcer, enterIntoGrid, keepAddress }));
+// The pupil's own problem stands below the practice, and comes after it.
+import('./practice.js')
+  .then(({ startPractice }) => startPractice({ root, announcer, enterIntoGrid, keepAddress }))
+  .then(() => import('./my-problem.js'))
+  .then(({ startMyProblem }) => startMyProblem({ root, enterIntoGrid }));

@@ -179,7 +179,7 @@ function loadStyle() {
 }
 
 // An element with its attributes (none where the value is false) and children, texts as text.
-function element(tag, attributes = {}, ...children) {
+export function element(tag, attributes = {}, ...children) {
   const node = document.createElement(tag);
   for (const [name, value] of Object.entries(attributes)) {
     if (value !== false) {

@@ -110,9 +110,10 @@ function placesAndColours() {
 // plain server sends uncompressed.
 const style = `\n${stripStyle(readFileSync(styleSheet, 'utf8'))}\n${placesAndColours()}\n`;
 const styleHash = `'sha256-${createHash('sha256').update(style).digest('base64')}'`;
-// Every module that the page runs before it is ready. The solution and the practice come after
-// (main.js asks for them then): preloaded, they would share the line with what the page waits for.
-const notPreloaded = ['service-worker.js', 'solution.js', 'practice.js'];
+// Every module that the page runs before it is ready. The solution, the practice and the pupil's
+// own problem come after (main.js asks for them then): preloaded, they would share the line with
+// what the page waits for.
+const notPreloaded = ['service-worker.js', 'solution.js', 'practice.js', 'my-problem.js'];
 const modules = readdirSync(site).filter((name) => name.endsWith('.js') && !notPreloaded.includes(name)).sort();
 // The WebAssembly first: it is the largest, and a browser opens only six connections at once.
 const preloads = [

@@ -1,8 +1,8 @@
-// What teaches, for the page: the calculator's row solved step by step, one pupil's practice and
-// the teacher's sheet. A C interface that solution.js and practice.js call, in a module of its
-// own, which the page fetches once it is ready to calculate. Texts
-// travel as UTF-8 and structures as JSON; what a function returns stays valid until the next
-// call. A level is its place in Levels, a place on a sheet counts from 0.
+// What teaches, for the page: the calculator's row solved step by step, one pupil's practice, the
+// teacher's sheet and the pupil's own problem, read from its text. A C interface that solution.js
+// and practice.js call, in a module of its own, which the page fetches once it is ready to
+// calculate. Texts travel as UTF-8 and structures as JSON; what a function returns stays valid
+// until the next call. A level is its place in Levels, a place on a sheet counts from 0.
 #include <emscripten/emscripten.h>
 
 #include <stdexcept>
@@ -10,9 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "form/my_problem.h"
 #include "form/practice.h"
 #include "form/teacher_sheet.h"
 #include "web/form_json.h"
+#include "web/my_problem_json.h"
 
 namespace {
 
@@ -21,6 +23,12 @@ namespace {
 Practice& Current() {
   static Practice practice;
   return practice;
+}
+
+// The pupil's own problem, made on first use as the practice is.
+MyProblem& Mine() {
+  static MyProblem problem;
+  return problem;
 }
 
 std::string feedback;  // what the last check said of the current problem
@@ -122,7 +130,7 @@ EMSCRIPTEN_KEEPALIVE int blendora_practice_choose_level(int level) {
 
 // The current problem as the grid takes it (see GridEntryJson).
 EMSCRIPTEN_KEEPALIVE const char* blendora_practice_grid() {
-  return Answer(GridEntryJson(Current()));
+  return Answer(GridEntryJson(Current().ForGrid(".")));
 }
 
 // The teacher's sheet as JSON (see TeacherSheetJson); empty for a sheet or count there is none of.
@@ -132,6 +140,34 @@ EMSCRIPTEN_KEEPALIVE const char* blendora_teacher_sheet(int sheet, int level, in
   } catch (const std::out_of_range&) {
     return Answer({});
   }
+}
+
+// The texts the page builds the pupil's own problem's section from (see MyProblemDescription).
+EMSCRIPTEN_KEEPALIVE const char* blendora_my_problem_texts() {
+  return Answer(MyProblemDescription());
+}
+
+// The pupil's text read afresh, and what it shows now as JSON (see MyProblemJson).
+EMSCRIPTEN_KEEPALIVE const char* blendora_my_problem_read(const char* text) {
+  Mine().Read(text);
+  return Answer(MyProblemJson(Mine()));
+}
+
+// A number of the text given another role, both by their places in MyProblemJson, and what it
+// shows now; a number or a role there is none of changes nothing.
+EMSCRIPTEN_KEEPALIVE const char* blendora_my_problem_change_role(int number, int role) {
+  const auto numbers = Mine().Numbers().size();
+  const auto roles = Mine().Roles().size();
+  if (number >= 0 && role >= 0 && static_cast<std::size_t>(number) < numbers &&
+      static_cast<std::size_t>(role) < roles) {
+    Mine().ChangeRole(static_cast<std::size_t>(number), static_cast<std::size_t>(role));
+  }
+  return Answer(MyProblemJson(Mine()));
+}
+
+// The pupil's problem as the grid takes it (see GridEntryJson); null where the grid cannot.
+EMSCRIPTEN_KEEPALIVE const char* blendora_my_problem_grid() {
+  return Answer(Mine().CanGoIntoGrid() ? GridEntryJson(Mine().ForGrid(".")) : "null");
 }
 
 }  // extern "C"

@@ -254,6 +254,12 @@ class Desktop:
             self.bulgarian_keyboard = True
         subprocess.run(["xdotool", "type", "--delay", "80", text], check=True)
 
+    def paste(self, text):
+        """Pastes the text where the focus is, as a pupil pastes a problem: xdotool types some
+        signs of a long Cyrillic text wrongly."""
+        subprocess.run(["xclip", "-selection", "clipboard"], input=text, text=True, check=True)
+        self.key("ctrl+v")
+
 
 def root_property(name):
     root = subprocess.run(["xprop", "-root", name], capture_output=True, text=True)

@@ -28,10 +28,9 @@ def tab_to(desktop, name, limit=80):
     raise TimeoutError(f"{limit} presses of Tab never reached {name}")
 
 
-# Under Node, the teaching module (site/blendora-teaching.wasm) says what the page will show
-# after one press of "Нова задача": the problem, the question of its last box (Shift+Tab from
-# "Нова задача" reaches it), and what is said of the answer "1" in that box.
-PRACTICE_SCRIPT = """
+# Under Node, the teaching module (site/blendora-teaching.wasm) says what the page will show:
+# `withText(text, use)` calls use with a pointer to the text in the module's memory.
+TEACHING_SCRIPT = """
 import { readFileSync } from 'node:fs';
 const bytes = readFileSync(`${process.argv[1]}/blendora-teaching.wasm`);
 const { instance } = await WebAssembly.instantiate(bytes, {
@@ -42,20 +41,37 @@ const read = (pointer) => {
   const bytes = new Uint8Array(module.memory.buffer, pointer);
   return new TextDecoder().decode(bytes.subarray(0, bytes.indexOf(0)));
 };
+const withText = (text, use) => {
+  const encoded = new TextEncoder().encode(text);
+  const pointer = module.malloc(encoded.length + 1);
+  new Uint8Array(module.memory.buffer, pointer, encoded.length + 1).set([...encoded, 0]);
+  return use(pointer);
+};
+"""
+
+# After one press of "Нова задача": the problem, the question of its last box (Shift+Tab from
+# "Нова задача" reaches it), and what is said of the answer "1" in that box.
+PRACTICE_SCRIPT = TEACHING_SCRIPT + """
 module.blendora_practice_next();
 const { boxes } = JSON.parse(read(module.blendora_practice_state()));
 // The boxes' answers a line each: the others empty, "1" in the last.
-const answers = new TextEncoder().encode(`${'\\n'.repeat(boxes.length - 1)}1`);
-const pointer = module.malloc(answers.length + 1);
-new Uint8Array(module.memory.buffer, pointer, answers.length + 1).set([...answers, 0]);
-module.blendora_practice_check(pointer);
+withText(`${'\\n'.repeat(boxes.length - 1)}1`, module.blendora_practice_check);
 const { text, feedback } = JSON.parse(read(module.blendora_practice_state()));
 console.log(JSON.stringify({ text, question: boxes.at(-1).label, feedback }));
 """
 
+# The textbook's example, and the answer "Моята задача" gives it, as a screen reader hears it.
+EXAMPLE = ("Колко грама вода трябва да се долеят към 400 г 10% разтвор на сол, за да се получи 8% "
+           "разтвор?")
+MY_PROBLEM_SCRIPT = TEACHING_SCRIPT + """
+const { solution } = JSON.parse(read(withText(process.argv[2], module.blendora_my_problem_read)));
+const [text, spoken] = solution.lines.find(([line]) => line.startsWith('Отговор:'));
+console.log(JSON.stringify(spoken ?? text));
+"""
 
-def practice_words(site):
-    ran = subprocess.run(["node", "--input-type=module", "-e", PRACTICE_SCRIPT, site],
+
+def teaching_words(script, site, *arguments):
+    ran = subprocess.run(["node", "--input-type=module", "-e", script, site, *arguments],
                          capture_output=True, text=True, check=True)
     return json.loads(ran.stdout)
 
@@ -92,12 +108,19 @@ def main(site):
         heard(desktop, lambda: desktop.key("Return"), ["Смес % 36, Смес т. 500"])
         # Below the window, the practice: a new problem is read out; back in its box, the box's
         # question; and what is said of the answer.
-        practice = practice_words(site)
+        practice = teaching_words(PRACTICE_SCRIPT, site)
         tab_to(desktop, "Нова задача")
         heard(desktop, lambda: desktop.key("Return"), [first_sentence(practice["text"])])
         heard(desktop, lambda: desktop.key("shift+Tab"), [practice["question"]])
         desktop.type("1")
         heard(desktop, lambda: desktop.key("Return"), [first_sentence(practice["feedback"])])
+        # Below the practice, the pupil's own problem: the textbook's example pasted into its box,
+        # and after "Реши" its answer is read out.
+        answer = teaching_words(MY_PROBLEM_SCRIPT, site, EXAMPLE)
+        tab_to(desktop, "Текст на задачата")
+        desktop.paste(EXAMPLE)
+        tab_to(desktop, "Реши")
+        heard(desktop, lambda: desktop.key("Return"), [first_sentence(answer)])
     return tally()
 
 

@@ -27,9 +27,9 @@ async function tapThroughVariant2(page) {
 // What stands on the screen: each visible control's box and name, and each visible text's size.
 const screen = (page) => page.evaluate(() => {
   const visible = (element) => element.checkVisibility();
-  // The calculator's; the practice below it has a test of its own.
+  // The calculator's; the practice and the pupil's own problem below it have tests of their own.
   const targets = [...document.querySelectorAll('button, input:not([type=radio]), textarea, label.option')]
-    .filter((element) => visible(element) && !element.closest('#practice')).map((element) => {
+    .filter((element) => visible(element) && !element.closest('#practice, #my-problem')).map((element) => {
       const { width, height } = element.getBoundingClientRect();
       return { name: element.getAttribute('aria-label') ?? element.textContent, width, height };
     });

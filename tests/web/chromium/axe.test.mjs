@@ -1,7 +1,7 @@
 // axe-core finds nothing against WCAG 2.0 and 2.1, levels A and AA, in either layout: at the
 // start, after a calculation with its step-by-step solution shown, with the fault dialog open,
-// and with the practice's feedback, hints and solution and the teacher's sheet shown. No rule is
-// turned off.
+// with the practice's feedback, hints and solution and the teacher's sheet shown, and with the
+// pupil's own problem solved. No rule is turned off.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
@@ -57,6 +57,20 @@ for (const [layout, open] of layouts) {
     await button(page, 'Лист със задачи').click();
     await page.getByRole('region', { name: 'Отговори', exact: true }).waitFor();
     assert.deepEqual(await violations(page), [], 'with the solution and the sheet');
+    await page.context().close();
+  });
+}
+
+for (const [layout, open] of layouts) {
+  test(`${layout} passes with the pupil's own problem solved, its numbers' roles shown`, async () => {
+    const page = await open(shared.browser, shared.server.url);
+    const region = page.getByRole('region', { name: 'Моята задача', exact: true });
+    await region.getByRole('textbox', { name: 'Текст на задачата', exact: true }).fill(
+      'Колко грама вода трябва да се долеят към 400 г 10% разтвор на сол, за да се получи 8% разтвор?');
+    await button(page, 'Реши').click();
+    await region.getByRole('table').waitFor();
+    await region.getByRole('combobox', { name: '8%', exact: true }).waitFor();
+    assert.deepEqual(await violations(page), [], 'with the problem solved');
     await page.context().close();
   });
 }

@@ -1,7 +1,7 @@
 // The print, from either layout: one A4 sheet with the heading, the chosen variant, the pupil's
 // numbers and results, each result's worked solution, the step-by-step solution with its picture
-// and the assignment, and nothing to press or choose. Read back from the PDF as text by
-// poppler's pdftotext.
+// and the assignment, and nothing to press or choose; the pupil's own problem, once read, after it.
+// Read back from the PDF as text by poppler's pdftotext.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -79,3 +79,23 @@ for (const [layout, open] of [['the window\'s layout', openPage], ['a phone\'s l
     await page.context().close();
   });
 }
+
+// Once the pupil's own problem is read, it prints after the calculator's sheet, on a page of its
+// own: its heading, the text as typed and the result, with nothing to press or choose.
+test('the pupil\'s own problem, read, prints on a page of its own after the calculator\'s', async () => {
+  const page = await openPage(shared.browser, shared.server.url);
+  const text = 'Колко грама вода трябва да се долеят към 400 г 10% разтвор на сол, за да се получи 8% разтвор?';
+  const region = page.getByRole('region', { name: 'Моята задача', exact: true });
+  await region.getByRole('textbox', { name: 'Текст на задачата', exact: true }).fill(text);
+  await button(page, 'Реши').click();
+  const pages = await printSolved(page, 1, [['% - 1', '30'], ['Тегло 1', '200'], ['% - 2', '40'], ['Тегло 2', '300']]);
+  assert.equal(pages.length, 2, pages.join('\n=== next page ===\n'));
+  assert.ok(!pages[0].includes('Моята задача'), pages[0]);
+  const flowing = pages[1].replace(/\s+/g, ' ').trim();
+  assert.ok(flowing.startsWith(`Моята задача ${text} Дадено: 400 г`), flowing);
+  assert.match(flowing, /Отговор: 100 г/);
+  for (const absent of ['Текст на задачата', 'Реши', 'Въведи в таблицата', 'Числата в задачата', 'делено на']) {
+    assert.ok(!flowing.includes(absent), `${absent} printed`);
+  }
+  await page.context().close();
+});
