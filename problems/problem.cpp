@@ -627,7 +627,9 @@ std::optional<std::array<Tenths, ColumnCount>> DrawFirstStep(const Problem& prob
     return std::nullopt;
   }
   mixing.values = *values;
-  if (!IsSound(mixing, TwoSolutions) || !ArePercentagesApart(mixing)) {
+  // Two equal masses read as made up; a textbook's first step mixes two different amounts.
+  if (!IsSound(mixing, TwoSolutions) || !ArePercentagesApart(mixing) ||
+      (*values)[Weight1] == (*values)[Weight2]) {
     return std::nullopt;
   }
   return values;
@@ -648,7 +650,10 @@ std::optional<std::array<Tenths, ColumnCount>> DrawSecondStep(
     return std::nullopt;
   }
   const std::int64_t newMass = mass * percent / target;
-  if (!IsPlausibleMass(numbers, newMass) || !IsPlausibleMass(numbers, std::abs(newMass - mass))) {
+  const std::int64_t water = std::abs(newMass - mass);
+  // Water of the same amount as a solution mixed before reads as made up too.
+  if (!IsPlausibleMass(numbers, newMass) || !IsPlausibleMass(numbers, water) ||
+      water == first[Weight1].count || water == first[Weight2].count) {
     return std::nullopt;
   }
   return std::array<Tenths, ColumnCount>{

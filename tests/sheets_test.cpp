@@ -124,11 +124,23 @@ std::string BrokenAnswer(const Problem& p) {
   return "";
 }
 
+// Two steps whose amounts repeat one another read as made up: "89 г и 89 г …, изпариха 89 г".
+std::string BrokenAmounts(const Problem& p) {
+  const Problem first = FirstStepOf(p);
+  const std::int64_t water = std::abs(Count(p, Weight2));
+  if (Count(first, Weight1) == Count(first, Weight2) || water == Count(first, Weight1) ||
+      water == Count(first, Weight2)) {
+    return "two steps whose amounts repeat";
+  }
+  return "";
+}
+
 // A problem's faults, and those of its first step where it has two.
 std::vector<std::string> Broken(const Problem& p) {
   std::vector<std::string> broken = {BrokenBalances(p), BrokenWorking(p), BrokenGap(p),
                                      BrokenUnit(p), BrokenAnswer(p)};
   if (p.firstStep) {
+    broken.push_back(BrokenAmounts(p));
     const Problem first = FirstStepOf(p);
     for (const std::string& fault :
          {BrokenBalances(first), BrokenWorking(first), BrokenGap(first)}) {
