@@ -227,9 +227,12 @@ void MyProblem::Show() {
                       lines.end());
   shown_.table = teaching.solution.table;
   shown_.tableAt = teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt);
-  // Where the grid shows the values, its check follows the answer; a difference asked follows
-  // them both.
-  outcome_ = shown_.lines.size() - (tenths ? 2 : 1);
+  // The answer may be followed by another way and the grid's check; a difference asked follows
+  // them all.
+  const auto answer =
+      std::find_if(shown_.lines.rbegin(), shown_.lines.rend(),
+                   [](const std::string& line) { return line.starts_with("Отговор:"); });
+  outcome_ = static_cast<std::size_t>(shown_.lines.rend() - answer) - 1;
   const std::size_t solved = shown_.lines.size();
   ShowDifference();
   if (shown_.lines.size() > solved) {
