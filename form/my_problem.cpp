@@ -103,6 +103,15 @@ bool AreTenths(const Reading& reading) {
   return true;
 }
 
+// Whether the question asks an amount in a unit other than the problem's own: "Колко тона" of
+// a problem solved in kilograms.
+bool AsksInAnotherUnit(const Reading& reading) {
+  const std::string_view own = UnitSymbol(reading.problem->unit);
+  return std::any_of(reading.answers.begin(), reading.answers.end(), [own](const Amount& amount) {
+    return amount.unit != WrittenUnit::Percent && SymbolOf(amount.unit) != own;
+  });
+}
+
 }  // namespace
 
 void MyProblem::Read(std::string_view text) {
@@ -213,9 +222,11 @@ void MyProblem::Show() {
       answers.push_back(ExactAmount(amount));
     }
   }
+  // The answer is said in the question's unit, the working in the problem's.
   const Teaching teaching =
-      tenths ? TeachingOf(problem)
-             : TeachingOf(problem, reading_.values, Listed(answers, ", ", " и "));
+      tenths && !AsksInAnotherUnit(reading_)
+          ? TeachingOf(problem)
+          : TeachingOf(problem, reading_.values, Listed(answers, ", ", " и "));
   // The solution's own "Дадено:" and "Търси се:" are said above, in the problem's words.
   const std::vector<std::string>& lines = teaching.solution.lines;
   std::size_t from = 0;

@@ -226,6 +226,25 @@ TEST(MyProblemTest, ShowsTheGivenTheSoughtTheSolutionAndTheAnswer) {
   EXPECT_TRUE(HasLineStarting(lines, "Отговор: 100 г вода.")) << Joined(lines);
 }
 
+TEST(MyProblemTest, AnswersInTheUnitTheQuestionAsks) {
+  struct Row {
+    std::string_view text;
+    std::string_view answer;
+  };
+  const std::vector<Row> rows = {
+      {"Смесили 2 т 20% разтвор на сол с 4 т 50% разтвор на сол. Колко тона е полученият "
+       "разтвор?",
+       "Отговор: 6 т."},
+      {"Смесили 300 г 20% разтвор на сол с 200 г 45% разтвор на сол. Колко килограма е "
+       "полученият разтвор?",
+       "Отговор: 0,5 кг."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_TRUE(HasLineStarting(lines, row.answer)) << Joined(lines);
+  }
+}
+
 // Two steps are shown as the practice solves them: the first step's parts named as its own, then
 // the water, and an exact answer where the grid would round it.
 TEST(MyProblemTest, ShowsTwoStepsAsTheirOwnTwoSteps) {
