@@ -217,16 +217,20 @@ void MyProblem::Show() {
   }
   const bool tenths = AreTenths(reading_);
   std::vector<std::string> answers;
+  std::string difference;
   for (const Amount& amount : reading_.answers) {
-    if (!amount.difference && !amount.substanceOf) {
+    if (amount.difference) {
+      difference = "; разликата е " + ExactAmount(amount);
+    } else if (!amount.substanceOf) {
       answers.push_back(ExactAmount(amount));
     }
   }
-  // The answer is said in the question's unit, the working in the problem's.
+  // The answer is said in the question's unit, the working in the problem's; a difference asked
+  // is part of it.
   const Teaching teaching =
-      tenths && !AsksInAnotherUnit(reading_)
+      tenths && !AsksInAnotherUnit(reading_) && difference.empty()
           ? TeachingOf(problem)
-          : TeachingOf(problem, reading_.values, Listed(answers, ", ", " и "));
+          : TeachingOf(problem, reading_.values, Listed(answers, ", ", " и ") + difference);
   // The solution's own "Дадено:" and "Търси се:" are said above, in the problem's words.
   const std::vector<std::string>& lines = teaching.solution.lines;
   std::size_t from = 0;

@@ -226,7 +226,7 @@ TEST(MyProblemTest, ShowsTheGivenTheSoughtTheSolutionAndTheAnswer) {
   EXPECT_TRUE(HasLineStarting(lines, "Отговор: 100 г вода.")) << Joined(lines);
 }
 
-TEST(MyProblemTest, AnswersInTheUnitTheQuestionAsks) {
+TEST(MyProblemTest, AnswersAllTheQuestionAsksInItsUnit) {
   struct Row {
     std::string_view text;
     std::string_view answer;
@@ -238,6 +238,9 @@ TEST(MyProblemTest, AnswersInTheUnitTheQuestionAsks) {
       {"Смесили 300 г 20% разтвор на сол с 200 г 45% разтвор на сол. Колко килограма е "
        "полученият разтвор?",
        "Отговор: 0,5 кг."},
+      {"Колко тона 30% разтвор и колко тона 10% разтвор на сол трябва да се смесят, за да се "
+       "получат 10 т 25% разтвор? С колко тона първото количество е повече от второто?",
+       "Отговор: 7,5 т и 2,5 т; разликата е 5 т."},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
