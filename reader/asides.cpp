@@ -10,6 +10,7 @@ constexpr std::string_view ProblemNumber = "номерът на задачата
 constexpr std::string_view Points = "точките на задачата";
 constexpr std::string_view Year = "годината";
 constexpr std::string_view SchoolClass = "класът";
+constexpr std::string_view PriceUnit = "количеството, за което е цената";
 constexpr std::string_view PrintedAnswer = "отговорът в учебника";
 constexpr std::string_view OptionNumber = "отговор за избор";
 
@@ -51,6 +52,17 @@ bool IsSchoolClass(const Items& items, std::size_t i) {
     ++next;
   }
   return next < items.size() && StartsWith(items[next], "клас");
+}
+
+// "Колко струва един килограм от сместа?", "цената на 1 кг": the measure a price is of.
+bool IsPriceUnit(const Items& items, std::size_t i) {
+  const Item& item = items[i];
+  if (!item.amount || !item.amount->unit || item.amount->unit == WrittenUnit::Percent ||
+      WholeValue(item.amount->value) != 1 || !IsWhole(item.amount->value) || i == 0) {
+    return false;
+  }
+  return StartsWith(items[i - 1], "струв") ||
+         (i > 1 && IsWord(items[i - 1], "на") && StartsWith(items[i - 2], "цена"));
 }
 
 bool IsPoints(const Items& items, std::size_t i) {
@@ -110,6 +122,8 @@ Asides AsidesOf(const Items& items) {
       asides.of[i] = Year;
     } else if (IsSchoolClass(items, i)) {
       asides.of[i] = SchoolClass;
+    } else if (IsPriceUnit(items, i)) {
+      asides.of[i] = PriceUnit;
     }
   }
   return asides;
