@@ -279,6 +279,28 @@ TEST(MyProblemTest, ShowsTwoStepsAsTheirOwnTwoSteps) {
   EXPECT_TRUE(HasLineStarting(exact, "Отговор: 13,(3)%.")) << Joined(exact);
 }
 
+// The number missing is named in the problem's words, never in the grid's.
+TEST(MyProblemTest, NamesTheMissingNumberInTheProblemsWords) {
+  struct Row {
+    std::string_view text;
+    std::string_view said;
+  };
+  const std::vector<Row> rows = {
+      {"В какво отношение трябва да се смесят 20% и 45% разтвор на сол?",
+       "Не разбрах колко е процентът на получения разтвор: това число липсва в задачата."},
+      {"В какво отношение трябва да се смесят бонбони по 6 € за килограм и бонбони по 11 € за "
+       "килограм?",
+       "Не разбрах колко е цената на сместа: това число липсва в задачата."},
+      {"Колко процента е полученият разтвор, ако смесим 300 г 20% разтвор на сол и 200 г "
+       "разтвор на сол?",
+       "Не разбрах колко е едно от числата: това число липсва в задачата."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_TRUE(HasLineStarting(lines, row.said)) << Joined(lines);
+  }
+}
+
 // Sugar dissolved is named as the sugar, not as the pure sugar that strengthens a solution.
 TEST(MyProblemTest, NamesADissolvedSubstanceAsItself) {
   const std::vector<std::string> lines = ShownOf("Колко грама захар има в 500 г 5% разтвор?");
