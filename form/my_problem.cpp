@@ -103,6 +103,15 @@ bool AreTenths(const Reading& reading) {
   return true;
 }
 
+// Whether the question asks an amount in a unit other than the problem's own: "Колко тона" of
+// a problem solved in kilograms.
+bool AsksInAnotherUnit(const Reading& reading) {
+  const std::string_view own = UnitSymbol(reading.problem->unit);
+  return std::any_of(reading.answers.begin(), reading.answers.end(), [own](const Amount& amount) {
+    return amount.unit != WrittenUnit::Percent && SymbolOf(amount.unit) != own;
+  });
+}
+
 }  // namespace
 
 void MyProblem::Read(std::string_view text) {
@@ -208,14 +217,20 @@ void MyProblem::Show() {
   }
   const bool tenths = AreTenths(reading_);
   std::vector<std::string> answers;
+  std::string difference;
   for (const Amount& amount : reading_.answers) {
-    if (!amount.difference && !amount.substanceOf) {
+    if (amount.difference) {
+      difference = "; разликата е " + ExactAmount(amount);
+    } else if (!amount.substanceOf) {
       answers.push_back(ExactAmount(amount));
     }
   }
+  // The answer is said in the question's unit, the working in the problem's; a difference asked
+  // is part of it.
   const Teaching teaching =
-      tenths ? TeachingOf(problem)
-             : TeachingOf(problem, reading_.values, Listed(answers, ", ", " и "));
+      tenths && !AsksInAnotherUnit(reading_) && difference.empty()
+          ? TeachingOf(problem)
+          : TeachingOf(problem, reading_.values, Listed(answers, ", ", " и ") + difference);
   // The solution's own "Дадено:" and "Търси се:" are said above, in the problem's words.
   const std::vector<std::string>& lines = teaching.solution.lines;
   std::size_t from = 0;

@@ -9,6 +9,8 @@ namespace {
 constexpr std::string_view ProblemNumber = "номерът на задачата";
 constexpr std::string_view Points = "точките на задачата";
 constexpr std::string_view Year = "годината";
+constexpr std::string_view SchoolClass = "класът";
+constexpr std::string_view PriceUnit = "количеството, за което е цената";
 constexpr std::string_view PrintedAnswer = "отговорът в учебника";
 constexpr std::string_view OptionNumber = "отговор за избор";
 
@@ -36,6 +38,31 @@ bool IsYear(const Items& items, std::size_t i) {
                      IsMark(items[i + 1], ".") && item.text.find("гр") == std::string::npos;
   const bool named = !item.amount->unit && i + 1 < items.size() && StartsWith(items[i + 1], "год");
   return value >= 1900 && value <= 2100 && (dated || named);
+}
+
+// "за 7. клас", "в 6 клас": the pupils' class, never an amount of the problem.
+bool IsSchoolClass(const Items& items, std::size_t i) {
+  const Item& item = items[i];
+  if (item.type != ItemType::Number || (item.amount && item.amount->unit) ||
+      (item.amount && !IsWhole(item.amount->value))) {
+    return false;
+  }
+  std::size_t next = i + 1;
+  if (next < items.size() && IsMark(items[next], ".")) {
+    ++next;
+  }
+  return next < items.size() && StartsWith(items[next], "клас");
+}
+
+// "Колко струва един килограм от сместа?", "цената на 1 кг": the measure a price is of.
+bool IsPriceUnit(const Items& items, std::size_t i) {
+  const Item& item = items[i];
+  if (!item.amount || !item.amount->unit || item.amount->unit == WrittenUnit::Percent ||
+      WholeValue(item.amount->value) != 1 || !IsWhole(item.amount->value) || i == 0) {
+    return false;
+  }
+  return StartsWith(items[i - 1], "струв") ||
+         (i > 1 && IsWord(items[i - 1], "на") && StartsWith(items[i - 2], "цена"));
 }
 
 bool IsPoints(const Items& items, std::size_t i) {
@@ -93,6 +120,10 @@ Asides AsidesOf(const Items& items) {
       asides.of[i] = Points;
     } else if (IsYear(items, i)) {
       asides.of[i] = Year;
+    } else if (IsSchoolClass(items, i)) {
+      asides.of[i] = SchoolClass;
+    } else if (IsPriceUnit(items, i)) {
+      asides.of[i] = PriceUnit;
     }
   }
   return asides;

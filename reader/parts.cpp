@@ -12,6 +12,8 @@ constexpr std::array<std::string_view, 10> ResultStems = {
 constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "във",
                                                      "с",  "със", "на", "из"};
 
+constexpr std::array<std::string_view, 2> WithWords = {"с", "със"};
+
 constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
                                                          "извар"};
 
@@ -99,6 +101,11 @@ class Grouper {
     if (named.noun == Noun::None && i > 1 && IsWord(items_[i - 1], "от") &&
         IsSolutionWord(items_[i - 2])) {
       named = {Noun::Solution, i - 2, 0};
+    }
+    // "Сол с маса 40 г", "вода с маса 160 г": the noun before its mass.
+    if (named.noun == Noun::None && i > 2 && IsWord(items_[i - 1], "маса") &&
+        IsAnyWord(items_[i - 2], WithWords)) {
+      named = {NounOf(items_[i - 3], context_), i - 3, 0};
     }
     // "200 г 40% спирт" is a solution of it, not the substance.
     group.noun = group.percent && named.noun == Noun::Substance ? Noun::Solution : named.noun;

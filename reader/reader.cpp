@@ -29,11 +29,25 @@ constexpr std::array<std::string_view, 8> MixingStems = {"смеси", "смес
 constexpr std::array<Column, 3> PercentColumns = {Percent1, Percent2, MixPercent};
 constexpr std::array<Column, 3> MassColumns = {Weight1, Weight2, MixWeight};
 
-// "масата на втората съставка", for what a MissingNumber misses.
-std::string QuantityName(Column column) {
+// What a MissingNumber misses, in the problem's own words: "масата на получения разтвор",
+// "масата на втория вид". A part that may be a solution, water or the pure substance has no
+// name certain enough, and is one of the numbers.
+std::string QuantityName(Column column, Context context, bool byPrice) {
+  const Part part = PartOf(column);
+  const Texts::ContextWords& words = Texts::ContextTable[static_cast<std::size_t>(context)];
+  std::string name;
+  if (byPrice) {
+    constexpr std::array<std::string_view, 3> Kinds = {"първия вид", "втория вид", "сместа"};
+    name = Kinds[static_cast<std::size_t>(part)];
+  } else if (part == Part::Mixture && words.fresh.bare.empty()) {
+    name = std::string(Texts::ObtainedForms.For(words.solution.gender, Texts::Article::Short)) +
+           " " + std::string(words.solution.bare);
+  } else {
+    return "едно от числата";
+  }
   const bool percent = column == Percent1 || column == Percent2 || column == MixPercent;
-  return std::string(percent ? "процентът на " : "масата на ") +
-         std::string(Texts::PartName(PartOf(column)));
+  const std::string_view share = byPrice ? "цената на " : "процентът на ";
+  return std::string(percent ? share : "масата на ") + name;
 }
 class Reader {
  public:
@@ -694,7 +708,7 @@ class Reader {
         }
       }
       if (missing.size() == 1) {
-        return QuantityName(missing.front());
+        return QuantityName(missing.front(), context_, !reading_.currency.empty());
       }
     }
     return {};
@@ -811,7 +825,8 @@ class Reader {
     if (!values[Percent1] || !values[Percent2] || !values[MixPercent]) {
       reading_.missing = QuantityName(!values[Percent1]   ? Percent1
                                       : !values[Percent2] ? Percent2
-                                                          : MixPercent);
+                                                          : MixPercent,
+                                      context_, !reading_.currency.empty());
       return Doubt(Doubt::MissingNumber);
     }
     if (!IsBetween(*values[MixPercent], *values[Percent1], *values[Percent2])) {

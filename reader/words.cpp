@@ -78,17 +78,28 @@ std::array<std::vector<std::string_view>, ContextCount> ContextMarks() {
   return marks;
 }
 
+// Solutions a kitchen names by what is in them: a syrup is of sugar, a brine of salt, a nectar
+// of fruit juice.
+std::array<std::vector<std::string_view>, ContextCount> WithKitchenNames(
+    std::array<std::vector<std::string_view>, ContextCount> marks) {
+  marks[static_cast<std::size_t>(Context::Sugar)].push_back("сироп");
+  marks[static_cast<std::size_t>(Context::Salt)].push_back("саламур");
+  marks[static_cast<std::size_t>(Context::Juice)].push_back("нектар");
+  return marks;
+}
+
 const std::array<std::vector<std::string_view>, ContextCount>& Marks() {
-  static const auto marks = ContextMarks();
+  static const auto marks = WithKitchenNames(ContextMarks());
   return marks;
 }
 
 // Every form of every noun a part or a mixture is called by: "разтвор", "разтвора", "сплавта",
 // "сплави", and what textbooks call a mixture besides.
 std::vector<std::string_view> SolutionForms() {
-  std::vector<std::string_view> forms = {"смес",     "сместа", "руда",    "рудата", "руди",
-                                         "сок",      "сока",   "сокът",   "морска", "морската",
-                                         "разтвори", "сплави", "парчета", "парче",  "пръстен"};
+  std::vector<std::string_view> forms = {
+      "смес",   "сместа",   "руда",     "рудата", "руди",    "сок",     "сока",     "сокът",
+      "нектар", "нектара",  "нектарът", "сироп",  "сиропа",  "сиропът", "саламура", "саламурата",
+      "морска", "морската", "разтвори", "сплави", "парчета", "парче",   "пръстен"};
   for (const Texts::ContextWords& words : Texts::ContextTable) {
     for (const std::string_view text : {words.solution.bare, words.solution.definiteShort,
                                         words.solution.definiteFull, words.solution.both}) {

@@ -63,6 +63,12 @@ TEST(Reader, GivesEveryNumberARoleOrAnAside) {
       {"През 2024 г. в гр. Пловдив смесили 200 г 10% разтвор на сол и 300 г 20% разтвор на "
        "сол. Колко процента е полученият разтвор?",
        {"годината", "", "", "", ""}},
+      {"За 7. клас смесили 200 г 10% разтвор на сол и 300 г 20% разтвор на сол. Колко "
+       "процента е полученият разтвор в 6 клас?",
+       {"класът", "", "", "", "", "класът"}},
+      {"Смесили 3 кг ядки по 12 лв./кг и 2 кг ядки по 7 лв./кг. Каква е цената на 1 кг от "
+       "сместа?",
+       {"", "", "", "", "количеството, за което е цената"}},
       {"Колко грама вода трябва да се долеят към 400 г 10% разтвор на сол, за да се получи 8% "
        "разтвор? А) 50 г Б) 100 г",
        {"", "", "", "отговор за избор", "отговор за избор"}},
@@ -223,6 +229,28 @@ TEST(MyProblemTest, ShowsTheGivenTheSoughtTheSolutionAndTheAnswer) {
   EXPECT_TRUE(HasLineStarting(lines, "Отговор: 100 г вода.")) << Joined(lines);
 }
 
+TEST(MyProblemTest, AnswersAllTheQuestionAsksInItsUnit) {
+  struct Row {
+    std::string_view text;
+    std::string_view answer;
+  };
+  const std::vector<Row> rows = {
+      {"Смесили 2 т 20% разтвор на сол с 4 т 50% разтвор на сол. Колко тона е полученият "
+       "разтвор?",
+       "Отговор: 6 т."},
+      {"Смесили 300 г 20% разтвор на сол с 200 г 45% разтвор на сол. Колко килограма е "
+       "полученият разтвор?",
+       "Отговор: 0,5 кг."},
+      {"Колко тона 30% разтвор и колко тона 10% разтвор на сол трябва да се смесят, за да се "
+       "получат 10 т 25% разтвор? С колко тона първото количество е повече от второто?",
+       "Отговор: 7,5 т и 2,5 т; разликата е 5 т."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_TRUE(HasLineStarting(lines, row.answer)) << Joined(lines);
+  }
+}
+
 // Two steps are shown as the practice solves them: the first step's parts named as its own, then
 // the water, and an exact answer where the grid would round it.
 TEST(MyProblemTest, ShowsTwoStepsAsTheirOwnTwoSteps) {
@@ -249,6 +277,28 @@ TEST(MyProblemTest, ShowsTwoStepsAsTheirOwnTwoSteps) {
       "Смесили 300 г 10% и 200 г 25% разтвор на сол, после долели 100 г вода. Каква е "
       "концентрацията?");
   EXPECT_TRUE(HasLineStarting(exact, "Отговор: 13,(3)%.")) << Joined(exact);
+}
+
+// The number missing is named in the problem's words, never in the grid's.
+TEST(MyProblemTest, NamesTheMissingNumberInTheProblemsWords) {
+  struct Row {
+    std::string_view text;
+    std::string_view said;
+  };
+  const std::vector<Row> rows = {
+      {"В какво отношение трябва да се смесят 20% и 45% разтвор на сол?",
+       "Не разбрах колко е процентът на получения разтвор: това число липсва в задачата."},
+      {"В какво отношение трябва да се смесят бонбони по 6 € за килограм и бонбони по 11 € за "
+       "килограм?",
+       "Не разбрах колко е цената на сместа: това число липсва в задачата."},
+      {"Колко процента е полученият разтвор, ако смесим 300 г 20% разтвор на сол и 200 г "
+       "разтвор на сол?",
+       "Не разбрах колко е едно от числата: това число липсва в задачата."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_TRUE(HasLineStarting(lines, row.said)) << Joined(lines);
+  }
 }
 
 // Sugar dissolved is named as the sugar, not as the pure sugar that strengthens a solution.
