@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "form/lexicon.h"
+#include "form/problem_text.h"
 #include "form/solution_text.h"
 #include "reader/arithmetic.h"
 #include "reader/asides.h"
@@ -29,12 +30,6 @@ constexpr std::array<std::string_view, 8> MixingStems = {"смеси", "смес
 constexpr std::array<Column, 3> PercentColumns = {Percent1, Percent2, MixPercent};
 constexpr std::array<Column, 3> MassColumns = {Weight1, Weight2, MixWeight};
 
-// "масата на втората съставка", for what a MissingNumber misses.
-std::string QuantityName(Column column) {
-  const bool percent = column == Percent1 || column == Percent2 || column == MixPercent;
-  return std::string(percent ? "процентът на " : "масата на ") +
-         std::string(Texts::PartName(PartOf(column)));
-}
 class Reader {
  public:
   explicit Reader(std::string_view text)
@@ -683,6 +678,24 @@ class Reader {
   }
 
   bool AsksResultOf(VariantIndex variant) const { return !SoughtColumns(variant).empty(); }
+
+  // "масата на разтвора", "процентното съдържание на сол в сплавта": what a MissingNumber
+  // misses, in the words the solution would name it with, not the grid's.
+  std::string QuantityName(Column column) const {
+    Problem problem;
+    problem.context = context_;
+    problem.first = IngredientOf(first_.noun);
+    problem.second = IngredientOf(second_.noun);
+    const Texts::PartWords words = Texts::PartWordsOf(problem);
+    const std::string& part = words.names[static_cast<std::size_t>(::PartOf(column))];
+    if (column == Percent1 || column == Percent2 || column == MixPercent) {
+      // Produce's percentages are of its water, as the problem states them.
+      const bool water = StatedShareOf(context_) == StatedShare::Water;
+      return "процентното съдържание на " + (water ? std::string("вода") : words.substance) + " " +
+             Texts::In(part);
+    }
+    return (unit_ == Unit::Litre ? "обемът на " : "масата на ") + part;
+  }
 
   std::string MissingOf(const std::array<std::optional<Fraction>, ColumnCount>& values) const {
     for (VariantIndex variant = 0; variant < VariantCount; ++variant) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -278,6 +279,32 @@ TEST(MyProblemTest, SaysWhatItDidNotUnderstandAndGivesNoAnswer) {
             1)
       << Joined(lines);
   EXPECT_TRUE(HasLineStarting(lines, "Разбрах числата: 400 г и 100 г.")) << Joined(lines);
+}
+
+// Each refusal names what is missing in the problem's own words and tells the pupil what to do.
+TEST(MyProblemTest, RefusesInTheProblemsWordsAndSaysWhatToDo) {
+  struct Case {
+    std::string_view text;
+    std::string_view outcome;
+  };
+  constexpr std::array<Case, 4> Cases = {{
+      {"Към 10% разтвор на сол се наливат 200 г вода. Колко процента е новият разтвор?",
+       "Не разбрах колко е масата на разтвора: това число липсва в задачата. Провери дали "
+       "задачата е преписана цялата."},
+      {"Към 300 г разтвор на сол се наливат 200 г вода. Колко процента е новият разтвор?",
+       "Не разбрах колко е процентното съдържание на сол в разтвора: това число липсва в "
+       "задачата. Провери дали задачата е преписана цялата."},
+      {"", "Не разбрах задачата: полето е празно. Напиши или постави в него текста на задачата."},
+      {"Mix 300 g of 20% salt solution with 200 g of 10% salt solution. What is the "
+       "concentration?",
+       "Не разбрах задачата: в нея няма разтвор, сплав или друга смес. Тук се решават задачи за "
+       "смеси, написани на български език."},
+  }};
+  for (const Case& one : Cases) {
+    MyProblem mine;
+    mine.Read(one.text);
+    EXPECT_EQ(mine.Outcome(), one.outcome) << one.text;
+  }
 }
 
 // The pupil gives a number another role, and the problem is solved again from the roles.
