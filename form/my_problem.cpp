@@ -96,6 +96,17 @@ std::string ExactAmount(const Amount& amount) {
                                              : number + " " + std::string(SymbolOf(amount.unit));
 }
 
+// "2 л" of water in a problem of grams: a volume written where the problem counts masses, or the
+// other way round, whose amount is then said in the problem's unit.
+bool IsOtherMeasure(const ReadNumber& number, Unit problemUnit) {
+  if (!number.amount || !number.amount->unit || *number.amount->unit == WrittenUnit::Percent) {
+    return false;
+  }
+  const bool volume =
+      *number.amount->unit == WrittenUnit::Millilitre || *number.amount->unit == WrittenUnit::Litre;
+  return volume != (problemUnit == Unit::Litre);
+}
+
 // Whether the problem's tenths hold every quantity exactly, as the grid would show them.
 bool AreTenths(const Reading& reading) {
   for (const Column column : AllColumns) {
@@ -311,6 +322,9 @@ std::string MyProblem::GivenLine() const {
               ? number.written + " " + reading_.currency
           : hallmark
               ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + "%)"
+          : IsOtherMeasure(number, problem.unit)
+              ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + " " +
+                    std::string(UnitSymbol(problem.unit)) + ")"
               : number.written;
       given.push_back(shown + " – " + RoleOf(problem, parts, *number.column, byPrice));
     } else {

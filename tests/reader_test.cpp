@@ -281,6 +281,17 @@ TEST(MyProblemTest, SaysWhatItDidNotUnderstandAndGivesNoAnswer) {
   EXPECT_TRUE(HasLineStarting(lines, "Разбрах числата: 400 г и 100 г.")) << Joined(lines);
 }
 
+// Litres of water in a problem of grams are given as the grams the solution counts.
+TEST(MyProblemTest, GivesAVolumeOfWaterAsItsMass) {
+  const std::vector<std::string> lines =
+      ShownOf("В 2 л вода се разтварят 500 г сол. Колко процента е разтворът?");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_TRUE(
+      lines[0].starts_with("Дадено: 2 л (2000 г) – масата на водата; 500 г – масата на "
+                           "солта;"))
+      << lines[0];
+}
+
 // Each refusal names what is missing in the problem's own words and tells the pupil what to do.
 TEST(MyProblemTest, RefusesInTheProblemsWordsAndSaysWhatToDo) {
   struct Case {
