@@ -14,11 +14,14 @@ constexpr std::string_view NotNeeded = "не е нужно";
 
 // What is said for each Doubt, in its order: the one sentence that begins "Не разбрах".
 constexpr std::array<std::string_view, 9> NotUnderstood = {
-    "Не разбрах задачата: полето е празно.",
-    "Не разбрах задачата: текстът е по-дълъг от 10 000 знака.",
-    "Не разбрах задачата: в нея няма разтвор, сплав или друга смес.",
-    "Не разбрах какво се пита: в текста няма въпрос.",
-    "Не разбрах задачата: липсва едно от числата, които са нужни.",
+    "Не разбрах задачата: полето е празно. Напиши или постави в него текста на задачата.",
+    "Не разбрах задачата: текстът е по-дълъг от 10 000 знака. Постави в полето само една "
+    "задача.",
+    "Не разбрах задачата: в нея няма разтвор, сплав или друга смес. Тук се решават задачи за "
+    "смеси, написани на български език.",
+    "Не разбрах какво се пита: в текста няма въпрос. Препиши и въпроса на задачата.",
+    "Не разбрах задачата: липсва едно от числата, които са нужни. Провери дали задачата е "
+    "преписана цялата.",
     "Не разбрах задачата: в нея се смесват три или повече части наведнъж, а тук се решават задачи "
     "с две части.",
     "Не разбрах задачата: в нея има две отделни смесвания. Въведи всяко от тях като отделна "
@@ -91,6 +94,17 @@ std::string ExactAmount(const Amount& amount) {
   const std::string number = Texts::ExactNumber(amount.value);
   return amount.unit == WrittenUnit::Percent ? number + "%"
                                              : number + " " + std::string(SymbolOf(amount.unit));
+}
+
+// "2 л" of water in a problem of grams: a volume written where the problem counts masses, or the
+// other way round, whose amount is then said in the problem's unit.
+bool IsOtherMeasure(const ReadNumber& number, Unit problemUnit) {
+  if (!number.amount || !number.amount->unit || *number.amount->unit == WrittenUnit::Percent) {
+    return false;
+  }
+  const bool volume =
+      *number.amount->unit == WrittenUnit::Millilitre || *number.amount->unit == WrittenUnit::Litre;
+  return volume != (problemUnit == Unit::Litre);
 }
 
 // Whether the problem's tenths hold every quantity exactly, as the grid would show them.
@@ -326,6 +340,9 @@ std::string MyProblem::GivenLine() const {
               ? number.written + " " + reading_.currency
           : hallmark
               ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + "%)"
+          : IsOtherMeasure(number, problem.unit)
+              ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + " " +
+                    std::string(UnitSymbol(problem.unit)) + ")"
               : number.written;
       given.push_back(shown + " – " + RoleOf(problem, parts, *number.column, byPrice));
     } else {
@@ -388,8 +405,9 @@ void MyProblem::ShowDoubt() {
   }
   const ::Doubt doubt = reading_.doubt.value_or(Doubt::TwoReadings);
   if (doubt == Doubt::MissingNumber && !reading_.missing.empty()) {
-    shown_.lines.push_back("Не разбрах колко е " + reading_.missing +
-                           ": това число липсва в задачата.");
+    shown_.lines.push_back(
+        "Не разбрах колко е " + reading_.missing +
+        ": това число липсва в задачата. Провери дали задачата е преписана цялата.");
   } else {
     shown_.lines.emplace_back(NotUnderstood[static_cast<std::size_t>(doubt)]);
   }

@@ -519,8 +519,10 @@ class SolutionWriter {
       return Concat({Title(line.part), " не съдържа ", parts_.substance, " (0%)."});
     }
     if (line.right == Hundred) {
+      // "цялата маса", not "в нея": the pure part may be "чистото злато" or "чистият спирт".
       return Concat({Title(line.part), " е чисто вещество (100%), затова ",
-                     parts_.substanceDefinite, " в нея ", parts_.substanceIs, " ", result, "."});
+                     parts_.substanceDefinite, " ", parts_.substanceIs, " цялата маса: ", result,
+                     "."});
     }
     return Concat({parts_.substanceTitle, " ", InName(line.part), " ", parts_.substanceIs, " ",
                    Leading(line.left), " · ", Operand(line.right), " : 100 = ", result, "."});

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "form/lexicon.h"
+#include "form/problem_text.h"
 #include "form/solution_text.h"
 #include "reader/arithmetic.h"
 #include "reader/asides.h"
@@ -29,25 +30,12 @@ constexpr std::array<std::string_view, 8> MixingStems = {"смеси", "смес
 constexpr std::array<Column, 3> PercentColumns = {Percent1, Percent2, MixPercent};
 constexpr std::array<Column, 3> MassColumns = {Weight1, Weight2, MixWeight};
 
-// What a MissingNumber misses, in the problem's own words: "масата на получения разтвор",
-// "масата на втория вид". A part that may be a solution, water or the pure substance has no
-// name certain enough, and is one of the numbers.
-std::string QuantityName(Column column, Context context, bool byPrice) {
-  const Part part = PartOf(column);
-  const Texts::ContextWords& words = Texts::ContextTable[static_cast<std::size_t>(context)];
-  std::string name;
-  if (byPrice) {
-    constexpr std::array<std::string_view, 3> Kinds = {"първия вид", "втория вид", "сместа"};
-    name = Kinds[static_cast<std::size_t>(part)];
-  } else if (part == Part::Mixture && words.fresh.bare.empty()) {
-    name = std::string(Texts::ObtainedForms.For(words.solution.gender, Texts::Article::Short)) +
-           " " + std::string(words.solution.bare);
-  } else {
-    return "едно от числата";
-  }
-  const bool percent = column == Percent1 || column == Percent2 || column == MixPercent;
-  const std::string_view share = byPrice ? "цената на " : "процентът на ";
-  return std::string(percent ? share : "масата на ") + name;
+// What a MissingNumber misses in a price mixture: "цената на сместа", "масата на втория вид".
+std::string PriceQuantityName(Column column) {
+  constexpr std::array<std::string_view, 3> Kinds = {"първия вид", "втория вид", "сместа"};
+  const bool price = column == Percent1 || column == Percent2 || column == MixPercent;
+  return std::string(price ? "цената на " : "масата на ") +
+         std::string(Kinds[static_cast<std::size_t>(PartOf(column))]);
 }
 class Reader {
  public:
@@ -698,6 +686,27 @@ class Reader {
 
   bool AsksResultOf(VariantIndex variant) const { return !SoughtColumns(variant).empty(); }
 
+  // "масата на разтвора", "процентното съдържание на сол в сплавта": what a MissingNumber
+  // misses, in the words the solution would name it with, not the grid's.
+  std::string QuantityName(Column column) const {
+    if (!reading_.currency.empty()) {
+      return PriceQuantityName(column);
+    }
+    Problem problem;
+    problem.context = context_;
+    problem.first = IngredientOf(first_.noun);
+    problem.second = IngredientOf(second_.noun);
+    const Texts::PartWords words = Texts::PartWordsOf(problem);
+    const std::string& part = words.names[static_cast<std::size_t>(::PartOf(column))];
+    if (column == Percent1 || column == Percent2 || column == MixPercent) {
+      // Produce's percentages are of its water, as the problem states them.
+      const bool water = StatedShareOf(context_) == StatedShare::Water;
+      return "процентното съдържание на " + (water ? std::string("вода") : words.substance) + " " +
+             Texts::In(part);
+    }
+    return (unit_ == Unit::Litre ? "обемът на " : "масата на ") + part;
+  }
+
   std::string MissingOf(const std::array<std::optional<Fraction>, ColumnCount>& values) const {
     for (VariantIndex variant = 0; variant < VariantCount; ++variant) {
       const VariantRule& rule = RuleOf(variant);
@@ -708,7 +717,7 @@ class Reader {
         }
       }
       if (missing.size() == 1) {
-        return QuantityName(missing.front(), context_, !reading_.currency.empty());
+        return QuantityName(missing.front());
       }
     }
     return {};
@@ -825,8 +834,7 @@ class Reader {
     if (!values[Percent1] || !values[Percent2] || !values[MixPercent]) {
       reading_.missing = QuantityName(!values[Percent1]   ? Percent1
                                       : !values[Percent2] ? Percent2
-                                                          : MixPercent,
-                                      context_, !reading_.currency.empty());
+                                                          : MixPercent);
       return Doubt(Doubt::MissingNumber);
     }
     if (!IsBetween(*values[MixPercent], *values[Percent1], *values[Percent2])) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -287,13 +288,15 @@ TEST(MyProblemTest, NamesTheMissingNumberInTheProblemsWords) {
   };
   const std::vector<Row> rows = {
       {"В какво отношение трябва да се смесят 20% и 45% разтвор на сол?",
-       "Не разбрах колко е процентът на получения разтвор: това число липсва в задачата."},
+       "Не разбрах колко е процентното съдържание на сол в получения разтвор: това число липсва "
+       "в задачата."},
       {"В какво отношение трябва да се смесят бонбони по 6 € за килограм и бонбони по 11 € за "
        "килограм?",
        "Не разбрах колко е цената на сместа: това число липсва в задачата."},
       {"Колко процента е полученият разтвор, ако смесим 300 г 20% разтвор на сол и 200 г "
        "разтвор на сол?",
-       "Не разбрах колко е едно от числата: това число липсва в задачата."},
+       "Не разбрах колко е процентното съдържание на сол във втория разтвор: това число липсва в "
+       "задачата."},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
@@ -328,6 +331,43 @@ TEST(MyProblemTest, SaysWhatItDidNotUnderstandAndGivesNoAnswer) {
             1)
       << Joined(lines);
   EXPECT_TRUE(HasLineStarting(lines, "Разбрах числата: 400 г и 100 г.")) << Joined(lines);
+}
+
+// Litres of water in a problem of grams are given as the grams the solution counts.
+TEST(MyProblemTest, GivesAVolumeOfWaterAsItsMass) {
+  const std::vector<std::string> lines =
+      ShownOf("В 2 л вода се разтварят 500 г сол. Колко процента е разтворът?");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_TRUE(
+      lines[0].starts_with("Дадено: 2 л (2000 г) – масата на водата; 500 г – масата на "
+                           "солта;"))
+      << lines[0];
+}
+
+// Each refusal names what is missing in the problem's own words and tells the pupil what to do.
+TEST(MyProblemTest, RefusesInTheProblemsWordsAndSaysWhatToDo) {
+  struct Case {
+    std::string_view text;
+    std::string_view outcome;
+  };
+  constexpr std::array<Case, 4> Cases = {{
+      {"Към 10% разтвор на сол се наливат 200 г вода. Колко процента е новият разтвор?",
+       "Не разбрах колко е масата на разтвора: това число липсва в задачата. Провери дали "
+       "задачата е преписана цялата."},
+      {"Към 300 г разтвор на сол се наливат 200 г вода. Колко процента е новият разтвор?",
+       "Не разбрах колко е процентното съдържание на сол в разтвора: това число липсва в "
+       "задачата. Провери дали задачата е преписана цялата."},
+      {"", "Не разбрах задачата: полето е празно. Напиши или постави в него текста на задачата."},
+      {"Mix 300 g of 20% salt solution with 200 g of 10% salt solution. What is the "
+       "concentration?",
+       "Не разбрах задачата: в нея няма разтвор, сплав или друга смес. Тук се решават задачи за "
+       "смеси, написани на български език."},
+  }};
+  for (const Case& one : Cases) {
+    MyProblem mine;
+    mine.Read(one.text);
+    EXPECT_EQ(mine.Outcome(), one.outcome) << one.text;
+  }
 }
 
 // The pupil gives a number another role, and the problem is solved again from the roles.

@@ -293,7 +293,7 @@ TEST(Solution, WaterHasNoSubstanceAndThePureSubstanceIsAllOfIt) {
   }
   const std::vector<std::string> added = LinesOf(0, {"10", "400", "100", "100", "", ""});
   const std::string allOfIt =
-      "Втората съставка е чисто вещество (100%), затова чистото вещество в нея е 100.";
+      "Втората съставка е чисто вещество (100%), затова чистото вещество е цялата маса: 100.";
   EXPECT_NE(std::find(added.begin(), added.end(), allOfIt), added.end()) << Joined(added);
 }
 
