@@ -147,9 +147,11 @@ describe('the practice', () => {
     const [answer, toGrid] = (await practice(page)).solution.slice(-2);
     assert.match(answer, /^Отговор: /);
     assert.match(toGrid, /^Провери с Blendora \(„Вариант \d“\)(, като избереш [^:]+)?: въведи /);
-    // What the solution added is read out, its answer and the way to the grid.
+    // What the solution added is read out, its answer and the way to the grid, "·" and ":" as
+    // they are said.
     const heard = await announced(page);
-    assert.ok(heard.includes(answer) && heard.endsWith(toGrid), heard);
+    const said = (line) => line.replaceAll(' · ', ' по ').replaceAll(' : ', ' делено на ');
+    assert.ok(heard.includes(said(answer)) && heard.endsWith(said(toGrid)), heard);
     await tabUntil(page, () => document.activeElement.id === 'practice-into-grid', 'Въведи в таблицата');
     await page.press('Enter');
     // Ниво 3 is Вариант 7; the pupil is taken to the first of its givens, and it is calculated.
