@@ -52,8 +52,8 @@ constexpr KindRecipes InWater = {Same,    Watered, Strengthened, Watered,   Same
                                  Same,    Same,    Watered,      Dissolved, Dissolved, Dissolved,
                                  Watered, No,      Same,         Watered,   Dissolved};
 // Pure alcohol and pure juice are no school material, nor is their evaporation.
-constexpr KindRecipes Drink = {Same, Watered, No, Watered, Same,    Same, Same, Same,
-                               No,   No,      No, No,      Watered, No,   Same, Watered, No};
+constexpr KindRecipes Drink = {Same, Watered, No, Watered, Same, Same, Same,    Same, No,
+                               No,   No,      No, Watered, No,   Same, Watered, No};
 constexpr KindRecipes Vinegar = {Same, FromConcentrate,
                                  No,   FromConcentrate,
                                  Same, FromConcentrate,
@@ -68,7 +68,7 @@ constexpr KindRecipes Milk = {Same, No, No, No, Same, Same, Same, Same, No,
 constexpr KindRecipes Alloy = {Same, No, Strengthened, No, Same, Same, Same, Same, No,
                                No,   No, No,           No, No,   Same, No,   No};
 // Produce is only dried.
-constexpr KindRecipes Produce = {No, No, No, No, No, No, No, No, No,
+constexpr KindRecipes Produce = {No, No, No, No, No,    No, No, No, No,
                                  No, No, No, No, Dried, No, No, No};
 
 // In the order of Context.
