@@ -1,5 +1,5 @@
 // The pupil's own problem, below the practice: the text typed or pasted from a textbook, read by
-// the teaching module on "Реши" and answered as a teacher would, or told what is missing; the
+// the teaching module on the solve button and answered as a teacher would, or told what is missing; the
 // numbers of the text in a small table where the pupil gives one another role, which solves
 // again; and the problem put into the grid where the grid expresses it. main.js asks for this
 // module once the practice is there, whose style sheet it shares. Whatever the text holds is only
@@ -61,7 +61,7 @@ async function loadMyProblem() {
   };
 }
 
-// The section, in the order it is read: the box and Реши, the result, which a screen reader reads
+// The section, in the order it is read: the box and its solve button, the result, which a screen reader reads
 // out as it comes, the numbers and their roles, and the problem into the grid. The text is copied
 // for the print, where a box shows no more than fits in it.
 function buildSection(texts) {
