@@ -1,9 +1,9 @@
 // The pupil's own problem, below the practice: the text typed or pasted from a textbook, read by
 // the teaching module on the solve button and answered as a teacher would, or told what is
 // missing; the numbers of the text in a small table where the pupil gives one another role,
-// which solves again; and the problem put into the grid where the grid expresses it. main.js asks for this
-// module once the practice is there, whose style sheet it shares. Whatever the text holds is only
-// ever shown as text.
+// which solves again; and the problem put into the grid where the grid expresses it. main.js
+// asks for this module once the practice is there, whose style sheet it shares. Whatever the
+// text holds is only ever shown as text.
 import { element } from './practice.js';
 import { loadTeaching, SolutionRegion } from './solution.js';
 
