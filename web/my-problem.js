@@ -61,9 +61,9 @@ async function loadMyProblem() {
   };
 }
 
-// The section, in the order it is read: the box and its solve button, the result, which a screen reader reads
-// out as it comes, the numbers and their roles, and the problem into the grid. The text is copied
-// for the print, where a box shows no more than fits in it.
+// The section, in the order it is read: the box and its solve button, the result, which a screen
+// reader reads out as it comes, the numbers and their roles, and the problem into the grid. The
+// text is copied for the print, where a box shows no more than fits in it.
 function buildSection(texts) {
   const view = {
     text: element('textarea', { id: 'my-problem-text', class: 'my-problem-text', rows: 5, autocomplete: 'off' }),
