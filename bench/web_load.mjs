@@ -1,7 +1,8 @@
 // Measures the page as a pupil's browser loads it: the files the first visit transfers, each
-// gzip-compressed as a web server would send them, what a repeat visit asks of the server once
-// the service worker keeps the site, the time from navigation to a page ready to type into on
-// either visit, and one Calculate. Needs the site from scripts/web.sh and tests/web's packages.
+// gzip-compressed as a web server would send them (and their sum without a service worker, as the
+// page alone asks for them), what a repeat visit asks of the server once the service worker keeps
+// the site, the time from navigation to a page ready to type into on either visit, and one
+// Calculate. Needs the site from scripts/web.sh and tests/web's packages.
 //   node bench/web_load.mjs [RUNS]                (20 by default)
 //   node bench/web_load.mjs --slow-phone [RUNS]   a cheap phone over mobile data, on a plain and a
 //                                                 gzip server (slow_phone.mjs; 9 runs by default)
@@ -59,6 +60,13 @@ for (let run = 0; run < runs; run += 1) {
   repeat.transfers = server.transfers.slice(sent);
   await page.context().close();
 }
+// The same first visit where the browser has no service worker: what the page alone asks for,
+// all it shows after ready included.
+const asked = server.transfers.length;
+const alone = await openPage(browser, server.url, { serviceWorkers: 'block' });
+await alone.waitForSelector('#my-problem');
+const aloneRequests = server.transfers.slice(asked);
+await alone.context().close();
 await browser.close();
 await server.close();
 
@@ -75,6 +83,9 @@ for (const name of new Set(transfers)) {
   console.log(`| \`${name}\` | ${body.length} | ${compressed} | ${times} |`);
 }
 console.log(`| first visit | | ${total} (${(total / 1024).toFixed(1)} KiB) | ${transfers.length} |`);
+const aloneTotal = aloneRequests.map(fileOf)
+  .reduce((sum, name) => sum + sentCompressed(name, readFileSync(join(site, name))), 0);
+console.log(`| without a service worker | | ${aloneTotal} (${(aloneTotal / 1024).toFixed(1)} KiB) | ${aloneRequests.length} |`);
 console.log(`\nA repeat visit asks the server for: ${repeat.requests.map(fileOf).join(', ') || 'nothing'}; it sends: ${repeat.transfers.map(fileOf).join(', ') || 'nothing'}`);
 console.log(`Ready to type into (median of ${runs}): first visit ${median(first.ready).toFixed(1)} ms, repeat visit ${median(repeat.ready).toFixed(1)} ms`);
 console.log(`One Calculate with its refresh (median of ${runs} × 100): ${(median(calculate) * 1000).toFixed(0)} µs`);
