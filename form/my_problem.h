@@ -20,6 +20,14 @@ inline constexpr std::string_view SolveButton = "Реши";
 inline constexpr std::string_view MyProblemNumbers = "Числата в задачата";
 inline constexpr std::string_view MyProblemNumber = "Число";
 inline constexpr std::string_view MyProblemRole = "Какво означава";
+// The page fetches the reader when the pupil first solves a problem of their own, and keeps it for
+// the visits without a network from then on; before that, without a network, it says so.
+inline std::string ReaderUnreachable() {
+  return "Няма връзка с интернет. „" + std::string(MyProblemTitle) +
+         "“ се изтегля при първото решаване, а след това работи и без интернет. Свържи се с "
+         "интернет и натисни „" +
+         std::string(SolveButton) + "“ отново.";
+}
 }  // namespace Texts
 
 class MyProblem {

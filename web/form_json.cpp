@@ -21,6 +21,12 @@ std::string Hex(unsigned byte) {
 
 }  // namespace
 
+const char* Answer(std::string text) {
+  static std::string answer;
+  answer = std::move(text);
+  return answer.c_str();
+}
+
 std::string Quoted(std::string_view text) {
   std::string quoted = "\"";
   for (const char c : text) {

@@ -12,6 +12,9 @@
 #include "form/teacher_sheet.h"
 #include "worksheet/solution.h"
 
+// What a module's function gives the page: the text, which stays valid until the next such call.
+const char* Answer(std::string text);
+
 // A JSON string: quotes, backslashes and control characters escaped, all else as it is.
 std::string Quoted(std::string_view text);
 std::string Boolean(bool value);

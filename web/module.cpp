@@ -16,13 +16,6 @@ namespace {
 
 std::unique_ptr<Worksheet> sheet;
 std::string separator;
-std::string answer;
-
-const char* Answer(std::string text) {
-  answer = std::move(text);
-  return answer.c_str();
-}
-
 std::string CellStates() {
   return Array(CellCount, [](int i) {
     const auto cell = static_cast<CellIndex>(i);

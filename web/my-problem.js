@@ -1,16 +1,18 @@
-// The pupil's own problem, below the practice: the text typed or pasted from a textbook, read by
-// the teaching module on the solve button and answered as a teacher would, or told what is
-// missing; the numbers of the text in a small table where the pupil gives one another role,
-// which solves again; and the problem put into the grid where the grid expresses it. main.js
-// asks for this module once the practice is there, whose style sheet it shares. Whatever the
-// text holds is only ever shown as text.
+// The pupil's own problem, below the practice: the text typed or pasted from a textbook, read on
+// the solve button and answered as a teacher would, or told what is missing; the numbers of the
+// text in a small table where the pupil gives one another role, which solves again; and the
+// problem put into the grid where the grid expresses it. main.js asks for this module once the
+// practice is there, whose style sheet it shares; the section is built from the teaching module's
+// texts, and the reader, a module of its own, comes only when the pupil first goes to the box.
+// Whatever the text holds is only ever shown as text.
 import { element } from './practice.js';
+import { compileModule, connect } from './sheet.js';
 import { loadTeaching, SolutionRegion } from './solution.js';
 
 // root: the form, which the section ends; enterIntoGrid(variant, givens): the calculator's.
 export async function startMyProblem({ root, enterIntoGrid }) {
-  const myProblem = await loadMyProblem();
-  const texts = myProblem.texts();
+  const { module, read } = await loadTeaching();
+  const texts = JSON.parse(read(module.blendora_my_problem_texts()));
   const view = buildSection(texts);
   const result = new SolutionRegion(view.result);
 
@@ -32,33 +34,50 @@ export async function startMyProblem({ root, enterIntoGrid }) {
     view.intoGrid.hidden = !state.canGoIntoGrid;
   }
 
-  view.solve.addEventListener('click', () => {
-    view.printed.textContent = view.text.value;
-    show(myProblem.read(view.text.value));
+  // Without a network, before the reader was ever fetched, the result says so, and nothing else
+  // stays from a problem read before.
+  const unreachable = { solution: { lines: [[texts.unreachable]] }, numbers: [], roles: [], canGoIntoGrid: false };
+
+  // Mostly there by the time the pupil has typed or pasted the text. While it comes, the result
+  // is busy: a screen reader reads it once it is there.
+  view.text.addEventListener('focus', () => loadReader().catch(() => {}));
+  view.solve.addEventListener('click', async () => {
+    const text = view.text.value;
+    view.printed.textContent = text;
+    view.result.setAttribute('aria-busy', 'true');
+    show(await loadReader().then(() => reader.read(text), () => unreachable));
+    view.result.removeAttribute('aria-busy');
   });
+  // The numbers' table and the button come with a reading, once the reader is there.
   view.numbers.addEventListener('change', ({ target }) => {
-    show(myProblem.changeRole(Number(target.dataset.number), Number(target.value)));
+    show(reader.changeRole(Number(target.dataset.number), Number(target.value)));
   });
   view.intoGrid.addEventListener('click', () => {
-    const { variant, givens } = myProblem.grid();
+    const { variant, givens } = reader.grid();
     enterIntoGrid(variant, givens);
   });
   root.append(view.section);
 }
 
-// The teaching module's reader behind plain calls, as practice.js puts the practice's.
-async function loadMyProblem() {
-  const { module, read, withText } = await loadTeaching();
-  const json = (pointer) => JSON.parse(read(pointer));
-  return {
-    // The section's texts: heading, the box's label, the buttons, the table's caption and headings.
-    texts: () => json(module.blendora_my_problem_texts()),
-    // Each gives { solution, numbers: [{ written, role }], roles, answered, canGoIntoGrid }.
-    read: (text) => withText(text, (pointer) => json(module.blendora_my_problem_read(pointer))),
-    changeRole: (number, role) => json(module.blendora_my_problem_change_role(number, role)),
-    // { variant, givens }, the givens with a period.
-    grid: () => json(module.blendora_my_problem_grid()),
-  };
+// The reader behind plain calls, as practice.js puts the practice's, once it has come; fetched on
+// the first call of loadReader, and asked for again after a fetch that failed.
+let reader;
+let readerComing;
+function loadReader() {
+  readerComing ??= connect(compileModule('blendora-reader')).then(({ module, read, withText }) => {
+    const json = (pointer) => JSON.parse(read(pointer));
+    reader = {
+      // Each gives { solution, numbers: [{ written, role }], roles, answered, canGoIntoGrid }.
+      read: (text) => withText(text, (pointer) => json(module.blendora_my_problem_read(pointer))),
+      changeRole: (number, role) => json(module.blendora_my_problem_change_role(number, role)),
+      // { variant, givens }, the givens with a period.
+      grid: () => json(module.blendora_my_problem_grid()),
+    };
+  }, (failure) => {
+    readerComing = undefined;
+    throw failure;
+  });
+  return readerComing;
 }
 
 // The section, in the order it is read: the box and its solve button, the result, which a screen

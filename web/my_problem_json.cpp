@@ -2,20 +2,7 @@
 
 #include <vector>
 
-#include "form/teacher_sheet.h"
 #include "web/form_json.h"
-
-std::string MyProblemDescription() {
-  return Object()
-      .Add("heading", Quoted(Texts::MyProblemTitle))
-      .Add("label", Quoted(Texts::MyProblemLabel))
-      .Add("solve", Quoted(Texts::SolveButton))
-      .Add("intoGrid", Quoted(Texts::IntoGrid))
-      .Add("numbers", Quoted(Texts::MyProblemNumbers))
-      .Add("number", Quoted(Texts::MyProblemNumber))
-      .Add("role", Quoted(Texts::MyProblemRole))
-      .Text();
-}
 
 std::string MyProblemJson(const MyProblem& problem) {
   const std::vector<MyProblem::Number> numbers = problem.Numbers();

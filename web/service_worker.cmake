@@ -1,5 +1,8 @@
-# Writes the service worker: every file of the site, and a cache name made of the version and a
-# digest of the files, so that any change to the site makes a new cache.
+# Writes the service worker: every file of the site that the page asks for, and a cache name made
+# of the version and a digest of all the files, so that any change to the site makes a new cache.
+# Left out are the reader's module and the installed page's large icons, which the page itself
+# never asks for: the browser fetches those when it installs the page, online. Either is kept as
+# it arrives through the service worker.
 #   cmake -DSITE=folder -DVERSION=x.y.z -DTEMPLATE=service-worker.js.in -P service_worker.cmake
 file(GLOB names RELATIVE ${SITE} ${SITE}/*)
 list(REMOVE_ITEM names service-worker.js)
@@ -9,7 +12,9 @@ set(site_files "")
 foreach(name ${names})
   file(SHA256 ${SITE}/${name} digest)
   string(APPEND digests ${digest})
-  list(APPEND site_files "'${name}'")
+  if(NOT name MATCHES "^blendora-reader\\.|-512\\.png$")
+    list(APPEND site_files "'${name}'")
+  endif()
 endforeach()
 # The page is kept under the address it is opened at, which the browser has just revalidated.
 list(TRANSFORM site_files REPLACE "^'index.html'$" "'./'")

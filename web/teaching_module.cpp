@@ -1,8 +1,8 @@
 // What teaches, for the page: the calculator's row solved step by step, one pupil's practice, the
-// teacher's sheet and the pupil's own problem, read from its text. A C interface that solution.js
-// and practice.js call, in a module of its own, which the page fetches once it is ready to
-// calculate. Texts travel as UTF-8 and structures as JSON; what a function returns stays valid
-// until the next call. A level is its place in Levels, a place on a sheet counts from 0.
+// teacher's sheet and the texts of the pupil's own problem's section. A C interface that
+// solution.js and practice.js call, in a module of its own, which the page fetches once it is
+// ready to calculate. Texts travel as UTF-8 and structures as JSON; what a function returns stays
+// valid until the next call. A level is its place in Levels, a place on a sheet counts from 0.
 #include <emscripten/emscripten.h>
 
 #include <stdexcept>
@@ -14,7 +14,6 @@
 #include "form/practice.h"
 #include "form/teacher_sheet.h"
 #include "web/form_json.h"
-#include "web/my_problem_json.h"
 
 namespace {
 
@@ -25,20 +24,7 @@ Practice& Current() {
   return practice;
 }
 
-// The pupil's own problem, made on first use as the practice is.
-MyProblem& Mine() {
-  static MyProblem problem;
-  return problem;
-}
-
 std::string feedback;  // what the last check said of the current problem
-std::string answer;
-
-const char* Answer(std::string text) {
-  answer = std::move(text);
-  return answer.c_str();
-}
-
 Level LevelAt(int level) {
   return Levels.at(static_cast<std::size_t>(level));
 }
@@ -54,6 +40,21 @@ std::vector<std::string> Lines(std::string_view text) {
     }
     start = end + 1;
   }
+}
+
+// What the page builds the pupil's own problem's section from, before the reader comes:
+// {"heading", "label", "solve", "intoGrid", "numbers", "number", "role", "unreachable"}.
+std::string MyProblemDescription() {
+  return Object()
+      .Add("heading", Quoted(Texts::MyProblemTitle))
+      .Add("label", Quoted(Texts::MyProblemLabel))
+      .Add("solve", Quoted(Texts::SolveButton))
+      .Add("intoGrid", Quoted(Texts::IntoGrid))
+      .Add("numbers", Quoted(Texts::MyProblemNumbers))
+      .Add("number", Quoted(Texts::MyProblemNumber))
+      .Add("role", Quoted(Texts::MyProblemRole))
+      .Add("unreachable", Quoted(Texts::ReaderUnreachable()))
+      .Text();
 }
 
 }  // namespace
@@ -145,29 +146,6 @@ EMSCRIPTEN_KEEPALIVE const char* blendora_teacher_sheet(int sheet, int level, in
 // The texts the page builds the pupil's own problem's section from (see MyProblemDescription).
 EMSCRIPTEN_KEEPALIVE const char* blendora_my_problem_texts() {
   return Answer(MyProblemDescription());
-}
-
-// The pupil's text read afresh, and what it shows now as JSON (see MyProblemJson).
-EMSCRIPTEN_KEEPALIVE const char* blendora_my_problem_read(const char* text) {
-  Mine().Read(text);
-  return Answer(MyProblemJson(Mine()));
-}
-
-// A number of the text given another role, both by their places in MyProblemJson, and what it
-// shows now; a number or a role there is none of changes nothing.
-EMSCRIPTEN_KEEPALIVE const char* blendora_my_problem_change_role(int number, int role) {
-  const auto numbers = Mine().Numbers().size();
-  const auto roles = Mine().Roles().size();
-  if (number >= 0 && role >= 0 && static_cast<std::size_t>(number) < numbers &&
-      static_cast<std::size_t>(role) < roles) {
-    Mine().ChangeRole(static_cast<std::size_t>(number), static_cast<std::size_t>(role));
-  }
-  return Answer(MyProblemJson(Mine()));
-}
-
-// The pupil's problem as the grid takes it (see GridEntryJson); null where the grid cannot.
-EMSCRIPTEN_KEEPALIVE const char* blendora_my_problem_grid() {
-  return Answer(Mine().CanGoIntoGrid() ? GridEntryJson(Mine().ForGrid(".")) : "null");
 }
 
 }  // extern "C"

@@ -28,11 +28,12 @@ def tab_to(desktop, name, limit=80):
     raise TimeoutError(f"{limit} presses of Tab never reached {name}")
 
 
-# Under Node, the teaching module (site/blendora-teaching.wasm) says what the page will show:
-# `withText(text, use)` calls use with a pointer to the text in the module's memory.
-TEACHING_SCRIPT = """
+# Under Node, a module of the site (the teaching one, blendora-teaching.wasm, or the reader's)
+# says what the page will show: `withText(text, use)` calls use with a pointer to the text in the
+# module's memory.
+MODULE_SCRIPT = """
 import { readFileSync } from 'node:fs';
-const bytes = readFileSync(`${process.argv[1]}/blendora-teaching.wasm`);
+const bytes = readFileSync(`${process.argv[1]}/MODULE.wasm`);
 const { instance } = await WebAssembly.instantiate(bytes, {
   env: { emscripten_notify_memory_growth: () => {} }, wasi_snapshot_preview1: { proc_exit: () => {} } });
 const module = instance.exports;
@@ -51,7 +52,7 @@ const withText = (text, use) => {
 
 # After one press of "Нова задача": the problem, the question of its last box (Shift+Tab from
 # "Нова задача" reaches it), and what is said of the answer "1" in that box.
-PRACTICE_SCRIPT = TEACHING_SCRIPT + """
+PRACTICE_SCRIPT = MODULE_SCRIPT.replace("MODULE", "blendora-teaching") + """
 module.blendora_practice_next();
 const { boxes } = JSON.parse(read(module.blendora_practice_state()));
 // The boxes' answers a line each: the others empty, "1" in the last.
@@ -63,7 +64,7 @@ console.log(JSON.stringify({ text, question: boxes.at(-1).label, feedback }));
 # The textbook's example, and the answer "Моята задача" gives it, as a screen reader hears it.
 EXAMPLE = ("Колко грама вода трябва да се долеят към 400 г 10% разтвор на сол, за да се получи 8% "
            "разтвор?")
-MY_PROBLEM_SCRIPT = TEACHING_SCRIPT + """
+MY_PROBLEM_SCRIPT = MODULE_SCRIPT.replace("MODULE", "blendora-reader") + """
 const { solution } = JSON.parse(read(withText(process.argv[2], module.blendora_my_problem_read)));
 const [text, spoken] = solution.lines.find(([line]) => line.startsWith('Отговор:'));
 console.log(JSON.stringify(spoken ?? text));

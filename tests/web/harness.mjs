@@ -7,12 +7,13 @@ import { serveSite as serveFolder } from '../../scripts/serve-site.mjs';
 
 export const site = process.env.BLENDORA_SITE ?? new URL('../../build/web/site', import.meta.url).pathname;
 
-// The site as a pupil's browser gets it; every request is recorded.
-export function serveSite() {
+// The site as a pupil's browser gets it; every request is recorded. On a given port, the origin of
+// a server stopped before comes back.
+export function serveSite(port = 0) {
   if (!existsSync(`${site}/index.html`)) {
     throw new Error(`No page in ${site}: scripts/web.sh builds it.`);
   }
-  return serveFolder(site);
+  return serveFolder(site, port);
 }
 
 // Chromium as the probe of this machine starts it: no network of its own, no first-run chores.

@@ -18,7 +18,8 @@ async function openMyProblem(options = {}) {
   return page;
 }
 
-// The box emptied, the text pasted into it, and Реши pressed.
+// The box emptied, the text pasted into it, and Реши pressed; the result once it is there (the
+// first press waits for the reader).
 async function solveText(page, text) {
   await page.click(box);
   await page.evaluate((selector) => {
@@ -28,6 +29,7 @@ async function solveText(page, text) {
     await page.paste(text);
   }
   await page.click(solve);
+  await until(page, () => !document.getElementById('my-problem-result').hasAttribute('aria-busy'), undefined, 'the reading');
 }
 
 // What the section shows, as a pupil and a screen reader meet it.

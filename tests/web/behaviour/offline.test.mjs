@@ -3,22 +3,24 @@ import { after, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { launchBrowser } from '../engines.mjs';
 import { serveSite } from '../harness.mjs';
-import { addressHolds, calculate, cell, row, variant } from './pupil.mjs';
+import { addressHolds, calculate, cell, row, until, variant } from './pupil.mjs';
 
 const browser = await launchBrowser();
 after(() => browser.close());
 
+// Once the service worker has stored the site and answers for the page.
+const controlled = (page) => page.evaluate(() => navigator.serviceWorker.ready.then(() => new Promise((resolve) => {
+  if (navigator.serviceWorker.controller) {
+    resolve();
+  } else {
+    navigator.serviceWorker.addEventListener('controllerchange', resolve, { once: true });
+  }
+})));
+
 test('after one visit, the page reloads and calculates with its server stopped, and opens its link', async () => {
   const server = await serveSite();
   const page = await browser.open(server.url);
-  // The service worker has stored the site and answers for the page.
-  await page.evaluate(() => navigator.serviceWorker.ready.then(() => new Promise((resolve) => {
-    if (navigator.serviceWorker.controller) {
-      resolve();
-    } else {
-      navigator.serviceWorker.addEventListener('controllerchange', resolve, { once: true });
-    }
-  })));
+  await controlled(page);
   await server.close();
   await page.reload();
   await page.click(variant(1));
@@ -34,5 +36,37 @@ test('after one visit, the page reloads and calculates with its server stopped, 
   const stored = await page.evaluate(() => caches.keys());
   assert.equal(stored.length, 1);
   assert.match(stored[0], /^blendora-\d+\.\d+\.\d+-[0-9a-f]{12}$/);
+  await page.close();
+});
+
+// The textbook's example pasted into "Моята задача" and Реши pressed: the first line of the result
+// that ends the reading, once the reading is done.
+async function solveMyProblem(page) {
+  await page.fill('#my-problem-text', 'Колко грама вода трябва да се долеят към 400 г 10% разтвор на сол, за да се получи 8% разтвор?');
+  await page.click('#my-problem-solve');
+  return until(page, () => !document.getElementById('my-problem-result').hasAttribute('aria-busy')
+    && [...document.querySelectorAll('#my-problem-result p')].map((p) => p.textContent)
+      .find((line) => /^(Отговор|Няма връзка)/.test(line)), undefined, 'the reading');
+}
+
+test('the reader comes only when the pupil solves a problem of their own, and from then on works offline too', async () => {
+  const server = await serveSite();
+  const { port } = new URL(server.url);
+  const page = await browser.open(server.url);
+  await controlled(page);
+  assert.deepEqual(server.requests.filter((path) => path.includes('blendora-reader')), []);
+  await server.close();
+  await page.reload();
+  await until(page, () => document.getElementById('my-problem') !== null || null, undefined, 'the section');
+  assert.match(await solveMyProblem(page), /^Няма връзка с интернет\./);
+
+  const again = await serveSite(Number(port));
+  assert.match(await solveMyProblem(page), /^Отговор: .*100 г/);
+  await until(page, () => caches.match('blendora-reader.wasm.gz').then((kept) => kept !== undefined)
+    .then(async (gz) => gz || (await caches.match('blendora-reader.wasm')) !== undefined), undefined, 'the reader kept');
+  await again.close();
+  await page.reload();
+  await until(page, () => document.getElementById('my-problem') !== null || null, undefined, 'the section');
+  assert.match(await solveMyProblem(page), /^Отговор: .*100 г/);
   await page.close();
 });
