@@ -17,6 +17,30 @@ constexpr std::array<std::string_view, 2> WithWords = {"с", "със"};
 constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
                                                          "извар"};
 
+// "смесили 300 г и 200 г и приготвили 500 г": the sentence mixed before what was made.
+bool MixedBefore(const Items& items, std::size_t i) {
+  for (std::size_t back = i; back-- > 0;) {
+    if (IsMark(items[back], ".") || IsMark(items[back], "?") || IsMark(items[back], "!")) {
+      return false;
+    }
+    if (StartsWith(items[back], "смес") || StartsWith(items[back], "стоп")) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// "приготвила 900 г сироп", "направили 2 кг": what was made before the problem begins, and is
+// poured into or mixed, unlike "за да се приготвят 8 л", "иска да направи 400 г" and what a
+// sentence made by mixing.
+bool IsMadeBefore(const Items& items, std::size_t i) {
+  const bool made = StartsWith(items[i], "приготв") || StartsWith(items[i], "направ");
+  const bool toBeMade =
+      i >= 1 && (IsWord(items[i - 1], "да") ||
+                 (i >= 2 && IsWord(items[i - 1], "се") && IsWord(items[i - 2], "да")));
+  return made && !toBeMade && !MixedBefore(items, i);
+}
+
 // Whether what the text names from `begin` on is what is obtained: "получиха 500 г", "за да
 // стане процентното съдържание 8%", "до 8%", "за 200 г разтвор", but not "от 50 кг пресни".
 bool IsResult(const Items& items, std::size_t begin) {
@@ -41,7 +65,7 @@ bool IsResult(const Items& items, std::size_t begin) {
       return reached;
     }
     if (StartsWithAny(item, ResultStems)) {
-      return true;
+      return !IsMadeBefore(items, begin - back);
     }
   }
   return false;
