@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
-#include <numeric>
-#include <span>
-#include <stdexcept>
+#include <cstdint>
 
 #include "form/lexicon.h"
 #include "form/problem_text.h"
@@ -37,16 +34,22 @@ std::string PriceQuantityName(Column column) {
   return std::string(price ? "цената на " : "масата на ") +
          std::string(Kinds[static_cast<std::size_t>(PartOf(column))]);
 }
+
 class Reader {
  public:
-  explicit Reader(std::string_view text)
-      : text_(text), items_(ItemsOf(text)), asides_(AsidesOf(items_)) {}
+  // A sub-question is read as a text of its own, but not split again: "а)" inside it is no
+  // label.
+  enum class Labels : std::uint8_t { Split, Kept };
+
+  explicit Reader(std::string_view text, Labels labels = Labels::Split)
+      : text_(text), items_(ItemsOf(text)), asides_(AsidesOf(items_)), labels_(labels) {}
 
   Reading Read() {
     ShareUnits();
     asides_ = AsidesOf(items_);
     ReadOptions();
-    const std::vector<std::size_t> labels = SubQuestionLabels();
+    const std::vector<std::size_t> labels =
+        labels_ == Labels::Split ? SubQuestionLabels() : std::vector<std::size_t>{};
     if (labels.size() > 1) {
       ReadSubQuestions(labels);
     } else {
@@ -114,7 +117,7 @@ class Reader {
                              : asides_.end < items_.size() ? items_[asides_.end].begin
                                                            : text_.size();
       const std::string own(text_.substr(from, to > from ? to - from : 0));
-      Reading part = Reader(stem + " " + own).Read();
+      Reading part = Reader(stem + " " + own, Labels::Kept).Read();
       for (ReadNumber& number : part.numbers) {
         if (number.begin > stem.size()) {
           number.begin = number.begin - stem.size() - 1 + from;
@@ -275,7 +278,11 @@ class Reader {
     }
     mixing[Weight1] = *w1;
     mixing[Weight2] = *w2;
-    mixing = Solved(0, mixing);
+    try {
+      mixing = Solved(0, mixing);
+    } catch (const InexactFraction&) {
+      return Doubt(Doubt::Impossible);
+    }
     // The water given and the percentage asked, or the percentage given and the water asked.
     const bool percentGiven = mixture_.percent.has_value();
     if (water_->mass.has_value() == percentGiven) {
@@ -973,6 +980,7 @@ class Reader {
   std::string_view text_;
   Items items_;
   Asides asides_;
+  Labels labels_;
   Context context_ = Context::Salt;
   std::vector<Target> targets_;
   Placed first_;
@@ -993,5 +1001,13 @@ Reading ReadProblem(std::string_view text) {
     reading.doubt = Doubt::TooLong;
     return reading;
   }
-  return Reader(text).Read();
+  // Numbers beyond what exact fractions hold anywhere in the working: no answer rather than a
+  // rounded one.
+  try {
+    return Reader(text).Read();
+  } catch (const InexactFraction&) {
+    Reading reading;
+    reading.doubt = Doubt::Impossible;
+    return reading;
+  }
 }

@@ -169,8 +169,16 @@ TEST(Reader, ReadsAnyTextWithoutThrowing) {
     html += "<p class=\"x\">Колко грама вода &nbsp; 400 г 10%</p><script>var a=1;</script>";
   }
   html += "</body></html>";
+  std::string labels;
+  while (labels.size() < 9000) {
+    labels += "а)б)в)г)";  // sub-questions within sub-questions, which once nested without end
+  }
   const std::vector<std::string> texts = {
       noise.substr(0, 9999),
+      labels,
+      // Two steps of two empty parts: the mixing has no percentage.
+      "Смесили 0 г 10% и 0 г 20% разтвор на сол, после долели 300 г вода. Какъв е процентът на "
+      "новия разтвор?",
       std::string(10001, 'a'),
       "Колко грама вода трябва да се долеят към 123456789012345678901234567890 г 10% разтвор на "
       "сол, за да се получи 8% разтвор?",
@@ -182,7 +190,11 @@ TEST(Reader, ReadsAnyTextWithoutThrowing) {
   for (const std::string& text : texts) {
     Reading reading;
     EXPECT_NO_THROW(reading = ReadProblem(text));
-    EXPECT_TRUE(reading.doubt.has_value()) << text.substr(0, 80);
+    // Sub-questions are doubted each, one level deep.
+    for (const Reading& part : reading.parts) {
+      EXPECT_TRUE(part.doubt.has_value() && part.parts.empty()) << text.substr(0, 80);
+    }
+    EXPECT_TRUE(reading.doubt.has_value() || !reading.parts.empty()) << text.substr(0, 80);
     EXPECT_TRUE(reading.answers.empty());
   }
   EXPECT_EQ(ReadProblem(std::string(10001, 'a')).doubt, Doubt::TooLong);

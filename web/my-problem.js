@@ -45,8 +45,11 @@ export async function startMyProblem({ root, enterIntoGrid }) {
     const text = view.text.value;
     view.printed.textContent = text;
     view.result.setAttribute('aria-busy', 'true');
-    show(await loadReader().then(() => reader.read(text), () => unreachable));
-    view.result.removeAttribute('aria-busy');
+    try {
+      show(await loadReader().then(() => reader.read(text), () => unreachable));
+    } finally {
+      view.result.removeAttribute('aria-busy');
+    }
   });
   // The numbers' table and the button come with a reading, once the reader is there.
   view.numbers.addEventListener('change', ({ target }) => {
