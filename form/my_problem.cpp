@@ -126,6 +126,19 @@ bool AsksInAnotherUnit(const Reading& reading) {
   });
 }
 
+// "Отговор: 60%." of alloys given by their hallmarks, said as one: "Отговор: проба 600 (60%)."
+std::string AsHallmarks(std::string line, const std::vector<Amount>& answers) {
+  for (const Amount& amount : answers) {
+    const std::string percent = ExactAmount(amount);
+    const std::size_t at = line.find(percent);
+    if (amount.unit == WrittenUnit::Percent && at != std::string::npos) {
+      line.replace(at, percent.size(),
+                   "проба " + Texts::ExactNumber(amount.value * 10) + " (" + percent + ")");
+    }
+  }
+  return line;
+}
+
 }  // namespace
 
 void MyProblem::Read(std::string_view text) {
@@ -262,6 +275,9 @@ void MyProblem::Show() {
       std::find_if(shown_.lines.rbegin(), shown_.lines.rend(),
                    [](const std::string& line) { return line.starts_with("Отговор:"); });
   outcome_ = static_cast<std::size_t>(shown_.lines.rend() - answer) - 1;
+  if (reading_.hallmark) {
+    shown_.lines[outcome_] = AsHallmarks(shown_.lines[outcome_], reading_.answers);
+  }
   const std::size_t solved = shown_.lines.size();
   ShowDifference();
   if (shown_.lines.size() > solved) {

@@ -49,7 +49,7 @@ bool IsResult(const Items& items, std::size_t begin) {
 
 // "с масленост 3%", "с 30% плодово съдържание", "с проба 585": words about a percentage.
 bool IsAboutPercent(const Item& item) {
-  return MeansPercent(item) || StartsWith(item, "плодов") || StartsWith(item, "проб");
+  return MeansPercent(item) || StartsWith(item, "плодов");
 }
 
 class Grouper {

@@ -75,6 +75,7 @@ class Reader {
         item.amount =
             PupilAnswer{Decimal::Of(item.amount->value.digits, item.amount->value.places + 1),
                         WrittenUnit::Percent};
+        reading_.hallmark = true;
         continue;
       }
       if (item.type != ItemType::Number || !item.amount || item.amount->unit ||

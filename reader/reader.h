@@ -77,6 +77,9 @@ struct Reading {
   // Goods mixed by their price per kilogram: "лв." or "€", the prices held where the
   // percentages are; empty for a mixture of percentages.
   std::string currency;
+  // The percentages are given as hallmarks, "проба 585" for 58,5%: a percentage answered is said
+  // as one too.
+  bool hallmark = false;
 };
 
 // Reads any text, of any length and content, without throwing: a text of more than

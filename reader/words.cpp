@@ -248,9 +248,9 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
 
 bool MeansPercent(const Item& item) {
   return StartsWith(item, "процент") || StartsWith(item, "концентрац") ||
-         StartsWith(item, "масленост") || StartsWith(item, "съдържани") ||
-         StartsWith(item, "цена") || StartsWith(item, "струва") || IsWord(item, "евро") ||
-         IsWord(item, "лева");
+         StartsWith(item, "проб") || StartsWith(item, "масленост") ||
+         StartsWith(item, "съдържани") || StartsWith(item, "цена") || StartsWith(item, "струва") ||
+         IsWord(item, "евро") || IsWord(item, "лева");
 }
 
 bool IsCountWord(const Item& item) {

@@ -52,8 +52,8 @@ Noun NounOf(const Item& item, Context context);
 int Priority(Noun noun);
 // A number, a mark that ends a clause, or a word that joins two.
 bool EndsPhrase(const Item& item);
-// What a percentage is called: "процентното съдържание", "концентрацията", "маслеността",
-// "плодовото съдържание", or a price.
+// What a percentage is called: "процентното съдържание", "концентрацията", "пробата",
+// "маслеността", "плодовото съдържание", or a price.
 bool MeansPercent(const Item& item);
 // "грама", "килограма", "литра": a word a number is counted in.
 bool IsCountWord(const Item& item);

@@ -333,6 +333,24 @@ TEST(MyProblemTest, SaysWhatItDidNotUnderstandAndGivesNoAnswer) {
   EXPECT_TRUE(HasLineStarting(lines, "Разбрах числата: 400 г и 100 г.")) << Joined(lines);
 }
 
+// The answer is said in the text's own terms: an alloy given by its hallmarks gets one.
+TEST(MyProblemTest, AnswersInTheTextsOwnTerms) {
+  struct Row {
+    std::string_view text;
+    std::string_view answer;
+  };
+  const std::vector<Row> rows = {
+      {"Бижутер стопил 12 г злато с проба 750 и 8 г злато с проба 375. Каква ще бъде пробата на "
+       "получената сплав?",
+       "Отговор: проба 600 (60%)."},
+  };
+  for (const Row& row : rows) {
+    MyProblem mine;
+    mine.Read(row.text);
+    EXPECT_EQ(mine.Outcome(), row.answer) << Joined(mine.Shown().lines);
+  }
+}
+
 // Litres of water in a problem of grams are given as the grams the solution counts.
 TEST(MyProblemTest, GivesAVolumeOfWaterAsItsMass) {
   const std::vector<std::string> lines =
