@@ -79,6 +79,20 @@ bool MeansRatio(const Item& item) {
   return StartsWith(item, "отношени");
 }
 
+// "Колко грама 5% и 25% разтвор", "Колко грама от 5% и от 25% разтвор": a second percentage
+// listed right after the one asked about asks the same of its part.
+std::optional<std::size_t> ListedPercent(const Items& items, std::size_t percent, std::size_t end) {
+  std::size_t at = percent + 1;
+  if (at >= end || !IsWord(items[at], "и")) {
+    return std::nullopt;
+  }
+  ++at;
+  if (at < end && IsWord(items[at], "от")) {
+    ++at;
+  }
+  return at < end && IsPercent(items[at]) ? std::optional<std::size_t>(at) : std::nullopt;
+}
+
 }  // namespace
 
 std::vector<std::pair<std::size_t, std::size_t>> QuestionsOf(const Items& items, std::size_t end) {
@@ -156,6 +170,13 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
     }
     if (target.who == Who::Same && !targets.empty()) {
       target.who = targets.back().who;
+    }
+    const std::optional<std::size_t> listed = target.who == Who::ByPercent
+                                                  ? ListedPercent(items, *target.percentItem, end)
+                                                  : std::nullopt;
+    if (listed) {
+      targets.push_back(target);
+      target.percentItem = listed;
     }
     if (target.who == Who::Each) {
       target.who = Who::First;
