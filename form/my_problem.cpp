@@ -66,9 +66,14 @@ Texts::PartWords PartWordsOf(const Reading& reading) {
     return Texts::GridPartWords();
   }
   Texts::PartWords words = Texts::PartWordsOf(*reading.problem);
+  const auto context = static_cast<std::size_t>(reading.problem->context);
   // Sugar dissolved in water is "захарта"; "чистата захар" is what strengthens a solution.
   if (IsDissolved(*reading.problem)) {
-    words.names[0] = Texts::SubstanceSubjects[static_cast<std::size_t>(reading.problem->context)];
+    words.names[0] = Texts::SubstanceSubjects[context];
+  }
+  // A solution described is "разтвора", none obtained.
+  if (reading.described) {
+    words.names[2] = Texts::ContextTable[context].solution.definiteShort;
   }
   return words;
 }

@@ -470,6 +470,7 @@ class Reader {
       return;
     }
     const auto solution = std::find_if(parts.parts.begin(), parts.parts.end(), isSolution);
+    reading_.described = true;
     parts.mixture = *solution;
     parts.parts.erase(solution);
     if (parts.parts.empty()) {

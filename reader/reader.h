@@ -77,6 +77,9 @@ struct Reading {
   // Goods mixed by their price per kilogram: "лв." or "€", the prices held where the
   // percentages are; empty for a mixture of percentages.
   std::string currency;
+  // One solution described, nothing mixed: "В 250 г разтвор има 30 г сол." The mixture is that
+  // solution, not one obtained.
+  bool described = false;
   // The percentages are given as hallmarks, "проба 585" for 58,5%: a percentage answered is said
   // as one too.
   bool hallmark = false;

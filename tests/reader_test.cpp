@@ -307,12 +307,22 @@ TEST(MyProblemTest, NamesTheMissingNumberInTheProblemsWords) {
   }
 }
 
-// Sugar dissolved is named as the sugar, not as the pure sugar that strengthens a solution.
+// Sugar dissolved is named as the sugar, not as the pure sugar that strengthens a solution; a
+// solution described, nothing mixed, as the solution, not as one obtained.
 TEST(MyProblemTest, NamesADissolvedSubstanceAsItself) {
   const std::vector<std::string> lines = ShownOf("Колко грама захар има в 500 г 5% разтвор?");
   ASSERT_GE(lines.size(), 2u) << Joined(lines);
   EXPECT_EQ(lines[1], "Търси се: масата на захарта.");
   EXPECT_EQ(lines[0].find("чист"), std::string::npos) << lines[0];
+  EXPECT_EQ(lines[0].find("получ"), std::string::npos) << lines[0];
+
+  const std::vector<std::string> described =
+      ShownOf("В 250 г разтвор има 30 г сол. Колко процента е концентрацията на разтвора?");
+  ASSERT_GE(described.size(), 2u) << Joined(described);
+  EXPECT_EQ(described[0],
+            "Дадено: 250 г – масата на разтвора; 30 г – масата на солта; 0% – процентното "
+            "съдържание на сол във водата.");
+  EXPECT_EQ(described[1], "Търси се: процентното съдържание на сол в разтвора.");
 }
 
 TEST(MyProblemTest, SolvesExactlyWhatIsNoWholeTenth) {
