@@ -433,20 +433,27 @@ class Reader {
         !has([](const Placed& p) { return IsAddedThing(p.noun) && p.noun != Noun::Water; })) {
       parts.parts.push_back({Noun::Pure, {}, {}, items_.size(), 0});
     }
-    // "Колко грама 20% разтвор може да се приготви от 50 г сол?": the water goes unsaid.
+    // "Колко грама 20% разтвор може да се приготви от 50 г сол?", "Колко литра 6% оцет може да се
+    // приготви от 0,3 л 70% есенция?": the water goes unsaid. An essence that something is
+    // poured into is no such one.
+    const bool made = has([this](const Placed& p) {
+      return p.noun == Noun::Pure || p.noun == Noun::Substance ||
+             (p.noun == Noun::Concentrate && mixings_ == 0);
+    });
     const bool madeFromPure =
-        parts.parts.size() == 2 && !parts.mixture.mass && !parts.mixture.percent &&
-        has([](const Placed& p) { return p.noun == Noun::Pure || p.noun == Noun::Substance; }) &&
+        parts.parts.size() == 2 && !parts.mixture.mass && !parts.mixture.percent && made &&
         has([](const Placed& p) { return p.noun == Noun::Solution && !p.mass; }) &&
         !has([](const Placed& p) { return p.noun == Noun::Water; });
     if (madeFromPure) {
       parts.parts.push_back({Noun::Water, {}, {}, items_.size(), 0});
     }
-    // Beside the substance dissolved, the water; beside a solution, another of unknown strength.
+    // Beside the substance dissolved or an essence diluted, the water; beside a solution, another
+    // of unknown strength.
     if (parts.parts.size() == 1) {
       const Noun noun = parts.parts.front().noun;
-      const bool pure = noun == Noun::Pure || noun == Noun::Substance;
-      parts.parts.push_back({pure ? Noun::Water : Noun::Solution, {}, {}, items_.size(), 2});
+      const bool diluted =
+          noun == Noun::Pure || noun == Noun::Substance || noun == Noun::Concentrate;
+      parts.parts.push_back({diluted ? Noun::Water : Noun::Solution, {}, {}, items_.size(), 2});
     }
   }
 
