@@ -129,6 +129,53 @@ bool IsMetal(Context context) {
          context == Context::Gold;
 }
 
+bool IsPrecious(Context context) {
+  return context == Context::Silver || context == Context::Gold;
+}
+
+// "20 г мед" beside silver or gold: another metal, of none of the precious one.
+bool IsOtherMetal(const Item& item, Context context) {
+  return IsPrecious(context) &&
+         std::any_of(Contexts.begin(), Contexts.end(), [&item, context](Context metal) {
+           return IsMetal(metal) && metal != context && StartsWith(item, SubstanceStem(metal));
+         });
+}
+
+// The metal a hallmark is of, named just before it: "злато с проба 900".
+std::optional<Context> HallmarkedMetal(const Items& items, std::size_t hallmark) {
+  constexpr std::size_t Reach = 3;
+  for (std::size_t i = hallmark; i-- > 0 && i + Reach >= hallmark;) {
+    for (const Context metal : {Context::Silver, Context::Gold}) {
+      if (StartsWith(items[i], SubstanceStem(metal))) {
+        return metal;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+// The precious metal a hallmark or a percentage measures: "сребро с проба 900", "със 75%
+// злато"; none where neither does.
+std::optional<Context> MeasuredPrecious(const Items& items,
+                                        const std::array<int, ContextCount>& counts) {
+  const auto count = [&counts](Context context) {
+    return counts[static_cast<std::size_t>(context)];
+  };
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    for (const Context metal : {Context::Silver, Context::Gold}) {
+      if (IsPercent(items[i]) && i + 1 < items.size() &&
+          StartsWith(items[i + 1], SubstanceStem(metal))) {
+        return metal;
+      }
+    }
+    if (StartsWith(items[i], "проб") && count(Context::Silver) + count(Context::Gold) > 0) {
+      return HallmarkedMetal(items, i).value_or(
+          count(Context::Silver) >= count(Context::Gold) ? Context::Silver : Context::Gold);
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 bool IsCyrillicWord(const Item& item) {
@@ -175,6 +222,10 @@ Noun NounOf(const Item& item, Context context) {
   }
   if (IsSolutionWord(item)) {
     return Noun::Solution;
+  }
+  // What water is to a solution, the other metals are to an alloy of silver or gold.
+  if (IsOtherMetal(item, context)) {
+    return Noun::Water;
   }
   if (StartsWith(item, SubstanceStem(context))) {
     return Noun::Substance;
@@ -232,7 +283,10 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
       }
     }
   }
-  const auto best = std::max_element(counts.begin(), counts.end());
+  // Beside silver or gold that is measured, copper is only the other metal.
+  const std::optional<Context> precious = MeasuredPrecious(items, counts);
+  const auto best = precious ? counts.begin() + static_cast<std::ptrdiff_t>(*precious)
+                             : std::max_element(counts.begin(), counts.end());
   several = false;
   for (std::size_t c = 0; c < ContextCount; ++c) {
     const auto b = static_cast<std::size_t>(best - counts.begin());

@@ -364,6 +364,26 @@ TEST(MyProblemTest, AnswersInTheTextsOwnTerms) {
   }
 }
 
+// Copper melted into silver or gold is the other metals, added, never water poured in.
+TEST(MyProblemTest, AddsOtherMetalsToAnAlloyAsMetals) {
+  struct Row {
+    std::string_view text;
+    std::string_view line;
+  };
+  const std::vector<Row> rows = {
+      {"Колко грама мед трябва да се стопят с 30 г злато с проба 750, за да се получи злато с "
+       "проба 600?",
+       "Трябва да се добавят 37,5 − 30 = 7,5 (г) други метали."},
+      {"Колко грама чисто злато и колко грама мед са нужни за 20 г злато с проба 750?",
+       "Други метали: 20 − 15 = 5 (г)."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_TRUE(HasLineStarting(lines, row.line)) << Joined(lines);
+    EXPECT_EQ(Joined(lines).find("вод"), std::string::npos) << Joined(lines);
+  }
+}
+
 // Litres of water in a problem of grams are given as the grams the solution counts.
 TEST(MyProblemTest, GivesAVolumeOfWaterAsItsMass) {
   const std::vector<std::string> lines =
