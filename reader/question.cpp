@@ -99,8 +99,13 @@ std::vector<std::pair<std::size_t, std::size_t>> QuestionsOf(const Items& items,
   std::vector<std::pair<std::size_t, std::size_t>> questions;
   std::size_t start = 0;
   for (std::size_t i = 0; i <= end; ++i) {
+    // "гр. Пловдив", "по 14 лв. за килограм": a point that shortens a word, not one that ends a
+    // sentence, unless a capital follows the money.
+    const bool shortened =
+        i > 0 && (IsWord(items[i - 1], "гр") ||
+                  (IsWord(items[i - 1], "лв") && !(i + 1 < end && items[i + 1].capital)));
     const bool stop = i == end || IsMark(items[i], "?") || IsMark(items[i], "!") ||
-                      (IsMark(items[i], ".") && !(i > 0 && IsWord(items[i - 1], "гр")));
+                      (IsMark(items[i], ".") && !shortened);
     if (!stop) {
       continue;
     }
@@ -139,8 +144,9 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
       target.unit = UnitWord(items[at]);
       target.percent = target.unit == WrittenUnit::Percent;
       ++at;
-    } else if (at < end && IsWord(items[i], "колко") && IsWord(items[at], "от") &&
-               !targets.empty()) {
+    } else if (at < end && IsWord(items[i], "колко") &&
+               (IsWord(items[at], "от") || IsWord(items[at], "по")) && !targets.empty()) {
+      // "… и колко от втория", "… и колко по 11 € за килограм": in the unit asked before.
       target.unit = targets.back().unit;
     } else {
       // "Колко вода", "Колко сол", "Колко тежи".
