@@ -222,6 +222,7 @@ class Reader {
                     [](const Placed& p) { return p.mass && !p.percent && p.noun == Noun::None; })) {
       return Doubt(Doubt::TwoReadings);
     }
+    JoinNamedTwice(parts, mentions);
     AddMentioned(parts, mentions);
     if (IsTwoSteps(parts)) {
       return SolveTwoSteps(parts);
@@ -417,6 +418,28 @@ class Reader {
       }
     }
     return false;
+  }
+
+  // "За туршия е нужна 12% саламура. … за 25 кг саламура?", "Имаме 10% саламура. … в 30 кг
+  // саламура?": nothing mixed, and the one solution named twice, by its percentage and by its
+  // mass.
+  void JoinNamedTwice(NamedParts& parts, const Mentions& mentions) const {
+    const auto solution = [](const Placed& p) {
+      return p.noun == Noun::Solution || p.noun == Noun::None;
+    };
+    const auto percentOnly = [&](const Placed& p) { return solution(p) && p.percent && !p.mass; };
+    const auto massOnly = [&](const Placed& p) { return solution(p) && p.mass && !p.percent; };
+    if (mixings_ > 0 || evaporates_ || mentions.dissolves || parts.mixture.percent ||
+        parts.parts.empty() || !percentOnly(parts.parts.front())) {
+      return;
+    }
+    if (parts.parts.size() == 1 && parts.mixture.mass) {
+      parts.mixture.percent = parts.parts.front().percent;
+      parts.parts.clear();
+    } else if (parts.parts.size() == 2 && !parts.mixture.mass && massOnly(parts.parts.back())) {
+      parts.parts.back().percent = parts.parts.front().percent;
+      parts.parts.erase(parts.parts.begin());
+    }
   }
 
   void AddMentioned(NamedParts& parts, const Mentions& mentions) {
