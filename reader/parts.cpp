@@ -69,7 +69,7 @@ class Grouper {
       }
     }
     for (Group& group : groups_) {
-      group.result = group.noun == Noun::Dried || IsResult(items_, group.begin);
+      group.result = group.noun == Noun::Dried || IsResult(items_, group.begin) || BecomesIt(group);
     }
     return groups_;
   }
@@ -78,6 +78,17 @@ class Grouper {
 
  private:
   bool IsOwnNumber(std::size_t i) const { return asides_.of[i].empty(); }
+
+  // "разтворът станал 60%": the noun, then what it became.
+  bool BecomesIt(const Group& group) const {
+    const std::size_t number = group.percent.value_or(group.mass.value_or(group.begin));
+    for (std::size_t i = group.begin + 1; i < number; ++i) {
+      if (StartsWithAny(items_[i], ResultStems)) {
+        return true;
+      }
+    }
+    return false;
+  }
 
   // "400 г 10% разтвор на сол", "40 кг сплав с 20% мед", "200 г от 10%-ния разтвор", "50 г сол".
   void FromMass(std::size_t i) {
