@@ -131,6 +131,60 @@ bool AsksInAnotherUnit(const Reading& reading) {
   });
 }
 
+// Salt's words, and those of a substance the text names by no context of its own, read as salt.
+struct Renaming {
+  std::string_view substance;
+  std::array<std::pair<std::string_view, std::string_view>, 6> forms;
+};
+constexpr std::array<Renaming, 2> Renamings = {{
+    {"вещество",
+     {{{"чистата сол", "чистото вещество"},
+       {"чиста сол", "чисто вещество"},
+       {"Солта", "Веществото"},
+       {"солта", "веществото"},
+       {"Сол", "Вещество"},
+       {"сол", "вещество"}}}},
+    {"киселина",
+     {{{"чистата сол", "чистата киселина"},
+       {"чиста сол", "чиста киселина"},
+       {"Солта", "Киселината"},
+       {"солта", "киселината"},
+       {"Сол", "Киселина"},
+       {"сол", "киселина"}}}},
+}};
+
+// Whether a letter, Latin or Cyrillic of two bytes, starts at `at`, or ends just before it.
+bool IsLetterAt(std::string_view text, std::size_t at) {
+  const unsigned char byte = at < text.size() ? static_cast<unsigned char>(text[at]) : 0;
+  return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || byte == 0xD0 ||
+         byte == 0xD1;
+}
+bool IsLetterBefore(std::string_view text, std::size_t at) {
+  const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const bool cyrillic =
+      at >= 2 && (byte(at - 2) == 0xD0 || byte(at - 2) == 0xD1) && (byte(at - 1) & 0xC0) == 0x80;
+  return cyrillic || (at >= 1 && IsLetterAt(text, at - 1));
+}
+
+// "Солта не се променя" of a solution of acid: "Киселината не се променя".
+std::string InTextsWords(std::string line, std::string_view substance) {
+  const auto renaming =
+      std::find_if(Renamings.begin(), Renamings.end(),
+                   [substance](const Renaming& r) { return r.substance == substance; });
+  if (renaming == Renamings.end()) {
+    return line;
+  }
+  for (const auto& [salt, own] : renaming->forms) {
+    for (std::size_t at = line.find(salt); at != std::string::npos; at = line.find(salt, at + 1)) {
+      if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + salt.size())) {
+        line.replace(at, salt.size(), own);
+        at += own.size() - 1;
+      }
+    }
+  }
+  return line;
+}
+
 // "Отговор: 60%." of alloys given by their hallmarks, said as one: "Отговор: проба 600 (60%)."
 std::string AsHallmarks(std::string line, const std::vector<Amount>& answers) {
   for (const Amount& amount : answers) {
@@ -187,6 +241,9 @@ std::vector<std::string> MyProblem::Roles() const {
     roles.push_back(RoleOf(problem, parts, column, !read_.currency.empty()));
   }
   roles.emplace_back(NotNeeded);
+  for (std::string& role : roles) {
+    role = InTextsWords(std::move(role), read_.substance);
+  }
   return roles;
 }
 
@@ -229,6 +286,26 @@ Practice::GridEntry MyProblem::ForGrid(std::string_view decimalSeparator) const 
 }
 
 void MyProblem::Show() {
+  ShowReading();
+  if (reading_.substance.empty()) {
+    return;
+  }
+  for (std::string& line : shown_.lines) {
+    line = InTextsWords(std::move(line), reading_.substance);
+  }
+  if (shown_.table) {
+    for (std::string& cell : shown_.table->heading) {
+      cell = InTextsWords(std::move(cell), reading_.substance);
+    }
+    for (auto& row : shown_.table->rows) {
+      for (std::string& cell : row) {
+        cell = InTextsWords(std::move(cell), reading_.substance);
+      }
+    }
+  }
+}
+
+void MyProblem::ShowReading() {
   shown_ = {};
   if (!reading_.parts.empty()) {
     ShowSubQuestions();

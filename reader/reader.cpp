@@ -185,6 +185,9 @@ class Reader {
       found = true;
       several = false;
     }
+    if (reading_.currency.empty()) {
+      reading_.substance = UnnamedSubstanceOf(own, context_);
+    }
     const Grouped grouped = GroupsOf(items_, asides_, context_, !reading_.currency.empty());
     const std::vector<Group>& groups = grouped.groups;
     if (!found) {

@@ -85,6 +85,11 @@ std::array<std::vector<std::string_view>, ContextCount> WithKitchenNames(
   marks[static_cast<std::size_t>(Context::Sugar)].push_back("сироп");
   marks[static_cast<std::size_t>(Context::Salt)].push_back("саламур");
   marks[static_cast<std::size_t>(Context::Juice)].push_back("нектар");
+  // An acid is vinegar's only where the vinegar is named: "разтвор на киселина" is of any acid.
+  auto& vinegar = marks[static_cast<std::size_t>(Context::Vinegar)];
+  vinegar.erase(std::remove_if(vinegar.begin(), vinegar.end(),
+                               [](std::string_view stem) { return stem.starts_with("киселин"); }),
+                vinegar.end());
   return marks;
 }
 
@@ -227,7 +232,8 @@ Noun NounOf(const Item& item, Context context) {
   if (IsOtherMetal(item, context)) {
     return Noun::Water;
   }
-  if (StartsWith(item, SubstanceStem(context))) {
+  // "веществото", "киселината": what a solution holds, named by no context of its own.
+  if (StartsWith(item, SubstanceStem(context)) || StartsWithAny(item, UnnamedSubstances)) {
     return Noun::Substance;
   }
   return Noun::None;
@@ -298,6 +304,20 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
     return IsSolutionWord(item) && StartsWith(item, "разтвор");
   });
   return Contexts[static_cast<std::size_t>(best - counts.begin())];
+}
+
+std::string_view UnnamedSubstanceOf(const Items& items, Context context) {
+  const auto& marks = Marks()[static_cast<std::size_t>(context)];
+  const bool named = std::any_of(items.begin(), items.end(), [&marks](const Item& item) {
+    return std::any_of(marks.begin(), marks.end(),
+                       [&item](std::string_view stem) { return StartsWith(item, stem); });
+  });
+  if (named || context != Context::Salt) {
+    return {};
+  }
+  const bool acid = std::any_of(items.begin(), items.end(),
+                                [](const Item& item) { return StartsWith(item, "киселин"); });
+  return acid ? "киселина" : "вещество";
 }
 
 bool MeansPercent(const Item& item) {

@@ -364,6 +364,29 @@ TEST(MyProblemTest, AnswersInTheTextsOwnTerms) {
   }
 }
 
+// A solution of an acid, or of a substance not named, is said in the text's words, never as salt's
+// or vinegar's.
+TEST(MyProblemTest, NamesTheSubstanceAsTheTextNamesIt) {
+  struct Row {
+    std::string_view text;
+    std::string_view line;
+  };
+  const std::vector<Row> rows = {
+      {"Смесили 300 г 10% разтвор на киселина и 200 г 35% разтвор на киселина. Колко процента е "
+       "полученият разтвор?",
+       "Киселината в първия разтвор е 300 · 10 : 100 = 30 (г)."},
+      {"Колко грама чисто вещество трябва да се добавят към 300 г 10% разтвор, за да се получи "
+       "25% разтвор?",
+       "Отговор: 60 г чисто вещество."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_TRUE(HasLineStarting(lines, row.line)) << Joined(lines);
+    EXPECT_EQ(Joined(lines).find("сол"), std::string::npos) << Joined(lines);
+    EXPECT_EQ(Joined(lines).find("оцет"), std::string::npos) << Joined(lines);
+  }
+}
+
 // Copper melted into silver or gold is the other metals, added, never water poured in.
 TEST(MyProblemTest, AddsOtherMetalsToAnAlloyAsMetals) {
   struct Row {
