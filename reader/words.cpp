@@ -78,12 +78,13 @@ std::array<std::vector<std::string_view>, ContextCount> ContextMarks() {
   return marks;
 }
 
-// Solutions a kitchen names by what is in them: a syrup is of sugar, a brine of salt, a nectar
-// of fruit juice.
+// Solutions a kitchen names by what is in them: a syrup is of sugar, a brine and sea water of
+// salt, a nectar of fruit juice.
 std::array<std::vector<std::string_view>, ContextCount> WithKitchenNames(
     std::array<std::vector<std::string_view>, ContextCount> marks) {
   marks[static_cast<std::size_t>(Context::Sugar)].push_back("сироп");
   marks[static_cast<std::size_t>(Context::Salt)].push_back("саламур");
+  marks[static_cast<std::size_t>(Context::Salt)].push_back("морск");
   marks[static_cast<std::size_t>(Context::Juice)].push_back("нектар");
   // An acid is vinegar's only where the vinegar is named: "разтвор на киселина" is of any acid.
   auto& vinegar = marks[static_cast<std::size_t>(Context::Vinegar)];
