@@ -131,27 +131,27 @@ bool AsksInAnotherUnit(const Reading& reading) {
   });
 }
 
-// Salt's words, and those of a substance the text names by no context of its own, read as salt.
-struct Renaming {
-  std::string_view substance;
-  std::array<std::pair<std::string_view, std::string_view>, 6> forms;
-};
-constexpr std::array<Renaming, 2> Renamings = {{
-    {"вещество",
-     {{{"чистата сол", "чистото вещество"},
-       {"чиста сол", "чисто вещество"},
-       {"Солта", "Веществото"},
-       {"солта", "веществото"},
-       {"Сол", "Вещество"},
-       {"сол", "вещество"}}}},
-    {"киселина",
-     {{{"чистата сол", "чистата киселина"},
-       {"чиста сол", "чиста киселина"},
-       {"Солта", "Киселината"},
-       {"солта", "киселината"},
-       {"Сол", "Киселина"},
-       {"сол", "киселина"}}}},
-}};
+// The context's words the text calls by its own, and the text's word for each: salt's of a
+// substance not named or of an acid, plums' of other produce dried as they are.
+std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
+  if (own == "вещество") {
+    return {{"чистата сол", "чистото вещество"},
+            {"чиста сол", "чисто вещество"},
+            {"Солта", "Веществото"},
+            {"солта", "веществото"},
+            {"Сол", "Вещество"},
+            {"сол", "вещество"}};
+  }
+  if (own == "киселина") {
+    return {
+        {"Солта", "Киселината"}, {"солта", "киселината"}, {"Сол", "Киселина"}, {"сол", "киселина"}};
+  }
+  const std::string word(own);
+  return {{"Сливите", FirstCapital(word + "те")},
+          {"сливите", word + "те"},
+          {"Сливи", FirstCapital(word)},
+          {"сливи", word}};
+}
 
 // Whether a letter, Latin or Cyrillic of two bytes, starts at `at`, or ends just before it.
 bool IsLetterAt(std::string_view text, std::size_t at) {
@@ -167,18 +167,16 @@ bool IsLetterBefore(std::string_view text, std::size_t at) {
 }
 
 // "Солта не се променя" of a solution of acid: "Киселината не се променя".
-std::string InTextsWords(std::string line, std::string_view substance) {
-  const auto renaming =
-      std::find_if(Renamings.begin(), Renamings.end(),
-                   [substance](const Renaming& r) { return r.substance == substance; });
-  if (renaming == Renamings.end()) {
+std::string InTextsWords(std::string line, std::string_view own) {
+  if (own.empty()) {
     return line;
   }
-  for (const auto& [salt, own] : renaming->forms) {
-    for (std::size_t at = line.find(salt); at != std::string::npos; at = line.find(salt, at + 1)) {
-      if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + salt.size())) {
-        line.replace(at, salt.size(), own);
-        at += own.size() - 1;
+  for (const auto& [theirs, ours] : RenamingsOf(own)) {
+    for (std::size_t at = line.find(theirs); at != std::string::npos;
+         at = line.find(theirs, at + 1)) {
+      if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + theirs.size())) {
+        line.replace(at, theirs.size(), ours);
+        at += ours.size() - 1;
       }
     }
   }
@@ -242,7 +240,7 @@ std::vector<std::string> MyProblem::Roles() const {
   }
   roles.emplace_back(NotNeeded);
   for (std::string& role : roles) {
-    role = InTextsWords(std::move(role), read_.substance);
+    role = InTextsWords(std::move(role), read_.ownWord);
   }
   return roles;
 }
@@ -287,19 +285,19 @@ Practice::GridEntry MyProblem::ForGrid(std::string_view decimalSeparator) const 
 
 void MyProblem::Show() {
   ShowReading();
-  if (reading_.substance.empty()) {
+  if (reading_.ownWord.empty()) {
     return;
   }
   for (std::string& line : shown_.lines) {
-    line = InTextsWords(std::move(line), reading_.substance);
+    line = InTextsWords(std::move(line), reading_.ownWord);
   }
   if (shown_.table) {
     for (std::string& cell : shown_.table->heading) {
-      cell = InTextsWords(std::move(cell), reading_.substance);
+      cell = InTextsWords(std::move(cell), reading_.ownWord);
     }
     for (auto& row : shown_.table->rows) {
       for (std::string& cell : row) {
-        cell = InTextsWords(std::move(cell), reading_.substance);
+        cell = InTextsWords(std::move(cell), reading_.ownWord);
       }
     }
   }

@@ -186,7 +186,7 @@ class Reader {
       several = false;
     }
     if (reading_.currency.empty()) {
-      reading_.substance = UnnamedSubstanceOf(own, context_);
+      reading_.ownWord = OwnWordOf(own, context_);
     }
     const Grouped grouped = GroupsOf(items_, asides_, context_, !reading_.currency.empty());
     const std::vector<Group>& groups = grouped.groups;

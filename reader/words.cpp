@@ -135,6 +135,10 @@ bool IsMetal(Context context) {
          context == Context::Gold;
 }
 
+// Produce dried as plums are, each by its stem and its name.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 3> OtherProduce = {
+    {{"ябълк", "ябълки"}, {"круш", "круши"}, {"смокин", "смокини"}}};
+
 bool IsPrecious(Context context) {
   return context == Context::Silver || context == Context::Gold;
 }
@@ -300,6 +304,15 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
     several =
         several || (c != b && counts[c] > 0 && !(IsMetal(Contexts[c]) && IsMetal(Contexts[b])));
   }
+  // Apples, pears and figs are dried as plums are.
+  if (*best == 0 && std::any_of(items.begin(), items.end(), [](const Item& item) {
+        return std::any_of(OtherProduce.begin(), OtherProduce.end(),
+                           [&item](const auto& one) { return StartsWith(item, one.first); });
+      })) {
+    found = true;
+    several = false;
+    return Context::Plums;
+  }
   // "30% разтвор" of no substance named is read as salt's, the solution school starts with.
   found = *best > 0 || std::any_of(items.begin(), items.end(), [](const Item& item) {
     return IsSolutionWord(item) && StartsWith(item, "разтвор");
@@ -307,18 +320,21 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
   return Contexts[static_cast<std::size_t>(best - counts.begin())];
 }
 
-std::string_view UnnamedSubstanceOf(const Items& items, Context context) {
+std::string_view OwnWordOf(const Items& items, Context context) {
   const auto& marks = Marks()[static_cast<std::size_t>(context)];
-  const bool named = std::any_of(items.begin(), items.end(), [&marks](const Item& item) {
-    return std::any_of(marks.begin(), marks.end(),
-                       [&item](std::string_view stem) { return StartsWith(item, stem); });
-  });
-  if (named || context != Context::Salt) {
+  const auto has = [&items](std::string_view stem) {
+    return std::any_of(items.begin(), items.end(),
+                       [stem](const Item& item) { return StartsWith(item, stem); });
+  };
+  if (std::any_of(marks.begin(), marks.end(), has)) {
     return {};
   }
-  const bool acid = std::any_of(items.begin(), items.end(),
-                                [](const Item& item) { return StartsWith(item, "киселин"); });
-  return acid ? "киселина" : "вещество";
+  if (context == Context::Salt) {
+    return has("киселин") ? "киселина" : "вещество";
+  }
+  const auto produce = std::find_if(OtherProduce.begin(), OtherProduce.end(),
+                                    [&has](const auto& one) { return has(one.first); });
+  return context == Context::Plums && produce != OtherProduce.end() ? produce->second : "";
 }
 
 bool MeansPercent(const Item& item) {

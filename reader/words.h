@@ -78,9 +78,9 @@ Named NamedFrom(const Items& items, std::size_t at, Context context);
 // Words for a solution's substance where the text names no context's: "разтвор на киселина".
 constexpr std::array<std::string_view, 2> UnnamedSubstances = {"веществ", "киселин"};
 
-// What the text calls the substance of a solution read as salt's where it does not name salt:
-// "киселина", or "вещество" where it names none; empty where it names the context's own.
-std::string_view UnnamedSubstanceOf(const Items& items, Context context);
+// What the text calls what is read as the context's where it does not name it: "киселина", or
+// "вещество" where it names none, for salt; "ябълки" for plums; empty where it names it.
+std::string_view OwnWordOf(const Items& items, Context context);
 
 // Which substance the text is about; `several` where it names two that are no alloy's metals:
 // a solution of salt and one of sugar make no problem of the school's.
