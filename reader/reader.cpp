@@ -247,9 +247,10 @@ class Reader {
     }
     const auto water = std::find_if(parts.parts.begin(), parts.parts.end(),
                                     [](const Placed& p) { return p.noun == Noun::Water; });
+    // A solution's number may be missing: the problem is then said to miss it.
     const bool solutions = std::all_of(parts.parts.begin(), parts.parts.end(), [](const Placed& p) {
       return p.noun == Noun::Water ||
-             ((p.noun == Noun::Solution || p.noun == Noun::None) && p.mass && p.percent);
+             ((p.noun == Noun::Solution || p.noun == Noun::None) && (p.mass || p.percent));
     });
     const bool waterLast =
         water != parts.parts.end() &&
@@ -268,6 +269,16 @@ class Reader {
     Order();
     const std::optional<WrittenUnit> written = MassUnit();
     unit_ = written ? ProblemUnit(*written).value_or(Unit::Gram) : NumbersOf(context_).unit;
+    // The first step's four numbers are all given, or the one missing is named.
+    for (const auto& [number, column] : {std::pair{first_.percent, Percent1},
+                                         {second_.percent, Percent2},
+                                         {first_.mass, Weight1},
+                                         {second_.mass, Weight2}}) {
+      if (!number) {
+        reading_.missing = QuantityName(column);
+        return Doubt(Doubt::MissingNumber);
+      }
+    }
     std::array<Fraction, ColumnCount> mixing{};
     bool given = false;
     mixing[Percent1] = *PercentOf(first_, given);
