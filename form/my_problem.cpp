@@ -101,15 +101,18 @@ std::string ExactAmount(const Amount& amount) {
                                              : number + " " + std::string(SymbolOf(amount.unit));
 }
 
-// "2 л" of water in a problem of grams: a volume written where the problem counts masses, or the
-// other way round, whose amount is then said in the problem's unit.
-bool IsOtherMeasure(const ReadNumber& number, Unit problemUnit) {
+// "2 л" of water in a problem of grams, "150 мл" in one of litres: an amount written in another
+// unit than the problem counts in, which is then said in the problem's unit too.
+bool IsOtherUnit(const ReadNumber& number, Unit problemUnit) {
   if (!number.amount || !number.amount->unit || *number.amount->unit == WrittenUnit::Percent) {
     return false;
   }
-  const bool volume =
-      *number.amount->unit == WrittenUnit::Millilitre || *number.amount->unit == WrittenUnit::Litre;
-  return volume != (problemUnit == Unit::Litre);
+  return SymbolOf(*number.amount->unit) != UnitSymbol(problemUnit);
+}
+
+// Water that leaves is held below zero; the text gives how much left.
+Fraction Magnitude(const Fraction& value) {
+  return value < 0 ? Fraction(0) - value : value;
 }
 
 // Whether the problem's tenths hold every quantity exactly, as the grid would show them.
@@ -436,8 +439,9 @@ std::string MyProblem::GivenLine() const {
               ? number.written + " " + reading_.currency
           : hallmark
               ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + "%)"
-          : IsOtherMeasure(number, problem.unit)
-              ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + " " +
+          : IsOtherUnit(number, problem.unit)
+              ? number.written + " (" +
+                    Texts::ExactNumber(Magnitude(reading_.values[*number.column])) + " " +
                     std::string(UnitSymbol(problem.unit)) + ")"
               : number.written;
       given.push_back(shown + " – " + RoleOf(problem, parts, *number.column, byPrice));

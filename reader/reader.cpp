@@ -901,9 +901,9 @@ class Reader {
       return Doubt(Doubt::TwoReadings);
     }
     std::optional<Problem> problem =
-        ProblemOf({*kind, context_, variant, recipe, unit_, sought, asked}, exact);
+        ProblemOf({*kind, context_, variant, recipe, unit_, sought, asked, true}, exact);
     if (!problem) {
-      return Doubt(Doubt::TwoReadings);  // a given the model cannot hold: 12,25 г
+      return Doubt(Doubt::TwoReadings);
     }
     std::vector<std::optional<WrittenUnit>> units;
     for (const Target& target : targets_) {

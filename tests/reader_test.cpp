@@ -415,15 +415,25 @@ TEST(MyProblemTest, AddsOtherMetalsToAnAlloyAsMetals) {
   }
 }
 
-// Litres of water in a problem of grams are given as the grams the solution counts.
-TEST(MyProblemTest, GivesAVolumeOfWaterAsItsMass) {
-  const std::vector<std::string> lines =
-      ShownOf("В 2 л вода се разтварят 500 г сол. Колко процента е разтворът?");
-  ASSERT_FALSE(lines.empty());
-  EXPECT_TRUE(
-      lines[0].starts_with("Дадено: 2 л (2000 г) – масата на водата; 500 г – масата на "
-                           "солта;"))
-      << lines[0];
+// Litres of water in a problem of grams are given as the grams the solution counts, millilitres in
+// one of litres as its litres.
+TEST(MyProblemTest, GivesAnAmountInTheUnitTheSolutionCounts) {
+  struct Row {
+    std::string_view text;
+    std::string_view given;
+  };
+  const std::vector<Row> rows = {
+      {"В 2 л вода се разтварят 500 г сол. Колко процента е разтворът?",
+       "Дадено: 2 л (2000 г) – масата на водата; 500 г – масата на солта;"},
+      {"Към 250 мл нектар с 40% плодово съдържание долели 150 мл вода. Колко процента е "
+       "плодовото съдържание на получената напитка?",
+       "Дадено: 250 мл (0,25 л) – обемът на напитката;"},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines[0].starts_with(row.given)) << lines[0];
+  }
 }
 
 // Each refusal names what is missing in the problem's own words and tells the pupil what to do.
