@@ -420,8 +420,8 @@ std::vector<std::string> OtherWayLines(const Method& method, const MethodWords& 
   const std::string withX = MassWithX(mass, leaves);
   std::vector<std::string> lines = {
       "Друг начин:",
-      Concat(
-          {LetX(method, words), " Тогава ", words.newSubject, " е ", withX, " ", words.unit, "."}),
+      Concat({LetX(method, words), " Тогава ", words.newSubject, words.newPlural ? " са " : " е ",
+              withX, " ", words.unit, "."}),
       StaysOnBothSides(method, words),
       Concat({ExactNumber(mass), " · ", ExactNumber(before), " : 100 = ", withX, " · ",
               ExactNumber(after), " : 100   | · 100"}),
