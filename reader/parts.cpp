@@ -346,9 +346,11 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
   Mentions mentions;
   for (std::size_t i = 0; i < end; ++i) {
     const Item& item = items[i];
+    // Raisins are dried grapes, whether the text says so or not.
     mentions.evaporates = mentions.evaporates || StartsWith(item, "изпар") ||
                           StartsWith(item, "извар") || StartsWith(item, "изсуш") ||
-                          StartsWith(item, "суш") || StartsWith(item, "изпаря");
+                          StartsWith(item, "суш") || StartsWith(item, "изпаря") ||
+                          NounOf(item, context) == Noun::Dried;
     mentions.dissolves = mentions.dissolves || IsDissolvingVerb(item);
     if (used[i]) {
       continue;

@@ -135,9 +135,13 @@ bool IsMetal(Context context) {
          context == Context::Gold;
 }
 
-// Produce dried as plums are, each by its stem and its name.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 3> OtherProduce = {
-    {{"ябълк", "ябълки"}, {"круш", "круши"}, {"смокин", "смокини"}}};
+// Produce dried as plums are, each by its stem and its name; grapes dried are raisins.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 5> OtherProduce = {
+    {{"ябълк", "ябълки"},
+     {"круш", "круши"},
+     {"смокин", "смокини"},
+     {"грозд", "грозде"},
+     {"стафид", "грозде"}}};
 
 bool IsPrecious(Context context) {
   return context == Context::Silver || context == Context::Gold;
@@ -224,10 +228,10 @@ Noun NounOf(const Item& item, Context context) {
   if (StartsWith(item, "есенци") || StartsWith(item, "концентрат")) {
     return Noun::Concentrate;
   }
-  if (StartsWith(item, "пресн") || StartsWith(item, "свеж")) {
+  if (StartsWith(item, "пресн") || StartsWith(item, "свеж") || StartsWith(item, "грозд")) {
     return Noun::Fresh;
   }
-  if (StartsWith(item, "сушен") || StartsWith(item, "изсушен")) {
+  if (StartsWith(item, "сушен") || StartsWith(item, "изсушен") || StartsWith(item, "стафид")) {
     return Noun::Dried;
   }
   if (IsSolutionWord(item)) {
