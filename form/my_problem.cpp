@@ -134,6 +134,38 @@ bool AsksInAnotherUnit(const Reading& reading) {
   });
 }
 
+// A solution a kitchen names by what is in it.
+constexpr Texts::Noun KitchenBrine = {"саламура", Texts::Gender::Feminine, "саламурата",
+                                      "саламурата", "двете саламури"};
+constexpr Texts::Noun KitchenSyrup = {"сироп", Texts::Gender::Masculine, "сиропа", "сиропът",
+                                      "двата сиропа"};
+
+// "получения разтвор", "първи разтвор", "разтворът": the solution's words, with the adjectives
+// before it, as `noun`'s.
+std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::Noun& noun) {
+  using Texts::Article;
+  const Texts::Noun& solution = Texts::SolutionNoun;
+  std::vector<std::pair<std::string, std::string>> renamed;
+  const auto add = [&renamed](const std::string& theirs, const std::string& ours) {
+    renamed.emplace_back(theirs, ours);
+    renamed.emplace_back(FirstCapital(theirs), FirstCapital(ours));
+  };
+  for (const Texts::Forms& forms :
+       {Texts::FirstForms, Texts::SecondForms, Texts::ObtainedForms, Texts::NewForms,
+        Texts::StartForms, Texts::FirstRowForms, Texts::SecondRowForms, Texts::ObtainedRowForms,
+        Texts::StartRowForms}) {
+    for (const Article article : {Article::Short, Article::Full}) {
+      add(std::string(forms.For(solution.gender, article)) + " " + std::string(solution.bare),
+          std::string(forms.For(noun.gender, article)) + " " + std::string(noun.bare));
+    }
+  }
+  add(std::string(solution.both), std::string(noun.both));
+  add(std::string(solution.definiteFull), std::string(noun.definiteFull));
+  add(std::string(solution.definiteShort), std::string(noun.definiteShort));
+  add(std::string(solution.bare), std::string(noun.bare));
+  return renamed;
+}
+
 // The context's words the text calls by its own, and the text's word for each: salt's of a
 // substance not named or of an acid, plums' of other produce dried as they are.
 std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
@@ -158,6 +190,9 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
             {"Сушените сливи", "Стафидите"},
             {"сушените сливи", "стафидите"},
             {"сушени сливи", "стафиди"}};
+  }
+  if (own == KitchenBrine.bare || own == KitchenSyrup.bare) {
+    return SolutionRenamed(own == KitchenBrine.bare ? KitchenBrine : KitchenSyrup);
   }
   const std::string word(own);
   return {{"Сливите", FirstCapital(word + "те")},

@@ -77,8 +77,9 @@ struct Reading {
   // Goods mixed by their price per kilogram: "лв." or "€", the prices held where the
   // percentages are; empty for a mixture of percentages.
   std::string currency;
-  // The text's own word for what is read as another context's: "киселина" or "вещество" read as
-  // salt, "ябълки" read as plums; empty where the text names the context's own.
+  // The text's own word for what is read in another context's words: "киселина" or "вещество"
+  // read as salt, "ябълки" as plums, "саламура" as a solution of salt; empty where the text uses
+  // the context's own.
   std::string ownWord;
   // One solution described, nothing mixed: "В 250 г разтвор има 30 г сол." The mixture is that
   // solution, not one obtained.

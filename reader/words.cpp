@@ -330,6 +330,15 @@ std::string_view OwnWordOf(const Items& items, Context context) {
     return std::any_of(items.begin(), items.end(),
                        [stem](const Item& item) { return StartsWith(item, stem); });
   };
+  // "саламура", "сироп": a solution the text calls by a kitchen's name alone.
+  if (!has("разтвор")) {
+    if (context == Context::Salt && has("саламур")) {
+      return "саламура";
+    }
+    if (context == Context::Sugar && has("сироп")) {
+      return "сироп";
+    }
+  }
   if (std::any_of(marks.begin(), marks.end(), has)) {
     return {};
   }

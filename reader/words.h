@@ -79,7 +79,8 @@ Named NamedFrom(const Items& items, std::size_t at, Context context);
 constexpr std::array<std::string_view, 2> UnnamedSubstances = {"веществ", "киселин"};
 
 // What the text calls what is read as the context's where it does not name it: "киселина", or
-// "вещество" where it names none, for salt; "ябълки" for plums; empty where it names it.
+// "вещество" where it names none, for salt; "ябълки" for plums; "саламура" or "сироп" for a
+// solution it calls by that name alone; empty where it uses the context's own words.
 std::string_view OwnWordOf(const Items& items, Context context);
 
 // Which substance the text is about; `several` where it names two that are no alloy's metals:
