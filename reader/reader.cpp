@@ -188,6 +188,11 @@ class Reader {
     if (reading_.currency.empty()) {
       reading_.ownWord = OwnWordOf(own, context_);
     }
+    // "Каква проба има сплавта?" asks a hallmark, whatever the parts are given by.
+    reading_.hallmark = reading_.hallmark ||
+                        ((context_ == Context::Silver || context_ == Context::Gold) &&
+                         std::any_of(own.begin(), own.end(),
+                                     [](const Item& item) { return StartsWith(item, "проб"); }));
     const Grouped grouped = GroupsOf(items_, asides_, context_, !reading_.currency.empty());
     const std::vector<Group>& groups = grouped.groups;
     if (!found) {

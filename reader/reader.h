@@ -84,8 +84,8 @@ struct Reading {
   // One solution described, nothing mixed: "В 250 г разтвор има 30 г сол." The mixture is that
   // solution, not one obtained.
   bool described = false;
-  // The percentages are given as hallmarks, "проба 585" for 58,5%: a percentage answered is said
-  // as one too.
+  // The text speaks of hallmarks, "проба 585" for 58,5%: a percentage answered is said as one
+  // too.
   bool hallmark = false;
 };
 
