@@ -369,7 +369,8 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
     const bool share = i > 0 && IsWord(items[i - 1], "на");
     mentions.water = mentions.water || (noun == Noun::Water && !share);
     mentions.pure = mentions.pure || noun == Noun::Pure ||
-                    (noun == Noun::Substance && (afterCount || afterVerb));
+                    (noun == Noun::Substance && (afterCount || afterVerb) &&
+                     !IsNamedWithItsShare(items, i, end));
   }
   return mentions;
 }

@@ -34,7 +34,8 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
     if (!percent && noun == Noun::Water) {
       return Who::Water;
     }
-    if (!percent && (noun == Noun::Pure || noun == Noun::Substance)) {
+    if (!percent &&
+        (noun == Noun::Pure || (noun == Noun::Substance && !IsNamedWithItsShare(items, i, end)))) {
       return Who::Pure;
     }
     if (noun == Noun::Concentrate) {

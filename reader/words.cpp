@@ -357,6 +357,11 @@ bool MeansPercent(const Item& item) {
          IsWord(item, "евро") || IsWord(item, "лева");
 }
 
+bool IsNamedWithItsShare(const Items& items, std::size_t i, std::size_t end) {
+  return i + 2 < end && (IsWord(items[i + 1], "с") || IsWord(items[i + 1], "със")) &&
+         (StartsWith(items[i + 2], "проб") || IsPercent(items[i + 2]));
+}
+
 bool IsCountWord(const Item& item) {
   std::string probe = "1 " + item.text;
   std::string_view rest = probe;

@@ -55,6 +55,9 @@ bool EndsPhrase(const Item& item);
 // What a percentage is called: "процентното съдържание", "концентрацията", "пробата",
 // "маслеността", "плодовото съдържание", or a price.
 bool MeansPercent(const Item& item);
+// "сребро с проба 500", "злато със 75%": the substance at `i` named with its share, which makes
+// it a mixture of it, not the pure substance.
+bool IsNamedWithItsShare(const Items& items, std::size_t i, std::size_t end);
 // "грама", "килограма", "литра": a word a number is counted in.
 bool IsCountWord(const Item& item);
 // 1 for "първия", 2 for "втория" or "друг", 0 for any other word.
