@@ -169,8 +169,10 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
 // The context's words the text calls by its own, and the text's word for each: salt's of a
 // substance not named or of an acid, plums' of other produce dried as they are.
 std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
+  // "5% разтвор", not "5% разтвор на вещество".
   if (own == "вещество") {
-    return {{"чистата сол", "чистото вещество"},
+    return {{"разтвор на сол", "разтвор"},
+            {"чистата сол", "чистото вещество"},
             {"чиста сол", "чисто вещество"},
             {"Солта", "Веществото"},
             {"солта", "веществото"},
