@@ -500,6 +500,15 @@ TEST(MyProblemTest, SolvesAgainWithTheRoleThePupilGives) {
   mine.ChangeRole(0, mine.Roles().size() - 1);
   EXPECT_FALSE(mine.IsAnswered());
   EXPECT_FALSE(HasLineStarting(mine.Shown().lines, "Отговор:"));
+
+  // Millilitres that are no whole tenths of a litre are solved again from their exact values.
+  MyProblem nectar;
+  nectar.Read(
+      "Към 250 мл нектар с 40% плодово съдържание долели 150 мл вода. Колко процента е "
+      "плодовото съдържание на получената напитка?");
+  nectar.ChangeRole(2, Weight2);
+  ASSERT_TRUE(nectar.IsAnswered()) << Joined(nectar.Shown().lines);
+  EXPECT_EQ(nectar.Outcome(), "Отговор: 25%.") << Joined(nectar.Shown().lines);
 }
 
 // Goods mixed by price: the price in the percentage's place, the solution by what they are worth.
