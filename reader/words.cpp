@@ -308,7 +308,7 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
     several =
         several || (c != b && counts[c] > 0 && !(IsMetal(Contexts[c]) && IsMetal(Contexts[b])));
   }
-  // Apples, pears and figs are dried as plums are.
+  // Apples, pears, figs and grapes are dried as plums are.
   if (*best == 0 && std::any_of(items.begin(), items.end(), [](const Item& item) {
         return std::any_of(OtherProduce.begin(), OtherProduce.end(),
                            [&item](const auto& one) { return StartsWith(item, one.first); });
