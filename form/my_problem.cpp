@@ -413,7 +413,32 @@ void MyProblem::ShowReading() {
   if (shown_.lines.size() > solved) {
     outcome_ = shown_.lines.size() - 1;
   }
+  AnswerTheSubstance();
   ShowOption();
+}
+
+// "Колко грама сол има в получения разтвор?": the masses are only a step to the salt in a part,
+// and the answer follows the salt worked out, "Отговор: 40 г сол.".
+void MyProblem::AnswerTheSubstance() {
+  const auto substance = [](const Amount& amount) { return amount.substanceOf.has_value(); };
+  if (std::none_of(reading_.answers.begin(), reading_.answers.end(), substance)) {
+    return;
+  }
+  const auto step =
+      std::find_if(shown_.lines.begin(), shown_.lines.end(),
+                   [](const std::string& line) { return line.starts_with("Отговор:"); });
+  if (step != shown_.lines.end()) {
+    shown_.lines.erase(step);
+  }
+  const std::string word = Texts::PartWordsOf(*reading_.problem).substance;
+  std::vector<std::string> answers;
+  for (const Amount& amount : reading_.answers) {
+    answers.push_back(amount.difference   ? "разликата е " + ExactAmount(amount)
+                      : substance(amount) ? ExactAmount(amount) + " " + word
+                                          : ExactAmount(amount));
+  }
+  shown_.lines.push_back("Отговор: " + Listed(answers, ", ", " и ") + ".");
+  outcome_ = shown_.lines.size() - 1;
 }
 
 // "а)" and what is shown of it, for each sub-question; a table only in the words.

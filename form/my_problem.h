@@ -59,6 +59,7 @@ class MyProblem {
   std::string SoughtLine() const;
   void ShowSubQuestions();
   void ShowDifference();
+  void AnswerTheSubstance();
   void ShowOption();
   void ShowByPrice();
   void ShowDoubt();

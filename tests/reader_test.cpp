@@ -255,6 +255,20 @@ TEST(MyProblemTest, AnswersAllTheQuestionAsksInItsUnit) {
   }
 }
 
+// The salt in the mixture is asked: the masses are a step to it, and the one answer is the salt.
+TEST(MyProblemTest, AnswersTheSubstanceAskedAfterTheMasses) {
+  MyProblem mine;
+  mine.Read(
+      "Смесили 200 г 5% и 300 г 10% разтвор на сол. Колко грама сол има в получения "
+      "разтвор?");
+  const std::vector<std::string>& lines = mine.Shown().lines;
+  EXPECT_EQ(mine.Outcome(), "Отговор: 40 г сол.") << Joined(lines);
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& line) { return line.starts_with("Отговор:"); }),
+            1)
+      << Joined(lines);
+}
+
 // Two steps are shown as the practice solves them: the first step's parts named as its own, then
 // the water, and an exact answer where the grid would round it.
 TEST(MyProblemTest, ShowsTwoStepsAsTheirOwnTwoSteps) {
