@@ -193,8 +193,15 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
             {"сушените сливи", "стафидите"},
             {"сушени сливи", "стафиди"}};
   }
+  // "20% разтвор на сол" is "20% саламура", "20% захарен разтвор" is "20% сироп".
   if (own == KitchenBrine.bare || own == KitchenSyrup.bare) {
-    return SolutionRenamed(own == KitchenBrine.bare ? KitchenBrine : KitchenSyrup);
+    const bool brine = own == KitchenBrine.bare;
+    std::vector<std::pair<std::string, std::string>> renamed = {
+        {brine ? "разтвор на сол" : "захарен разтвор", std::string(own)}};
+    for (auto& pair : SolutionRenamed(brine ? KitchenBrine : KitchenSyrup)) {
+      renamed.push_back(std::move(pair));
+    }
+    return renamed;
   }
   const std::string word(own);
   return {{"Сливите", FirstCapital(word + "те")},
