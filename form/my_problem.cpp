@@ -193,6 +193,19 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
             {"сушените сливи", "стафидите"},
             {"сушени сливи", "стафиди"}};
   }
+  // Copper melted into gold is the other metals of its alloy: "медта", "мед".
+  const auto metal = std::find_if(Contexts.begin(), Contexts.end(), [own](Context context) {
+    return Texts::ContextTable[static_cast<std::size_t>(context)].solution.bare ==
+               Texts::AlloyNoun.bare &&
+           Texts::ContextTable[static_cast<std::size_t>(context)].substance == own;
+  });
+  if (metal != Contexts.end()) {
+    const std::string definite(Texts::SubstanceSubjects[static_cast<std::size_t>(*metal)]);
+    return {{"Другите метали", FirstCapital(definite)},
+            {"другите метали", definite},
+            {"Други метали", FirstCapital(own)},
+            {"други метали", std::string(own)}};
+  }
   // "20% разтвор на сол" is "20% саламура", "20% захарен разтвор" is "20% сироп".
   if (own == KitchenBrine.bare || own == KitchenSyrup.bare) {
     const bool brine = own == KitchenBrine.bare;

@@ -78,8 +78,8 @@ struct Reading {
   // percentages are; empty for a mixture of percentages.
   std::string currency;
   // The text's own word for what is read in another context's words: "киселина" or "вещество"
-  // read as salt, "ябълки" as plums, "саламура" as a solution of salt; empty where the text uses
-  // the context's own.
+  // read as salt, "ябълки" as plums, "саламура" as a solution of salt, "мед" as the other metals
+  // beside gold; empty where the text uses the context's own.
   std::string ownWord;
   // One solution described, nothing mixed: "В 250 г разтвор има 30 г сол." The mixture is that
   // solution, not one obtained.

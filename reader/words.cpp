@@ -330,6 +330,12 @@ std::string_view OwnWordOf(const Items& items, Context context) {
     return std::any_of(items.begin(), items.end(),
                        [stem](const Item& item) { return StartsWith(item, stem); });
   };
+  // "20 г мед" melted into gold: the other metals are that metal.
+  for (const Context metal : {Context::Copper, Context::Silver, Context::Gold}) {
+    if (IsPrecious(context) && metal != context && has(SubstanceStem(metal))) {
+      return Texts::ContextTable[static_cast<std::size_t>(metal)].substance;
+    }
+  }
   // "саламура", "сироп": a solution the text calls by a kitchen's name alone.
   if (!has("разтвор")) {
     if (context == Context::Salt && has("саламур")) {

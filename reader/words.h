@@ -83,7 +83,8 @@ constexpr std::array<std::string_view, 2> UnnamedSubstances = {"веществ",
 
 // What the text calls what is read as the context's where it does not name it: "киселина", or
 // "вещество" where it names none, for salt; "ябълки" for plums; "саламура" or "сироп" for a
-// solution it calls by that name alone; empty where it uses the context's own words.
+// solution it calls by that name alone; "мед" for the other metals beside gold or silver; empty
+// where it uses the context's own words.
 std::string_view OwnWordOf(const Items& items, Context context);
 
 // Which substance the text is about; `several` where it names two that are no alloy's metals:

@@ -432,7 +432,8 @@ TEST(MyProblemTest, NamesTheSubstanceAsTheTextNamesIt) {
   }
 }
 
-// Copper melted into silver or gold is the other metals, added, never water poured in.
+// Copper melted into silver or gold is the alloy's other metals, added, never water poured in, and
+// named as the text names it.
 TEST(MyProblemTest, AddsOtherMetalsToAnAlloyAsMetals) {
   struct Row {
     std::string_view text;
@@ -441,14 +442,16 @@ TEST(MyProblemTest, AddsOtherMetalsToAnAlloyAsMetals) {
   const std::vector<Row> rows = {
       {"Колко грама мед трябва да се стопят с 30 г злато с проба 750, за да се получи злато с "
        "проба 600?",
-       "Трябва да се добавят 37,5 − 30 = 7,5 (г) други метали."},
+       "Трябва да се добавят 37,5 − 30 = 7,5 (г) мед."},
       {"Колко грама чисто злато и колко грама мед са нужни за 20 г злато с проба 750?",
-       "Други метали: 20 − 15 = 5 (г)."},
+       "Мед: 20 − 15 = 5 (г)."},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
     EXPECT_TRUE(HasLineStarting(lines, row.line)) << Joined(lines);
-    EXPECT_EQ(Joined(lines).find("вод"), std::string::npos) << Joined(lines);
+    for (const std::string_view other : {"вод", "метали"}) {
+      EXPECT_EQ(Joined(lines).find(other), std::string::npos) << Joined(lines);
+    }
   }
 }
 
