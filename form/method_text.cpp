@@ -49,6 +49,11 @@ bool KeepsWater(const Method& method) {
   return method.kept == Kept::Water;
 }
 
+// "доливаме вода", or to an alloy "добавяме други метали".
+std::string_view Pouring(const MethodWords& words) {
+  return words.othersAdded ? "добавяме други метали" : "доливаме вода";
+}
+
 // The kept share is 100% less the percentage the problem gives: the salt's where water stays, the
 // water's where the dry matter of produce stays.
 bool SharesTheRest(const Method& method, const MethodWords& words) {
@@ -101,7 +106,7 @@ std::string KeepLine(const Method& method, const MethodWords& words) {
                    words.pure, "."});
   }
   return Concat({FirstCapital(words.substanceDefinite), " не се променя, когато ",
-                 method.waterLeaves ? words.leaving : "доливаме вода", "."});
+                 method.waterLeaves ? words.leaving : Pouring(words), "."});
 }
 
 std::string KeptAmountLine(const Method& method, const MethodLine& line, const MethodWords& words) {
@@ -140,7 +145,9 @@ std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
 
 // What is poured in, added or evaporated.
 std::string Changed(const Method& method, const MethodWords& words) {
-  return KeepsWater(method) ? words.pure : std::string("вода");
+  return KeepsWater(method)  ? words.pure
+         : words.othersAdded ? std::string("други метали")
+                             : std::string("вода");
 }
 
 std::string ChangedMassLine(const Method& method, const MethodLine& line,
@@ -195,7 +202,7 @@ std::string KeepQuestion(const Method& method, const MethodWords& words) {
     return Concat({"Кое не се променя, когато добавяме ", words.pure, "?"});
   }
   return Concat(
-      {"Кое не се променя, когато ", method.waterLeaves ? words.leaving : "доливаме вода", "?"});
+      {"Кое не се променя, когато ", method.waterLeaves ? words.leaving : Pouring(words), "?"});
 }
 
 std::string KeptAmountQuestion(const Method& method, const MethodLine& line,
@@ -382,8 +389,8 @@ std::string LetX(const Method& method, const MethodWords& words) {
   if (method.waterLeaves) {
     return Concat({"Нека се изпарят x ", words.unit, " вода."});
   }
-  return Concat({KeepsWater(method) ? "Нека добавим x " : "Нека долеем x ", words.unit, " ",
-                 Changed(method, words), "."});
+  return Concat({KeepsWater(method) || words.othersAdded ? "Нека добавим x " : "Нека долеем x ",
+                 words.unit, " ", Changed(method, words), "."});
 }
 
 std::string StaysOnBothSides(const Method& method, const MethodWords& words) {
@@ -413,8 +420,8 @@ std::vector<std::string> OtherWayLines(const Method& method, const MethodWords& 
   const std::string withX = MassWithX(mass, leaves);
   std::vector<std::string> lines = {
       "Друг начин:",
-      Concat(
-          {LetX(method, words), " Тогава ", words.newSubject, " е ", withX, " ", words.unit, "."}),
+      Concat({LetX(method, words), " Тогава ", words.newSubject, words.newPlural ? " са " : " е ",
+              withX, " ", words.unit, "."}),
       StaysOnBothSides(method, words),
       Concat({ExactNumber(mass), " · ", ExactNumber(before), " : 100 = ", withX, " · ",
               ExactNumber(after), " : 100   | · 100"}),

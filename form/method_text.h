@@ -36,7 +36,7 @@ struct MethodWords {
   std::string pure;          // "чиста сол"
   ChangeWords change;
   std::string madeOf;  // "Разтворът се състои от сол и вода.", where salt is dissolved
-  std::string remainder;  // "Вода:", before the water a made solution needs
+  std::string remainder;  // "Вода:", before the water a made solution needs, or "Други метали:"
   // What stays where the pure substance is added: the water, or an alloy's other metals.
   std::string rest;         // "вода", "останали метали"
   std::string restSubject;  // "водата", "останалите метали"
@@ -49,6 +49,8 @@ struct MethodWords {
   // share of what stays is asked for, and worked out as 100% less it.
   bool restStated = false;
   bool newPlural = false;  // "Колко килограма са сушените гъби?"
+  // Beside an alloy's metal, the other metals are added where water is poured into a solution.
+  bool othersAdded = false;
 };
 
 // The lines of the solution, from what does not change to the last quantity asked.

@@ -66,9 +66,14 @@ Texts::PartWords PartWordsOf(const Reading& reading) {
     return Texts::GridPartWords();
   }
   Texts::PartWords words = Texts::PartWordsOf(*reading.problem);
+  const auto context = static_cast<std::size_t>(reading.problem->context);
   // Sugar dissolved in water is "захарта"; "чистата захар" is what strengthens a solution.
   if (IsDissolved(*reading.problem)) {
-    words.names[0] = Texts::SubstanceSubjects[static_cast<std::size_t>(reading.problem->context)];
+    words.names[0] = Texts::SubstanceSubjects[context];
+  }
+  // A solution described is "разтвора", none obtained.
+  if (reading.described) {
+    words.names[2] = Texts::ContextTable[context].solution.definiteShort;
   }
   return words;
 }
@@ -96,15 +101,18 @@ std::string ExactAmount(const Amount& amount) {
                                              : number + " " + std::string(SymbolOf(amount.unit));
 }
 
-// "2 л" of water in a problem of grams: a volume written where the problem counts masses, or the
-// other way round, whose amount is then said in the problem's unit.
-bool IsOtherMeasure(const ReadNumber& number, Unit problemUnit) {
+// "2 л" of water in a problem of grams, "150 мл" in one of litres: an amount written in another
+// unit than the problem counts in, which is then said in the problem's unit too.
+bool IsOtherUnit(const ReadNumber& number, Unit problemUnit) {
   if (!number.amount || !number.amount->unit || *number.amount->unit == WrittenUnit::Percent) {
     return false;
   }
-  const bool volume =
-      *number.amount->unit == WrittenUnit::Millilitre || *number.amount->unit == WrittenUnit::Litre;
-  return volume != (problemUnit == Unit::Litre);
+  return SymbolOf(*number.amount->unit) != UnitSymbol(problemUnit);
+}
+
+// Water that leaves is held below zero; the text gives how much left.
+Fraction Magnitude(const Fraction& value) {
+  return value < 0 ? Fraction(0) - value : value;
 }
 
 // Whether the problem's tenths hold every quantity exactly, as the grid would show them.
@@ -124,6 +132,138 @@ bool AsksInAnotherUnit(const Reading& reading) {
   return std::any_of(reading.answers.begin(), reading.answers.end(), [own](const Amount& amount) {
     return amount.unit != WrittenUnit::Percent && SymbolOf(amount.unit) != own;
   });
+}
+
+// A solution a kitchen names by what is in it.
+constexpr Texts::Noun KitchenBrine = {"саламура", Texts::Gender::Feminine, "саламурата",
+                                      "саламурата", "двете саламури"};
+constexpr Texts::Noun KitchenSyrup = {"сироп", Texts::Gender::Masculine, "сиропа", "сиропът",
+                                      "двата сиропа"};
+
+// "получения разтвор", "първи разтвор", "разтворът": the solution's words, with the adjectives
+// before it, as `noun`'s.
+std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::Noun& noun) {
+  using Texts::Article;
+  const Texts::Noun& solution = Texts::SolutionNoun;
+  std::vector<std::pair<std::string, std::string>> renamed;
+  const auto add = [&renamed](const std::string& theirs, const std::string& ours) {
+    renamed.emplace_back(theirs, ours);
+    renamed.emplace_back(FirstCapital(theirs), FirstCapital(ours));
+  };
+  for (const Texts::Forms& forms :
+       {Texts::FirstForms, Texts::SecondForms, Texts::ObtainedForms, Texts::NewForms,
+        Texts::StartForms, Texts::FirstRowForms, Texts::SecondRowForms, Texts::ObtainedRowForms,
+        Texts::StartRowForms}) {
+    for (const Article article : {Article::Short, Article::Full}) {
+      add(std::string(forms.For(solution.gender, article)) + " " + std::string(solution.bare),
+          std::string(forms.For(noun.gender, article)) + " " + std::string(noun.bare));
+    }
+  }
+  add(std::string(solution.both), std::string(noun.both));
+  add(std::string(solution.definiteFull), std::string(noun.definiteFull));
+  add(std::string(solution.definiteShort), std::string(noun.definiteShort));
+  add(std::string(solution.bare), std::string(noun.bare));
+  return renamed;
+}
+
+// The context's words the text calls by its own, and the text's word for each: salt's of a
+// substance not named or of an acid, plums' of other produce dried as they are.
+std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
+  // "5% разтвор", not "5% разтвор на вещество".
+  if (own == "вещество") {
+    return {{"разтвор на сол", "разтвор"},
+            {"чистата сол", "чистото вещество"},
+            {"чиста сол", "чисто вещество"},
+            {"Солта", "Веществото"},
+            {"солта", "веществото"},
+            {"Сол", "Вещество"},
+            {"сол", "вещество"}};
+  }
+  if (own == "киселина") {
+    return {
+        {"Солта", "Киселината"}, {"солта", "киселината"}, {"Сол", "Киселина"}, {"сол", "киселина"}};
+  }
+  // Grapes dried are raisins, and grapes are one: "гроздето се суши".
+  if (own == "грозде") {
+    return {{"сливите се сушат", "гроздето се суши"},
+            {"Пресните сливи", "Гроздето"},
+            {"пресните сливи", "гроздето"},
+            {"пресни сливи", "грозде"},
+            {"Сушените сливи", "Стафидите"},
+            {"сушените сливи", "стафидите"},
+            {"сушени сливи", "стафиди"}};
+  }
+  // Copper melted into gold is the other metals of its alloy: "медта", "мед".
+  const auto metal = std::find_if(Contexts.begin(), Contexts.end(), [own](Context context) {
+    return Texts::ContextTable[static_cast<std::size_t>(context)].solution.bare ==
+               Texts::AlloyNoun.bare &&
+           Texts::ContextTable[static_cast<std::size_t>(context)].substance == own;
+  });
+  if (metal != Contexts.end()) {
+    const std::string definite(Texts::SubstanceSubjects[static_cast<std::size_t>(*metal)]);
+    return {{"Другите метали", FirstCapital(definite)},
+            {"другите метали", definite},
+            {"Други метали", FirstCapital(own)},
+            {"други метали", std::string(own)}};
+  }
+  // "20% разтвор на сол" is "20% саламура", "20% захарен разтвор" is "20% сироп".
+  if (own == KitchenBrine.bare || own == KitchenSyrup.bare) {
+    const bool brine = own == KitchenBrine.bare;
+    std::vector<std::pair<std::string, std::string>> renamed = {
+        {brine ? "разтвор на сол" : "захарен разтвор", std::string(own)}};
+    for (auto& pair : SolutionRenamed(brine ? KitchenBrine : KitchenSyrup)) {
+      renamed.push_back(std::move(pair));
+    }
+    return renamed;
+  }
+  const std::string word(own);
+  return {{"Сливите", FirstCapital(word + "те")},
+          {"сливите", word + "те"},
+          {"Сливи", FirstCapital(word)},
+          {"сливи", word}};
+}
+
+// Whether a letter, Latin or Cyrillic of two bytes, starts at `at`, or ends just before it.
+bool IsLetterAt(std::string_view text, std::size_t at) {
+  const unsigned char byte = at < text.size() ? static_cast<unsigned char>(text[at]) : 0;
+  return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || byte == 0xD0 ||
+         byte == 0xD1;
+}
+bool IsLetterBefore(std::string_view text, std::size_t at) {
+  const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const bool cyrillic =
+      at >= 2 && (byte(at - 2) == 0xD0 || byte(at - 2) == 0xD1) && (byte(at - 1) & 0xC0) == 0x80;
+  return cyrillic || (at >= 1 && IsLetterAt(text, at - 1));
+}
+
+// "Солта не се променя" of a solution of acid: "Киселината не се променя".
+std::string InTextsWords(std::string line, std::string_view own) {
+  if (own.empty()) {
+    return line;
+  }
+  for (const auto& [theirs, ours] : RenamingsOf(own)) {
+    for (std::size_t at = line.find(theirs); at != std::string::npos;
+         at = line.find(theirs, at + 1)) {
+      if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + theirs.size())) {
+        line.replace(at, theirs.size(), ours);
+        at += ours.size() - 1;
+      }
+    }
+  }
+  return line;
+}
+
+// "Отговор: 60%." of alloys given by their hallmarks, said as one: "Отговор: проба 600 (60%)."
+std::string AsHallmarks(std::string line, const std::vector<Amount>& answers) {
+  for (const Amount& amount : answers) {
+    const std::string percent = ExactAmount(amount);
+    const std::size_t at = line.find(percent);
+    if (amount.unit == WrittenUnit::Percent && at != std::string::npos) {
+      line.replace(at, percent.size(),
+                   "проба " + Texts::ExactNumber(amount.value * 10) + " (" + percent + ")");
+    }
+  }
+  return line;
 }
 
 }  // namespace
@@ -169,6 +309,9 @@ std::vector<std::string> MyProblem::Roles() const {
     roles.push_back(RoleOf(problem, parts, column, !read_.currency.empty()));
   }
   roles.emplace_back(NotNeeded);
+  for (std::string& role : roles) {
+    role = InTextsWords(std::move(role), read_.ownWord);
+  }
   return roles;
 }
 
@@ -211,6 +354,26 @@ Practice::GridEntry MyProblem::ForGrid(std::string_view decimalSeparator) const 
 }
 
 void MyProblem::Show() {
+  ShowReading();
+  if (reading_.ownWord.empty()) {
+    return;
+  }
+  for (std::string& line : shown_.lines) {
+    line = InTextsWords(std::move(line), reading_.ownWord);
+  }
+  if (shown_.table) {
+    for (std::string& cell : shown_.table->heading) {
+      cell = InTextsWords(std::move(cell), reading_.ownWord);
+    }
+    for (auto& row : shown_.table->rows) {
+      for (std::string& cell : row) {
+        cell = InTextsWords(std::move(cell), reading_.ownWord);
+      }
+    }
+  }
+}
+
+void MyProblem::ShowReading() {
   shown_ = {};
   if (!reading_.parts.empty()) {
     ShowSubQuestions();
@@ -262,12 +425,40 @@ void MyProblem::Show() {
       std::find_if(shown_.lines.rbegin(), shown_.lines.rend(),
                    [](const std::string& line) { return line.starts_with("Отговор:"); });
   outcome_ = static_cast<std::size_t>(shown_.lines.rend() - answer) - 1;
+  if (reading_.hallmark) {
+    shown_.lines[outcome_] = AsHallmarks(shown_.lines[outcome_], reading_.answers);
+  }
   const std::size_t solved = shown_.lines.size();
   ShowDifference();
   if (shown_.lines.size() > solved) {
     outcome_ = shown_.lines.size() - 1;
   }
+  AnswerTheSubstance();
   ShowOption();
+}
+
+// "Колко грама сол има в получения разтвор?": the masses are only a step to the salt in a part,
+// and the answer follows the salt worked out, "Отговор: 40 г сол.".
+void MyProblem::AnswerTheSubstance() {
+  const auto substance = [](const Amount& amount) { return amount.substanceOf.has_value(); };
+  if (std::none_of(reading_.answers.begin(), reading_.answers.end(), substance)) {
+    return;
+  }
+  const auto step =
+      std::find_if(shown_.lines.begin(), shown_.lines.end(),
+                   [](const std::string& line) { return line.starts_with("Отговор:"); });
+  if (step != shown_.lines.end()) {
+    shown_.lines.erase(step);
+  }
+  const std::string word = Texts::PartWordsOf(*reading_.problem).substance;
+  std::vector<std::string> answers;
+  for (const Amount& amount : reading_.answers) {
+    answers.push_back(amount.difference   ? "разликата е " + ExactAmount(amount)
+                      : substance(amount) ? ExactAmount(amount) + " " + word
+                                          : ExactAmount(amount));
+  }
+  shown_.lines.push_back("Отговор: " + Listed(answers, ", ", " и ") + ".");
+  outcome_ = shown_.lines.size() - 1;
 }
 
 // "а)" and what is shown of it, for each sub-question; a table only in the words.
@@ -340,8 +531,9 @@ std::string MyProblem::GivenLine() const {
               ? number.written + " " + reading_.currency
           : hallmark
               ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + "%)"
-          : IsOtherMeasure(number, problem.unit)
-              ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + " " +
+          : IsOtherUnit(number, problem.unit)
+              ? number.written + " (" +
+                    Texts::ExactNumber(Magnitude(reading_.values[*number.column])) + " " +
                     std::string(UnitSymbol(problem.unit)) + ")"
               : number.written;
       given.push_back(shown + " – " + RoleOf(problem, parts, *number.column, byPrice));

@@ -60,11 +60,14 @@ class MyProblem {
   Practice::GridEntry ForGrid(std::string_view decimalSeparator) const;
 
  private:
+  // What ShowReading shows, in the text's own word for a substance read as salt.
   void Show();
+  void ShowReading();
   std::string GivenLine() const;
   std::string SoughtLine() const;
   void ShowSubQuestions();
   void ShowDifference();
+  void AnswerTheSubstance();
   void ShowOption();
   void ShowByPrice();
   void ShowDoubt();

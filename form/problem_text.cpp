@@ -763,12 +763,24 @@ std::string ShortPortion(const Problem& problem, const ContextWords& words,
   return Joined(AnswerAmount(problem, weight), ShortKind(words, part, problem.Value(percent)));
 }
 
+// An alloy's metal with the other metals, of none of it, where a solution has water: "40 г сребро
+// с проба 900 и 20 г мед".
+bool OthersAdded(const Problem& problem) {
+  const bool alloy =
+      ContextTable[static_cast<std::size_t>(problem.context)].solution.bare == AlloyNoun.bare;
+  return alloy && (problem.first == Ingredient::Water || problem.second == Ingredient::Water);
+}
+
 // The tense of the problem's own question where it asks for the water or the pure substance.
 ChangeWords ChangeWordsOf(const Problem& problem, const Method& method) {
   const auto tenseOf = [&problem](std::span<const ChangeTense> tenses) {
     const ChangeTense& tense = tenses[problem.wording % tenses.size()];
     return ChangeWords{std::string(tense.asked), std::string(tense.told)};
   };
+  // The other metals are added to an alloy, never poured.
+  if (OthersAdded(problem) && !method.waterLeaves) {
+    return tenseOf(AddPureTenses);
+  }
   switch (problem.kind) {
     case Kind::TwoSteps:
       if (problem.sought.front() != Weight2) {
@@ -828,7 +840,7 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
       ChangeWordsOf(problem, method),
       FirstCapital(newSubject) + " се състои от " + std::string(words.substance) + " и " +
           std::string(RestOf(words).bare) + ".",
-      "Вода:",
+      alloy ? "Други метали:" : "Вода:",
       rest,
       restSubject,
       alloy,
@@ -837,7 +849,8 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
       problem.unit == Unit::Litre ? "Обемът" : "Масата",
       words.drying.empty() ? "водата се изпарява" : std::string(words.drying),
       statesWater,
-      mixture.gender == Gender::Plural};
+      mixture.gender == Gender::Plural,
+      OthersAdded(problem)};
 }
 
 MixingWords MixingWordsOf(const Problem& problem) {

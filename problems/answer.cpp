@@ -33,8 +33,9 @@ constexpr std::array<std::string_view, 2> Alternatives = {"или", "or"};
 constexpr std::array<std::string_view, 2> RatioMarks = {":", "към"};
 // Thousands are set apart in groups of three: "12 500".
 constexpr std::size_t GroupSize = 3;
-// A percentage as an adjective: "20%-ов", "20-процентна"; lowered.
-constexpr std::array<std::string_view, 2> AdjectiveStems = {"%-", "-процент"};
+// A percentage as an adjective: "20%-ов", "20-процентна", and "20 процентна" as it is often
+// written, without its hyphen; lowered.
+constexpr std::array<std::string_view, 3> AdjectiveStems = {"%-", "-процент", "процент"};
 constexpr std::array<std::string_view, 13> AdjectiveEndings = {
     "ов", "ова", "ово", "ови", "ен", "на", "но", "ни", "ния", "ният", "ната", "ното", "ните"};
 

@@ -65,8 +65,10 @@ bool IsPriceUnit(const Items& items, std::size_t i) {
          (i > 1 && IsWord(items[i - 1], "на") && StartsWith(items[i - 2], "цена"));
 }
 
+// "(2 т.)", "[3 точки]": the points a problem is worth, in brackets of either kind.
 bool IsPoints(const Items& items, std::size_t i) {
-  if (i == 0 || i + 1 >= items.size() || !IsMark(items[i - 1], "(")) {
+  const bool round = i > 0 && IsMark(items[i - 1], "(");
+  if (i == 0 || i + 1 >= items.size() || (!round && !IsMark(items[i - 1], "["))) {
     return false;
   }
   const Item& item = items[i];
@@ -78,14 +80,16 @@ bool IsPoints(const Items& items, std::size_t i) {
   if (close < items.size() && IsMark(items[close], ".")) {
     ++close;
   }
-  return (tonnes || named) && close < items.size() && IsMark(items[close], ")");
+  return (tonnes || named) && close < items.size() && IsMark(items[close], round ? ")" : "]");
 }
 
 bool IsProblemNumber(const Items& items, std::size_t i) {
   if (items[i].amount && items[i].amount->unit) {
     return false;
   }
-  const bool named = i > 0 && (StartsWith(items[i - 1], "задач") || IsMark(items[i - 1], "№"));
+  // "Задача 3", "№ 3", "Зад. 3".
+  const bool named = i > 0 && (StartsWith(items[i - 1], "задач") || IsMark(items[i - 1], "№") ||
+                               (i > 1 && IsMark(items[i - 1], ".") && IsWord(items[i - 2], "зад")));
   const bool leading =
       i == 0 && i + 1 < items.size() && (IsMark(items[i + 1], ".") || IsMark(items[i + 1], ")"));
   return named || leading;

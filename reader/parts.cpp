@@ -73,7 +73,7 @@ bool IsResult(const Items& items, std::size_t begin) {
 
 // "с масленост 3%", "с 30% плодово съдържание", "с проба 585": words about a percentage.
 bool IsAboutPercent(const Item& item) {
-  return MeansPercent(item) || StartsWith(item, "плодов") || StartsWith(item, "проб");
+  return MeansPercent(item) || StartsWith(item, "плодов");
 }
 
 class Grouper {
@@ -93,7 +93,7 @@ class Grouper {
       }
     }
     for (Group& group : groups_) {
-      group.result = group.noun == Noun::Dried || IsResult(items_, group.begin);
+      group.result = group.noun == Noun::Dried || IsResult(items_, group.begin) || BecomesIt(group);
     }
     return groups_;
   }
@@ -102,6 +102,17 @@ class Grouper {
 
  private:
   bool IsOwnNumber(std::size_t i) const { return asides_.of[i].empty(); }
+
+  // "разтворът станал 60%": the noun, then what it became.
+  bool BecomesIt(const Group& group) const {
+    const std::size_t number = group.percent.value_or(group.mass.value_or(group.begin));
+    for (std::size_t i = group.begin + 1; i < number; ++i) {
+      if (StartsWithAny(items_[i], ResultStems)) {
+        return true;
+      }
+    }
+    return false;
+  }
 
   // "400 г 10% разтвор на сол", "40 кг сплав с 20% мед", "200 г от 10%-ния разтвор", "50 г сол".
   void FromMass(std::size_t i) {
@@ -359,9 +370,11 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
   Mentions mentions;
   for (std::size_t i = 0; i < end; ++i) {
     const Item& item = items[i];
+    // Raisins are dried grapes, whether the text says so or not.
     mentions.evaporates = mentions.evaporates || StartsWith(item, "изпар") ||
                           StartsWith(item, "извар") || StartsWith(item, "изсуш") ||
-                          StartsWith(item, "суш") || StartsWith(item, "изпаря");
+                          StartsWith(item, "суш") || StartsWith(item, "изпаря") ||
+                          NounOf(item, context) == Noun::Dried;
     mentions.dissolves = mentions.dissolves || IsDissolvingVerb(item);
     if (used[i]) {
       continue;
@@ -380,7 +393,8 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
     const bool share = i > 0 && IsWord(items[i - 1], "на");
     mentions.water = mentions.water || (noun == Noun::Water && !share);
     mentions.pure = mentions.pure || noun == Noun::Pure ||
-                    (noun == Noun::Substance && (afterCount || afterVerb));
+                    (noun == Noun::Substance && (afterCount || afterVerb) &&
+                     !IsNamedWithItsShare(items, i, end));
   }
   return mentions;
 }

@@ -34,7 +34,8 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
     if (!percent && noun == Noun::Water) {
       return Who::Water;
     }
-    if (!percent && (noun == Noun::Pure || noun == Noun::Substance)) {
+    if (!percent &&
+        (noun == Noun::Pure || (noun == Noun::Substance && !IsNamedWithItsShare(items, i, end)))) {
       return Who::Pure;
     }
     if (noun == Noun::Concentrate) {
@@ -79,14 +80,33 @@ bool MeansRatio(const Item& item) {
   return StartsWith(item, "отношени");
 }
 
+// "Колко грама 5% и 25% разтвор", "Колко грама от 5% и от 25% разтвор": a second percentage
+// listed right after the one asked about asks the same of its part.
+std::optional<std::size_t> ListedPercent(const Items& items, std::size_t percent, std::size_t end) {
+  std::size_t at = percent + 1;
+  if (at >= end || !IsWord(items[at], "и")) {
+    return std::nullopt;
+  }
+  ++at;
+  if (at < end && IsWord(items[at], "от")) {
+    ++at;
+  }
+  return at < end && IsPercent(items[at]) ? std::optional<std::size_t>(at) : std::nullopt;
+}
+
 }  // namespace
 
 std::vector<std::pair<std::size_t, std::size_t>> QuestionsOf(const Items& items, std::size_t end) {
   std::vector<std::pair<std::size_t, std::size_t>> questions;
   std::size_t start = 0;
   for (std::size_t i = 0; i <= end; ++i) {
+    // "гр. Пловдив", "по 14 лв. за килограм": a point that shortens a word, not one that ends a
+    // sentence, unless a capital follows the money.
+    const bool shortened =
+        i > 0 && (IsWord(items[i - 1], "гр") ||
+                  (IsWord(items[i - 1], "лв") && !(i + 1 < end && items[i + 1].capital)));
     const bool stop = i == end || IsMark(items[i], "?") || IsMark(items[i], "!") ||
-                      (IsMark(items[i], ".") && !(i > 0 && IsWord(items[i - 1], "гр")));
+                      (IsMark(items[i], ".") && !shortened);
     if (!stop) {
       continue;
     }
@@ -125,8 +145,9 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
       target.unit = UnitWord(items[at]);
       target.percent = target.unit == WrittenUnit::Percent;
       ++at;
-    } else if (at < end && IsWord(items[i], "колко") && IsWord(items[at], "от") &&
-               !targets.empty()) {
+    } else if (at < end && IsWord(items[i], "колко") &&
+               (IsWord(items[at], "от") || IsWord(items[at], "по")) && !targets.empty()) {
+      // "… и колко от втория", "… и колко по 11 € за килограм": in the unit asked before.
       target.unit = targets.back().unit;
     } else {
       // "Колко вода", "Колко сол", "Колко тежи".
@@ -156,6 +177,13 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
     }
     if (target.who == Who::Same && !targets.empty()) {
       target.who = targets.back().who;
+    }
+    const std::optional<std::size_t> listed = target.who == Who::ByPercent
+                                                  ? ListedPercent(items, *target.percentItem, end)
+                                                  : std::nullopt;
+    if (listed) {
+      targets.push_back(target);
+      target.percentItem = listed;
     }
     if (target.who == Who::Each) {
       target.who = Who::First;

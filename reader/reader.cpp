@@ -78,6 +78,7 @@ class Reader {
         item.amount =
             PupilAnswer{Decimal::Of(item.amount->value.digits, item.amount->value.places + 1),
                         WrittenUnit::Percent};
+        reading_.hallmark = true;
         continue;
       }
       if (item.type != ItemType::Number || !item.amount || item.amount->unit ||
@@ -187,6 +188,14 @@ class Reader {
       found = true;
       several = false;
     }
+    if (reading_.currency.empty()) {
+      reading_.ownWord = OwnWordOf(own, context_);
+    }
+    // "Каква проба има сплавта?" asks a hallmark, whatever the parts are given by.
+    reading_.hallmark = reading_.hallmark ||
+                        ((context_ == Context::Silver || context_ == Context::Gold) &&
+                         std::any_of(own.begin(), own.end(),
+                                     [](const Item& item) { return StartsWith(item, "проб"); }));
     const Grouped grouped = GroupsOf(items_, asides_, context_, !reading_.currency.empty());
     const std::vector<Group>& groups = grouped.groups;
     if (!found) {
@@ -224,6 +233,7 @@ class Reader {
                     [](const Placed& p) { return p.mass && !p.percent && p.noun == Noun::None; })) {
       return Doubt(Doubt::TwoReadings);
     }
+    JoinNamedTwice(parts, mentions);
     AddMentioned(parts, mentions);
     if (IsTwoSteps(parts)) {
       return SolveTwoSteps(parts);
@@ -245,9 +255,10 @@ class Reader {
     }
     const auto water = std::find_if(parts.parts.begin(), parts.parts.end(),
                                     [](const Placed& p) { return p.noun == Noun::Water; });
+    // A solution's number may be missing: the problem is then said to miss it.
     const bool solutions = std::all_of(parts.parts.begin(), parts.parts.end(), [](const Placed& p) {
       return p.noun == Noun::Water ||
-             ((p.noun == Noun::Solution || p.noun == Noun::None) && p.mass && p.percent);
+             ((p.noun == Noun::Solution || p.noun == Noun::None) && (p.mass || p.percent));
     });
     const bool waterLast =
         water != parts.parts.end() &&
@@ -266,6 +277,16 @@ class Reader {
     Order();
     const std::optional<WrittenUnit> written = MassUnit();
     unit_ = written ? ProblemUnit(*written).value_or(Unit::Gram) : NumbersOf(context_).unit;
+    // The first step's four numbers are all given, or the one missing is named.
+    for (const auto& [number, column] : {std::pair{first_.percent, Percent1},
+                                         {second_.percent, Percent2},
+                                         {first_.mass, Weight1},
+                                         {second_.mass, Weight2}}) {
+      if (!number) {
+        reading_.missing = QuantityName(column);
+        return Doubt(Doubt::MissingNumber);
+      }
+    }
     std::array<Fraction, ColumnCount> mixing{};
     bool given = false;
     mixing[Percent1] = *PercentOf(first_, given);
@@ -425,6 +446,28 @@ class Reader {
     return false;
   }
 
+  // "За туршия е нужна 12% саламура. … за 25 кг саламура?", "Имаме 10% саламура. … в 30 кг
+  // саламура?": nothing mixed, and the one solution named twice, by its percentage and by its
+  // mass.
+  void JoinNamedTwice(NamedParts& parts, const Mentions& mentions) const {
+    const auto solution = [](const Placed& p) {
+      return p.noun == Noun::Solution || p.noun == Noun::None;
+    };
+    const auto percentOnly = [&](const Placed& p) { return solution(p) && p.percent && !p.mass; };
+    const auto massOnly = [&](const Placed& p) { return solution(p) && p.mass && !p.percent; };
+    if (mixings_ > 0 || evaporates_ || mentions.dissolves || parts.mixture.percent ||
+        parts.parts.empty() || !percentOnly(parts.parts.front())) {
+      return;
+    }
+    if (parts.parts.size() == 1 && parts.mixture.mass) {
+      parts.mixture.percent = parts.parts.front().percent;
+      parts.parts.clear();
+    } else if (parts.parts.size() == 2 && !parts.mixture.mass && massOnly(parts.parts.back())) {
+      parts.parts.back().percent = parts.parts.front().percent;
+      parts.parts.erase(parts.parts.begin());
+    }
+  }
+
   void AddMentioned(NamedParts& parts, const Mentions& mentions) {
     const auto has = [&parts](auto test) {
       return std::any_of(parts.parts.begin(), parts.parts.end(), test);
@@ -439,20 +482,27 @@ class Reader {
         !has([](const Placed& p) { return IsAddedThing(p.noun) && p.noun != Noun::Water; })) {
       parts.parts.push_back({Noun::Pure, {}, {}, items_.size(), 0});
     }
-    // "Колко грама 20% разтвор може да се приготви от 50 г сол?": the water goes unsaid.
+    // "Колко грама 20% разтвор може да се приготви от 50 г сол?", "Колко литра 6% оцет може да се
+    // приготви от 0,3 л 70% есенция?": the water goes unsaid. An essence that something is
+    // poured into is no such one.
+    const bool made = has([this](const Placed& p) {
+      return p.noun == Noun::Pure || p.noun == Noun::Substance ||
+             (p.noun == Noun::Concentrate && mixings_ == 0);
+    });
     const bool madeFromPure =
-        parts.parts.size() == 2 && !parts.mixture.mass && !parts.mixture.percent &&
-        has([](const Placed& p) { return p.noun == Noun::Pure || p.noun == Noun::Substance; }) &&
+        parts.parts.size() == 2 && !parts.mixture.mass && !parts.mixture.percent && made &&
         has([](const Placed& p) { return p.noun == Noun::Solution && !p.mass; }) &&
         !has([](const Placed& p) { return p.noun == Noun::Water; });
     if (madeFromPure) {
       parts.parts.push_back({Noun::Water, {}, {}, items_.size(), 0});
     }
-    // Beside the substance dissolved, the water; beside a solution, another of unknown strength.
+    // Beside the substance dissolved or an essence diluted, the water; beside a solution, another
+    // of unknown strength.
     if (parts.parts.size() == 1) {
       const Noun noun = parts.parts.front().noun;
-      const bool pure = noun == Noun::Pure || noun == Noun::Substance;
-      parts.parts.push_back({pure ? Noun::Water : Noun::Solution, {}, {}, items_.size(), 2});
+      const bool diluted =
+          noun == Noun::Pure || noun == Noun::Substance || noun == Noun::Concentrate;
+      parts.parts.push_back({diluted ? Noun::Water : Noun::Solution, {}, {}, items_.size(), 2});
     }
   }
 
@@ -476,6 +526,7 @@ class Reader {
       return;
     }
     const auto solution = std::find_if(parts.parts.begin(), parts.parts.end(), isSolution);
+    reading_.described = true;
     parts.mixture = *solution;
     parts.parts.erase(solution);
     if (parts.parts.empty()) {
@@ -862,9 +913,9 @@ class Reader {
       return Doubt(Doubt::TwoReadings);
     }
     std::optional<Problem> problem =
-        ProblemOf({*kind, context_, variant, recipe, unit_, sought, asked}, exact);
+        ProblemOf({*kind, context_, variant, recipe, unit_, sought, asked, true}, exact);
     if (!problem) {
-      return Doubt(Doubt::TwoReadings);  // a given the model cannot hold: 12,25 г
+      return Doubt(Doubt::TwoReadings);
     }
     std::vector<std::optional<WrittenUnit>> units;
     for (const Target& target : targets_) {

@@ -77,6 +77,16 @@ struct Reading {
   // Goods mixed by their price per kilogram: "лв." or "€", the prices held where the
   // percentages are; empty for a mixture of percentages.
   std::string currency;
+  // The text's own word for what is read in another context's words: "киселина" or "вещество"
+  // read as salt, "ябълки" as plums, "саламура" as a solution of salt, "мед" as the other metals
+  // beside gold; empty where the text uses the context's own.
+  std::string ownWord;
+  // One solution described, nothing mixed: "В 250 г разтвор има 30 г сол." The mixture is that
+  // solution, not one obtained.
+  bool described = false;
+  // The text speaks of hallmarks, "проба 585" for 58,5%: a percentage answered is said as one
+  // too.
+  bool hallmark = false;
 };
 
 // Reads any text, of any length and content, without throwing: a text of more than

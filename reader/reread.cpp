@@ -145,10 +145,10 @@ Reading Reread(Reading reading) {
   const bool leaves = LeavesWater(shape.kind);
   const std::optional<Kind> kind =
       KindOf(variant, shape.context, recipe, leaves, shape.asked, sought);
-  std::optional<Problem> problem =
-      kind ? ProblemOf({*kind, shape.context, variant, recipe, shape.unit, sought, shape.asked},
-                       *exact)
-           : std::nullopt;
+  std::optional<Problem> problem = kind ? ProblemOf({*kind, shape.context, variant, recipe,
+                                                     shape.unit, sought, shape.asked, true},
+                                                    *exact)
+                                        : std::nullopt;
   if (!problem) {
     reading.doubt = Doubt::TwoReadings;
     return reading;

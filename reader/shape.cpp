@@ -87,7 +87,7 @@ std::optional<Problem> ProblemOf(const Shape& shape,
   problem.asked = shape.asked;
   for (const Column column : AllColumns) {
     const std::optional<Tenths> tenths = TenthsOf(exact[column]);
-    if (!tenths && problem.IsGiven(column)) {
+    if (!tenths && problem.IsGiven(column) && !shape.exactGivens) {
       return std::nullopt;
     }
     problem.values[column] = tenths.value_or(Tenths{});

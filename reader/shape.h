@@ -33,10 +33,14 @@ struct Shape {
   Unit unit;
   std::vector<Column> sought;
   Asked asked;
+  // "250 мл" of a problem in litres: a given of no whole number of tenths is left at 0 too, the
+  // solution and the answers worked from the exact values, and the grid, which rounds, not offered.
+  bool exactGivens = false;
 };
 
 // The problem of this shape and these exact values; none where a given is no whole number of
-// tenths. A result that is not one is left at 0: the answers hold it exactly.
+// tenths, unless the shape allows it. A result that is not one is left at 0: the answers hold it
+// exactly.
 std::optional<Problem> ProblemOf(const Shape& shape,
                                  const std::array<Fraction, ColumnCount>& exact);
 

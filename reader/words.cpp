@@ -78,13 +78,19 @@ std::array<std::vector<std::string_view>, ContextCount> ContextMarks() {
   return marks;
 }
 
-// Solutions a kitchen names by what is in them: a syrup is of sugar, a brine of salt, a nectar
-// of fruit juice.
+// Solutions a kitchen names by what is in them: a syrup is of sugar, a brine and sea water of
+// salt, a nectar of fruit juice.
 std::array<std::vector<std::string_view>, ContextCount> WithKitchenNames(
     std::array<std::vector<std::string_view>, ContextCount> marks) {
   marks[static_cast<std::size_t>(Context::Sugar)].push_back("сироп");
   marks[static_cast<std::size_t>(Context::Salt)].push_back("саламур");
+  marks[static_cast<std::size_t>(Context::Salt)].push_back("морск");
   marks[static_cast<std::size_t>(Context::Juice)].push_back("нектар");
+  // An acid is vinegar's only where the vinegar is named: "разтвор на киселина" is of any acid.
+  auto& vinegar = marks[static_cast<std::size_t>(Context::Vinegar)];
+  vinegar.erase(std::remove_if(vinegar.begin(), vinegar.end(),
+                               [](std::string_view stem) { return stem.starts_with("киселин"); }),
+                vinegar.end());
   return marks;
 }
 
@@ -129,6 +135,61 @@ bool IsMetal(Context context) {
          context == Context::Gold;
 }
 
+// Produce dried as plums are, each by its stem and its name; grapes dried are raisins.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 5> OtherProduce = {
+    {{"ябълк", "ябълки"},
+     {"круш", "круши"},
+     {"смокин", "смокини"},
+     {"грозд", "грозде"},
+     {"стафид", "грозде"}}};
+
+bool IsPrecious(Context context) {
+  return context == Context::Silver || context == Context::Gold;
+}
+
+// "20 г мед" beside silver or gold: another metal, of none of the precious one.
+bool IsOtherMetal(const Item& item, Context context) {
+  return IsPrecious(context) &&
+         std::any_of(Contexts.begin(), Contexts.end(), [&item, context](Context metal) {
+           return IsMetal(metal) && metal != context && StartsWith(item, SubstanceStem(metal));
+         });
+}
+
+// The metal a hallmark is of, named just before it: "злато с проба 900".
+std::optional<Context> HallmarkedMetal(const Items& items, std::size_t hallmark) {
+  constexpr std::size_t Reach = 3;
+  for (std::size_t i = hallmark; i-- > 0 && i + Reach >= hallmark;) {
+    for (const Context metal : {Context::Silver, Context::Gold}) {
+      if (StartsWith(items[i], SubstanceStem(metal))) {
+        return metal;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+// The precious metal a hallmark or a percentage measures: "сребро с проба 900", "със 75%
+// злато"; none where neither does.
+std::optional<Context> MeasuredPrecious(const Items& items,
+                                        const std::array<int, ContextCount>& counts) {
+  const auto count = [&counts](Context context) {
+    return counts[static_cast<std::size_t>(context)];
+  };
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    for (const Context metal : {Context::Silver, Context::Gold}) {
+      if (IsPercent(items[i]) && i + 1 < items.size() &&
+          StartsWith(items[i + 1], SubstanceStem(metal))) {
+        return metal;
+      }
+    }
+    if (StartsWith(items[i], "проб") && count(Context::Silver) + count(Context::Gold) > 0) {
+      return HallmarkedMetal(items, i).value_or(
+          count(Context::Silver) >= count(Context::Gold) ? Context::Silver : Context::Gold);
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 bool IsCyrillicWord(const Item& item) {
@@ -167,16 +228,21 @@ Noun NounOf(const Item& item, Context context) {
   if (StartsWith(item, "есенци") || StartsWith(item, "концентрат")) {
     return Noun::Concentrate;
   }
-  if (StartsWith(item, "пресн") || StartsWith(item, "свеж")) {
+  if (StartsWith(item, "пресн") || StartsWith(item, "свеж") || StartsWith(item, "грозд")) {
     return Noun::Fresh;
   }
-  if (StartsWith(item, "сушен") || StartsWith(item, "изсушен")) {
+  if (StartsWith(item, "сушен") || StartsWith(item, "изсушен") || StartsWith(item, "стафид")) {
     return Noun::Dried;
   }
   if (IsSolutionWord(item)) {
     return Noun::Solution;
   }
-  if (StartsWith(item, SubstanceStem(context))) {
+  // What water is to a solution, the other metals are to an alloy of silver or gold.
+  if (IsOtherMetal(item, context)) {
+    return Noun::Water;
+  }
+  // "веществото", "киселината": what a solution holds, named by no context of its own.
+  if (StartsWith(item, SubstanceStem(context)) || StartsWithAny(item, UnnamedSubstances)) {
     return Noun::Substance;
   }
   return Noun::None;
@@ -232,12 +298,24 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
       }
     }
   }
-  const auto best = std::max_element(counts.begin(), counts.end());
+  // Beside silver or gold that is measured, copper is only the other metal.
+  const std::optional<Context> precious = MeasuredPrecious(items, counts);
+  const auto best = precious ? counts.begin() + static_cast<std::ptrdiff_t>(*precious)
+                             : std::max_element(counts.begin(), counts.end());
   several = false;
   for (std::size_t c = 0; c < ContextCount; ++c) {
     const auto b = static_cast<std::size_t>(best - counts.begin());
     several =
         several || (c != b && counts[c] > 0 && !(IsMetal(Contexts[c]) && IsMetal(Contexts[b])));
+  }
+  // Apples, pears, figs and grapes are dried as plums are.
+  if (*best == 0 && std::any_of(items.begin(), items.end(), [](const Item& item) {
+        return std::any_of(OtherProduce.begin(), OtherProduce.end(),
+                           [&item](const auto& one) { return StartsWith(item, one.first); });
+      })) {
+    found = true;
+    several = false;
+    return Context::Plums;
   }
   // "30% разтвор" of no substance named is read as salt's, the solution school starts with.
   found = *best > 0 || std::any_of(items.begin(), items.end(), [](const Item& item) {
@@ -246,11 +324,48 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
   return Contexts[static_cast<std::size_t>(best - counts.begin())];
 }
 
+std::string_view OwnWordOf(const Items& items, Context context) {
+  const auto& marks = Marks()[static_cast<std::size_t>(context)];
+  const auto has = [&items](std::string_view stem) {
+    return std::any_of(items.begin(), items.end(),
+                       [stem](const Item& item) { return StartsWith(item, stem); });
+  };
+  // "20 г мед" melted into gold: the other metals are that metal.
+  for (const Context metal : {Context::Copper, Context::Silver, Context::Gold}) {
+    if (IsPrecious(context) && metal != context && has(SubstanceStem(metal))) {
+      return Texts::ContextTable[static_cast<std::size_t>(metal)].substance;
+    }
+  }
+  // "саламура", "сироп": a solution the text calls by a kitchen's name alone.
+  if (!has("разтвор")) {
+    if (context == Context::Salt && has("саламур")) {
+      return "саламура";
+    }
+    if (context == Context::Sugar && has("сироп")) {
+      return "сироп";
+    }
+  }
+  if (std::any_of(marks.begin(), marks.end(), has)) {
+    return {};
+  }
+  if (context == Context::Salt) {
+    return has("киселин") ? "киселина" : "вещество";
+  }
+  const auto produce = std::find_if(OtherProduce.begin(), OtherProduce.end(),
+                                    [&has](const auto& one) { return has(one.first); });
+  return context == Context::Plums && produce != OtherProduce.end() ? produce->second : "";
+}
+
 bool MeansPercent(const Item& item) {
   return StartsWith(item, "процент") || StartsWith(item, "концентрац") ||
-         StartsWith(item, "масленост") || StartsWith(item, "съдържани") ||
-         StartsWith(item, "цена") || StartsWith(item, "струва") || IsWord(item, "евро") ||
-         IsWord(item, "лева");
+         StartsWith(item, "проб") || StartsWith(item, "масленост") ||
+         StartsWith(item, "съдържани") || StartsWith(item, "цена") || StartsWith(item, "струва") ||
+         IsWord(item, "евро") || IsWord(item, "лева");
+}
+
+bool IsNamedWithItsShare(const Items& items, std::size_t i, std::size_t end) {
+  return i + 2 < end && (IsWord(items[i + 1], "с") || IsWord(items[i + 1], "със")) &&
+         (StartsWith(items[i + 2], "проб") || IsPercent(items[i + 2]));
 }
 
 bool IsCountWord(const Item& item) {

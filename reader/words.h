@@ -52,9 +52,12 @@ Noun NounOf(const Item& item, Context context);
 int Priority(Noun noun);
 // A number, a mark that ends a clause, or a word that joins two.
 bool EndsPhrase(const Item& item);
-// What a percentage is called: "процентното съдържание", "концентрацията", "маслеността",
-// "плодовото съдържание", or a price.
+// What a percentage is called: "процентното съдържание", "концентрацията", "пробата",
+// "маслеността", "плодовото съдържание", or a price.
 bool MeansPercent(const Item& item);
+// "сребро с проба 500", "злато със 75%": the substance at `i` named with its share, which makes
+// it a mixture of it, not the pure substance.
+bool IsNamedWithItsShare(const Items& items, std::size_t i, std::size_t end);
 // "грама", "килограма", "литра": a word a number is counted in.
 bool IsCountWord(const Item& item);
 // 1 for "първия", 2 for "втория" or "друг", 0 for any other word.
@@ -74,6 +77,15 @@ constexpr std::array<std::string_view, 9> Prepositions = {"в",  "във", "къ
 // The noun is the first one named, or the one right after it where that weighs more: "солен
 // разтвор", "оцетна есенция".
 Named NamedFrom(const Items& items, std::size_t at, Context context);
+
+// Words for a solution's substance where the text names no context's: "разтвор на киселина".
+constexpr std::array<std::string_view, 2> UnnamedSubstances = {"веществ", "киселин"};
+
+// What the text calls what is read as the context's where it does not name it: "киселина", or
+// "вещество" where it names none, for salt; "ябълки" for plums; "саламура" or "сироп" for a
+// solution it calls by that name alone; "мед" for the other metals beside gold or silver; empty
+// where it uses the context's own words.
+std::string_view OwnWordOf(const Items& items, Context context);
 
 // Which substance the text is about; `several` where it names two that are no alloy's metals:
 // a solution of salt and one of sugar make no problem of the school's.

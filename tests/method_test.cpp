@@ -330,6 +330,10 @@ TEST(Practice, SolvesDryingByItsDryMatter) {
                 "Сухото вещество е 100% − 90% = 10% от пресните гъби. Колко килограма е то?",
                 "В пресните гъби има 2,2 кг сухо вещество. Сухото вещество е 100% − 12% = 88% от "
                 "сушените гъби. Колко килограма са сушените гъби?"}));
+  // Dried mushrooms are many: "сушените гъби са", never "е".
+  const std::vector<std::string> other = Texts::OtherWayLines(*method, words);
+  ASSERT_GE(other.size(), 2u);
+  EXPECT_EQ(other[1], "Нека се изпарят x кг вода. Тогава сушените гъби са (22 − x) кг.");
   const std::string check = Texts::GridCheckLine(problem);
   for (const std::string_view cell : {"в „% - 1“ 10 (сухото вещество: 100% − 90%)",
                                       "в „Смес %“ 88 (сухото вещество: 100% − 12%)"}) {

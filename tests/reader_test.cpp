@@ -61,6 +61,9 @@ TEST(Reader, GivesEveryNumberARoleOrAnAside) {
       {"Задача 5. (2 т.) Към 300 г 20% разтвор на сол добавили 200 г вода. Колко процента е "
        "полученият разтвор? Отг.: 12%",
        {"номерът на задачата", "точките на задачата", "", "", "", "отговорът в учебника"}},
+      {"Зад. 7 [3 т.] Смесили 2 т 10% разтвор на сол и 3 т 20% разтвор на сол. Колко тона е "
+       "полученият разтвор?",
+       {"номерът на задачата", "точките на задачата", "", "", "", ""}},
       {"През 2024 г. в гр. Пловдив смесили 200 г 10% разтвор на сол и 300 г 20% разтвор на "
        "сол. Колко процента е полученият разтвор?",
        {"годината", "", "", "", ""}},
@@ -264,6 +267,20 @@ TEST(MyProblemTest, AnswersAllTheQuestionAsksInItsUnit) {
   }
 }
 
+// The salt in the mixture is asked: the masses are a step to it, and the one answer is the salt.
+TEST(MyProblemTest, AnswersTheSubstanceAskedAfterTheMasses) {
+  MyProblem mine;
+  mine.Read(
+      "Смесили 200 г 5% и 300 г 10% разтвор на сол. Колко грама сол има в получения "
+      "разтвор?");
+  const std::vector<std::string>& lines = mine.Shown().lines;
+  EXPECT_EQ(mine.Outcome(), "Отговор: 40 г сол.") << Joined(lines);
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& line) { return line.starts_with("Отговор:"); }),
+            1)
+      << Joined(lines);
+}
+
 // Two steps are shown as the practice solves them: the first step's parts named as its own, then
 // the water, and an exact answer where the grid would round it.
 TEST(MyProblemTest, ShowsTwoStepsAsTheirOwnTwoSteps) {
@@ -309,6 +326,10 @@ TEST(MyProblemTest, NamesTheMissingNumberInTheProblemsWords) {
        "разтвор на сол?",
        "Не разбрах колко е процентното съдържание на сол във втория разтвор: това число липсва в "
        "задачата."},
+      {"Смесили 300 г 10% разтвор на захар с 200 г разтвор на захар. В получения разтвор долели "
+       "500 г вода. Колко процента захар съдържа новият разтвор?",
+       "Не разбрах колко е процентното съдържание на захар във втория разтвор: това число липсва "
+       "в задачата."},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
@@ -316,12 +337,22 @@ TEST(MyProblemTest, NamesTheMissingNumberInTheProblemsWords) {
   }
 }
 
-// Sugar dissolved is named as the sugar, not as the pure sugar that strengthens a solution.
+// Sugar dissolved is named as the sugar, not as the pure sugar that strengthens a solution; a
+// solution described, nothing mixed, as the solution, not as one obtained.
 TEST(MyProblemTest, NamesADissolvedSubstanceAsItself) {
   const std::vector<std::string> lines = ShownOf("Колко грама захар има в 500 г 5% разтвор?");
   ASSERT_GE(lines.size(), 2u) << Joined(lines);
   EXPECT_EQ(lines[1], "Търси се: масата на захарта.");
   EXPECT_EQ(lines[0].find("чист"), std::string::npos) << lines[0];
+  EXPECT_EQ(lines[0].find("получ"), std::string::npos) << lines[0];
+
+  const std::vector<std::string> described =
+      ShownOf("В 250 г разтвор има 30 г сол. Колко процента е концентрацията на разтвора?");
+  ASSERT_GE(described.size(), 2u) << Joined(described);
+  EXPECT_EQ(described[0],
+            "Дадено: 250 г – масата на разтвора; 30 г – масата на солта; 0% – процентното "
+            "съдържание на сол във водата.");
+  EXPECT_EQ(described[1], "Търси се: процентното съдържание на сол в разтвора.");
 }
 
 TEST(MyProblemTest, SolvesExactlyWhatIsNoWholeTenth) {
@@ -345,15 +376,116 @@ TEST(MyProblemTest, SaysWhatItDidNotUnderstandAndGivesNoAnswer) {
   EXPECT_TRUE(HasLineStarting(lines, "Разбрах числата: 400 г и 100 г.")) << Joined(lines);
 }
 
-// Litres of water in a problem of grams are given as the grams the solution counts.
-TEST(MyProblemTest, GivesAVolumeOfWaterAsItsMass) {
-  const std::vector<std::string> lines =
-      ShownOf("В 2 л вода се разтварят 500 г сол. Колко процента е разтворът?");
-  ASSERT_FALSE(lines.empty());
-  EXPECT_TRUE(
-      lines[0].starts_with("Дадено: 2 л (2000 г) – масата на водата; 500 г – масата на "
-                           "солта;"))
-      << lines[0];
+// The answer is said in the text's own terms: an alloy given by its hallmarks gets one.
+TEST(MyProblemTest, AnswersInTheTextsOwnTerms) {
+  struct Row {
+    std::string_view text;
+    std::string_view answer;
+  };
+  const std::vector<Row> rows = {
+      {"Бижутер стопил 12 г злато с проба 750 и 8 г злато с проба 375. Каква ще бъде пробата на "
+       "получената сплав?",
+       "Отговор: проба 600 (60%)."},
+      {"Каква проба има сплав, получена от 6 г чисто злато и 4 г мед?",
+       "Отговор: проба 600 (60%)."},
+  };
+  for (const Row& row : rows) {
+    MyProblem mine;
+    mine.Read(row.text);
+    EXPECT_EQ(mine.Outcome(), row.answer) << Joined(mine.Shown().lines);
+  }
+}
+
+// A solution of an acid or of a substance not named, produce dried as plums are and a brine are
+// said in the text's words, never in those of the context they are read as.
+TEST(MyProblemTest, NamesTheSubstanceAsTheTextNamesIt) {
+  struct Row {
+    std::string_view text;
+    std::string_view line;
+    std::vector<std::string_view> others;  // the words it is read as, which are never said
+  };
+  const std::vector<Row> rows = {
+      {"Смесили 300 г 10% разтвор на киселина и 200 г 35% разтвор на киселина. Колко процента е "
+       "полученият разтвор?",
+       "Киселината в първия разтвор е 300 · 10 : 100 = 30 (г).",
+       {"сол", "оцет"}},
+      {"Колко грама чисто вещество трябва да се добавят към 300 г 10% разтвор, за да се получи "
+       "25% разтвор?",
+       "Отговор: 60 г чисто вещество.",
+       {"сол"}},
+      {"Колко грама от 5% и колко грама от 20% разтвор трябва да се смесят, за да се получат "
+       "300 г 10% разтвор?",
+       "Отговор: 200 г 5% разтвор и 100 г 20% разтвор.",
+       {"сол", "разтвор на"}},
+      {"Пресните ябълки съдържат 85% вода, а сушените – 15%. Колко килограма сушени ябълки ще се "
+       "получат от 34 кг пресни ябълки?",
+       "Сухото вещество не се променя, когато ябълките се сушат.",
+       {"слив"}},
+      {"Колко килограма грозде с 75% вода са нужни за 6 кг стафиди с 10% вода?",
+       "Сухото вещество не се променя, когато гроздето се суши.",
+       {"слив"}},
+      {"Колко сол и колко вода са нужни за 20 кг 8% саламура?",
+       "Саламурата се състои от сол и вода.",
+       {"разтвор"}},
+      {"Колко килограма 20% и колко килограма 45% саламура трябва да се смесят, за да се получат "
+       "50 кг 30% саламура?",
+       "Отговор: 30 кг 20% саламура и 20 кг 45% саламура.",
+       {"разтвор", "саламура на"}},
+      {"Колко грама вода трябва да се долеят към 500 г 30% сироп, за да се получи 20% сироп?",
+       "Захар в сиропа: 500 · 30 : 100 = 150 (г).",
+       {"разтвор", "захарен сироп"}},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_TRUE(HasLineStarting(lines, row.line)) << Joined(lines);
+    for (const std::string_view other : row.others) {
+      EXPECT_EQ(Joined(lines).find(other), std::string::npos) << Joined(lines);
+    }
+  }
+}
+
+// Copper melted into silver or gold is the alloy's other metals, added, never water poured in, and
+// named as the text names it.
+TEST(MyProblemTest, AddsOtherMetalsToAnAlloyAsMetals) {
+  struct Row {
+    std::string_view text;
+    std::string_view line;
+  };
+  const std::vector<Row> rows = {
+      {"Колко грама мед трябва да се стопят с 30 г злато с проба 750, за да се получи злато с "
+       "проба 600?",
+       "Трябва да се добавят 37,5 − 30 = 7,5 (г) мед."},
+      {"Колко грама чисто злато и колко грама мед са нужни за 20 г злато с проба 750?",
+       "Мед: 20 − 15 = 5 (г)."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_TRUE(HasLineStarting(lines, row.line)) << Joined(lines);
+    for (const std::string_view other : {"вод", "метали"}) {
+      EXPECT_EQ(Joined(lines).find(other), std::string::npos) << Joined(lines);
+    }
+  }
+}
+
+// Litres of water in a problem of grams are given as the grams the solution counts, millilitres in
+// one of litres as its litres.
+TEST(MyProblemTest, GivesAnAmountInTheUnitTheSolutionCounts) {
+  struct Row {
+    std::string_view text;
+    std::string_view given;
+  };
+  const std::vector<Row> rows = {
+      {"В 2 л вода се разтварят 500 г сол. Колко процента е разтворът?",
+       "Дадено: 2 л (2000 г) – масата на водата; 500 г – масата на солта;"},
+      {"Към 250 мл нектар с 40% плодово съдържание долели 150 мл вода. Колко процента е "
+       "плодовото съдържание на получената напитка?",
+       "Дадено: 250 мл (0,25 л) – обемът на напитката;"},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines[0].starts_with(row.given)) << lines[0];
+  }
 }
 
 // Each refusal names what is missing in the problem's own words and tells the pupil what to do.
@@ -404,6 +536,15 @@ TEST(MyProblemTest, SolvesAgainWithTheRoleThePupilGives) {
   mine.ChangeRole(0, mine.Roles().size() - 1);
   EXPECT_FALSE(mine.IsAnswered());
   EXPECT_FALSE(HasLineStarting(mine.Shown().lines, "Отговор:"));
+
+  // Millilitres that are no whole tenths of a litre are solved again from their exact values.
+  MyProblem nectar;
+  nectar.Read(
+      "Към 250 мл нектар с 40% плодово съдържание долели 150 мл вода. Колко процента е "
+      "плодовото съдържание на получената напитка?");
+  nectar.ChangeRole(2, Weight2);
+  ASSERT_TRUE(nectar.IsAnswered()) << Joined(nectar.Shown().lines);
+  EXPECT_EQ(nectar.Outcome(), "Отговор: 25%.") << Joined(nectar.Shown().lines);
 }
 
 // Goods mixed by price: the price in the percentage's place, the solution by what they are worth.
