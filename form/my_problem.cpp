@@ -499,9 +499,11 @@ void MyProblem::ShowDifference() {
     const bool firstMore = values[Weight1] >= values[Weight2];
     const Fraction more = firstMore ? values[Weight1] : values[Weight2];
     const Fraction less = firstMore ? values[Weight2] : values[Weight1];
-    shown_.lines.push_back("Разликата между масите е " + Texts::ExactNumber(more) + " − " +
-                           Texts::ExactNumber(less) + " = " + Texts::ExactNumber(more - less) +
-                           " (" + unit + ").");
+    const bool volumes = reading_.problem->unit == Unit::Litre;
+    shown_.lines.push_back(
+        std::string(volumes ? "Разликата между обемите е " : "Разликата между масите е ") +
+        Texts::ExactNumber(more) + " − " + Texts::ExactNumber(less) + " = " +
+        Texts::ExactNumber(more - less) + " (" + unit + ").");
   }
 }
 
@@ -614,6 +616,17 @@ std::string Exact(const Fraction& value) {
   return Texts::ExactNumber(value);
 }
 
+constexpr std::string_view Comma = ",";  // as Bulgarian school writes a decimal
+
+bool IsWholeCents(const Fraction& value) {
+  return (value * 100).Denominator() == 1;
+}
+
+// "11,5", or "около 11,33" where the price has more than whole stotinki.
+std::string PriceInAnswer(const Fraction& value) {
+  return IsWholeCents(value) ? Exact(value) : "около " + RoundedText(value, 2, Comma);
+}
+
 // What goods mixed by price are worth: a mass times its price per kilogram, kept like the
 // substance of a solution. The lines as a teacher writes them, in the problem's currency.
 class PriceSolution {
@@ -669,6 +682,12 @@ class PriceSolution {
 
   std::string Mass(Column column) const { return Exact(v_[column]) + " (" + unit_ + ")"; }
   std::string Money(const Fraction& value) const { return Exact(value) + " (" + currency_ + ")"; }
+  // A price worked out by dividing, "= 11,5 (лв.)", or "≈ 11,33 (лв.)" to the nearest stotinka or
+  // cent: money has no periodic decimals.
+  std::string Divided(const Fraction& value) const {
+    return IsWholeCents(value) ? " = " + Money(value)
+                               : " ≈ " + RoundedText(value, 2, Comma) + " (" + currency_ + ")";
+  }
   // "Стойността на първия вид е 5 · 9 = 45 (€)."
   Fraction Worth(std::size_t part, Column mass, Column price) {
     const Fraction worth = v_[mass] * v_[price];
@@ -683,7 +702,7 @@ class PriceSolution {
     Add("Стойността на сместа е " + Exact(first) + " + " + Exact(second) + " = " +
         Money(first + second) + ".");
     Add("Килограм от сместа струва " + Exact(first + second) + " : " + Exact(v_[MixWeight]) +
-        " = " + Money(v_[MixPercent]) + ".");
+        Divided(v_[MixPercent]) + ".");
   }
 
   void SecondPrice() {
@@ -692,7 +711,7 @@ class PriceSolution {
     Add("Стойността на втория вид е " + Exact(mixture) + " − " + Exact(first) + " = " +
         Money(mixture - first) + ".");
     Add("Килограм от втория вид струва " + Exact(mixture - first) + " : " + Exact(v_[Weight2]) +
-        " = " + Money(v_[Percent2]) + ".");
+        Divided(v_[Percent2]) + ".");
   }
 
   // One part's mass x from the other's: x · p + w · q = (x + w) · m.
@@ -784,8 +803,8 @@ void MyProblem::ShowByPrice() {
     const Column column = problem.sought[i];
     const std::string& part = parts.names[static_cast<std::size_t>(PartOf(column))];
     answers.push_back(UnitOf(problem, column) == Unit::Percent
-                          ? "килограм от " + part + " струва " + Exact(reading_.values[column]) +
-                                " " + reading_.currency
+                          ? "килограм от " + part + " струва " +
+                                PriceInAnswer(reading_.values[column]) + " " + reading_.currency
                           : Exact(reading_.values[column]) + " " +
                                 std::string(UnitSymbol(problem.unit)) + " от " + part);
   }

@@ -12,7 +12,7 @@ constexpr std::string_view Year = "годината";
 constexpr std::string_view SchoolClass = "класът";
 constexpr std::string_view PriceUnit = "количеството, за което е цената";
 constexpr std::string_view PrintedAnswer = "отговорът в учебника";
-constexpr std::string_view OptionNumber = "отговор за избор";
+constexpr std::string_view OptionNumber = "един от отговорите за избор";
 
 bool IsLabel(const Items& items, std::size_t i) {
   constexpr std::array<std::string_view, 8> Letters = {"а", "б", "в", "г", "a", "b", "c", "d"};

@@ -11,7 +11,7 @@
 // and a printed answer after it, each with what it is; and where the problem's own items end.
 
 // A number of things counted, "5 колби", that is no quantity of a mixture.
-inline constexpr std::string_view CountNumber = "брой, не количество";
+inline constexpr std::string_view CountNumber = "брой, а не количество";
 
 struct Asides {
   std::vector<std::string_view> of;  // by item; empty for a number of the problem

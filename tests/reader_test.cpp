@@ -75,7 +75,7 @@ TEST(Reader, GivesEveryNumberARoleOrAnAside) {
        {"", "", "", "", "количеството, за което е цената"}},
       {"Колко грама вода трябва да се долеят към 400 г 10% разтвор на сол, за да се получи 8% "
        "разтвор? А) 50 г Б) 100 г",
-       {"", "", "", "отговор за избор", "отговор за избор"}},
+       {"", "", "", "един от отговорите за избор", "един от отговорите за избор"}},
   };
   for (const Row& row : rows) {
     const Reading reading = ReadProblem(row.text);
@@ -558,6 +558,13 @@ TEST(MyProblemTest, SolvesAMixtureByPriceInItsCurrency) {
   EXPECT_TRUE(HasLineStarting(lines, "Стойността на сместа е 45 + 39 = 84 (€).")) << Joined(lines);
   EXPECT_EQ(lines.back(), "Отговор: килограм от сместа струва 10,5 €.");
   EXPECT_EQ(Joined(lines).find('%'), std::string::npos) << Joined(lines);
+  // Money has no periodic decimals: a price that is no whole stotinki is rounded to them.
+  const std::vector<std::string> rounded = ShownOf(
+      "Смесили 2 кг бонбони по 10 лв. за килограм и 1 кг бонбони по 14 лв. за килограм. "
+      "Колко струва един килограм от сместа?");
+  EXPECT_TRUE(HasLineStarting(rounded, "Килограм от сместа струва 34 : 3 ≈ 11,33 (лв.)."))
+      << Joined(rounded);
+  EXPECT_EQ(rounded.back(), "Отговор: килограм от сместа струва около 11,33 лв.");
 }
 
 TEST(MyProblemTest, PutsTheProblemIntoTheGrid) {
