@@ -242,7 +242,7 @@ class Grouper {
     group.percent = i;
     group.begin = i;
     if (before) {
-      const Noun noun = NounOf(items_[*before], context_);
+      const Noun noun = NounAt(items_, *before, context_);
       group.noun = noun == Noun::None ? Noun::Solution : noun;
       group.named = *before;
       group.begin = *before;
@@ -264,7 +264,7 @@ class Grouper {
           (IsAnyWord(item, Prepositions) && !with)) {
         return std::nullopt;
       }
-      const Noun noun = NounOf(item, context_);
+      const Noun noun = NounAt(items_, i - back, context_);
       if (noun == Noun::Solution || noun == Noun::Concentrate || noun == Noun::Fresh ||
           noun == Noun::Dried || OrdinalOf(item) != 0) {
         return i - back;
@@ -353,9 +353,9 @@ NamedParts PartsOf(const std::vector<Group>& groups, const Items& items) {
       const bool sameNoun =
           p.noun == group.noun && (group.noun == Noun::Fresh || group.noun == Noun::Concentrate);
       const bool sameOrdinal = p.ordinal != 0 && p.ordinal == group.ordinal;
-      // "Морската вода съдържа 4% сол … 5 т морска вода": a solution named by its own word.
-      const bool sameWord = p.named && group.named && StartsWith(items[*p.named], "морск") &&
-                            StartsWith(items[*group.named], "морск");
+      // "Морската вода съдържа 4% сол … 5 т морска вода": salt water named twice.
+      const bool sameWord = p.named && group.named && NamesSaltWater(items, *p.named) &&
+                            NamesSaltWater(items, *group.named);
       return sameNoun || sameOrdinal || sameWord;
     });
     if (same == parts.parts.end() || !Merge(*same, group)) {
@@ -379,7 +379,7 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
     if (used[i]) {
       continue;
     }
-    const Noun noun = NounOf(item, context);
+    const Noun noun = NounAt(items, i, context);
     // "Колко грама сол има в новия разтвор?" asks what is in a part, and adds none.
     const bool within =
         i + 1 < end && (IsWord(items[i + 1], "има") || StartsWith(items[i + 1], "съдърж"));

@@ -248,6 +248,18 @@ Noun NounOf(const Item& item, Context context) {
   return Noun::None;
 }
 
+bool NamesSaltWater(const Items& items, std::size_t i) {
+  constexpr std::array<std::string_view, 3> Salted = {"морск", "солен", "минерал"};
+  const bool water = StartsWith(items[i], "вод") && !StartsWith(items[i], "водн");
+  const bool seaAlone =
+      StartsWith(items[i], "морск") && (i + 1 >= items.size() || !StartsWith(items[i + 1], "вод"));
+  return (water && i > 0 && StartsWithAny(items[i - 1], Salted)) || seaAlone;
+}
+
+Noun NounAt(const Items& items, std::size_t i, Context context) {
+  return NamesSaltWater(items, i) ? Noun::Solution : NounOf(items[i], context);
+}
+
 int Priority(Noun noun) {
   constexpr std::array<int, 8> ByNoun = {0, 6, 3, 1, 4, 7, 5, 5};
   return ByNoun[static_cast<std::size_t>(noun)];
@@ -275,8 +287,8 @@ Named NamedFrom(const Items& items, std::size_t at, Context context) {
     named.ordinal = std::max(named.ordinal, OrdinalOf(items[i]));
     // "плодов сок" is what a drink holds; "морска вода" is a solution of salt.
     const bool juice = i > at && StartsWith(items[i - 1], "плодов");
-    const Noun noun = juice ? Noun::Substance : NounOf(items[i], context);
-    if (StartsWith(items[i], "морск")) {
+    const Noun noun = juice ? Noun::Substance : NounAt(items, i, context);
+    if (NamesSaltWater(items, i)) {
       return {Noun::Solution, i, named.ordinal};
     }
     if (Priority(noun) > Priority(named.noun)) {
