@@ -228,7 +228,10 @@ Noun NounOf(const Item& item, Context context) {
   if (StartsWith(item, "есенци") || StartsWith(item, "концентрат")) {
     return Noun::Concentrate;
   }
-  if (StartsWith(item, "пресн") || StartsWith(item, "свеж") || StartsWith(item, "грозд")) {
+  // "прясно набраните гъби", "набраните гъби": produce before it is dried.
+  constexpr std::array<std::string_view, 5> FreshStems = {"пресн", "прясн", "свеж", "набран",
+                                                          "грозд"};
+  if (StartsWithAny(item, FreshStems)) {
     return Noun::Fresh;
   }
   if (StartsWith(item, "сушен") || StartsWith(item, "изсушен") || StartsWith(item, "стафид")) {
