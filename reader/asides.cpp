@@ -54,14 +54,16 @@ bool IsSchoolClass(const Items& items, std::size_t i) {
   return next < items.size() && StartsWith(items[next], "клас");
 }
 
-// "Колко струва един килограм от сместа?", "цената на 1 кг": the measure a price is of.
+// "Колко струва един килограм от сместа?", "да се продава 1 кг", "цената на 1 кг": the measure a
+// price is of.
 bool IsPriceUnit(const Items& items, std::size_t i) {
   const Item& item = items[i];
   if (!item.amount || !item.amount->unit || item.amount->unit == WrittenUnit::Percent ||
       WholeValue(item.amount->value) != 1 || !IsWhole(item.amount->value) || i == 0) {
     return false;
   }
-  return StartsWith(items[i - 1], "струв") ||
+  constexpr std::array<std::string_view, 3> Pricing = {"струв", "продав", "продад"};
+  return StartsWithAny(items[i - 1], Pricing) ||
          (i > 1 && IsWord(items[i - 1], "на") && StartsWith(items[i - 2], "цена"));
 }
 
