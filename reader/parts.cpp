@@ -41,6 +41,15 @@ bool IsMadeBefore(const Items& items, std::size_t i) {
   return made && !toBeMade && !MixedBefore(items, i);
 }
 
+// "Орехите струват 16 € за килограм" is the goods' price; "за да струва сместа 10 €", "сместа
+// струва 10 €" the mixture's.
+bool IsGoodsPrice(const Items& items, std::size_t verb) {
+  const bool toBe = verb > 0 && IsWord(items[verb - 1], "да");
+  const bool mixture = (verb > 0 && StartsWith(items[verb - 1], "смес")) ||
+                       (verb + 1 < items.size() && StartsWith(items[verb + 1], "смес"));
+  return StartsWith(items[verb], "струв") && !toBe && !mixture;
+}
+
 // Whether what the text names from `begin` on is what is obtained: "получиха 500 г", "за да
 // стане процентното съдържание 8%", "до 8%", "за 200 г разтвор", but not "от 50 кг пресни".
 bool IsResult(const Items& items, std::size_t begin) {
@@ -65,7 +74,7 @@ bool IsResult(const Items& items, std::size_t begin) {
       return reached;
     }
     if (StartsWithAny(item, ResultStems)) {
-      return !IsMadeBefore(items, begin - back);
+      return !IsMadeBefore(items, begin - back) && !IsGoodsPrice(items, begin - back);
     }
   }
   return false;
