@@ -191,9 +191,11 @@ class Grouper {
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
   void TakeContent(Group& group, std::size_t at) {
-    // "40 кг сплав, съдържаща 20% мед", "2,5 кг сплав, която съдържа 64% мед".
+    // "40 кг сплав, съдържаща 20% мед", "2,5 кг сплав, която съдържа 64% мед", "грозде, което
+    // съдържа", "стафиди, които съдържат".
     if (at + 1 < asides_.end && IsMark(items_[at], ",")) {
-      const bool which = StartsWith(items_[at + 1], "коя") || StartsWith(items_[at + 1], "кой");
+      constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое", "кои"};
+      const bool which = StartsWithAny(items_[at + 1], Which);
       const std::size_t verb = which ? at + 2 : at + 1;
       if (verb < asides_.end && StartsWith(items_[verb], "съдърж")) {
         at = verb;
