@@ -85,6 +85,22 @@ bool IsPoints(const Items& items, std::size_t i) {
   return (tonnes || named) && close < items.size() && IsMark(items[close], round ? ")" : "]");
 }
 
+// "… приготви? – 2 т.", "… разтвор. 3 точки": the points after the problem, ending its text.
+bool IsTrailingPoints(const Items& items, std::size_t i) {
+  const std::size_t dash = i > 0 && IsMark(items[i - 1], "-") ? i - 1 : i;
+  const bool afterSentence =
+      dash > 0 && (IsMark(items[dash - 1], "?") || IsMark(items[dash - 1], "."));
+  const Item& item = items[i];
+  const bool tonnes = item.amount && item.amount->unit == WrittenUnit::Tonne;
+  const bool named = (!item.amount || !item.amount->unit) && i + 1 < items.size() &&
+                     (StartsWith(items[i + 1], "точк") || IsWord(items[i + 1], "т"));
+  std::size_t next = i + 1 + (named ? 1 : 0);
+  if (next < items.size() && IsMark(items[next], ".")) {
+    ++next;
+  }
+  return afterSentence && (tonnes || named) && next == items.size();
+}
+
 bool IsProblemNumber(const Items& items, std::size_t i) {
   if (items[i].amount && items[i].amount->unit) {
     return false;
@@ -122,7 +138,7 @@ Asides AsidesOf(const Items& items) {
       asides.of[i] = IsOptionLabel(items, asides.end) ? OptionNumber : PrintedAnswer;
     } else if (IsProblemNumber(items, i)) {
       asides.of[i] = ProblemNumber;
-    } else if (IsPoints(items, i)) {
+    } else if (IsPoints(items, i) || IsTrailingPoints(items, i)) {
       asides.of[i] = Points;
     } else if (IsYear(items, i)) {
       asides.of[i] = Year;
