@@ -13,6 +13,8 @@ constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "�
                                                      "с",  "със", "на", "из"};
 
 constexpr std::array<std::string_view, 2> WithWords = {"с", "със"};
+// "която", "който", "което", "които": a clause that says more of the noun before it.
+constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое", "кои"};
 
 constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
                                                          "извар"};
@@ -116,7 +118,7 @@ class Grouper {
   bool BecomesIt(const Group& group) const {
     const std::size_t number = group.percent.value_or(group.mass.value_or(group.begin));
     for (std::size_t i = group.begin + 1; i < number; ++i) {
-      if (StartsWithAny(items_[i], ResultStems)) {
+      if (StartsWithAny(items_[i], ResultStems) && !IsGoodsPrice(items_, i)) {
         return true;
       }
     }
@@ -182,10 +184,15 @@ class Grouper {
       group.noun = Noun::Solution;  // goods are named in words of their own
       group.ordinal = std::max(group.ordinal, NamedFrom(items_, at, context_).ordinal);
     }
-    if (!group.percent && by + 1 < asides_.end && IsWord(items_[by], "по") &&
-        IsPercent(items_[by + 1]) && !used_[by + 1]) {
-      group.percent = by + 1;
-      used_[by + 1] = true;
+    // "6 кг ядки, които струват 10 € за килограм": the price after a clause of its own.
+    const bool costing = by + 2 < asides_.end && IsMark(items_[by], ",") &&
+                         StartsWithAny(items_[by + 1], Which) &&
+                         StartsWith(items_[by + 2], "струв");
+    const std::size_t price = costing ? by + 3 : by + 1;
+    if (!group.percent && price < asides_.end && (costing || IsWord(items_[by], "по")) &&
+        IsPercent(items_[price]) && !used_[price]) {
+      group.percent = price;
+      used_[price] = true;
     }
   }
 
@@ -194,7 +201,6 @@ class Grouper {
     // "40 кг сплав, съдържаща 20% мед", "2,5 кг сплав, която съдържа 64% мед", "грозде, което
     // съдържа", "стафиди, които съдържат".
     if (at + 1 < asides_.end && IsMark(items_[at], ",")) {
-      constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое", "кои"};
       const bool which = StartsWithAny(items_[at + 1], Which);
       const std::size_t verb = which ? at + 2 : at + 1;
       if (verb < asides_.end && StartsWith(items_[verb], "съдърж")) {
