@@ -54,14 +54,16 @@ bool IsSchoolClass(const Items& items, std::size_t i) {
   return next < items.size() && StartsWith(items[next], "клас");
 }
 
-// "Колко струва един килограм от сместа?", "цената на 1 кг": the measure a price is of.
+// "Колко струва един килограм от сместа?", "да се продава 1 кг", "цената на 1 кг": the measure a
+// price is of.
 bool IsPriceUnit(const Items& items, std::size_t i) {
   const Item& item = items[i];
   if (!item.amount || !item.amount->unit || item.amount->unit == WrittenUnit::Percent ||
       WholeValue(item.amount->value) != 1 || !IsWhole(item.amount->value) || i == 0) {
     return false;
   }
-  return StartsWith(items[i - 1], "струв") ||
+  constexpr std::array<std::string_view, 3> Pricing = {"струв", "продав", "продад"};
+  return StartsWithAny(items[i - 1], Pricing) ||
          (i > 1 && IsWord(items[i - 1], "на") && StartsWith(items[i - 2], "цена"));
 }
 
@@ -81,6 +83,22 @@ bool IsPoints(const Items& items, std::size_t i) {
     ++close;
   }
   return (tonnes || named) && close < items.size() && IsMark(items[close], round ? ")" : "]");
+}
+
+// "… приготви? – 2 т.", "… разтвор. 3 точки": the points after the problem, ending its text.
+bool IsTrailingPoints(const Items& items, std::size_t i) {
+  const std::size_t dash = i > 0 && IsMark(items[i - 1], "-") ? i - 1 : i;
+  const bool afterSentence =
+      dash > 0 && (IsMark(items[dash - 1], "?") || IsMark(items[dash - 1], "."));
+  const Item& item = items[i];
+  const bool tonnes = item.amount && item.amount->unit == WrittenUnit::Tonne;
+  const bool named = (!item.amount || !item.amount->unit) && i + 1 < items.size() &&
+                     (StartsWith(items[i + 1], "точк") || IsWord(items[i + 1], "т"));
+  std::size_t next = i + 1 + (named ? 1 : 0);
+  if (next < items.size() && IsMark(items[next], ".")) {
+    ++next;
+  }
+  return afterSentence && (tonnes || named) && next == items.size();
 }
 
 bool IsProblemNumber(const Items& items, std::size_t i) {
@@ -120,7 +138,7 @@ Asides AsidesOf(const Items& items) {
       asides.of[i] = IsOptionLabel(items, asides.end) ? OptionNumber : PrintedAnswer;
     } else if (IsProblemNumber(items, i)) {
       asides.of[i] = ProblemNumber;
-    } else if (IsPoints(items, i)) {
+    } else if (IsPoints(items, i) || IsTrailingPoints(items, i)) {
       asides.of[i] = Points;
     } else if (IsYear(items, i)) {
       asides.of[i] = Year;

@@ -13,6 +13,8 @@ constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "�
                                                      "с",  "със", "на", "из"};
 
 constexpr std::array<std::string_view, 2> WithWords = {"с", "със"};
+// "която", "който", "което", "които": a clause that says more of the noun before it.
+constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое", "кои"};
 
 constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
                                                          "извар"};
@@ -41,6 +43,15 @@ bool IsMadeBefore(const Items& items, std::size_t i) {
   return made && !toBeMade && !MixedBefore(items, i);
 }
 
+// "Орехите струват 16 € за килограм" is the goods' price; "за да струва сместа 10 €", "сместа
+// струва 10 €" the mixture's.
+bool IsGoodsPrice(const Items& items, std::size_t verb) {
+  const bool toBe = verb > 0 && IsWord(items[verb - 1], "да");
+  const bool mixture = (verb > 0 && StartsWith(items[verb - 1], "смес")) ||
+                       (verb + 1 < items.size() && StartsWith(items[verb + 1], "смес"));
+  return StartsWith(items[verb], "струв") && !toBe && !mixture;
+}
+
 // Whether what the text names from `begin` on is what is obtained: "получиха 500 г", "за да
 // стане процентното съдържание 8%", "до 8%", "за 200 г разтвор", but not "от 50 кг пресни".
 bool IsResult(const Items& items, std::size_t begin) {
@@ -65,7 +76,7 @@ bool IsResult(const Items& items, std::size_t begin) {
       return reached;
     }
     if (StartsWithAny(item, ResultStems)) {
-      return !IsMadeBefore(items, begin - back);
+      return !IsMadeBefore(items, begin - back) && !IsGoodsPrice(items, begin - back);
     }
   }
   return false;
@@ -107,7 +118,7 @@ class Grouper {
   bool BecomesIt(const Group& group) const {
     const std::size_t number = group.percent.value_or(group.mass.value_or(group.begin));
     for (std::size_t i = group.begin + 1; i < number; ++i) {
-      if (StartsWithAny(items_[i], ResultStems)) {
+      if (StartsWithAny(items_[i], ResultStems) && !IsGoodsPrice(items_, i)) {
         return true;
       }
     }
@@ -173,18 +184,24 @@ class Grouper {
       group.noun = Noun::Solution;  // goods are named in words of their own
       group.ordinal = std::max(group.ordinal, NamedFrom(items_, at, context_).ordinal);
     }
-    if (!group.percent && by + 1 < asides_.end && IsWord(items_[by], "по") &&
-        IsPercent(items_[by + 1]) && !used_[by + 1]) {
-      group.percent = by + 1;
-      used_[by + 1] = true;
+    // "6 кг ядки, които струват 10 € за килограм": the price after a clause of its own.
+    const bool costing = by + 2 < asides_.end && IsMark(items_[by], ",") &&
+                         StartsWithAny(items_[by + 1], Which) &&
+                         StartsWith(items_[by + 2], "струв");
+    const std::size_t price = costing ? by + 3 : by + 1;
+    if (!group.percent && price < asides_.end && (costing || IsWord(items_[by], "по")) &&
+        IsPercent(items_[price]) && !used_[price]) {
+      group.percent = price;
+      used_[price] = true;
     }
   }
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
   void TakeContent(Group& group, std::size_t at) {
-    // "40 кг сплав, съдържаща 20% мед", "2,5 кг сплав, която съдържа 64% мед".
+    // "40 кг сплав, съдържаща 20% мед", "2,5 кг сплав, която съдържа 64% мед", "грозде, което
+    // съдържа", "стафиди, които съдържат".
     if (at + 1 < asides_.end && IsMark(items_[at], ",")) {
-      const bool which = StartsWith(items_[at + 1], "коя") || StartsWith(items_[at + 1], "кой");
+      const bool which = StartsWithAny(items_[at + 1], Which);
       const std::size_t verb = which ? at + 2 : at + 1;
       if (verb < asides_.end && StartsWith(items_[verb], "съдърж")) {
         at = verb;
@@ -242,7 +259,7 @@ class Grouper {
     group.percent = i;
     group.begin = i;
     if (before) {
-      const Noun noun = NounOf(items_[*before], context_);
+      const Noun noun = NounAt(items_, *before, context_);
       group.noun = noun == Noun::None ? Noun::Solution : noun;
       group.named = *before;
       group.begin = *before;
@@ -264,7 +281,7 @@ class Grouper {
           (IsAnyWord(item, Prepositions) && !with)) {
         return std::nullopt;
       }
-      const Noun noun = NounOf(item, context_);
+      const Noun noun = NounAt(items_, i - back, context_);
       if (noun == Noun::Solution || noun == Noun::Concentrate || noun == Noun::Fresh ||
           noun == Noun::Dried || OrdinalOf(item) != 0) {
         return i - back;
@@ -353,9 +370,9 @@ NamedParts PartsOf(const std::vector<Group>& groups, const Items& items) {
       const bool sameNoun =
           p.noun == group.noun && (group.noun == Noun::Fresh || group.noun == Noun::Concentrate);
       const bool sameOrdinal = p.ordinal != 0 && p.ordinal == group.ordinal;
-      // "Морската вода съдържа 4% сол … 5 т морска вода": a solution named by its own word.
-      const bool sameWord = p.named && group.named && StartsWith(items[*p.named], "морск") &&
-                            StartsWith(items[*group.named], "морск");
+      // "Морската вода съдържа 4% сол … 5 т морска вода": salt water named twice.
+      const bool sameWord = p.named && group.named && NamesSaltWater(items, *p.named) &&
+                            NamesSaltWater(items, *group.named);
       return sameNoun || sameOrdinal || sameWord;
     });
     if (same == parts.parts.end() || !Merge(*same, group)) {
@@ -379,7 +396,7 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
     if (used[i]) {
       continue;
     }
-    const Noun noun = NounOf(item, context);
+    const Noun noun = NounAt(items, i, context);
     // "Колко грама сол има в новия разтвор?" asks what is in a part, and adds none.
     const bool within =
         i + 1 < end && (IsWord(items[i + 1], "има") || StartsWith(items[i + 1], "съдърж"));

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "reader/asides.h"
+
 namespace {
 
 constexpr std::array<std::string_view, 8> Commands = {"намерете",  "определете", "пресметнете",
@@ -14,6 +16,20 @@ constexpr std::array<std::string_view, 3> WhichWords = {"какъв", "какв�
 
 bool IsQuestionStart(const Item& item) {
   return IsWord(item, "колко") || IsAnyWord(item, WhichWords) || IsAnyWord(item, Commands);
+}
+
+// "Концентрацията на получения разтвор е:", "… е равна на:" right before the options "А) …": a
+// stem stated, with no question word, that asks what it names.
+bool IsStatedStem(const Items& items, std::size_t begin, std::size_t end) {
+  if (end < begin + 3 || end >= items.size() || !IsOptionLabel(items, end) ||
+      !IsMark(items[end - 1], ":") ||
+      std::any_of(items.begin() + static_cast<std::ptrdiff_t>(begin),
+                  items.begin() + static_cast<std::ptrdiff_t>(end), IsQuestionStart)) {
+    return false;
+  }
+  const bool equal = IsWord(items[end - 2], "на") && StartsWith(items[end - 3], "равн");
+  const std::size_t verb = equal ? end - 4 : end - 2;
+  return verb > begin && IsWord(items[verb], "е");
 }
 
 // Who a question's words point at, from `at` to the next question word.
@@ -110,7 +126,7 @@ std::vector<std::pair<std::size_t, std::size_t>> QuestionsOf(const Items& items,
     if (!stop) {
       continue;
     }
-    const bool asks = (i < end && IsMark(items[i], "?")) ||
+    const bool asks = (i < end && IsMark(items[i], "?")) || IsStatedStem(items, start, i) ||
                       std::any_of(items.begin() + static_cast<std::ptrdiff_t>(start),
                                   items.begin() + static_cast<std::ptrdiff_t>(i), IsQuestionStart);
     if (asks && i > start) {
@@ -124,12 +140,15 @@ std::vector<std::pair<std::size_t, std::size_t>> QuestionsOf(const Items& items,
 std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t end,
                               Context context) {
   std::vector<Target> targets;
+  const bool stem = IsStatedStem(items, begin, end);
   for (std::size_t i = begin; i < end; ++i) {
-    if (!IsQuestionStart(items[i])) {
+    // A stem asks what it opens with, as "Каква е …" would.
+    const bool stated = stem && i == begin;
+    if (!IsQuestionStart(items[i]) && !stated) {
       continue;
     }
     Target target;
-    std::size_t at = i + 1;
+    std::size_t at = stated ? i : i + 1;
     if (i > 0 && IsWord(items[i - 1], "с") && IsWord(items[i], "колко") && at < end &&
         UnitWord(items[at]) && UnitWord(items[at]) != WrittenUnit::Percent) {
       target.difference = true;

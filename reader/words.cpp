@@ -228,7 +228,10 @@ Noun NounOf(const Item& item, Context context) {
   if (StartsWith(item, "есенци") || StartsWith(item, "концентрат")) {
     return Noun::Concentrate;
   }
-  if (StartsWith(item, "пресн") || StartsWith(item, "свеж") || StartsWith(item, "грозд")) {
+  // "прясно набраните гъби", "набраните гъби": produce before it is dried.
+  constexpr std::array<std::string_view, 5> FreshStems = {"пресн", "прясн", "свеж", "набран",
+                                                          "грозд"};
+  if (StartsWithAny(item, FreshStems)) {
     return Noun::Fresh;
   }
   if (StartsWith(item, "сушен") || StartsWith(item, "изсушен") || StartsWith(item, "стафид")) {
@@ -246,6 +249,18 @@ Noun NounOf(const Item& item, Context context) {
     return Noun::Substance;
   }
   return Noun::None;
+}
+
+bool NamesSaltWater(const Items& items, std::size_t i) {
+  constexpr std::array<std::string_view, 3> Salted = {"морск", "солен", "минерал"};
+  const bool water = StartsWith(items[i], "вод") && !StartsWith(items[i], "водн");
+  const bool seaAlone =
+      StartsWith(items[i], "морск") && (i + 1 >= items.size() || !StartsWith(items[i + 1], "вод"));
+  return (water && i > 0 && StartsWithAny(items[i - 1], Salted)) || seaAlone;
+}
+
+Noun NounAt(const Items& items, std::size_t i, Context context) {
+  return NamesSaltWater(items, i) ? Noun::Solution : NounOf(items[i], context);
 }
 
 int Priority(Noun noun) {
@@ -275,8 +290,8 @@ Named NamedFrom(const Items& items, std::size_t at, Context context) {
     named.ordinal = std::max(named.ordinal, OrdinalOf(items[i]));
     // "плодов сок" is what a drink holds; "морска вода" is a solution of salt.
     const bool juice = i > at && StartsWith(items[i - 1], "плодов");
-    const Noun noun = juice ? Noun::Substance : NounOf(items[i], context);
-    if (StartsWith(items[i], "морск")) {
+    const Noun noun = juice ? Noun::Substance : NounAt(items, i, context);
+    if (NamesSaltWater(items, i)) {
       return {Noun::Solution, i, named.ordinal};
     }
     if (Priority(noun) > Priority(named.noun)) {
