@@ -708,6 +708,13 @@ class Reader {
         return Doubt(Doubt::Impossible);  // a given more than the shape needs, that disagrees
       }
     }
+    // "В 500 г 20% разтвор има 100 г сол. Колко грама сол има в разтвора?": what the text gives
+    // is not what it asks, so one of its numbers means something else.
+    for (const Column column : SoughtColumns(*variant)) {
+      if (IsStated(column)) {
+        return Doubt(Doubt::TwoReadings);
+      }
+    }
     const bool leaves = second_.noun == Noun::Water && exact[Weight2] < 0;
     if (leaves != evaporates_ && second_.noun == Noun::Water) {
       return Doubt(Doubt::Impossible);
@@ -743,6 +750,15 @@ class Reader {
   }
 
   bool AsksResultOf(VariantIndex variant) const { return !SoughtColumns(variant).empty(); }
+
+  // Whether a number of the text gives the column, not worked out from others nor unsaid.
+  bool IsStated(Column column) const {
+    const std::array<const Placed*, 3> parts = {&first_, &second_, &mixture_};
+    const Placed& part = *parts[static_cast<std::size_t>(::PartOf(column))];
+    const bool percent =
+        std::find(PercentColumns.begin(), PercentColumns.end(), column) != PercentColumns.end();
+    return (percent ? part.percent : part.mass).has_value();
+  }
 
   // "масата на разтвора", "процентното съдържание на сол в сплавта": what a MissingNumber
   // misses, in the words the solution would name it with, not the grid's.

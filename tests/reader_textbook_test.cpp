@@ -470,6 +470,9 @@ const std::vector<Row>& Table() {
      "разтвор?", Doubt::TwoScenarios},
     {"Пресните гъби съдържат 90% вода. Колко килограма сушени гъби ще се получат от 20 кг "
      "пресни гъби?", Doubt::MissingNumber},
+    // A quantity the text gives and asks: one of its numbers means something else.
+    {"В 500 г 20% разтвор на сол има 100 г сол. Колко грама сол има в разтвора?",
+     Doubt::TwoReadings},
     {"Един работник може да свърши работата за 6 дни, а друг – за 12 дни. За колко дни ще я "
      "свършат заедно?", Doubt::NotAboutMixtures},
   };
