@@ -940,9 +940,25 @@ class Reader {
       }
     }
     reading_.answers = WithDifferences(*problem, exact, AnswersOf(*problem, exact, units));
+    if (!IsInAskedUnits(reading_.answers)) {
+      reading_.answers.clear();
+      return Doubt(Doubt::TwoReadings);
+    }
     reading_.values = exact;
     reading_.right = RightOption(reading_.answers, reading_.options);
     reading_.problem = std::move(problem);
+  }
+
+  // "Колко литра е сместа?" of kilograms of a solution: its litres are not its kilograms, as
+  // water's are, and an answer in the problem's unit would not say what is asked.
+  bool IsInAskedUnits(const std::vector<Amount>& answers) const {
+    for (std::size_t i = 0; i < answers.size() && i < targets_.size(); ++i) {
+      const std::optional<WrittenUnit> asked = targets_[i].unit;
+      if (asked && *asked != WrittenUnit::Percent && answers[i].unit != *asked) {
+        return false;
+      }
+    }
+    return true;
   }
 
   // The answers in the question's order, a step after where it asks one: how much one part's mass

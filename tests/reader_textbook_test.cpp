@@ -470,6 +470,9 @@ const std::vector<Row>& Table() {
      "разтвор?", Doubt::TwoScenarios},
     {"Пресните гъби съдържат 90% вода. Колко килограма сушени гъби ще се получат от 20 кг "
      "пресни гъби?", Doubt::MissingNumber},
+    // A solution's kilograms asked as litres, which only water's are.
+    {"Колко литра е сместа, ако смесим 2 кг 10% разтвор на сол и 3 кг 20% разтвор на сол?",
+     Doubt::TwoReadings},
     // A quantity the text gives and asks: one of its numbers means something else.
     {"В 500 г 20% разтвор на сол има 100 г сол. Колко грама сол има в разтвора?",
      Doubt::TwoReadings},
