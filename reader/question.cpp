@@ -67,6 +67,39 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
   return named;
 }
 
+// What a percentage is a share of, from the words after it: the first noun named, or after the
+// whole it is of ("от новия разтвор") the noun after "е" or "са". A share of the water or of the
+// substance itself ("Колко процента от водата") is no concentration either.
+Share ShareFrom(const Items& items, std::size_t at, std::size_t end, Context context) {
+  const bool produce = StatedShareOf(context) == StatedShare::Water;
+  bool whole = false;
+  bool said = false;  // "е", "са" after the whole
+  for (std::size_t i = at; i < end && !IsQuestionStart(items[i]); ++i) {
+    const Item& item = items[i];
+    const Noun noun = NounOf(item, context);
+    const bool ofIt = i > at && IsWord(items[i - 1], "от");
+    if (noun == Noun::Water || noun == Noun::Substance || noun == Noun::Pure) {
+      if (ofIt) {
+        return Share::Other;
+      }
+      return (noun == Noun::Water) != produce ? Share::Rest : Share::Stated;
+    }
+    if (item.type == ItemType::Number) {
+      break;
+    }
+    if (IsWord(item, "от") && !whole) {
+      whole = true;
+    } else if (whole && (IsWord(item, "е") || IsWord(item, "са"))) {
+      said = true;
+    } else if (said && (noun != Noun::None || OrdinalOf(item) != 0)) {
+      return Share::Other;
+    } else if (!whole && noun != Noun::None) {
+      break;  // "Колко процента е полученият разтвор?": its concentration
+    }
+  }
+  return Share::Stated;
+}
+
 std::optional<WrittenUnit> UnitWord(const Item& item) {
   if (!IsCountWord(item)) {
     return std::nullopt;
@@ -130,6 +163,7 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
     }
     Target target;
     std::size_t at = i + 1;
+    std::size_t measured = at;  // after the word that says a percentage
     if (i > 0 && IsWord(items[i - 1], "с") && IsWord(items[i], "колко") && at < end &&
         UnitWord(items[at]) && UnitWord(items[at]) != WrittenUnit::Percent) {
       target.difference = true;
@@ -141,10 +175,12 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
       target.unit = WrittenUnit::Percent;
       target.percent = true;
       ++at;
+      measured = at;
     } else if (at < end && IsWord(items[i], "колко") && UnitWord(items[at])) {
       target.unit = UnitWord(items[at]);
       target.percent = target.unit == WrittenUnit::Percent;
       ++at;
+      measured = at;
     } else if (at < end && IsWord(items[i], "колко") &&
                (IsWord(items[at], "от") || IsWord(items[at], "по")) && !targets.empty()) {
       // "… и колко от втория", "… и колко по 11 € за килограм": in the unit asked before.
@@ -160,12 +196,16 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
         target.percent = MeansPercent(items[j]);
         known = target.ratio || target.percent || StartsWith(items[j], "мас") ||
                 StartsWith(items[j], "количеств") || StartsWith(items[j], "обем");
+        measured = j + 1;
       }
       if (!known) {
         continue;
       }
     }
     target.who = WhoFrom(items, at, end, target.percent, context, target.percentItem);
+    if (target.percent) {
+      target.share = ShareFrom(items, measured, end, context);
+    }
     if (target.who == Who::Pure && !target.percent) {
       std::optional<std::size_t> none;
       std::size_t after = at;

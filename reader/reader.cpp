@@ -218,6 +218,9 @@ class Reader {
     if (targets_.empty()) {
       return Doubt(Doubt::NoQuestion);
     }
+    if (!AreSharesKnown()) {
+      return Doubt(Doubt::TwoReadings);
+    }
     NamedParts parts = PartsOf(groups, items_);
     if (parts.conflict) {
       return Doubt(Doubt::TwoScenarios);
@@ -243,6 +246,33 @@ class Reader {
     }
     Order();
     Solve();
+  }
+
+  // A percentage of the water is 100% less the substance's only where water is all there is
+  // beside it: milk holds more than fat and water, an alloy other metals.
+  bool AreSharesKnown() const {
+    const bool inWater = context_ != Context::Milk && context_ != Context::Copper &&
+                         context_ != Context::Tin && context_ != Context::Silver &&
+                         context_ != Context::Gold;
+    return std::none_of(targets_.begin(), targets_.end(), [inWater](const Target& target) {
+      return target.share == Share::Other || (target.share == Share::Rest && !inWater);
+    });
+  }
+
+  // "Колко процента вода има в разтвора?": the answers of the percentages asked of the rest
+  // beside what the problem's percentages state, 100% less theirs.
+  std::vector<Amount> WithRestShares(std::vector<Amount> answers) const {
+    std::size_t next = 0;
+    for (const Target& target : targets_) {
+      if (IsStep(target) || next >= answers.size()) {
+        continue;
+      }
+      Amount& answer = answers[next++];
+      if (target.share == Share::Rest && answer.unit == WrittenUnit::Percent) {
+        answer = AsRestShare(answer);
+      }
+    }
+    return answers;
   }
 
   // "Смесили 300 г 10% и 200 г 25% разтвор, после долели 300 г вода": two solutions of known
@@ -383,7 +413,7 @@ class Reader {
       firstStep[column] = *tenths;
     }
     problem->firstStep = firstStep;
-    reading_.answers = AnswersOf(*problem, second, {targets_.front().unit});
+    reading_.answers = WithRestShares(AnswersOf(*problem, second, {targets_.front().unit}));
     reading_.values = second;
     reading_.right = RightOption(reading_.answers, reading_.options);
     reading_.problem = std::move(problem);
@@ -939,7 +969,8 @@ class Reader {
         units.push_back(target.unit);
       }
     }
-    reading_.answers = WithDifferences(*problem, exact, AnswersOf(*problem, exact, units));
+    reading_.answers =
+        WithDifferences(*problem, exact, WithRestShares(AnswersOf(*problem, exact, units)));
     if (!IsInAskedUnits(reading_.answers)) {
       reading_.answers.clear();
       return Doubt(Doubt::TwoReadings);

@@ -130,6 +130,12 @@ std::vector<Amount> AnswersOf(const Problem& problem,
   return answers;
 }
 
+Amount AsRestShare(Amount answer) {
+  answer.value = Fraction(100) - answer.value;
+  answer.rest = true;
+  return answer;
+}
+
 // The option equal to the answer, or to it rounded to the option's places.
 std::optional<std::size_t> RightOption(const std::vector<Amount>& answers,
                                        const std::vector<Option>& options) {
