@@ -77,15 +77,19 @@ Share ShareFrom(const Items& items, std::size_t at, std::size_t end, Context con
   for (std::size_t i = at; i < end && !IsQuestionStart(items[i]); ++i) {
     const Item& item = items[i];
     const Noun noun = NounOf(item, context);
-    const bool ofIt = i > at && IsWord(items[i - 1], "от");
+    // "Колко процента от водата", "… е солта от първия разтвор": a share of the water, or of
+    // one part's salt, no concentration.
+    const bool ofIt =
+        (i > at && IsWord(items[i - 1], "от")) || (i + 1 < end && IsWord(items[i + 1], "от"));
     if (noun == Noun::Water || noun == Noun::Substance || noun == Noun::Pure) {
       if (ofIt) {
         return Share::Other;
       }
       return (noun == Noun::Water) != produce ? Share::Rest : Share::Stated;
     }
-    if (item.type == ItemType::Number) {
-      break;
+    // "Колко процента калай" of an alloy read as of copper: not the share its percentages give.
+    if (item.type == ItemType::Number || IsOtherSubstance(item, context)) {
+      return item.type == ItemType::Number ? Share::Stated : Share::Other;
     }
     if (IsWord(item, "от") && !whole) {
       whole = true;

@@ -204,7 +204,7 @@ class Reader {
     if (several) {
       return Doubt(Doubt::TwoReadings);
     }
-    if (HasUnexplainedNumber(grouped.used)) {
+    if (HasUnexplainedNumber(grouped.used) || HasPercentOfAnother()) {
       return Doubt(Doubt::TwoReadings);
     }
     const auto questions = QuestionsOf(items_, asides_.end);
@@ -438,6 +438,16 @@ class Reader {
       return StartsWith(item, "смес") || StartsWith(item, "смеси") || StartsWith(item, "смесв");
     });
     return price && mixed;
+  }
+
+  // "Сплав от мед и калай съдържа 40% мед", read as of tin: a percentage of the other metal.
+  bool HasPercentOfAnother() const {
+    for (std::size_t i = 0; i + 1 < asides_.end; ++i) {
+      if (IsPercent(items_[i]) && IsOtherSubstance(items_[i + 1], context_)) {
+        return true;
+      }
+    }
+    return false;
   }
 
   // "1) … 2) …": problems of their own, one after another.

@@ -492,6 +492,13 @@ const std::vector<Row>& Table() {
      "разтвор?", Doubt::TwoReadings},
     {"Смесили 2 л мляко с масленост 3% и 3 л мляко с масленост 1%. Колко процента вода има в "
      "сместа?", Doubt::TwoReadings},
+    {"Смесили 200 г 10% разтвор на сол с 300 г 20% разтвор на сол. Колко процента от сместа е "
+     "солта от първия разтвор?", Doubt::TwoReadings},
+    // An alloy of copper and tin: the percentage given or asked of the metal it is not read as.
+    {"Сплав от мед и калай тежи 5 кг и съдържа 40% мед. Към нея добавили 3 кг калай. Колко "
+     "процента калай има в новата сплав?", Doubt::TwoReadings},
+    {"Сплав от мед и калай тежи 5 кг и съдържа 40% мед. Към нея добавили 3 кг мед. Колко "
+     "процента калай има в новата сплав?", Doubt::TwoReadings},
     // A solution's kilograms asked as litres, which only water's are.
     {"Колко литра е сместа, ако смесим 2 кг 10% разтвор на сол и 3 кг 20% разтвор на сол?",
      Doubt::TwoReadings},
