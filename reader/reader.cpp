@@ -56,6 +56,10 @@ class Reader {
       Understand();
     }
     WriteNumbers();
+    // A number missing that cannot be named may as well be a number read otherwise.
+    if (reading_.doubt == Doubt::MissingNumber && reading_.missing.empty()) {
+      reading_.doubt = Doubt::TwoReadings;
+    }
     return std::move(reading_);
   }
 
@@ -215,8 +219,9 @@ class Reader {
       const std::vector<Target> asked = TargetsOf(items_, begin, end, context_);
       targets_.insert(targets_.end(), asked.begin(), asked.end());
     }
+    // A question is there, but what it asks is not understood: not that there is none.
     if (targets_.empty()) {
-      return Doubt(Doubt::NoQuestion);
+      return Doubt(Doubt::TwoReadings);
     }
     if (!AreSharesKnown()) {
       return Doubt(Doubt::TwoReadings);
@@ -590,8 +595,14 @@ class Reader {
         parts.parts.erase(parts.parts.begin() + static_cast<std::ptrdiff_t>(solutions.front()));
       }
     }
+    // Three parts mixed are three parts given; a third only named, as "оцетна киселина" in
+    // "Колко литра оцетна киселина има в получения оцет?", may be read otherwise.
+    const auto given = std::count_if(parts.parts.begin(), parts.parts.end(),
+                                     [](const Placed& p) { return p.mass || p.percent; });
     if (parts.parts.size() > 2) {
-      Doubt(mixings_ > 1 ? Doubt::TwoScenarios : Doubt::ThreeParts);
+      Doubt(mixings_ > 1 ? Doubt::TwoScenarios
+            : given > 2  ? Doubt::ThreeParts
+                         : Doubt::TwoReadings);
       return false;
     }
     if (parts.parts.size() < 2) {

@@ -131,6 +131,9 @@ TEST(Reader, DoubtsWhatItCannotReadForCertain) {
       {"Колко е 3 + 4?", Doubt::NotAboutMixtures},
       {"How much water must be added to 400 g of a 10% salt solution?", Doubt::NotAboutMixtures},
       {"Към 400 г 10% разтвор на сол добавили 100 г вода.", Doubt::NoQuestion},
+      // a question, but not one understood
+      {"Към 400 г 10% разтвор на сол добавили 100 г вода. Защо разтворът е по-слаб?",
+       Doubt::TwoReadings},
       {"Към 400 г разтвор на сол добавили 100 г вода. Колко процента е новият разтвор?",
        Doubt::MissingNumber},
       {"Смесили 3 разтвора на сол: 100 г 10%, 200 г 20% и 300 г 30%. Колко процента е сместа?",
