@@ -88,8 +88,11 @@ Share ShareFrom(const Items& items, std::size_t at, std::size_t end, Context con
       return (noun == Noun::Water) != produce ? Share::Rest : Share::Stated;
     }
     // "Колко процента калай" of an alloy read as of copper: not the share its percentages give.
-    if (item.type == ItemType::Number || IsOtherSubstance(item, context)) {
-      return item.type == ItemType::Number ? Share::Stated : Share::Other;
+    if (IsOtherSubstance(item, context)) {
+      return Share::Other;
+    }
+    if (item.type == ItemType::Number) {
+      break;
     }
     if (IsWord(item, "от") && !whole) {
       whole = true;
