@@ -31,24 +31,30 @@ constexpr std::array<std::string_view, 9> NotUnderstood = {
     "Не разбрах задачата: с тези числа не се получава смес. Провери дали са преписани вярно.",
 };
 
-// "масата на ", "обемът на ": what a mass of the problem is called.
-std::string MassWord(const Problem& problem) {
-  return problem.unit == Unit::Litre ? "обемът на " : "масата на ";
+// "масата на ", "обемът на ": what a mass of the problem is called, or of the answer where it
+// is given in another measure, as the litres of water asked of a problem in kilograms.
+std::string MassWord(const Problem& problem, const Amount* answer = nullptr) {
+  const bool volume =
+      answer ? answer->unit == WrittenUnit::Litre || answer->unit == WrittenUnit::Millilitre
+             : problem.unit == Unit::Litre;
+  return volume ? "обемът на " : "масата на ";
 }
 
 // "масата на първия разтвор", "процентното съдържание на сол във водата": what a column is in
-// the problem's words; of a percentage asked of the rest, "процентното съдържание на вода".
+// the problem's words; of a sought one, as its answer says it: "процентното съдържание на вода"
+// of a percentage asked of the rest.
 std::string RoleOf(const Problem& problem, const Texts::PartWords& parts, Column column,
-                   bool byPrice, bool rest = false) {
+                   bool byPrice, const Amount* answer = nullptr) {
   const std::string& part = parts.names[static_cast<std::size_t>(PartOf(column))];
   if (byPrice) {
     return (UnitOf(problem, column) == Unit::Percent ? "цената на килограм от " : "масата на ") +
            part;
   }
   if (UnitOf(problem, column) != Unit::Percent) {
-    return MassWord(problem) + part;
+    return MassWord(problem, answer) + part;
   }
   // Produce's percentages are of its water, as the problem states them.
+  const bool rest = answer && answer->rest;
   const bool water = (StatedShareOf(problem.context) == StatedShare::Water) != rest;
   return "процентното съдържание на " + (water ? std::string("вода") : parts.substance) + " " +
          Texts::In(part);
@@ -601,11 +607,11 @@ std::string MyProblem::SoughtLine() const {
       sought.push_back("разликата между масите на " + parts.bothParts);
     } else if (amount.substanceOf) {
       sought.push_back(
-          MassWord(problem) + parts.substanceDefinite + " " +
+          MassWord(problem, &amount) + parts.substanceDefinite + " " +
           Texts::In(parts.names[static_cast<std::size_t>(PartOf(*amount.substanceOf))]));
     } else if (next < problem.sought.size()) {
       sought.push_back(
-          RoleOf(problem, parts, problem.sought[next++], !reading_.currency.empty(), amount.rest));
+          RoleOf(problem, parts, problem.sought[next++], !reading_.currency.empty(), &amount));
     }
   }
   return "Търси се: " + Listed(sought, ", ", " и ") + ".";
