@@ -68,12 +68,12 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
 }
 
 // What a percentage is a share of, from the words after it: the first noun named, or after the
-// whole it is of ("от новия разтвор") the noun after "е" or "са". A share of the water or of the
-// substance itself ("Колко процента от водата") is no concentration either.
+// whole it is of ("от новия разтвор") the next. A share of the water or of the substance itself
+// ("Колко процента от водата") is no concentration either.
 Share ShareFrom(const Items& items, std::size_t at, std::size_t end, Context context) {
   const bool produce = StatedShareOf(context) == StatedShare::Water;
   bool whole = false;
-  bool said = false;  // "е", "са" after the whole
+  bool wholeNamed = false;
   for (std::size_t i = at; i < end && !IsQuestionStart(items[i]); ++i) {
     const Item& item = items[i];
     const Noun noun = NounOf(item, context);
@@ -96,10 +96,10 @@ Share ShareFrom(const Items& items, std::size_t at, std::size_t end, Context con
     }
     if (IsWord(item, "от") && !whole) {
       whole = true;
-    } else if (whole && (IsWord(item, "е") || IsWord(item, "са"))) {
-      said = true;
-    } else if (said && (noun != Noun::None || OrdinalOf(item) != 0)) {
-      return Share::Other;
+    } else if (whole && !wholeNamed && noun != Noun::None) {
+      wholeNamed = true;
+    } else if (wholeNamed && (noun != Noun::None || OrdinalOf(item) != 0)) {
+      return Share::Other;  // "… от сместа е първият разтвор", "… се пада на първия разтвор"
     } else if (!whole && noun != Noun::None) {
       break;  // "Колко процента е полученият разтвор?": its concentration
     }
