@@ -67,6 +67,13 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
   return named;
 }
 
+// ", която …", ", които …": what is named before is only some of it.
+bool IsSomeOf(const Items& items, std::size_t at, std::size_t end) {
+  constexpr std::array<std::string_view, 4> Which = {"коя", "кои", "кое", "кой"};
+  const std::size_t word = at < end && IsMark(items[at], ",") ? at + 1 : at;
+  return word < end && StartsWithAny(items[word], Which);
+}
+
 // What a percentage is a share of, from the words after it: the first noun named, or after the
 // whole it is of ("от новия разтвор") the next. A share of the water or of the substance itself
 // ("Колко процента от водата") is no concentration either.
@@ -77,10 +84,10 @@ Share ShareFrom(const Items& items, std::size_t at, std::size_t end, Context con
   for (std::size_t i = at; i < end && !IsQuestionStart(items[i]); ++i) {
     const Item& item = items[i];
     const Noun noun = NounOf(item, context);
-    // "Колко процента от водата", "… е солта от първия разтвор": a share of the water, or of
-    // one part's salt, no concentration.
-    const bool ofIt =
-        (i > at && IsWord(items[i - 1], "от")) || (i + 1 < end && IsWord(items[i + 1], "от"));
+    // "Колко процента от водата", "… е солта от първия разтвор", "… е водата, която се е
+    // изпарила": a share of the water, of one part's salt or of some of it, no concentration.
+    const bool ofIt = (i > at && IsWord(items[i - 1], "от")) ||
+                      (i + 1 < end && IsWord(items[i + 1], "от")) || IsSomeOf(items, i + 1, end);
     if (noun == Noun::Water || noun == Noun::Substance || noun == Noun::Pure) {
       if (ofIt) {
         return Share::Other;
