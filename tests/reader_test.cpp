@@ -593,6 +593,14 @@ TEST(MyProblemTest, SolvesAgainWithTheRoleThePupilGives) {
   nectar.ChangeRole(2, Weight2);
   ASSERT_TRUE(nectar.IsAnswered()) << Joined(nectar.Shown().lines);
   EXPECT_EQ(nectar.Outcome(), "Отговор: 25%.") << Joined(nectar.Shown().lines);
+
+  // The water's share asked stays the water's when the problem is solved again.
+  MyProblem water;
+  water.Read(
+      "Към 300 г 10% разтвор на сол добавили 200 г вода. Колко процента вода има в новия "
+      "разтвор?");
+  water.ChangeRole(2, Weight2);
+  EXPECT_EQ(water.Outcome(), "Отговор: 94%.") << Joined(water.Shown().lines);
 }
 
 // Goods mixed by price: the price in the percentage's place, the solution by what they are worth.
