@@ -31,20 +31,31 @@ constexpr std::array<std::string_view, 9> NotUnderstood = {
     "Не разбрах задачата: с тези числа не се получава смес. Провери дали са преписани вярно.",
 };
 
+// "масата на ", "обемът на ": what a mass of the problem is called, or of the answer where it
+// is given in another measure, as the litres of water asked of a problem in kilograms.
+std::string MassWord(const Problem& problem, const Amount* answer = nullptr) {
+  const bool volume =
+      answer ? answer->unit == WrittenUnit::Litre || answer->unit == WrittenUnit::Millilitre
+             : problem.unit == Unit::Litre;
+  return volume ? "обемът на " : "масата на ";
+}
+
 // "масата на първия разтвор", "процентното съдържание на сол във водата": what a column is in
-// the problem's words.
+// the problem's words; of a sought one, as its answer says it: "процентното съдържание на вода"
+// of a percentage asked of the rest.
 std::string RoleOf(const Problem& problem, const Texts::PartWords& parts, Column column,
-                   bool byPrice) {
+                   bool byPrice, const Amount* answer = nullptr) {
   const std::string& part = parts.names[static_cast<std::size_t>(PartOf(column))];
   if (byPrice) {
     return (UnitOf(problem, column) == Unit::Percent ? "цената на килограм от " : "масата на ") +
            part;
   }
   if (UnitOf(problem, column) != Unit::Percent) {
-    return std::string(problem.unit == Unit::Litre ? "обемът на " : "масата на ") + part;
+    return MassWord(problem, answer) + part;
   }
   // Produce's percentages are of its water, as the problem states them.
-  const bool water = StatedShareOf(problem.context) == StatedShare::Water;
+  const bool rest = answer && answer->rest;
+  const bool water = (StatedShareOf(problem.context) == StatedShare::Water) != rest;
   return "процентното съдържание на " + (water ? std::string("вода") : parts.substance) + " " +
          Texts::In(part);
 }
@@ -397,17 +408,21 @@ void MyProblem::ShowReading() {
   std::string difference;
   for (const Amount& amount : reading_.answers) {
     if (amount.difference) {
-      difference = "; разликата е " + ExactAmount(amount);
+      difference = "разликата е " + ExactAmount(amount);
     } else if (!amount.substanceOf) {
       answers.push_back(ExactAmount(amount));
     }
   }
   // The answer is said in the question's unit, the working in the problem's; a difference asked
   // is part of it.
+  const bool rest = std::any_of(reading_.answers.begin(), reading_.answers.end(),
+                                [](const Amount& amount) { return amount.rest; });
   const Teaching teaching =
-      tenths && !AsksInAnotherUnit(reading_) && difference.empty()
+      tenths && !AsksInAnotherUnit(reading_) && difference.empty() && !rest
           ? TeachingOf(problem)
-          : TeachingOf(problem, reading_.values, Listed(answers, ", ", " и ") + difference);
+          : TeachingOf(problem, reading_.values,
+                       Listed(answers, ", ", " и ") +
+                           (answers.empty() || difference.empty() ? "" : "; ") + difference);
   // The solution's own "Дадено:" and "Търси се:" are said above, in the problem's words.
   const std::vector<std::string>& lines = teaching.solution.lines;
   std::size_t from = 0;
@@ -425,6 +440,7 @@ void MyProblem::ShowReading() {
       std::find_if(shown_.lines.rbegin(), shown_.lines.rend(),
                    [](const std::string& line) { return line.starts_with("Отговор:"); });
   outcome_ = static_cast<std::size_t>(shown_.lines.rend() - answer) - 1;
+  ShowWaterShares();
   if (reading_.hallmark) {
     shown_.lines[outcome_] = AsHallmarks(shown_.lines[outcome_], reading_.answers);
   }
@@ -435,6 +451,23 @@ void MyProblem::ShowReading() {
   }
   AnswerTheSubstance();
   ShowOption();
+}
+
+// "Водата е 100% − 20% = 80%.": the water's share beside the substance's just worked out, said
+// before the answer. Produce's dry matter is worked out on the way, and needs no line.
+void MyProblem::ShowWaterShares() {
+  if (StatedShareOf(reading_.problem->context) == StatedShare::Water) {
+    return;
+  }
+  for (const Amount& amount : reading_.answers) {
+    if (amount.rest) {
+      const std::string line = FirstCapital(Texts::WaterNoun.definiteShort) + " е 100% − " +
+                               Texts::ExactNumber(Fraction(100) - amount.value) +
+                               "% = " + ExactAmount(amount) + ".";
+      shown_.lines.insert(shown_.lines.begin() + static_cast<std::ptrdiff_t>(outcome_), line);
+      ++outcome_;
+    }
+  }
 }
 
 // "Колко грама сол има в получения разтвор?": the masses are only a step to the salt in a part,
@@ -570,8 +603,18 @@ std::string MyProblem::SoughtLine() const {
            parts.bothParts + ".";
   }
   std::vector<std::string> sought;
-  for (const Column column : problem.sought) {
-    sought.push_back(RoleOf(problem, parts, column, !reading_.currency.empty()));
+  std::size_t next = 0;
+  for (const Amount& amount : reading_.answers) {
+    if (amount.difference) {
+      sought.push_back("разликата между масите на " + parts.bothParts);
+    } else if (amount.substanceOf) {
+      sought.push_back(
+          MassWord(problem, &amount) + parts.substanceDefinite + " " +
+          Texts::In(parts.names[static_cast<std::size_t>(PartOf(*amount.substanceOf))]));
+    } else if (next < problem.sought.size()) {
+      sought.push_back(
+          RoleOf(problem, parts, problem.sought[next++], !reading_.currency.empty(), &amount));
+    }
   }
   return "Търси се: " + Listed(sought, ", ", " и ") + ".";
 }

@@ -67,6 +67,7 @@ class MyProblem {
   std::string SoughtLine() const;
   void ShowSubQuestions();
   void ShowDifference();
+  void ShowWaterShares();
   void AnswerTheSubstance();
   void ShowOption();
   void ShowByPrice();

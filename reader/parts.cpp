@@ -406,8 +406,9 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
                     (i > 0 && IsWord(items[i - 1], "колко")));
     const bool afterVerb =
         i > 0 && (IsDissolvingVerb(items[i - 1]) || StartsWith(items[i - 1], "добав"));
-    // "съдържанието на вода" of produce is its water share, no part.
-    const bool share = i > 0 && IsWord(items[i - 1], "на");
+    // "съдържанието на вода" of produce, "Колко процента вода има в сместа?": the water's share,
+    // no part.
+    const bool share = i > 0 && (IsWord(items[i - 1], "на") || MeansPercent(items[i - 1]));
     mentions.water = mentions.water || (noun == Noun::Water && !share);
     mentions.pure = mentions.pure || noun == Noun::Pure ||
                     (noun == Noun::Substance && (afterCount || afterVerb) &&

@@ -83,6 +83,53 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
   return named;
 }
 
+// ", която …", ", които …": what is named before is only some of it.
+bool IsSomeOf(const Items& items, std::size_t at, std::size_t end) {
+  constexpr std::array<std::string_view, 4> Which = {"коя", "кои", "кое", "кой"};
+  const std::size_t word = at < end && IsMark(items[at], ",") ? at + 1 : at;
+  return word < end && StartsWithAny(items[word], Which);
+}
+
+// What a percentage is a share of, from the words after it: the first noun named, or after the
+// whole it is of ("от новия разтвор") the next. A share of the water or of the substance itself
+// ("Колко процента от водата") is no concentration either.
+Share ShareFrom(const Items& items, std::size_t at, std::size_t end, Context context) {
+  const bool produce = StatedShareOf(context) == StatedShare::Water;
+  bool whole = false;
+  bool wholeNamed = false;
+  for (std::size_t i = at; i < end && !IsQuestionStart(items[i]); ++i) {
+    const Item& item = items[i];
+    const Noun noun = NounOf(item, context);
+    // "Колко процента от водата", "… е солта от първия разтвор", "… е водата, която се е
+    // изпарила": a share of the water, of one part's salt or of some of it, no concentration.
+    const bool ofIt = (i > at && IsWord(items[i - 1], "от")) ||
+                      (i + 1 < end && IsWord(items[i + 1], "от")) || IsSomeOf(items, i + 1, end);
+    if (noun == Noun::Water || noun == Noun::Substance || noun == Noun::Pure) {
+      if (ofIt) {
+        return Share::Other;
+      }
+      return (noun == Noun::Water) != produce ? Share::Rest : Share::Stated;
+    }
+    // "Колко процента калай" of an alloy read as of copper: not the share its percentages give.
+    if (IsOtherSubstance(item, context)) {
+      return Share::Other;
+    }
+    if (item.type == ItemType::Number) {
+      break;
+    }
+    if (IsWord(item, "от") && !whole) {
+      whole = true;
+    } else if (whole && !wholeNamed && noun != Noun::None) {
+      wholeNamed = true;
+    } else if (wholeNamed && (noun != Noun::None || OrdinalOf(item) != 0)) {
+      return Share::Other;  // "… от сместа е първият разтвор", "… се пада на първия разтвор"
+    } else if (!whole && noun != Noun::None) {
+      break;  // "Колко процента е полученият разтвор?": its concentration
+    }
+  }
+  return Share::Stated;
+}
+
 std::optional<WrittenUnit> UnitWord(const Item& item) {
   if (!IsCountWord(item)) {
     return std::nullopt;
@@ -149,6 +196,7 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
     }
     Target target;
     std::size_t at = stated ? i : i + 1;
+    std::size_t measured = at;  // after the word that says a percentage
     if (i > 0 && IsWord(items[i - 1], "с") && IsWord(items[i], "колко") && at < end &&
         UnitWord(items[at]) && UnitWord(items[at]) != WrittenUnit::Percent) {
       target.difference = true;
@@ -160,10 +208,12 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
       target.unit = WrittenUnit::Percent;
       target.percent = true;
       ++at;
+      measured = at;
     } else if (at < end && IsWord(items[i], "колко") && UnitWord(items[at])) {
       target.unit = UnitWord(items[at]);
       target.percent = target.unit == WrittenUnit::Percent;
       ++at;
+      measured = at;
     } else if (at < end && IsWord(items[i], "колко") &&
                (IsWord(items[at], "от") || IsWord(items[at], "по")) && !targets.empty()) {
       // "… и колко от втория", "… и колко по 11 € за килограм": in the unit asked before.
@@ -179,12 +229,16 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
         target.percent = MeansPercent(items[j]);
         known = target.ratio || target.percent || StartsWith(items[j], "мас") ||
                 StartsWith(items[j], "количеств") || StartsWith(items[j], "обем");
+        measured = j + 1;
       }
       if (!known) {
         continue;
       }
     }
     target.who = WhoFrom(items, at, end, target.percent, context, target.percentItem);
+    if (target.percent) {
+      target.share = ShareFrom(items, measured, end, context);
+    }
     if (target.who == Who::Pure && !target.percent) {
       std::optional<std::size_t> none;
       std::size_t after = at;

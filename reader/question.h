@@ -28,6 +28,11 @@ enum class Who : std::uint8_t {
   Solution,  // "разтворът": the one solution of a problem whose parts are none
 };
 
+// What a percentage asked is a share of: what the problem's percentages state, or the rest
+// beside it ("Колко процента вода има в разтвора?" of salt, "сухо вещество" of produce given by
+// its water), or no substance's share at all ("Колко процента от сместа е първият разтвор?").
+enum class Share : std::uint8_t { Stated, Rest, Other };
+
 struct Target {
   bool percent = false;
   bool ratio = false;
@@ -38,6 +43,7 @@ struct Target {
   // "Колко грама сол има в новия разтвор?": the part whose substance is asked, where no part is
   // the pure substance.
   Who within = Who::Unknown;
+  Share share = Share::Stated;
 };
 
 // The question: the sentences that end with "?" or begin with a question word or a command, as

@@ -56,6 +56,10 @@ class Reader {
       Understand();
     }
     WriteNumbers();
+    // A number missing that cannot be named may as well be a number read otherwise.
+    if (reading_.doubt == Doubt::MissingNumber && reading_.missing.empty()) {
+      reading_.doubt = Doubt::TwoReadings;
+    }
     return std::move(reading_);
   }
 
@@ -204,7 +208,7 @@ class Reader {
     if (several) {
       return Doubt(Doubt::TwoReadings);
     }
-    if (HasUnexplainedNumber(grouped.used)) {
+    if (HasUnexplainedNumber(grouped.used) || HasPercentOfAnother()) {
       return Doubt(Doubt::TwoReadings);
     }
     const auto questions = QuestionsOf(items_, asides_.end);
@@ -215,8 +219,12 @@ class Reader {
       const std::vector<Target> asked = TargetsOf(items_, begin, end, context_);
       targets_.insert(targets_.end(), asked.begin(), asked.end());
     }
+    // A question is there, but what it asks is not understood: not that there is none.
     if (targets_.empty()) {
-      return Doubt(Doubt::NoQuestion);
+      return Doubt(Doubt::TwoReadings);
+    }
+    if (!AreSharesKnown()) {
+      return Doubt(Doubt::TwoReadings);
     }
     NamedParts parts = PartsOf(groups, items_);
     if (parts.conflict) {
@@ -243,6 +251,33 @@ class Reader {
     }
     Order();
     Solve();
+  }
+
+  // A percentage of the water is 100% less the substance's only where water is all there is
+  // beside it: milk holds more than fat and water, an alloy other metals.
+  bool AreSharesKnown() const {
+    const bool inWater = context_ != Context::Milk && context_ != Context::Copper &&
+                         context_ != Context::Tin && context_ != Context::Silver &&
+                         context_ != Context::Gold;
+    return std::none_of(targets_.begin(), targets_.end(), [inWater](const Target& target) {
+      return target.share == Share::Other || (target.share == Share::Rest && !inWater);
+    });
+  }
+
+  // "Колко процента вода има в разтвора?": the answers of the percentages asked of the rest
+  // beside what the problem's percentages state, 100% less theirs.
+  std::vector<Amount> WithRestShares(std::vector<Amount> answers) const {
+    std::size_t next = 0;
+    for (const Target& target : targets_) {
+      if (IsStep(target) || next >= answers.size()) {
+        continue;
+      }
+      Amount& answer = answers[next++];
+      if (target.share == Share::Rest && answer.unit == WrittenUnit::Percent) {
+        answer = AsRestShare(answer);
+      }
+    }
+    return answers;
   }
 
   // "Смесили 300 г 10% и 200 г 25% разтвор, после долели 300 г вода": two solutions of known
@@ -383,7 +418,7 @@ class Reader {
       firstStep[column] = *tenths;
     }
     problem->firstStep = firstStep;
-    reading_.answers = AnswersOf(*problem, second, {targets_.front().unit});
+    reading_.answers = WithRestShares(AnswersOf(*problem, second, {targets_.front().unit}));
     reading_.values = second;
     reading_.right = RightOption(reading_.answers, reading_.options);
     reading_.problem = std::move(problem);
@@ -408,6 +443,16 @@ class Reader {
       return StartsWith(item, "смес") || StartsWith(item, "смеси") || StartsWith(item, "смесв");
     });
     return price && mixed;
+  }
+
+  // "Сплав от мед и калай съдържа 40% мед", read as of tin: a percentage of the other metal.
+  bool HasPercentOfAnother() const {
+    for (std::size_t i = 0; i + 1 < asides_.end; ++i) {
+      if (IsPercent(items_[i]) && IsOtherSubstance(items_[i + 1], context_)) {
+        return true;
+      }
+    }
+    return false;
   }
 
   // "1) … 2) …": problems of their own, one after another.
@@ -550,8 +595,14 @@ class Reader {
         parts.parts.erase(parts.parts.begin() + static_cast<std::ptrdiff_t>(solutions.front()));
       }
     }
+    // Three parts mixed are three parts given; a third only named, as "оцетна киселина" in
+    // "Колко литра оцетна киселина има в получения оцет?", may be read otherwise.
+    const auto given = std::count_if(parts.parts.begin(), parts.parts.end(),
+                                     [](const Placed& p) { return p.mass || p.percent; });
     if (parts.parts.size() > 2) {
-      Doubt(mixings_ > 1 ? Doubt::TwoScenarios : Doubt::ThreeParts);
+      Doubt(mixings_ > 1 ? Doubt::TwoScenarios
+            : given > 2  ? Doubt::ThreeParts
+                         : Doubt::TwoReadings);
       return false;
     }
     if (parts.parts.size() < 2) {
@@ -708,6 +759,13 @@ class Reader {
         return Doubt(Doubt::Impossible);  // a given more than the shape needs, that disagrees
       }
     }
+    // "В 500 г 20% разтвор има 100 г сол. Колко грама сол има в разтвора?": what the text gives
+    // is not what it asks, so one of its numbers means something else.
+    for (const Column column : SoughtColumns(*variant)) {
+      if (IsStated(column)) {
+        return Doubt(Doubt::TwoReadings);
+      }
+    }
     const bool leaves = second_.noun == Noun::Water && exact[Weight2] < 0;
     if (leaves != evaporates_ && second_.noun == Noun::Water) {
       return Doubt(Doubt::Impossible);
@@ -743,6 +801,15 @@ class Reader {
   }
 
   bool AsksResultOf(VariantIndex variant) const { return !SoughtColumns(variant).empty(); }
+
+  // Whether a number of the text gives the column, not worked out from others nor unsaid.
+  bool IsStated(Column column) const {
+    const std::array<const Placed*, 3> parts = {&first_, &second_, &mixture_};
+    const Placed& part = *parts[static_cast<std::size_t>(::PartOf(column))];
+    const bool percent =
+        std::find(PercentColumns.begin(), PercentColumns.end(), column) != PercentColumns.end();
+    return (percent ? part.percent : part.mass).has_value();
+  }
 
   // "масата на разтвора", "процентното съдържание на сол в сплавта": what a MissingNumber
   // misses, in the words the solution would name it with, not the grid's.
@@ -923,10 +990,27 @@ class Reader {
         units.push_back(target.unit);
       }
     }
-    reading_.answers = WithDifferences(*problem, exact, AnswersOf(*problem, exact, units));
+    reading_.answers =
+        WithDifferences(*problem, exact, WithRestShares(AnswersOf(*problem, exact, units)));
+    if (!IsInAskedUnits(reading_.answers)) {
+      reading_.answers.clear();
+      return Doubt(Doubt::TwoReadings);
+    }
     reading_.values = exact;
     reading_.right = RightOption(reading_.answers, reading_.options);
     reading_.problem = std::move(problem);
+  }
+
+  // "Колко литра е сместа?" of kilograms of a solution: its litres are not its kilograms, as
+  // water's are, and an answer in the problem's unit would not say what is asked.
+  bool IsInAskedUnits(const std::vector<Amount>& answers) const {
+    for (std::size_t i = 0; i < answers.size() && i < targets_.size(); ++i) {
+      const std::optional<WrittenUnit> asked = targets_[i].unit;
+      if (asked && *asked != WrittenUnit::Percent && answers[i].unit != *asked) {
+        return false;
+      }
+    }
+    return true;
   }
 
   // The answers in the question's order, a step after where it asks one: how much one part's mass

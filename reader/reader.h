@@ -55,6 +55,9 @@ struct Amount {
   WrittenUnit unit;
   bool difference = false;  // a step after them: how much one part's mass is more than the other's
   std::optional<Column> substanceOf = {};  // a step after them: the substance in this mass's part
+  // A percentage of what the problem's percentages do not state: the water beside the substance,
+  // produce's dry matter; 100% less theirs.
+  bool rest = false;
 };
 
 struct Reading {

@@ -88,6 +88,26 @@ std::optional<std::array<Fraction, ColumnCount>> Reread(
   return exact;
 }
 
+// "Колко процента вода има в разтвора?" asked again of the same quantities; where the roles
+// change what is sought, the percentage of the rest is no longer certainly one of them.
+bool KeepsRestShares(const std::vector<Amount>& before, const std::vector<Column>& soughtBefore,
+                     std::vector<Amount>& answers, const std::vector<Column>& sought) {
+  const bool any =
+      std::any_of(before.begin(), before.end(), [](const Amount& amount) { return amount.rest; });
+  if (!any) {
+    return true;
+  }
+  if (sought != soughtBefore || before.size() != answers.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < answers.size(); ++i) {
+    if (before[i].rest) {
+      answers[i] = AsRestShare(answers[i]);
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 Reading Reread(Reading reading) {
@@ -96,6 +116,7 @@ Reading Reread(Reading reading) {
     return reading;
   }
   const Problem shape = reading.problem.value_or(Problem{});
+  const std::vector<Amount> asked = reading.answers;
   reading.problem.reset();
   reading.doubt.reset();
   reading.missing.clear();
@@ -154,6 +175,11 @@ Reading Reread(Reading reading) {
     return reading;
   }
   reading.answers = AnswersOf(*problem, *exact, {});
+  if (!KeepsRestShares(asked, shape.sought, reading.answers, problem->sought)) {
+    reading.answers.clear();
+    reading.doubt = Doubt::TwoReadings;
+    return reading;
+  }
   reading.values = *exact;
   reading.right = RightOption(reading.answers, reading.options);
   reading.problem = std::move(problem);

@@ -121,10 +121,19 @@ std::vector<Amount> AnswersOf(const Problem& problem,
     const WrittenUnit own = WrittenOf(problem.unit);
     const std::optional<WrittenUnit> asked =
         i < units.size() && units[i] != WrittenUnit::Percent ? units[i] : std::nullopt;
-    const std::optional<Fraction> converted = Converted(value, own, asked.value_or(own), true);
+    // Only water's litres are kilograms: a solution's are not, whatever it holds.
+    const bool water = (column == Weight1 && problem.first == Ingredient::Water) ||
+                       (column == Weight2 && problem.second == Ingredient::Water);
+    const std::optional<Fraction> converted = Converted(value, own, asked.value_or(own), water);
     answers.push_back({converted.value_or(value), converted ? asked.value_or(own) : own});
   }
   return answers;
+}
+
+Amount AsRestShare(Amount answer) {
+  answer.value = Fraction(100) - answer.value;
+  answer.rest = true;
+  return answer;
 }
 
 // The option equal to the answer, or to it rounded to the option's places.

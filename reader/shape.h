@@ -50,6 +50,10 @@ std::vector<Amount> AnswersOf(const Problem& problem,
                               const std::array<Fraction, ColumnCount>& exact,
                               const std::vector<std::optional<WrittenUnit>>& units);
 
+// A percentage answered as the share of the rest beside what the problem's percentages state:
+// the water beside the substance, produce's dry matter beside its water.
+Amount AsRestShare(Amount answer);
+
 // The option equal to the answer, or to it rounded to the option's places.
 std::optional<std::size_t> RightOption(const std::vector<Amount>& answers,
                                        const std::vector<Option>& options);

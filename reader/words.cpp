@@ -383,6 +383,13 @@ bool IsNamedWithItsShare(const Items& items, std::size_t i, std::size_t end) {
          (StartsWith(items[i + 2], "проб") || IsPercent(items[i + 2]));
 }
 
+bool IsOtherSubstance(const Item& item, Context context) {
+  return NounOf(item, context) == Noun::None &&
+         std::any_of(Contexts.begin(), Contexts.end(), [&item, context](Context other) {
+           return other != context && StartsWith(item, SubstanceStem(other));
+         });
+}
+
 bool IsCountWord(const Item& item) {
   std::string probe = "1 " + item.text;
   std::string_view rest = probe;

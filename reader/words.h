@@ -63,6 +63,9 @@ bool MeansPercent(const Item& item);
 // "сребро с проба 500", "злато със 75%": the substance at `i` named with its share, which makes
 // it a mixture of it, not the pure substance.
 bool IsNamedWithItsShare(const Items& items, std::size_t i, std::size_t end);
+// "калай" in an alloy read as of copper: the substance of another context, which the word the
+// context reads as its own or its water does not name.
+bool IsOtherSubstance(const Item& item, Context context);
 // "грама", "килограма", "литра": a word a number is counted in.
 bool IsCountWord(const Item& item);
 // 1 for "първия", 2 for "втория" or "друг", 0 for any other word.

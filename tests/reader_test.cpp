@@ -131,6 +131,9 @@ TEST(Reader, DoubtsWhatItCannotReadForCertain) {
       {"Колко е 3 + 4?", Doubt::NotAboutMixtures},
       {"How much water must be added to 400 g of a 10% salt solution?", Doubt::NotAboutMixtures},
       {"Към 400 г 10% разтвор на сол добавили 100 г вода.", Doubt::NoQuestion},
+      // a question, but not one understood
+      {"Към 400 г 10% разтвор на сол добавили 100 г вода. Защо разтворът е по-слаб?",
+       Doubt::TwoReadings},
       {"Към 400 г разтвор на сол добавили 100 г вода. Колко процента е новият разтвор?",
        Doubt::MissingNumber},
       {"Смесили 3 разтвора на сол: 100 г 10%, 200 г 20% и 300 г 30%. Колко процента е сместа?",
@@ -279,6 +282,51 @@ TEST(MyProblemTest, AnswersTheSubstanceAskedAfterTheMasses) {
                           [](const std::string& line) { return line.starts_with("Отговор:"); }),
             1)
       << Joined(lines);
+}
+
+// "Търси се:" names what the answer is: the salt in the mixture, not the masses it is worked out
+// from; the water's share, worked out from the salt's; produce's dry matter, not its water.
+TEST(MyProblemTest, SeeksWhatItAnswers) {
+  struct Row {
+    std::string_view text;
+    std::string_view sought;
+    std::string_view step;  // the line before the answer, where it is checked
+    std::string_view answer;
+  };
+  const std::vector<Row> rows = {
+      {"Смесили 200 г 10% разтвор на сол с 300 г 20% разтвор на сол. Колко грама сол има в "
+       "сместа?",
+       "Търси се: масата на солта в получения разтвор.",
+       "Сол в получения разтвор: 500 · 16 : 100 = 80 (г).", "Отговор: 80 г сол."},
+      {"От 25% и 40% разтвор на захар трябва да се получат 900 г 30% разтвор. С колко грама "
+       "повече се взема от първия разтвор, отколкото от втория?",
+       "Търси се: разликата между масите на двата разтвора.", "", "Отговор: разликата е 300 г."},
+      {"В 200 г вода са разтворени 50 г сол. Колко процента вода има в разтвора?",
+       "Търси се: процентното съдържание на вода в получения разтвор.",
+       "Водата е 100% − 20% = 80%.", "Отговор: 80%."},
+      {"Смесили 300 г 10% и 200 г 25% разтвор на сол, после долели 300 г вода. Колко процента "
+       "вода има в сместа?",
+       "Търси се: процентното съдържание на вода в получения разтвор.",
+       "Водата е 100% − 10% = 90%.", "Отговор: 90%."},
+      {"Смесили 2 кг 20% разтвор на захар и 3 кг 10% разтвор на захар. Колко процента вода има "
+       "в сместа?",
+       "Търси се: процентното съдържание на вода в получения разтвор.",
+       "Водата е 100% − 14% = 86%.", "Отговор: 86%."},
+      {"Колко литра вода трябва да се добавят към 2 кг 10% разтвор на сол, за да стане 8%?",
+       "Търси се: обемът на водата.", "", "Отговор: 0,5 л."},
+      {"От 20 кг пресни гъби с 90% вода получили 2,5 кг сушени гъби. Колко процента сухо "
+       "вещество има в сушените гъби?",
+       "Търси се: процентното съдържание на сухо вещество в получените сушени гъби.",
+       "В сушените гъби сухото вещество е 2 · 100 : 2,5 = 80%.", "Отговор: 80%."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    ASSERT_GE(lines.size(), 2u) << row.text;
+    EXPECT_EQ(lines[1], row.sought) << Joined(lines);
+    const auto answer = std::find(lines.begin(), lines.end(), row.answer);
+    ASSERT_NE(answer, lines.end()) << Joined(lines);
+    EXPECT_TRUE(row.step.empty() || *(answer - 1) == row.step) << Joined(lines);
+  }
 }
 
 // Two steps are shown as the practice solves them: the first step's parts named as its own, then
@@ -545,6 +593,14 @@ TEST(MyProblemTest, SolvesAgainWithTheRoleThePupilGives) {
   nectar.ChangeRole(2, Weight2);
   ASSERT_TRUE(nectar.IsAnswered()) << Joined(nectar.Shown().lines);
   EXPECT_EQ(nectar.Outcome(), "Отговор: 25%.") << Joined(nectar.Shown().lines);
+
+  // The water's share asked stays the water's when the problem is solved again.
+  MyProblem water;
+  water.Read(
+      "Към 300 г 10% разтвор на сол добавили 200 г вода. Колко процента вода има в новия "
+      "разтвор?");
+  water.ChangeRole(2, Weight2);
+  EXPECT_EQ(water.Outcome(), "Отговор: 94%.") << Joined(water.Shown().lines);
 }
 
 // Goods mixed by price: the price in the percentage's place, the solution by what they are worth.
