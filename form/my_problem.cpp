@@ -169,9 +169,14 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
 // The context's words the text calls by its own, and the text's word for each: salt's of a
 // substance not named or of an acid, plums' of other produce dried as they are.
 std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
-  // "5% разтвор", not "5% разтвор на вещество".
+  // "5% разтвор", not "5% разтвор на вещество"; a substance not named is one, "веществото", where
+  // salt is a mass, "съдържание на сол"; and pure, it is no longer said to be a pure substance.
   if (own == "вещество") {
     return {{"разтвор на сол", "разтвор"},
+            {"съдържание на сол", "съдържание на веществото"},
+            {"Чистата сол е чисто вещество (100%), затова солта е цялата маса",
+             "Веществото в чистото вещество е цялата маса (100%)"},
+            {"Чистата сол", "Чистото вещество"},
             {"чистата сол", "чистото вещество"},
             {"чиста сол", "чисто вещество"},
             {"Солта", "Веществото"},
