@@ -160,6 +160,9 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
     }
   }
   add(std::string(solution.both), std::string(noun.both));
+  // "колко сол има в него" of a solution is "в нея" of a brine.
+  add("в " + std::string(Texts::ObjectPronounForms.For(solution.gender, Article::Short)),
+      "в " + std::string(Texts::ObjectPronounForms.For(noun.gender, Article::Short)));
   add(std::string(solution.definiteFull), std::string(noun.definiteFull));
   add(std::string(solution.definiteShort), std::string(noun.definiteShort));
   add(std::string(solution.bare), std::string(noun.bare));

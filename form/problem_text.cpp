@@ -854,13 +854,12 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
 }
 
 MixingWords MixingWordsOf(const Problem& problem) {
-  constexpr Forms ObjectPronouns = {"него", "него", "нея", "него", "тях"};
   const PartWords parts = PartWordsOf(FirstStepOf(problem));
   const Noun& mixture = ContextTable[static_cast<std::size_t>(problem.context)].solution;
   return {{parts.names[0], parts.names[1]},
           parts.names[2],
           FirstSmall(parts.titles[2]),
-          std::string(ObjectPronouns.For(mixture.gender, Article::Short)),
+          std::string(ObjectPronounForms.For(mixture.gender, Article::Short)),
           std::string((problem.unit == Unit::Litre ? VolumeWords : MassWords).amountObject)};
 }
 
