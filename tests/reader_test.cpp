@@ -365,6 +365,25 @@ TEST(MyProblemTest, SolvesExactlyWhatIsNoWholeTenth) {
   EXPECT_FALSE(mine.CanGoIntoGrid());  // the grid would round it
 }
 
+// The check that evaporation left the substance as it was agrees whatever the substance's
+// gender: "солта", "сухото вещество".
+TEST(MyProblemTest, ChecksTheSubstanceLeftByEvaporationInAnyGender) {
+  const std::pair<std::string_view, std::string_view> rows[] = {
+      {"От разтвор на сол с концентрация 20% се изпарили 60 г вода и концентрацията стана 25%. "
+       "Колко грама е бил разтворът?",
+       "Проверка: 300 · 20 : 100 = 60 и 240 · 25 : 100 = 60 – количеството сол не се е "
+       "променило;"},
+      {"Пресните смокини съдържат 80% вода. При сушене те загубват 60 кг вода и съдържат 20% "
+       "вода. Колко килограма са били пресните смокини?",
+       "Проверка: 80 · 20 : 100 = 16 и 20 · 80 : 100 = 16 – количеството сухо вещество не се е "
+       "променило;"},
+  };
+  for (const auto& [text, check] : rows) {
+    const std::vector<std::string> lines = ShownOf(text);
+    EXPECT_TRUE(HasLineStarting(lines, check)) << Joined(lines);
+  }
+}
+
 TEST(MyProblemTest, SaysWhatItDidNotUnderstandAndGivesNoAnswer) {
   const std::vector<std::string> lines =
       ShownOf("Към 400 г разтвор на сол добавили 100 г вода. Колко процента е новият разтвор?");
