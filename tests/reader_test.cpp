@@ -384,6 +384,16 @@ TEST(MyProblemTest, ChecksTheSubstanceLeftByEvaporationInAnyGender) {
   }
 }
 
+// Milk's fats are many: the verbs of its solution agree with them.
+TEST(MyProblemTest, SaysMilksFatsInThePlural) {
+  const std::vector<std::string> lines = ShownOf(
+      "Към 4 л мляко с масленост 3% долели 2 л вода. Каква е маслеността на полученото мляко?");
+  for (const std::string_view line : {"Мазнините не се променят, когато доливаме вода.",
+                                      "В новото мляко мазнините са 0,12 · 100 : 6 = 2%."}) {
+    EXPECT_TRUE(HasLineStarting(lines, line)) << Joined(lines);
+  }
+}
+
 TEST(MyProblemTest, SaysWhatItDidNotUnderstandAndGivesNoAnswer) {
   const std::vector<std::string> lines =
       ShownOf("Към 400 г разтвор на сол добавили 100 г вода. Колко процента е новият разтвор?");
