@@ -48,6 +48,7 @@ inline constexpr Forms ObtainedForms = {"получения", "получени�
                                         "получените"};
 inline constexpr Forms OtherForms = {"друг", "друг", "друга", "друго", "други"};
 inline constexpr Forms PronounForms = {"той", "той", "тя", "то", "те"};
+inline constexpr Forms ObjectPronounForms = {"него", "него", "нея", "него", "тях"};
 inline constexpr Forms NewForms = {"новия", "новият", "новата", "новото", "новите"};
 // Without the article, as a row of the table names a part: "първи разтвор", "получена сплав".
 inline constexpr Forms FirstRowForms = {"първи", "първи", "първа", "първо", "първи"};

@@ -64,6 +64,14 @@ std::string_view Is(const MethodWords& words) {
   return words.restPlural ? "са" : "е";
 }
 
+// The substance's verb: "солта е", "мазнините са".
+std::string_view SubstanceIs(const MethodWords& words) {
+  return words.substancePlural ? "са" : "е";
+}
+std::string_view SubstanceStays(const MethodWords& words) {
+  return words.substancePlural ? "не се променят" : "не се променя";
+}
+
 // "водата е 100% − 10% = 90%", where the water (or the other metals) is what stays.
 std::string RestShare(const MethodLine& line, const MethodWords& words) {
   return Concat({words.restSubject, " ", Is(words), " 100% − ", Percent(Fraction(100) - line.share),
@@ -85,11 +93,13 @@ bool IsOneStep(const Method& method) {
 // A percentage of a number, asked a step at a time: the part, the whole, and how it is found.
 std::vector<std::string> OneStepHints(const MethodLine& line, const MethodWords& words) {
   const std::string percent = Percent(line.share);
-  return {Concat({"Каква част от ", words.newDefinite, " е ", words.substanceDefinite, "?"}),
-          Concat({FirstCapital(words.substanceDefinite), " е ", percent, " от ", words.newDefinite,
-                  ". От колко ", words.units, " се пресмятат тези ", percent, "?"}),
-          Concat({"Трябва да намериш ", percent, " от ", Amount(line.left, words),
-                  ". Как се намира процент от число?"})};
+  return {
+      Concat({"Каква част от ", words.newDefinite, " ", SubstanceIs(words), " ",
+              words.substanceDefinite, "?"}),
+      Concat({FirstCapital(words.substanceDefinite), " ", SubstanceIs(words), " ", percent, " от ",
+              words.newDefinite, ". От колко ", words.units, " се пресмятат тези ", percent, "?"}),
+      Concat({"Трябва да намериш ", percent, " от ", Amount(line.left, words),
+              ". Как се намира процент от число?"})};
 }
 
 std::string KeepLine(const Method& method, const MethodWords& words) {
@@ -98,14 +108,15 @@ std::string KeepLine(const Method& method, const MethodWords& words) {
   }
   if (method.made && !method.waterLeaves) {
     return Concat({FirstCapital(words.substanceDefinite), " ", In(words.newDefinite),
-                   " идва само от ", words.madeFrom, "."});
+                   words.substancePlural ? " идват само от " : " идва само от ", words.madeFrom,
+                   "."});
   }
   if (KeepsWater(method)) {
     return Concat({FirstCapital(words.restSubject),
                    words.restPlural ? " не се променят" : " не се променя", ", когато добавяме ",
                    words.pure, "."});
   }
-  return Concat({FirstCapital(words.substanceDefinite), " не се променя, когато ",
+  return Concat({FirstCapital(words.substanceDefinite), " ", SubstanceStays(words), ", когато ",
                  method.waterLeaves ? words.leaving : Pouring(words), "."});
 }
 
@@ -132,8 +143,8 @@ std::string WholeFromKeptLine(const Method& method, const MethodLine& line,
   }
   // Salt dissolved was never in a solution before: "Солта е 10% от разтвора: …".
   if (mixture && method.dissolves) {
-    return Concat({FirstCapital(words.substanceDefinite), " е ", Percent(line.share), " от ", whole,
-                   ": ", formula});
+    return Concat({FirstCapital(words.substanceDefinite), " ", SubstanceIs(words), " ",
+                   Percent(line.share), " от ", whole, ": ", formula});
   }
   if (mixture) {
     return Concat({FirstCapital(In(whole)), " тези ", Amount(line.left, words), " са ",
@@ -169,9 +180,9 @@ std::string LineText(const Method& method, const MethodLine& line, const MethodW
     case MethodStep::WholeFromKept:
       return WholeFromKeptLine(method, line, words);
     case MethodStep::PercentFromKept:
-      return Concat({FirstCapital(In(words.newDefinite)), " ", words.substanceDefinite, " е ",
-                     ExactNumber(line.left), " · 100 : ", ExactNumber(line.right), " = ",
-                     Percent(line.result), "."});
+      return Concat({FirstCapital(In(words.newDefinite)), " ", words.substanceDefinite, " ",
+                     SubstanceIs(words), " ", ExactNumber(line.left),
+                     " · 100 : ", ExactNumber(line.right), " = ", Percent(line.result), "."});
     case MethodStep::TotalMass:
       return Concat({words.amountTitle, " на ", words.newDefinite, " е ",
                      SumText(line.left, line.right), " = ", Result(line.result, words), "."});
@@ -229,7 +240,7 @@ std::string WholeFromKeptQuestion(const Method& method, const MethodLine& line,
                                   const MethodWords& words) {
   const std::string kept =
       FirstCapital(KeepsWater(method) ? words.restSubject : words.substanceDefinite);
-  const std::string_view is = KeepsWater(method) ? Is(words) : "е";
+  const std::string_view is = KeepsWater(method) ? Is(words) : SubstanceIs(words);
   if (line.part == Part::Mixture && words.restStated) {
     return Concat({FirstCapital(RestShare(line, words)), " от ", words.newDefinite, ". Колко ",
                    words.units, words.newPlural ? " са " : " е ", words.newSubject, "?"});
@@ -253,7 +264,8 @@ std::string Question(const Method& method, const MethodLine& line, const MethodW
     case MethodStep::WholeFromKept:
       return WholeFromKeptQuestion(method, line, words);
     case MethodStep::PercentFromKept:
-      return Concat({"Колко процента от ", words.newDefinite, " е ", words.substanceDefinite, "?"});
+      return Concat({"Колко процента от ", words.newDefinite, " ", SubstanceIs(words), " ",
+                     words.substanceDefinite, "?"});
     case MethodStep::TotalMass:
       return Concat({"Колко ", words.units, " е ", words.newSubject, "?"});
     case MethodStep::ChangedMass:
@@ -283,8 +295,8 @@ std::string Confirmation(const Method& method, const MethodLine& line, const Met
     case MethodStep::TotalMass:
       return Concat({FirstCapital(words.newSubject), " е ", Amount(line.result, words), "."});
     case MethodStep::PercentFromKept:
-      return Concat({"В ", words.newDefinite, " ", words.substanceDefinite, " е ",
-                     Percent(line.result), "."});
+      return Concat({"В ", words.newDefinite, " ", words.substanceDefinite, " ", SubstanceIs(words),
+                     " ", Percent(line.result), "."});
     case MethodStep::KeptTotal:
       return Concat({"В ", words.newDefinite, " има ", Amount(line.result, words), " ",
                      words.substance, "."});
@@ -366,8 +378,8 @@ std::string MixingConfirmation(const MethodLine& line, const MethodWords& words,
 std::string SecondStepLine(const TwoStepMethod& method, const MethodWords& words) {
   const Fraction& kept = method.mixing.back().result;
   return Concat({"След това ", method.watering.waterLeaves ? words.leaving : "доливаме вода", ": ",
-                 words.substanceDefinite, " не се променя и ", In(words.newDefinite), " също има ",
-                 Amount(kept, words), " ", words.substance, "."});
+                 words.substanceDefinite, " ", SubstanceStays(words), " и ", In(words.newDefinite),
+                 " също има ", Amount(kept, words), " ", words.substance, "."});
 }
 
 std::string Joined(const std::string& first, const std::string& second) {
@@ -398,7 +410,7 @@ std::string StaysOnBothSides(const Method& method, const MethodWords& words) {
     return Concat({FirstCapital(words.restSubject),
                    words.restPlural ? " не се променят:" : " не се променя:"});
   }
-  return Concat({FirstCapital(words.substanceDefinite), " не се променя:"});
+  return Concat({FirstCapital(words.substanceDefinite), " ", SubstanceStays(words), ":"});
 }
 
 }  // namespace

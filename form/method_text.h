@@ -51,6 +51,7 @@ struct MethodWords {
   bool newPlural = false;  // "Колко килограма са сушените гъби?"
   // Beside an alloy's metal, the other metals are added where water is poured into a solution.
   bool othersAdded = false;
+  bool substancePlural = false;  // "мазнините са", "мазнините не се променят"
 };
 
 // The lines of the solution, from what does not change to the last quantity asked.

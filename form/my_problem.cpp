@@ -171,6 +171,9 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
     }
   }
   add(std::string(solution.both), std::string(noun.both));
+  // "колко сол има в него" of a solution is "в нея" of a brine.
+  add("в " + std::string(Texts::ObjectPronounForms.For(solution.gender, Article::Short)),
+      "в " + std::string(Texts::ObjectPronounForms.For(noun.gender, Article::Short)));
   add(std::string(solution.definiteFull), std::string(noun.definiteFull));
   add(std::string(solution.definiteShort), std::string(noun.definiteShort));
   add(std::string(solution.bare), std::string(noun.bare));
@@ -180,9 +183,14 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
 // The context's words the text calls by its own, and the text's word for each: salt's of a
 // substance not named or of an acid, plums' of other produce dried as they are.
 std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
-  // "5% разтвор", not "5% разтвор на вещество".
+  // "5% разтвор", not "5% разтвор на вещество"; a substance not named is one, "веществото", where
+  // salt is a mass, "съдържание на сол"; and pure, it is no longer said to be a pure substance.
   if (own == "вещество") {
     return {{"разтвор на сол", "разтвор"},
+            {"съдържание на сол", "съдържание на веществото"},
+            {"Чистата сол е чисто вещество (100%), затова солта е цялата маса",
+             "Веществото в чистото вещество е цялата маса (100%)"},
+            {"Чистата сол", "Чистото вещество"},
             {"чистата сол", "чистото вещество"},
             {"чиста сол", "чисто вещество"},
             {"Солта", "Веществото"},

@@ -763,6 +763,11 @@ std::string ShortPortion(const Problem& problem, const ContextWords& words,
   return Joined(AnswerAmount(problem, weight), ShortKind(words, part, problem.Value(percent)));
 }
 
+// Milk's substance is "мазнините", of which the verbs are plural: "мазнините са".
+bool IsPlural(Context context) {
+  return context == Context::Milk;
+}
+
 // An alloy's metal with the other metals, of none of it, where a solution has water: "40 г сребро
 // с проба 900 и 20 г мед".
 bool OthersAdded(const Problem& problem) {
@@ -850,17 +855,17 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
       words.drying.empty() ? "водата се изпарява" : std::string(words.drying),
       statesWater,
       mixture.gender == Gender::Plural,
-      OthersAdded(problem)};
+      OthersAdded(problem),
+      IsPlural(problem.context)};
 }
 
 MixingWords MixingWordsOf(const Problem& problem) {
-  constexpr Forms ObjectPronouns = {"него", "него", "нея", "него", "тях"};
   const PartWords parts = PartWordsOf(FirstStepOf(problem));
   const Noun& mixture = ContextTable[static_cast<std::size_t>(problem.context)].solution;
   return {{parts.names[0], parts.names[1]},
           parts.names[2],
           FirstSmall(parts.titles[2]),
-          std::string(ObjectPronouns.For(mixture.gender, Article::Short)),
+          std::string(ObjectPronounForms.For(mixture.gender, Article::Short)),
           std::string((problem.unit == Unit::Litre ? VolumeWords : MassWords).amountObject)};
 }
 
@@ -899,7 +904,7 @@ PartWords PartWordsOf(const Problem& problem) {
           std::string(words.substance),
           std::string(substance),
           FirstCapital(substance),
-          problem.context == Context::Milk ? "са" : "е",
+          IsPlural(problem.context) ? "са" : "е",
           std::string(CountedUnits[static_cast<std::size_t>(problem.unit)])};
 }
 

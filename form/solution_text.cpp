@@ -639,8 +639,9 @@ class SolutionWriter {
     };
     Add({"В полето „", ColumnHeading(left.weight),
          "“ изпарената вода е записана с минус: ", ExactNumber(Value(left.weight)), "."});
-    Add({"Проверка: ", substance(before), " и ", substance(ColumnsOf(Part::Mixture)), " – ",
-         parts_.substanceDefinite, " не се е променило;"});
+    // "количеството сол", "количеството спирт": one verb form whatever the substance's gender.
+    Add({"Проверка: ", substance(before), " и ", substance(ColumnsOf(Part::Mixture)),
+         " – количеството ", parts_.substance, " не се е променило;"});
     Add({Leading(Value(before.weight)), " − ", Operand(-Value(left.weight)), " = ",
          ExactNumber(solution_.check.massSum), ";"});
     Add({ValueOf(MixPercent), " е повече от ", ValueOf(before.percent),

@@ -413,6 +413,35 @@ TEST(MyProblemTest, SolvesExactlyWhatIsNoWholeTenth) {
   EXPECT_FALSE(mine.CanGoIntoGrid());  // the grid would round it
 }
 
+// The check that evaporation left the substance as it was agrees whatever the substance's
+// gender: "солта", "сухото вещество".
+TEST(MyProblemTest, ChecksTheSubstanceLeftByEvaporationInAnyGender) {
+  const std::pair<std::string_view, std::string_view> rows[] = {
+      {"От разтвор на сол с концентрация 20% се изпарили 60 г вода и концентрацията стана 25%. "
+       "Колко грама е бил разтворът?",
+       "Проверка: 300 · 20 : 100 = 60 и 240 · 25 : 100 = 60 – количеството сол не се е "
+       "променило;"},
+      {"Пресните смокини съдържат 80% вода. При сушене те загубват 60 кг вода и съдържат 20% "
+       "вода. Колко килограма са били пресните смокини?",
+       "Проверка: 80 · 20 : 100 = 16 и 20 · 80 : 100 = 16 – количеството сухо вещество не се е "
+       "променило;"},
+  };
+  for (const auto& [text, check] : rows) {
+    const std::vector<std::string> lines = ShownOf(text);
+    EXPECT_TRUE(HasLineStarting(lines, check)) << Joined(lines);
+  }
+}
+
+// Milk's fats are many: the verbs of its solution agree with them.
+TEST(MyProblemTest, SaysMilksFatsInThePlural) {
+  const std::vector<std::string> lines = ShownOf(
+      "Към 4 л мляко с масленост 3% долели 2 л вода. Каква е маслеността на полученото мляко?");
+  for (const std::string_view line : {"Мазнините не се променят, когато доливаме вода.",
+                                      "В новото мляко мазнините са 0,12 · 100 : 6 = 2%."}) {
+    EXPECT_TRUE(HasLineStarting(lines, line)) << Joined(lines);
+  }
+}
+
 TEST(MyProblemTest, SaysWhatItDidNotUnderstandAndGivesNoAnswer) {
   const std::vector<std::string> lines =
       ShownOf("Към 400 г разтвор на сол добавили 100 г вода. Колко процента е новият разтвор?");
@@ -461,6 +490,10 @@ TEST(MyProblemTest, NamesTheSubstanceAsTheTextNamesIt) {
        "25% разтвор?",
        "Отговор: 60 г чисто вещество.",
        {"сол"}},
+      {"Към 200 г 5% разтвор на вещество добавили 20 г от веществото. Каква е концентрацията на "
+       "получения разтвор?",
+       "Веществото в чистото вещество е цялата маса (100%): 20 (г).",
+       {"сол", "Чистата", "съдържание на вещество "}},
       {"Колко грама от 5% и колко грама от 20% разтвор трябва да се смесят, за да се получат "
        "300 г 10% разтвор?",
        "Отговор: 200 г 5% разтвор и 100 г 20% разтвор.",
@@ -482,6 +515,10 @@ TEST(MyProblemTest, NamesTheSubstanceAsTheTextNamesIt) {
       {"Колко грама вода трябва да се долеят към 500 г 30% сироп, за да се получи 20% сироп?",
        "Захар в сиропа: 500 · 30 : 100 = 150 (г).",
        {"разтвор", "захарен сироп"}},
+      {"Смесили 30 кг 20% саламура и 20 кг 5% саламура. След това към получената саламура "
+       "долели 20 кг вода. Колко процента сол има в новата саламура?",
+       "Първо намираме масата на получената саламура и колко килограма сол има в нея.",
+       {"разтвор", "него"}},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
