@@ -184,6 +184,21 @@ std::vector<std::pair<std::size_t, std::size_t>> QuestionsOf(const Items& items,
   return questions;
 }
 
+namespace {
+
+// "получения разтвор", "новата сплав", "сместа", "първоначалния": the whole, before or after.
+bool NamesTheWhole(const Items& items, std::size_t begin, std::size_t end) {
+  constexpr std::array<std::string_view, 5> Stems = {"получ", "нов", "смес", "първонач", "начал"};
+  for (std::size_t i = begin; i < end; ++i) {
+    if (StartsWithAny(items[i], Stems)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t end,
                               Context context) {
   std::vector<Target> targets;
@@ -201,6 +216,11 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
         UnitWord(items[at]) && UnitWord(items[at]) != WrittenUnit::Percent) {
       target.difference = true;
       target.unit = UnitWord(items[at]);
+      // The difference read is the two parts': one that names the mixture or the start ("С
+      // колко литра обемът на получения разтвор е по-голям от първоначалния?") is not read.
+      if (NamesTheWhole(items, at, end)) {
+        target.share = Share::Other;
+      }
       targets.push_back(target);
       continue;
     }
