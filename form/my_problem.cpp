@@ -442,8 +442,8 @@ void MyProblem::ShowReading() {
                       lines.end());
   shown_.table = teaching.solution.table;
   shown_.tableAt = teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt);
-  // The answer may be followed by another way and the grid's check; a difference asked follows
-  // them all.
+  // The answer may be followed by another way and the grid's check; the steps after the masses
+  // come before it.
   const auto answer =
       std::find_if(shown_.lines.rbegin(), shown_.lines.rend(),
                    [](const std::string& line) { return line.starts_with("Отговор:"); });
@@ -452,11 +452,7 @@ void MyProblem::ShowReading() {
   if (reading_.hallmark) {
     shown_.lines[outcome_] = AsHallmarks(shown_.lines[outcome_], reading_.answers);
   }
-  const std::size_t solved = shown_.lines.size();
   ShowDifference();
-  if (shown_.lines.size() > solved) {
-    outcome_ = shown_.lines.size() - 1;
-  }
   AnswerTheSubstance();
   ShowOption();
 }
@@ -472,10 +468,18 @@ void MyProblem::ShowWaterShares() {
       const std::string line = FirstCapital(Texts::WaterNoun.definiteShort) + " е 100% − " +
                                Texts::ExactNumber(Fraction(100) - amount.value) +
                                "% = " + ExactAmount(amount) + ".";
-      shown_.lines.insert(shown_.lines.begin() + static_cast<std::ptrdiff_t>(outcome_), line);
-      ++outcome_;
+      InsertBeforeAnswer(line);
     }
   }
+}
+
+void MyProblem::InsertBeforeAnswer(std::string line) {
+  shown_.lines.insert(shown_.lines.begin() + static_cast<std::ptrdiff_t>(outcome_),
+                      std::move(line));
+  if (shown_.table && shown_.tableAt > outcome_) {
+    ++shown_.tableAt;
+  }
+  ++outcome_;
 }
 
 // "Колко грама сол има в получения разтвор?": the masses are only a step to the salt in a part,
@@ -485,12 +489,6 @@ void MyProblem::AnswerTheSubstance() {
   if (std::none_of(reading_.answers.begin(), reading_.answers.end(), substance)) {
     return;
   }
-  const auto step =
-      std::find_if(shown_.lines.begin(), shown_.lines.end(),
-                   [](const std::string& line) { return line.starts_with("Отговор:"); });
-  if (step != shown_.lines.end()) {
-    shown_.lines.erase(step);
-  }
   const std::string word = Texts::PartWordsOf(*reading_.problem).substance;
   std::vector<std::string> answers;
   for (const Amount& amount : reading_.answers) {
@@ -498,8 +496,7 @@ void MyProblem::AnswerTheSubstance() {
                       : substance(amount) ? ExactAmount(amount) + " " + word
                                           : ExactAmount(amount));
   }
-  shown_.lines.push_back("Отговор: " + Listed(answers, ", ", " и ") + ".");
-  outcome_ = shown_.lines.size() - 1;
+  shown_.lines[outcome_] = "Отговор: " + Listed(answers, ", ", " и ") + ".";
 }
 
 // "а)" and what is shown of it, for each sub-question; a table only in the words.
@@ -528,11 +525,11 @@ void MyProblem::ShowDifference() {
       const Column mass = *amount.substanceOf;
       const Column percent = ColumnsOf(PartOf(mass)).percent;
       const std::string& part = parts.names[static_cast<std::size_t>(PartOf(mass))];
-      shown_.lines.push_back(
-          FirstCapital(parts.substance) + " " + Texts::In(part) + ": " +
-          Texts::ExactNumber(values[mass]) + " · " + Texts::ExactNumber(values[percent]) +
-          " : 100 = " + Texts::ExactNumber(values[mass] * values[percent] / 100) + " (" + unit +
-          ").");
+      InsertBeforeAnswer(FirstCapital(parts.substance) + " " + Texts::In(part) + ": " +
+                         Texts::ExactNumber(values[mass]) + " · " +
+                         Texts::ExactNumber(values[percent]) +
+                         " : 100 = " + Texts::ExactNumber(values[mass] * values[percent] / 100) +
+                         " (" + unit + ").");
     }
     if (!amount.difference) {
       continue;
@@ -541,7 +538,7 @@ void MyProblem::ShowDifference() {
     const Fraction more = firstMore ? values[Weight1] : values[Weight2];
     const Fraction less = firstMore ? values[Weight2] : values[Weight1];
     const bool volumes = reading_.problem->unit == Unit::Litre;
-    shown_.lines.push_back(
+    InsertBeforeAnswer(
         std::string(volumes ? "Разликата между обемите е " : "Разликата между масите е ") +
         Texts::ExactNumber(more) + " − " + Texts::ExactNumber(less) + " = " +
         Texts::ExactNumber(more - less) + " (" + unit + ").");

@@ -68,6 +68,7 @@ class MyProblem {
   void ShowSubQuestions();
   void ShowDifference();
   void ShowWaterShares();
+  void InsertBeforeAnswer(std::string line);
   void AnswerTheSubstance();
   void ShowOption();
   void ShowByPrice();
