@@ -20,21 +20,27 @@ def words(utterance):
     return (quoted.group(1) if quoted else utterance).strip().rstrip(".").strip()
 
 
-def heard(desktop, action, expected, unexpected=(), seconds=30, whole=False):
+def heard(desktop, action, expected, unexpected=(), seconds=30, whole=False, asked=None):
     """Runs `action` and waits until Orca has said every text in `expected`: within an
-    utterance, or with `whole` as the whole of one, so that "3" is not found in "30"."""
+    utterance, or with `whole` as the whole of one, so that "3" is not found in "30". Where
+    Orca has not, `asked` is what a listener does to have it said again."""
     def said_it(text, said):
         return any(words(line) == text if whole else text in line for line in said)
 
+    def wait():
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            if all(said_it(text, desktop.spoken()[before:]) for text in expected):
+                return True
+            time.sleep(0.2)
+        return False
+
     before = len(desktop.spoken())
     action()
-    deadline = time.monotonic() + seconds
-    said = []
-    while time.monotonic() < deadline:
-        said = desktop.spoken()[before:]
-        if all(said_it(text, said) for text in expected):
-            break
-        time.sleep(0.2)
+    if not wait() and asked:
+        print(f"asked again: {desktop.spoken()[before:]}")
+        asked()
+        wait()
     desktop.wait_until_quiet()  # what follows belongs to this action too
     said = desktop.spoken()[before:]
     missing = [text for text in expected if not said_it(text, said)]
@@ -43,6 +49,12 @@ def heard(desktop, action, expected, unexpected=(), seconds=30, whole=False):
     print(("ok" if results[-1] else "FAIL") + f": {said}")
     if missing or wrong:
         print(f"      missing {missing}, unexpected {wrong}")
+
+
+def back_from_solution(desktop):
+    desktop.key("F1")
+    desktop.wait_until_quiet()
+    desktop.key("Escape")
 
 
 def down_to(desktop, text, limit=4, within=""):
@@ -72,7 +84,11 @@ def main(program):
     with Desktop(program) as desktop:
         # Orca first, so that it is listening when the window takes the focus.
         desktop.start_orca()
-        heard(desktop, desktop.start_program, ["Blendora"], seconds=30)
+        # Orca names the window as it takes the focus. Now and then, on a busy machine, the
+        # window's first activation reaches Orca before it listens; then the window must be
+        # named when it takes the focus back from the solution's (F1, Esc).
+        heard(desktop, desktop.start_program, ["Blendora"], seconds=30,
+              asked=lambda: back_from_solution(desktop))
         # Each cell by its whole name, so that a Tab order with two cells swapped fails.
         heard(desktop, lambda: desktop.key("Tab"), ["Вариант 1, % - 1 text"], whole=True)
         heard(desktop, lambda: desktop.type("30"), ["3", "0"], whole=True)
