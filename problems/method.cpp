@@ -162,11 +162,7 @@ std::optional<Method> WhatStaysMethod(VariantIndex variant,
   if (!roles || !IsReal(values, *roles)) {
     return std::nullopt;
   }
-  try {
-    return MethodWriter(variant, values, *roles).Write();
-  } catch (const InexactFraction&) {
-    return std::nullopt;
-  }
+  return Exactly([&] { return MethodWriter(variant, values, *roles).Write(); });
 }
 
 std::optional<TwoStepMethod> TwoStepsMethod(const std::array<Fraction, ColumnCount>& mixing,

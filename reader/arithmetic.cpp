@@ -42,43 +42,9 @@ UnitSize SizeOf(WrittenUnit unit) {
   throw std::invalid_argument("no such unit");
 }
 
-}  // namespace
-
-WrittenUnit WrittenOf(Unit unit) {
-  constexpr std::array<WrittenUnit, 4> ByUnit = {WrittenUnit::Gram, WrittenUnit::Kilogram,
-                                                 WrittenUnit::Litre, WrittenUnit::Percent};
-  return ByUnit[static_cast<std::size_t>(unit)];
-}
-
-// A mass in another unit of its measure; water's litres are kilograms. None across measures.
-std::optional<Fraction> Converted(Fraction value, WrittenUnit from, WrittenUnit to, bool water) {
-  UnitSize source = SizeOf(from);
-  UnitSize target = SizeOf(to);
-  if (source.volume != target.volume) {
-    if (!water) {
-      return std::nullopt;
-    }
-    // A litre of water is a kilogram.
-    source = {false, source.volume ? source.size * 1000 : source.size};
-    target = {false, target.volume ? target.size * 1000 : target.size};
-  }
-  return value * source.size / target.size;
-}
-
-std::optional<Tenths> TenthsOf(const Fraction& value) {
-  const Fraction tenths = value * 10;
-  if (!tenths.IsWhole() || tenths.Numerator() > INT64_MAX || tenths.Numerator() < -INT64_MAX) {
-    return std::nullopt;
-  }
-  return Tenths{static_cast<std::int64_t>(tenths.Numerator())};
-}
-
-// ---------------------------------------------------------------- solving
-
-// The two results of a variant from its four givens, exactly, by the two balances
-// w1 + w2 = wm and w1 · p1 + w2 · p2 = wm · pm.
-std::array<Fraction, ColumnCount> Solved(VariantIndex variant,
-                                         std::array<Fraction, ColumnCount> v) {
+// The balances solved for the variant's results; inexact where they have none.
+std::array<Fraction, ColumnCount> Balanced(VariantIndex variant,
+                                           std::array<Fraction, ColumnCount> v) {
   Fraction& p1 = v[Percent1];
   Fraction& w1 = v[Weight1];
   Fraction& p2 = v[Percent2];
@@ -116,6 +82,46 @@ std::array<Fraction, ColumnCount> Solved(VariantIndex variant,
       break;
   }
   return v;
+}
+
+}  // namespace
+
+WrittenUnit WrittenOf(Unit unit) {
+  constexpr std::array<WrittenUnit, 4> ByUnit = {WrittenUnit::Gram, WrittenUnit::Kilogram,
+                                                 WrittenUnit::Litre, WrittenUnit::Percent};
+  return ByUnit[static_cast<std::size_t>(unit)];
+}
+
+// A mass in another unit of its measure; water's litres are kilograms. None across measures.
+std::optional<Fraction> Converted(Fraction value, WrittenUnit from, WrittenUnit to, bool water) {
+  UnitSize source = SizeOf(from);
+  UnitSize target = SizeOf(to);
+  if (source.volume != target.volume) {
+    if (!water) {
+      return std::nullopt;
+    }
+    // A litre of water is a kilogram.
+    source = {false, source.volume ? source.size * 1000 : source.size};
+    target = {false, target.volume ? target.size * 1000 : target.size};
+  }
+  return value * source.size / target.size;
+}
+
+std::optional<Tenths> TenthsOf(const Fraction& value) {
+  const Fraction tenths = value * 10;
+  if (!tenths.IsWhole() || tenths.Numerator() > INT64_MAX || tenths.Numerator() < -INT64_MAX) {
+    return std::nullopt;
+  }
+  return Tenths{static_cast<std::int64_t>(tenths.Numerator())};
+}
+
+// ---------------------------------------------------------------- solving
+
+// The two results of a variant from its four givens, exactly, by the two balances
+// w1 + w2 = wm and w1 · p1 + w2 · p2 = wm · pm.
+std::optional<std::array<Fraction, ColumnCount>> Solved(
+    VariantIndex variant, const std::array<Fraction, ColumnCount>& v) {
+  return Exactly([&] { return Balanced(variant, v); });
 }
 
 bool IsBetween(const Fraction& value, const Fraction& a, const Fraction& b) {

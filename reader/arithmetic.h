@@ -24,8 +24,9 @@ std::optional<Fraction> Converted(Fraction value, WrittenUnit from, WrittenUnit 
 std::optional<Tenths> TenthsOf(const Fraction& value);
 
 // The two results of a variant from its four givens, exactly, by the two balances
-// w1 + w2 = wm and w1 · p1 + w2 · p2 = wm · pm; InexactFraction where they have none.
-std::array<Fraction, ColumnCount> Solved(VariantIndex variant, std::array<Fraction, ColumnCount> v);
+// w1 + w2 = wm and w1 · p1 + w2 · p2 = wm · pm; none where they have none.
+std::optional<std::array<Fraction, ColumnCount>> Solved(VariantIndex variant,
+                                                        const std::array<Fraction, ColumnCount>& v);
 
 bool IsBetween(const Fraction& value, const Fraction& a, const Fraction& b);
 

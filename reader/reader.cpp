@@ -334,11 +334,11 @@ class Reader {
     }
     mixing[Weight1] = *w1;
     mixing[Weight2] = *w2;
-    try {
-      mixing = Solved(0, mixing);
-    } catch (const InexactFraction&) {
+    const std::optional<std::array<Fraction, ColumnCount>> mixingSolved = Solved(0, mixing);
+    if (!mixingSolved) {
       return Doubt(Doubt::Impossible);
     }
+    mixing = *mixingSolved;
     // The water given and the percentage asked, or the percentage given and the water asked.
     const bool percentGiven = mixture_.percent.has_value();
     if (water_->mass.has_value() == percentGiven) {
@@ -359,11 +359,11 @@ class Reader {
     } else {
       second[Weight2] = evaporates_ ? Fraction(0) - *water : *water;
     }
-    try {
-      second = Solved(variant, second);
-    } catch (const InexactFraction&) {
+    const std::optional<std::array<Fraction, ColumnCount>> secondSolved = Solved(variant, second);
+    if (!secondSolved) {
       return Doubt(Doubt::Impossible);
     }
+    second = *secondSolved;
     const bool leaves = second[Weight2] < 0;
     if (leaves != evaporates_ || !IsReal(second, leaves, false)) {
       return Doubt(Doubt::Impossible);
@@ -749,11 +749,11 @@ class Reader {
     for (const Column column : RuleOf(*variant).givens) {
       exact[column] = *values[column];
     }
-    try {
-      exact = Solved(*variant, exact);
-    } catch (const InexactFraction&) {
+    const std::optional<std::array<Fraction, ColumnCount>> exactSolved = Solved(*variant, exact);
+    if (!exactSolved) {
       return Doubt(Doubt::Impossible);
     }
+    exact = *exactSolved;
     for (const Column column : AllColumns) {
       if (values[column] && *values[column] != exact[column]) {
         return Doubt(Doubt::Impossible);  // a given more than the shape needs, that disagrees
@@ -1138,11 +1138,10 @@ Reading ReadProblem(std::string_view text) {
   }
   // Numbers beyond what exact fractions hold anywhere in the working: no answer rather than a
   // rounded one.
-  try {
-    return Reader(text).Read();
-  } catch (const InexactFraction&) {
-    Reading reading;
-    reading.doubt = Doubt::Impossible;
-    return reading;
+  if (std::optional<Reading> read = Exactly([&] { return Reader(text).Read(); })) {
+    return *std::move(read);
   }
+  Reading reading;
+  reading.doubt = Doubt::Impossible;
+  return reading;
 }

@@ -74,12 +74,12 @@ std::optional<std::array<Fraction, ColumnCount>> Reread(
   for (const Column column : RuleOf(variant).givens) {
     exact[column] = *values[column];
   }
-  try {
-    exact = Solved(variant, exact);
-  } catch (const InexactFraction&) {
+  const std::optional<std::array<Fraction, ColumnCount>> solved = Solved(variant, exact);
+  if (!solved) {
     doubt = Doubt::Impossible;
     return std::nullopt;
   }
+  exact = *solved;
   const bool leaves = shape.second == Ingredient::Water && exact[Weight2] < 0;
   if (leaves != LeavesWater(shape.kind) || !IsReal(exact, leaves, byPrice)) {
     doubt = Doubt::Impossible;

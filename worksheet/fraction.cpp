@@ -21,10 +21,14 @@ constexpr int MaxDecimals = 15;
 // end is told from such a midpoint well before, even behind the 38 zeros of 1 / (2^127 − 1).
 constexpr int ExactDigits = 126;
 
+// The work the fractions note an inexact result in; none outside any.
+thread_local ExactWork* innermostWork = nullptr;
+
 // The minimum never stands in a fraction, so that negating one cannot overflow.
 Int Checked(bool overflowed, Int result) {
   if (overflowed || result < -MaxInt) {
-    throw InexactFraction();
+    ExactWork::NoteInexact();
+    return 0;
   }
   return result;
 }
@@ -82,8 +86,8 @@ std::optional<long long> ExponentOf(std::string_view text) {
 }
 
 // digits × 10^exponent; steps by single tens, so that each one cancels what it can and only a
-// result that does not fit overflows.
-Fraction Scaled(std::string_view digits, long long exponent) {
+// result that does not fit overflows, which ends the steps.
+Fraction Scaled(std::string_view digits, long long exponent, const ExactWork& work) {
   Fraction value;
   for (const char c : digits) {
     value = value * 10 + (c - '0');
@@ -92,7 +96,7 @@ Fraction Scaled(std::string_view digits, long long exponent) {
     return value;
   }
   const Fraction step = exponent < 0 ? Fraction::Of(1, 10) : Fraction(10);
-  for (long long i = 0; i < std::abs(exponent); ++i) {
+  for (long long i = 0; i < std::abs(exponent) && !work.Failed(); ++i) {
     value = value * step;
   }
   return value;
@@ -197,17 +201,32 @@ void RoundUp(std::string& digits) {
 
 }  // namespace
 
+ExactWork::ExactWork() : outer_(std::exchange(innermostWork, this)) {}
+
+ExactWork::~ExactWork() {
+  innermostWork = outer_;
+}
+
+void ExactWork::NoteInexact() {
+  if (innermostWork == nullptr) {
+    std::abort();
+  }
+  innermostWork->failed_ = true;
+}
+
 Fraction::Fraction(std::int64_t whole) : numerator_(whole) {}
 
 Fraction Fraction::Of(Int numerator, Int denominator) {
   if (denominator == 0) {
-    throw InexactFraction();
+    ExactWork::NoteInexact();
+    return {};
   }
   const UInt divisor = CommonDivisor(Magnitude(numerator), Magnitude(denominator));
   const UInt top = Magnitude(numerator) / divisor;
   const UInt bottom = Magnitude(denominator) / divisor;
   if (top > static_cast<UInt>(MaxInt) || bottom > static_cast<UInt>(MaxInt)) {
-    throw InexactFraction();
+    ExactWork::NoteInexact();
+    return {};
   }
   const bool negative = (numerator < 0) != (denominator < 0);
   return Reduced(negative ? -static_cast<Int>(top) : static_cast<Int>(top),
@@ -235,12 +254,12 @@ std::optional<Fraction> Fraction::FromDecimal(std::string_view text) {
   const long long scale = *exponent - static_cast<long long>(decimals.size()) +
                           static_cast<long long>(digits.size() - significant);
   digits.resize(significant);
-  try {
-    const Fraction value = Scaled(digits, scale);
-    return negative ? -value : value;
-  } catch (const InexactFraction&) {
+  const ExactWork work;
+  const Fraction value = Scaled(digits, scale, work);
+  if (work.Failed()) {
     return std::nullopt;
   }
+  return negative ? -value : value;
 }
 
 std::optional<Fraction> Fraction::FromShown(double value) {
@@ -262,10 +281,13 @@ double Fraction::ToDouble() const {
   return value;
 }
 
+// A part that left its range stands as 0 (see Checked); the result is then 0, never a fraction
+// over zero.
 Fraction Fraction::Reduced(Int numerator, Int denominator) {
   Fraction value;
-  value.numerator_ = numerator;
-  value.denominator_ = numerator == 0 ? 1 : denominator;
+  const bool zero = numerator == 0 || denominator == 0;
+  value.numerator_ = zero ? 0 : numerator;
+  value.denominator_ = zero ? 1 : denominator;
   return value;
 }
 
@@ -294,7 +316,8 @@ Fraction operator*(Fraction x, Fraction y) {
 
 Fraction operator/(Fraction x, Fraction y) {
   if (y.numerator_ == 0) {
-    throw InexactFraction();
+    ExactWork::NoteInexact();
+    return {};
   }
   const bool negative = y.numerator_ < 0;
   return x * Fraction::Reduced(negative ? -y.denominator_ : y.denominator_,

@@ -2,20 +2,55 @@
 
 #include <compare>
 #include <cstdint>
-#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// Thrown where a result has no exact 128-bit fraction: it overflows, or divides by zero.
-class InexactFraction : public std::exception {
+// Work in fractions that may leave them: a result with no exact 128-bit fraction (it overflows, or
+// divides by zero) is noted in the innermost ExactWork and stands as 0, and the work runs on to
+// where it asks whether it failed. No exceptions: the page's modules are built without them, a
+// seventh smaller. Works nest, each noting only its own; a result that leaves the fractions with
+// no work to note it ends the program, as a fault nobody checks for.
+class ExactWork {
  public:
-  const char* what() const noexcept override { return "inexact fraction"; }
+  ExactWork();
+  ~ExactWork();
+  ExactWork(const ExactWork&) = delete;
+  ExactWork& operator=(const ExactWork&) = delete;
+
+  bool Failed() const { return failed_; }
+  // Called by the fractions' operations.
+  static void NoteInexact();
+
+ private:
+  ExactWork* outer_;
+  bool failed_ = false;
 };
 
+template <typename T>
+struct ExactResult {
+  using Type = std::optional<T>;
+};
+template <typename T>
+struct ExactResult<std::optional<T>> {
+  using Type = std::optional<T>;
+};
+
+// What `work` gives, or none where a step of it left the exact fractions; a work that may give
+// none gives the same optional.
+template <typename Work>
+auto Exactly(Work&& work) -> typename ExactResult<decltype(work())>::Type {
+  const ExactWork exact;
+  auto result = work();
+  if (exact.Failed()) {
+    return std::nullopt;
+  }
+  return result;
+}
+
 // An exact rational number: numerator and denominator in checked 128-bit integers, always
-// reduced, denominator above zero. Every operation is exact or throws InexactFraction.
-// Both parts stay within ±(2^127 − 1), so that negating never overflows; a sum also throws
+// reduced, denominator above zero. Every operation is exact or noted inexact (see ExactWork).
+// Both parts stay within ±(2^127 − 1), so that negating never overflows; a sum is also inexact
 // where its numerator leaves 128 bits before the last reduction.
 class Fraction {
  public:
@@ -24,7 +59,7 @@ class Fraction {
   constexpr Fraction() = default;  // 0
   Fraction(std::int64_t whole);    // implicit: 100 reads as 100 in formulas
 
-  // Reduces; throws on a zero denominator.
+  // Reduces; inexact for a zero denominator.
   static Fraction Of(Int numerator, Int denominator);
   // A decimal as the cells write it with a period: "-12.5", "33.3333333333333", "1.5E+20",
   // "1E-05", "0.000123". None for any other text or a value that does not fit.

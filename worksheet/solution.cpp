@@ -101,7 +101,7 @@ bool HoldsX(const Side& side) {
   return !Only(side, true).empty();
 }
 
-// Works the row out in fractions; InexactFraction leaves it where numbers do not fit.
+// Works the row out in fractions; where numbers do not fit, the ExactWork around it notes so.
 class Derivation {
  public:
   explicit Derivation(RowSolution& solution)
@@ -110,6 +110,10 @@ class Derivation {
   void Run() {
     for (const Column column : rule_.givens) {
       solution_.exact[column] = Shown(solution_.values[column]);
+      if (!Known(column)) {
+        ExactWork::NoteInexact();
+        return;
+      }
     }
     FillTableWithGivens();
     if (IsWeight(rule_.results[0]) && IsWeight(rule_.results[1])) {
@@ -139,13 +143,8 @@ class Derivation {
   }
 
  private:
-  static Fraction Shown(double value) {
-    const std::optional<Fraction> exact =
-        std::isfinite(value) ? Fraction::FromShown(value) : std::nullopt;
-    if (!exact) {
-      throw InexactFraction();
-    }
-    return *exact;
+  static std::optional<Fraction> Shown(double value) {
+    return std::isfinite(value) ? Fraction::FromShown(value) : std::nullopt;
   }
 
   bool Known(Column column) const { return solution_.exact[column].has_value(); }
@@ -417,6 +416,18 @@ void DropDerivation(RowSolution& solution, bool calculated) {
   solution.arithmetic.clear();
   solution.equation.reset();
   solution.afterEquation.clear();
+  solution.check = {};
+}
+
+// Whether the row worked out in exact fractions.
+bool Derived(RowSolution& solution, bool calculated) {
+  const ExactWork exact;
+  Derivation derivation(solution);
+  derivation.Run();
+  if (calculated && !exact.Failed()) {
+    derivation.CompareWithCells();
+  }
+  return !exact.Failed();
 }
 
 }  // namespace
@@ -450,13 +461,7 @@ RowSolution SolveStepByStep(VariantIndex variant, const MixtureValues& values, b
   solution.values = values;
   solution.givens = rule.givens;
   solution.unknowns = rule.results;
-  try {
-    Derivation derivation(solution);
-    derivation.Run();
-    if (calculated) {
-      derivation.CompareWithCells();
-    }
-  } catch (const InexactFraction&) {
+  if (!Derived(solution, calculated)) {
     DropDerivation(solution, calculated);
   }
   if (solution.IsExact()) {
