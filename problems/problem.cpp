@@ -783,11 +783,8 @@ std::vector<Place> PlacesUpTo(const ProblemSource& source, const SheetDraws& she
   return places;
 }
 
-void CheckRange(std::int32_t value, std::int32_t low, std::int32_t high, const char* what) {
-  if (value < low || value > high) {
-    throw std::out_of_range(std::string(what) + " " + std::to_string(value) + " is outside " +
-                            std::to_string(low) + " to " + std::to_string(high));
-  }
+bool IsBetween(std::int32_t value, std::int32_t low, std::int32_t high) {
+  return value >= low && value <= high;
 }
 
 }  // namespace
@@ -807,9 +804,19 @@ bool Problem::IsGiven(Column column) const {
   return !IsResultColumn(variant, column) && !massOfARatio && !mixedBefore;
 }
 
+bool IsPlaceOnSheet(std::int32_t sheet, std::int32_t place) {
+  return IsBetween(sheet, FirstSheet, LastSheet) && IsBetween(place, 0, MaxSheetSize - 1);
+}
+
+bool IsSheet(std::int32_t sheet, std::int32_t count) {
+  return IsBetween(sheet, FirstSheet, LastSheet) && IsBetween(count, MinSheetSize, MaxSheetSize);
+}
+
 Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place) {
-  CheckRange(sheet, FirstSheet, LastSheet, "sheet");
-  CheckRange(place, 0, MaxSheetSize - 1, "place");
+  if (!IsPlaceOnSheet(sheet, place)) {
+    throw std::out_of_range("no place " + std::to_string(place) + " on sheet " +
+                            std::to_string(sheet));
+  }
   const ProblemSource source = {sheet, level, place};
   const std::vector<std::vector<Kind>> slots = SlotsOf(level);
   SplitMix64 random = NumbersStream(source);
@@ -834,7 +841,9 @@ Problem MakeProblem(std::int32_t sheet, Level level, std::int32_t place) {
 }
 
 std::vector<Problem> MakeSheet(std::int32_t sheet, Level level, std::int32_t count) {
-  CheckRange(count, MinSheetSize, MaxSheetSize, "sheet size");
+  if (!IsSheet(sheet, count)) {
+    throw std::out_of_range("no sheet " + std::to_string(sheet) + " of " + std::to_string(count));
+  }
   std::vector<Problem> problems;
   for (std::int32_t place = 0; place < count; ++place) {
     problems.push_back(MakeProblem(sheet, level, place));

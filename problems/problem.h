@@ -62,6 +62,11 @@ inline constexpr std::int32_t LastSheet = 999999;
 inline constexpr std::int32_t MinSheetSize = 4;
 inline constexpr std::int32_t MaxSheetSize = 12;
 
+// Whether there is a problem at that place on that sheet, and a sheet of that many problems: what
+// the page sends is asked first, as the page's modules have no exceptions to catch.
+bool IsPlaceOnSheet(std::int32_t sheet, std::int32_t place);
+bool IsSheet(std::int32_t sheet, std::int32_t count);
+
 // The problem at a place on a sheet: a sheet number 1 to 999999 and a place 0 to 11, otherwise
 // std::out_of_range. A Mixed sheet deals the seven variants out in a shuffled order, the other
 // levels their kinds, so that every stretch of that many places has each once.

@@ -5,7 +5,7 @@
 // valid until the next call. A level is its place in Levels, a place on a sheet counts from 0.
 #include <emscripten/emscripten.h>
 
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +25,12 @@ Practice& Current() {
 }
 
 std::string feedback;  // what the last check said of the current problem
-Level LevelAt(int level) {
-  return Levels.at(static_cast<std::size_t>(level));
+// The level at its place in Levels; none for a place there is no level at.
+std::optional<Level> LevelAt(int level) {
+  if (level < 0 || static_cast<std::size_t>(level) >= Levels.size()) {
+    return std::nullopt;
+  }
+  return Levels[static_cast<std::size_t>(level)];
 }
 
 // The answer boxes' texts, one a line: a text box holds no line break.
@@ -81,11 +85,11 @@ EMSCRIPTEN_KEEPALIVE const char* blendora_practice_texts() {
 
 // The problem at a place on a sheet; 0, with the practice as it was, where there is none.
 EMSCRIPTEN_KEEPALIVE int blendora_practice_open(int sheet, int level, int place) {
-  try {
-    Current().Open({sheet, LevelAt(level), place});
-  } catch (const std::out_of_range&) {
+  const std::optional<Level> chosen = LevelAt(level);
+  if (!chosen || !IsPlaceOnSheet(sheet, place)) {
     return 0;
   }
+  Current().Open({sheet, *chosen, place});
   feedback.clear();
   return 1;
 }
@@ -120,11 +124,11 @@ EMSCRIPTEN_KEEPALIVE void blendora_practice_next_sheet() {
 
 // The same sheet at another level, from its first place; 0 for a level there is none of.
 EMSCRIPTEN_KEEPALIVE int blendora_practice_choose_level(int level) {
-  try {
-    Current().ChooseLevel(LevelAt(level));
-  } catch (const std::out_of_range&) {
+  const std::optional<Level> chosen = LevelAt(level);
+  if (!chosen) {
     return 0;
   }
+  Current().ChooseLevel(*chosen);
   feedback.clear();
   return 1;
 }
@@ -136,11 +140,11 @@ EMSCRIPTEN_KEEPALIVE const char* blendora_practice_grid() {
 
 // The teacher's sheet as JSON (see TeacherSheetJson); empty for a sheet or count there is none of.
 EMSCRIPTEN_KEEPALIVE const char* blendora_teacher_sheet(int sheet, int level, int count) {
-  try {
-    return Answer(TeacherSheetJson(MakeTeacherSheet(sheet, LevelAt(level), count)));
-  } catch (const std::out_of_range&) {
+  const std::optional<Level> chosen = LevelAt(level);
+  if (!chosen || !IsSheet(sheet, count)) {
     return Answer({});
   }
+  return Answer(TeacherSheetJson(MakeTeacherSheet(sheet, *chosen, count)));
 }
 
 // The texts the page builds the pupil's own problem's section from (see MyProblemDescription).
