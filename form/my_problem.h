@@ -7,6 +7,7 @@
 
 #include "form/practice.h"
 #include "form/solution_text.h"
+#include "form/texts.h"
 #include "reader/reader.h"
 
 // The pupil's own problem, without a toolkit: the text read, what was understood of it with every
@@ -23,10 +24,7 @@ inline constexpr std::string_view MyProblemRole = "Какво означава";
 // The page fetches the reader when the pupil first solves a problem of their own, and keeps it for
 // the visits without a network from then on; before that, without a network, it says so.
 inline std::string ReaderUnreachable() {
-  return "Няма връзка с интернет. „" + std::string(MyProblemTitle) +
-         "“ се изтегля при първото решаване, а след това работи и без интернет. Свържи се с "
-         "интернет и натисни „" +
-         std::string(SolveButton) + "“ отново.";
+  return Unreachable("„" + std::string(MyProblemTitle) + "“", "решаване", SolveButton);
 }
 }  // namespace Texts
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "form/texts.h"
 #include "problems/problem.h"
 
 // The teacher's sheet of a number and a level, without a toolkit: the problems, numbered, under
@@ -48,4 +49,9 @@ inline constexpr std::string_view PracticeKey = "F2: задачи за упра�
 // The desktop's window of the practice, and what it says when the sheet cannot be saved.
 inline constexpr std::string_view PracticeTitle = "Задачи";
 inline constexpr std::string_view PdfNotSaved = "Листът не можа да се запише в този файл.";
+// The page fetches the sheet when it is first asked for; before that, without a network, it says
+// so.
+inline std::string SheetUnreachable() {
+  return Unreachable("Листът със задачи", "отваряне", SheetButton);
+}
 }  // namespace Texts

@@ -72,4 +72,10 @@ std::string FaultMessage(const ArithmeticFault& fault) {
   return message;
 }
 
+std::string Unreachable(std::string_view what, std::string_view firstUse, std::string_view button) {
+  return "Няма връзка с интернет. " + std::string(what) + " се изтегля при първото " +
+         std::string(firstUse) + ", а след това работи и без интернет. Свържи се с интернет и " +
+         "натисни „" + std::string(button) + "“ отново.";
+}
+
 }  // namespace Texts

@@ -39,4 +39,9 @@ std::string ResultsSpoken(const Worksheet& worksheet);
 // The kind of fault on the first line, and what in the pupil's numbers causes it on the second.
 std::string FaultMessage(const ArithmeticFault& fault);
 
+// What the page says where a part it fetches on first use, and keeps for the visits without a
+// network from then on, cannot come: "Няма връзка с интернет. {what} се изтегля при първото
+// {firstUse}, а след това работи и без интернет. Свържи се с интернет и натисни „{button}“ отново."
+std::string Unreachable(std::string_view what, std::string_view firstUse, std::string_view button);
+
 }  // namespace Texts

@@ -31,6 +31,7 @@ windows=(
 web=(
   emscripten googletest                        # the worksheet as WebAssembly, and its tests
   librsvg2-bin pngquant zopfli                 # the installed page's icons, the modules gzipped
+  node-terser                                  # the page's scripts as small as they go
   chromium fonts-liberation2                   # the page in a real browser ...
   firefox-esr webkit2gtk-driver xvfb xauth     # ... in Firefox's and Safari's engines too,
   locales                                      # ... and WebKit in the language it is given

@@ -253,6 +253,7 @@ std::string PracticeDescription() {
       .Add("sheet", Quoted(Texts::SheetButton))
       .Add("otherSheet", Quoted(Texts::OtherSheet))
       .Add("problemCount", Quoted(Texts::ProblemCount))
+      .Add("sheetUnreachable", Quoted(Texts::SheetUnreachable()))
       .Add("sheetSizes", "[" + Number(MinSheetSize) + "," + Number(MaxSheetSize) + "," +
                              Number(UsualSheetSize) + "]")
       .Text();
@@ -301,4 +302,11 @@ std::string TeacherSheetJson(const TeacherSheet& sheet) {
                         }))
       .Add("keyNote", Quoted(sheet.keyNote))
       .Text();
+}
+
+std::optional<Level> LevelAt(int level) {
+  if (level < 0 || static_cast<std::size_t>(level) >= Levels.size()) {
+    return std::nullopt;
+  }
+  return Levels[static_cast<std::size_t>(level)];
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The form description as JSON, which the build writes the page's markup from, the few JSON
 // writers that the module's cell states use too, and the practice's and the teacher's sheet's.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,8 +63,8 @@ std::string ShownJson(const Texts::SolutionText& shown);
 
 // What the page builds the practice's section from: {"heading", "levelGroup", "levels": [name,
 // ...] in the order of Levels, "newProblem", "check", "hint", "showSolution", "intoGrid",
-// "solutionHeading", "sheet", "otherSheet", "problemCount", "sheetSizes": [smallest, largest,
-// the usual]}.
+// "solutionHeading", "sheet", "otherSheet", "problemCount", "sheetUnreachable", "sheetSizes":
+// [smallest, largest, the usual]}.
 std::string PracticeDescription();
 
 // One pupil's practice as the page shows it: {"text", "boxes": [{"label", "unit"}, ...],
@@ -79,3 +80,6 @@ std::string GridEntryJson(const Practice::GridEntry& entry);
 // {"title", "pupilLine", "problems": [text, ...], "keyTitle", "keyHeading": [cell, ...], "key":
 // [{"cells": [cell, ...], "sought": [bool, ...]}, ...], "keyNote"}.
 std::string TeacherSheetJson(const TeacherSheet& sheet);
+
+// The level at its place in Levels, as the page sends it; none for a place there is no level at.
+std::optional<Level> LevelAt(int level);

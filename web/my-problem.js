@@ -6,7 +6,7 @@
 // texts, and the reader, a module of its own, comes only when the pupil first goes to the box.
 // Whatever the text holds is only ever shown as text.
 import { element } from './practice.js';
-import { compileModule, connect } from './sheet.js';
+import { onFirstUse } from './sheet.js';
 import { loadTeaching, SolutionRegion } from './solution.js';
 
 // root: the form, which the section ends; enterIntoGrid(variant, givens): the calculator's.
@@ -63,25 +63,18 @@ export async function startMyProblem({ root, enterIntoGrid }) {
 }
 
 // The reader behind plain calls, as practice.js puts the practice's, once it has come; fetched on
-// the first call of loadReader, and asked for again after a fetch that failed.
+// the first call of loadReader.
 let reader;
-let readerComing;
-function loadReader() {
-  readerComing ??= connect(compileModule('blendora-reader')).then(({ module, read, withText }) => {
-    const json = (pointer) => JSON.parse(read(pointer));
-    reader = {
-      // Each gives { solution, numbers: [{ written, role }], roles, answered, canGoIntoGrid }.
-      read: (text) => withText(text, (pointer) => json(module.blendora_my_problem_read(pointer))),
-      changeRole: (number, role) => json(module.blendora_my_problem_change_role(number, role)),
-      // { variant, givens }, the givens with a period.
-      grid: () => json(module.blendora_my_problem_grid()),
-    };
-  }, (failure) => {
-    readerComing = undefined;
-    throw failure;
-  });
-  return readerComing;
-}
+const loadReader = onFirstUse('blendora-reader', ({ module, read, withText }) => {
+  const json = (pointer) => JSON.parse(read(pointer));
+  reader = {
+    // Each gives { solution, numbers: [{ written, role }], roles, answered, canGoIntoGrid }.
+    read: (text) => withText(text, (pointer) => json(module.blendora_my_problem_read(pointer))),
+    changeRole: (number, role) => json(module.blendora_my_problem_change_role(number, role)),
+    // { variant, givens }, the givens with a period.
+    grid: () => json(module.blendora_my_problem_grid()),
+  };
+});
 
 // The section, in the order it is read: the box and its solve button, the result, which a screen
 // reader reads out as it comes, the numbers and their roles, and the problem into the grid. The

@@ -5,6 +5,7 @@
 // the section is built then, from the teaching module's texts, with its own style sheet. Nothing
 // is stored and nothing is sent; the address holds the problem, so that a link gives it again.
 import { practiceLinkOf, practiceOf } from './link.js';
+import { onFirstUse } from './sheet.js';
 import { loadTeaching, SolutionRegion } from './solution.js';
 
 // root: the form, which the section ends; announcer: the page's live region; enterIntoGrid(variant,
@@ -81,9 +82,24 @@ export async function startPractice({ root, announcer, enterIntoGrid, keepAddres
     announcer.textContent = added.map(([text, spoken]) => spoken ?? text).join(' ');
   }
 
-  function showSheet() {
-    const { sheet, level } = shown.source;
-    renderSheet(view.sheet, practice.teacherSheet(sheet, level, Number(view.count.value)));
+  // The sheet's module comes when the sheet is first asked for; meanwhile the region is busy, and
+  // of sheets asked for while it comes, the last is drawn. Without a network, before the module
+  // was ever fetched, the region says so.
+  let sheetAsked;
+  async function showSheet() {
+    const asked = { ...shown.source, count: Number(view.count.value) };
+    sheetAsked = asked;
+    view.sheet.setAttribute('aria-busy', 'true');
+    const make = await loadTeacherSheet().catch(() => null);
+    if (sheetAsked !== asked) {
+      return;
+    }
+    view.sheet.removeAttribute('aria-busy');
+    if (make) {
+      renderSheet(view.sheet, make(asked.sheet, asked.level, asked.count));
+    } else {
+      view.sheet.replaceChildren(element('p', { class: 'sheet-unreachable' }, texts.sheetUnreachable));
+    }
   }
 
   function toggleSheet() {
@@ -163,9 +179,13 @@ async function loadPractice() {
     chooseLevel: module.blendora_practice_choose_level,
     // { variant, givens }, the givens with a period.
     grid: () => json(module.blendora_practice_grid()),
-    teacherSheet: (sheet, level, count) => json(module.blendora_teacher_sheet(sheet, level, count)),
   };
 }
+
+// The teacher's sheet, from a module of its own that a pupil's visit never fetches: a function of
+// the sheet, the level and the count once it has come.
+const loadTeacherSheet = onFirstUse('blendora-sheet', ({ module, read }) =>
+  (sheet, level, count) => JSON.parse(read(module.blendora_teacher_sheet(sheet, level, count))));
 
 // The section's look, and its print, come with it; the section is shown once it has.
 function loadStyle() {

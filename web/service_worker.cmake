@@ -1,8 +1,9 @@
 # Writes the service worker: every file of the site that the page asks for, and a cache name made
 # of the version and a digest of all the files, so that any change to the site makes a new cache.
-# Left out are the reader's module and the installed page's large icons, which the page itself
-# never asks for: the browser fetches those when it installs the page, online. Either is kept as
-# it arrives through the service worker.
+# Left out are the modules of the reader and of the teacher's sheet, which the page fetches only
+# when they are first used, and the installed page's large icons, which the page itself never asks
+# for: the browser fetches those when it installs the page, online. Each is kept as it arrives
+# through the service worker.
 #   cmake -DSITE=folder -DVERSION=x.y.z -DTEMPLATE=service-worker.js.in -P service_worker.cmake
 file(GLOB names RELATIVE ${SITE} ${SITE}/*)
 list(REMOVE_ITEM names service-worker.js)
@@ -12,7 +13,7 @@ set(site_files "")
 foreach(name ${names})
   file(SHA256 ${SITE}/${name} digest)
   string(APPEND digests ${digest})
-  if(NOT name MATCHES "^blendora-reader\\.|-512\\.png$")
+  if(NOT name MATCHES "^blendora-(reader|sheet)\\.|-512\\.png$")
     list(APPEND site_files "'${name}'")
   endif()
 endforeach()

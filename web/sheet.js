@@ -75,6 +75,19 @@ export async function connect(compiled) {
   return { module, read, withText };
 }
 
+// A module the page fetches when it is first used: load() gives what `wrap` makes of it (see
+// connect), fetched on the first call, and asked for again after a fetch that failed.
+export function onFirstUse(name, wrap) {
+  let coming;
+  return () => {
+    coming ??= connect(compileModule(name)).then(wrap, (failure) => {
+      coming = undefined;
+      throw failure;
+    });
+    return coming;
+  };
+}
+
 export async function loadSheet() {
   const { module, read, withText } = await connect(compiling);
   const text = (name) => () => read(module[`blendora_${name}`]());

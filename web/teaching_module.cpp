@@ -1,5 +1,5 @@
-// What teaches, for the page: the calculator's row solved step by step, one pupil's practice, the
-// teacher's sheet and the texts of the pupil's own problem's section. A C interface that
+// What teaches, for the page: the calculator's row solved step by step, one pupil's practice and
+// the texts of the pupil's own problem's section. A C interface that
 // solution.js and practice.js call, in a module of its own, which the page fetches once it is
 // ready to calculate. Texts travel as UTF-8 and structures as JSON; what a function returns stays
 // valid until the next call. A level is its place in Levels, a place on a sheet counts from 0.
@@ -12,7 +12,6 @@
 
 #include "form/my_problem.h"
 #include "form/practice.h"
-#include "form/teacher_sheet.h"
 #include "web/form_json.h"
 
 namespace {
@@ -25,13 +24,6 @@ Practice& Current() {
 }
 
 std::string feedback;  // what the last check said of the current problem
-// The level at its place in Levels; none for a place there is no level at.
-std::optional<Level> LevelAt(int level) {
-  if (level < 0 || static_cast<std::size_t>(level) >= Levels.size()) {
-    return std::nullopt;
-  }
-  return Levels[static_cast<std::size_t>(level)];
-}
 
 // The answer boxes' texts, one a line: a text box holds no line break.
 std::vector<std::string> Lines(std::string_view text) {
@@ -136,15 +128,6 @@ EMSCRIPTEN_KEEPALIVE int blendora_practice_choose_level(int level) {
 // The current problem as the grid takes it (see GridEntryJson).
 EMSCRIPTEN_KEEPALIVE const char* blendora_practice_grid() {
   return Answer(GridEntryJson(Current().ForGrid(".")));
-}
-
-// The teacher's sheet as JSON (see TeacherSheetJson); empty for a sheet or count there is none of.
-EMSCRIPTEN_KEEPALIVE const char* blendora_teacher_sheet(int sheet, int level, int count) {
-  const std::optional<Level> chosen = LevelAt(level);
-  if (!chosen || !IsSheet(sheet, count)) {
-    return Answer({});
-  }
-  return Answer(TeacherSheetJson(MakeTeacherSheet(sheet, *chosen, count)));
 }
 
 // The texts the page builds the pupil's own problem's section from (see MyProblemDescription).

@@ -70,3 +70,38 @@ test('the reader comes only when the pupil solves a problem of their own, and fr
   assert.match(await solveMyProblem(page), /^Отговор: .*100 г/);
   await page.close();
 });
+
+// "Лист със задачи" pressed, or pressed again to close the sheet first: the sheet's first line,
+// once the sheet is drawn.
+async function openTeacherSheet(page) {
+  if (await page.evaluate(() => document.getElementById('sheet-open').getAttribute('aria-expanded') === 'true')) {
+    await page.click('#sheet-open');
+  }
+  await page.click('#sheet-open');
+  return until(page, () => {
+    const sheet = document.getElementById('teacher-sheet');
+    return !sheet.hasAttribute('aria-busy') && sheet.firstElementChild?.textContent;
+  }, undefined, 'the sheet');
+}
+
+test('the teacher\'s sheet comes only when it is asked for, and from then on works offline too', async () => {
+  const server = await serveSite();
+  const { port } = new URL(server.url);
+  const page = await browser.open(server.url);
+  await controlled(page);
+  assert.deepEqual(server.requests.filter((path) => path.includes('blendora-sheet')), []);
+  await server.close();
+  await page.reload();
+  await until(page, () => document.getElementById('sheet-open') !== null || null, undefined, 'the practice');
+  assert.match(await openTeacherSheet(page), /^Няма връзка с интернет\. Листът със задачи се изтегля/);
+
+  const again = await serveSite(Number(port));
+  assert.match(await openTeacherSheet(page), /^Лист № \d+/);
+  await until(page, () => caches.match('blendora-sheet.wasm.gz').then((kept) => kept !== undefined)
+    .then(async (gz) => gz || (await caches.match('blendora-sheet.wasm')) !== undefined), undefined, 'the sheet kept');
+  await again.close();
+  await page.reload();
+  await until(page, () => document.getElementById('sheet-open') !== null || null, undefined, 'the practice');
+  assert.match(await openTeacherSheet(page), /^Лист № \d+/);
+  await page.close();
+});
