@@ -19,10 +19,14 @@ constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое",
 constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
                                                          "извар"};
 
+bool IsSentenceEnd(const Item& item) {
+  return IsMark(item, ".") || IsMark(item, "?") || IsMark(item, "!");
+}
+
 // "смесили 300 г и 200 г и приготвили 500 г": the sentence mixed before what was made.
 bool MixedBefore(const Items& items, std::size_t i) {
   for (std::size_t back = i; back-- > 0;) {
-    if (IsMark(items[back], ".") || IsMark(items[back], "?") || IsMark(items[back], "!")) {
+    if (IsSentenceEnd(items[back])) {
       return false;
     }
     if (StartsWith(items[back], "смес") || StartsWith(items[back], "стоп")) {
@@ -347,6 +351,19 @@ bool IsDissolvingVerb(const Item& item) {
          !StartsWith(item, "разтворен");
 }
 
+// "Колко процента от разтвора е водата?": the water is what the percentage is of, not a part.
+bool IsShareAskedAs(const Items& items, std::size_t i) {
+  if (!IsWord(items[i - 1], "е")) {
+    return false;
+  }
+  for (std::size_t j = i; j-- > 0 && !IsSentenceEnd(items[j]);) {
+    if (MeansPercent(items[j])) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool byPrice) {
@@ -408,7 +425,8 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
         i > 0 && (IsDissolvingVerb(items[i - 1]) || StartsWith(items[i - 1], "добав"));
     // "съдържанието на вода" of produce, "Колко процента вода има в сместа?": the water's share,
     // no part.
-    const bool share = i > 0 && (IsWord(items[i - 1], "на") || MeansPercent(items[i - 1]));
+    const bool share = i > 0 && (IsWord(items[i - 1], "на") || MeansPercent(items[i - 1]) ||
+                                 IsShareAskedAs(items, i));
     mentions.water = mentions.water || (noun == Noun::Water && !share);
     mentions.pure = mentions.pure || noun == Noun::Pure ||
                     (noun == Noun::Substance && (afterCount || afterVerb) &&
