@@ -266,7 +266,14 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
              NounOf(items[after], context) != Noun::Pure) {
         ++after;
       }
-      target.within = WhoFrom(items, after + 1, end, true, context, none);
+      // "сол има в новия разтвор", "сол съдържа сплавта": the substance in a part; "сол трябва
+      // да се добавят" asks the pure part itself.
+      const bool in = after + 1 < end &&
+                      (IsWord(items[after + 1], "има") || IsWord(items[after + 1], "в") ||
+                       IsWord(items[after + 1], "във") || StartsWith(items[after + 1], "съдърж"));
+      if (in) {
+        target.within = WhoFrom(items, after + 1, end, true, context, none);
+      }
     }
     if (target.who == Who::Same && !targets.empty()) {
       target.who = targets.back().who;

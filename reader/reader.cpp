@@ -1051,12 +1051,18 @@ class Reader {
   }
 
   // A question that is no quantity of the grid but one step after them: a difference of the
-  // masses, or the substance in a part where no part is the pure substance.
+  // masses, or the substance in a part that is not the pure substance itself. Of the substance
+  // dissolved in water, the solution's substance is the pure part's mass, a quantity of the grid.
   bool IsStep(const Target& target) const {
-    const bool pure = IsAddedThing(first_.noun) && first_.noun != Noun::Water;
-    const bool pureSecond = IsAddedThing(second_.noun) && second_.noun != Noun::Water;
-    return target.difference ||
-           (target.who == Who::Pure && !pure && !pureSecond && PartOf(target.within));
+    const std::optional<std::size_t> part = PartOf(target.within);
+    const bool dissolved = first_.noun == Noun::Water || second_.noun == Noun::Water;
+    return target.difference || (target.who == Who::Pure && part && !IsPurePart(*part) &&
+                                 !(dissolved && (IsPurePart(0) || IsPurePart(1))));
+  }
+
+  bool IsPurePart(std::size_t part) const {
+    const std::array<const Placed*, 3> parts = {&first_, &second_, &mixture_};
+    return IsAddedThing(parts[part]->noun) && parts[part]->noun != Noun::Water;
   }
 
   static std::optional<std::size_t> PartOf(Who who) {
