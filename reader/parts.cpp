@@ -202,6 +202,14 @@ class Grouper {
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
   void TakeContent(Group& group, std::size_t at) {
+    // "30 г сплав от сребро и мед с проба 900": the metals named, then the content.
+    if (at + 4 < asides_.end && IsWord(items_[at], "от") && IsWord(items_[at + 2], "и") &&
+        StartsWith(items_[at - 1], "сплав")) {
+      for (std::size_t i = at; i < at + 4; ++i) {
+        used_[i] = true;
+      }
+      at += 4;
+    }
     // "40 кг сплав, съдържаща 20% мед", "2,5 кг сплав, която съдържа 64% мед", "грозде, което
     // съдържа", "стафиди, които съдържат".
     if (at + 1 < asides_.end && IsMark(items_[at], ",")) {
@@ -364,6 +372,17 @@ bool IsShareAskedAs(const Items& items, std::size_t i) {
   return false;
 }
 
+// "Сплав от сребро и мед", "сплав от мед и сребро": the metals it is made of, no part added.
+bool IsMetalOfAlloy(const Items& items, std::size_t i) {
+  const auto alloyFrom = [&items](std::size_t from) {
+    return from >= 1 && IsWord(items[from], "от") && StartsWith(items[from - 1], "сплав");
+  };
+  const bool last = i >= 3 && IsWord(items[i - 1], "и") && alloyFrom(i - 3);
+  const bool first =
+      i >= 1 && i + 1 < items.size() && IsWord(items[i + 1], "и") && alloyFrom(i - 1);
+  return last || first;
+}
+
 }  // namespace
 
 Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool byPrice) {
@@ -427,7 +446,7 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
     // no part.
     const bool share = i > 0 && (IsWord(items[i - 1], "на") || MeansPercent(items[i - 1]) ||
                                  IsShareAskedAs(items, i));
-    mentions.water = mentions.water || (noun == Noun::Water && !share);
+    mentions.water = mentions.water || (noun == Noun::Water && !share && !IsMetalOfAlloy(items, i));
     mentions.pure = mentions.pure || noun == Noun::Pure ||
                     (noun == Noun::Substance && (afterCount || afterVerb) &&
                      !IsNamedWithItsShare(items, i, end));
