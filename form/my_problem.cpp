@@ -643,7 +643,8 @@ void MyProblem::ShowDoubt() {
                           : number.written + " (" + number.aside + ")");
   }
   if (!numbers.empty()) {
-    shown_.lines.push_back("Разбрах числата: " + Listed(numbers, ", ", " и ") + ".");
+    shown_.lines.push_back((numbers.size() == 1 ? "Разбрах числото: " : "Разбрах числата: ") +
+                           Listed(numbers, ", ", " и ") + ".");
   }
   const ::Doubt doubt = reading_.doubt.value_or(Doubt::TwoReadings);
   if (doubt == Doubt::MissingNumber && !reading_.missing.empty()) {

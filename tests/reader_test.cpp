@@ -451,6 +451,10 @@ TEST(MyProblemTest, SaysWhatItDidNotUnderstandAndGivesNoAnswer) {
             1)
       << Joined(lines);
   EXPECT_TRUE(HasLineStarting(lines, "Разбрах числата: 400 г и 100 г.")) << Joined(lines);
+  // One number is one.
+  const std::vector<std::string> one =
+      ShownOf("Пресните гъби съдържат 15% сухо вещество. Колко процента вода има в тях?");
+  EXPECT_TRUE(HasLineStarting(one, "Разбрах числото: 15%.")) << Joined(one);
 }
 
 // The answer is said in the text's own terms: an alloy given by its hallmarks gets one.
