@@ -555,13 +555,11 @@ std::string MyProblem::GivenLine() const {
   const Problem firstStep = problem.firstStep ? FirstStepOf(problem) : problem;
   const Texts::PartWords firstParts = Texts::PartWordsOf(firstStep);
   std::vector<std::string> given;
-  std::array<bool, ColumnCount> written{};
   for (const ReadNumber& number : reading_.numbers) {
     if (number.column && number.firstStep) {
       given.push_back(number.written + " – " +
                       RoleOf(firstStep, firstParts, *number.column, false));
     } else if (number.column) {
-      written[*number.column] = true;
       // A hallmark is a percentage in tenths of one: "585 (58,5%)".
       const bool hallmark = UnitOf(problem, *number.column) == Unit::Percent &&
                             number.written.find('%') == std::string::npos &&
@@ -577,24 +575,20 @@ std::string MyProblem::GivenLine() const {
                     std::string(UnitSymbol(problem.unit)) + ")"
               : number.written;
       given.push_back(shown + " – " + RoleOf(problem, parts, *number.column, byPrice));
-    } else {
+    } else if (number.aside == PointsAside) {
+      // "(2 т.)" are points, not tonnes: said with the point that tells them apart.
+      given.push_back(number.written + (number.written.ends_with(" т") ? "." : "") + " – " +
+                      std::string(PointsAside) + ", не са нужни");
+    } else if (number.aside != PriceUnitAside) {
+      // The kilogram a price is of belongs to the question, not to what is given.
       given.push_back(number.written + " – " + std::string(NotNeeded) +
                       (number.aside.empty() || number.aside == NotNeeded
                            ? std::string()
                            : " (" + number.aside + ")"));
     }
   }
-  // Water's 0% and the pure substance's 100% go without saying in the text; of produce, whose
-  // water is what its percentages state, there is nothing to say.
-  const bool produce = StatedShareOf(problem.context) == StatedShare::Water;
-  // Nor is the 100% of a substance dissolved: "захарта" is all sugar.
-  for (const Column column : {Percent1, Percent2}) {
-    const bool dissolved = column == Percent1 && IsDissolved(problem);
-    if (!written[column] && problem.IsGiven(column) && !produce && !byPrice && !dissolved) {
-      given.push_back(Texts::AnswerAmount(problem, column) + " – " +
-                      RoleOf(problem, parts, column, false));
-    }
-  }
+  // Only what the text gives: water's 0% and the pure substance's 100% are said where the
+  // solution uses them.
   return "Дадено: " + Listed(given, "; ", "; ") + ".";
 }
 
