@@ -188,7 +188,7 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
   if (own == "вещество") {
     return {{"разтвор на сол", "разтвор"},
             {"съдържание на сол", "съдържание на веществото"},
-            {"Чистата сол е чисто вещество (100%), затова солта е цялата маса",
+            {"Чистата сол е 100% сол, затова солта е цялата маса",
              "Веществото в чистото вещество е цялата маса (100%)"},
             {"Чистата сол", "Чистото вещество"},
             {"чистата сол", "чистото вещество"},
@@ -268,6 +268,17 @@ std::string InTextsWords(std::string line, std::string_view own) {
         at += ours.size() - 1;
       }
     }
+  }
+  return line;
+}
+
+// "Чистата сол е 100% сол": a pupil's problem names its substance, not the calculator's "чисто
+// вещество".
+std::string PureSaidPlainly(std::string line, std::string_view substance) {
+  constexpr std::string_view Calculators = " е чисто вещество (100%), затова ";
+  const std::size_t at = line.find(Calculators);
+  if (at != std::string::npos) {
+    line.replace(at, Calculators.size(), " е 100% " + std::string(substance) + ", затова ");
   }
   return line;
 }
@@ -438,8 +449,10 @@ void MyProblem::ShowReading() {
          (lines[from].starts_with("Дадено:") || lines[from].starts_with("Търси се:"))) {
     ++from;
   }
-  shown_.lines.insert(shown_.lines.end(), lines.begin() + static_cast<std::ptrdiff_t>(from),
-                      lines.end());
+  const std::string substance = Texts::PartWordsOf(problem).substance;
+  for (std::size_t i = from; i < lines.size(); ++i) {
+    shown_.lines.push_back(PureSaidPlainly(lines[i], substance));
+  }
   shown_.table = teaching.solution.table;
   shown_.tableAt = teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt);
   // The answer may be followed by another way and the grid's check; the steps after the masses

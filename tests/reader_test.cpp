@@ -453,6 +453,23 @@ TEST(MyProblemTest, ChecksTheSubstanceLeftByEvaporationInAnyGender) {
   }
 }
 
+// The pure part is all its substance, said by the substance's name: no "чисто вещество" of the
+// calculator.
+TEST(MyProblemTest, SaysThePureSubstanceByItsName) {
+  const std::pair<std::string_view, std::string_view> rows[] = {
+      {"Към 200 г 10% разтвор на сол добавили 50 г сол. Колко процента е новият разтвор?",
+       "Чистата сол е 100% сол, затова солта е цялата маса: 50 (г)."},
+      {"Към 400 г 30% разтвор на спирт се прибавят 100 г чист спирт. Колко процента е новият "
+       "разтвор?",
+       "Чистият спирт е 100% спирт, затова спиртът е цялата маса: 100 (г)."},
+  };
+  for (const auto& [text, line] : rows) {
+    const std::vector<std::string> lines = ShownOf(text);
+    EXPECT_TRUE(HasLineStarting(lines, line)) << Joined(lines);
+    EXPECT_EQ(Joined(lines).find("чисто вещество"), std::string::npos) << Joined(lines);
+  }
+}
+
 // Milk's fats are many: the verbs of its solution agree with them.
 TEST(MyProblemTest, SaysMilksFatsInThePlural) {
   const std::vector<std::string> lines = ShownOf(
