@@ -86,6 +86,10 @@ Texts::PartWords PartWordsOf(const Reading& reading) {
   if (reading.described) {
     words.names[2] = Texts::ContextTable[context].solution.definiteShort;
   }
+  // Water that leaves is held below zero: it is the water evaporated, none poured in.
+  if (reading.problem->second == Ingredient::Water && reading.values[Weight2] < 0) {
+    words.names[1] = "изпарената вода";
+  }
   return words;
 }
 

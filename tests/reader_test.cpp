@@ -470,6 +470,22 @@ TEST(MyProblemTest, SaysThePureSubstanceByItsName) {
   }
 }
 
+// Water that leaves is the water evaporated, whether it is given or sought.
+TEST(MyProblemTest, NamesTheWaterThatLeavesAsEvaporated) {
+  const std::pair<std::string_view, std::string_view> rows[] = {
+      {"От 800 г 6% солен разтвор изпарили вода и разтворът станал 10%. Колко грама вода са "
+       "изпарени?",
+       "Търси се: масата на изпарената вода."},
+      {"От 200 кг морска вода, съдържаща 5% сол, се изпарили 50 кг вода. Колко процента сол "
+       "съдържа останалата вода?",
+       "50 кг – масата на изпарената вода."},
+  };
+  for (const auto& [text, said] : rows) {
+    const std::string lines = Joined(ShownOf(text));
+    EXPECT_NE(lines.find(said), std::string::npos) << lines;
+  }
+}
+
 // Milk's fats are many: the verbs of its solution agree with them.
 TEST(MyProblemTest, SaysMilksFatsInThePlural) {
   const std::vector<std::string> lines = ShownOf(
