@@ -429,19 +429,21 @@ void MyProblem::ShowReading() {
   const bool tenths = AreTenths(reading_);
   std::vector<std::string> answers;
   std::string difference;
+  bool shares = false;
+  std::size_t next = 0;
   for (const Amount& amount : reading_.answers) {
     if (amount.difference) {
       difference = "разликата е " + ExactAmount(amount);
     } else if (!amount.substanceOf) {
-      answers.push_back(ExactAmount(amount));
+      const std::string share = ShareAnswer(amount, next++);
+      shares = shares || !share.empty();
+      answers.push_back(share.empty() ? ExactAmount(amount) : share);
     }
   }
   // The answer is said in the question's unit, the working in the problem's; a difference asked
-  // is part of it.
-  const bool rest = std::any_of(reading_.answers.begin(), reading_.answers.end(),
-                                [](const Amount& amount) { return amount.rest; });
+  // is part of it, and a share is said with what it is the share of.
   const Teaching teaching =
-      tenths && !AsksInAnotherUnit(reading_) && difference.empty() && !rest
+      tenths && !AsksInAnotherUnit(reading_) && difference.empty() && !shares
           ? TeachingOf(problem)
           : TeachingOf(problem, reading_.values,
                        Listed(answers, ", ", " и ") +
@@ -474,20 +476,42 @@ void MyProblem::ShowReading() {
   ShowOption();
 }
 
-// "Водата е 100% − 20% = 80%.": the water's share beside the substance's just worked out, said
-// before the answer. Produce's dry matter is worked out on the way, and needs no line.
+// "Водата е 100% − 20% = 80%.": the water's share beside the substance's, or produce's water
+// beside its dry matter, just worked out, said before the answer. Produce's dry matter is worked
+// out on the way, and needs no line.
 void MyProblem::ShowWaterShares() {
-  if (StatedShareOf(reading_.problem->context) == StatedShare::Water) {
-    return;
-  }
   for (const Amount& amount : reading_.answers) {
-    if (amount.rest) {
+    if (IsWaterShare(amount)) {
       const std::string line = FirstCapital(Texts::WaterNoun.definiteShort) + " е 100% − " +
                                Texts::ExactNumber(Fraction(100) - amount.value) +
                                "% = " + ExactAmount(amount) + ".";
       InsertBeforeAnswer(line);
     }
   }
+}
+
+// A percentage answered as the share of what the working does not state: the water beside the
+// substance, produce's water beside the dry matter its working counts in.
+bool MyProblem::IsWaterShare(const Amount& amount) const {
+  const bool produce = StatedShareOf(reading_.problem->context) == StatedShare::Water;
+  return amount.unit == WrittenUnit::Percent && !amount.difference && !amount.substanceOf &&
+         amount.rest != produce;
+}
+
+// "водата в разтвора е 80%", "сухото вещество в сушените гъби е 80%": a share answered with
+// what it is; empty for the percentage the problem's own are of, which needs no name.
+std::string MyProblem::ShareAnswer(const Amount& amount, std::size_t sought) const {
+  const Problem& problem = *reading_.problem;
+  const bool water = IsWaterShare(amount);
+  if ((!water && !amount.rest) || sought >= problem.sought.size()) {
+    return {};
+  }
+  const std::string noun(water
+                             ? Texts::WaterNoun.definiteShort
+                             : Texts::SubstanceSubjects[static_cast<std::size_t>(problem.context)]);
+  const Texts::PartWords parts = PartWordsOf(reading_);
+  const std::string& part = parts.names[static_cast<std::size_t>(PartOf(problem.sought[sought]))];
+  return noun + " " + Texts::In(part) + " е " + ExactAmount(amount);
 }
 
 void MyProblem::InsertBeforeAnswer(std::string line) {

@@ -68,6 +68,8 @@ class MyProblem {
   void ShowSubQuestions();
   void ShowDifference();
   void ShowWaterShares();
+  bool IsWaterShare(const Amount& amount) const;
+  std::string ShareAnswer(const Amount& amount, std::size_t sought) const;
   void InsertBeforeAnswer(std::string line);
   void AnswerTheSubstance();
   void ShowOption();
