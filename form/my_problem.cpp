@@ -109,6 +109,22 @@ std::string_view SymbolOf(WrittenUnit unit) {
   return Symbols[static_cast<std::size_t>(unit)];
 }
 
+constexpr std::string_view Comma = ",";  // as Bulgarian school writes a decimal
+
+// "2,50", "11,33", "15": money in whole stotinki or cents, two digits of them where there are
+// any; a price of more is rounded to them.
+std::string MoneyText(const Fraction& value) {
+  if (value.Denominator() == 1) {
+    return Texts::ExactNumber(value);
+  }
+  std::string text = RoundedText(value, 2, Comma);
+  const std::size_t comma = text.find(',');
+  if (comma != std::string::npos && text.size() - comma == 2) {
+    text += '0';
+  }
+  return text;
+}
+
 // "33,(3)%", "166,(6) г": an exact answer, as school writes a periodic decimal.
 std::string ExactAmount(const Amount& amount) {
   const std::string number = Texts::ExactNumber(amount.value);
@@ -607,7 +623,7 @@ std::string MyProblem::GivenLine() const {
                             number.written.find("процент") == std::string::npos;
       const std::string shown =
           byPrice && UnitOf(problem, *number.column) == Unit::Percent
-              ? number.written + " " + reading_.currency
+              ? MoneyText(reading_.values[*number.column]) + " " + reading_.currency
           : hallmark
               ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + "%)"
           : IsOtherUnit(number, problem.unit)
@@ -700,15 +716,13 @@ std::string Exact(const Fraction& value) {
   return Texts::ExactNumber(value);
 }
 
-constexpr std::string_view Comma = ",";  // as Bulgarian school writes a decimal
-
 bool IsWholeCents(const Fraction& value) {
   return (value * 100).Denominator() == 1;
 }
 
-// "11,5", or "около 11,33" where the price has more than whole stotinki.
+// "11,50", or "около 11,33" where the price has more than whole stotinki.
 std::string PriceInAnswer(const Fraction& value) {
-  return IsWholeCents(value) ? Exact(value) : "около " + RoundedText(value, 2, Comma);
+  return IsWholeCents(value) ? MoneyText(value) : "около " + MoneyText(value);
 }
 
 // What goods mixed by price are worth: a mass times its price per kilogram, kept like the
@@ -765,17 +779,18 @@ class PriceSolution {
   void Add(std::string line) { lines_.push_back(std::move(line)); }
 
   std::string Mass(Column column) const { return Exact(v_[column]) + " (" + unit_ + ")"; }
-  std::string Money(const Fraction& value) const { return Exact(value) + " (" + currency_ + ")"; }
-  // A price worked out by dividing, "= 11,5 (лв.)", or "≈ 11,33 (лв.)" to the nearest stotinka or
-  // cent: money has no periodic decimals.
+  std::string Money(const Fraction& value) const {
+    return MoneyText(value) + " (" + currency_ + ")";
+  }
+  // A price worked out by dividing, "= 11,50 (лв.)", or "≈ 11,33 (лв.)" to the nearest stotinka
+  // or cent: money has no periodic decimals.
   std::string Divided(const Fraction& value) const {
-    return IsWholeCents(value) ? " = " + Money(value)
-                               : " ≈ " + RoundedText(value, 2, Comma) + " (" + currency_ + ")";
+    return (IsWholeCents(value) ? " = " : " ≈ ") + Money(value);
   }
   // "Стойността на първия вид е 5 · 9 = 45 (€)."
   Fraction Worth(std::size_t part, Column mass, Column price) {
     const Fraction worth = v_[mass] * v_[price];
-    Add("Стойността на " + names_[part] + " е " + Exact(v_[mass]) + " · " + Exact(v_[price]) +
+    Add("Стойността на " + names_[part] + " е " + Exact(v_[mass]) + " · " + MoneyText(v_[price]) +
         " = " + Money(worth) + ".");
     return worth;
   }
@@ -783,18 +798,18 @@ class PriceSolution {
   void MixturePrice() {
     const Fraction first = Worth(0, Weight1, Percent1);
     const Fraction second = Worth(1, Weight2, Percent2);
-    Add("Стойността на сместа е " + Exact(first) + " + " + Exact(second) + " = " +
+    Add("Стойността на сместа е " + MoneyText(first) + " + " + MoneyText(second) + " = " +
         Money(first + second) + ".");
-    Add("Килограм от сместа струва " + Exact(first + second) + " : " + Exact(v_[MixWeight]) +
+    Add("Килограм от сместа струва " + MoneyText(first + second) + " : " + Exact(v_[MixWeight]) +
         Divided(v_[MixPercent]) + ".");
   }
 
   void SecondPrice() {
     const Fraction mixture = Worth(2, MixWeight, MixPercent);
     const Fraction first = Worth(0, Weight1, Percent1);
-    Add("Стойността на втория вид е " + Exact(mixture) + " − " + Exact(first) + " = " +
+    Add("Стойността на втория вид е " + MoneyText(mixture) + " − " + MoneyText(first) + " = " +
         Money(mixture - first) + ".");
-    Add("Килограм от втория вид струва " + Exact(mixture - first) + " : " + Exact(v_[Weight2]) +
+    Add("Килограм от втория вид струва " + MoneyText(mixture - first) + " : " + Exact(v_[Weight2]) +
         Divided(v_[Percent2]) + ".");
   }
 

@@ -714,7 +714,7 @@ TEST(MyProblemTest, SolvesAMixtureByPriceInItsCurrency) {
             "Дадено: 5 кг – масата на първия вид; 9 € – цената на килограм от първия вид; 3 кг – "
             "масата на втория вид; 13 € – цената на килограм от втория вид.");
   EXPECT_TRUE(HasLineStarting(lines, "Стойността на сместа е 45 + 39 = 84 (€).")) << Joined(lines);
-  EXPECT_EQ(lines.back(), "Отговор: килограм от сместа струва 10,5 €.");
+  EXPECT_EQ(lines.back(), "Отговор: килограм от сместа струва 10,50 €.");
   EXPECT_EQ(Joined(lines).find('%'), std::string::npos) << Joined(lines);
   // Money has no periodic decimals: a price that is no whole stotinki is rounded to them.
   const std::vector<std::string> rounded = ShownOf(
@@ -723,6 +723,17 @@ TEST(MyProblemTest, SolvesAMixtureByPriceInItsCurrency) {
   EXPECT_TRUE(HasLineStarting(rounded, "Килограм от сместа струва 34 : 3 ≈ 11,33 (лв.)."))
       << Joined(rounded);
   EXPECT_EQ(rounded.back(), "Отговор: килограм от сместа струва около 11,33 лв.");
+  // Stotinki are written with two digits wherever a price is.
+  const std::string stotinki = Joined(
+      ShownOf("Смесили 3 кг ядки по 12 лв./кг и 2 кг ядки по 7,5 лв./кг. Колко лева струва 1 кг от "
+              "сместа?"));
+  for (const std::string_view said :
+       {"7,50 лв. – цената на килограм от втория вид", "Стойността на втория вид е 2 · 7,50 = 15",
+        "Килограм от сместа струва 51 : 5 = 10,20 (лв.).",
+        "Отговор: килограм от сместа струва "
+        "10,20 лв."}) {
+    EXPECT_NE(stotinki.find(said), std::string::npos) << stotinki;
+  }
 }
 
 TEST(MyProblemTest, PutsTheProblemIntoTheGrid) {
