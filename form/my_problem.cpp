@@ -578,6 +578,9 @@ void MyProblem::ShowDifference() {
   const std::string unit(UnitSymbol(reading_.problem->unit));
   const Texts::PartWords parts = Texts::PartWordsOf(*reading_.problem);
   for (const Amount& amount : reading_.answers) {
+    if (amount.substanceOf && TakeStraightLine(amount)) {
+      continue;
+    }
     if (amount.substanceOf) {
       const Column mass = *amount.substanceOf;
       const Column percent = ColumnsOf(PartOf(mass)).percent;
@@ -600,6 +603,46 @@ void MyProblem::ShowDifference() {
         Texts::ExactNumber(more) + " − " + Texts::ExactNumber(less) + " = " +
         Texts::ExactNumber(more - less) + " (" + unit + ").");
   }
+}
+
+// "Солта в получения разтвор е 10 + 30 = 40 (г).": where the working adds up the mixture's
+// substance and nothing else is asked, that is the answer, and what the working goes on to, the
+// mixture's mass and percentage, is not needed. False where the working has no such line.
+bool MyProblem::TakeStraightLine(const Amount& amount) {
+  const Texts::PartWords parts = Texts::PartWordsOf(*reading_.problem);
+  const bool alone = std::all_of(reading_.answers.begin(), reading_.answers.end(),
+                                 [](const Amount& one) { return one.substanceOf.has_value(); });
+  if (*amount.substanceOf != MixWeight || !alone) {
+    return false;
+  }
+  const std::string sum =
+      FirstCapital(parts.substanceDefinite) + " " + Texts::In(parts.names[2]) + " е ";
+  const std::string result = " = " + Texts::ExactNumber(amount.value) + " (" +
+                             std::string(UnitSymbol(reading_.problem->unit)) + ").";
+  // Only the derivation after the table is cut, so that the table stands where it stood.
+  const auto begin =
+      shown_.lines.begin() +
+      static_cast<std::ptrdiff_t>(shown_.table ? std::max<std::size_t>(2, shown_.tableAt) : 2);
+  const auto end = shown_.lines.begin() + static_cast<std::ptrdiff_t>(outcome_);
+  const auto line = std::find_if(begin, end, [&](const std::string& one) {
+    return one.starts_with(sum) && one.ends_with(result) && one.find(" + ") != std::string::npos;
+  });
+  if (line == end || SymbolOf(amount.unit) != UnitSymbol(reading_.problem->unit)) {
+    return false;
+  }
+  shown_.lines.erase(line + 1, end);
+  const std::string mixtureMass = MassWord(*reading_.problem) + parts.names[2] + " е ";
+  const auto mass = std::find_if(begin, line, [&](const std::string& one) {
+    return FirstCapital(one).starts_with(FirstCapital(mixtureMass));
+  });
+  if (mass != line) {
+    shown_.lines.erase(mass);
+  }
+  const auto answer =
+      std::find_if(shown_.lines.begin(), shown_.lines.end(),
+                   [](const std::string& one) { return one.starts_with("Отговор:"); });
+  outcome_ = static_cast<std::size_t>(answer - shown_.lines.begin());
+  return true;
 }
 
 // "Дадено: 400 г – масата на първия разтвор; …; 5 – не е нужно (номерът на задачата)."

@@ -67,6 +67,7 @@ class MyProblem {
   std::string SoughtLine() const;
   void ShowSubQuestions();
   void ShowDifference();
+  bool TakeStraightLine(const Amount& amount);
   void ShowWaterShares();
   bool IsWaterShare(const Amount& amount) const;
   std::string ShareAnswer(const Amount& amount, std::size_t sought) const;
