@@ -65,12 +65,14 @@ bool IsDissolved(const Problem& problem) {
   return problem.first == Ingredient::PureSubstance && problem.second == Ingredient::Water;
 }
 
-// Goods mixed by price are kinds of them, not solutions: "първия вид", "сместа".
+// Goods mixed by price are kinds of them, not solutions: "първия вид", "сместа"; "първия вид
+// бонбони" where the text names them.
 Texts::PartWords PartWordsOf(const Reading& reading) {
   if (!reading.currency.empty()) {
     Texts::PartWords words = Texts::GridPartWords();
-    words.names = {"първия вид", "втория вид", "сместа"};
-    words.bothParts = "двата вида";
+    const std::string goods = reading.goods.empty() ? "" : " " + reading.goods;
+    words.names = {"първия вид" + goods, "втория вид" + goods, "сместа"};
+    words.bothParts = "двата вида" + goods;
     return words;
   }
   if (!reading.problem) {
@@ -791,8 +793,8 @@ class PriceSolution {
         MixturePrice();
         break;
       case 2:
-        Add("Масата на втория вид е " + Exact(v_[MixWeight]) + " − " + Exact(v_[Weight1]) + " = " +
-            Mass(Weight2) + ".");
+        Add("Масата на " + names_[1] + " е " + Exact(v_[MixWeight]) + " − " + Exact(v_[Weight1]) +
+            " = " + Mass(Weight2) + ".");
         MixturePrice();
         break;
       case 3:
@@ -801,8 +803,8 @@ class PriceSolution {
         SecondPrice();
         break;
       case 5:
-        Add("Масата на втория вид е " + Exact(v_[MixWeight]) + " − " + Exact(v_[Weight1]) + " = " +
-            Mass(Weight2) + ".");
+        Add("Масата на " + names_[1] + " е " + Exact(v_[MixWeight]) + " − " + Exact(v_[Weight1]) +
+            " = " + Mass(Weight2) + ".");
         SecondPrice();
         break;
       case 1:
@@ -830,7 +832,7 @@ class PriceSolution {
   std::string Divided(const Fraction& value) const {
     return (IsWholeCents(value) ? " = " : " ≈ ") + Money(value);
   }
-  // "Стойността на първия вид е 5 · 9 = 45 (€)."
+  // "Стойността на първия вид бонбони е 5 · 9 = 45 (€)."
   Fraction Worth(std::size_t part, Column mass, Column price) {
     const Fraction worth = v_[mass] * v_[price];
     Add("Стойността на " + names_[part] + " е " + Exact(v_[mass]) + " · " + MoneyText(v_[price]) +
@@ -850,10 +852,10 @@ class PriceSolution {
   void SecondPrice() {
     const Fraction mixture = Worth(2, MixWeight, MixPercent);
     const Fraction first = Worth(0, Weight1, Percent1);
-    Add("Стойността на втория вид е " + MoneyText(mixture) + " − " + MoneyText(first) + " = " +
-        Money(mixture - first) + ".");
-    Add("Килограм от втория вид струва " + MoneyText(mixture - first) + " : " + Exact(v_[Weight2]) +
-        Divided(v_[Percent2]) + ".");
+    Add("Стойността на " + names_[1] + " е " + MoneyText(mixture) + " − " + MoneyText(first) +
+        " = " + Money(mixture - first) + ".");
+    Add("Килограм от " + names_[1] + " струва " + MoneyText(mixture - first) + " : " +
+        Exact(v_[Weight2]) + Divided(v_[Percent2]) + ".");
   }
 
   // One part's mass x from the other's: x · p + w · q = (x + w) · m.
@@ -892,15 +894,15 @@ class PriceSolution {
     const Fraction q = v_[Percent2];
     const Fraction w = v_[MixWeight];
     const Fraction m = v_[MixPercent];
-    Add("Нека x " + unit_ + " е масата на първия вид. Тогава масата на втория вид е (" + Exact(w) +
-        " − x) " + unit_ + ".");
+    Add("Нека x " + unit_ + " е масата на " + names_[0] + ". Тогава масата на " + names_[1] +
+        " е (" + Exact(w) + " − x) " + unit_ + ".");
     Add("Стойността на сместа е колкото стойностите на двата вида заедно:");
     Add("x · " + Exact(p) + " + (" + Exact(w) + " − x) · " + Exact(q) + " = " + Exact(w) + " · " +
         Exact(m));
     Add(Exact(p) + "x + " + Exact(w * q) + " − " + Exact(q) + "x = " + Exact(w * m));
     Solve(p, q, w * m, w * q);
-    Add("Масата на втория вид е " + Exact(w) + " − " + Exact(v_[Weight1]) + " = " + Mass(Weight2) +
-        ".");
+    Add("Масата на " + names_[1] + " е " + Exact(w) + " − " + Exact(v_[Weight1]) + " = " +
+        Mass(Weight2) + ".");
   }
 
   // a : b from a · p + b · q = (a + b) · m.
@@ -910,7 +912,7 @@ class PriceSolution {
     const Fraction m = v_[MixPercent];
     const Fraction first = p > m ? p - m : m - p;
     const Fraction second = q > m ? q - m : m - q;
-    Add("Нека се смесват a " + unit_ + " от първия вид и b " + unit_ +
+    Add("Нека се смесват a " + unit_ + " от " + names_[0] + " и b " + unit_ +
         " от втория. Стойността на сместа е колкото стойностите на двата вида заедно:");
     Add("a · " + Exact(p) + " + b · " + Exact(q) + " = (a + b) · " + Exact(m));
     Add(Exact(first) + "a = " + Exact(second) + "b");
@@ -934,8 +936,8 @@ void MyProblem::ShowByPrice() {
     shown_.lines.push_back(std::move(line));
   }
   if (problem.asked == Asked::Ratio) {
-    shown_.lines.push_back("Отговор: двата вида се смесват в отношение " +
-                           Exact(reading_.values[Weight1]) + " : " +
+    shown_.lines.push_back("Отговор: " + PartWordsOf(reading_).bothParts +
+                           " се смесват в отношение " + Exact(reading_.values[Weight1]) + " : " +
                            Exact(reading_.values[Weight2]) + ".");
     return;
   }

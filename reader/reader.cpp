@@ -74,6 +74,7 @@ class Reader {
           !currency.empty()) {
         item.amount->unit = WrittenUnit::Percent;
         reading_.currency = currency;
+        TakeGoods(i);
         continue;
       }
       // A hallmark: "злато с проба 585" holds 58,5% gold.
@@ -95,6 +96,25 @@ class Reader {
       if (listed && next.type == ItemType::Number && next.amount && next.amount->unit) {
         item.amount->unit = next.amount->unit;
       }
+    }
+  }
+
+  // "бонбони по 9 €": the goods a price is of. Two words for them, "фъстъци" and "лешници", are
+  // two goods, and none is said.
+  void TakeGoods(std::size_t price) {
+    constexpr std::array<std::string_view, 3> Joins = {"и", "а", "или"};
+    if (price < 2 || !IsWord(items_[price - 1], "по") || !IsCyrillicWord(items_[price - 2]) ||
+        IsAnyWord(items_[price - 2], Joins) || StartsWith(items_[price - 2], "смес")) {
+      return;
+    }
+    const std::string& goods = items_[price - 2].text;
+    if (goodsSeen_ && reading_.goods != goods) {
+      reading_.goods.clear();
+      return;
+    }
+    if (!goodsSeen_) {
+      reading_.goods = goods;
+      goodsSeen_ = true;
     }
   }
 
@@ -1129,7 +1149,8 @@ class Reader {
   Placed mixture_;
   std::optional<Placed> water_;  // of the second of two steps; none for one step
   bool evaporates_ = false;
-  int mixings_ = 0;  // the verbs that mix: two mixings are two scenarios
+  bool goodsSeen_ = false;  // a price's goods were named, the same each time or apart
+  int mixings_ = 0;         // the verbs that mix: two mixings are two scenarios
   Unit unit_ = Unit::Gram;
   Reading reading_;
 };

@@ -85,6 +85,9 @@ struct Reading {
   // Goods mixed by their price per kilogram: "лв." or "€", the prices held where the
   // percentages are; empty for a mixture of percentages.
   std::string currency;
+  // What the goods are where both kinds are the same, "бонбони по 9 € … бонбони по 13 €"; empty
+  // where the text names them apart or not at all.
+  std::string goods;
   // The text's own word for what is read in another context's words: "киселина" or "вещество"
   // read as salt, "ябълки" as plums, "саламура" as a solution of salt, "мед" as the other metals
   // beside gold; empty where the text uses the context's own.

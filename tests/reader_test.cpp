@@ -262,8 +262,8 @@ TEST(MyProblemTest, GivesOnlyWhatTheTextGives) {
        "масата на чистата сол."},
       {"Смесили 3 кг ядки по 12 лв./кг и 2 кг ядки по 7 лв./кг. Колко лева струва 1 кг от "
        "сместа?",
-       "Дадено: 3 кг – масата на първия вид; 12 лв. – цената на килограм от първия вид; 2 кг – "
-       "масата на втория вид; 7 лв. – цената на килограм от втория вид."},
+       "Дадено: 3 кг – масата на първия вид ядки; 12 лв. – цената на килограм от първия вид "
+       "ядки; 2 кг – масата на втория вид ядки; 7 лв. – цената на килограм от втория вид ядки."},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
@@ -709,14 +709,16 @@ TEST(MyProblemTest, SolvesAgainWithTheRoleThePupilGives) {
       << Joined(water.Shown().lines);
 }
 
-// Goods mixed by price: the price in the percentage's place, the solution by what they are worth.
+// Goods mixed by price: the price in the percentage's place, the solution by what they are worth,
+// the goods named as the text names them, or as kinds where it names two.
 TEST(MyProblemTest, SolvesAMixtureByPriceInItsCurrency) {
   const std::vector<std::string> lines = ShownOf(
       "В сладкарница смесили 5 кг бонбони по 9 € за килограм и 3 кг бонбони по 13 € за "
       "килограм. По колко евро трябва да се продава килограм от сместа?");
   EXPECT_EQ(lines[0],
-            "Дадено: 5 кг – масата на първия вид; 9 € – цената на килограм от първия вид; 3 кг – "
-            "масата на втория вид; 13 € – цената на килограм от втория вид.");
+            "Дадено: 5 кг – масата на първия вид бонбони; 9 € – цената на килограм от първия вид "
+            "бонбони; 3 кг – масата на втория вид бонбони; 13 € – цената на килограм от втория "
+            "вид бонбони.");
   EXPECT_TRUE(HasLineStarting(lines, "Стойността на сместа е 45 + 39 = 84 (€).")) << Joined(lines);
   EXPECT_EQ(lines.back(), "Отговор: килограм от сместа струва 10,50 €.");
   EXPECT_EQ(Joined(lines).find('%'), std::string::npos) << Joined(lines);
@@ -732,12 +734,23 @@ TEST(MyProblemTest, SolvesAMixtureByPriceInItsCurrency) {
       ShownOf("Смесили 3 кг ядки по 12 лв./кг и 2 кг ядки по 7,5 лв./кг. Колко лева струва 1 кг от "
               "сместа?"));
   for (const std::string_view said :
-       {"7,50 лв. – цената на килограм от втория вид", "Стойността на втория вид е 2 · 7,50 = 15",
+       {"7,50 лв. – цената на килограм от втория вид", "Стойността на втория вид ядки е 2 · 7,50",
         "Килограм от сместа струва 51 : 5 = 10,20 (лв.).",
         "Отговор: килограм от сместа струва "
         "10,20 лв."}) {
     EXPECT_NE(stotinki.find(said), std::string::npos) << stotinki;
   }
+  const std::string two = Joined(
+      ShownOf("Фъстъците струват 12 лв. за килограм, а лешниците – 20 лв. за килограм. В какво "
+              "отношение трябва да се смесят, за да струва сместа 14 лв. за килограм?"));
+  EXPECT_NE(two.find("Отговор: двата вида се смесват в отношение 3 : 1."), std::string::npos)
+      << two;
+  const std::string ratio = Joined(ShownOf(
+      "В какво отношение трябва да се смесят бонбони по 8 € за килограм и бонбони по 14 € за "
+      "килограм, за да струва сместа 10 € за килограм?"));
+  EXPECT_NE(ratio.find("Отговор: двата вида бонбони се смесват в отношение 2 : 1."),
+            std::string::npos)
+      << ratio;
 }
 
 TEST(MyProblemTest, PutsTheProblemIntoTheGrid) {
