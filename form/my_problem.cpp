@@ -444,6 +444,10 @@ void MyProblem::ShowReading() {
     ShowOption();
     return;
   }
+  if (reading_.stepsOnly) {
+    ShowStepsOnly();
+    return;
+  }
   const bool tenths = AreTenths(reading_);
   std::vector<std::string> answers;
   std::string difference;
@@ -541,11 +545,21 @@ void MyProblem::InsertBeforeAnswer(std::string line) {
   ++outcome_;
 }
 
+// Steps after what the text gives, and nothing else asked: the steps are the whole working.
+void MyProblem::ShowStepsOnly() {
+  shown_.lines.emplace_back("Отговор:");
+  outcome_ = shown_.lines.size() - 1;
+  ShowDifference();
+  AnswerTheSubstance();
+  ShowOption();
+}
+
 // "Колко грама сол има в получения разтвор?": the masses are only a step to the salt in a part,
 // and the answer follows the salt worked out, "Отговор: 40 г сол.".
 void MyProblem::AnswerTheSubstance() {
   const auto substance = [](const Amount& amount) { return amount.substanceOf.has_value(); };
-  if (std::none_of(reading_.answers.begin(), reading_.answers.end(), substance)) {
+  if (std::none_of(reading_.answers.begin(), reading_.answers.end(), substance) &&
+      !reading_.stepsOnly) {
     return;
   }
   const std::string word = Texts::PartWordsOf(*reading_.problem).substance;
@@ -584,16 +598,19 @@ void MyProblem::ShowDifference() {
       continue;
     }
     if (amount.substanceOf) {
-      const Column mass = *amount.substanceOf;
-      const Column percent = ColumnsOf(PartOf(mass)).percent;
-      const std::string& part = parts.names[static_cast<std::size_t>(PartOf(mass))];
-      InsertBeforeAnswer(FirstCapital(parts.substance) + " " + Texts::In(part) + ": " +
-                         Texts::ExactNumber(values[mass]) + " · " +
-                         Texts::ExactNumber(values[percent]) +
-                         " : 100 = " + Texts::ExactNumber(values[mass] * values[percent] / 100) +
-                         " (" + unit + ").");
+      InsertBeforeAnswer(SubstanceLine(*amount.substanceOf));
     }
-    if (!amount.difference) {
+    if (amount.difference && amount.substances) {
+      const Fraction first = values[Weight1] * values[Percent1] / 100;
+      const Fraction second = values[Weight2] * values[Percent2] / 100;
+      InsertBeforeAnswer(SubstanceLine(Weight1));
+      InsertBeforeAnswer(SubstanceLine(Weight2));
+      InsertBeforeAnswer("Разликата между количествата " + parts.substance + " е " +
+                         Texts::ExactNumber(first >= second ? first : second) + " − " +
+                         Texts::ExactNumber(first >= second ? second : first) + " = " +
+                         Texts::ExactNumber(Magnitude(first - second)) + " (" + unit + ").");
+    }
+    if (!amount.difference || amount.substances) {
       continue;
     }
     const bool firstMore = values[Weight1] >= values[Weight2];
@@ -645,6 +662,18 @@ bool MyProblem::TakeStraightLine(const Amount& amount) {
                    [](const std::string& one) { return one.starts_with("Отговор:"); });
   outcome_ = static_cast<std::size_t>(answer - shown_.lines.begin());
   return true;
+}
+
+// "Сол в получения разтвор: 500 · 22 : 100 = 110 (г).": the substance in the part of this mass.
+std::string MyProblem::SubstanceLine(Column mass) const {
+  const std::array<Fraction, ColumnCount>& values = reading_.values;
+  const Texts::PartWords parts = Texts::PartWordsOf(*reading_.problem);
+  const Column percent = ColumnsOf(PartOf(mass)).percent;
+  const std::string& part = parts.names[static_cast<std::size_t>(PartOf(mass))];
+  return FirstCapital(parts.substance) + " " + Texts::In(part) + ": " +
+         Texts::ExactNumber(values[mass]) + " · " + Texts::ExactNumber(values[percent]) +
+         " : 100 = " + Texts::ExactNumber(values[mass] * values[percent] / 100) + " (" +
+         std::string(UnitSymbol(reading_.problem->unit)) + ").";
 }
 
 // "Дадено: 400 г – масата на първия разтвор; …; 5 – не е нужно (номерът на задачата)."
@@ -706,7 +735,10 @@ std::string MyProblem::SoughtLine() const {
   std::vector<std::string> sought;
   std::size_t next = 0;
   for (const Amount& amount : reading_.answers) {
-    if (amount.difference) {
+    if (amount.difference && amount.substances) {
+      sought.push_back("разликата между количествата " + parts.substance + " " +
+                       Texts::In(parts.bothParts));
+    } else if (amount.difference) {
       sought.push_back("разликата между масите на " + parts.bothParts);
     } else if (amount.substanceOf) {
       sought.push_back(

@@ -67,6 +67,8 @@ class MyProblem {
   std::string SoughtLine() const;
   void ShowSubQuestions();
   void ShowDifference();
+  void ShowStepsOnly();
+  std::string SubstanceLine(Column mass) const;
   bool TakeStraightLine(const Amount& amount);
   void ShowWaterShares();
   bool IsWaterShare(const Amount& amount) const;

@@ -436,9 +436,11 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
     // "Колко грама сол има в новия разтвор?" asks what is in a part, and adds none.
     const bool within =
         i + 1 < end && (IsWord(items[i + 1], "има") || StartsWith(items[i + 1], "съдърж"));
+    // "С колко грама солта в първия …" compares the parts' substance, and adds none.
+    const bool compared = i > 2 && IsWord(items[i - 3], "с");
     const bool afterCount =
         !within && ((i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
-                     IsWord(items[i - 2], "колко")) ||
+                     IsWord(items[i - 2], "колко") && !compared) ||
                     (i > 0 && IsWord(items[i - 1], "колко")));
     const bool afterVerb =
         i > 0 && (IsDissolvingVerb(items[i - 1]) || StartsWith(items[i - 1], "добав"));

@@ -197,6 +197,16 @@ bool NamesTheWhole(const Items& items, std::size_t begin, std::size_t end) {
   return false;
 }
 
+// "С колко грама солта в първия …", "С колко грама повече сол има …": a difference of the parts'
+// substance, not of their masses.
+bool IsSubstanceNext(const Items& items, std::size_t at, std::size_t end, Context context) {
+  if (at < end && (StartsWith(items[at], "повече") || StartsWith(items[at], "по-"))) {
+    ++at;
+  }
+  const Noun noun = at < end ? NounOf(items[at], context) : Noun::None;
+  return noun == Noun::Substance || noun == Noun::Pure;
+}
+
 }  // namespace
 
 std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t end,
@@ -216,6 +226,7 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
         UnitWord(items[at]) && UnitWord(items[at]) != WrittenUnit::Percent) {
       target.difference = true;
       target.unit = UnitWord(items[at]);
+      target.substances = IsSubstanceNext(items, at + 1, end, context);
       // The difference read is the two parts': one that names the mixture or the start ("С
       // колко литра обемът на получения разтвор е по-голям от първоначалния?") is not read.
       if (NamesTheWhole(items, at, end)) {

@@ -40,6 +40,8 @@ struct Target {
   std::optional<std::size_t> percentItem;
   std::optional<WrittenUnit> unit;
   bool difference = false;  // "С колко килограма втората е по-лека?": a step after
+  // Of a difference: of the parts' substance, "солта в първия разтвор … от солта във втория".
+  bool substances = false;
   // "Колко грама сол има в новия разтвор?": the part whose substance is asked, where no part is
   // the pure substance.
   Who within = Who::Unknown;

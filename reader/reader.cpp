@@ -887,9 +887,11 @@ class Reader {
     for (const Target& target : targets_) {
       const std::optional<std::size_t> part = PartOf(target.within);
       const std::vector<Column> needed =
-          target.difference ? std::vector<Column>{Weight1, Weight2}
-          : part            ? std::vector<Column>{MassColumns[*part], PercentColumns[*part]}
-                            : std::vector<Column>{};
+          target.difference && target.substances
+              ? std::vector<Column>{Weight1, Percent1, Weight2, Percent2}
+          : target.difference ? std::vector<Column>{Weight1, Weight2}
+          : part              ? std::vector<Column>{MassColumns[*part], PercentColumns[*part]}
+                              : std::vector<Column>{};
       for (const Column column : needed) {
         const bool result =
             std::find(rule.results.begin(), rule.results.end(), column) != rule.results.end();
@@ -993,8 +995,16 @@ class Reader {
   void Finish(VariantIndex variant, const std::array<Fraction, ColumnCount>& exact, bool leaves,
               Asked asked) {
     const Recipe recipe{IngredientOf(first_.noun), IngredientOf(second_.noun)};
-    const std::vector<Column> sought =
+    std::vector<Column> sought =
         asked == Asked::Ratio ? std::vector<Column>{Weight1, Weight2} : SoughtColumns(variant);
+    // Only steps after what the text gives: the problem is what the grid would work out of it.
+    reading_.stepsOnly = sought.empty() && !targets_.empty() &&
+                         std::all_of(targets_.begin(), targets_.end(),
+                                     [this](const Target& t) { return IsStep(t); });
+    if (reading_.stepsOnly) {
+      const VariantRule& rule = RuleOf(variant);
+      sought.assign(rule.results.begin(), rule.results.end());
+    }
     const std::optional<Kind> kind = KindOf(variant, context_, recipe, leaves, asked, sought);
     if (!kind || sought.empty()) {
       return Doubt(Doubt::TwoReadings);
@@ -1012,7 +1022,10 @@ class Reader {
     }
     reading_.answers =
         WithDifferences(*problem, exact, WithRestShares(AnswersOf(*problem, exact, units)));
-    if (!IsInAskedUnits(reading_.answers)) {
+    // "С колко грама повече …" of two equal amounts asks what the numbers do not say.
+    const bool none = std::any_of(reading_.answers.begin(), reading_.answers.end(),
+                                  [](const Amount& a) { return a.difference && a.value == 0; });
+    if (!IsInAskedUnits(reading_.answers) || none) {
       reading_.answers.clear();
       return Doubt(Doubt::TwoReadings);
     }
@@ -1054,10 +1067,9 @@ class Reader {
         continue;
       }
       const std::size_t part = target.difference ? 3 : PartOf(target.within).value_or(3);
-      const Fraction gap = exact[Weight1] - exact[Weight2];
-      const Fraction size = part < 3  ? exact[MassColumns[part]] * exact[PercentColumns[part]] / 100
-                            : gap < 0 ? Fraction(0) - gap
-                                      : gap;
+      const Fraction gap = target.substances ? SubstanceOf(exact, 0) - SubstanceOf(exact, 1)
+                                             : exact[Weight1] - exact[Weight2];
+      const Fraction size = part < 3 ? SubstanceOf(exact, part) : gap < 0 ? Fraction(0) - gap : gap;
       const WrittenUnit own = WrittenOf(problem.unit);
       const std::optional<Fraction> value = Converted(size, own, target.unit.value_or(own), false);
       Amount amount{value.value_or(size), value ? target.unit.value_or(own) : own,
@@ -1065,9 +1077,14 @@ class Reader {
       if (part < 3) {
         amount.substanceOf = MassColumns[part];
       }
+      amount.substances = target.substances;
       ordered.push_back(amount);
     }
     return ordered;
+  }
+
+  static Fraction SubstanceOf(const std::array<Fraction, ColumnCount>& exact, std::size_t part) {
+    return exact[MassColumns[part]] * exact[PercentColumns[part]] / 100;
   }
 
   // A question that is no quantity of the grid but one step after them: a difference of the

@@ -58,11 +58,14 @@ struct Option {
 struct Amount {
   Fraction value;
   WrittenUnit unit;
-  bool difference = false;  // a step after them: how much one part's mass is more than the other's
+  // A step after them: how much one part's mass, or with `substances` its substance, is more than
+  // the other's.
+  bool difference = false;
   std::optional<Column> substanceOf = {};  // a step after them: the substance in this mass's part
   // A percentage of what the problem's percentages do not state: the water beside the substance,
   // produce's dry matter; 100% less theirs.
   bool rest = false;
+  bool substances = false;
 };
 
 struct Reading {
@@ -95,6 +98,9 @@ struct Reading {
   // One solution described, nothing mixed: "В 250 г разтвор има 30 г сол." The mixture is that
   // solution, not one obtained.
   bool described = false;
+  // The question asks only steps after quantities the text gives, "С колко грама солта в първия
+  // разтвор е повече от солта във втория?": the working is those steps alone.
+  bool stepsOnly = false;
   // The text speaks of hallmarks, "проба 585" for 58,5%: a percentage answered is said as one
   // too.
   bool hallmark = false;
