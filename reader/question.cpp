@@ -197,14 +197,47 @@ bool NamesTheWhole(const Items& items, std::size_t begin, std::size_t end) {
   return false;
 }
 
+// "повече", "по-тежка", "по-голям": 1 and the items it takes; "по-малко", "по-лека": −1; else 0.
+std::pair<int, std::size_t> ComparativeAt(const Items& items, std::size_t at, std::size_t end) {
+  constexpr std::array<std::string_view, 4> More = {"голям", "тежк", "тежъ", "висок"};
+  constexpr std::array<std::string_view, 4> Less = {"малк", "малъ", "лек", "ниск"};
+  if (at < end && StartsWith(items[at], "повече")) {
+    return {1, 1};
+  }
+  if (at + 2 >= end || !IsWord(items[at], "по") || !IsMark(items[at + 1], "-")) {
+    return {0, 0};
+  }
+  const Item& stem = items[at + 2];
+  return {StartsWithAny(stem, More) ? 1 : StartsWithAny(stem, Less) ? -1 : 0, 3};
+}
+
 // "С колко грама солта в първия …", "С колко грама повече сол има …": a difference of the parts'
 // substance, not of their masses.
 bool IsSubstanceNext(const Items& items, std::size_t at, std::size_t end, Context context) {
-  if (at < end && (StartsWith(items[at], "повече") || StartsWith(items[at], "по-"))) {
-    ++at;
-  }
+  at += ComparativeAt(items, at, end).second;
   const Noun noun = at < end ? NounOf(items[at], context) : Noun::None;
   return noun == Noun::Substance || noun == Noun::Pure;
+}
+
+// "С колко грама солта в първия разтвор е повече от солта във втория?": the part the question
+// says is more, by the first part it names and the first comparative; 0 where it says neither.
+int LargerOf(const Items& items, std::size_t at, std::size_t end) {
+  int named = 0;
+  int sign = 0;
+  for (std::size_t i = at; i < end; ++i) {
+    if (named == 0 && StartsWith(items[i], "първ") && !StartsWith(items[i], "първонач")) {
+      named = 1;
+    } else if (named == 0 && StartsWith(items[i], "втор")) {
+      named = 2;
+    }
+    if (sign == 0) {
+      sign = ComparativeAt(items, i, end).first;
+    }
+  }
+  if (named == 0 || sign == 0) {
+    return 0;
+  }
+  return sign > 0 ? named : 3 - named;
 }
 
 }  // namespace
@@ -227,6 +260,7 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
       target.difference = true;
       target.unit = UnitWord(items[at]);
       target.substances = IsSubstanceNext(items, at + 1, end, context);
+      target.larger = LargerOf(items, at + 1, end);
       // The difference read is the two parts': one that names the mixture or the start ("С
       // колко литра обемът на получения разтвор е по-голям от първоначалния?") is not read.
       if (NamesTheWhole(items, at, end)) {

@@ -1022,10 +1022,7 @@ class Reader {
     }
     reading_.answers =
         WithDifferences(*problem, exact, WithRestShares(AnswersOf(*problem, exact, units)));
-    // "С колко грама повече …" of two equal amounts asks what the numbers do not say.
-    const bool none = std::any_of(reading_.answers.begin(), reading_.answers.end(),
-                                  [](const Amount& a) { return a.difference && a.value == 0; });
-    if (!IsInAskedUnits(reading_.answers) || none) {
+    if (!IsInAskedUnits(reading_.answers) || !AreDifferencesAsSaid(exact)) {
       reading_.answers.clear();
       return Doubt(Doubt::TwoReadings);
     }
@@ -1067,8 +1064,7 @@ class Reader {
         continue;
       }
       const std::size_t part = target.difference ? 3 : PartOf(target.within).value_or(3);
-      const Fraction gap = target.substances ? SubstanceOf(exact, 0) - SubstanceOf(exact, 1)
-                                             : exact[Weight1] - exact[Weight2];
+      const Fraction gap = Gap(exact, target);
       const Fraction size = part < 3 ? SubstanceOf(exact, part) : gap < 0 ? Fraction(0) - gap : gap;
       const WrittenUnit own = WrittenOf(problem.unit);
       const std::optional<Fraction> value = Converted(size, own, target.unit.value_or(own), false);
@@ -1085,6 +1081,22 @@ class Reader {
 
   static Fraction SubstanceOf(const std::array<Fraction, ColumnCount>& exact, std::size_t part) {
     return exact[MassColumns[part]] * exact[PercentColumns[part]] / 100;
+  }
+
+  // The first part's mass, or substance, less the second's.
+  static Fraction Gap(const std::array<Fraction, ColumnCount>& exact, const Target& target) {
+    return target.substances ? SubstanceOf(exact, 0) - SubstanceOf(exact, 1)
+                             : exact[Weight1] - exact[Weight2];
+  }
+
+  // "С колко грама повече …" of two equal amounts, or of the part that is less, asks what the
+  // numbers do not say.
+  bool AreDifferencesAsSaid(const std::array<Fraction, ColumnCount>& exact) const {
+    return std::none_of(targets_.begin(), targets_.end(), [&exact](const Target& target) {
+      const Fraction gap = Gap(exact, target);
+      return target.difference &&
+             (gap == 0 || (target.larger == 1 && gap < 0) || (target.larger == 2 && gap > 0));
+    });
   }
 
   // A question that is no quantity of the grid but one step after them: a difference of the
