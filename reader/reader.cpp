@@ -520,6 +520,16 @@ class Reader {
     };
     const auto percentOnly = [&](const Placed& p) { return solution(p) && p.percent && !p.mass; };
     const auto massOnly = [&](const Placed& p) { return solution(p) && p.mass && !p.percent; };
+    // "Сплав … е с проба 900. … към 45 г от сплавта": some of the one named, whatever is done
+    // with it.
+    const auto someOf = [&](const Placed& p) {
+      return massOnly(p) && p.named && *p.named > 0 && IsWord(items_[*p.named - 1], "от");
+    };
+    if (parts.parts.size() == 2 && percentOnly(parts.parts.front()) && someOf(parts.parts.back())) {
+      parts.parts.back().percent = parts.parts.front().percent;
+      parts.parts.erase(parts.parts.begin());
+      return;
+    }
     if (mixings_ > 0 || evaporates_ || mentions.dissolves || parts.mixture.percent ||
         parts.parts.empty() || !percentOnly(parts.parts.front())) {
       return;

@@ -495,6 +495,8 @@ const std::vector<Row>& Table() {
      "проба има новата сплав?", Is(Percent(78))},
     {"Стопили 30 г сплав от сребро и мед с проба 900 и 20 г сребро с проба 600. Каква проба "
      "има новата сплав?", Is(Percent(78))},
+    {"Сплав от сребро и мед е с проба 900. Колко грама мед трябва да се добавят към 45 г от "
+     "сплавта, за да стане пробата 750?", Is(Grams(9))},
 
     // A percentage of what the given ones do not state: the water beside the salt, the dry
     // matter of produce given by its water.
