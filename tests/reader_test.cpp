@@ -703,6 +703,15 @@ TEST(MyProblemTest, SolvesAgainWithTheRoleThePupilGives) {
   ASSERT_TRUE(nectar.IsAnswered()) << Joined(nectar.Shown().lines);
   EXPECT_EQ(nectar.Outcome(), "Отговор: 25%.") << Joined(nectar.Shown().lines);
 
+  // A difference of what the text gives is solved again as the grid's problem, with its working.
+  MyProblem difference;
+  difference.Read(
+      "Смесили 300 г 20% разтвор на сол с 200 г 10% разтвор на сол. С колко грама солта в "
+      "първия разтвор е повече от солта във втория?");
+  difference.ChangeRole(0, Weight1);
+  EXPECT_TRUE(HasLineStarting(difference.Shown().lines, "Масата на получения разтвор е"))
+      << Joined(difference.Shown().lines);
+
   // The water's share asked stays the water's when the problem is solved again.
   MyProblem water;
   water.Read(
