@@ -525,8 +525,8 @@ class Reader {
     const auto someOf = [&](const Placed& p) {
       return massOnly(p) && p.named && *p.named > 0 && IsWord(items_[*p.named - 1], "от");
     };
-    if (parts.parts.size() == 2 && percentOnly(parts.parts.front()) && someOf(parts.parts.back())) {
-      parts.parts.back().percent = parts.parts.front().percent;
+    if (parts.parts.size() >= 2 && percentOnly(parts.parts[0]) && someOf(parts.parts[1])) {
+      parts.parts[1].percent = parts.parts[0].percent;
       parts.parts.erase(parts.parts.begin());
       return;
     }
