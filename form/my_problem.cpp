@@ -65,12 +65,14 @@ bool IsDissolved(const Problem& problem) {
   return problem.first == Ingredient::PureSubstance && problem.second == Ingredient::Water;
 }
 
-// Goods mixed by price are kinds of them, not solutions: "първия вид", "сместа".
+// Goods mixed by price are kinds of them, not solutions: "първия вид", "сместа"; "първия вид
+// бонбони" where the text names them.
 Texts::PartWords PartWordsOf(const Reading& reading) {
   if (!reading.currency.empty()) {
     Texts::PartWords words = Texts::GridPartWords();
-    words.names = {"първия вид", "втория вид", "сместа"};
-    words.bothParts = "двата вида";
+    const std::string goods = reading.goods.empty() ? "" : " " + reading.goods;
+    words.names = {"първия вид" + goods, "втория вид" + goods, "сместа"};
+    words.bothParts = "двата вида" + goods;
     return words;
   }
   if (!reading.problem) {
@@ -85,6 +87,10 @@ Texts::PartWords PartWordsOf(const Reading& reading) {
   // A solution described is "разтвора", none obtained.
   if (reading.described) {
     words.names[2] = Texts::ContextTable[context].solution.definiteShort;
+  }
+  // Water that leaves is held below zero: it is the water evaporated, none poured in.
+  if (reading.problem->second == Ingredient::Water && reading.values[Weight2] < 0) {
+    words.names[1] = "изпарената вода";
   }
   return words;
 }
@@ -103,6 +109,22 @@ std::string Listed(const std::vector<std::string>& items, std::string_view betwe
 std::string_view SymbolOf(WrittenUnit unit) {
   constexpr std::array<std::string_view, 6> Symbols = {"г", "кг", "т", "мл", "л", "%"};
   return Symbols[static_cast<std::size_t>(unit)];
+}
+
+constexpr std::string_view Comma = ",";  // as Bulgarian school writes a decimal
+
+// "2,50", "11,33", "15": money in whole stotinki or cents, two digits of them where there are
+// any; a price of more is rounded to them.
+std::string MoneyText(const Fraction& value) {
+  if (value.Denominator() == 1) {
+    return Texts::ExactNumber(value);
+  }
+  std::string text = RoundedText(value, 2, Comma);
+  const std::size_t comma = text.find(',');
+  if (comma != std::string::npos && text.size() - comma == 2) {
+    text += '0';
+  }
+  return text;
 }
 
 // "33,(3)%", "166,(6) г": an exact answer, as school writes a periodic decimal.
@@ -188,7 +210,7 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
   if (own == "вещество") {
     return {{"разтвор на сол", "разтвор"},
             {"съдържание на сол", "съдържание на веществото"},
-            {"Чистата сол е чисто вещество (100%), затова солта е цялата маса",
+            {"Чистата сол е 100% сол, затова солта е цялата маса",
              "Веществото в чистото вещество е цялата маса (100%)"},
             {"Чистата сол", "Чистото вещество"},
             {"чистата сол", "чистото вещество"},
@@ -268,6 +290,17 @@ std::string InTextsWords(std::string line, std::string_view own) {
         at += ours.size() - 1;
       }
     }
+  }
+  return line;
+}
+
+// "Чистата сол е 100% сол": a pupil's problem names its substance, not the calculator's "чисто
+// вещество".
+std::string PureSaidPlainly(std::string line, std::string_view substance) {
+  constexpr std::string_view Calculators = " е чисто вещество (100%), затова ";
+  const std::size_t at = line.find(Calculators);
+  if (at != std::string::npos) {
+    line.replace(at, Calculators.size(), " е 100% " + std::string(substance) + ", затова ");
   }
   return line;
 }
@@ -411,22 +444,28 @@ void MyProblem::ShowReading() {
     ShowOption();
     return;
   }
+  if (reading_.stepsOnly) {
+    ShowStepsOnly();
+    return;
+  }
   const bool tenths = AreTenths(reading_);
   std::vector<std::string> answers;
   std::string difference;
+  bool shares = false;
+  std::size_t next = 0;
   for (const Amount& amount : reading_.answers) {
     if (amount.difference) {
       difference = "разликата е " + ExactAmount(amount);
     } else if (!amount.substanceOf) {
-      answers.push_back(ExactAmount(amount));
+      const std::string share = ShareAnswer(amount, next++);
+      shares = shares || !share.empty();
+      answers.push_back(share.empty() ? ExactAmount(amount) : share);
     }
   }
   // The answer is said in the question's unit, the working in the problem's; a difference asked
-  // is part of it.
-  const bool rest = std::any_of(reading_.answers.begin(), reading_.answers.end(),
-                                [](const Amount& amount) { return amount.rest; });
+  // is part of it, and a share is said with what it is the share of.
   const Teaching teaching =
-      tenths && !AsksInAnotherUnit(reading_) && difference.empty() && !rest
+      tenths && !AsksInAnotherUnit(reading_) && difference.empty() && !shares
           ? TeachingOf(problem)
           : TeachingOf(problem, reading_.values,
                        Listed(answers, ", ", " и ") +
@@ -438,8 +477,10 @@ void MyProblem::ShowReading() {
          (lines[from].starts_with("Дадено:") || lines[from].starts_with("Търси се:"))) {
     ++from;
   }
-  shown_.lines.insert(shown_.lines.end(), lines.begin() + static_cast<std::ptrdiff_t>(from),
-                      lines.end());
+  const std::string substance = Texts::PartWordsOf(problem).substance;
+  for (std::size_t i = from; i < lines.size(); ++i) {
+    shown_.lines.push_back(PureSaidPlainly(lines[i], substance));
+  }
   shown_.table = teaching.solution.table;
   shown_.tableAt = teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt);
   // The answer may be followed by another way and the grid's check; the steps after the masses
@@ -457,20 +498,42 @@ void MyProblem::ShowReading() {
   ShowOption();
 }
 
-// "Водата е 100% − 20% = 80%.": the water's share beside the substance's just worked out, said
-// before the answer. Produce's dry matter is worked out on the way, and needs no line.
+// "Водата е 100% − 20% = 80%.": the water's share beside the substance's, or produce's water
+// beside its dry matter, just worked out, said before the answer. Produce's dry matter is worked
+// out on the way, and needs no line.
 void MyProblem::ShowWaterShares() {
-  if (StatedShareOf(reading_.problem->context) == StatedShare::Water) {
-    return;
-  }
   for (const Amount& amount : reading_.answers) {
-    if (amount.rest) {
+    if (IsWaterShare(amount)) {
       const std::string line = FirstCapital(Texts::WaterNoun.definiteShort) + " е 100% − " +
                                Texts::ExactNumber(Fraction(100) - amount.value) +
                                "% = " + ExactAmount(amount) + ".";
       InsertBeforeAnswer(line);
     }
   }
+}
+
+// A percentage answered as the share of what the working does not state: the water beside the
+// substance, produce's water beside the dry matter its working counts in.
+bool MyProblem::IsWaterShare(const Amount& amount) const {
+  const bool produce = StatedShareOf(reading_.problem->context) == StatedShare::Water;
+  return amount.unit == WrittenUnit::Percent && !amount.difference && !amount.substanceOf &&
+         amount.rest != produce;
+}
+
+// "водата в разтвора е 80%", "сухото вещество в сушените гъби е 80%": a share answered with
+// what it is; empty for the percentage the problem's own are of, which needs no name.
+std::string MyProblem::ShareAnswer(const Amount& amount, std::size_t sought) const {
+  const Problem& problem = *reading_.problem;
+  const bool water = IsWaterShare(amount);
+  if ((!water && !amount.rest) || sought >= problem.sought.size()) {
+    return {};
+  }
+  const std::string noun(water
+                             ? Texts::WaterNoun.definiteShort
+                             : Texts::SubstanceSubjects[static_cast<std::size_t>(problem.context)]);
+  const Texts::PartWords parts = PartWordsOf(reading_);
+  const std::string& part = parts.names[static_cast<std::size_t>(PartOf(problem.sought[sought]))];
+  return noun + " " + Texts::In(part) + " е " + ExactAmount(amount);
 }
 
 void MyProblem::InsertBeforeAnswer(std::string line) {
@@ -482,11 +545,21 @@ void MyProblem::InsertBeforeAnswer(std::string line) {
   ++outcome_;
 }
 
+// Steps after what the text gives, and nothing else asked: the steps are the whole working.
+void MyProblem::ShowStepsOnly() {
+  shown_.lines.emplace_back("Отговор:");
+  outcome_ = shown_.lines.size() - 1;
+  ShowDifference();
+  AnswerTheSubstance();
+  ShowOption();
+}
+
 // "Колко грама сол има в получения разтвор?": the masses are only a step to the salt in a part,
 // and the answer follows the salt worked out, "Отговор: 40 г сол.".
 void MyProblem::AnswerTheSubstance() {
   const auto substance = [](const Amount& amount) { return amount.substanceOf.has_value(); };
-  if (std::none_of(reading_.answers.begin(), reading_.answers.end(), substance)) {
+  if (std::none_of(reading_.answers.begin(), reading_.answers.end(), substance) &&
+      !reading_.stepsOnly) {
     return;
   }
   const std::string word = Texts::PartWordsOf(*reading_.problem).substance;
@@ -521,17 +594,23 @@ void MyProblem::ShowDifference() {
   const std::string unit(UnitSymbol(reading_.problem->unit));
   const Texts::PartWords parts = Texts::PartWordsOf(*reading_.problem);
   for (const Amount& amount : reading_.answers) {
-    if (amount.substanceOf) {
-      const Column mass = *amount.substanceOf;
-      const Column percent = ColumnsOf(PartOf(mass)).percent;
-      const std::string& part = parts.names[static_cast<std::size_t>(PartOf(mass))];
-      InsertBeforeAnswer(FirstCapital(parts.substance) + " " + Texts::In(part) + ": " +
-                         Texts::ExactNumber(values[mass]) + " · " +
-                         Texts::ExactNumber(values[percent]) +
-                         " : 100 = " + Texts::ExactNumber(values[mass] * values[percent] / 100) +
-                         " (" + unit + ").");
+    if (amount.substanceOf && TakeStraightLine(amount)) {
+      continue;
     }
-    if (!amount.difference) {
+    if (amount.substanceOf) {
+      InsertBeforeAnswer(SubstanceLine(*amount.substanceOf));
+    }
+    if (amount.difference && amount.substances) {
+      const Fraction first = values[Weight1] * values[Percent1] / 100;
+      const Fraction second = values[Weight2] * values[Percent2] / 100;
+      InsertBeforeAnswer(SubstanceLine(Weight1));
+      InsertBeforeAnswer(SubstanceLine(Weight2));
+      InsertBeforeAnswer("Разликата между количествата " + parts.substance + " е " +
+                         Texts::ExactNumber(first >= second ? first : second) + " − " +
+                         Texts::ExactNumber(first >= second ? second : first) + " = " +
+                         Texts::ExactNumber(Magnitude(first - second)) + " (" + unit + ").");
+    }
+    if (!amount.difference || amount.substances) {
       continue;
     }
     const bool firstMore = values[Weight1] >= values[Weight2];
@@ -545,6 +624,58 @@ void MyProblem::ShowDifference() {
   }
 }
 
+// "Солта в получения разтвор е 10 + 30 = 40 (г).": where the working adds up the mixture's
+// substance and nothing else is asked, that is the answer, and what the working goes on to, the
+// mixture's mass and percentage, is not needed. False where the working has no such line.
+bool MyProblem::TakeStraightLine(const Amount& amount) {
+  const Texts::PartWords parts = Texts::PartWordsOf(*reading_.problem);
+  const bool alone = std::all_of(reading_.answers.begin(), reading_.answers.end(),
+                                 [](const Amount& one) { return one.substanceOf.has_value(); });
+  if (*amount.substanceOf != MixWeight || !alone) {
+    return false;
+  }
+  const std::string sum =
+      FirstCapital(parts.substanceDefinite) + " " + Texts::In(parts.names[2]) + " е ";
+  const std::string result = " = " + Texts::ExactNumber(amount.value) + " (" +
+                             std::string(UnitSymbol(reading_.problem->unit)) + ").";
+  // Only the derivation after the table is cut, so that the table stands where it stood.
+  const auto begin =
+      shown_.lines.begin() +
+      static_cast<std::ptrdiff_t>(shown_.table ? std::max<std::size_t>(2, shown_.tableAt) : 2);
+  const auto end = shown_.lines.begin() + static_cast<std::ptrdiff_t>(outcome_);
+  const auto line = std::find_if(begin, end, [&](const std::string& one) {
+    return one.starts_with(sum) && one.ends_with(result) && one.find(" + ") != std::string::npos;
+  });
+  if (line == end || SymbolOf(amount.unit) != UnitSymbol(reading_.problem->unit)) {
+    return false;
+  }
+  shown_.lines.erase(line + 1, end);
+  const std::string mixtureMass = MassWord(*reading_.problem) + parts.names[2] + " е ";
+  const auto mass = std::find_if(begin, line, [&](const std::string& one) {
+    return FirstCapital(one).starts_with(FirstCapital(mixtureMass));
+  });
+  if (mass != line) {
+    shown_.lines.erase(mass);
+  }
+  const auto answer =
+      std::find_if(shown_.lines.begin(), shown_.lines.end(),
+                   [](const std::string& one) { return one.starts_with("Отговор:"); });
+  outcome_ = static_cast<std::size_t>(answer - shown_.lines.begin());
+  return true;
+}
+
+// "Сол в получения разтвор: 500 · 22 : 100 = 110 (г).": the substance in the part of this mass.
+std::string MyProblem::SubstanceLine(Column mass) const {
+  const std::array<Fraction, ColumnCount>& values = reading_.values;
+  const Texts::PartWords parts = Texts::PartWordsOf(*reading_.problem);
+  const Column percent = ColumnsOf(PartOf(mass)).percent;
+  const std::string& part = parts.names[static_cast<std::size_t>(PartOf(mass))];
+  return FirstCapital(parts.substance) + " " + Texts::In(part) + ": " +
+         Texts::ExactNumber(values[mass]) + " · " + Texts::ExactNumber(values[percent]) +
+         " : 100 = " + Texts::ExactNumber(values[mass] * values[percent] / 100) + " (" +
+         std::string(UnitSymbol(reading_.problem->unit)) + ").";
+}
+
 // "Дадено: 400 г – масата на първия разтвор; …; 5 – не е нужно (номерът на задачата)."
 std::string MyProblem::GivenLine() const {
   const Problem& problem = *reading_.problem;
@@ -555,20 +686,18 @@ std::string MyProblem::GivenLine() const {
   const Problem firstStep = problem.firstStep ? FirstStepOf(problem) : problem;
   const Texts::PartWords firstParts = Texts::PartWordsOf(firstStep);
   std::vector<std::string> given;
-  std::array<bool, ColumnCount> written{};
   for (const ReadNumber& number : reading_.numbers) {
     if (number.column && number.firstStep) {
       given.push_back(number.written + " – " +
                       RoleOf(firstStep, firstParts, *number.column, false));
     } else if (number.column) {
-      written[*number.column] = true;
       // A hallmark is a percentage in tenths of one: "585 (58,5%)".
       const bool hallmark = UnitOf(problem, *number.column) == Unit::Percent &&
                             number.written.find('%') == std::string::npos &&
                             number.written.find("процент") == std::string::npos;
       const std::string shown =
           byPrice && UnitOf(problem, *number.column) == Unit::Percent
-              ? number.written + " " + reading_.currency
+              ? MoneyText(reading_.values[*number.column]) + " " + reading_.currency
           : hallmark
               ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + "%)"
           : IsOtherUnit(number, problem.unit)
@@ -577,24 +706,20 @@ std::string MyProblem::GivenLine() const {
                     std::string(UnitSymbol(problem.unit)) + ")"
               : number.written;
       given.push_back(shown + " – " + RoleOf(problem, parts, *number.column, byPrice));
-    } else {
+    } else if (number.aside == PointsAside) {
+      // "(2 т.)" are points, not tonnes: said with the point that tells them apart.
+      given.push_back(number.written + (number.written.ends_with(" т") ? "." : "") + " – " +
+                      std::string(PointsAside) + ", не са нужни");
+    } else if (number.aside != PriceUnitAside) {
+      // The kilogram a price is of belongs to the question, not to what is given.
       given.push_back(number.written + " – " + std::string(NotNeeded) +
                       (number.aside.empty() || number.aside == NotNeeded
                            ? std::string()
                            : " (" + number.aside + ")"));
     }
   }
-  // Water's 0% and the pure substance's 100% go without saying in the text; of produce, whose
-  // water is what its percentages state, there is nothing to say.
-  const bool produce = StatedShareOf(problem.context) == StatedShare::Water;
-  // Nor is the 100% of a substance dissolved: "захарта" is all sugar.
-  for (const Column column : {Percent1, Percent2}) {
-    const bool dissolved = column == Percent1 && IsDissolved(problem);
-    if (!written[column] && problem.IsGiven(column) && !produce && !byPrice && !dissolved) {
-      given.push_back(Texts::AnswerAmount(problem, column) + " – " +
-                      RoleOf(problem, parts, column, false));
-    }
-  }
+  // Only what the text gives: water's 0% and the pure substance's 100% are said where the
+  // solution uses them.
   return "Дадено: " + Listed(given, "; ", "; ") + ".";
 }
 
@@ -610,7 +735,10 @@ std::string MyProblem::SoughtLine() const {
   std::vector<std::string> sought;
   std::size_t next = 0;
   for (const Amount& amount : reading_.answers) {
-    if (amount.difference) {
+    if (amount.difference && amount.substances) {
+      sought.push_back("разликата между количествата " + parts.substance + " " +
+                       Texts::In(parts.bothParts));
+    } else if (amount.difference) {
       sought.push_back("разликата между масите на " + parts.bothParts);
     } else if (amount.substanceOf) {
       sought.push_back(
@@ -643,7 +771,8 @@ void MyProblem::ShowDoubt() {
                           : number.written + " (" + number.aside + ")");
   }
   if (!numbers.empty()) {
-    shown_.lines.push_back("Разбрах числата: " + Listed(numbers, ", ", " и ") + ".");
+    shown_.lines.push_back((numbers.size() == 1 ? "Разбрах числото: " : "Разбрах числата: ") +
+                           Listed(numbers, ", ", " и ") + ".");
   }
   const ::Doubt doubt = reading_.doubt.value_or(Doubt::TwoReadings);
   if (doubt == Doubt::MissingNumber && !reading_.missing.empty()) {
@@ -664,15 +793,13 @@ std::string Exact(const Fraction& value) {
   return Texts::ExactNumber(value);
 }
 
-constexpr std::string_view Comma = ",";  // as Bulgarian school writes a decimal
-
 bool IsWholeCents(const Fraction& value) {
   return (value * 100).Denominator() == 1;
 }
 
-// "11,5", or "около 11,33" where the price has more than whole stotinki.
+// "11,50", or "около 11,33" where the price has more than whole stotinki.
 std::string PriceInAnswer(const Fraction& value) {
-  return IsWholeCents(value) ? Exact(value) : "около " + RoundedText(value, 2, Comma);
+  return IsWholeCents(value) ? MoneyText(value) : "около " + MoneyText(value);
 }
 
 // What goods mixed by price are worth: a mass times its price per kilogram, kept like the
@@ -698,8 +825,8 @@ class PriceSolution {
         MixturePrice();
         break;
       case 2:
-        Add("Масата на втория вид е " + Exact(v_[MixWeight]) + " − " + Exact(v_[Weight1]) + " = " +
-            Mass(Weight2) + ".");
+        Add("Масата на " + names_[1] + " е " + Exact(v_[MixWeight]) + " − " + Exact(v_[Weight1]) +
+            " = " + Mass(Weight2) + ".");
         MixturePrice();
         break;
       case 3:
@@ -708,8 +835,8 @@ class PriceSolution {
         SecondPrice();
         break;
       case 5:
-        Add("Масата на втория вид е " + Exact(v_[MixWeight]) + " − " + Exact(v_[Weight1]) + " = " +
-            Mass(Weight2) + ".");
+        Add("Масата на " + names_[1] + " е " + Exact(v_[MixWeight]) + " − " + Exact(v_[Weight1]) +
+            " = " + Mass(Weight2) + ".");
         SecondPrice();
         break;
       case 1:
@@ -729,17 +856,18 @@ class PriceSolution {
   void Add(std::string line) { lines_.push_back(std::move(line)); }
 
   std::string Mass(Column column) const { return Exact(v_[column]) + " (" + unit_ + ")"; }
-  std::string Money(const Fraction& value) const { return Exact(value) + " (" + currency_ + ")"; }
-  // A price worked out by dividing, "= 11,5 (лв.)", or "≈ 11,33 (лв.)" to the nearest stotinka or
-  // cent: money has no periodic decimals.
-  std::string Divided(const Fraction& value) const {
-    return IsWholeCents(value) ? " = " + Money(value)
-                               : " ≈ " + RoundedText(value, 2, Comma) + " (" + currency_ + ")";
+  std::string Money(const Fraction& value) const {
+    return MoneyText(value) + " (" + currency_ + ")";
   }
-  // "Стойността на първия вид е 5 · 9 = 45 (€)."
+  // A price worked out by dividing, "= 11,50 (лв.)", or "≈ 11,33 (лв.)" to the nearest stotinka
+  // or cent: money has no periodic decimals.
+  std::string Divided(const Fraction& value) const {
+    return (IsWholeCents(value) ? " = " : " ≈ ") + Money(value);
+  }
+  // "Стойността на първия вид бонбони е 5 · 9 = 45 (€)."
   Fraction Worth(std::size_t part, Column mass, Column price) {
     const Fraction worth = v_[mass] * v_[price];
-    Add("Стойността на " + names_[part] + " е " + Exact(v_[mass]) + " · " + Exact(v_[price]) +
+    Add("Стойността на " + names_[part] + " е " + Exact(v_[mass]) + " · " + MoneyText(v_[price]) +
         " = " + Money(worth) + ".");
     return worth;
   }
@@ -747,19 +875,19 @@ class PriceSolution {
   void MixturePrice() {
     const Fraction first = Worth(0, Weight1, Percent1);
     const Fraction second = Worth(1, Weight2, Percent2);
-    Add("Стойността на сместа е " + Exact(first) + " + " + Exact(second) + " = " +
+    Add("Стойността на сместа е " + MoneyText(first) + " + " + MoneyText(second) + " = " +
         Money(first + second) + ".");
-    Add("Килограм от сместа струва " + Exact(first + second) + " : " + Exact(v_[MixWeight]) +
+    Add("Килограм от сместа струва " + MoneyText(first + second) + " : " + Exact(v_[MixWeight]) +
         Divided(v_[MixPercent]) + ".");
   }
 
   void SecondPrice() {
     const Fraction mixture = Worth(2, MixWeight, MixPercent);
     const Fraction first = Worth(0, Weight1, Percent1);
-    Add("Стойността на втория вид е " + Exact(mixture) + " − " + Exact(first) + " = " +
-        Money(mixture - first) + ".");
-    Add("Килограм от втория вид струва " + Exact(mixture - first) + " : " + Exact(v_[Weight2]) +
-        Divided(v_[Percent2]) + ".");
+    Add("Стойността на " + names_[1] + " е " + MoneyText(mixture) + " − " + MoneyText(first) +
+        " = " + Money(mixture - first) + ".");
+    Add("Килограм от " + names_[1] + " струва " + MoneyText(mixture - first) + " : " +
+        Exact(v_[Weight2]) + Divided(v_[Percent2]) + ".");
   }
 
   // One part's mass x from the other's: x · p + w · q = (x + w) · m.
@@ -798,15 +926,15 @@ class PriceSolution {
     const Fraction q = v_[Percent2];
     const Fraction w = v_[MixWeight];
     const Fraction m = v_[MixPercent];
-    Add("Нека x " + unit_ + " е масата на първия вид. Тогава масата на втория вид е (" + Exact(w) +
-        " − x) " + unit_ + ".");
+    Add("Нека x " + unit_ + " е масата на " + names_[0] + ". Тогава масата на " + names_[1] +
+        " е (" + Exact(w) + " − x) " + unit_ + ".");
     Add("Стойността на сместа е колкото стойностите на двата вида заедно:");
     Add("x · " + Exact(p) + " + (" + Exact(w) + " − x) · " + Exact(q) + " = " + Exact(w) + " · " +
         Exact(m));
     Add(Exact(p) + "x + " + Exact(w * q) + " − " + Exact(q) + "x = " + Exact(w * m));
     Solve(p, q, w * m, w * q);
-    Add("Масата на втория вид е " + Exact(w) + " − " + Exact(v_[Weight1]) + " = " + Mass(Weight2) +
-        ".");
+    Add("Масата на " + names_[1] + " е " + Exact(w) + " − " + Exact(v_[Weight1]) + " = " +
+        Mass(Weight2) + ".");
   }
 
   // a : b from a · p + b · q = (a + b) · m.
@@ -816,7 +944,7 @@ class PriceSolution {
     const Fraction m = v_[MixPercent];
     const Fraction first = p > m ? p - m : m - p;
     const Fraction second = q > m ? q - m : m - q;
-    Add("Нека се смесват a " + unit_ + " от първия вид и b " + unit_ +
+    Add("Нека се смесват a " + unit_ + " от " + names_[0] + " и b " + unit_ +
         " от втория. Стойността на сместа е колкото стойностите на двата вида заедно:");
     Add("a · " + Exact(p) + " + b · " + Exact(q) + " = (a + b) · " + Exact(m));
     Add(Exact(first) + "a = " + Exact(second) + "b");
@@ -840,8 +968,8 @@ void MyProblem::ShowByPrice() {
     shown_.lines.push_back(std::move(line));
   }
   if (problem.asked == Asked::Ratio) {
-    shown_.lines.push_back("Отговор: двата вида се смесват в отношение " +
-                           Exact(reading_.values[Weight1]) + " : " +
+    shown_.lines.push_back("Отговор: " + PartWordsOf(reading_).bothParts +
+                           " се смесват в отношение " + Exact(reading_.values[Weight1]) + " : " +
                            Exact(reading_.values[Weight2]) + ".");
     return;
   }

@@ -65,7 +65,12 @@ class MyProblem {
   std::string SoughtLine() const;
   void ShowSubQuestions();
   void ShowDifference();
+  void ShowStepsOnly();
+  std::string SubstanceLine(Column mass) const;
+  bool TakeStraightLine(const Amount& amount);
   void ShowWaterShares();
+  bool IsWaterShare(const Amount& amount) const;
+  std::string ShareAnswer(const Amount& amount, std::size_t sought) const;
   void InsertBeforeAnswer(std::string line);
   void AnswerTheSubstance();
   void ShowOption();

@@ -4,13 +4,13 @@
 #include <array>
 #include <cstdint>
 
+#include "reader/reader.h"
+
 namespace {
 
 constexpr std::string_view ProblemNumber = "номерът на задачата";
-constexpr std::string_view Points = "точките на задачата";
 constexpr std::string_view Year = "годината";
 constexpr std::string_view SchoolClass = "класът";
-constexpr std::string_view PriceUnit = "количеството, за което е цената";
 constexpr std::string_view PrintedAnswer = "отговорът в учебника";
 constexpr std::string_view OptionNumber = "един от отговорите за избор";
 
@@ -139,13 +139,13 @@ Asides AsidesOf(const Items& items) {
     } else if (IsProblemNumber(items, i)) {
       asides.of[i] = ProblemNumber;
     } else if (IsPoints(items, i) || IsTrailingPoints(items, i)) {
-      asides.of[i] = Points;
+      asides.of[i] = PointsAside;
     } else if (IsYear(items, i)) {
       asides.of[i] = Year;
     } else if (IsSchoolClass(items, i)) {
       asides.of[i] = SchoolClass;
     } else if (IsPriceUnit(items, i)) {
-      asides.of[i] = PriceUnit;
+      asides.of[i] = PriceUnitAside;
     }
   }
   return asides;

@@ -19,10 +19,14 @@ constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое",
 constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
                                                          "извар"};
 
+bool IsSentenceEnd(const Item& item) {
+  return IsMark(item, ".") || IsMark(item, "?") || IsMark(item, "!");
+}
+
 // "смесили 300 г и 200 г и приготвили 500 г": the sentence mixed before what was made.
 bool MixedBefore(const Items& items, std::size_t i) {
   for (std::size_t back = i; back-- > 0;) {
-    if (IsMark(items[back], ".") || IsMark(items[back], "?") || IsMark(items[back], "!")) {
+    if (IsSentenceEnd(items[back])) {
       return false;
     }
     if (StartsWith(items[back], "смес") || StartsWith(items[back], "стоп")) {
@@ -198,6 +202,14 @@ class Grouper {
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
   void TakeContent(Group& group, std::size_t at) {
+    // "30 г сплав от сребро и мед с проба 900": the metals named, then the content.
+    if (at + 4 < asides_.end && IsWord(items_[at], "от") && IsWord(items_[at + 2], "и") &&
+        StartsWith(items_[at - 1], "сплав")) {
+      for (std::size_t i = at; i < at + 4; ++i) {
+        used_[i] = true;
+      }
+      at += 4;
+    }
     // "40 кг сплав, съдържаща 20% мед", "2,5 кг сплав, която съдържа 64% мед", "грозде, което
     // съдържа", "стафиди, които съдържат".
     if (at + 1 < asides_.end && IsMark(items_[at], ",")) {
@@ -347,6 +359,30 @@ bool IsDissolvingVerb(const Item& item) {
          !StartsWith(item, "разтворен");
 }
 
+// "Колко процента от разтвора е водата?": the water is what the percentage is of, not a part.
+bool IsShareAskedAs(const Items& items, std::size_t i) {
+  if (!IsWord(items[i - 1], "е")) {
+    return false;
+  }
+  for (std::size_t j = i; j-- > 0 && !IsSentenceEnd(items[j]);) {
+    if (MeansPercent(items[j])) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// "Сплав от сребро и мед", "сплав от мед и сребро": the metals it is made of, no part added.
+bool IsMetalOfAlloy(const Items& items, std::size_t i) {
+  const auto alloyFrom = [&items](std::size_t from) {
+    return from >= 1 && IsWord(items[from], "от") && StartsWith(items[from - 1], "сплав");
+  };
+  const bool last = i >= 3 && IsWord(items[i - 1], "и") && alloyFrom(i - 3);
+  const bool first =
+      i >= 1 && i + 1 < items.size() && IsWord(items[i + 1], "и") && alloyFrom(i - 1);
+  return last || first;
+}
+
 }  // namespace
 
 Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool byPrice) {
@@ -400,16 +436,19 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
     // "Колко грама сол има в новия разтвор?" asks what is in a part, and adds none.
     const bool within =
         i + 1 < end && (IsWord(items[i + 1], "има") || StartsWith(items[i + 1], "съдърж"));
+    // "С колко грама солта в първия …" compares the parts' substance, and adds none.
+    const bool compared = i > 2 && IsWord(items[i - 3], "с");
     const bool afterCount =
         !within && ((i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
-                     IsWord(items[i - 2], "колко")) ||
+                     IsWord(items[i - 2], "колко") && !compared) ||
                     (i > 0 && IsWord(items[i - 1], "колко")));
     const bool afterVerb =
         i > 0 && (IsDissolvingVerb(items[i - 1]) || StartsWith(items[i - 1], "добав"));
     // "съдържанието на вода" of produce, "Колко процента вода има в сместа?": the water's share,
     // no part.
-    const bool share = i > 0 && (IsWord(items[i - 1], "на") || MeansPercent(items[i - 1]));
-    mentions.water = mentions.water || (noun == Noun::Water && !share);
+    const bool share = i > 0 && (IsWord(items[i - 1], "на") || MeansPercent(items[i - 1]) ||
+                                 IsShareAskedAs(items, i));
+    mentions.water = mentions.water || (noun == Noun::Water && !share && !IsMetalOfAlloy(items, i));
     mentions.pure = mentions.pure || noun == Noun::Pure ||
                     (noun == Noun::Substance && (afterCount || afterVerb) &&
                      !IsNamedWithItsShare(items, i, end));

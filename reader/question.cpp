@@ -197,6 +197,49 @@ bool NamesTheWhole(const Items& items, std::size_t begin, std::size_t end) {
   return false;
 }
 
+// "повече", "по-тежка", "по-голям": 1 and the items it takes; "по-малко", "по-лека": −1; else 0.
+std::pair<int, std::size_t> ComparativeAt(const Items& items, std::size_t at, std::size_t end) {
+  constexpr std::array<std::string_view, 4> More = {"голям", "тежк", "тежъ", "висок"};
+  constexpr std::array<std::string_view, 4> Less = {"малк", "малъ", "лек", "ниск"};
+  if (at < end && StartsWith(items[at], "повече")) {
+    return {1, 1};
+  }
+  if (at + 2 >= end || !IsWord(items[at], "по") || !IsMark(items[at + 1], "-")) {
+    return {0, 0};
+  }
+  const Item& stem = items[at + 2];
+  return {StartsWithAny(stem, More) ? 1 : StartsWithAny(stem, Less) ? -1 : 0, 3};
+}
+
+// "С колко грама солта в първия …", "С колко грама повече сол има …": a difference of the parts'
+// substance, not of their masses.
+bool IsSubstanceNext(const Items& items, std::size_t at, std::size_t end, Context context) {
+  at += ComparativeAt(items, at, end).second;
+  const Noun noun = at < end ? NounOf(items[at], context) : Noun::None;
+  return noun == Noun::Substance || noun == Noun::Pure;
+}
+
+// "С колко грама солта в първия разтвор е повече от солта във втория?": the part the question
+// says is more, by the first part it names and the first comparative; 0 where it says neither.
+int LargerOf(const Items& items, std::size_t at, std::size_t end) {
+  int named = 0;
+  int sign = 0;
+  for (std::size_t i = at; i < end; ++i) {
+    if (named == 0 && StartsWith(items[i], "първ") && !StartsWith(items[i], "първонач")) {
+      named = 1;
+    } else if (named == 0 && StartsWith(items[i], "втор")) {
+      named = 2;
+    }
+    if (sign == 0) {
+      sign = ComparativeAt(items, i, end).first;
+    }
+  }
+  if (named == 0 || sign == 0) {
+    return 0;
+  }
+  return sign > 0 ? named : 3 - named;
+}
+
 }  // namespace
 
 std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t end,
@@ -216,6 +259,8 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
         UnitWord(items[at]) && UnitWord(items[at]) != WrittenUnit::Percent) {
       target.difference = true;
       target.unit = UnitWord(items[at]);
+      target.substances = IsSubstanceNext(items, at + 1, end, context);
+      target.larger = LargerOf(items, at + 1, end);
       // The difference read is the two parts': one that names the mixture or the start ("С
       // колко литра обемът на получения разтвор е по-голям от първоначалния?") is not read.
       if (NamesTheWhole(items, at, end)) {
@@ -266,7 +311,14 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
              NounOf(items[after], context) != Noun::Pure) {
         ++after;
       }
-      target.within = WhoFrom(items, after + 1, end, true, context, none);
+      // "сол има в новия разтвор", "сол съдържа сплавта": the substance in a part; "сол трябва
+      // да се добавят" asks the pure part itself.
+      const bool in = after + 1 < end &&
+                      (IsWord(items[after + 1], "има") || IsWord(items[after + 1], "в") ||
+                       IsWord(items[after + 1], "във") || StartsWith(items[after + 1], "съдърж"));
+      if (in) {
+        target.within = WhoFrom(items, after + 1, end, true, context, none);
+      }
     }
     if (target.who == Who::Same && !targets.empty()) {
       target.who = targets.back().who;

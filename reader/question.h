@@ -40,6 +40,9 @@ struct Target {
   std::optional<std::size_t> percentItem;
   std::optional<WrittenUnit> unit;
   bool difference = false;  // "С колко килограма втората е по-лека?": a step after
+  // Of a difference: of the parts' substance, "солта в първия разтвор … от солта във втория".
+  bool substances = false;
+  int larger = 0;  // the part it says is more, 1 or 2; 0 where it does not say
   // "Колко грама сол има в новия разтвор?": the part whose substance is asked, where no part is
   // the pure substance.
   Who within = Who::Unknown;

@@ -74,6 +74,7 @@ class Reader {
           !currency.empty()) {
         item.amount->unit = WrittenUnit::Percent;
         reading_.currency = currency;
+        TakeGoods(i);
         continue;
       }
       // A hallmark: "злато с проба 585" holds 58,5% gold.
@@ -95,6 +96,25 @@ class Reader {
       if (listed && next.type == ItemType::Number && next.amount && next.amount->unit) {
         item.amount->unit = next.amount->unit;
       }
+    }
+  }
+
+  // "бонбони по 9 €": the goods a price is of. Two words for them, "фъстъци" and "лешници", are
+  // two goods, and none is said.
+  void TakeGoods(std::size_t price) {
+    constexpr std::array<std::string_view, 3> Joins = {"и", "а", "или"};
+    if (price < 2 || !IsWord(items_[price - 1], "по") || !IsCyrillicWord(items_[price - 2]) ||
+        IsAnyWord(items_[price - 2], Joins) || StartsWith(items_[price - 2], "смес")) {
+      return;
+    }
+    const std::string& goods = items_[price - 2].text;
+    if (goodsSeen_ && reading_.goods != goods) {
+      reading_.goods.clear();
+      return;
+    }
+    if (!goodsSeen_) {
+      reading_.goods = goods;
+      goodsSeen_ = true;
     }
   }
 
@@ -500,6 +520,16 @@ class Reader {
     };
     const auto percentOnly = [&](const Placed& p) { return solution(p) && p.percent && !p.mass; };
     const auto massOnly = [&](const Placed& p) { return solution(p) && p.mass && !p.percent; };
+    // "Сплав … е с проба 900. … към 45 г от сплавта": some of the one named, whatever is done
+    // with it.
+    const auto someOf = [&](const Placed& p) {
+      return massOnly(p) && p.named && *p.named > 0 && IsWord(items_[*p.named - 1], "от");
+    };
+    if (parts.parts.size() >= 2 && percentOnly(parts.parts[0]) && someOf(parts.parts[1])) {
+      parts.parts[1].percent = parts.parts[0].percent;
+      parts.parts.erase(parts.parts.begin());
+      return;
+    }
     if (mixings_ > 0 || evaporates_ || mentions.dissolves || parts.mixture.percent ||
         parts.parts.empty() || !percentOnly(parts.parts.front())) {
       return;
@@ -867,9 +897,11 @@ class Reader {
     for (const Target& target : targets_) {
       const std::optional<std::size_t> part = PartOf(target.within);
       const std::vector<Column> needed =
-          target.difference ? std::vector<Column>{Weight1, Weight2}
-          : part            ? std::vector<Column>{MassColumns[*part], PercentColumns[*part]}
-                            : std::vector<Column>{};
+          target.difference && target.substances
+              ? std::vector<Column>{Weight1, Percent1, Weight2, Percent2}
+          : target.difference ? std::vector<Column>{Weight1, Weight2}
+          : part              ? std::vector<Column>{MassColumns[*part], PercentColumns[*part]}
+                              : std::vector<Column>{};
       for (const Column column : needed) {
         const bool result =
             std::find(rule.results.begin(), rule.results.end(), column) != rule.results.end();
@@ -973,8 +1005,16 @@ class Reader {
   void Finish(VariantIndex variant, const std::array<Fraction, ColumnCount>& exact, bool leaves,
               Asked asked) {
     const Recipe recipe{IngredientOf(first_.noun), IngredientOf(second_.noun)};
-    const std::vector<Column> sought =
+    std::vector<Column> sought =
         asked == Asked::Ratio ? std::vector<Column>{Weight1, Weight2} : SoughtColumns(variant);
+    // Only steps after what the text gives: the problem is what the grid would work out of it.
+    reading_.stepsOnly = sought.empty() && !targets_.empty() &&
+                         std::all_of(targets_.begin(), targets_.end(),
+                                     [this](const Target& t) { return IsStep(t); });
+    if (reading_.stepsOnly) {
+      const VariantRule& rule = RuleOf(variant);
+      sought.assign(rule.results.begin(), rule.results.end());
+    }
     const std::optional<Kind> kind = KindOf(variant, context_, recipe, leaves, asked, sought);
     if (!kind || sought.empty()) {
       return Doubt(Doubt::TwoReadings);
@@ -992,7 +1032,7 @@ class Reader {
     }
     reading_.answers =
         WithDifferences(*problem, exact, WithRestShares(AnswersOf(*problem, exact, units)));
-    if (!IsInAskedUnits(reading_.answers)) {
+    if (!IsInAskedUnits(reading_.answers) || !AreDifferencesAsSaid(exact)) {
       reading_.answers.clear();
       return Doubt(Doubt::TwoReadings);
     }
@@ -1034,10 +1074,8 @@ class Reader {
         continue;
       }
       const std::size_t part = target.difference ? 3 : PartOf(target.within).value_or(3);
-      const Fraction gap = exact[Weight1] - exact[Weight2];
-      const Fraction size = part < 3  ? exact[MassColumns[part]] * exact[PercentColumns[part]] / 100
-                            : gap < 0 ? Fraction(0) - gap
-                                      : gap;
+      const Fraction gap = Gap(exact, target);
+      const Fraction size = part < 3 ? SubstanceOf(exact, part) : gap < 0 ? Fraction(0) - gap : gap;
       const WrittenUnit own = WrittenOf(problem.unit);
       const std::optional<Fraction> value = Converted(size, own, target.unit.value_or(own), false);
       Amount amount{value.value_or(size), value ? target.unit.value_or(own) : own,
@@ -1045,18 +1083,45 @@ class Reader {
       if (part < 3) {
         amount.substanceOf = MassColumns[part];
       }
+      amount.substances = target.substances;
       ordered.push_back(amount);
     }
     return ordered;
   }
 
+  static Fraction SubstanceOf(const std::array<Fraction, ColumnCount>& exact, std::size_t part) {
+    return exact[MassColumns[part]] * exact[PercentColumns[part]] / 100;
+  }
+
+  // The first part's mass, or substance, less the second's.
+  static Fraction Gap(const std::array<Fraction, ColumnCount>& exact, const Target& target) {
+    return target.substances ? SubstanceOf(exact, 0) - SubstanceOf(exact, 1)
+                             : exact[Weight1] - exact[Weight2];
+  }
+
+  // "С колко грама повече …" of two equal amounts, or of the part that is less, asks what the
+  // numbers do not say.
+  bool AreDifferencesAsSaid(const std::array<Fraction, ColumnCount>& exact) const {
+    return std::none_of(targets_.begin(), targets_.end(), [&exact](const Target& target) {
+      const Fraction gap = Gap(exact, target);
+      return target.difference &&
+             (gap == 0 || (target.larger == 1 && gap < 0) || (target.larger == 2 && gap > 0));
+    });
+  }
+
   // A question that is no quantity of the grid but one step after them: a difference of the
-  // masses, or the substance in a part where no part is the pure substance.
+  // masses, or the substance in a part that is not the pure substance itself. Of the substance
+  // dissolved in water, the solution's substance is the pure part's mass, a quantity of the grid.
   bool IsStep(const Target& target) const {
-    const bool pure = IsAddedThing(first_.noun) && first_.noun != Noun::Water;
-    const bool pureSecond = IsAddedThing(second_.noun) && second_.noun != Noun::Water;
-    return target.difference ||
-           (target.who == Who::Pure && !pure && !pureSecond && PartOf(target.within));
+    const std::optional<std::size_t> part = PartOf(target.within);
+    const bool dissolved = first_.noun == Noun::Water || second_.noun == Noun::Water;
+    return target.difference || (target.who == Who::Pure && part && !IsPurePart(*part) &&
+                                 !(dissolved && (IsPurePart(0) || IsPurePart(1))));
+  }
+
+  bool IsPurePart(std::size_t part) const {
+    const std::array<const Placed*, 3> parts = {&first_, &second_, &mixture_};
+    return IsAddedThing(parts[part]->noun) && parts[part]->noun != Noun::Water;
   }
 
   static std::optional<std::size_t> PartOf(Who who) {
@@ -1123,7 +1188,8 @@ class Reader {
   Placed mixture_;
   std::optional<Placed> water_;  // of the second of two steps; none for one step
   bool evaporates_ = false;
-  int mixings_ = 0;  // the verbs that mix: two mixings are two scenarios
+  bool goodsSeen_ = false;  // a price's goods were named, the same each time or apart
+  int mixings_ = 0;         // the verbs that mix: two mixings are two scenarios
   Unit unit_ = Unit::Gram;
   Reading reading_;
 };

@@ -28,6 +28,11 @@ enum class Doubt : std::uint8_t {
   Impossible,        // the numbers give no mixture: a negative mass, a percentage out of range
 };
 
+// What two numbers that are no quantities are: a problem's points, "(2 т.)", and the kilogram a
+// price is of, "Колко струва 1 кг от сместа?".
+inline constexpr std::string_view PointsAside = "точките на задачата";
+inline constexpr std::string_view PriceUnitAside = "количеството, за което е цената";
+
 // A number of the text and what it stands for.
 struct ReadNumber {
   std::size_t begin = 0;  // its place in the text, in bytes, unit included
@@ -53,11 +58,14 @@ struct Option {
 struct Amount {
   Fraction value;
   WrittenUnit unit;
-  bool difference = false;  // a step after them: how much one part's mass is more than the other's
+  // A step after them: how much one part's mass, or with `substances` its substance, is more than
+  // the other's.
+  bool difference = false;
   std::optional<Column> substanceOf = {};  // a step after them: the substance in this mass's part
   // A percentage of what the problem's percentages do not state: the water beside the substance,
   // produce's dry matter; 100% less theirs.
   bool rest = false;
+  bool substances = false;
 };
 
 struct Reading {
@@ -80,6 +88,9 @@ struct Reading {
   // Goods mixed by their price per kilogram: "лв." or "€", the prices held where the
   // percentages are; empty for a mixture of percentages.
   std::string currency;
+  // What the goods are where both kinds are the same, "бонбони по 9 € … бонбони по 13 €"; empty
+  // where the text names them apart or not at all.
+  std::string goods;
   // The text's own word for what is read in another context's words: "киселина" or "вещество"
   // read as salt, "ябълки" as plums, "саламура" as a solution of salt, "мед" as the other metals
   // beside gold; empty where the text uses the context's own.
@@ -87,6 +98,9 @@ struct Reading {
   // One solution described, nothing mixed: "В 250 г разтвор има 30 г сол." The mixture is that
   // solution, not one obtained.
   bool described = false;
+  // The question asks only steps after quantities the text gives, "С колко грама солта в първия
+  // разтвор е повече от солта във втория?": the working is those steps alone.
+  bool stepsOnly = false;
   // The text speaks of hallmarks, "проба 585" for 58,5%: a percentage answered is said as one
   // too.
   bool hallmark = false;

@@ -122,6 +122,8 @@ Reading Reread(Reading reading) {
   reading.missing.clear();
   reading.answers.clear();
   reading.right.reset();
+  // The grid's quantities are solved again, not the steps after them.
+  reading.stepsOnly = false;
   std::array<std::optional<Fraction>, ColumnCount> values;
   values[Percent1] = ImplicitPercent(shape.first);
   values[Percent2] = ImplicitPercent(shape.second);

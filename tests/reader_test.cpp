@@ -241,11 +241,35 @@ TEST(MyProblemTest, ShowsTheGivenTheSoughtTheSolutionAndTheAnswer) {
   ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ(lines[0],
             "Дадено: 400 г – масата на разтвора; 10% – процентното съдържание на сол в "
-            "разтвора; 8% – процентното съдържание на сол в получения разтвор; 0% – "
-            "процентното съдържание на сол във водата.");
+            "разтвора; 8% – процентното съдържание на сол в получения разтвор.");
   EXPECT_EQ(lines[1], "Търси се: масата на водата.");
   EXPECT_EQ(lines[2], "Солта не се променя, когато доливаме вода.");
   EXPECT_TRUE(HasLineStarting(lines, "Отговор: 100 г вода.")) << Joined(lines);
+}
+
+// "Дадено:" holds the text's numbers: not water's 0% nor the pure substance's 100%, which the
+// solution says where it uses them, nor the kilogram a price is of; points are no tonnes.
+TEST(MyProblemTest, GivesOnlyWhatTheTextGives) {
+  struct Row {
+    std::string_view text;
+    std::string_view given;
+  };
+  const std::vector<Row> rows = {
+      {"Задача 5. (2 т.) Към 300 г 20% разтвор на сол добавили 100 г сол. Колко процента е "
+       "полученият разтвор?",
+       "Дадено: 5 – не е нужно (номерът на задачата); 2 т. – точките на задачата, не са нужни; "
+       "300 г – масата на разтвора; 20% – процентното съдържание на сол в разтвора; 100 г – "
+       "масата на чистата сол."},
+      {"Смесили 3 кг ядки по 12 лв./кг и 2 кг ядки по 7 лв./кг. Колко лева струва 1 кг от "
+       "сместа?",
+       "Дадено: 3 кг – масата на първия вид ядки; 12 лв. – цената на килограм от първия вид "
+       "ядки; 2 кг – масата на втория вид ядки; 7 лв. – цената на килограм от втория вид ядки."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], row.given);
+  }
 }
 
 TEST(MyProblemTest, AnswersAllTheQuestionAsksInItsUnit) {
@@ -271,6 +295,7 @@ TEST(MyProblemTest, AnswersAllTheQuestionAsksInItsUnit) {
 }
 
 // The salt in the mixture is asked: the masses are a step to it, and the one answer is the salt.
+// The working goes straight to it: no mixture's mass or percentage to work it back from.
 TEST(MyProblemTest, AnswersTheSubstanceAskedAfterTheMasses) {
   MyProblem mine;
   mine.Read(
@@ -278,6 +303,9 @@ TEST(MyProblemTest, AnswersTheSubstanceAskedAfterTheMasses) {
       "разтвор?");
   const std::vector<std::string>& lines = mine.Shown().lines;
   EXPECT_EQ(mine.Outcome(), "Отговор: 40 г сол.") << Joined(lines);
+  for (const std::string_view roundabout : {"Масата на получения разтвор", "В получения разтвор"}) {
+    EXPECT_FALSE(HasLineStarting(lines, roundabout)) << Joined(lines);
+  }
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                           [](const std::string& line) { return line.starts_with("Отговор:"); }),
             1)
@@ -285,7 +313,8 @@ TEST(MyProblemTest, AnswersTheSubstanceAskedAfterTheMasses) {
 }
 
 // "Търси се:" names what the answer is: the salt in the mixture, not the masses it is worked out
-// from; the water's share, worked out from the salt's; produce's dry matter, not its water.
+// from; the water's share, worked out from the salt's; produce's dry matter, not its water. A
+// share the working does not count in is worked out before the answer, which says whose it is.
 TEST(MyProblemTest, SeeksWhatItAnswers) {
   struct Row {
     std::string_view text;
@@ -297,27 +326,36 @@ TEST(MyProblemTest, SeeksWhatItAnswers) {
       {"Смесили 200 г 10% разтвор на сол с 300 г 20% разтвор на сол. Колко грама сол има в "
        "сместа?",
        "Търси се: масата на солта в получения разтвор.",
-       "Сол в получения разтвор: 500 · 16 : 100 = 80 (г).", "Отговор: 80 г сол."},
+       "Солта в получения разтвор е 20 + 60 = 80 (г).", "Отговор: 80 г сол."},
+      {"Смесили 300 г 20% разтвор на сол с 200 г 10% разтвор на сол. С колко грама солта в "
+       "първия разтвор е повече от солта във втория?",
+       "Търси се: разликата между количествата сол в двата разтвора.",
+       "Разликата между количествата сол е 60 − 20 = 40 (г).", "Отговор: разликата е 40 г."},
       {"От 25% и 40% разтвор на захар трябва да се получат 900 г 30% разтвор. С колко грама "
        "повече се взема от първия разтвор, отколкото от втория?",
        "Търси се: разликата между масите на двата разтвора.", "", "Отговор: разликата е 300 г."},
       {"В 200 г вода са разтворени 50 г сол. Колко процента вода има в разтвора?",
        "Търси се: процентното съдържание на вода в получения разтвор.",
-       "Водата е 100% − 20% = 80%.", "Отговор: 80%."},
+       "Водата е 100% − 20% = 80%.", "Отговор: водата в получения разтвор е 80%."},
       {"Смесили 300 г 10% и 200 г 25% разтвор на сол, после долели 300 г вода. Колко процента "
        "вода има в сместа?",
        "Търси се: процентното съдържание на вода в получения разтвор.",
-       "Водата е 100% − 10% = 90%.", "Отговор: 90%."},
+       "Водата е 100% − 10% = 90%.", "Отговор: водата в получения разтвор е 90%."},
       {"Смесили 2 кг 20% разтвор на захар и 3 кг 10% разтвор на захар. Колко процента вода има "
        "в сместа?",
        "Търси се: процентното съдържание на вода в получения разтвор.",
-       "Водата е 100% − 14% = 86%.", "Отговор: 86%."},
+       "Водата е 100% − 14% = 86%.", "Отговор: водата в получения разтвор е 86%."},
       {"Колко литра вода трябва да се добавят към 2 кг 10% разтвор на сол, за да стане 8%?",
        "Търси се: обемът на водата.", "", "Отговор: 0,5 л."},
       {"От 20 кг пресни гъби с 90% вода получили 2,5 кг сушени гъби. Колко процента сухо "
        "вещество има в сушените гъби?",
        "Търси се: процентното съдържание на сухо вещество в получените сушени гъби.",
-       "В сушените гъби сухото вещество е 2 · 100 : 2,5 = 80%.", "Отговор: 80%."},
+       "В сушените гъби сухото вещество е 2 · 100 : 2,5 = 80%.",
+       "Отговор: сухото вещество в получените сушени гъби е 80%."},
+      {"От 20 кг пресни гъби с 90% вода получили 2,5 кг сушени гъби. Колко процента вода има в "
+       "сушените гъби?",
+       "Търси се: процентното съдържание на вода в получените сушени гъби.",
+       "Водата е 100% − 80% = 20%.", "Отговор: водата в получените сушени гъби е 20%."},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
@@ -339,8 +377,7 @@ TEST(MyProblemTest, ShowsTwoStepsAsTheirOwnTwoSteps) {
   EXPECT_EQ(lines[0],
             "Дадено: 300 г – масата на първия разтвор; 10% – процентното съдържание на сол в "
             "първия разтвор; 200 г – масата на втория разтвор; 25% – процентното съдържание на "
-            "сол във втория разтвор; 300 г – масата на водата; 0% – процентното съдържание на "
-            "сол във водата.");
+            "сол във втория разтвор; 300 г – масата на водата.");
   EXPECT_TRUE(HasLineStarting(lines, "Първо ")) << Joined(lines);
   EXPECT_TRUE(HasLineStarting(lines, "След това доливаме вода")) << Joined(lines);
   EXPECT_TRUE(HasLineStarting(lines, "Отговор: 10%.")) << Joined(lines);
@@ -397,9 +434,7 @@ TEST(MyProblemTest, NamesADissolvedSubstanceAsItself) {
   const std::vector<std::string> described =
       ShownOf("В 250 г разтвор има 30 г сол. Колко процента е концентрацията на разтвора?");
   ASSERT_GE(described.size(), 2u) << Joined(described);
-  EXPECT_EQ(described[0],
-            "Дадено: 250 г – масата на разтвора; 30 г – масата на солта; 0% – процентното "
-            "съдържание на сол във водата.");
+  EXPECT_EQ(described[0], "Дадено: 250 г – масата на разтвора; 30 г – масата на солта.");
   EXPECT_EQ(described[1], "Търси се: процентното съдържание на сол в разтвора.");
 }
 
@@ -432,6 +467,39 @@ TEST(MyProblemTest, ChecksTheSubstanceLeftByEvaporationInAnyGender) {
   }
 }
 
+// The pure part is all its substance, said by the substance's name: no "чисто вещество" of the
+// calculator.
+TEST(MyProblemTest, SaysThePureSubstanceByItsName) {
+  const std::pair<std::string_view, std::string_view> rows[] = {
+      {"Към 200 г 10% разтвор на сол добавили 50 г сол. Колко процента е новият разтвор?",
+       "Чистата сол е 100% сол, затова солта е цялата маса: 50 (г)."},
+      {"Към 400 г 30% разтвор на спирт се прибавят 100 г чист спирт. Колко процента е новият "
+       "разтвор?",
+       "Чистият спирт е 100% спирт, затова спиртът е цялата маса: 100 (г)."},
+  };
+  for (const auto& [text, line] : rows) {
+    const std::vector<std::string> lines = ShownOf(text);
+    EXPECT_TRUE(HasLineStarting(lines, line)) << Joined(lines);
+    EXPECT_EQ(Joined(lines).find("чисто вещество"), std::string::npos) << Joined(lines);
+  }
+}
+
+// Water that leaves is the water evaporated, whether it is given or sought.
+TEST(MyProblemTest, NamesTheWaterThatLeavesAsEvaporated) {
+  const std::pair<std::string_view, std::string_view> rows[] = {
+      {"От 800 г 6% солен разтвор изпарили вода и разтворът станал 10%. Колко грама вода са "
+       "изпарени?",
+       "Търси се: масата на изпарената вода."},
+      {"От 200 кг морска вода, съдържаща 5% сол, се изпарили 50 кг вода. Колко процента сол "
+       "съдържа останалата вода?",
+       "50 кг – масата на изпарената вода."},
+  };
+  for (const auto& [text, said] : rows) {
+    const std::string lines = Joined(ShownOf(text));
+    EXPECT_NE(lines.find(said), std::string::npos) << lines;
+  }
+}
+
 // Milk's fats are many: the verbs of its solution agree with them.
 TEST(MyProblemTest, SaysMilksFatsInThePlural) {
   const std::vector<std::string> lines = ShownOf(
@@ -451,6 +519,10 @@ TEST(MyProblemTest, SaysWhatItDidNotUnderstandAndGivesNoAnswer) {
             1)
       << Joined(lines);
   EXPECT_TRUE(HasLineStarting(lines, "Разбрах числата: 400 г и 100 г.")) << Joined(lines);
+  // One number is one.
+  const std::vector<std::string> one =
+      ShownOf("Пресните гъби съдържат 15% сухо вещество. Колко процента вода има в тях?");
+  EXPECT_TRUE(HasLineStarting(one, "Разбрах числото: 15%.")) << Joined(one);
 }
 
 // The answer is said in the text's own terms: an alloy given by its hallmarks gets one.
@@ -561,7 +633,7 @@ TEST(MyProblemTest, GivesAnAmountInTheUnitTheSolutionCounts) {
   };
   const std::vector<Row> rows = {
       {"В 2 л вода се разтварят 500 г сол. Колко процента е разтворът?",
-       "Дадено: 2 л (2000 г) – масата на водата; 500 г – масата на солта;"},
+       "Дадено: 2 л (2000 г) – масата на водата; 500 г – масата на солта."},
       {"Към 250 мл нектар с 40% плодово съдържание долели 150 мл вода. Колко процента е "
        "плодовото съдържание на получената напитка?",
        "Дадено: 250 мл (0,25 л) – обемът на напитката;"},
@@ -631,25 +703,37 @@ TEST(MyProblemTest, SolvesAgainWithTheRoleThePupilGives) {
   ASSERT_TRUE(nectar.IsAnswered()) << Joined(nectar.Shown().lines);
   EXPECT_EQ(nectar.Outcome(), "Отговор: 25%.") << Joined(nectar.Shown().lines);
 
+  // A difference of what the text gives is solved again as the grid's problem, with its working.
+  MyProblem difference;
+  difference.Read(
+      "Смесили 300 г 20% разтвор на сол с 200 г 10% разтвор на сол. С колко грама солта в "
+      "първия разтвор е повече от солта във втория?");
+  difference.ChangeRole(0, Weight1);
+  EXPECT_TRUE(HasLineStarting(difference.Shown().lines, "Масата на получения разтвор е"))
+      << Joined(difference.Shown().lines);
+
   // The water's share asked stays the water's when the problem is solved again.
   MyProblem water;
   water.Read(
       "Към 300 г 10% разтвор на сол добавили 200 г вода. Колко процента вода има в новия "
       "разтвор?");
   water.ChangeRole(2, Weight2);
-  EXPECT_EQ(water.Outcome(), "Отговор: 94%.") << Joined(water.Shown().lines);
+  EXPECT_EQ(water.Outcome(), "Отговор: водата в получения разтвор е 94%.")
+      << Joined(water.Shown().lines);
 }
 
-// Goods mixed by price: the price in the percentage's place, the solution by what they are worth.
+// Goods mixed by price: the price in the percentage's place, the solution by what they are worth,
+// the goods named as the text names them, or as kinds where it names two.
 TEST(MyProblemTest, SolvesAMixtureByPriceInItsCurrency) {
   const std::vector<std::string> lines = ShownOf(
       "В сладкарница смесили 5 кг бонбони по 9 € за килограм и 3 кг бонбони по 13 € за "
       "килограм. По колко евро трябва да се продава килограм от сместа?");
   EXPECT_EQ(lines[0],
-            "Дадено: 5 кг – масата на първия вид; 9 € – цената на килограм от първия вид; 3 кг – "
-            "масата на втория вид; 13 € – цената на килограм от втория вид.");
+            "Дадено: 5 кг – масата на първия вид бонбони; 9 € – цената на килограм от първия вид "
+            "бонбони; 3 кг – масата на втория вид бонбони; 13 € – цената на килограм от втория "
+            "вид бонбони.");
   EXPECT_TRUE(HasLineStarting(lines, "Стойността на сместа е 45 + 39 = 84 (€).")) << Joined(lines);
-  EXPECT_EQ(lines.back(), "Отговор: килограм от сместа струва 10,5 €.");
+  EXPECT_EQ(lines.back(), "Отговор: килограм от сместа струва 10,50 €.");
   EXPECT_EQ(Joined(lines).find('%'), std::string::npos) << Joined(lines);
   // Money has no periodic decimals: a price that is no whole stotinki is rounded to them.
   const std::vector<std::string> rounded = ShownOf(
@@ -658,6 +742,28 @@ TEST(MyProblemTest, SolvesAMixtureByPriceInItsCurrency) {
   EXPECT_TRUE(HasLineStarting(rounded, "Килограм от сместа струва 34 : 3 ≈ 11,33 (лв.)."))
       << Joined(rounded);
   EXPECT_EQ(rounded.back(), "Отговор: килограм от сместа струва около 11,33 лв.");
+  // Stotinki are written with two digits wherever a price is.
+  const std::string stotinki = Joined(
+      ShownOf("Смесили 3 кг ядки по 12 лв./кг и 2 кг ядки по 7,5 лв./кг. Колко лева струва 1 кг от "
+              "сместа?"));
+  for (const std::string_view said :
+       {"7,50 лв. – цената на килограм от втория вид", "Стойността на втория вид ядки е 2 · 7,50",
+        "Килограм от сместа струва 51 : 5 = 10,20 (лв.).",
+        "Отговор: килограм от сместа струва "
+        "10,20 лв."}) {
+    EXPECT_NE(stotinki.find(said), std::string::npos) << stotinki;
+  }
+  const std::string two = Joined(
+      ShownOf("Фъстъците струват 12 лв. за килограм, а лешниците – 20 лв. за килограм. В какво "
+              "отношение трябва да се смесят, за да струва сместа 14 лв. за килограм?"));
+  EXPECT_NE(two.find("Отговор: двата вида се смесват в отношение 3 : 1."), std::string::npos)
+      << two;
+  const std::string ratio = Joined(ShownOf(
+      "В какво отношение трябва да се смесят бонбони по 8 € за килограм и бонбони по 14 € за "
+      "килограм, за да струва сместа 10 € за килограм?"));
+  EXPECT_NE(ratio.find("Отговор: двата вида бонбони се смесват в отношение 2 : 1."),
+            std::string::npos)
+      << ratio;
 }
 
 TEST(MyProblemTest, PutsTheProblemIntoTheGrid) {
