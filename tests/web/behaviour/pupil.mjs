@@ -193,10 +193,13 @@ export const practice = (page) => page.evaluate(() => {
   };
 });
 
-// The teacher's sheet, once shown: its title, problems and the key's rows as their cells' texts,
-// each with whether it is bold.
-export const teacherSheet = (page) => page.evaluate(() => {
+// The teacher's sheet, once drawn (its module comes when it is first asked for): its title,
+// problems and the key's rows as their cells' texts, each with whether it is bold.
+export const teacherSheet = (page) => until(page, () => {
   const sheet = document.getElementById('teacher-sheet');
+  if (sheet.hasAttribute('aria-busy') || !sheet.querySelector('h3')) {
+    return null;
+  }
   return {
     title: sheet.querySelector('h3').textContent,
     problems: [...sheet.querySelectorAll('li')].map((item) => item.textContent),
@@ -205,7 +208,7 @@ export const teacherSheet = (page) => page.evaluate(() => {
     bold: [...sheet.querySelectorAll('tbody tr')].map((row) => [...row.cells]
       .map((cell) => Number(getComputedStyle(cell).fontWeight) >= 700)),
   };
-});
+}, undefined, 'the teacher\'s sheet');
 
 // Presses Tab until fn(), run in the page, holds, at most `limit` times.
 export async function tabUntil(page, fn, what, limit = 80) {

@@ -37,6 +37,7 @@ for (const [layout, open] of [['the window\'s layout', openPage], ['a phone\'s l
     await page.waitForFunction(() => document.getElementById('practice-text')?.textContent);
     await page.getByRole('radio', { name: 'Смесени', exact: true }).check();
     await button(page, 'Лист със задачи').click();
+    await page.waitForSelector('#teacher-sheet:not([aria-busy]) h3');
     const problems = await page.locator('#teacher-sheet li').allTextContents();
     assert.equal(problems.length, 7);
 
@@ -87,6 +88,7 @@ test('the sought cells of the key are bold, and its headings are headings of the
   const page = await openPage(shared.browser, shared.server.url);
   await page.waitForFunction(() => document.getElementById('practice-text')?.textContent);
   await button(page, 'Лист със задачи').click();
+  await page.waitForSelector('#teacher-sheet:not([aria-busy]) h3');
   const cells = await page.locator('#teacher-sheet tbody td').evaluateAll((tds) => tds
     .map((td) => [td.textContent, Number(getComputedStyle(td).fontWeight) >= 700]));
   assert.ok(cells.some(([text]) => text.endsWith('*')));
