@@ -24,7 +24,7 @@ inline constexpr std::string_view MyProblemRole = "Какво означава";
 // The page fetches the reader when the pupil first solves a problem of their own, and keeps it for
 // the visits without a network from then on; before that, without a network, it says so.
 inline std::string ReaderUnreachable() {
-  return Unreachable("„" + std::string(MyProblemTitle) + "“", "решаване", SolveButton);
+  return Unreachable("„" + std::string(MyProblemTitle) + "“", "решаване на задача", SolveButton);
 }
 }  // namespace Texts
 
