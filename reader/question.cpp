@@ -143,6 +143,19 @@ bool MeansRatio(const Item& item) {
   return StartsWith(item, "отношени");
 }
 
+// "Колко струва сместа?" asks what all of it costs, not the price of a kilogram, which "Колко
+// струва 1 кг от сместа?" or "… килограм от сместа" names.
+bool AsksTheWholeValue(const Items& items, std::size_t at, std::size_t end) {
+  bool costs = false;
+  for (std::size_t i = at; i < end && !IsQuestionStart(items[i]); ++i) {
+    if (costs && (items[i].amount || IsCountWord(items[i]))) {
+      return false;
+    }
+    costs = costs || StartsWith(items[i], "струва");
+  }
+  return costs;
+}
+
 // "Колко грама 5% и 25% разтвор", "Колко грама от 5% и от 25% разтвор": a second percentage
 // listed right after the one asked about asks the same of its part.
 std::optional<std::size_t> ListedPercent(const Items& items, std::size_t percent, std::size_t end) {
@@ -330,7 +343,8 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
     }
     target.who = WhoFrom(items, at, end, target.percent, context, target.percentItem);
     if (target.percent) {
-      target.share = ShareFrom(items, measured, end, context);
+      target.share = AsksTheWholeValue(items, at, end) ? Share::Other
+                                                       : ShareFrom(items, measured, end, context);
     }
     if (target.who == Who::Pure && !target.percent) {
       std::optional<std::size_t> none;
