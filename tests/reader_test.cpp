@@ -272,6 +272,34 @@ TEST(MyProblemTest, GivesOnlyWhatTheTextGives) {
   }
 }
 
+// "Сплав от сребро и мед с маса 300 г": the mass is the alloy's, not the last metal's, so the
+// working names the alloy where it takes its metal.
+TEST(MyProblemTest, NamesAnAlloyListedWithItsMetals) {
+  struct Row {
+    std::string_view text;
+    std::string_view given;
+    std::string_view step;
+  };
+  const std::vector<Row> rows = {
+      {"Сплав от сребро и мед с маса 300 г е с проба 900. Към нея се добавят 60 г мед. Каква е "
+       "пробата на новата сплав?",
+       "Дадено: 300 г – масата на сплавта; 900 (90%) – процентното съдържание на сребро в "
+       "сплавта; 60 г – масата на медта.",
+       "Сребро в сплавта: 300 · 90 : 100 = 270 (г)."},
+      {"Сплав от злато и мед с маса 200 г съдържа 60% злато. Към нея се добавят 40 г мед. Колко "
+       "процента злато има в новата сплав?",
+       "Дадено: 200 г – масата на сплавта; 60% – процентното съдържание на злато в сплавта; 40 г "
+       "– масата на медта.",
+       "Злато в сплавта: 200 · 60 : 100 = 120 (г)."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], row.given);
+    EXPECT_TRUE(HasLineStarting(lines, row.step)) << Joined(lines);
+  }
+}
+
 TEST(MyProblemTest, AnswersAllTheQuestionAsksInItsUnit) {
   struct Row {
     std::string_view text;
