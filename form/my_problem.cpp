@@ -676,7 +676,7 @@ std::string MyProblem::SubstanceLine(Column mass) const {
          std::string(UnitSymbol(reading_.problem->unit)) + ").";
 }
 
-// "Дадено: 400 г – масата на първия разтвор; …; 5 – не е нужно (номерът на задачата)."
+// "Дадено: 400 г – масата на първия разтвор; …; 2013 – не е нужно (годината)."
 std::string MyProblem::GivenLine() const {
   const Problem& problem = *reading_.problem;
   const Texts::PartWords parts = PartWordsOf(reading_);
@@ -706,12 +706,10 @@ std::string MyProblem::GivenLine() const {
                     std::string(UnitSymbol(problem.unit)) + ")"
               : number.written;
       given.push_back(shown + " – " + RoleOf(problem, parts, *number.column, byPrice));
-    } else if (number.aside == PointsAside) {
-      // "(2 т.)" are points, not tonnes: said with the point that tells them apart.
-      given.push_back(number.written + (number.written.ends_with(" т") ? "." : "") + " – " +
-                      std::string(PointsAside) + ", не са нужни");
-    } else if (number.aside != PriceUnitAside) {
-      // The kilogram a price is of belongs to the question, not to what is given.
+    } else if (number.aside != PointsAside && number.aside != ProblemNumberAside &&
+               number.aside != PriceUnitAside) {
+      // The problem's number and points are no data of it, and the kilogram a price is of
+      // belongs to the question.
       given.push_back(number.written + " – " + std::string(NotNeeded) +
                       (number.aside.empty() || number.aside == NotNeeded
                            ? std::string()

@@ -248,7 +248,8 @@ TEST(MyProblemTest, ShowsTheGivenTheSoughtTheSolutionAndTheAnswer) {
 }
 
 // "Дадено:" holds the text's numbers: not water's 0% nor the pure substance's 100%, which the
-// solution says where it uses them, nor the kilogram a price is of; points are no tonnes.
+// solution says where it uses them, nor the kilogram a price is of, nor the problem's number and
+// points.
 TEST(MyProblemTest, GivesOnlyWhatTheTextGives) {
   struct Row {
     std::string_view text;
@@ -257,9 +258,13 @@ TEST(MyProblemTest, GivesOnlyWhatTheTextGives) {
   const std::vector<Row> rows = {
       {"Задача 5. (2 т.) Към 300 г 20% разтвор на сол добавили 100 г сол. Колко процента е "
        "полученият разтвор?",
-       "Дадено: 5 – не е нужно (номерът на задачата); 2 т. – точките на задачата, не са нужни; "
-       "300 г – масата на разтвора; 20% – процентното съдържание на сол в разтвора; 100 г – "
-       "масата на чистата сол."},
+       "Дадено: 300 г – масата на разтвора; 20% – процентното съдържание на сол в разтвора; "
+       "100 г – масата на чистата сол."},
+      {"4. [3 точки] Смесили 200 г 10% разтвор на сол с 300 г 20% разтвор на сол. Колко "
+       "процента е полученият разтвор?",
+       "Дадено: 200 г – масата на първия разтвор; 10% – процентното съдържание на сол в първия "
+       "разтвор; 300 г – масата на втория разтвор; 20% – процентното съдържание на сол във "
+       "втория разтвор."},
       {"Смесили 3 кг ядки по 12 лв./кг и 2 кг ядки по 7 лв./кг. Колко лева струва 1 кг от "
        "сместа?",
        "Дадено: 3 кг – масата на първия вид ядки; 12 лв. – цената на килограм от първия вид "
