@@ -455,7 +455,7 @@ void MyProblem::ShowReading() {
   std::size_t next = 0;
   for (const Amount& amount : reading_.answers) {
     if (amount.difference) {
-      difference = "разликата е " + ExactAmount(amount);
+      difference = DifferenceAnswer(amount);
     } else if (!amount.substanceOf) {
       const std::string share = ShareAnswer(amount, next++);
       shares = shares || !share.empty();
@@ -520,6 +520,19 @@ bool MyProblem::IsWaterShare(const Amount& amount) const {
          amount.rest != produce;
 }
 
+// "в първия разтвор има с 40 г повече сол": a difference of the substance says which part has
+// more, as "В кой разтвор има повече сол и с колко грама?" asks; of the masses, the difference.
+std::string MyProblem::DifferenceAnswer(const Amount& amount) const {
+  if (!amount.substances) {
+    return "разликата е " + ExactAmount(amount);
+  }
+  const Texts::PartWords parts = Texts::PartWordsOf(*reading_.problem);
+  const auto& values = reading_.values;
+  const bool firstMore = values[Weight1] * values[Percent1] >= values[Weight2] * values[Percent2];
+  return Texts::In(parts.names[firstMore ? 0 : 1]) + " има с " + ExactAmount(amount) + " повече " +
+         parts.substance;
+}
+
 // "водата в разтвора е 80%", "сухото вещество в сушените гъби е 80%": a share answered with
 // what it is; empty for the percentage the problem's own are of, which needs no name.
 std::string MyProblem::ShareAnswer(const Amount& amount, std::size_t sought) const {
@@ -565,7 +578,7 @@ void MyProblem::AnswerTheSubstance() {
   const std::string word = Texts::PartWordsOf(*reading_.problem).substance;
   std::vector<std::string> answers;
   for (const Amount& amount : reading_.answers) {
-    answers.push_back(amount.difference   ? "разликата е " + ExactAmount(amount)
+    answers.push_back(amount.difference   ? DifferenceAnswer(amount)
                       : substance(amount) ? ExactAmount(amount) + " " + word
                                           : ExactAmount(amount));
   }

@@ -247,12 +247,15 @@ bool NamesSubstance(const Items& items, std::size_t begin, std::size_t end, Cont
   return false;
 }
 
-// "С колко грама повече вода …", "В кой разтвор … и с колко": what a difference of the parts'
-// masses or substance does not answer alone.
-bool NamesWhichOrWater(const Items& items, std::size_t begin, std::size_t end, Context context) {
+// "С колко грама повече вода …", "В кой разтвор … и с колко" of the masses: what a difference of
+// the parts' masses or substance does not answer. Of the substance, the answer says which part
+// has more.
+bool AsksMoreThanADifference(const Items& items, std::size_t begin, std::size_t end,
+                             Context context) {
   constexpr std::array<std::string_view, 3> Which = {"кой", "коя", "кое"};
+  const bool substances = NamesSubstance(items, begin, end, context);
   for (std::size_t i = begin; i < end; ++i) {
-    if (NounOf(items[i], context) == Noun::Water || IsAnyWord(items[i], Which)) {
+    if (NounOf(items[i], context) == Noun::Water || (IsAnyWord(items[i], Which) && !substances)) {
       return true;
     }
   }
@@ -304,7 +307,7 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
       target.larger = LargerOf(items, at + 1, end);
       // The difference read is the two parts': one that names the mixture or the start ("С
       // колко литра обемът на получения разтвор е по-голям от първоначалния?") is not read.
-      if (NamesTheWhole(items, at, end) || NamesWhichOrWater(items, clause, end, context)) {
+      if (NamesTheWhole(items, at, end) || AsksMoreThanADifference(items, clause, end, context)) {
         target.share = Share::Other;
       }
       targets.push_back(target);
