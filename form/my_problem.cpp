@@ -979,8 +979,10 @@ void MyProblem::ShowByPrice() {
     shown_.lines.push_back(std::move(line));
   }
   if (problem.asked == Asked::Ratio) {
-    shown_.lines.push_back("Отговор: " + PartWordsOf(reading_).bothParts +
-                           " се смесват в отношение " + Exact(reading_.values[Weight1]) + " : " +
+    // Which kind is which term: "първият и вторият вид бонбони", not "двата вида".
+    const std::string goods = reading_.goods.empty() ? "" : " " + reading_.goods;
+    shown_.lines.push_back("Отговор: първият и вторият вид" + goods + " се смесват в отношение " +
+                           Exact(reading_.values[Weight1]) + " : " +
                            Exact(reading_.values[Weight2]) + ".");
     return;
   }
