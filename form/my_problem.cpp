@@ -455,7 +455,7 @@ void MyProblem::ShowReading() {
   std::size_t next = 0;
   for (const Amount& amount : reading_.answers) {
     if (amount.difference) {
-      difference = "разликата е " + ExactAmount(amount);
+      difference = DifferenceAnswer(amount);
     } else if (!amount.substanceOf) {
       const std::string share = ShareAnswer(amount, next++);
       shares = shares || !share.empty();
@@ -520,6 +520,19 @@ bool MyProblem::IsWaterShare(const Amount& amount) const {
          amount.rest != produce;
 }
 
+// "в първия разтвор има с 40 г повече сол": a difference of the substance says which part has
+// more, as "В кой разтвор има повече сол и с колко грама?" asks; of the masses, the difference.
+std::string MyProblem::DifferenceAnswer(const Amount& amount) const {
+  if (!amount.substances) {
+    return "разликата е " + ExactAmount(amount);
+  }
+  const Texts::PartWords parts = Texts::PartWordsOf(*reading_.problem);
+  const auto& values = reading_.values;
+  const bool firstMore = values[Weight1] * values[Percent1] >= values[Weight2] * values[Percent2];
+  return Texts::In(parts.names[firstMore ? 0 : 1]) + " има с " + ExactAmount(amount) + " повече " +
+         parts.substance;
+}
+
 // "водата в разтвора е 80%", "сухото вещество в сушените гъби е 80%": a share answered with
 // what it is; empty for the percentage the problem's own are of, which needs no name.
 std::string MyProblem::ShareAnswer(const Amount& amount, std::size_t sought) const {
@@ -565,7 +578,7 @@ void MyProblem::AnswerTheSubstance() {
   const std::string word = Texts::PartWordsOf(*reading_.problem).substance;
   std::vector<std::string> answers;
   for (const Amount& amount : reading_.answers) {
-    answers.push_back(amount.difference   ? "разликата е " + ExactAmount(amount)
+    answers.push_back(amount.difference   ? DifferenceAnswer(amount)
                       : substance(amount) ? ExactAmount(amount) + " " + word
                                           : ExactAmount(amount));
   }
@@ -676,7 +689,7 @@ std::string MyProblem::SubstanceLine(Column mass) const {
          std::string(UnitSymbol(reading_.problem->unit)) + ").";
 }
 
-// "Дадено: 400 г – масата на първия разтвор; …; 5 – не е нужно (номерът на задачата)."
+// "Дадено: 400 г – масата на първия разтвор; …; 2013 – не е нужно (годината)."
 std::string MyProblem::GivenLine() const {
   const Problem& problem = *reading_.problem;
   const Texts::PartWords parts = PartWordsOf(reading_);
@@ -706,12 +719,10 @@ std::string MyProblem::GivenLine() const {
                     std::string(UnitSymbol(problem.unit)) + ")"
               : number.written;
       given.push_back(shown + " – " + RoleOf(problem, parts, *number.column, byPrice));
-    } else if (number.aside == PointsAside) {
-      // "(2 т.)" are points, not tonnes: said with the point that tells them apart.
-      given.push_back(number.written + (number.written.ends_with(" т") ? "." : "") + " – " +
-                      std::string(PointsAside) + ", не са нужни");
-    } else if (number.aside != PriceUnitAside) {
-      // The kilogram a price is of belongs to the question, not to what is given.
+    } else if (number.aside != PointsAside && number.aside != ProblemNumberAside &&
+               number.aside != PriceUnitAside) {
+      // The problem's number and points are no data of it, and the kilogram a price is of
+      // belongs to the question.
       given.push_back(number.written + " – " + std::string(NotNeeded) +
                       (number.aside.empty() || number.aside == NotNeeded
                            ? std::string()
@@ -968,8 +979,10 @@ void MyProblem::ShowByPrice() {
     shown_.lines.push_back(std::move(line));
   }
   if (problem.asked == Asked::Ratio) {
-    shown_.lines.push_back("Отговор: " + PartWordsOf(reading_).bothParts +
-                           " се смесват в отношение " + Exact(reading_.values[Weight1]) + " : " +
+    // Which kind is which term: "първият и вторият вид бонбони", not "двата вида".
+    const std::string goods = reading_.goods.empty() ? "" : " " + reading_.goods;
+    shown_.lines.push_back("Отговор: първият и вторият вид" + goods + " се смесват в отношение " +
+                           Exact(reading_.values[Weight1]) + " : " +
                            Exact(reading_.values[Weight2]) + ".");
     return;
   }

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr std::string_view ProblemNumber = "номерът на задачата";
 constexpr std::string_view Year = "годината";
 constexpr std::string_view SchoolClass = "класът";
 constexpr std::string_view PrintedAnswer = "отговорът в учебника";
@@ -137,7 +136,7 @@ Asides AsidesOf(const Items& items) {
     if (i >= asides.end) {
       asides.of[i] = IsOptionLabel(items, asides.end) ? OptionNumber : PrintedAnswer;
     } else if (IsProblemNumber(items, i)) {
-      asides.of[i] = ProblemNumber;
+      asides.of[i] = ProblemNumberAside;
     } else if (IsPoints(items, i) || IsTrailingPoints(items, i)) {
       asides.of[i] = PointsAside;
     } else if (IsYear(items, i)) {

@@ -156,6 +156,11 @@ class Grouper {
     if (named.noun == Noun::None && i > 2 && IsWord(items_[i - 1], "маса") &&
         IsAnyWord(items_[i - 2], WithWords)) {
       named = {NounOf(items_[i - 3], context_), i - 3, 0};
+      // "Сплав от сребро и мед с маса 300 г": the mass of the alloy the metals are listed of.
+      if (i > 6 && IsWord(items_[i - 4], "и") && IsWord(items_[i - 6], "от") &&
+          IsSolutionWord(items_[i - 7])) {
+        named = {Noun::Solution, i - 7, 0};
+      }
     }
     // "200 г 40% спирт" is a solution of it, not the substance.
     group.noun = group.percent && named.noun == Noun::Substance ? Noun::Solution : named.noun;

@@ -143,6 +143,19 @@ bool MeansRatio(const Item& item) {
   return StartsWith(item, "отношени");
 }
 
+// "Колко струва сместа?" asks what all of it costs, not the price of a kilogram, which "Колко
+// струва 1 кг от сместа?" or "… килограм от сместа" names.
+bool AsksTheWholeValue(const Items& items, std::size_t at, std::size_t end) {
+  bool costs = false;
+  for (std::size_t i = at; i < end && !IsQuestionStart(items[i]); ++i) {
+    if (costs && (items[i].amount || IsCountWord(items[i]))) {
+      return false;
+    }
+    costs = costs || StartsWith(items[i], "струва");
+  }
+  return costs;
+}
+
 // "Колко грама 5% и 25% разтвор", "Колко грама от 5% и от 25% разтвор": a second percentage
 // listed right after the one asked about asks the same of its part.
 std::optional<std::size_t> ListedPercent(const Items& items, std::size_t percent, std::size_t end) {
@@ -211,12 +224,42 @@ std::pair<int, std::size_t> ComparativeAt(const Items& items, std::size_t at, st
   return {StartsWithAny(stem, More) ? 1 : StartsWithAny(stem, Less) ? -1 : 0, 3};
 }
 
-// "С колко грама солта в първия …", "С колко грама повече сол има …": a difference of the parts'
-// substance, not of their masses.
-bool IsSubstanceNext(const Items& items, std::size_t at, std::size_t end, Context context) {
-  at += ComparativeAt(items, at, end).second;
-  const Noun noun = at < end ? NounOf(items[at], context) : Noun::None;
-  return noun == Noun::Substance || noun == Noun::Pure;
+// Where the clause of a question word at `at` begins: after the question word before it, so that
+// "В кой разтвор има повече сол и с колко грама?" is read whole.
+std::size_t ClauseStart(const Items& items, std::size_t begin, std::size_t at) {
+  while (at > begin && !IsQuestionStart(items[at - 1])) {
+    --at;
+  }
+  return at;
+}
+
+// "количествата сол", "масите на солта", "повече сол": a difference that names the substance
+// anywhere is of the substance, not of the masses; "разтвор на сол" names only a solution.
+bool NamesSubstance(const Items& items, std::size_t begin, std::size_t end, Context context) {
+  for (std::size_t i = begin; i < end; ++i) {
+    const Noun noun = NounOf(items[i], context);
+    const bool ofSolution = i >= begin + 2 && IsWord(items[i - 1], "на") &&
+                            NounOf(items[i - 2], context) == Noun::Solution;
+    if ((noun == Noun::Substance || noun == Noun::Pure) && !ofSolution) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// "С колко грама повече вода …", "В кой разтвор … и с колко" of the masses: what a difference of
+// the parts' masses or substance does not answer. Of the substance, the answer says which part
+// has more.
+bool AsksMoreThanADifference(const Items& items, std::size_t begin, std::size_t end,
+                             Context context) {
+  constexpr std::array<std::string_view, 3> Which = {"кой", "коя", "кое"};
+  const bool substances = NamesSubstance(items, begin, end, context);
+  for (std::size_t i = begin; i < end; ++i) {
+    if (NounOf(items[i], context) == Noun::Water || (IsAnyWord(items[i], Which) && !substances)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 // "С колко грама солта в първия разтвор е повече от солта във втория?": the part the question
@@ -259,11 +302,12 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
         UnitWord(items[at]) && UnitWord(items[at]) != WrittenUnit::Percent) {
       target.difference = true;
       target.unit = UnitWord(items[at]);
-      target.substances = IsSubstanceNext(items, at + 1, end, context);
+      const std::size_t clause = ClauseStart(items, begin, i);
+      target.substances = NamesSubstance(items, clause, end, context);
       target.larger = LargerOf(items, at + 1, end);
       // The difference read is the two parts': one that names the mixture or the start ("С
       // колко литра обемът на получения разтвор е по-голям от първоначалния?") is not read.
-      if (NamesTheWhole(items, at, end)) {
+      if (NamesTheWhole(items, at, end) || AsksMoreThanADifference(items, clause, end, context)) {
         target.share = Share::Other;
       }
       targets.push_back(target);
@@ -302,7 +346,8 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
     }
     target.who = WhoFrom(items, at, end, target.percent, context, target.percentItem);
     if (target.percent) {
-      target.share = ShareFrom(items, measured, end, context);
+      target.share = AsksTheWholeValue(items, at, end) ? Share::Other
+                                                       : ShareFrom(items, measured, end, context);
     }
     if (target.who == Who::Pure && !target.percent) {
       std::optional<std::size_t> none;

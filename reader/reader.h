@@ -31,6 +31,7 @@ enum class Doubt : std::uint8_t {
 // What two numbers that are no quantities are: a problem's points, "(2 т.)", and the kilogram a
 // price is of, "Колко струва 1 кг от сместа?".
 inline constexpr std::string_view PointsAside = "точките на задачата";
+inline constexpr std::string_view ProblemNumberAside = "номерът на задачата";
 inline constexpr std::string_view PriceUnitAside = "количеството, за което е цената";
 
 // A number of the text and what it stands for.
