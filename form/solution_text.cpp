@@ -532,8 +532,12 @@ class SolutionWriter {
     if (equation.withoutSubstance) {
       const Part without = *equation.withoutSubstance;
       const Part other = without == Part::First ? Part::Second : Part::First;
+      // Of a pure part, all of it is the substance: "колкото масата на солта", not "колкото в
+      // солта".
+      const std::optional<Fraction>& percent = solution_.exact[ColumnsOf(other).percent];
+      const std::string asMuchAs = percent == Hundred ? "масата на " + Name(other) : InName(other);
       Add({Title(without), " не съдържа ", parts_.substance, ", затова ", parts_.substanceDefinite,
-           " ", InName(Part::Mixture), " ", parts_.substanceIs, " колкото ", InName(other), ":"});
+           " ", InName(Part::Mixture), " ", parts_.substanceIs, " колкото ", asMuchAs, ":"});
     } else {
       Add(MixtureBalance(parts_));
     }

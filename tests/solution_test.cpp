@@ -291,6 +291,13 @@ TEST(Solution, WaterHasNoSubstanceAndThePureSubstanceIsAllOfIt) {
        {"втора съставка | x | 100% | x", "40 + x = (400 + x) · 17 : 100   | · 100", "83x = 2800"}) {
     EXPECT_NE(std::find(pure.begin(), pure.end(), line), pure.end()) << line;
   }
+  // Dissolved in water, all of the pure part is the substance.
+  const std::vector<std::string> dissolved = LinesOf(4, {"100", "", "0", "180", "8.5", ""});
+  const std::string fromThePure =
+      "Втората съставка не съдържа чисто вещество, затова чистото вещество в сместа е колкото "
+      "масата на първата съставка:";
+  EXPECT_NE(std::find(dissolved.begin(), dissolved.end(), fromThePure), dissolved.end())
+      << Joined(dissolved);
   const std::vector<std::string> added = LinesOf(0, {"10", "400", "100", "100", "", ""});
   const std::string allOfIt =
       "Втората съставка е чисто вещество (100%), затова чистото вещество е цялата маса: 100.";
