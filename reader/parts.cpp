@@ -207,6 +207,7 @@ class Grouper {
         at = verb;
       }
     }
+    at = AfterItsSubstance(at);
     if (group.percent || at + 1 >= asides_.end) {
       return;
     }
@@ -216,6 +217,11 @@ class Grouper {
     while (percent < asides_.end && percent < at + 3 && IsAboutPercent(items_[percent])) {
       ++percent;
     }
+    // "с концентрация на захарта 20%": what the percentage word measures, said before it.
+    if (percent > at + 1 && percent + 2 < asides_.end && IsWord(items_[percent], "на") &&
+        IsCyrillicWord(items_[percent + 1]) && IsPercent(items_[percent + 2])) {
+      percent += 2;
+    }
     if (with && percent < asides_.end && IsPercent(items_[percent]) && !used_[percent]) {
       group.percent = percent;
       for (std::size_t i = at; i <= percent; ++i) {
@@ -223,6 +229,20 @@ class Grouper {
       }
       MarkUsed(percent + 1, NamedFrom(items_, percent + 1, context_));
     }
+  }
+
+  // "разтвор на сол с концентрация 20%", "есенция на оцетна киселина със 70%": past the
+  // substance a solution is named of, to its percentage.
+  std::size_t AfterItsSubstance(std::size_t at) const {
+    if (at + 1 >= asides_.end || !IsWord(items_[at], "на")) {
+      return at;
+    }
+    std::size_t after = at + 1;
+    while (after < asides_.end && after < at + 3 &&
+           NounOf(items_[after], context_) == Noun::Substance) {
+      ++after;
+    }
+    return after > at + 1 ? after : at;
   }
 
   void MarkUsed(std::size_t from, const Named& named) {
