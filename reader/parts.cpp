@@ -297,6 +297,15 @@ class Grouper {
     for (std::size_t back = 1; back <= 4 && back <= i; ++back) {
       const Item& item = items_[i - back];
       const bool with = IsWord(item, "с") || IsWord(item, "със");
+      // "сплав, която съдържа 88% мед": the clause says more of the noun before it.
+      const bool which =
+          IsMark(item, ",") && back > 1 && StartsWithAny(items_[i - back + 1], Which);
+      // "Разтворът на сол е 10%": past the substance the noun is of.
+      const bool of =
+          IsWord(item, "на") && NounAt(items_, i - back + 1, context_) == Noun::Substance;
+      if (which || of) {
+        continue;
+      }
       if (item.type == ItemType::Number || (EndsPhrase(item) && !IsMark(item, "-")) ||
           (IsAnyWord(item, Prepositions) && !with)) {
         return std::nullopt;

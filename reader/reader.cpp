@@ -241,6 +241,7 @@ class Reader {
                     [](const Placed& p) { return p.mass && !p.percent && p.noun == Noun::None; })) {
       return Doubt(Doubt::TwoReadings);
     }
+    JoinDefined(parts);
     JoinNamedTwice(parts, mentions);
     AddMentioned(parts, mentions);
     if (IsTwoSteps(parts)) {
@@ -489,6 +490,50 @@ class Reader {
       }
     }
     return false;
+  }
+
+  // "Бронзът е сплав, която съдържа 88% мед. Към 40 кг бронз …": a sentence of its own that
+  // says what a part holds, and the part given after it by its noun and mass alone.
+  void JoinDefined(NamedParts& parts) const {
+    if (parts.parts.size() < 2) {
+      return;
+    }
+    const Placed& defined = parts.parts.front();
+    if (defined.noun != Noun::Solution || !defined.percent || defined.mass ||
+        !IsAloneInSentence(*defined.percent)) {
+      return;
+    }
+    const auto givenLater = [&defined](const Placed& p) {
+      return p.noun == Noun::Solution && p.mass && !p.percent && p.ordinal == defined.ordinal;
+    };
+    const auto later = std::find_if(parts.parts.begin() + 1, parts.parts.end(), givenLater);
+    if (later == parts.parts.end() || std::count_if(later, parts.parts.end(), givenLater) != 1) {
+      return;
+    }
+    later->percent = defined.percent;
+    later->begin = defined.begin;
+    parts.parts.erase(parts.parts.begin());
+  }
+
+  // Whether the number at `at` is the only one of its sentence.
+  bool IsAloneInSentence(std::size_t at) const {
+    const auto ends = [this](std::size_t i) {
+      return IsMark(items_[i], ".") || IsMark(items_[i], "?") || IsMark(items_[i], "!");
+    };
+    std::size_t begin = at;
+    while (begin > 0 && !ends(begin - 1)) {
+      --begin;
+    }
+    std::size_t end = at;
+    while (end < asides_.end && !ends(end)) {
+      ++end;
+    }
+    for (std::size_t i = begin; i < end; ++i) {
+      if (i != at && items_[i].type == ItemType::Number && asides_.of[i].empty()) {
+        return false;
+      }
+    }
+    return true;
   }
 
   // "За туршия е нужна 12% саламура. … за 25 кг саламура?", "Имаме 10% саламура. … в 30 кг

@@ -100,12 +100,13 @@ const std::array<std::vector<std::string_view>, ContextCount>& Marks() {
 }
 
 // Every form of every noun a part or a mixture is called by: "разтвор", "разтвора", "сплавта",
-// "сплави", and what textbooks call a mixture besides.
+// "сплави", and what textbooks call a mixture besides, bronze and brass among the alloys.
 std::vector<std::string_view> SolutionForms() {
   std::vector<std::string_view> forms = {
-      "смес",   "сместа",   "руда",     "рудата", "руди",    "сок",     "сока",     "сокът",
-      "нектар", "нектара",  "нектарът", "сироп",  "сиропа",  "сиропът", "саламура", "саламурата",
-      "морска", "морската", "разтвори", "сплави", "парчета", "парче",   "пръстен"};
+      "смес",   "сместа",   "руда",     "рудата",  "руди",    "сок",     "сока",     "сокът",
+      "нектар", "нектара",  "нектарът", "сироп",   "сиропа",  "сиропът", "саламура", "саламурата",
+      "морска", "морската", "разтвори", "сплави",  "парчета", "парче",   "пръстен",  "бронз",
+      "бронза", "бронзът",  "месинг",   "месинга", "месингът"};
   for (const Texts::ContextWords& words : Texts::ContextTable) {
     for (const std::string_view text : {words.solution.bare, words.solution.definiteShort,
                                         words.solution.definiteFull, words.solution.both}) {
