@@ -54,8 +54,22 @@ bool IsSchoolClass(const Items& items, std::size_t i) {
   return next < items.size() && StartsWith(items[next], "клас");
 }
 
-// "Колко струва един килограм от сместа?", "да се продава 1 кг", "цената на 1 кг": the measure a
-// price is of.
+// "Един килограм от сместа струва 11 €": the measure, then what it is of, then its price.
+bool CostsAfter(const Items& items, std::size_t i) {
+  constexpr std::size_t Reach = 3;
+  for (std::size_t j = i + 1; j < items.size() && j <= i + Reach; ++j) {
+    if (StartsWith(items[j], "струв")) {
+      return true;
+    }
+    if (items[j].type != ItemType::Word) {
+      return false;
+    }
+  }
+  return false;
+}
+
+// "Колко струва един килограм от сместа?", "да се продава 1 кг", "цената на 1 кг", "1 кг от
+// сместа струва": the measure a price is of.
 bool IsPriceUnit(const Items& items, std::size_t i) {
   const Item& item = items[i];
   if (!item.amount || !item.amount->unit || item.amount->unit == WrittenUnit::Percent ||
@@ -64,7 +78,8 @@ bool IsPriceUnit(const Items& items, std::size_t i) {
   }
   constexpr std::array<std::string_view, 3> Pricing = {"струв", "продав", "продад"};
   return StartsWithAny(items[i - 1], Pricing) ||
-         (i > 1 && IsWord(items[i - 1], "на") && StartsWith(items[i - 2], "цена"));
+         (i > 1 && IsWord(items[i - 1], "на") && StartsWith(items[i - 2], "цена")) ||
+         CostsAfter(items, i);
 }
 
 // "(2 т.)", "[3 точки]": the points a problem is worth, in brackets of either kind.

@@ -176,9 +176,11 @@ class Grouper {
 
   // "5 кг бонбони по 9 € за килограм", "30 кг смес по 28 лв.": the goods, and their price.
   void TakePrice(Group& group, std::size_t at) {
+    const auto priced = [this](std::size_t i) {
+      return IsWord(items_[i], "по") || IsNamedPrice(i);
+    };
     std::size_t by = at;
-    while (by < asides_.end && by < at + 3 && IsCyrillicWord(items_[by]) &&
-           !IsWord(items_[by], "по")) {
+    while (by < asides_.end && by < at + 3 && IsCyrillicWord(items_[by]) && !priced(by)) {
       ++by;
     }
     if (group.noun == Noun::None && by > at) {
@@ -189,12 +191,18 @@ class Grouper {
     const bool costing = by + 2 < asides_.end && IsMark(items_[by], ",") &&
                          StartsWithAny(items_[by + 1], Which) &&
                          StartsWith(items_[by + 2], "струв");
-    const std::size_t price = costing ? by + 3 : by + 1;
-    if (!group.percent && price < asides_.end && (costing || IsWord(items_[by], "по")) &&
+    const std::size_t price = costing ? by + 3 : IsNamedPrice(by) ? by + 2 : by + 1;
+    if (!group.percent && price < asides_.end && (costing || priced(by)) &&
         IsPercent(items_[price]) && !used_[price]) {
       group.percent = price;
       used_[price] = true;
     }
+  }
+
+  // "на цена 9 €", "с цена 9 €", "по цена 9 €": the price named before it is given.
+  bool IsNamedPrice(std::size_t i) const {
+    constexpr std::array<std::string_view, 4> Before = {"на", "с", "със", "по"};
+    return i + 1 < asides_.end && IsAnyWord(items_[i], Before) && StartsWith(items_[i + 1], "цена");
   }
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
