@@ -107,6 +107,13 @@ TEST(Reader, ReadsNumbersAndWordsAsTheyArePasted) {
       {"В два литра вода разтворили половин килограм сол. Колко процента е солта в "
        "разтвора?",
        {20, WrittenUnit::Percent}},
+      // tens and hundreds in words, joined by "и", of a percentage too
+      {"Към двеста грама десет процента разтвор на сол долели петдесет грама вода. Каква е "
+       "концентрацията на получения разтвор?",
+       {8, WrittenUnit::Percent}},
+      {"В четиристотин и петдесет грама вода разтворили петдесет грама сол. Колко процента е "
+       "солта в разтвора?",
+       {10, WrittenUnit::Percent}},
       // millilitres asked, the answer in them
       {"Колко милилитра вода трябва да се добавят към 300 мл 9% оцет, за да се получи 6% оцет?",
        {150, WrittenUnit::Millilitre}},
