@@ -180,6 +180,17 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
   return renamed;
 }
 
+// "калаят" after a preposition, "в калая": a masculine noun's short article; "медта" stays.
+std::string ShortArticled(std::string definite) {
+  for (const auto& [full, brief] :
+       {std::pair<std::string_view, std::string_view>{"ът", "а"}, {"ят", "я"}}) {
+    if (definite.ends_with(full)) {
+      return definite.replace(definite.size() - full.size(), full.size(), brief);
+    }
+  }
+  return definite;
+}
+
 // The context's words the text calls by its own, and the text's word for each: salt's of a
 // substance not named or of an acid, plums' of other produce dried as they are.
 std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
@@ -212,7 +223,7 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
             {"сушените сливи", "стафидите"},
             {"сушени сливи", "стафиди"}};
   }
-  // Copper melted into gold is the other metals of its alloy: "медта", "мед".
+  // Copper melted into gold, tin into bronze, is the other metals of its alloy: "медта", "мед".
   const auto metal = std::find_if(Contexts.begin(), Contexts.end(), [own](Context context) {
     return Texts::ContextTable[static_cast<std::size_t>(context)].solution.bare ==
                Texts::AlloyNoun.bare &&
@@ -221,7 +232,7 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
   if (metal != Contexts.end()) {
     const std::string definite(Texts::SubstanceSubjects[static_cast<std::size_t>(*metal)]);
     return {{"Другите метали", FirstCapital(definite)},
-            {"другите метали", definite},
+            {"другите метали", ShortArticled(definite)},
             {"Други метали", FirstCapital(own)},
             {"други метали", std::string(own)}};
   }

@@ -447,7 +447,10 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
     // "съдържанието на вода" of produce, "Колко процента вода има в сместа?": the water's share,
     // no part.
     const bool share = i > 0 && (IsWord(items[i - 1], "на") || MeansPercent(items[i - 1]));
-    mentions.water = mentions.water || (noun == Noun::Water && !share);
+    // "Сплав от мед и калай" names the alloy's metals; only one added or asked is a part.
+    const bool metal = noun == Noun::Water && !StartsWith(item, "вод");
+    mentions.water =
+        mentions.water || (noun == Noun::Water && !share && (!metal || afterCount || afterVerb));
     mentions.pure = mentions.pure || noun == Noun::Pure ||
                     (noun == Noun::Substance && (afterCount || afterVerb) &&
                      !IsNamedWithItsShare(items, i, end));

@@ -1,6 +1,7 @@
 #include "reader/words.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -148,8 +149,20 @@ bool IsPrecious(Context context) {
   return context == Context::Silver || context == Context::Gold;
 }
 
-// "20 г мед" beside silver or gold: another metal, of none of the precious one.
+// Bronze's metals, each the other's: tin added to bronze read as of copper holds none of it.
+std::optional<Context> AlloyPartner(Context context) {
+  if (context == Context::Copper) {
+    return Context::Tin;
+  }
+  return context == Context::Tin ? std::optional<Context>(Context::Copper) : std::nullopt;
+}
+
+// "20 г мед" beside silver or gold, "3 кг калай" beside copper: another metal, of none of the one
+// the alloy is read as of.
 bool IsOtherMetal(const Item& item, Context context) {
+  if (const std::optional<Context> partner = AlloyPartner(context)) {
+    return StartsWith(item, SubstanceStem(*partner));
+  }
   return IsPrecious(context) &&
          std::any_of(Contexts.begin(), Contexts.end(), [&item, context](Context metal) {
            return IsMetal(metal) && metal != context && StartsWith(item, SubstanceStem(metal));
@@ -169,6 +182,18 @@ std::optional<Context> HallmarkedMetal(const Items& items, std::size_t hallmark)
   return std::nullopt;
 }
 
+// The metal a percentage measures: "със 75% злато", "съдържа 40% мед".
+std::optional<Context> MeasuredMetal(const Items& items, std::initializer_list<Context> metals) {
+  for (std::size_t i = 0; i + 1 < items.size(); ++i) {
+    for (const Context metal : metals) {
+      if (IsPercent(items[i]) && StartsWith(items[i + 1], SubstanceStem(metal))) {
+        return metal;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 // The precious metal a hallmark or a percentage measures: "сребро с проба 900", "със 75%
 // злато"; none where neither does.
 std::optional<Context> MeasuredPrecious(const Items& items,
@@ -176,13 +201,10 @@ std::optional<Context> MeasuredPrecious(const Items& items,
   const auto count = [&counts](Context context) {
     return counts[static_cast<std::size_t>(context)];
   };
+  if (const std::optional<Context> metal = MeasuredMetal(items, {Context::Silver, Context::Gold})) {
+    return metal;
+  }
   for (std::size_t i = 0; i < items.size(); ++i) {
-    for (const Context metal : {Context::Silver, Context::Gold}) {
-      if (IsPercent(items[i]) && i + 1 < items.size() &&
-          StartsWith(items[i + 1], SubstanceStem(metal))) {
-        return metal;
-      }
-    }
     if (StartsWith(items[i], "проб") && count(Context::Silver) + count(Context::Gold) > 0) {
       return HallmarkedMetal(items, i).value_or(
           count(Context::Silver) >= count(Context::Gold) ? Context::Silver : Context::Gold);
@@ -314,9 +336,13 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
       }
     }
   }
-  // Beside silver or gold that is measured, copper is only the other metal.
-  const std::optional<Context> precious = MeasuredPrecious(items, counts);
-  const auto best = precious ? counts.begin() + static_cast<std::ptrdiff_t>(*precious)
+  // Beside silver or gold that is measured, copper is only the other metal; of bronze's two, the
+  // one measured is the alloy's, however often the other is named.
+  std::optional<Context> measured = MeasuredPrecious(items, counts);
+  if (!measured) {
+    measured = MeasuredMetal(items, {Context::Copper, Context::Tin});
+  }
+  const auto best = measured ? counts.begin() + static_cast<std::ptrdiff_t>(*measured)
                              : std::max_element(counts.begin(), counts.end());
   several = false;
   for (std::size_t c = 0; c < ContextCount; ++c) {
@@ -346,9 +372,10 @@ std::string_view OwnWordOf(const Items& items, Context context) {
     return std::any_of(items.begin(), items.end(),
                        [stem](const Item& item) { return StartsWith(item, stem); });
   };
-  // "20 г мед" melted into gold: the other metals are that metal.
-  for (const Context metal : {Context::Copper, Context::Silver, Context::Gold}) {
-    if (IsPrecious(context) && metal != context && has(SubstanceStem(metal))) {
+  // "20 г мед" melted into gold, "3 кг калай" into bronze: the other metals are that metal.
+  for (const Context metal : {Context::Copper, Context::Tin, Context::Silver, Context::Gold}) {
+    const bool other = IsPrecious(context) ? metal != context : AlloyPartner(context) == metal;
+    if (other && has(SubstanceStem(metal))) {
       return Texts::ContextTable[static_cast<std::size_t>(metal)].substance;
     }
   }
@@ -385,7 +412,8 @@ bool IsNamedWithItsShare(const Items& items, std::size_t i, std::size_t end) {
 }
 
 bool IsOtherSubstance(const Item& item, Context context) {
-  return NounOf(item, context) == Noun::None &&
+  const Noun noun = NounOf(item, context);
+  return (noun == Noun::None || IsOtherMetal(item, context)) &&
          std::any_of(Contexts.begin(), Contexts.end(), [&item, context](Context other) {
            return other != context && StartsWith(item, SubstanceStem(other));
          });

@@ -536,8 +536,8 @@ TEST(MyProblemTest, NamesTheSubstanceAsTheTextNamesIt) {
   }
 }
 
-// Copper melted into silver or gold is the alloy's other metals, added, never water poured in, and
-// named as the text names it.
+// Copper melted into silver or gold, tin into bronze, is the alloy's other metals, added, never
+// water poured in, and named as the text names it.
 TEST(MyProblemTest, AddsOtherMetalsToAnAlloyAsMetals) {
   struct Row {
     std::string_view text;
@@ -549,6 +549,10 @@ TEST(MyProblemTest, AddsOtherMetalsToAnAlloyAsMetals) {
        "Трябва да се добавят 37,5 − 30 = 7,5 (г) мед."},
       {"Колко грама чисто злато и колко грама мед са нужни за 20 г злато с проба 750?",
        "Мед: 20 − 15 = 5 (г)."},
+      {"Сплав от мед и калай тежи 5 кг и съдържа 40% мед. Към нея добавили 3 кг калай. Колко "
+       "процента мед има в новата сплав?",
+       "Дадено: 5 кг – масата на сплавта; 40% – процентното съдържание на мед в сплавта; 3 кг – "
+       "масата на калая; 0% – процентното съдържание на мед в калая."},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
