@@ -150,6 +150,8 @@ constexpr Texts::Noun KitchenBrine = {"саламура", Texts::Gender::Feminin
                                       "саламурата", "двете саламури"};
 constexpr Texts::Noun KitchenSyrup = {"сироп", Texts::Gender::Masculine, "сиропа", "сиропът",
                                       "двата сиропа"};
+constexpr Texts::Noun KitchenJuice = {"сок", Texts::Gender::Masculine, "сока", "сокът",
+                                      "двата сока"};
 
 // "получения разтвор", "първи разтвор", "разтворът": the solution's words, with the adjectives
 // before it, as `noun`'s.
@@ -208,6 +210,18 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
             {"солта", "веществото"},
             {"Сол", "Вещество"},
             {"сол", "вещество"}};
+  }
+  // Juice boiled down: its dry matter, in a juice, not a solution of some substance.
+  if (own == "сухо вещество") {
+    std::vector<std::pair<std::string, std::string>> renamed = {{"разтвор на сол", "сок"},
+                                                                {"Солта", "Сухото вещество"},
+                                                                {"солта", "сухото вещество"},
+                                                                {"Сол", "Сухо вещество"},
+                                                                {"сол", "сухо вещество"}};
+    for (auto& pair : SolutionRenamed(KitchenJuice)) {
+      renamed.push_back(std::move(pair));
+    }
+    return renamed;
   }
   if (own == "киселина") {
     return {

@@ -943,7 +943,8 @@ class Reader {
                                                                          : 3;
         break;
       case Who::Concentrate:
-        part = first_.noun == Noun::Concentrate ? 0 : 3;
+        // "получили концентрат": what juice boiled down is called is the mixture.
+        part = first_.noun == Noun::Concentrate ? 0 : mixture_.noun == Noun::Concentrate ? 2 : 3;
         break;
       case Who::First:
         part = 0;

@@ -213,6 +213,16 @@ std::optional<Context> MeasuredPrecious(const Items& items,
   return std::nullopt;
 }
 
+// "сухо вещество", "сухото вещество": what is left of a juice when its water is boiled off.
+bool NamesDryMatter(const Items& items) {
+  for (std::size_t i = 0; i + 1 < items.size(); ++i) {
+    if (StartsWith(items[i], "сух") && StartsWith(items[i + 1], "веществ")) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 bool IsCyrillicWord(const Item& item) {
@@ -267,8 +277,11 @@ Noun NounOf(const Item& item, Context context) {
   if (IsOtherMetal(item, context)) {
     return Noun::Water;
   }
-  // "веществото", "киселината": what a solution holds, named by no context of its own.
-  if (StartsWith(item, SubstanceStem(context)) || StartsWithAny(item, UnnamedSubstances)) {
+  // "веществото", "киселината": what a solution holds, named by no context of its own; a juice's
+  // "сухо вещество", read as salt's.
+  const bool dryMatter = context == Context::Salt && StartsWith(item, "сух");
+  if (StartsWith(item, SubstanceStem(context)) || StartsWithAny(item, UnnamedSubstances) ||
+      dryMatter) {
     return Noun::Substance;
   }
   return Noun::None;
@@ -359,6 +372,13 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
     several = false;
     return Context::Plums;
   }
+  // "сок с 12% сухо вещество": juice boiled down is a solution of its dry matter, of whatever
+  // fruit, read as salt's in the text's own words.
+  const bool juice = best - counts.begin() == static_cast<std::ptrdiff_t>(Context::Juice);
+  if (NamesDryMatter(items) && !several && (*best == 0 || juice)) {
+    found = true;
+    return Context::Salt;
+  }
   // "30% разтвор" of no substance named is read as salt's, the solution school starts with.
   found = *best > 0 || std::any_of(items.begin(), items.end(), [](const Item& item) {
     return IsSolutionWord(item) && StartsWith(item, "разтвор");
@@ -390,6 +410,9 @@ std::string_view OwnWordOf(const Items& items, Context context) {
   }
   if (std::any_of(marks.begin(), marks.end(), has)) {
     return {};
+  }
+  if (context == Context::Salt && NamesDryMatter(items)) {
+    return "сухо вещество";
   }
   if (context == Context::Salt) {
     return has("киселин") ? "киселина" : "вещество";
