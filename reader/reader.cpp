@@ -691,6 +691,18 @@ class Reader {
     if (swap) {
       std::swap(first_, second_);
     }
+    if (IsWeakenedUnknown()) {
+      std::swap(first_, second_);
+    }
+  }
+
+  // "Към 400 г разтвор долели 100 г вода и получили 8% разтвор": a solution of unknown strength
+  // weakened by water, the grid's second part, whose percentage it finds from the first, the
+  // water. Water that leaves is the second part only: such a text is not read.
+  bool IsWeakenedUnknown() const {
+    const bool solution = first_.noun == Noun::Solution || first_.noun == Noun::None;
+    return solution && first_.mass && !first_.percent && second_.noun == Noun::Water &&
+           second_.mass && mixture_.percent && !evaporates_;
   }
 
   std::optional<Fraction> PercentOf(const Placed& part, bool& given) const {
@@ -947,7 +959,8 @@ class Reader {
         part = first_.noun == Noun::Concentrate ? 0 : mixture_.noun == Noun::Concentrate ? 2 : 3;
         break;
       case Who::First:
-        part = 0;
+        // "първоначалния разтвор" is the solution, placed second beside the water poured in.
+        part = first_.noun == Noun::Water ? 1 : 0;
         break;
       case Who::Second:
         part = 1;
