@@ -152,6 +152,11 @@ constexpr Texts::Noun KitchenSyrup = {"сироп", Texts::Gender::Masculine, "�
                                       "двата сиропа"};
 constexpr Texts::Noun KitchenJuice = {"сок", Texts::Gender::Masculine, "сока", "сокът",
                                       "двата сока"};
+// A solution a household names by its use.
+constexpr Texts::Noun HouseholdBleach = {"белина", Texts::Gender::Feminine, "белината", "белината",
+                                         "двете белини"};
+constexpr Texts::Noun HouseholdAntifreeze = {"антифриз", Texts::Gender::Masculine, "антифриза",
+                                             "антифризът", "двата антифриза"};
 
 // "получения разтвор", "първи разтвор", "разтворът": the solution's words, with the adjectives
 // before it, as `noun`'s.
@@ -219,6 +224,19 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
                                                                 {"Сол", "Сухо вещество"},
                                                                 {"сол", "сухо вещество"}};
     for (auto& pair : SolutionRenamed(KitchenJuice)) {
+      renamed.push_back(std::move(pair));
+    }
+    return renamed;
+  }
+  // "5% белина": the solution called by its name, of a substance not named.
+  if (own == HouseholdBleach.bare || own == HouseholdAntifreeze.bare) {
+    std::vector<std::pair<std::string, std::string>> renamed = {
+        {"разтвор на сол", std::string(own)}};
+    for (auto& pair : RenamingsOf("вещество")) {
+      renamed.push_back(std::move(pair));
+    }
+    for (auto& pair :
+         SolutionRenamed(own == HouseholdBleach.bare ? HouseholdBleach : HouseholdAntifreeze)) {
       renamed.push_back(std::move(pair));
     }
     return renamed;

@@ -104,10 +104,11 @@ const std::array<std::vector<std::string_view>, ContextCount>& Marks() {
 // "сплави", and what textbooks call a mixture besides, bronze and brass among the alloys.
 std::vector<std::string_view> SolutionForms() {
   std::vector<std::string_view> forms = {
-      "смес",   "сместа",   "руда",     "рудата",  "руди",    "сок",     "сока",     "сокът",
-      "нектар", "нектара",  "нектарът", "сироп",   "сиропа",  "сиропът", "саламура", "саламурата",
-      "морска", "морската", "разтвори", "сплави",  "парчета", "парче",   "пръстен",  "бронз",
-      "бронза", "бронзът",  "месинг",   "месинга", "месингът"};
+      "смес",     "сместа",     "руда",     "рудата",   "руди",      "сок",       "сока",
+      "сокът",    "нектар",     "нектара",  "нектарът", "сироп",     "сиропа",    "сиропът",
+      "саламура", "саламурата", "морска",   "морската", "разтвори",  "сплави",    "парчета",
+      "парче",    "пръстен",    "бронз",    "бронза",   "бронзът",   "месинг",    "месинга",
+      "месингът", "белина",     "белината", "антифриз", "антифриза", "антифризът"};
   for (const Texts::ContextWords& words : Texts::ContextTable) {
     for (const std::string_view text : {words.solution.bare, words.solution.definiteShort,
                                         words.solution.definiteFull, words.solution.both}) {
@@ -136,6 +137,10 @@ bool IsMetal(Context context) {
   return context == Context::Copper || context == Context::Tin || context == Context::Silver ||
          context == Context::Gold;
 }
+
+// Solutions a household names by their use, of a substance the text need not name.
+constexpr std::array<std::string_view, 2> HouseholdSolutions = {"белин", "антифриз"};
+constexpr std::array<std::string_view, 2> HouseholdWords = {"белина", "антифриз"};
 
 // Produce dried as plums are, each by its stem and its name; grapes dried are raisins.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 5> OtherProduce = {
@@ -379,9 +384,11 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
     found = true;
     return Context::Salt;
   }
-  // "30% разтвор" of no substance named is read as salt's, the solution school starts with.
+  // "30% разтвор", "5% белина" of no substance named is read as salt's, the solution school
+  // starts with.
   found = *best > 0 || std::any_of(items.begin(), items.end(), [](const Item& item) {
-    return IsSolutionWord(item) && StartsWith(item, "разтвор");
+    return IsSolutionWord(item) &&
+           (StartsWith(item, "разтвор") || StartsWithAny(item, HouseholdSolutions));
   });
   return Contexts[static_cast<std::size_t>(best - counts.begin())];
 }
@@ -406,6 +413,12 @@ std::string_view OwnWordOf(const Items& items, Context context) {
     }
     if (context == Context::Sugar && has("сироп")) {
       return "сироп";
+    }
+    // "белина", "антифриз": a solution of what the household's word says, read as salt's.
+    for (std::size_t h = 0; h < HouseholdSolutions.size(); ++h) {
+      if (context == Context::Salt && has(HouseholdSolutions[h])) {
+        return HouseholdWords[h];
+      }
     }
   }
   if (std::any_of(marks.begin(), marks.end(), has)) {
