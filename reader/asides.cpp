@@ -54,11 +54,12 @@ bool IsSchoolClass(const Items& items, std::size_t i) {
   return next < items.size() && StartsWith(items[next], "клас");
 }
 
-// "Един килограм от сместа струва 11 €": the measure, then what it is of, then its price.
+// "Един килограм от сместа струва 11 €", "1 кг от сместа трябва да струва": the measure, then
+// what it is of, then what it costs; goods "струващи" a price are a mass of them.
 bool CostsAfter(const Items& items, std::size_t i) {
-  constexpr std::size_t Reach = 3;
+  constexpr std::size_t Reach = 5;
   for (std::size_t j = i + 1; j < items.size() && j <= i + Reach; ++j) {
-    if (StartsWith(items[j], "струв")) {
+    if (IsWord(items[j], "струва")) {
       return true;
     }
     if (items[j].type != ItemType::Word) {
