@@ -242,6 +242,10 @@ class Reader {
       return Doubt(Doubt::TwoReadings);
     }
     JoinDefined(parts);
+    NameOtherMetalsByPart(parts, mentions);
+    if (AsksOneOfTheOtherMetals()) {
+      return Doubt(Doubt::TwoReadings);
+    }
     JoinNamedTwice(parts, mentions);
     AddMentioned(parts, mentions);
     if (IsTwoSteps(parts)) {
@@ -534,6 +538,35 @@ class Reader {
       }
     }
     return true;
+  }
+
+  // "Сплав от мед, калай и цинк": tin named beside copper is the other metals only where it is
+  // the one other metal named, or a part, added; else they are more than it.
+  void NameOtherMetalsByPart(const NamedParts& parts, const Mentions& mentions) {
+    const bool part =
+        mentions.water || std::any_of(parts.parts.begin(), parts.parts.end(),
+                                      [](const Placed& p) { return p.noun == Noun::Water; });
+    if (IsOfMetal() && OtherMetalsNamed(OwnItems(), context_) > 1 && !part) {
+      reading_.ownWord.clear();
+    }
+  }
+
+  // "Сплав от мед, калай и цинк. Колко калай има в нея?": the rest of the alloy is more than the
+  // one metal asked.
+  bool AsksOneOfTheOtherMetals() const {
+    return IsOfMetal() && OtherMetalsNamed(OwnItems(), context_) > 1 &&
+           std::any_of(targets_.begin(), targets_.end(),
+                       [](const Target& target) { return target.who == Who::Water; });
+  }
+
+  bool IsOfMetal() const {
+    return context_ == Context::Copper || context_ == Context::Tin || context_ == Context::Silver ||
+           context_ == Context::Gold;
+  }
+
+  // The problem's own items, before its options or a printed answer.
+  Items OwnItems() const {
+    return {items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end)};
   }
 
   // "За туршия е нужна 12% саламура. … за 25 кг саламура?", "Имаме 10% саламура. … в 30 кг

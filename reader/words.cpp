@@ -455,6 +455,23 @@ bool IsOtherSubstance(const Item& item, Context context) {
          });
 }
 
+std::size_t OtherMetalsNamed(const Items& items, Context context) {
+  // Metals an alloy of school holds besides the four a problem is read as of.
+  constexpr std::array<std::string_view, 6> Others = {"цинк",   "олов",  "никел",
+                                                      "алумин", "желяз", "хром"};
+  std::vector<std::string_view> stems(Others.begin(), Others.end());
+  for (const Context metal : Contexts) {
+    if (IsMetal(metal) && metal != context) {
+      stems.push_back(SubstanceStem(metal));
+    }
+  }
+  return static_cast<std::size_t>(
+      std::count_if(stems.begin(), stems.end(), [&items](std::string_view stem) {
+        return std::any_of(items.begin(), items.end(),
+                           [stem](const Item& item) { return StartsWith(item, stem); });
+      }));
+}
+
 bool IsCountWord(const Item& item) {
   std::string probe = "1 " + item.text;
   std::string_view rest = probe;

@@ -411,6 +411,8 @@ const std::vector<Row>& Table() {
      "бронзът?", Is(Kilograms(40))},
     {"Сплав съдържа 30% калай. Към 10 кг от сплавта добавили 2 кг мед. Колко процента калай има "
      "в новата сплав?", Is(Percent(25))},
+    {"Бронзът е сплав на мед и калай, която съдържа 85% мед. Колко килограма калай има в 40 кг "
+     "бронз?", Is(Kilograms(6))},
     // Juice boiled down to a concentrate: a solution of its dry matter.
     {"От 50 кг сок с 12% сухо вещество изпарили вода и получили концентрат с 40% сухо вещество. "
      "Колко килограма концентрат са получили?", Is(Kilograms(15))},
@@ -622,6 +624,11 @@ const std::vector<Row>& Table() {
     {"Смесили 2 л 10% оцет с 3 л 20% оцет. Колко литра оцетна киселина има в получения оцет?",
      Doubt::TwoReadings},
     {"Колко процента сол има в 200 г 10% разтвор на сол?", Doubt::TwoReadings},
+    // A metal asked of an alloy that holds more metals than it beside the one measured.
+    {"Сплав от мед, калай и цинк тежи 20 кг и съдържа 60% мед. Колко килограма калай има в "
+     "нея?", Doubt::TwoReadings},
+    {"Сплав от злато, сребро и мед тежи 20 г и съдържа 60% злато. Колко грама мед има в нея?",
+     Doubt::TwoReadings},
     // Water that left a solution of unknown strength: the grid finds no first part's percentage.
     {"От 500 г разтвор на сол изпарили 200 г вода и получили 15% разтвор. Колко процента е бил "
      "първоначалният разтвор?", Doubt::TwoReadings},
