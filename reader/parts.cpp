@@ -105,7 +105,8 @@ class Grouper {
       }
     }
     for (Group& group : groups_) {
-      group.result = group.noun == Noun::Dried || IsResult(items_, group.begin) || BecomesIt(group);
+      group.result = group.noun == Noun::Dried || IsResult(items_, group.begin) ||
+                     BecomesIt(group) || IsMixturePrice(group);
     }
     return groups_;
   }
@@ -114,6 +115,12 @@ class Grouper {
 
  private:
   bool IsOwnNumber(std::size_t i) const { return asides_.of[i].empty(); }
+
+  // "за да струва един килограм от сместа 18 лв.": a price named by the mixture is its own.
+  bool IsMixturePrice(const Group& group) const {
+    return byPrice_ && group.percent && !group.mass && group.named &&
+           StartsWith(items_[*group.named], "смес");
+  }
 
   // "разтворът станал 60%": the noun, then what it became.
   bool BecomesIt(const Group& group) const {
@@ -185,7 +192,9 @@ class Grouper {
     }
     if (group.noun == Noun::None && by > at) {
       group.noun = Noun::Solution;  // goods are named in words of their own
-      group.ordinal = std::max(group.ordinal, NamedFrom(items_, at, context_).ordinal);
+      group.named = IsWord(items_[at], "от") && at + 1 < by ? at + 1 : at;
+      group.ordinal = std::max({group.ordinal, NamedFrom(items_, at, context_).ordinal,
+                                OrdinalOf(items_[*group.named])});
     }
     // "6 кг ядки, които струват 10 € за килограм": the price after a clause of its own.
     const bool costing = by + 2 < asides_.end && IsMark(items_[by], ",") &&
@@ -282,11 +291,19 @@ class Grouper {
       return;
     }
     MarkUsed(i + 1, after);
-    // It measures what was named just before it: "сплав с 20% мед", "сушените – 12%".
-    const std::optional<std::size_t> before = NounBefore(i);
     Group group;
     group.percent = i;
     group.begin = i;
+    if (const std::optional<std::size_t> goods = GoodsBefore(i)) {
+      group.noun = Noun::Solution;
+      group.named = *goods;
+      group.begin = *goods;
+      group.ordinal = OrdinalOf(items_[*goods]);
+      groups_.push_back(group);
+      return;
+    }
+    // It measures what was named just before it: "сплав с 20% мед", "сушените – 12%".
+    const std::optional<std::size_t> before = NounBefore(i);
     if (before) {
       const Noun noun = NounAt(items_, *before, context_);
       group.noun = noun == Noun::None ? Noun::Solution : noun;
@@ -300,6 +317,24 @@ class Grouper {
       group.ordinal = std::max(group.ordinal, OrdinalOf(items_[*before]));
     }
     groups_.push_back(group);
+  }
+
+  // "1 кг орехи струва 16 лв.", "Един килограм от първите бонбони струва 8 лв.": the goods
+  // named after the measure their price is of; not the mixture, whose price is what is obtained.
+  std::optional<std::size_t> GoodsBefore(std::size_t i) const {
+    constexpr std::size_t Reach = 5;
+    if (!byPrice_ || i == 0 || !IsWord(items_[i - 1], "струва")) {
+      return std::nullopt;
+    }
+    for (std::size_t j = i - 1; j-- > 0 && j + Reach > i;) {
+      if (items_[j].type == ItemType::Number) {
+        const std::size_t goods = j + 1 < i && IsWord(items_[j + 1], "от") ? j + 2 : j + 1;
+        const bool named = IsMass(items_[j]) && !asides_.of[j].empty() && goods + 1 < i &&
+                           IsCyrillicWord(items_[goods]) && !StartsWith(items_[goods], "смес");
+        return named ? std::optional<std::size_t>(goods) : std::nullopt;
+      }
+    }
+    return std::nullopt;
   }
 
   std::optional<std::size_t> NounBefore(std::size_t i) const {
@@ -408,9 +443,12 @@ NamedParts PartsOf(const std::vector<Group>& groups, const Items& items) {
       const bool sameNoun =
           p.noun == group.noun && (group.noun == Noun::Fresh || group.noun == Noun::Concentrate);
       const bool sameOrdinal = p.ordinal != 0 && p.ordinal == group.ordinal;
-      // "Морската вода съдържа 4% сол … 5 т морска вода": salt water named twice.
-      const bool sameWord = p.named && group.named && NamesSaltWater(items, *p.named) &&
-                            NamesSaltWater(items, *group.named);
+      // "Морската вода съдържа 4% сол … 5 т морска вода": salt water named twice; "1 кг орехи
+      // струва 16 лв. … 3 кг орехи": goods.
+      const bool sameWord =
+          p.named && group.named &&
+          ((NamesSaltWater(items, *p.named) && NamesSaltWater(items, *group.named)) ||
+           NamesSameGoods(items, *p.named, *group.named));
       return sameNoun || sameOrdinal || sameWord;
     });
     if (same == parts.parts.end() || !Merge(*same, group)) {
@@ -418,6 +456,20 @@ NamedParts PartsOf(const std::vector<Group>& groups, const Items& items) {
     }
   }
   return parts;
+}
+
+bool NamesSameGoods(const Items& items, std::size_t one, std::size_t other) {
+  const auto goods = [&items](std::size_t i) {
+    return IsCyrillicWord(items[i]) && !IsSolutionWord(items[i]) && OrdinalOf(items[i]) == 0 &&
+           NounOf(items[i], Context::Salt) == Noun::None;
+  };
+  const std::string_view a = items[one].text;
+  const std::string_view b = items[other].text;
+  const std::string_view shorter = a.size() <= b.size() ? a : b;
+  const std::string_view longer = a.size() <= b.size() ? b : a;
+  constexpr std::size_t Letter = 2;  // bytes of a Cyrillic letter
+  return goods(one) && goods(other) && shorter.size() >= 4 * Letter &&
+         longer.starts_with(shorter.substr(0, shorter.size() - Letter));
 }
 
 Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size_t end,
