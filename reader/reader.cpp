@@ -261,23 +261,24 @@ class Reader {
     Solve();
   }
 
-  // "Колко килограма бадеми трябва да се смесят …": goods asked by their own word are the part
-  // of that word, whatever the question says after; goods of neither part are not understood.
+  // "Колко килограма бадеми трябва да се смесят …": goods asked by their own word, where both
+  // kinds are named by theirs, are the kind of that word, whatever the question says after; goods
+  // of neither kind are not understood.
   bool FindsTheGoodsAsked() {
-    if (reading_.currency.empty()) {
+    if (reading_.currency.empty() || !first_.named || !second_.named) {
       return true;
     }
     for (const auto& [begin, end] : QuestionsOf(items_, asides_.end)) {
       for (std::size_t i = begin; i + 2 < end; ++i) {
         const std::size_t goods = i + 2;
         if (!IsWord(items_[i], "колко") || !IsCountWord(items_[i + 1]) ||
-            !IsGoodsWord(items_[goods])) {
+            !IsGoodsWord(items_[goods]) || goods == *first_.named || goods == *second_.named) {
           continue;
         }
-        const bool first = first_.named && NamesSameGoods(items_, *first_.named, goods);
-        const bool second = second_.named && NamesSameGoods(items_, *second_.named, goods);
+        const bool first = NamesSameGoods(items_, *first_.named, goods);
+        const bool second = NamesSameGoods(items_, *second_.named, goods);
         if (first && second) {
-          continue;  // both parts' word: the question's other words tell which
+          continue;  // both kinds' word: the question's other words tell which
         }
         if ((!first && !second) || targets_.size() != 1) {
           return false;
@@ -290,7 +291,8 @@ class Reader {
 
   static bool IsGoodsWord(const Item& item) {
     return IsCyrillicWord(item) && !IsSolutionWord(item) && OrdinalOf(item) == 0 &&
-           NounOf(item, Context::Salt) == Noun::None && !IsAnyWord(item, Prepositions);
+           NounOf(item, Context::Salt) == Noun::None && !IsAnyWord(item, Prepositions) &&
+           !IsWord(item, "от") && !IsWord(item, "по");
   }
 
   // A percentage of the water is 100% less the substance's only where water is all there is
