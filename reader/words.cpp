@@ -228,6 +228,18 @@ bool NamesDryMatter(const Items& items) {
   return false;
 }
 
+// "сок с 12% сухо вещество": juice boiled down is a solution of its dry matter, and named so;
+// fresh or dried produce is not juice.
+bool IsJuiceOfDryMatter(const Items& items) {
+  const auto any = [&items](auto test) { return std::any_of(items.begin(), items.end(), test); };
+  const bool named = any([](const Item& item) { return StartsWith(item, "сок"); });
+  const bool produce = any([](const Item& item) {
+    const Noun noun = NounOf(item, Context::Salt);
+    return noun == Noun::Fresh || noun == Noun::Dried;
+  });
+  return NamesDryMatter(items) && named && !produce;
+}
+
 }  // namespace
 
 bool IsCyrillicWord(const Item& item) {
@@ -377,10 +389,8 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
     several = false;
     return Context::Plums;
   }
-  // "сок с 12% сухо вещество": juice boiled down is a solution of its dry matter, of whatever
-  // fruit, read as salt's in the text's own words.
-  const bool juice = best - counts.begin() == static_cast<std::ptrdiff_t>(Context::Juice);
-  if (NamesDryMatter(items) && !several && (*best == 0 || juice)) {
+  // Juice boiled down, of whatever fruit, read as salt's in the text's own words.
+  if (IsJuiceOfDryMatter(items) && !several) {
     found = true;
     return Context::Salt;
   }
@@ -424,7 +434,7 @@ std::string_view OwnWordOf(const Items& items, Context context) {
   if (std::any_of(marks.begin(), marks.end(), has)) {
     return {};
   }
-  if (context == Context::Salt && NamesDryMatter(items)) {
+  if (context == Context::Salt && IsJuiceOfDryMatter(items)) {
     return "сухо вещество";
   }
   if (context == Context::Salt) {

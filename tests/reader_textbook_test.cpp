@@ -555,6 +555,9 @@ const std::vector<Row>& Table() {
      "нея?", Doubt::TwoReadings},
     {"Сплав от злато, сребро и мед тежи 20 г и съдържа 60% злато. Колко грама мед има в нея?",
      Doubt::TwoReadings},
+    // Produce it knows no words for, given by its dry matter: no juice, and not read as one.
+    {"Пресните домати съдържат 5% сухо вещество, а сушените – 90% сухо вещество. Колко "
+     "килограма сушени домати ще се получат от 36 кг пресни домати?", Doubt::NotAboutMixtures},
     // Goods asked by a word that names neither kind mixed.
     {"Един килограм орехи струва 16 лв., а един килограм бадеми струва 22 лв. Колко килограма "
      "ядки ще се получат, ако смесим 2 кг бадеми с орехи, за да струва един килограм от сместа "
