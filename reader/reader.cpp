@@ -184,7 +184,7 @@ class Reader {
     }
     bool found = false;
     bool several = false;
-    const Items own(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end));
+    const Items own = OwnItems();
     context_ = ContextOf(own, found, several);
     // Goods mixed by price: the prices in the percentages' place, whatever the goods.
     if (!reading_.currency.empty()) {
