@@ -172,6 +172,13 @@ constexpr Texts::Noun KitchenBrine = {"саламура", Texts::Gender::Feminin
                                       "саламурата", "двете саламури"};
 constexpr Texts::Noun KitchenSyrup = {"сироп", Texts::Gender::Masculine, "сиропа", "сиропът",
                                       "двата сиропа"};
+constexpr Texts::Noun KitchenJuice = {"сок", Texts::Gender::Masculine, "сока", "сокът",
+                                      "двата сока"};
+// A solution a household names by its use.
+constexpr Texts::Noun HouseholdBleach = {"белина", Texts::Gender::Feminine, "белината", "белината",
+                                         "двете белини"};
+constexpr Texts::Noun HouseholdAntifreeze = {"антифриз", Texts::Gender::Masculine, "антифриза",
+                                             "антифризът", "двата антифриза"};
 
 // "получения разтвор", "първи разтвор", "разтворът": the solution's words, with the adjectives
 // before it, as `noun`'s.
@@ -202,6 +209,17 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
   return renamed;
 }
 
+// "калаят" after a preposition, "в калая": a masculine noun's short article; "медта" stays.
+std::string ShortArticled(std::string definite) {
+  for (const auto& [full, brief] :
+       {std::pair<std::string_view, std::string_view>{"ът", "а"}, {"ят", "я"}}) {
+    if (definite.ends_with(full)) {
+      return definite.replace(definite.size() - full.size(), full.size(), brief);
+    }
+  }
+  return definite;
+}
+
 // The context's words the text calls by its own, and the text's word for each: salt's of a
 // substance not named or of an acid, plums' of other produce dried as they are.
 std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
@@ -220,6 +238,31 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
             {"Сол", "Вещество"},
             {"сол", "вещество"}};
   }
+  // Juice boiled down: its dry matter, in a juice, not a solution of some substance.
+  if (own == "сухо вещество") {
+    std::vector<std::pair<std::string, std::string>> renamed = {{"разтвор на сол", "сок"},
+                                                                {"Солта", "Сухото вещество"},
+                                                                {"солта", "сухото вещество"},
+                                                                {"Сол", "Сухо вещество"},
+                                                                {"сол", "сухо вещество"}};
+    for (auto& pair : SolutionRenamed(KitchenJuice)) {
+      renamed.push_back(std::move(pair));
+    }
+    return renamed;
+  }
+  // "5% белина": the solution called by its name, of a substance not named.
+  if (own == HouseholdBleach.bare || own == HouseholdAntifreeze.bare) {
+    std::vector<std::pair<std::string, std::string>> renamed = {
+        {"разтвор на сол", std::string(own)}};
+    for (auto& pair : RenamingsOf("вещество")) {
+      renamed.push_back(std::move(pair));
+    }
+    for (auto& pair :
+         SolutionRenamed(own == HouseholdBleach.bare ? HouseholdBleach : HouseholdAntifreeze)) {
+      renamed.push_back(std::move(pair));
+    }
+    return renamed;
+  }
   if (own == "киселина") {
     return {
         {"Солта", "Киселината"}, {"солта", "киселината"}, {"Сол", "Киселина"}, {"сол", "киселина"}};
@@ -234,7 +277,7 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
             {"сушените сливи", "стафидите"},
             {"сушени сливи", "стафиди"}};
   }
-  // Copper melted into gold is the other metals of its alloy: "медта", "мед".
+  // Copper melted into gold, tin into bronze, is the other metals of its alloy: "медта", "мед".
   const auto metal = std::find_if(Contexts.begin(), Contexts.end(), [own](Context context) {
     return Texts::ContextTable[static_cast<std::size_t>(context)].solution.bare ==
                Texts::AlloyNoun.bare &&
@@ -243,7 +286,7 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
   if (metal != Contexts.end()) {
     const std::string definite(Texts::SubstanceSubjects[static_cast<std::size_t>(*metal)]);
     return {{"Другите метали", FirstCapital(definite)},
-            {"другите метали", definite},
+            {"другите метали", ShortArticled(definite)},
             {"Други метали", FirstCapital(own)},
             {"други метали", std::string(own)}};
   }

@@ -53,17 +53,37 @@ bool IsSchoolClass(const Items& items, std::size_t i) {
   return next < items.size() && StartsWith(items[next], "клас");
 }
 
-// "Колко струва един килограм от сместа?", "да се продава 1 кг", "цената на 1 кг": the measure a
-// price is of.
+// "Един килограм от сместа струва 11 €", "1 кг от сместа трябва да струва", "един килограм от
+// вторите – 12 лв.": the measure, then what it is of, then what it costs; goods "струващи" a
+// price are a mass of them.
+bool CostsAfter(const Items& items, std::size_t i) {
+  constexpr std::size_t Reach = 5;
+  for (std::size_t j = i + 1; j < items.size() && j <= i + Reach; ++j) {
+    const bool priceAfterDash =
+        IsMark(items[j], "-") && j + 2 < items.size() && items[j + 1].type == ItemType::Number &&
+        (IsWord(items[j + 2], "лв") || IsWord(items[j + 2], "евро") || IsMark(items[j + 2], "€"));
+    if (IsWord(items[j], "струва") || priceAfterDash) {
+      return true;
+    }
+    if (items[j].type != ItemType::Word) {
+      return false;
+    }
+  }
+  return false;
+}
+
+// "Колко струва един килограм от сместа?", "да се продава 1 кг", "цената на 1 кг", "1 кг от
+// сместа струва": the measure a price is of.
 bool IsPriceUnit(const Items& items, std::size_t i) {
   const Item& item = items[i];
   if (!item.amount || !item.amount->unit || item.amount->unit == WrittenUnit::Percent ||
-      WholeValue(item.amount->value) != 1 || !IsWhole(item.amount->value) || i == 0) {
+      WholeValue(item.amount->value) != 1 || !IsWhole(item.amount->value)) {
     return false;
   }
   constexpr std::array<std::string_view, 3> Pricing = {"струв", "продав", "продад"};
-  return StartsWithAny(items[i - 1], Pricing) ||
-         (i > 1 && IsWord(items[i - 1], "на") && StartsWith(items[i - 2], "цена"));
+  return (i > 0 && StartsWithAny(items[i - 1], Pricing)) ||
+         (i > 1 && IsWord(items[i - 1], "на") && StartsWith(items[i - 2], "цена")) ||
+         CostsAfter(items, i);
 }
 
 // "(2 т.)", "[3 точки]": the points a problem is worth, in brackets of either kind.

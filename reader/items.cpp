@@ -191,29 +191,43 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// The numbers one to twelve as words, and "половин", as textbooks write small amounts.
+// The numbers as textbooks write them in words, "половин" among them: the units, the teens,
+// the tens and the hundreds, each in its written and its spoken form.
 struct NumberWord {
   std::string_view word;
   std::int64_t tenths;
 };
-constexpr std::array<NumberWord, 18> NumberWords = {{{"един", 10},
-                                                     {"една", 10},
-                                                     {"едно", 10},
-                                                     {"два", 20},
-                                                     {"две", 20},
-                                                     {"три", 30},
-                                                     {"четири", 40},
-                                                     {"пет", 50},
-                                                     {"шест", 60},
-                                                     {"седем", 70},
-                                                     {"осем", 80},
-                                                     {"девет", 90},
-                                                     {"десет", 100},
-                                                     {"единадесет", 110},
-                                                     {"единайсет", 110},
-                                                     {"дванадесет", 120},
-                                                     {"дванайсет", 120},
-                                                     {"половин", 5}}};
+// clang-format off
+constexpr std::array<NumberWord, 54> NumberWords = {{
+    {"един", 10}, {"една", 10}, {"едно", 10}, {"два", 20}, {"две", 20}, {"три", 30},
+    {"четири", 40}, {"пет", 50}, {"шест", 60}, {"седем", 70}, {"осем", 80}, {"девет", 90},
+    {"десет", 100}, {"единадесет", 110}, {"единайсет", 110}, {"дванадесет", 120},
+    {"дванайсет", 120}, {"тринадесет", 130}, {"тринайсет", 130}, {"четиринадесет", 140},
+    {"четиринайсет", 140}, {"петнадесет", 150}, {"петнайсет", 150}, {"шестнадесет", 160},
+    {"шестнайсет", 160}, {"седемнадесет", 170}, {"седемнайсет", 170}, {"осемнадесет", 180},
+    {"осемнайсет", 180}, {"деветнадесет", 190}, {"деветнайсет", 190}, {"двадесет", 200},
+    {"двайсет", 200}, {"тридесет", 300}, {"трийсет", 300}, {"четиридесет", 400},
+    {"четирийсет", 400}, {"петдесет", 500}, {"шестдесет", 600}, {"шейсет", 600},
+    {"седемдесет", 700}, {"осемдесет", 800}, {"деветдесет", 900}, {"сто", 1000}, {"двеста", 2000},
+    {"триста", 3000}, {"четиристотин", 4000}, {"петстотин", 5000}, {"шестстотин", 6000},
+    {"седемстотин", 7000}, {"осемстотин", 8000}, {"деветстотин", 9000}, {"хиляда", 10000},
+    {"половин", 5}}};
+// clang-format on
+
+const NumberWord* NumberWordOf(std::string_view word) {
+  const auto* number = std::find_if(NumberWords.begin(), NumberWords.end(),
+                                    [word](const NumberWord& n) { return n.word == word; });
+  return number != NumberWords.end() ? number : nullptr;
+}
+
+// What a number word may be followed by to make one number with it: "двеста" by tens or units,
+// "двадесет" by units, "пет" by nothing; in tenths.
+std::int64_t PlaceAfter(std::int64_t tenths) {
+  if (tenths >= 1000 && tenths % 1000 == 0) {
+    return tenths == 10000 ? 10000 : 1000;
+  }
+  return tenths >= 200 && tenths % 100 == 0 ? 100 : 0;
+}
 
 class Scanner {
  public:
@@ -281,35 +295,72 @@ class Scanner {
 
   Item Word() {
     const std::size_t from = at_;
-    while (at_ < cleaned_.text.size() && IsLetter(LetterAt(at_).code)) {
-      ++at_;
+    at_ = WordEnd(at_);
+    const Item word = Made(ItemType::Word, from);
+    const NumberWord* number = NumberWordOf(word.text);
+    if (number == nullptr) {
+      return word;
     }
-    Item word = Made(ItemType::Word, from);
-    const auto* number = std::find_if(NumberWords.begin(), NumberWords.end(),
-                                      [&word](const NumberWord& n) { return n.word == word.text; });
-    if (number != NumberWords.end()) {
-      return WithUnit(std::move(word), number->tenths);
+    const std::size_t wordEnd = at_;
+    const std::int64_t tenths = NumberPhrase(number->tenths);
+    if (std::optional<Item> amount = WithUnit(from, tenths)) {
+      return *amount;
     }
+    at_ = wordEnd;
     return word;
   }
 
-  // "два литра", "половин килограм": a number word is a number where a unit follows it.
-  Item WithUnit(Item word, std::int64_t tenths) {
-    std::size_t next = at_;
-    while (next < cleaned_.text.size() && cleaned_.text[next] == ' ') {
-      ++next;
+  std::size_t WordEnd(std::size_t at) const {
+    while (at < cleaned_.text.size() && IsLetter(LetterAt(at).code)) {
+      ++at;
     }
+    return at;
+  }
+
+  std::size_t NextItem(std::size_t at) const {
+    while (at < cleaned_.text.size() && cleaned_.text[at] == ' ') {
+      ++at;
+    }
+    return at;
+  }
+
+  std::string_view WordAt(std::size_t at) const {
+    return std::string_view(cleaned_.text).substr(at, WordEnd(at) - at);
+  }
+
+  // "двадесет и пет", "двеста и петдесет": number words that make one number, read on to its
+  // last word.
+  std::int64_t NumberPhrase(std::int64_t tenths) {
+    std::int64_t place = PlaceAfter(tenths);
+    while (place > 0) {
+      std::size_t next = NextItem(at_);
+      if (WordAt(next) == "и") {
+        next = NextItem(next + WordAt(next).size());
+      }
+      const NumberWord* number = NumberWordOf(WordAt(next));
+      if (number == nullptr || number->tenths >= place || number->tenths % 10 != 0) {
+        break;
+      }
+      tenths += number->tenths;
+      place = PlaceAfter(number->tenths);
+      at_ = next + number->word.size();
+    }
+    return tenths;
+  }
+
+  // "два литра", "двадесет процента": number words are a number where a unit follows them.
+  std::optional<Item> WithUnit(std::size_t from, std::int64_t tenths) {
+    const std::size_t next = NextItem(at_);
     if (next == at_ || next == cleaned_.text.size() || !IsLetter(LetterAt(next).code)) {
-      return word;
+      return std::nullopt;
     }
     const std::string digits = "1";
     std::string probe = digits + cleaned_.text.substr(at_);
     std::string_view rest = probe;
     const std::optional<PupilAnswer> amount = TakeAmount(rest);
-    if (!amount || !amount->unit || amount->unit == WrittenUnit::Percent) {
-      return word;
+    if (!amount || !amount->unit) {
+      return std::nullopt;
     }
-    const std::size_t from = at_ - word.text.size();
     at_ += probe.size() - rest.size() - digits.size();
     Item item = Made(ItemType::Number, from);
     item.amount = PupilAnswer{Decimal::Of(tenths, 1), amount->unit};

@@ -7,8 +7,9 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 10> ResultStems = {
-    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов", "дава", "струв"};
+constexpr std::array<std::string_view, 17> ResultStems = {
+    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов", "дава",
+    "струв", "спад", "падн",    "пада",  "нарасн", "повиш",  "пониж",   "сниж"};
 constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "във",
                                                      "с",  "със", "на", "из"};
 
@@ -108,7 +109,8 @@ class Grouper {
       }
     }
     for (Group& group : groups_) {
-      group.result = group.noun == Noun::Dried || IsResult(items_, group.begin) || BecomesIt(group);
+      group.result = group.noun == Noun::Dried || IsResult(items_, group.begin) ||
+                     BecomesIt(group) || IsMixturePrice(group);
     }
     return groups_;
   }
@@ -117,6 +119,12 @@ class Grouper {
 
  private:
   bool IsOwnNumber(std::size_t i) const { return asides_.of[i].empty(); }
+
+  // "за да струва един килограм от сместа 18 лв.": a price named by the mixture is its own.
+  bool IsMixturePrice(const Group& group) const {
+    return byPrice_ && group.percent && !group.mass && group.named &&
+           StartsWith(items_[*group.named], "смес");
+  }
 
   // "разтворът станал 60%": the noun, then what it became.
   bool BecomesIt(const Group& group) const {
@@ -184,25 +192,35 @@ class Grouper {
 
   // "5 кг бонбони по 9 € за килограм", "30 кг смес по 28 лв.": the goods, and their price.
   void TakePrice(Group& group, std::size_t at) {
+    const auto priced = [this](std::size_t i) {
+      return IsWord(items_[i], "по") || IsNamedPrice(i);
+    };
     std::size_t by = at;
-    while (by < asides_.end && by < at + 3 && IsCyrillicWord(items_[by]) &&
-           !IsWord(items_[by], "по")) {
+    while (by < asides_.end && by < at + 3 && IsCyrillicWord(items_[by]) && !priced(by)) {
       ++by;
     }
     if (group.noun == Noun::None && by > at) {
       group.noun = Noun::Solution;  // goods are named in words of their own
-      group.ordinal = std::max(group.ordinal, NamedFrom(items_, at, context_).ordinal);
+      group.named = IsWord(items_[at], "от") && at + 1 < by ? at + 1 : at;
+      group.ordinal = std::max({group.ordinal, NamedFrom(items_, at, context_).ordinal,
+                                OrdinalOf(items_[*group.named])});
     }
     // "6 кг ядки, които струват 10 € за килограм": the price after a clause of its own.
     const bool costing = by + 2 < asides_.end && IsMark(items_[by], ",") &&
                          StartsWithAny(items_[by + 1], Which) &&
                          StartsWith(items_[by + 2], "струв");
-    const std::size_t price = costing ? by + 3 : by + 1;
-    if (!group.percent && price < asides_.end && (costing || IsWord(items_[by], "по")) &&
+    const std::size_t price = costing ? by + 3 : IsNamedPrice(by) ? by + 2 : by + 1;
+    if (!group.percent && price < asides_.end && (costing || priced(by)) &&
         IsPercent(items_[price]) && !used_[price]) {
       group.percent = price;
       used_[price] = true;
     }
+  }
+
+  // "на цена 9 €", "с цена 9 €", "по цена 9 €": the price named before it is given.
+  bool IsNamedPrice(std::size_t i) const {
+    constexpr std::array<std::string_view, 4> Before = {"на", "с", "със", "по"};
+    return i + 1 < asides_.end && IsAnyWord(items_[i], Before) && StartsWith(items_[i + 1], "цена");
   }
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
@@ -224,6 +242,7 @@ class Grouper {
         at = verb;
       }
     }
+    at = AfterItsSubstance(at);
     if (group.percent || at + 1 >= asides_.end) {
       return;
     }
@@ -233,6 +252,11 @@ class Grouper {
     while (percent < asides_.end && percent < at + 3 && IsAboutPercent(items_[percent])) {
       ++percent;
     }
+    // "с концентрация на захарта 20%": what the percentage word measures, said before it.
+    if (percent > at + 1 && percent + 2 < asides_.end && IsWord(items_[percent], "на") &&
+        IsCyrillicWord(items_[percent + 1]) && IsPercent(items_[percent + 2])) {
+      percent += 2;
+    }
     if (with && percent < asides_.end && IsPercent(items_[percent]) && !used_[percent]) {
       group.percent = percent;
       for (std::size_t i = at; i <= percent; ++i) {
@@ -240,6 +264,20 @@ class Grouper {
       }
       MarkUsed(percent + 1, NamedFrom(items_, percent + 1, context_));
     }
+  }
+
+  // "разтвор на сол с концентрация 20%", "есенция на оцетна киселина със 70%": past the
+  // substance a solution is named of, to its percentage.
+  std::size_t AfterItsSubstance(std::size_t at) const {
+    if (at + 1 >= asides_.end || !IsWord(items_[at], "на")) {
+      return at;
+    }
+    std::size_t after = at + 1;
+    while (after < asides_.end && after < at + 3 &&
+           NounOf(items_[after], context_) == Noun::Substance) {
+      ++after;
+    }
+    return after > at + 1 ? after : at;
   }
 
   void MarkUsed(std::size_t from, const Named& named) {
@@ -270,11 +308,19 @@ class Grouper {
       return;
     }
     MarkUsed(i + 1, after);
-    // It measures what was named just before it: "сплав с 20% мед", "сушените – 12%".
-    const std::optional<std::size_t> before = NounBefore(i);
     Group group;
     group.percent = i;
     group.begin = i;
+    if (const std::optional<std::size_t> goods = GoodsBefore(i)) {
+      group.noun = Noun::Solution;
+      group.named = *goods;
+      group.begin = *goods;
+      group.ordinal = OrdinalOf(items_[*goods]);
+      groups_.push_back(group);
+      return;
+    }
+    // It measures what was named just before it: "сплав с 20% мед", "сушените – 12%".
+    const std::optional<std::size_t> before = NounBefore(i);
     if (before) {
       const Noun noun = NounAt(items_, *before, context_);
       group.noun = noun == Noun::None ? Noun::Solution : noun;
@@ -290,10 +336,37 @@ class Grouper {
     groups_.push_back(group);
   }
 
+  // "1 кг орехи струва 16 лв.", "Един килограм от първите бонбони струва 8 лв.": the goods
+  // named after the measure their price is of; not the mixture, whose price is what is obtained.
+  std::optional<std::size_t> GoodsBefore(std::size_t i) const {
+    constexpr std::size_t Reach = 5;
+    if (!byPrice_ || i == 0 || !IsWord(items_[i - 1], "струва")) {
+      return std::nullopt;
+    }
+    for (std::size_t j = i - 1; j-- > 0 && j + Reach > i;) {
+      if (items_[j].type == ItemType::Number) {
+        const std::size_t goods = j + 1 < i && IsWord(items_[j + 1], "от") ? j + 2 : j + 1;
+        const bool named = IsMass(items_[j]) && !asides_.of[j].empty() && goods + 1 < i &&
+                           IsCyrillicWord(items_[goods]) && !StartsWith(items_[goods], "смес");
+        return named ? std::optional<std::size_t>(goods) : std::nullopt;
+      }
+    }
+    return std::nullopt;
+  }
+
   std::optional<std::size_t> NounBefore(std::size_t i) const {
     for (std::size_t back = 1; back <= 4 && back <= i; ++back) {
       const Item& item = items_[i - back];
       const bool with = IsWord(item, "с") || IsWord(item, "със");
+      // "сплав, която съдържа 88% мед": the clause says more of the noun before it.
+      const bool which =
+          IsMark(item, ",") && back > 1 && StartsWithAny(items_[i - back + 1], Which);
+      // "Разтворът на сол е 10%": past the substance the noun is of.
+      const bool of =
+          IsWord(item, "на") && NounAt(items_, i - back + 1, context_) == Noun::Substance;
+      if (which || of) {
+        continue;
+      }
       if (item.type == ItemType::Number || (EndsPhrase(item) && !IsMark(item, "-")) ||
           (IsAnyWord(item, Prepositions) && !with)) {
         return std::nullopt;
@@ -411,9 +484,12 @@ NamedParts PartsOf(const std::vector<Group>& groups, const Items& items) {
       const bool sameNoun =
           p.noun == group.noun && (group.noun == Noun::Fresh || group.noun == Noun::Concentrate);
       const bool sameOrdinal = p.ordinal != 0 && p.ordinal == group.ordinal;
-      // "Морската вода съдържа 4% сол … 5 т морска вода": salt water named twice.
-      const bool sameWord = p.named && group.named && NamesSaltWater(items, *p.named) &&
-                            NamesSaltWater(items, *group.named);
+      // "Морската вода съдържа 4% сол … 5 т морска вода": salt water named twice; "1 кг орехи
+      // струва 16 лв. … 3 кг орехи": goods.
+      const bool sameWord =
+          p.named && group.named &&
+          ((NamesSaltWater(items, *p.named) && NamesSaltWater(items, *group.named)) ||
+           NamesSameGoods(items, *p.named, *group.named));
       return sameNoun || sameOrdinal || sameWord;
     });
     if (same == parts.parts.end() || !Merge(*same, group)) {
@@ -421,6 +497,20 @@ NamedParts PartsOf(const std::vector<Group>& groups, const Items& items) {
     }
   }
   return parts;
+}
+
+bool NamesSameGoods(const Items& items, std::size_t one, std::size_t other) {
+  const auto goods = [&items](std::size_t i) {
+    return IsCyrillicWord(items[i]) && !IsSolutionWord(items[i]) && OrdinalOf(items[i]) == 0 &&
+           NounOf(items[i], Context::Salt) == Noun::None;
+  };
+  const std::string_view a = items[one].text;
+  const std::string_view b = items[other].text;
+  const std::string_view shorter = a.size() <= b.size() ? a : b;
+  const std::string_view longer = a.size() <= b.size() ? b : a;
+  constexpr std::size_t Letter = 2;  // bytes of a Cyrillic letter
+  return goods(one) && goods(other) && shorter.size() >= 4 * Letter &&
+         longer.starts_with(shorter.substr(0, shorter.size() - Letter));
 }
 
 Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size_t end,
@@ -453,7 +543,11 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
     // no part.
     const bool share = i > 0 && (IsWord(items[i - 1], "на") || MeansPercent(items[i - 1]) ||
                                  IsShareAskedAs(items, i));
-    mentions.water = mentions.water || (noun == Noun::Water && !share && !IsMetalOfAlloy(items, i));
+    // "Сплав от мед и калай" names the alloy's metals; only one added or asked is a part.
+    const bool metal = noun == Noun::Water && !StartsWith(item, "вод");
+    mentions.water =
+        mentions.water || (noun == Noun::Water && !share && !IsMetalOfAlloy(items, i) &&
+                           (!metal || afterCount || afterVerb));
     mentions.pure = mentions.pure || noun == Noun::Pure ||
                     (noun == Noun::Substance && (afterCount || afterVerb) &&
                      !IsNamedWithItsShare(items, i, end));

@@ -48,6 +48,10 @@ struct NamedParts {
 
 NamedParts PartsOf(const std::vector<Group>& groups, const Items& items);
 
+// "орехи" and "орехите": goods named twice, in one form or another of a word that names nothing
+// else of a mixture.
+bool NamesSameGoods(const Items& items, std::size_t one, std::size_t other);
+
 // Parts the text names without a number, the water poured in and the pure substance added, and
 // what happens to them.
 struct Mentions {

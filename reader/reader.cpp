@@ -204,7 +204,7 @@ class Reader {
     }
     bool found = false;
     bool several = false;
-    const Items own(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end));
+    const Items own = OwnItems();
     context_ = ContextOf(own, found, several);
     // Goods mixed by price: the prices in the percentages' place, whatever the goods.
     if (!reading_.currency.empty()) {
@@ -261,6 +261,11 @@ class Reader {
                     [](const Placed& p) { return p.mass && !p.percent && p.noun == Noun::None; })) {
       return Doubt(Doubt::TwoReadings);
     }
+    JoinDefined(parts);
+    NameOtherMetalsByPart(parts, mentions);
+    if (AsksOneOfTheOtherMetals()) {
+      return Doubt(Doubt::TwoReadings);
+    }
     JoinNamedTwice(parts, mentions);
     AddMentioned(parts, mentions);
     if (IsTwoSteps(parts)) {
@@ -270,7 +275,44 @@ class Reader {
       return;
     }
     Order();
+    if (!FindsTheGoodsAsked()) {
+      return Doubt(Doubt::TwoReadings);
+    }
     Solve();
+  }
+
+  // "Колко килограма бадеми трябва да се смесят …": goods asked by their own word, where both
+  // kinds are named by theirs, are the kind of that word, whatever the question says after; goods
+  // of neither kind are not understood.
+  bool FindsTheGoodsAsked() {
+    if (reading_.currency.empty() || !first_.named || !second_.named) {
+      return true;
+    }
+    for (const auto& [begin, end] : QuestionsOf(items_, asides_.end)) {
+      for (std::size_t i = begin; i + 2 < end; ++i) {
+        const std::size_t goods = i + 2;
+        if (!IsWord(items_[i], "колко") || !IsCountWord(items_[i + 1]) ||
+            !IsGoodsWord(items_[goods]) || goods == *first_.named || goods == *second_.named) {
+          continue;
+        }
+        const bool first = NamesSameGoods(items_, *first_.named, goods);
+        const bool second = NamesSameGoods(items_, *second_.named, goods);
+        if (first && second) {
+          continue;  // both kinds' word: the question's other words tell which
+        }
+        if ((!first && !second) || targets_.size() != 1) {
+          return false;
+        }
+        targets_.front().who = first ? Who::First : Who::Second;
+      }
+    }
+    return true;
+  }
+
+  static bool IsGoodsWord(const Item& item) {
+    return IsCyrillicWord(item) && !IsSolutionWord(item) && OrdinalOf(item) == 0 &&
+           NounOf(item, Context::Salt) == Noun::None && !IsAnyWord(item, Prepositions) &&
+           !IsWord(item, "от") && !IsWord(item, "по");
   }
 
   // A percentage of the water is 100% less the substance's only where water is all there is
@@ -511,6 +553,79 @@ class Reader {
     return false;
   }
 
+  // "Бронзът е сплав, която съдържа 88% мед. Към 40 кг бронз …": a sentence of its own that
+  // says what a part holds, and the part given after it by its noun and mass alone.
+  void JoinDefined(NamedParts& parts) const {
+    if (parts.parts.size() < 2) {
+      return;
+    }
+    const Placed& defined = parts.parts.front();
+    if (defined.noun != Noun::Solution || !defined.percent || defined.mass ||
+        !IsAloneInSentence(*defined.percent)) {
+      return;
+    }
+    const auto givenLater = [&defined](const Placed& p) {
+      return p.noun == Noun::Solution && p.mass && !p.percent && p.ordinal == defined.ordinal;
+    };
+    const auto later = std::find_if(parts.parts.begin() + 1, parts.parts.end(), givenLater);
+    if (later == parts.parts.end() || std::count_if(later, parts.parts.end(), givenLater) != 1) {
+      return;
+    }
+    later->percent = defined.percent;
+    later->begin = defined.begin;
+    parts.parts.erase(parts.parts.begin());
+  }
+
+  // Whether the number at `at` is the only one of its sentence.
+  bool IsAloneInSentence(std::size_t at) const {
+    const auto ends = [this](std::size_t i) {
+      return IsMark(items_[i], ".") || IsMark(items_[i], "?") || IsMark(items_[i], "!");
+    };
+    std::size_t begin = at;
+    while (begin > 0 && !ends(begin - 1)) {
+      --begin;
+    }
+    std::size_t end = at;
+    while (end < asides_.end && !ends(end)) {
+      ++end;
+    }
+    for (std::size_t i = begin; i < end; ++i) {
+      if (i != at && items_[i].type == ItemType::Number && asides_.of[i].empty()) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // "Сплав от мед, калай и цинк": tin named beside copper is the other metals only where it is
+  // the one other metal named, or a part, added; else they are more than it.
+  void NameOtherMetalsByPart(const NamedParts& parts, const Mentions& mentions) {
+    const bool part =
+        mentions.water || std::any_of(parts.parts.begin(), parts.parts.end(),
+                                      [](const Placed& p) { return p.noun == Noun::Water; });
+    if (IsOfMetal() && OtherMetalsNamed(OwnItems(), context_) > 1 && !part) {
+      reading_.ownWord.clear();
+    }
+  }
+
+  // "Сплав от мед, калай и цинк. Колко калай има в нея?": the rest of the alloy is more than the
+  // one metal asked.
+  bool AsksOneOfTheOtherMetals() const {
+    return IsOfMetal() && OtherMetalsNamed(OwnItems(), context_) > 1 &&
+           std::any_of(targets_.begin(), targets_.end(),
+                       [](const Target& target) { return target.who == Who::Water; });
+  }
+
+  bool IsOfMetal() const {
+    return context_ == Context::Copper || context_ == Context::Tin || context_ == Context::Silver ||
+           context_ == Context::Gold;
+  }
+
+  // The problem's own items, before its options or a printed answer.
+  Items OwnItems() const {
+    return {items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end)};
+  }
+
   // "За туршия е нужна 12% саламура. … за 25 кг саламура?", "Имаме 10% саламура. … в 30 кг
   // саламура?": nothing mixed, and the one solution named twice, by its percentage and by its
   // mass.
@@ -676,6 +791,18 @@ class Reader {
     if (swap) {
       std::swap(first_, second_);
     }
+    if (IsWeakenedUnknown()) {
+      std::swap(first_, second_);
+    }
+  }
+
+  // "Към 400 г разтвор долели 100 г вода и получили 8% разтвор": a solution of unknown strength
+  // weakened by water, the grid's second part, whose percentage it finds from the first, the
+  // water. Water that leaves is the second part only: such a text is not read.
+  bool IsWeakenedUnknown() const {
+    const bool solution = first_.noun == Noun::Solution || first_.noun == Noun::None;
+    return solution && first_.mass && !first_.percent && second_.noun == Noun::Water &&
+           second_.mass && mixture_.percent && !evaporates_;
   }
 
   std::optional<Fraction> PercentOf(const Placed& part, bool& given) const {
@@ -930,10 +1057,12 @@ class Reader {
                                                                          : 3;
         break;
       case Who::Concentrate:
-        part = first_.noun == Noun::Concentrate ? 0 : 3;
+        // "получили концентрат": what juice boiled down is called is the mixture.
+        part = first_.noun == Noun::Concentrate ? 0 : mixture_.noun == Noun::Concentrate ? 2 : 3;
         break;
       case Who::First:
-        part = 0;
+        // "първоначалния разтвор" is the solution, placed second beside the water poured in.
+        part = first_.noun == Noun::Water ? 1 : 0;
         break;
       case Who::Second:
         part = 1;

@@ -1,6 +1,7 @@
 #include "reader/words.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -100,12 +101,14 @@ const std::array<std::vector<std::string_view>, ContextCount>& Marks() {
 }
 
 // Every form of every noun a part or a mixture is called by: "разтвор", "разтвора", "сплавта",
-// "сплави", and what textbooks call a mixture besides.
+// "сплави", and what textbooks call a mixture besides, bronze and brass among the alloys.
 std::vector<std::string_view> SolutionForms() {
   std::vector<std::string_view> forms = {
-      "смес",   "сместа",   "руда",     "рудата", "руди",    "сок",     "сока",     "сокът",
-      "нектар", "нектара",  "нектарът", "сироп",  "сиропа",  "сиропът", "саламура", "саламурата",
-      "морска", "морската", "разтвори", "сплави", "парчета", "парче",   "пръстен"};
+      "смес",     "сместа",     "руда",     "рудата",   "руди",      "сок",       "сока",
+      "сокът",    "нектар",     "нектара",  "нектарът", "сироп",     "сиропа",    "сиропът",
+      "саламура", "саламурата", "морска",   "морската", "разтвори",  "сплави",    "парчета",
+      "парче",    "пръстен",    "бронз",    "бронза",   "бронзът",   "месинг",    "месинга",
+      "месингът", "белина",     "белината", "антифриз", "антифриза", "антифризът"};
   for (const Texts::ContextWords& words : Texts::ContextTable) {
     for (const std::string_view text : {words.solution.bare, words.solution.definiteShort,
                                         words.solution.definiteFull, words.solution.both}) {
@@ -135,6 +138,10 @@ bool IsMetal(Context context) {
          context == Context::Gold;
 }
 
+// Solutions a household names by their use, of a substance the text need not name.
+constexpr std::array<std::string_view, 2> HouseholdSolutions = {"белин", "антифриз"};
+constexpr std::array<std::string_view, 2> HouseholdWords = {"белина", "антифриз"};
+
 // Produce dried as plums are, each by its stem and its name; grapes dried are raisins.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 5> OtherProduce = {
     {{"ябълк", "ябълки"},
@@ -147,8 +154,20 @@ bool IsPrecious(Context context) {
   return context == Context::Silver || context == Context::Gold;
 }
 
-// "20 г мед" beside silver or gold: another metal, of none of the precious one.
+// Bronze's metals, each the other's: tin added to bronze read as of copper holds none of it.
+std::optional<Context> AlloyPartner(Context context) {
+  if (context == Context::Copper) {
+    return Context::Tin;
+  }
+  return context == Context::Tin ? std::optional<Context>(Context::Copper) : std::nullopt;
+}
+
+// "20 г мед" beside silver or gold, "3 кг калай" beside copper: another metal, of none of the one
+// the alloy is read as of.
 bool IsOtherMetal(const Item& item, Context context) {
+  if (const std::optional<Context> partner = AlloyPartner(context)) {
+    return StartsWith(item, SubstanceStem(*partner));
+  }
   return IsPrecious(context) &&
          std::any_of(Contexts.begin(), Contexts.end(), [&item, context](Context metal) {
            return IsMetal(metal) && metal != context && StartsWith(item, SubstanceStem(metal));
@@ -168,6 +187,18 @@ std::optional<Context> HallmarkedMetal(const Items& items, std::size_t hallmark)
   return std::nullopt;
 }
 
+// The metal a percentage measures: "със 75% злато", "съдържа 40% мед".
+std::optional<Context> MeasuredMetal(const Items& items, std::initializer_list<Context> metals) {
+  for (std::size_t i = 0; i + 1 < items.size(); ++i) {
+    for (const Context metal : metals) {
+      if (IsPercent(items[i]) && StartsWith(items[i + 1], SubstanceStem(metal))) {
+        return metal;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 // The precious metal a hallmark or a percentage measures: "сребро с проба 900", "със 75%
 // злато"; none where neither does.
 std::optional<Context> MeasuredPrecious(const Items& items,
@@ -175,19 +206,38 @@ std::optional<Context> MeasuredPrecious(const Items& items,
   const auto count = [&counts](Context context) {
     return counts[static_cast<std::size_t>(context)];
   };
+  if (const std::optional<Context> metal = MeasuredMetal(items, {Context::Silver, Context::Gold})) {
+    return metal;
+  }
   for (std::size_t i = 0; i < items.size(); ++i) {
-    for (const Context metal : {Context::Silver, Context::Gold}) {
-      if (IsPercent(items[i]) && i + 1 < items.size() &&
-          StartsWith(items[i + 1], SubstanceStem(metal))) {
-        return metal;
-      }
-    }
     if (StartsWith(items[i], "проб") && count(Context::Silver) + count(Context::Gold) > 0) {
       return HallmarkedMetal(items, i).value_or(
           count(Context::Silver) >= count(Context::Gold) ? Context::Silver : Context::Gold);
     }
   }
   return std::nullopt;
+}
+
+// "сухо вещество", "сухото вещество": what is left of a juice when its water is boiled off.
+bool NamesDryMatter(const Items& items) {
+  for (std::size_t i = 0; i + 1 < items.size(); ++i) {
+    if (StartsWith(items[i], "сух") && StartsWith(items[i + 1], "веществ")) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// "сок с 12% сухо вещество": juice boiled down is a solution of its dry matter, and named so;
+// fresh or dried produce is not juice.
+bool IsJuiceOfDryMatter(const Items& items) {
+  const auto any = [&items](auto test) { return std::any_of(items.begin(), items.end(), test); };
+  const bool named = any([](const Item& item) { return StartsWith(item, "сок"); });
+  const bool produce = any([](const Item& item) {
+    const Noun noun = NounOf(item, Context::Salt);
+    return noun == Noun::Fresh || noun == Noun::Dried;
+  });
+  return NamesDryMatter(items) && named && !produce;
 }
 
 }  // namespace
@@ -244,8 +294,11 @@ Noun NounOf(const Item& item, Context context) {
   if (IsOtherMetal(item, context)) {
     return Noun::Water;
   }
-  // "веществото", "киселината": what a solution holds, named by no context of its own.
-  if (StartsWith(item, SubstanceStem(context)) || StartsWithAny(item, UnnamedSubstances)) {
+  // "веществото", "киселината": what a solution holds, named by no context of its own; a juice's
+  // "сухо вещество", read as salt's.
+  const bool dryMatter = context == Context::Salt && StartsWith(item, "сух");
+  if (StartsWith(item, SubstanceStem(context)) || StartsWithAny(item, UnnamedSubstances) ||
+      dryMatter) {
     return Noun::Substance;
   }
   return Noun::None;
@@ -313,9 +366,13 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
       }
     }
   }
-  // Beside silver or gold that is measured, copper is only the other metal.
-  const std::optional<Context> precious = MeasuredPrecious(items, counts);
-  const auto best = precious ? counts.begin() + static_cast<std::ptrdiff_t>(*precious)
+  // Beside silver or gold that is measured, copper is only the other metal; of bronze's two, the
+  // one measured is the alloy's, however often the other is named.
+  std::optional<Context> measured = MeasuredPrecious(items, counts);
+  if (!measured) {
+    measured = MeasuredMetal(items, {Context::Copper, Context::Tin});
+  }
+  const auto best = measured ? counts.begin() + static_cast<std::ptrdiff_t>(*measured)
                              : std::max_element(counts.begin(), counts.end());
   several = false;
   for (std::size_t c = 0; c < ContextCount; ++c) {
@@ -332,9 +389,16 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
     several = false;
     return Context::Plums;
   }
-  // "30% разтвор" of no substance named is read as salt's, the solution school starts with.
+  // Juice boiled down, of whatever fruit, read as salt's in the text's own words.
+  if (IsJuiceOfDryMatter(items) && !several) {
+    found = true;
+    return Context::Salt;
+  }
+  // "30% разтвор", "5% белина" of no substance named is read as salt's, the solution school
+  // starts with.
   found = *best > 0 || std::any_of(items.begin(), items.end(), [](const Item& item) {
-    return IsSolutionWord(item) && StartsWith(item, "разтвор");
+    return IsSolutionWord(item) &&
+           (StartsWith(item, "разтвор") || StartsWithAny(item, HouseholdSolutions));
   });
   return Contexts[static_cast<std::size_t>(best - counts.begin())];
 }
@@ -345,9 +409,10 @@ std::string_view OwnWordOf(const Items& items, Context context) {
     return std::any_of(items.begin(), items.end(),
                        [stem](const Item& item) { return StartsWith(item, stem); });
   };
-  // "20 г мед" melted into gold: the other metals are that metal.
-  for (const Context metal : {Context::Copper, Context::Silver, Context::Gold}) {
-    if (IsPrecious(context) && metal != context && has(SubstanceStem(metal))) {
+  // "20 г мед" melted into gold, "3 кг калай" into bronze: the other metals are that metal.
+  for (const Context metal : {Context::Copper, Context::Tin, Context::Silver, Context::Gold}) {
+    const bool other = IsPrecious(context) ? metal != context : AlloyPartner(context) == metal;
+    if (other && has(SubstanceStem(metal))) {
       return Texts::ContextTable[static_cast<std::size_t>(metal)].substance;
     }
   }
@@ -359,9 +424,18 @@ std::string_view OwnWordOf(const Items& items, Context context) {
     if (context == Context::Sugar && has("сироп")) {
       return "сироп";
     }
+    // "белина", "антифриз": a solution of what the household's word says, read as salt's.
+    for (std::size_t h = 0; h < HouseholdSolutions.size(); ++h) {
+      if (context == Context::Salt && has(HouseholdSolutions[h])) {
+        return HouseholdWords[h];
+      }
+    }
   }
   if (std::any_of(marks.begin(), marks.end(), has)) {
     return {};
+  }
+  if (context == Context::Salt && IsJuiceOfDryMatter(items)) {
+    return "сухо вещество";
   }
   if (context == Context::Salt) {
     return has("киселин") ? "киселина" : "вещество";
@@ -384,10 +458,28 @@ bool IsNamedWithItsShare(const Items& items, std::size_t i, std::size_t end) {
 }
 
 bool IsOtherSubstance(const Item& item, Context context) {
-  return NounOf(item, context) == Noun::None &&
+  const Noun noun = NounOf(item, context);
+  return (noun == Noun::None || IsOtherMetal(item, context)) &&
          std::any_of(Contexts.begin(), Contexts.end(), [&item, context](Context other) {
            return other != context && StartsWith(item, SubstanceStem(other));
          });
+}
+
+std::size_t OtherMetalsNamed(const Items& items, Context context) {
+  // Metals an alloy of school holds besides the four a problem is read as of.
+  constexpr std::array<std::string_view, 6> Others = {"цинк",   "олов",  "никел",
+                                                      "алумин", "желяз", "хром"};
+  std::vector<std::string_view> stems(Others.begin(), Others.end());
+  for (const Context metal : Contexts) {
+    if (IsMetal(metal) && metal != context) {
+      stems.push_back(SubstanceStem(metal));
+    }
+  }
+  return static_cast<std::size_t>(
+      std::count_if(stems.begin(), stems.end(), [&items](std::string_view stem) {
+        return std::any_of(items.begin(), items.end(),
+                           [stem](const Item& item) { return StartsWith(item, stem); });
+      }));
 }
 
 bool IsCountWord(const Item& item) {

@@ -66,6 +66,9 @@ bool IsNamedWithItsShare(const Items& items, std::size_t i, std::size_t end);
 // "калай" in an alloy read as of copper: the substance of another context, which the word the
 // context reads as its own or its water does not name.
 bool IsOtherSubstance(const Item& item, Context context);
+// How many metals the text names beside the one the alloy is read as of: "сплав от мед, калай и
+// цинк" names two beside copper, and neither is all the rest of it.
+std::size_t OtherMetalsNamed(const Items& items, Context context);
 // "грама", "килограма", "литра": a word a number is counted in.
 bool IsCountWord(const Item& item);
 // 1 for "първия", 2 for "втория" or "друг", 0 for any other word.

@@ -596,6 +596,21 @@ const std::vector<Row>& Table() {
     {"Смесили 2 л 10% оцет с 3 л 20% оцет. Колко литра оцетна киселина има в получения оцет?",
      Doubt::TwoReadings},
     {"Колко процента сол има в 200 г 10% разтвор на сол?", Doubt::TwoReadings},
+    // A metal asked of an alloy that holds more metals than it beside the one measured.
+    {"Сплав от мед, калай и цинк тежи 20 кг и съдържа 60% мед. Колко килограма калай има в "
+     "нея?", Doubt::TwoReadings},
+    {"Сплав от злато, сребро и мед тежи 20 г и съдържа 60% злато. Колко грама мед има в нея?",
+     Doubt::TwoReadings},
+    // Produce it knows no words for, given by its dry matter: no juice, and not read as one.
+    {"Пресните домати съдържат 5% сухо вещество, а сушените – 90% сухо вещество. Колко "
+     "килограма сушени домати ще се получат от 36 кг пресни домати?", Doubt::NotAboutMixtures},
+    // Goods asked by a word that names neither kind mixed.
+    {"Един килограм орехи струва 16 лв., а един килограм бадеми струва 22 лв. Колко килограма "
+     "ядки ще се получат, ако смесим 2 кг бадеми с орехи, за да струва един килограм от сместа "
+     "18 лв.?", Doubt::TwoReadings},
+    // Water that left a solution of unknown strength: the grid finds no first part's percentage.
+    {"От 500 г разтвор на сол изпарили 200 г вода и получили 15% разтвор. Колко процента е бил "
+     "първоначалният разтвор?", Doubt::TwoReadings},
     // A solution's kilograms asked as litres, which only water's are.
     {"Колко литра е сместа, ако смесим 2 кг 10% разтвор на сол и 3 кг 20% разтвор на сол?",
      Doubt::TwoReadings},
@@ -623,7 +638,104 @@ const std::vector<Row>& Table() {
   };
   return rows;
 }
+
+// Wordings the reader once refused, each read right since: a change that refuses one again is a
+// fault, however many others it reads.
+const std::vector<Row>& OnceRefused() {
+  static const std::vector<Row> rows = {
+    // A percentage said after the noun it measures, or in a sentence of its own.
+    {"Смесили 300 г разтвор на сол с концентрация 20% и 200 г разтвор на сол с концентрация "
+     "45%. Каква е концентрацията на сместа?", Is(Percent(30))},
+    {"Към 3 кг разтвор на захар с концентрация на захарта 20% долели вода и получили разтвор с "
+     "концентрация 12%. Колко килограма вода са долели?", Is(Kilograms(2))},
+    {"Колко грама сол има в 400 г разтвор на сол с концентрация 15%?", Is(Grams(60))},
+    {"Към 500 г разтвор на сол с концентрация 10% добавили 100 г сол. Каква е концентрацията "
+     "на новия разтвор?", Is(Percent(25))},
+    {"Към 2 кг белина с концентрация 5% добавили 3 кг вода. Каква е концентрацията на "
+     "получената белина?", Is(Percent(2))},
+    {"Колко литра вода трябва да се добавят към 6 л антифриз с концентрация 60%, за да се "
+     "получи антифриз с концентрация 40%?", Is(Litres(3))},
+    {"Белината съдържа 5% активно вещество. Колко грама активно вещество има в 300 г белина?",
+     Is(Grams(15))},
+    {"Белината е 5% разтвор на натриев хипохлорит. Към 300 г белина добавили 200 г вода. Каква "
+     "е концентрацията на получената белина?", Is(Percent(3))},
+    {"Бронзът съдържа 88% мед. Колко кг мед има в 40 кг бронз?", Is(Kilograms(176, 5))},
+    {"Бронзът е сплав, която съдържа 85% мед. Към 40 кг бронз добавили 10 кг мед. Колко "
+     "процента мед има в новата сплав?", Is(Percent(88))},
+    {"Месингът съдържа 60% мед. Колко килограма мед има в 15 кг месинг?", Is(Kilograms(9))},
+    {"Месингът съдържа 60% мед. Колко килограма месинг може да се получи от 45 кг мед?",
+     Is(Kilograms(75))},
+    {"Разтворът на захар е 20%. Към 300 г от разтвора добавили 100 г вода. Каква е "
+     "концентрацията на новия разтвор?", Is(Percent(15))},
+    {"Саламурата е 12% разтвор на сол. Към 20 кг саламура добавили 4 кг вода. Колко процента е "
+     "новата саламура?", Is(Percent(10))},
+    // A concentration that falls to a value is what is obtained.
+    {"Към 400 г 10% разтвор на сол долели вода и концентрацията спаднала на 8%. Колко грама вода "
+     "са долели?", Is(Grams(100))},
+    {"Към 5 кг 12% разтвор на захар долели вода, при което концентрацията паднала на 10%. Колко "
+     "килограма вода са долели?", Is(Kilograms(1))},
+    {"В 600 г 15% разтвор на захар долели вода, при което концентрацията се понижила на 9%. "
+     "Колко грама вода са долели?", Is(Grams(400))},
+    // A price said "на цена", and the mixture's price in a sentence of its own.
+    {"Смесили 4 кг бонбони на цена 9 € за килограм с 2 кг бонбони на цена 15 € за килограм. "
+     "Колко струва 1 кг от сместа?", Price{11}},
+    {"Търговец смесил 6 кг кафе на цена 20 лв. за кг и 4 кг кафе на цена 25 лв. за кг. Каква е "
+     "цената на 1 кг от сместа?", Price{22}},
+    {"Смесили 4 кг бонбони по 9 € за килограм с бонбони по 15 € за килограм. Един килограм от "
+     "сместа струва 11 €. Колко килограма от вторите бонбони са използвани?", Is(Kilograms(2))},
+    {"Смесили бонбони по 8 лв. за килограм с бонбони по 12 лв. за килограм и получили 20 кг "
+     "смес. Един килограм от сместа струва 9 лв. Колко килограма от всеки вид са смесили?",
+     Is(Kilograms(15), Kilograms(5))},
+    {"1 кг орехи струва 16 лв., а 1 кг бадеми струва 20 лв. Смесили 3 кг орехи и 1 кг бадеми. "
+     "Колко струва 1 кг от сместа?", Price{17}},
+    {"Един килограм от първите бонбони струва 8 лв., а един килограм от вторите – 12 лв. "
+     "Смесили 3 кг от първите с 2 кг от вторите. Колко струва 1 кг от сместа?",
+     Price{Fraction::Of(48, 5)}},
+    {"Един килограм орехи струва 16 лв., а един килограм бадеми струва 22 лв. Колко килограма "
+     "бадеми трябва да се смесят с 4 кг орехи, за да струва един килограм от сместа 18 лв.?",
+     Is(Kilograms(2))},
+    // Amounts and percentages in words.
+    {"Смесили сто грама двадесет процента разтвор на захар с триста грама тридесет процента "
+     "разтвор на захар. Колко процента е сместа?", Is(Percent(55, 2))},
+    {"Колко грама сол има в триста грама разтвор с концентрация двадесет и пет процента?",
+     Is(Grams(75))},
+    {"Към петнайсет литра разтвор с концентрация двайсет процента долели пет литра вода. Каква е "
+     "концентрацията на получения разтвор?", Is(Percent(15))},
+    // An alloy made poorer by the other metal, which holds none of the one measured.
+    {"Сплав от мед и калай тежи 5 кг и съдържа 40% мед. Към нея добавили 3 кг калай. Колко "
+     "процента мед има в новата сплав?", Is(Percent(25))},
+    {"Към 20 кг бронз, който съдържа 90% мед, добавили 5 кг калай. Колко процента мед има в "
+     "новата сплав?", Is(Percent(72))},
+    {"Колко килограма калай трябва да се добавят към 40 кг бронз с 85% мед, за да стане медта "
+     "80%?", Is(Kilograms(5, 2))},
+    {"Към бронз с 90% мед добавили 5 кг калай и получили сплав с 80% мед. Колко килограма е бил "
+     "бронзът?", Is(Kilograms(40))},
+    {"Сплав съдържа 30% калай. Към 10 кг от сплавта добавили 2 кг мед. Колко процента калай има "
+     "в новата сплав?", Is(Percent(25))},
+    {"Бронзът е сплав на мед и калай, която съдържа 85% мед. Колко килограма калай има в 40 кг "
+     "бронз?", Is(Kilograms(6))},
+    // Juice boiled down to a concentrate: a solution of its dry matter.
+    {"От 50 кг сок с 12% сухо вещество изпарили вода и получили концентрат с 40% сухо вещество. "
+     "Колко килограма концентрат са получили?", Is(Kilograms(15))},
+    {"Сокът съдържа 10% сухо вещество. Колко килограма вода трябва да се изпари от 200 кг сок, "
+     "за да се получи концентрат с 25% сухо вещество?", Is(Kilograms(120))},
+    {"Колко килограма вода трябва да се изпари от 60 кг сок с 15% сухо вещество, за да стане "
+     "сухото вещество 36%?", Is(Kilograms(35))},
+    // A solution of unknown strength weakened by water: what was its percentage?
+    {"Към 400 г разтвор на сол долели 100 г вода и получили 8% разтвор. Каква е била "
+     "концентрацията на първоначалния разтвор?", Is(Percent(10))},
+    {"В 300 г разтвор на захар долели 200 г вода и концентрацията станала 12%. Каква е била "
+     "концентрацията на разтвора преди доливането?", Is(Percent(20))},
+  };
+  return rows;
+}
 // clang-format on
+
+std::vector<Row> AllRows() {
+  std::vector<Row> all = Table();
+  all.insert(all.end(), OnceRefused().begin(), OnceRefused().end());
+  return all;
+}
 
 enum class Outcome { Right, Unanswered, Wrong };
 
@@ -709,10 +821,10 @@ std::string Listed(const std::vector<std::string_view>& texts) {
   return listed;
 }
 
-// The texts that are read to the given outcome.
-std::vector<std::string_view> TextsWith(Outcome wanted) {
+// The texts of `rows` that are read to the given outcome.
+std::vector<std::string_view> TextsWith(const std::vector<Row>& rows, Outcome wanted) {
   std::vector<std::string_view> texts;
-  for (const Row& row : Table()) {
+  for (const Row& row : rows) {
     const Reading reading = ReadProblem(row.text);
     const auto judge = [&reading](const auto& expected) { return OutcomeOf(reading, expected); };
     if (!IsRefusal(row) && std::visit(judge, row.expected) == wanted) {
@@ -724,22 +836,27 @@ std::vector<std::string_view> TextsWith(Outcome wanted) {
 
 std::size_t SolvableCount() {
   std::size_t count = 0;
-  for (const Row& row : Table()) {
+  for (const Row& row : AllRows()) {
     count += IsRefusal(row) ? 0 : 1;
   }
   return count;
 }
 
 TEST(ReadTextbookProblems, NoTextIsAnsweredWrong) {
-  const std::vector<std::string_view> wrong = TextsWith(Outcome::Wrong);
+  const std::vector<std::string_view> wrong = TextsWith(AllRows(), Outcome::Wrong);
   EXPECT_TRUE(wrong.empty()) << wrong.size() << " answered wrong:" << Listed(wrong);
 }
 
 TEST(ReadTextbookProblems, NineInTenAreReadRight) {
-  const std::size_t right = TextsWith(Outcome::Right).size();
+  const std::size_t right = TextsWith(AllRows(), Outcome::Right).size();
   const std::size_t all = SolvableCount();
   EXPECT_GE(right * 10, all * 9) << right << " of " << all << " read right; not read:"
-                                 << Listed(TextsWith(Outcome::Unanswered));
+                                 << Listed(TextsWith(AllRows(), Outcome::Unanswered));
+}
+
+TEST(ReadTextbookProblems, ReadsEveryWordingItOnceRefused) {
+  const std::vector<std::string_view> refused = TextsWith(OnceRefused(), Outcome::Unanswered);
+  EXPECT_TRUE(refused.empty()) << refused.size() << " refused again:" << Listed(refused);
 }
 
 TEST(ReadTextbookProblems, RefusesWhatItCannotReadForCertain) {
