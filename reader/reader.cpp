@@ -220,6 +220,10 @@ class Reader {
                         ((context_ == Context::Silver || context_ == Context::Gold) &&
                          std::any_of(own.begin(), own.end(),
                                      [](const Item& item) { return StartsWith(item, "проб"); }));
+    // A hallmark measures gold or silver; of an alloy that names neither, it is not known which.
+    if (reading_.hallmark && context_ != Context::Silver && context_ != Context::Gold) {
+      return Doubt(Doubt::TwoReadings);
+    }
     const Grouped grouped = GroupsOf(items_, asides_, context_, !reading_.currency.empty());
     const std::vector<Group>& groups = grouped.groups;
     if (!found) {

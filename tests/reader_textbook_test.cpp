@@ -592,6 +592,9 @@ const std::vector<Row>& Table() {
      "процента калай има в новата сплав?", Doubt::TwoReadings},
     {"Сплав от мед и калай тежи 5 кг и съдържа 40% мед. Към нея добавили 3 кг мед. Колко "
      "процента калай има в новата сплав?", Doubt::TwoReadings},
+    // A hallmark of an alloy whose precious metal is not named: never read as copper's.
+    {"Към 200 г сплав с проба 800 добавили 40 г мед. Каква е пробата на новата сплав?",
+     Doubt::TwoReadings},
     // Refused for a reason the reader has not established: said as numbers it may read otherwise.
     {"Смесили 2 л 10% оцет с 3 л 20% оцет. Колко литра оцетна киселина има в получения оцет?",
      Doubt::TwoReadings},
