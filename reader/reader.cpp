@@ -35,6 +35,10 @@ std::string PriceQuantityName(Column column) {
          std::string(Kinds[static_cast<std::size_t>(PartOf(column))]);
 }
 
+bool IsHallmarkWord(const Item& item) {
+  return StartsWith(item, "проб");
+}
+
 class Reader {
  public:
   // A sub-question is read as a text of its own, but not split again: "а)" inside it is no
@@ -83,7 +87,6 @@ class Reader {
         item.amount =
             PupilAnswer{Decimal::Of(item.amount->value.digits, item.amount->value.places + 1),
                         WrittenUnit::Percent};
-        reading_.hallmark = true;
         continue;
       }
       if (item.type != ItemType::Number || !item.amount || item.amount->unit ||
@@ -215,21 +218,17 @@ class Reader {
     if (reading_.currency.empty()) {
       reading_.ownWord = OwnWordOf(own, context_);
     }
-    // "Каква проба има сплавта?" asks a hallmark, whatever the parts are given by.
-    reading_.hallmark = reading_.hallmark ||
-                        ((context_ == Context::Silver || context_ == Context::Gold) &&
-                         std::any_of(own.begin(), own.end(),
-                                     [](const Item& item) { return StartsWith(item, "проб"); }));
-    // A hallmark measures gold or silver; of an alloy that names neither, it is not known which.
-    if (reading_.hallmark && context_ != Context::Silver && context_ != Context::Gold) {
-      return Doubt(Doubt::TwoReadings);
-    }
     const Grouped grouped = GroupsOf(items_, asides_, context_, !reading_.currency.empty());
     const std::vector<Group>& groups = grouped.groups;
     if (!found) {
       return Doubt(Doubt::NotAboutMixtures);
     }
     if (several) {
+      return Doubt(Doubt::TwoReadings);
+    }
+    // A hallmark measures gold or silver; of an alloy that names neither, it is not known which.
+    const bool precious = context_ == Context::Silver || context_ == Context::Gold;
+    if (!precious && std::any_of(own.begin(), own.end(), IsHallmarkWord)) {
       return Doubt(Doubt::TwoReadings);
     }
     if (HasUnexplainedNumber(grouped.used) || HasPercentOfAnother()) {
@@ -242,6 +241,11 @@ class Reader {
     for (const auto& [begin, end] : questions) {
       const std::vector<Target> asked = TargetsOf(items_, begin, end, context_);
       targets_.insert(targets_.end(), asked.begin(), asked.end());
+      // "Каква проба има сплавта?" asks a hallmark, whatever the parts are given by.
+      reading_.hallmark =
+          reading_.hallmark ||
+          std::any_of(items_.begin() + static_cast<std::ptrdiff_t>(begin),
+                      items_.begin() + static_cast<std::ptrdiff_t>(end), IsHallmarkWord);
     }
     // A question is there, but what it asks is not understood: not that there is none.
     if (targets_.empty()) {

@@ -102,8 +102,8 @@ struct Reading {
   // The question asks only steps after quantities the text gives, "С колко грама солта в първия
   // разтвор е повече от солта във втория?": the working is those steps alone.
   bool stepsOnly = false;
-  // The text speaks of hallmarks, "проба 585" for 58,5%: a percentage answered is said as one
-  // too.
+  // The question asks a hallmark, "Каква проба има сплавта?": a percentage answered is said as
+  // one, "проба 585" for 58,5%.
   bool hallmark = false;
 };
 

@@ -576,7 +576,7 @@ TEST(MyProblemTest, SaysWhatItDidNotUnderstandAndGivesNoAnswer) {
   EXPECT_TRUE(HasLineStarting(one, "Разбрах числото: 15%.")) << Joined(one);
 }
 
-// The answer is said in the text's own terms: an alloy given by its hallmarks gets one.
+// The answer is said in the text's own terms: a hallmark asked is answered as one.
 TEST(MyProblemTest, AnswersInTheTextsOwnTerms) {
   struct Row {
     std::string_view text;
@@ -588,6 +588,16 @@ TEST(MyProblemTest, AnswersInTheTextsOwnTerms) {
        "Отговор: проба 600 (60%)."},
       {"Каква проба има сплав, получена от 6 г чисто злато и 4 г мед?",
        "Отговор: проба 600 (60%)."},
+      {"Към 200 г сребърна сплав с проба 800 добавили 40 г мед. Каква е пробата на новата "
+       "сплав?",
+       "Отговор: проба 666,(6) (66,(6)%)."},
+      // A percentage asked is answered as one, whatever the givens are.
+      {"Към 200 г сребърна сплав с проба 800 добавили 40 г мед. Колко процента сребро има в "
+       "новата сплав?",
+       "Отговор: 66,(6)%."},
+      {"Стопили 30 г сребро с проба 800 и 20 г сребро с проба 500. Какво е процентното "
+       "съдържание на сребро в новата сплав?",
+       "Отговор: 68%."},
   };
   for (const Row& row : rows) {
     MyProblem mine;
