@@ -6,6 +6,7 @@
 #include "form/lexicon.h"
 #include "form/problem_text.h"
 #include "problems/letters.h"
+#include "reader/arithmetic.h"
 #include "worksheet/variants.h"
 
 namespace {
@@ -132,6 +133,17 @@ std::string ExactAmount(const Amount& amount) {
   const std::string number = Texts::ExactNumber(amount.value);
   return amount.unit == WrittenUnit::Percent ? number + "%"
                                              : number + " " + std::string(SymbolOf(amount.unit));
+}
+
+// "200 г" of "двеста грама": a number the text writes in words is given in digits, as the working
+// uses it.
+std::string InDigits(const ReadNumber& number) {
+  const bool digits = std::any_of(number.written.begin(), number.written.end(),
+                                  [](char c) { return c >= '0' && c <= '9'; });
+  if (digits || !number.amount || !number.amount->unit) {
+    return number.written;
+  }
+  return ExactAmount({FractionOf(number.amount->value), *number.amount->unit});
 }
 
 // "2 л" of water in a problem of grams, "150 мл" in one of litres: an amount written in another
@@ -743,9 +755,9 @@ std::string MyProblem::GivenLine() const {
   const Texts::PartWords firstParts = Texts::PartWordsOf(firstStep);
   std::vector<std::string> given;
   for (const ReadNumber& number : reading_.numbers) {
+    const std::string written = InDigits(number);
     if (number.column && number.firstStep) {
-      given.push_back(number.written + " – " +
-                      RoleOf(firstStep, firstParts, *number.column, false));
+      given.push_back(written + " – " + RoleOf(firstStep, firstParts, *number.column, false));
     } else if (number.column) {
       // A hallmark is a percentage in tenths of one: "585 (58,5%)".
       const bool hallmark = UnitOf(problem, *number.column) == Unit::Percent &&
@@ -754,13 +766,11 @@ std::string MyProblem::GivenLine() const {
       const std::string shown =
           byPrice && UnitOf(problem, *number.column) == Unit::Percent
               ? MoneyText(reading_.values[*number.column]) + " " + reading_.currency
-          : hallmark
-              ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + "%)"
+          : hallmark ? written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + "%)"
           : IsOtherUnit(number, problem.unit)
-              ? number.written + " (" +
-                    Texts::ExactNumber(Magnitude(reading_.values[*number.column])) + " " +
-                    std::string(UnitSymbol(problem.unit)) + ")"
-              : number.written;
+              ? written + " (" + Texts::ExactNumber(Magnitude(reading_.values[*number.column])) +
+                    " " + std::string(UnitSymbol(problem.unit)) + ")"
+              : written;
       given.push_back(shown + " – " + RoleOf(problem, parts, *number.column, byPrice));
     } else if (number.aside != PointsAside && number.aside != ProblemNumberAside &&
                number.aside != PriceUnitAside) {

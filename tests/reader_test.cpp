@@ -254,9 +254,9 @@ TEST(MyProblemTest, ShowsTheGivenTheSoughtTheSolutionAndTheAnswer) {
   EXPECT_TRUE(HasLineStarting(lines, "Отговор: 100 г вода.")) << Joined(lines);
 }
 
-// "Дадено:" holds the text's numbers: not water's 0% nor the pure substance's 100%, which the
-// solution says where it uses them, nor the kilogram a price is of, nor the problem's number and
-// points.
+// "Дадено:" holds the text's numbers, in digits: not water's 0% nor the pure substance's 100%,
+// which the solution says where it uses them, nor the kilogram a price is of, nor the problem's
+// number and points.
 TEST(MyProblemTest, GivesOnlyWhatTheTextGives) {
   struct Row {
     std::string_view text;
@@ -276,6 +276,13 @@ TEST(MyProblemTest, GivesOnlyWhatTheTextGives) {
        "сместа?",
        "Дадено: 3 кг – масата на първия вид ядки; 12 лв. – цената на килограм от първия вид "
        "ядки; 2 кг – масата на втория вид ядки; 7 лв. – цената на килограм от втория вид ядки."},
+      // Numbers written in words are given in digits, as the working uses them.
+      {"Колко грама сол има в двеста грама разтвор с концентрация двадесет и пет процента?",
+       "Дадено: 200 г – масата на разтвора; 25% – процентното съдържание на сол в разтвора."},
+      {"Към петнайсет литра разтвор с концентрация двайсет процента долели пет литра вода. Каква "
+       "е концентрацията на получения разтвор?",
+       "Дадено: 15 л – обемът на разтвора; 20% – процентното съдържание на веществото в "
+       "разтвора; 5 л – обемът на водата."},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
