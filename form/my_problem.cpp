@@ -575,17 +575,26 @@ bool MyProblem::IsWaterShare(const Amount& amount) const {
          amount.rest != produce;
 }
 
-// "в първия разтвор има с 40 г повече сол": a difference of the substance says which part has
-// more, as "В кой разтвор има повече сол и с колко грама?" asks; of the masses, the difference.
+// "в първия разтвор има с 40 г повече сол": a difference of the substance asked as more says
+// which part has more, as "В кой разтвор има повече сол и с колко грама?" asks; asked as a
+// difference, "количествата сол се различават с 40 г"; of the masses, the difference.
 std::string MyProblem::DifferenceAnswer(const Amount& amount) const {
   if (!amount.substances) {
     return "разликата е " + ExactAmount(amount);
   }
   const Texts::PartWords parts = Texts::PartWordsOf(*reading_.problem);
   const auto& values = reading_.values;
-  const bool firstMore = values[Weight1] * values[Percent1] >= values[Weight2] * values[Percent2];
-  return Texts::In(parts.names[firstMore ? 0 : 1]) + " има с " + ExactAmount(amount) + " повече " +
-         parts.substance;
+  const Fraction first = values[Weight1] * values[Percent1] / 100;
+  const Fraction second = values[Weight2] * values[Percent2] / 100;
+  if (first == second) {
+    return "количествата " + parts.substance + " са равни (по " + Texts::ExactNumber(first) + " " +
+           std::string(UnitSymbol(reading_.problem->unit)) + ")";
+  }
+  if (!amount.compared) {
+    return "количествата " + parts.substance + " се различават с " + ExactAmount(amount);
+  }
+  return Texts::In(parts.names[first > second ? 0 : 1]) + " има с " + ExactAmount(amount) +
+         " повече " + parts.substance;
 }
 
 // "водата в разтвора е 80%", "сухото вещество в сушените гъби е 80%": a share answered with

@@ -1221,6 +1221,7 @@ class Reader {
         amount.substanceOf = MassColumns[part];
       }
       amount.substances = target.substances;
+      amount.compared = target.compared;
       ordered.push_back(amount);
     }
     return ordered;
@@ -1236,13 +1237,14 @@ class Reader {
                              : exact[Weight1] - exact[Weight2];
   }
 
-  // "С колко грама повече …" of two equal amounts, or of the part that is less, asks what the
-  // numbers do not say.
+  // "С колко грама повече …" of the part that is less, or of two equal masses, asks what the
+  // numbers do not say; two equal amounts of the substance are answered as equal.
   bool AreDifferencesAsSaid(const std::array<Fraction, ColumnCount>& exact) const {
     return std::none_of(targets_.begin(), targets_.end(), [&exact](const Target& target) {
       const Fraction gap = Gap(exact, target);
       return target.difference &&
-             (gap == 0 || (target.larger == 1 && gap < 0) || (target.larger == 2 && gap > 0));
+             ((gap == 0 && !target.substances) || (target.larger == 1 && gap < 0) ||
+              (target.larger == 2 && gap > 0));
     });
   }
 

@@ -67,6 +67,8 @@ struct Amount {
   // produce's dry matter; 100% less theirs.
   bool rest = false;
   bool substances = false;
+  // Of a difference: asked as how much more or less, not as how much the two differ.
+  bool compared = false;
 };
 
 struct Reading {

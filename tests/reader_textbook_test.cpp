@@ -630,9 +630,10 @@ const std::vector<Row>& Table() {
     // Which part is heavier, asked beside the difference of the masses.
     {"Първият разтвор е 250 г и съдържа 12% сол. Вторият разтвор е 400 г и съдържа 5% сол. Кой "
      "разтвор е по-тежък и с колко грама?", Doubt::TwoReadings},
+    // "по-малко" of two equal amounts: answered as equal.
     {"Колко грама 10% и колко грама 30% разтвор на сол трябва да се смесят, за да се получат "
      "600 г 15% разтвор? С колко грама солта във втория разтвор е по-малко от солта в първия?",
-     Doubt::TwoReadings},
+     Is(Grams(450), Grams(150), Grams(0))},
     // A quantity the text gives and asks: one of its numbers means something else.
     {"В 500 г 20% разтвор на сол има 100 г сол. Колко грама сол има в разтвора?",
      Doubt::TwoReadings},
@@ -739,6 +740,9 @@ const std::vector<Row>& OnceRefused() {
      "получи сплав с проба 750?", Is(Grams(60))},
     {"Колко грама мед трябва да се стопят с 40 г златна сплав с проба 750, за да се получи "
      "сплав с проба 600?", Is(Grams(10))},
+    // Two equal amounts of the substance: their difference is none.
+    {"В 300 г разтвор има 10% сол, а в 150 г разтвор има 20% сол. С колко грама се "
+     "различават количествата сол в двата разтвора?", Is(Grams(0))},
   };
   return rows;
 }
