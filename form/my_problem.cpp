@@ -146,6 +146,23 @@ std::string InDigits(const ReadNumber& number) {
   return ExactAmount({FractionOf(number.amount->value), *number.amount->unit});
 }
 
+// "2,125 кг калай": an exact answer named as the practice names the quantity sought, where it is
+// in that quantity's own unit.
+std::string NamedAmount(const Problem& problem, const Amount& amount, std::size_t sought) {
+  const std::string exact = ExactAmount(amount);
+  if (problem.asked == Asked::Ratio || sought >= problem.sought.size() ||
+      amount.unit == WrittenUnit::Percent) {
+    return exact;
+  }
+  const Column column = problem.sought[sought];
+  const std::string round = Texts::AnswerAmount(problem, column);
+  const std::string named = Texts::BoxAnswers(problem)[sought];
+  if (SymbolOf(amount.unit) != Texts::AnswerUnit(problem, column) || !named.starts_with(round)) {
+    return exact;
+  }
+  return exact + named.substr(round.size());
+}
+
 // "2 л" of water in a problem of grams, "150 мл" in one of litres: an amount written in another
 // unit than the problem counts in, which is then said in the problem's unit too.
 bool IsOtherUnit(const ReadNumber& number, Unit problemUnit) {
@@ -512,9 +529,10 @@ void MyProblem::ShowReading() {
     if (amount.difference) {
       difference = DifferenceAnswer(amount);
     } else if (!amount.substanceOf) {
-      const std::string share = ShareAnswer(amount, next++);
+      const std::size_t sought = next++;
+      const std::string share = ShareAnswer(amount, sought);
       shares = shares || !share.empty();
-      answers.push_back(share.empty() ? ExactAmount(amount) : share);
+      answers.push_back(share.empty() ? NamedAmount(problem, amount, sought) : share);
     }
   }
   // The answer is said in the question's unit, the working in the problem's; a difference asked

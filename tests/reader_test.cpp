@@ -341,6 +341,28 @@ TEST(MyProblemTest, AnswersAllTheQuestionAsksInItsUnit) {
   }
 }
 
+// An answer that is no whole number of tenths names what it is, as a round one does.
+TEST(MyProblemTest, NamesAnExactAnswerAsARoundOne) {
+  struct Row {
+    std::string_view text;
+    std::string_view answer;
+  };
+  const std::vector<Row> rows = {
+      {"Колко килограма калай трябва да се добавят към 34 кг бронз с 85% мед, за да стане медта "
+       "80%?",
+       "Отговор: 2,125 кг калай."},
+      {"Колко килограма вода трябва да се добавят към 34 кг 85% разтвор на сол, за да стане 80%?",
+       "Отговор: 2,125 кг вода."},
+      {"Колко грама мед трябва да се добавят към 10 г сребро с проба 900, за да се получи сплав "
+       "с проба 800?",
+       "Отговор: 1,25 г мед."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), row.answer), lines.end()) << Joined(lines);
+  }
+}
+
 // The salt in the mixture is asked: the masses are a step to it, and the one answer is the salt.
 // The working goes straight to it: no mixture's mass or percentage to work it back from.
 TEST(MyProblemTest, AnswersTheSubstanceAskedAfterTheMasses) {
