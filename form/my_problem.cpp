@@ -257,8 +257,8 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
   if (own == "вещество") {
     return {{"разтвор на сол", "разтвор"},
             {"съдържание на сол", "съдържание на веществото"},
-            {"Чистата сол е 100% сол, затова солта е цялата маса",
-             "Веществото в чистото вещество е цялата маса (100%)"},
+            {"Добавената сол е чиста (100%), затова в нея",
+             "Добавеното вещество е чисто (100%), затова в него"},
             {"Чистата сол", "Чистото вещество"},
             {"чистата сол", "чистото вещество"},
             {"чиста сол", "чисто вещество"},
@@ -366,15 +366,30 @@ std::string InTextsWords(std::string line, std::string_view own) {
   return line;
 }
 
-// "Чистата сол е 100% сол": a pupil's problem names its substance, not the calculator's "чисто
-// вещество".
-std::string PureSaidPlainly(std::string line, std::string_view substance) {
+// "Добавената сол е чиста (100%), затова в нея има 50 г сол.": a pupil's problem names its
+// substance, not the calculator's "чисто вещество", and says the pure part's substance as an
+// amount.
+std::string PureSaidPlainly(std::string line, const Problem& problem) {
   constexpr std::string_view Calculators = " е чисто вещество (100%), затова ";
+  constexpr std::string_view Whole = " цялата маса: ";
+  const Texts::Noun& pure = Texts::ContextTable[static_cast<std::size_t>(problem.context)].pure;
   const std::size_t at = line.find(Calculators);
-  if (at != std::string::npos) {
-    line.replace(at, Calculators.size(), " е 100% " + std::string(substance) + ", затова ");
+  const std::size_t whole = line.find(Whole);
+  if (at == std::string::npos || whole == std::string::npos || pure.bare.empty()) {
+    return line;
   }
-  return line;
+  constexpr std::array<std::string_view, 4> Added = {"Добавеният", "Добавената", "Добавеното",
+                                                     "Добавените"};
+  constexpr std::array<std::string_view, 4> Pure = {"чист", "чиста", "чисто", "чисти"};
+  constexpr std::array<std::string_view, 4> Within = {"него", "нея", "него", "тях"};
+  const auto gender = static_cast<std::size_t>(pure.gender);
+  const std::string substance = Texts::PartWordsOf(problem).substance;
+  // "50 (г)." of the calculator's line is "50 г".
+  std::string amount = line.substr(whole + Whole.size());
+  amount = amount.substr(0, amount.find(" (")) + " " + std::string(UnitSymbol(problem.unit));
+  return std::string(Added[gender]) + " " + substance + " е " + std::string(Pure[gender]) +
+         " (100%), затова в " + std::string(Within[gender]) + " има " + amount + " " + substance +
+         ".";
 }
 
 // "Отговор: 60%." of alloys given by their hallmarks, said as one: "Отговор: проба 600 (60%)."
@@ -550,9 +565,8 @@ void MyProblem::ShowReading() {
          (lines[from].starts_with("Дадено:") || lines[from].starts_with("Търси се:"))) {
     ++from;
   }
-  const std::string substance = Texts::PartWordsOf(problem).substance;
   for (std::size_t i = from; i < lines.size(); ++i) {
-    shown_.lines.push_back(PureSaidPlainly(lines[i], substance));
+    shown_.lines.push_back(PureSaidPlainly(lines[i], problem));
   }
   shown_.table = teaching.solution.table;
   shown_.tableAt = teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt);
