@@ -577,6 +577,7 @@ void MyProblem::ShowReading() {
                    [](const std::string& line) { return line.starts_with("Отговор:"); });
   outcome_ = static_cast<std::size_t>(shown_.lines.rend() - answer) - 1;
   ShowWaterShares();
+  NameTheStartingSolution();
   if (reading_.hallmark) {
     shown_.lines[outcome_] = AsHallmarks(shown_.lines[outcome_], reading_.answers);
   }
@@ -605,6 +606,40 @@ bool MyProblem::IsWaterShare(const Amount& amount) const {
   const bool produce = StatedShareOf(reading_.problem->context) == StatedShare::Water;
   return amount.unit == WrittenUnit::Percent && !amount.difference && !amount.substanceOf &&
          amount.rest != produce;
+}
+
+// "Каква е била концентрацията на първоначалния разтвор?": the solution of unknown strength that
+// water is poured into is the starting one, and its substance is the mixture's, as the water
+// holds none: "В първоначалния разтвор също има 40 г сол, защото водата не съдържа сол."
+void MyProblem::NameTheStartingSolution() {
+  const Problem& problem = *reading_.problem;
+  const bool waterFirst = problem.first == Ingredient::Water;
+  const Texts::Noun& noun = Texts::ContextTable[static_cast<std::size_t>(problem.context)].solution;
+  // A solution the text calls by a word of its own may differ in gender from this one's.
+  if (problem.kind != Kind::UnknownSecondStrength ||
+      (!waterFirst && problem.second != Ingredient::Water) ||
+      InTextsWords(std::string(noun.bare), reading_.ownWord) != noun.bare) {
+    return;
+  }
+  constexpr std::array<std::string_view, 4> Starting = {"първоначалния", "първоначалната",
+                                                        "първоначалното", "първоначалните"};
+  const std::string starting =
+      std::string(Starting[static_cast<std::size_t>(noun.gender)]) + " " + std::string(noun.bare);
+  const Texts::PartWords parts = PartWordsOf(reading_);
+  const std::string in = Texts::In(parts.names[waterFirst ? 1 : 0]);
+  const std::string kept = FirstCapital(parts.substanceDefinite) + " " + in + " е ";
+  constexpr std::string_view NoneAdded = " − 0 = ";
+  for (std::string& line : shown_.lines) {
+    const std::size_t none = line.find(NoneAdded);
+    if (line.starts_with("Търси се:") && line.ends_with(" " + in + ".")) {
+      line.replace(line.size() - in.size() - 1, in.size(), "в " + starting);
+    } else if (line.starts_with(kept) && none != std::string::npos) {
+      const std::size_t from = none + NoneAdded.size();
+      line = "В " + starting + " също има " + line.substr(from, line.find(" (", from) - from) +
+             " " + std::string(UnitSymbol(problem.unit)) + " " + parts.substance + ", защото " +
+             parts.names[waterFirst ? 0 : 1] + " не съдържа " + parts.substance + ".";
+    }
+  }
 }
 
 // "в първия разтвор има с 40 г повече сол": a difference of the substance asked as more says

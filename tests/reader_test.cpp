@@ -341,6 +341,32 @@ TEST(MyProblemTest, AnswersAllTheQuestionAsksInItsUnit) {
   }
 }
 
+// A solution of unknown strength that water is poured into is the starting one, and its
+// substance is the mixture's, as the water holds none.
+TEST(MyProblemTest, NamesTheSolutionWateredAsTheStartingOne) {
+  struct Row {
+    std::string_view text;
+    std::string_view sought;
+    std::string_view kept;
+  };
+  const std::vector<Row> rows = {
+      {"Към 400 г разтвор на сол долели 100 г вода и получили 8% разтвор. Каква е била "
+       "концентрацията на първоначалния разтвор?",
+       "Търси се: процентното съдържание на сол в първоначалния разтвор.",
+       "В първоначалния разтвор също има 40 г сол, защото водата не съдържа сол."},
+      {"В 300 г разтвор на захар долели 200 г вода и концентрацията станала 12%. Каква е била "
+       "концентрацията на разтвора преди доливането?",
+       "Търси се: процентното съдържание на захар в първоначалния разтвор.",
+       "В първоначалния разтвор също има 60 г захар, защото водата не съдържа захар."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    ASSERT_GE(lines.size(), 2u) << row.text;
+    EXPECT_EQ(lines[1], row.sought) << Joined(lines);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), row.kept), lines.end()) << Joined(lines);
+  }
+}
+
 // An answer that is no whole number of tenths names what it is, as a round one does.
 TEST(MyProblemTest, NamesAnExactAnswerAsARoundOne) {
   struct Row {
