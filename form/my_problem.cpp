@@ -366,6 +366,26 @@ std::string InTextsWords(std::string line, std::string_view own) {
   return line;
 }
 
+// "в получения концентрат" of juice boiled down, where the working says "в получения сок".
+std::string MixtureInTextsWords(std::string line, std::string_view word) {
+  if (word.empty()) {
+    return line;
+  }
+  constexpr std::string_view Juice = "сок";
+  constexpr std::array<std::string_view, 8> Obtained = {
+      "получения", "полученият", "Получения", "Полученият", "новия", "новият", "Новия", "Новият"};
+  for (const std::string_view obtained : Obtained) {
+    const std::string theirs = std::string(obtained) + " " + std::string(Juice);
+    for (std::size_t at = line.find(theirs); at != std::string::npos;
+         at = line.find(theirs, at + 1)) {
+      if (!IsLetterAt(line, at + theirs.size())) {
+        line.replace(at + obtained.size() + 1, Juice.size(), word);
+      }
+    }
+  }
+  return line;
+}
+
 // "Добавената сол е чиста (100%), затова в нея има 50 г сол.": a pupil's problem names its
 // substance, not the calculator's "чисто вещество", and says the pure part's substance as an
 // amount.
@@ -498,15 +518,18 @@ void MyProblem::Show() {
     return;
   }
   for (std::string& line : shown_.lines) {
-    line = InTextsWords(std::move(line), reading_.ownWord);
+    line =
+        MixtureInTextsWords(InTextsWords(std::move(line), reading_.ownWord), reading_.mixtureWord);
   }
   if (shown_.table) {
     for (std::string& cell : shown_.table->heading) {
-      cell = InTextsWords(std::move(cell), reading_.ownWord);
+      cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_.ownWord),
+                                 reading_.mixtureWord);
     }
     for (auto& row : shown_.table->rows) {
       for (std::string& cell : row) {
-        cell = InTextsWords(std::move(cell), reading_.ownWord);
+        cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_.ownWord),
+                                   reading_.mixtureWord);
       }
     }
   }

@@ -260,6 +260,12 @@ class Reader {
     }
     const Mentions mentions = MentionsOf(items_, grouped.used, asides_.end, context_);
     evaporates_ = mentions.evaporates;
+    // Juice boiled down is a concentrate where the text calls it one.
+    if (evaporates_ && reading_.ownWord == "сухо вещество" &&
+        std::any_of(own.begin(), own.end(),
+                    [](const Item& item) { return StartsWith(item, "концентрат"); })) {
+      reading_.mixtureWord = "концентрат";
+    }
     mixings_ = static_cast<int>(
         std::count_if(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end),
                       [](const Item& item) { return StartsWithAny(item, MixingStems); }));

@@ -98,6 +98,9 @@ struct Reading {
   // read as salt, "ябълки" as plums, "саламура" as a solution of salt, "мед" as the other metals
   // beside gold; empty where the text uses the context's own.
   std::string ownWord;
+  // The text's own word for the mixture, where it is another than its parts': "концентрат" of
+  // juice boiled down; empty where it has none.
+  std::string mixtureWord;
   // One solution described, nothing mixed: "В 250 г разтвор има 30 г сол." The mixture is that
   // solution, not one obtained.
   bool described = false;
