@@ -631,6 +631,12 @@ bool MyProblem::IsWaterShare(const Amount& amount) const {
          amount.rest != produce;
 }
 
+// "водата е 85% от разтвора": the water's share of the one solution described.
+std::string MyProblem::WaterShareAnswer(const Amount& amount) const {
+  return std::string(Texts::WaterNoun.definiteShort) + " е " + ExactAmount(amount) + " от " +
+         PartWordsOf(reading_).names[2];
+}
+
 // "Каква е била концентрацията на първоначалния разтвор?": the solution of unknown strength that
 // water is poured into is the starting one, and its substance is the mixture's, as the water
 // holds none: "В първоначалния разтвор също има 40 г сол, защото водата не съдържа сол."
@@ -716,6 +722,7 @@ void MyProblem::InsertBeforeAnswer(std::string line) {
 void MyProblem::ShowStepsOnly() {
   shown_.lines.emplace_back("Отговор:");
   outcome_ = shown_.lines.size() - 1;
+  ShowWaterShares();
   ShowDifference();
   AnswerTheSubstance();
   ShowOption();
@@ -732,9 +739,10 @@ void MyProblem::AnswerTheSubstance() {
   const std::string word = Texts::PartWordsOf(*reading_.problem).substance;
   std::vector<std::string> answers;
   for (const Amount& amount : reading_.answers) {
-    answers.push_back(amount.difference   ? DifferenceAnswer(amount)
-                      : substance(amount) ? ExactAmount(amount) + " " + word
-                                          : ExactAmount(amount));
+    answers.push_back(amount.difference      ? DifferenceAnswer(amount)
+                      : substance(amount)    ? ExactAmount(amount) + " " + word
+                      : IsWaterShare(amount) ? WaterShareAnswer(amount)
+                                             : ExactAmount(amount));
   }
   shown_.lines[outcome_] = "Отговор: " + Listed(answers, ", ", " и ") + ".";
 }
@@ -907,6 +915,9 @@ std::string MyProblem::SoughtLine() const {
       sought.push_back(
           MassWord(problem, &amount) + parts.substanceDefinite + " " +
           Texts::In(parts.names[static_cast<std::size_t>(PartOf(*amount.substanceOf))]));
+    } else if (amount.rest && reading_.stepsOnly) {
+      // The water's share of the one solution described.
+      sought.push_back(RoleOf(problem, parts, MixPercent, false, &amount));
     } else if (next < problem.sought.size()) {
       sought.push_back(
           RoleOf(problem, parts, problem.sought[next++], !reading_.currency.empty(), &amount));

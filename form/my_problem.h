@@ -73,6 +73,7 @@ class MyProblem {
   bool IsWaterShare(const Amount& amount) const;
   std::string ShareAnswer(const Amount& amount, std::size_t sought) const;
   std::string DifferenceAnswer(const Amount& amount) const;
+  std::string WaterShareAnswer(const Amount& amount) const;
   void InsertBeforeAnswer(std::string line);
   void AnswerTheSubstance();
   void ShowOption();

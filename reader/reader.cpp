@@ -720,8 +720,9 @@ class Reader {
     const bool others = std::all_of(parts.parts.begin(), parts.parts.end(), [&](const Placed& p) {
       return isSolution(p) || p.noun == Noun::Pure || p.noun == Noun::Substance;
     });
+    // "Колко процента вода има в разтвора?" asks the solution's water too.
     const bool asked = std::any_of(targets_.begin(), targets_.end(), [](const Target& target) {
-      return target.who == Who::Pure || target.who == Who::Water;
+      return target.who == Who::Pure || target.who == Who::Water || target.share == Share::Rest;
     });
     const bool pure = mentions.pure || asked || parts.parts.size() > 1;
     // "в него се разтворят още 100 г захар" adds to the solution.
@@ -1150,10 +1151,16 @@ class Reader {
     const Recipe recipe{IngredientOf(first_.noun), IngredientOf(second_.noun)};
     std::vector<Column> sought =
         asked == Asked::Ratio ? std::vector<Column>{Weight1, Weight2} : SoughtColumns(variant);
+    // "Колко процента вода има в разтвора?" of one solution described: 100% less its
+    // substance's, a step after what the text gives.
+    const bool waterOnly = sought.empty() && reading_.described && !targets_.empty() &&
+                           std::all_of(targets_.begin(), targets_.end(), [](const Target& t) {
+                             return t.percent && t.share == Share::Rest && !t.difference;
+                           });
     // Only steps after what the text gives: the problem is what the grid would work out of it.
-    reading_.stepsOnly = sought.empty() && !targets_.empty() &&
-                         std::all_of(targets_.begin(), targets_.end(),
-                                     [this](const Target& t) { return IsStep(t); });
+    reading_.stepsOnly = waterOnly || (sought.empty() && !targets_.empty() &&
+                                       std::all_of(targets_.begin(), targets_.end(),
+                                                   [this](const Target& t) { return IsStep(t); }));
     if (reading_.stepsOnly) {
       const VariantRule& rule = RuleOf(variant);
       sought.assign(rule.results.begin(), rule.results.end());
@@ -1174,7 +1181,9 @@ class Reader {
       }
     }
     reading_.answers =
-        WithDifferences(*problem, exact, WithRestShares(AnswersOf(*problem, exact, units)));
+        waterOnly
+            ? std::vector<Amount>{AsRestShare({exact[MixPercent], WrittenUnit::Percent})}
+            : WithDifferences(*problem, exact, WithRestShares(AnswersOf(*problem, exact, units)));
     if (!IsInAskedUnits(reading_.answers) || !AreDifferencesAsSaid(exact)) {
       reading_.answers.clear();
       return Doubt(Doubt::TwoReadings);
