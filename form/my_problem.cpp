@@ -6,6 +6,7 @@
 #include "form/lexicon.h"
 #include "form/problem_text.h"
 #include "problems/letters.h"
+#include "reader/arithmetic.h"
 #include "worksheet/variants.h"
 
 namespace {
@@ -134,6 +135,34 @@ std::string ExactAmount(const Amount& amount) {
                                              : number + " " + std::string(SymbolOf(amount.unit));
 }
 
+// "200 г" of "двеста грама": a number the text writes in words is given in digits, as the working
+// uses it.
+std::string InDigits(const ReadNumber& number) {
+  const bool digits = std::any_of(number.written.begin(), number.written.end(),
+                                  [](char c) { return c >= '0' && c <= '9'; });
+  if (digits || !number.amount || !number.amount->unit) {
+    return number.written;
+  }
+  return ExactAmount({FractionOf(number.amount->value), *number.amount->unit});
+}
+
+// "2,125 кг калай": an exact answer named as the practice names the quantity sought, where it is
+// in that quantity's own unit.
+std::string NamedAmount(const Problem& problem, const Amount& amount, std::size_t sought) {
+  const std::string exact = ExactAmount(amount);
+  if (problem.asked == Asked::Ratio || sought >= problem.sought.size() ||
+      amount.unit == WrittenUnit::Percent) {
+    return exact;
+  }
+  const Column column = problem.sought[sought];
+  const std::string round = Texts::AnswerAmount(problem, column);
+  const std::string named = Texts::BoxAnswers(problem)[sought];
+  if (SymbolOf(amount.unit) != Texts::AnswerUnit(problem, column) || !named.starts_with(round)) {
+    return exact;
+  }
+  return exact + named.substr(round.size());
+}
+
 // "2 л" of water in a problem of grams, "150 мл" in one of litres: an amount written in another
 // unit than the problem counts in, which is then said in the problem's unit too.
 bool IsOtherUnit(const ReadNumber& number, Unit problemUnit) {
@@ -228,8 +257,8 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
   if (own == "вещество") {
     return {{"разтвор на сол", "разтвор"},
             {"съдържание на сол", "съдържание на веществото"},
-            {"Чистата сол е 100% сол, затова солта е цялата маса",
-             "Веществото в чистото вещество е цялата маса (100%)"},
+            {"Добавената сол е чиста (100%), затова в нея",
+             "Добавеното вещество е чисто (100%), затова в него"},
             {"Чистата сол", "Чистото вещество"},
             {"чистата сол", "чистото вещество"},
             {"чиста сол", "чисто вещество"},
@@ -337,15 +366,50 @@ std::string InTextsWords(std::string line, std::string_view own) {
   return line;
 }
 
-// "Чистата сол е 100% сол": a pupil's problem names its substance, not the calculator's "чисто
-// вещество".
-std::string PureSaidPlainly(std::string line, std::string_view substance) {
-  constexpr std::string_view Calculators = " е чисто вещество (100%), затова ";
-  const std::size_t at = line.find(Calculators);
-  if (at != std::string::npos) {
-    line.replace(at, Calculators.size(), " е 100% " + std::string(substance) + ", затова ");
+// "в получения концентрат" of juice boiled down, where the working says "в получения сок".
+std::string MixtureInTextsWords(std::string line, std::string_view word) {
+  if (word.empty()) {
+    return line;
+  }
+  constexpr std::string_view Juice = "сок";
+  constexpr std::array<std::string_view, 8> Obtained = {
+      "получения", "полученият", "Получения", "Полученият", "новия", "новият", "Новия", "Новият"};
+  for (const std::string_view obtained : Obtained) {
+    const std::string theirs = std::string(obtained) + " " + std::string(Juice);
+    for (std::size_t at = line.find(theirs); at != std::string::npos;
+         at = line.find(theirs, at + 1)) {
+      if (!IsLetterAt(line, at + theirs.size())) {
+        line.replace(at + obtained.size() + 1, Juice.size(), word);
+      }
+    }
   }
   return line;
+}
+
+// "Добавената сол е чиста (100%), затова в нея има 50 г сол.": a pupil's problem names its
+// substance, not the calculator's "чисто вещество", and says the pure part's substance as an
+// amount.
+std::string PureSaidPlainly(std::string line, const Problem& problem) {
+  constexpr std::string_view Calculators = " е чисто вещество (100%), затова ";
+  constexpr std::string_view Whole = " цялата маса: ";
+  const Texts::Noun& pure = Texts::ContextTable[static_cast<std::size_t>(problem.context)].pure;
+  const std::size_t at = line.find(Calculators);
+  const std::size_t whole = line.find(Whole);
+  if (at == std::string::npos || whole == std::string::npos || pure.bare.empty()) {
+    return line;
+  }
+  constexpr std::array<std::string_view, 4> Added = {"Добавеният", "Добавената", "Добавеното",
+                                                     "Добавените"};
+  constexpr std::array<std::string_view, 4> Pure = {"чист", "чиста", "чисто", "чисти"};
+  constexpr std::array<std::string_view, 4> Within = {"него", "нея", "него", "тях"};
+  const auto gender = static_cast<std::size_t>(pure.gender);
+  const std::string substance = Texts::PartWordsOf(problem).substance;
+  // "50 (г)." of the calculator's line is "50 г".
+  std::string amount = line.substr(whole + Whole.size());
+  amount = amount.substr(0, amount.find(" (")) + " " + std::string(UnitSymbol(problem.unit));
+  return std::string(Added[gender]) + " " + substance + " е " + std::string(Pure[gender]) +
+         " (100%), затова в " + std::string(Within[gender]) + " има " + amount + " " + substance +
+         ".";
 }
 
 // "Отговор: 60%." of alloys given by their hallmarks, said as one: "Отговор: проба 600 (60%)."
@@ -454,15 +518,18 @@ void MyProblem::Show() {
     return;
   }
   for (std::string& line : shown_.lines) {
-    line = InTextsWords(std::move(line), reading_.ownWord);
+    line =
+        MixtureInTextsWords(InTextsWords(std::move(line), reading_.ownWord), reading_.mixtureWord);
   }
   if (shown_.table) {
     for (std::string& cell : shown_.table->heading) {
-      cell = InTextsWords(std::move(cell), reading_.ownWord);
+      cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_.ownWord),
+                                 reading_.mixtureWord);
     }
     for (auto& row : shown_.table->rows) {
       for (std::string& cell : row) {
-        cell = InTextsWords(std::move(cell), reading_.ownWord);
+        cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_.ownWord),
+                                   reading_.mixtureWord);
       }
     }
   }
@@ -500,9 +567,10 @@ void MyProblem::ShowReading() {
     if (amount.difference) {
       difference = DifferenceAnswer(amount);
     } else if (!amount.substanceOf) {
-      const std::string share = ShareAnswer(amount, next++);
+      const std::size_t sought = next++;
+      const std::string share = ShareAnswer(amount, sought);
       shares = shares || !share.empty();
-      answers.push_back(share.empty() ? ExactAmount(amount) : share);
+      answers.push_back(share.empty() ? NamedAmount(problem, amount, sought) : share);
     }
   }
   // The answer is said in the question's unit, the working in the problem's; a difference asked
@@ -520,9 +588,8 @@ void MyProblem::ShowReading() {
          (lines[from].starts_with("Дадено:") || lines[from].starts_with("Търси се:"))) {
     ++from;
   }
-  const std::string substance = Texts::PartWordsOf(problem).substance;
   for (std::size_t i = from; i < lines.size(); ++i) {
-    shown_.lines.push_back(PureSaidPlainly(lines[i], substance));
+    shown_.lines.push_back(PureSaidPlainly(lines[i], problem));
   }
   shown_.table = teaching.solution.table;
   shown_.tableAt = teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt);
@@ -533,6 +600,7 @@ void MyProblem::ShowReading() {
                    [](const std::string& line) { return line.starts_with("Отговор:"); });
   outcome_ = static_cast<std::size_t>(shown_.lines.rend() - answer) - 1;
   ShowWaterShares();
+  NameTheStartingSolution();
   if (reading_.hallmark) {
     shown_.lines[outcome_] = AsHallmarks(shown_.lines[outcome_], reading_.answers);
   }
@@ -563,17 +631,66 @@ bool MyProblem::IsWaterShare(const Amount& amount) const {
          amount.rest != produce;
 }
 
-// "в първия разтвор има с 40 г повече сол": a difference of the substance says which part has
-// more, as "В кой разтвор има повече сол и с колко грама?" asks; of the masses, the difference.
+// "водата е 85% от разтвора": the water's share of the one solution described.
+std::string MyProblem::WaterShareAnswer(const Amount& amount) const {
+  return std::string(Texts::WaterNoun.definiteShort) + " е " + ExactAmount(amount) + " от " +
+         PartWordsOf(reading_).names[2];
+}
+
+// "Каква е била концентрацията на първоначалния разтвор?": the solution of unknown strength that
+// water is poured into is the starting one, and its substance is the mixture's, as the water
+// holds none: "В първоначалния разтвор също има 40 г сол, защото водата не съдържа сол."
+void MyProblem::NameTheStartingSolution() {
+  const Problem& problem = *reading_.problem;
+  const bool waterFirst = problem.first == Ingredient::Water;
+  const Texts::Noun& noun = Texts::ContextTable[static_cast<std::size_t>(problem.context)].solution;
+  // A solution the text calls by a word of its own may differ in gender from this one's.
+  if (problem.kind != Kind::UnknownSecondStrength ||
+      (!waterFirst && problem.second != Ingredient::Water) ||
+      InTextsWords(std::string(noun.bare), reading_.ownWord) != noun.bare) {
+    return;
+  }
+  constexpr std::array<std::string_view, 4> Starting = {"първоначалния", "първоначалната",
+                                                        "първоначалното", "първоначалните"};
+  const std::string starting =
+      std::string(Starting[static_cast<std::size_t>(noun.gender)]) + " " + std::string(noun.bare);
+  const Texts::PartWords parts = PartWordsOf(reading_);
+  const std::string in = Texts::In(parts.names[waterFirst ? 1 : 0]);
+  const std::string kept = FirstCapital(parts.substanceDefinite) + " " + in + " е ";
+  constexpr std::string_view NoneAdded = " − 0 = ";
+  for (std::string& line : shown_.lines) {
+    const std::size_t none = line.find(NoneAdded);
+    if (line.starts_with("Търси се:") && line.ends_with(" " + in + ".")) {
+      line.replace(line.size() - in.size() - 1, in.size(), "в " + starting);
+    } else if (line.starts_with(kept) && none != std::string::npos) {
+      const std::size_t from = none + NoneAdded.size();
+      line = "В " + starting + " също има " + line.substr(from, line.find(" (", from) - from) +
+             " " + std::string(UnitSymbol(problem.unit)) + " " + parts.substance + ", защото " +
+             parts.names[waterFirst ? 0 : 1] + " не съдържа " + parts.substance + ".";
+    }
+  }
+}
+
+// "в първия разтвор има с 40 г повече сол": a difference of the substance asked as more says
+// which part has more, as "В кой разтвор има повече сол и с колко грама?" asks; asked as a
+// difference, "количествата сол се различават с 40 г"; of the masses, the difference.
 std::string MyProblem::DifferenceAnswer(const Amount& amount) const {
   if (!amount.substances) {
     return "разликата е " + ExactAmount(amount);
   }
   const Texts::PartWords parts = Texts::PartWordsOf(*reading_.problem);
   const auto& values = reading_.values;
-  const bool firstMore = values[Weight1] * values[Percent1] >= values[Weight2] * values[Percent2];
-  return Texts::In(parts.names[firstMore ? 0 : 1]) + " има с " + ExactAmount(amount) + " повече " +
-         parts.substance;
+  const Fraction first = values[Weight1] * values[Percent1] / 100;
+  const Fraction second = values[Weight2] * values[Percent2] / 100;
+  if (first == second) {
+    return "количествата " + parts.substance + " са равни (по " + Texts::ExactNumber(first) + " " +
+           std::string(UnitSymbol(reading_.problem->unit)) + ")";
+  }
+  if (!amount.compared) {
+    return "количествата " + parts.substance + " се различават с " + ExactAmount(amount);
+  }
+  return Texts::In(parts.names[first > second ? 0 : 1]) + " има с " + ExactAmount(amount) +
+         " повече " + parts.substance;
 }
 
 // "водата в разтвора е 80%", "сухото вещество в сушените гъби е 80%": a share answered with
@@ -605,6 +722,7 @@ void MyProblem::InsertBeforeAnswer(std::string line) {
 void MyProblem::ShowStepsOnly() {
   shown_.lines.emplace_back("Отговор:");
   outcome_ = shown_.lines.size() - 1;
+  ShowWaterShares();
   ShowDifference();
   AnswerTheSubstance();
   ShowOption();
@@ -621,9 +739,10 @@ void MyProblem::AnswerTheSubstance() {
   const std::string word = Texts::PartWordsOf(*reading_.problem).substance;
   std::vector<std::string> answers;
   for (const Amount& amount : reading_.answers) {
-    answers.push_back(amount.difference   ? DifferenceAnswer(amount)
-                      : substance(amount) ? ExactAmount(amount) + " " + word
-                                          : ExactAmount(amount));
+    answers.push_back(amount.difference      ? DifferenceAnswer(amount)
+                      : substance(amount)    ? ExactAmount(amount) + " " + word
+                      : IsWaterShare(amount) ? WaterShareAnswer(amount)
+                                             : ExactAmount(amount));
   }
   shown_.lines[outcome_] = "Отговор: " + Listed(answers, ", ", " и ") + ".";
 }
@@ -743,9 +862,9 @@ std::string MyProblem::GivenLine() const {
   const Texts::PartWords firstParts = Texts::PartWordsOf(firstStep);
   std::vector<std::string> given;
   for (const ReadNumber& number : reading_.numbers) {
+    const std::string written = InDigits(number);
     if (number.column && number.firstStep) {
-      given.push_back(number.written + " – " +
-                      RoleOf(firstStep, firstParts, *number.column, false));
+      given.push_back(written + " – " + RoleOf(firstStep, firstParts, *number.column, false));
     } else if (number.column) {
       // A hallmark is a percentage in tenths of one: "585 (58,5%)".
       const bool hallmark = UnitOf(problem, *number.column) == Unit::Percent &&
@@ -754,13 +873,11 @@ std::string MyProblem::GivenLine() const {
       const std::string shown =
           byPrice && UnitOf(problem, *number.column) == Unit::Percent
               ? MoneyText(reading_.values[*number.column]) + " " + reading_.currency
-          : hallmark
-              ? number.written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + "%)"
+          : hallmark ? written + " (" + Texts::ExactNumber(reading_.values[*number.column]) + "%)"
           : IsOtherUnit(number, problem.unit)
-              ? number.written + " (" +
-                    Texts::ExactNumber(Magnitude(reading_.values[*number.column])) + " " +
-                    std::string(UnitSymbol(problem.unit)) + ")"
-              : number.written;
+              ? written + " (" + Texts::ExactNumber(Magnitude(reading_.values[*number.column])) +
+                    " " + std::string(UnitSymbol(problem.unit)) + ")"
+              : written;
       given.push_back(shown + " – " + RoleOf(problem, parts, *number.column, byPrice));
     } else if (number.aside != PointsAside && number.aside != ProblemNumberAside &&
                number.aside != PriceUnitAside) {
@@ -798,6 +915,9 @@ std::string MyProblem::SoughtLine() const {
       sought.push_back(
           MassWord(problem, &amount) + parts.substanceDefinite + " " +
           Texts::In(parts.names[static_cast<std::size_t>(PartOf(*amount.substanceOf))]));
+    } else if (amount.rest && reading_.stepsOnly) {
+      // The water's share of the one solution described.
+      sought.push_back(RoleOf(problem, parts, MixPercent, false, &amount));
     } else if (next < problem.sought.size()) {
       sought.push_back(
           RoleOf(problem, parts, problem.sought[next++], !reading_.currency.empty(), &amount));

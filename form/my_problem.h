@@ -69,9 +69,11 @@ class MyProblem {
   std::string SubstanceLine(Column mass) const;
   bool TakeStraightLine(const Amount& amount);
   void ShowWaterShares();
+  void NameTheStartingSolution();
   bool IsWaterShare(const Amount& amount) const;
   std::string ShareAnswer(const Amount& amount, std::size_t sought) const;
   std::string DifferenceAnswer(const Amount& amount) const;
+  std::string WaterShareAnswer(const Amount& amount) const;
   void InsertBeforeAnswer(std::string line);
   void AnswerTheSubstance();
   void ShowOption();

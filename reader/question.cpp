@@ -283,6 +283,16 @@ int LargerOf(const Items& items, std::size_t at, std::size_t end) {
   return sign > 0 ? named : 3 - named;
 }
 
+// "повече", "по-малко", "по-тежък" anywhere in the clause.
+bool SaysMoreOrLess(const Items& items, std::size_t begin, std::size_t end) {
+  for (std::size_t i = begin; i < end; ++i) {
+    if (ComparativeAt(items, i, end).first != 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t end,
@@ -305,6 +315,7 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
       const std::size_t clause = ClauseStart(items, begin, i);
       target.substances = NamesSubstance(items, clause, end, context);
       target.larger = LargerOf(items, at + 1, end);
+      target.compared = SaysMoreOrLess(items, clause, end);
       // The difference read is the two parts': one that names the mixture or the start ("С
       // колко литра обемът на получения разтвор е по-голям от първоначалния?") is not read.
       if (NamesTheWhole(items, at, end) || AsksMoreThanADifference(items, clause, end, context)) {

@@ -43,6 +43,8 @@ struct Target {
   // Of a difference: of the parts' substance, "солта в първия разтвор … от солта във втория".
   bool substances = false;
   int larger = 0;  // the part it says is more, 1 or 2; 0 where it does not say
+  // It asks how much more or less, "С колко грама повече сол …", not how much they differ.
+  bool compared = false;
   // "Колко грама сол има в новия разтвор?": the part whose substance is asked, where no part is
   // the pure substance.
   Who within = Who::Unknown;

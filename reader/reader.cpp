@@ -35,6 +35,10 @@ std::string PriceQuantityName(Column column) {
          std::string(Kinds[static_cast<std::size_t>(PartOf(column))]);
 }
 
+bool IsHallmarkWord(const Item& item) {
+  return StartsWith(item, "проб");
+}
+
 class Reader {
  public:
   // A sub-question is read as a text of its own, but not split again: "а)" inside it is no
@@ -83,7 +87,6 @@ class Reader {
         item.amount =
             PupilAnswer{Decimal::Of(item.amount->value.digits, item.amount->value.places + 1),
                         WrittenUnit::Percent};
-        reading_.hallmark = true;
         continue;
       }
       if (item.type != ItemType::Number || !item.amount || item.amount->unit ||
@@ -215,17 +218,17 @@ class Reader {
     if (reading_.currency.empty()) {
       reading_.ownWord = OwnWordOf(own, context_);
     }
-    // "Каква проба има сплавта?" asks a hallmark, whatever the parts are given by.
-    reading_.hallmark = reading_.hallmark ||
-                        ((context_ == Context::Silver || context_ == Context::Gold) &&
-                         std::any_of(own.begin(), own.end(),
-                                     [](const Item& item) { return StartsWith(item, "проб"); }));
     const Grouped grouped = GroupsOf(items_, asides_, context_, !reading_.currency.empty());
     const std::vector<Group>& groups = grouped.groups;
     if (!found) {
       return Doubt(Doubt::NotAboutMixtures);
     }
     if (several) {
+      return Doubt(Doubt::TwoReadings);
+    }
+    // A hallmark measures gold or silver; of an alloy that names neither, it is not known which.
+    const bool precious = context_ == Context::Silver || context_ == Context::Gold;
+    if (!precious && std::any_of(own.begin(), own.end(), IsHallmarkWord)) {
       return Doubt(Doubt::TwoReadings);
     }
     if (HasUnexplainedNumber(grouped.used) || HasPercentOfAnother()) {
@@ -238,6 +241,11 @@ class Reader {
     for (const auto& [begin, end] : questions) {
       const std::vector<Target> asked = TargetsOf(items_, begin, end, context_);
       targets_.insert(targets_.end(), asked.begin(), asked.end());
+      // "Каква проба има сплавта?" asks a hallmark, whatever the parts are given by.
+      reading_.hallmark =
+          reading_.hallmark ||
+          std::any_of(items_.begin() + static_cast<std::ptrdiff_t>(begin),
+                      items_.begin() + static_cast<std::ptrdiff_t>(end), IsHallmarkWord);
     }
     // A question is there, but what it asks is not understood: not that there is none.
     if (targets_.empty()) {
@@ -252,6 +260,12 @@ class Reader {
     }
     const Mentions mentions = MentionsOf(items_, grouped.used, asides_.end, context_);
     evaporates_ = mentions.evaporates;
+    // Juice boiled down is a concentrate where the text calls it one.
+    if (evaporates_ && reading_.ownWord == "сухо вещество" &&
+        std::any_of(own.begin(), own.end(),
+                    [](const Item& item) { return StartsWith(item, "концентрат"); })) {
+      reading_.mixtureWord = "концентрат";
+    }
     mixings_ = static_cast<int>(
         std::count_if(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end),
                       [](const Item& item) { return StartsWithAny(item, MixingStems); }));
@@ -706,8 +720,9 @@ class Reader {
     const bool others = std::all_of(parts.parts.begin(), parts.parts.end(), [&](const Placed& p) {
       return isSolution(p) || p.noun == Noun::Pure || p.noun == Noun::Substance;
     });
+    // "Колко процента вода има в разтвора?" asks the solution's water too.
     const bool asked = std::any_of(targets_.begin(), targets_.end(), [](const Target& target) {
-      return target.who == Who::Pure || target.who == Who::Water;
+      return target.who == Who::Pure || target.who == Who::Water || target.share == Share::Rest;
     });
     const bool pure = mentions.pure || asked || parts.parts.size() > 1;
     // "в него се разтворят още 100 г захар" adds to the solution.
@@ -1136,10 +1151,16 @@ class Reader {
     const Recipe recipe{IngredientOf(first_.noun), IngredientOf(second_.noun)};
     std::vector<Column> sought =
         asked == Asked::Ratio ? std::vector<Column>{Weight1, Weight2} : SoughtColumns(variant);
+    // "Колко процента вода има в разтвора?" of one solution described: 100% less its
+    // substance's, a step after what the text gives.
+    const bool waterOnly = sought.empty() && reading_.described && !targets_.empty() &&
+                           std::all_of(targets_.begin(), targets_.end(), [](const Target& t) {
+                             return t.percent && t.share == Share::Rest && !t.difference;
+                           });
     // Only steps after what the text gives: the problem is what the grid would work out of it.
-    reading_.stepsOnly = sought.empty() && !targets_.empty() &&
-                         std::all_of(targets_.begin(), targets_.end(),
-                                     [this](const Target& t) { return IsStep(t); });
+    reading_.stepsOnly = waterOnly || (sought.empty() && !targets_.empty() &&
+                                       std::all_of(targets_.begin(), targets_.end(),
+                                                   [this](const Target& t) { return IsStep(t); }));
     if (reading_.stepsOnly) {
       const VariantRule& rule = RuleOf(variant);
       sought.assign(rule.results.begin(), rule.results.end());
@@ -1160,7 +1181,9 @@ class Reader {
       }
     }
     reading_.answers =
-        WithDifferences(*problem, exact, WithRestShares(AnswersOf(*problem, exact, units)));
+        waterOnly
+            ? std::vector<Amount>{AsRestShare({exact[MixPercent], WrittenUnit::Percent})}
+            : WithDifferences(*problem, exact, WithRestShares(AnswersOf(*problem, exact, units)));
     if (!IsInAskedUnits(reading_.answers) || !AreDifferencesAsSaid(exact)) {
       reading_.answers.clear();
       return Doubt(Doubt::TwoReadings);
@@ -1213,6 +1236,7 @@ class Reader {
         amount.substanceOf = MassColumns[part];
       }
       amount.substances = target.substances;
+      amount.compared = target.compared;
       ordered.push_back(amount);
     }
     return ordered;
@@ -1228,13 +1252,14 @@ class Reader {
                              : exact[Weight1] - exact[Weight2];
   }
 
-  // "С колко грама повече …" of two equal amounts, or of the part that is less, asks what the
-  // numbers do not say.
+  // "С колко грама повече …" of the part that is less, or of two equal masses, asks what the
+  // numbers do not say; two equal amounts of the substance are answered as equal.
   bool AreDifferencesAsSaid(const std::array<Fraction, ColumnCount>& exact) const {
     return std::none_of(targets_.begin(), targets_.end(), [&exact](const Target& target) {
       const Fraction gap = Gap(exact, target);
       return target.difference &&
-             (gap == 0 || (target.larger == 1 && gap < 0) || (target.larger == 2 && gap > 0));
+             ((gap == 0 && !target.substances) || (target.larger == 1 && gap < 0) ||
+              (target.larger == 2 && gap > 0));
     });
   }
 

@@ -67,6 +67,8 @@ struct Amount {
   // produce's dry matter; 100% less theirs.
   bool rest = false;
   bool substances = false;
+  // Of a difference: asked as how much more or less, not as how much the two differ.
+  bool compared = false;
 };
 
 struct Reading {
@@ -96,14 +98,17 @@ struct Reading {
   // read as salt, "ябълки" as plums, "саламура" as a solution of salt, "мед" as the other metals
   // beside gold; empty where the text uses the context's own.
   std::string ownWord;
+  // The text's own word for the mixture, where it is another than its parts': "концентрат" of
+  // juice boiled down; empty where it has none.
+  std::string mixtureWord;
   // One solution described, nothing mixed: "В 250 г разтвор има 30 г сол." The mixture is that
   // solution, not one obtained.
   bool described = false;
   // The question asks only steps after quantities the text gives, "С колко грама солта в първия
   // разтвор е повече от солта във втория?": the working is those steps alone.
   bool stepsOnly = false;
-  // The text speaks of hallmarks, "проба 585" for 58,5%: a percentage answered is said as one
-  // too.
+  // The question asks a hallmark, "Каква проба има сплавта?": a percentage answered is said as
+  // one, "проба 585" for 58,5%.
   bool hallmark = false;
 };
 

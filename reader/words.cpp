@@ -79,6 +79,10 @@ std::array<std::vector<std::string_view>, ContextCount> ContextMarks() {
   return marks;
 }
 
+// "сребърна сплав", "златен пръстен": an alloy named by the precious metal it is of.
+constexpr std::array<std::pair<Context, std::string_view>, 2> PreciousAdjectives = {
+    {{Context::Silver, "сребърн"}, {Context::Gold, "злат"}}};
+
 // Solutions a kitchen names by what is in them: a syrup is of sugar, a brine and sea water of
 // salt, a nectar of fruit juice.
 std::array<std::vector<std::string_view>, ContextCount> WithKitchenNames(
@@ -87,6 +91,9 @@ std::array<std::vector<std::string_view>, ContextCount> WithKitchenNames(
   marks[static_cast<std::size_t>(Context::Salt)].push_back("саламур");
   marks[static_cast<std::size_t>(Context::Salt)].push_back("морск");
   marks[static_cast<std::size_t>(Context::Juice)].push_back("нектар");
+  for (const auto& [metal, adjective] : PreciousAdjectives) {
+    marks[static_cast<std::size_t>(metal)].push_back(adjective);
+  }
   // An acid is vinegar's only where the vinegar is named: "разтвор на киселина" is of any acid.
   auto& vinegar = marks[static_cast<std::size_t>(Context::Vinegar)];
   vinegar.erase(std::remove_if(vinegar.begin(), vinegar.end(),
@@ -178,8 +185,8 @@ bool IsOtherMetal(const Item& item, Context context) {
 std::optional<Context> HallmarkedMetal(const Items& items, std::size_t hallmark) {
   constexpr std::size_t Reach = 3;
   for (std::size_t i = hallmark; i-- > 0 && i + Reach >= hallmark;) {
-    for (const Context metal : {Context::Silver, Context::Gold}) {
-      if (StartsWith(items[i], SubstanceStem(metal))) {
+    for (const auto& [metal, adjective] : PreciousAdjectives) {
+      if (StartsWith(items[i], SubstanceStem(metal)) || StartsWith(items[i], adjective)) {
         return metal;
       }
     }

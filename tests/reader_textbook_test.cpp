@@ -592,6 +592,9 @@ const std::vector<Row>& Table() {
      "процента калай има в новата сплав?", Doubt::TwoReadings},
     {"Сплав от мед и калай тежи 5 кг и съдържа 40% мед. Към нея добавили 3 кг мед. Колко "
      "процента калай има в новата сплав?", Doubt::TwoReadings},
+    // A hallmark of an alloy whose precious metal is not named: never read as copper's.
+    {"Към 200 г сплав с проба 800 добавили 40 г мед. Каква е пробата на новата сплав?",
+     Doubt::TwoReadings},
     // Refused for a reason the reader has not established: said as numbers it may read otherwise.
     {"Смесили 2 л 10% оцет с 3 л 20% оцет. Колко литра оцетна киселина има в получения оцет?",
      Doubt::TwoReadings},
@@ -627,9 +630,10 @@ const std::vector<Row>& Table() {
     // Which part is heavier, asked beside the difference of the masses.
     {"Първият разтвор е 250 г и съдържа 12% сол. Вторият разтвор е 400 г и съдържа 5% сол. Кой "
      "разтвор е по-тежък и с колко грама?", Doubt::TwoReadings},
+    // "по-малко" of two equal amounts: answered as equal.
     {"Колко грама 10% и колко грама 30% разтвор на сол трябва да се смесят, за да се получат "
      "600 г 15% разтвор? С колко грама солта във втория разтвор е по-малко от солта в първия?",
-     Doubt::TwoReadings},
+     Is(Grams(450), Grams(150), Grams(0))},
     // A quantity the text gives and asks: one of its numbers means something else.
     {"В 500 г 20% разтвор на сол има 100 г сол. Колко грама сол има в разтвора?",
      Doubt::TwoReadings},
@@ -726,6 +730,22 @@ const std::vector<Row>& OnceRefused() {
      "концентрацията на първоначалния разтвор?", Is(Percent(10))},
     {"В 300 г разтвор на захар долели 200 г вода и концентрацията станала 12%. Каква е била "
      "концентрацията на разтвора преди доливането?", Is(Percent(20))},
+    // An alloy named by its precious metal's adjective: the hallmark is that metal's, and the
+    // copper added holds none of it.
+    {"Към 200 г сребърна сплав с проба 800 добавили 40 г мед. Каква е пробата на новата "
+     "сплав?", Is(Percent(200, 3))},
+    {"Към 8 г златна сплав с проба 750 добавили 2 г мед. Каква е пробата на получената сплав?",
+     Is(Percent(60))},
+    {"Колко грама мед трябва да се добавят към 300 г сребърна сплав с проба 900, за да се "
+     "получи сплав с проба 750?", Is(Grams(60))},
+    {"Колко грама мед трябва да се стопят с 40 г златна сплав с проба 750, за да се получи "
+     "сплав с проба 600?", Is(Grams(10))},
+    // One solution described, and its water's share asked.
+    {"Разтвор от 400 г съдържа 15% сол. Колко процента от разтвора е водата?", Is(Percent(85))},
+    {"В 250 г разтвор има 12% захар. Колко процента вода има в разтвора?", Is(Percent(88))},
+    // Two equal amounts of the substance: their difference is none.
+    {"В 300 г разтвор има 10% сол, а в 150 г разтвор има 20% сол. С колко грама се "
+     "различават количествата сол в двата разтвора?", Is(Grams(0))},
   };
   return rows;
 }
