@@ -101,6 +101,20 @@ inline constexpr Noun FreshApricots = {"пресни кайсии", Gender::Plur
 inline constexpr Noun DriedApricots = {"сушени кайсии", Gender::Plural, "сушените кайсии",
                                        "сушените кайсии"};
 
+// Substances a textbook's solution is of that no context names, each read as salt's and said in
+// the text's own words: "5% разтвор на йод", "чиста сода".
+inline constexpr std::array<Noun, 7> NamedSubstances = {{
+    {"сода", Gender::Feminine, "содата", "содата"},
+    {"глюкоза", Gender::Feminine, "глюкозата", "глюкозата"},
+    {"борна киселина", Gender::Feminine, "борната киселина", "борната киселина"},
+    {"йод", Gender::Masculine, "йода", "йодът"},
+    {"сапун", Gender::Masculine, "сапуна", "сапунът"},
+    {"амоняк", Gender::Masculine, "амоняка", "амонякът"},
+    {"калиев перманганат", Gender::Masculine, "калиевия перманганат", "калиевият перманганат"},
+}};
+inline constexpr Forms PureForms = {"чистия", "чистият", "чистата", "чистото", "чистите"};
+inline constexpr Forms PureRowForms = {"чист", "чист", "чиста", "чисто", "чисти"};
+
 struct ContextWords {
   std::string_view substance;  // "Колко процента сол", "процентното съдържание на сол"
   Noun solution;                     // what the parts and the mixture are

@@ -220,6 +220,28 @@ std::string ShortArticled(std::string definite) {
   return definite;
 }
 
+// "5% разтвор на йод": salt's words in those of the substance the text names, by its gender;
+// after "на" and in brackets a masculine noun takes the short article, as the subject the full.
+std::vector<std::pair<std::string, std::string>> SubstanceRenamed(const Texts::Noun& noun) {
+  using Texts::Article;
+  const auto pure = [&noun](const Texts::Forms& forms, Article article) {
+    return std::string(forms.For(noun.gender, article)) + " " + std::string(noun.bare);
+  };
+  const std::string bare(noun.bare);
+  const std::string object(noun.definiteShort);
+  const std::string subject(noun.definiteFull);
+  return {{"Чистата сол", FirstCapital(pure(Texts::PureForms, Article::Full))},
+          {"чистата сол", pure(Texts::PureForms, Article::Short)},
+          {"Чиста сол", FirstCapital(pure(Texts::PureRowForms, Article::Short))},
+          {"чиста сол", pure(Texts::PureRowForms, Article::Short)},
+          {"на солта", "на " + object},
+          {"(солта)", "(" + object + ")"},
+          {"Солта", FirstCapital(subject)},
+          {"солта", subject},
+          {"Сол", FirstCapital(bare)},
+          {"сол", bare}};
+}
+
 // The context's words the text calls by its own, and the text's word for each: salt's of a
 // substance not named or of an acid, plums' of other produce dried as they are.
 std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
@@ -262,6 +284,11 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
       renamed.push_back(std::move(pair));
     }
     return renamed;
+  }
+  const auto named = std::find_if(Texts::NamedSubstances.begin(), Texts::NamedSubstances.end(),
+                                  [own](const Texts::Noun& noun) { return noun.bare == own; });
+  if (named != Texts::NamedSubstances.end()) {
+    return SubstanceRenamed(*named);
   }
   if (own == "киселина") {
     return {

@@ -150,6 +150,41 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 5> OtherProd
      {"грозд", "грозде"},
      {"стафид", "грозде"}}};
 
+// The stems of a substance a textbook names beside the contexts' own, word by word: "йод" of
+// "йод" and "йода", "калиев" and "перманганат" of "калиев перманганат".
+std::vector<std::string_view> NamedSubstanceStems(const Texts::Noun& noun) {
+  const std::vector<std::string_view> bare = WordsIn(noun.bare);
+  const std::vector<std::string_view> definite = WordsIn(noun.definiteShort);
+  std::vector<std::string_view> stems;
+  for (std::size_t i = 0; i < bare.size() && i < definite.size(); ++i) {
+    stems.push_back(CommonStem(bare[i], definite[i]));
+  }
+  return stems;
+}
+
+bool IsNamedSubstance(const Item& item) {
+  return std::any_of(Texts::NamedSubstances.begin(), Texts::NamedSubstances.end(),
+                     [&item](const Texts::Noun& noun) {
+                       const std::vector<std::string_view> stems = NamedSubstanceStems(noun);
+                       return std::any_of(
+                           stems.begin(), stems.end(),
+                           [&item](std::string_view stem) { return StartsWith(item, stem); });
+                     });
+}
+
+// The substance named by its first word, which no other substance has: "борна" of "борна
+// киселина", where "киселина" alone is any acid.
+std::string_view NamedSubstanceIn(const Items& items) {
+  for (const Texts::Noun& noun : Texts::NamedSubstances) {
+    const std::string_view first = NamedSubstanceStems(noun).front();
+    if (std::any_of(items.begin(), items.end(),
+                    [first](const Item& item) { return StartsWith(item, first); })) {
+      return noun.bare;
+    }
+  }
+  return {};
+}
+
 bool IsPrecious(Context context) {
   return context == Context::Silver || context == Context::Gold;
 }
@@ -297,8 +332,9 @@ Noun NounOf(const Item& item, Context context) {
   // "веществото", "киселината": what a solution holds, named by no context of its own; a juice's
   // "сухо вещество", read as salt's.
   const bool dryMatter = context == Context::Salt && StartsWith(item, "сух");
+  const bool named = context == Context::Salt && IsNamedSubstance(item);
   if (StartsWith(item, SubstanceStem(context)) || StartsWithAny(item, UnnamedSubstances) ||
-      dryMatter) {
+      dryMatter || named) {
     return Noun::Substance;
   }
   return Noun::None;
@@ -436,6 +472,9 @@ std::string_view OwnWordOf(const Items& items, Context context) {
   }
   if (context == Context::Salt && IsJuiceOfDryMatter(items)) {
     return "сухо вещество";
+  }
+  if (context == Context::Salt && !NamedSubstanceIn(items).empty()) {
+    return NamedSubstanceIn(items);
   }
   if (context == Context::Salt) {
     return has("киселин") ? "киселина" : "вещество";
