@@ -112,6 +112,16 @@ inline constexpr std::array<Noun, 7> NamedSubstances = {{
     {"амоняк", Gender::Masculine, "амоняка", "амонякът"},
     {"калиев перманганат", Gender::Masculine, "калиевия перманганат", "калиевият перманганат"},
 }};
+// Metals an alloy of school holds beside the four a problem is read as of; added to an alloy,
+// each holds none of the metal it is measured by.
+inline constexpr std::array<Noun, 6> BaseMetals = {{
+    {"цинк", Gender::Masculine, "цинка", "цинкът"},
+    {"никел", Gender::Masculine, "никела", "никелът"},
+    {"олово", Gender::Neuter, "оловото", "оловото"},
+    {"алуминий", Gender::Masculine, "алуминия", "алуминият"},
+    {"желязо", Gender::Neuter, "желязото", "желязото"},
+    {"хром", Gender::Masculine, "хрома", "хромът"},
+}};
 inline constexpr Forms PureForms = {"чистия", "чистият", "чистата", "чистото", "чистите"};
 inline constexpr Forms PureRowForms = {"чист", "чист", "чиста", "чисто", "чисти"};
 

@@ -242,6 +242,16 @@ std::vector<std::pair<std::string, std::string>> SubstanceRenamed(const Texts::N
           {"сол", bare}};
 }
 
+// "Другите метали" of an alloy to which one metal is added: that metal, "калаят", "цинка".
+std::vector<std::pair<std::string, std::string>> OtherMetalsRenamed(std::string_view own,
+                                                                    const std::string& subject,
+                                                                    const std::string& object) {
+  return {{"Другите метали", FirstCapital(subject)},
+          {"другите метали", object},
+          {"Други метали", FirstCapital(std::string(own))},
+          {"други метали", std::string(own)}};
+}
+
 // The context's words the text calls by its own, and the text's word for each: salt's of a
 // substance not named or of an acid, plums' of other produce dried as they are.
 std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
@@ -312,10 +322,13 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
   });
   if (metal != Contexts.end()) {
     const std::string definite(Texts::SubstanceSubjects[static_cast<std::size_t>(*metal)]);
-    return {{"Другите метали", FirstCapital(definite)},
-            {"другите метали", ShortArticled(definite)},
-            {"Други метали", FirstCapital(own)},
-            {"други метали", std::string(own)}};
+    return OtherMetalsRenamed(own, definite, ShortArticled(definite));
+  }
+  const auto base = std::find_if(Texts::BaseMetals.begin(), Texts::BaseMetals.end(),
+                                 [own](const Texts::Noun& noun) { return noun.bare == own; });
+  if (base != Texts::BaseMetals.end()) {
+    return OtherMetalsRenamed(own, std::string(base->definiteFull),
+                              std::string(base->definiteShort));
   }
   // "20% разтвор на сол" is "20% саламура", "20% захарен разтвор" is "20% сироп".
   if (own == KitchenBrine.bare || own == KitchenSyrup.bare) {

@@ -185,6 +185,16 @@ std::string_view NamedSubstanceIn(const Items& items) {
   return {};
 }
 
+// "цинк" of "цинк" and "цинка": a base metal named in any of its forms.
+bool IsBaseMetal(const Item& item, const Texts::Noun& metal) {
+  return StartsWith(item, CommonStem(metal.bare, metal.definiteShort));
+}
+
+bool NamesABaseMetal(const Item& item) {
+  return std::any_of(Texts::BaseMetals.begin(), Texts::BaseMetals.end(),
+                     [&item](const Texts::Noun& metal) { return IsBaseMetal(item, metal); });
+}
+
 bool IsPrecious(Context context) {
   return context == Context::Silver || context == Context::Gold;
 }
@@ -197,9 +207,12 @@ std::optional<Context> AlloyPartner(Context context) {
   return context == Context::Tin ? std::optional<Context>(Context::Copper) : std::nullopt;
 }
 
-// "20 г мед" beside silver or gold, "3 кг калай" beside copper: another metal, of none of the one
-// the alloy is read as of.
+// "20 г мед" beside silver or gold, "3 кг калай" beside copper, "5 кг цинк" beside any: another
+// metal, of none of the one the alloy is read as of.
 bool IsOtherMetal(const Item& item, Context context) {
+  if (IsMetal(context) && NamesABaseMetal(item)) {
+    return true;
+  }
   if (const std::optional<Context> partner = AlloyPartner(context)) {
     return StartsWith(item, SubstanceStem(*partner));
   }
@@ -445,6 +458,18 @@ std::string_view OwnWordOf(const Items& items, Context context) {
     return std::any_of(items.begin(), items.end(),
                        [stem](const Item& item) { return StartsWith(item, stem); });
   };
+  // "5 кг цинк" added to an alloy: the other metals are that metal where it is the one named
+  // beside the alloy's, else they are more than it.
+  if (IsMetal(context) && OtherMetalsNamed(items, context) > 0) {
+    const auto base = std::find_if(
+        Texts::BaseMetals.begin(), Texts::BaseMetals.end(), [&items](const Texts::Noun& metal) {
+          return std::any_of(items.begin(), items.end(),
+                             [&metal](const Item& item) { return IsBaseMetal(item, metal); });
+        });
+    if (base != Texts::BaseMetals.end()) {
+      return OtherMetalsNamed(items, context) == 1 ? base->bare : std::string_view();
+    }
+  }
   // "20 г мед" melted into gold, "3 кг калай" into bronze: the other metals are that metal.
   for (const Context metal : {Context::Copper, Context::Tin, Context::Silver, Context::Gold}) {
     const bool other = IsPrecious(context) ? metal != context : AlloyPartner(context) == metal;
@@ -499,16 +524,17 @@ bool IsNamedWithItsShare(const Items& items, std::size_t i, std::size_t end) {
 bool IsOtherSubstance(const Item& item, Context context) {
   const Noun noun = NounOf(item, context);
   return (noun == Noun::None || IsOtherMetal(item, context)) &&
-         std::any_of(Contexts.begin(), Contexts.end(), [&item, context](Context other) {
-           return other != context && StartsWith(item, SubstanceStem(other));
-         });
+         (NamesABaseMetal(item) ||
+          std::any_of(Contexts.begin(), Contexts.end(), [&item, context](Context other) {
+            return other != context && StartsWith(item, SubstanceStem(other));
+          }));
 }
 
 std::size_t OtherMetalsNamed(const Items& items, Context context) {
-  // Metals an alloy of school holds besides the four a problem is read as of.
-  constexpr std::array<std::string_view, 6> Others = {"цинк",   "олов",  "никел",
-                                                      "алумин", "желяз", "хром"};
-  std::vector<std::string_view> stems(Others.begin(), Others.end());
+  std::vector<std::string_view> stems;
+  for (const Texts::Noun& metal : Texts::BaseMetals) {
+    stems.push_back(CommonStem(metal.bare, metal.definiteShort));
+  }
   for (const Context metal : Contexts) {
     if (IsMetal(metal) && metal != context) {
       stems.push_back(SubstanceStem(metal));
