@@ -37,6 +37,17 @@ bool IsStatedStem(const Items& items, std::size_t begin, std::size_t end) {
 constexpr std::array<std::string_view, 4> Vessels = {"съда", "каната", "колбата", "бутилката"};
 constexpr std::array<std::string_view, 4> WasWords = {"бил", "била", "било", "били"};
 
+// "по-скъпите", "по-евтиния": a kind named by its price beside the other kind's.
+Who KindByPrice(const Items& items, std::size_t i) {
+  if (i < 2 || !IsWord(items[i - 2], "по") || !IsMark(items[i - 1], "-")) {
+    return Who::Unknown;
+  }
+  if (StartsWith(items[i], "скъп")) {
+    return Who::Dearer;
+  }
+  return StartsWith(items[i], "евтин") ? Who::Cheaper : Who::Unknown;
+}
+
 Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, Context context,
             std::optional<std::size_t>& percentItem) {
   Who named = Who::Unknown;
@@ -45,6 +56,9 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
     if (IsPercent(item) && !percent) {
       percentItem = i;
       return Who::ByPercent;
+    }
+    if (const Who kind = KindByPrice(items, i); kind != Who::Unknown) {
+      return kind;
     }
     const Noun noun = NounOf(item, context);
     if (!percent && noun == Noun::Water) {

@@ -269,13 +269,13 @@ class Reader {
     JoinNamedTwice(parts, mentions);
     AddMentioned(parts, mentions);
     if (IsTwoSteps(parts)) {
-      return SolveTwoSteps(parts);
+      return AsksAKindByPrice() ? Doubt(Doubt::TwoReadings) : SolveTwoSteps(parts);
     }
     if (!FindMixture(parts)) {
       return;
     }
     Order();
-    if (!FindsTheGoodsAsked()) {
+    if (!FindsTheGoodsAsked() || !FindsTheKindByPrice()) {
       return Doubt(Doubt::TwoReadings);
     }
     Solve();
@@ -305,6 +305,32 @@ class Reader {
         }
         targets_.front().who = first ? Who::First : Who::Second;
       }
+    }
+    return true;
+  }
+
+  bool AsksAKindByPrice() const {
+    return std::any_of(targets_.begin(), targets_.end(), [](const Target& target) {
+      return target.who == Who::Dearer || target.who == Who::Cheaper;
+    });
+  }
+
+  // "Колко килограма от по-скъпите бонбони …": the kind whose price given is the higher, or the
+  // lower; not understood where the prices are not both given, or are the same.
+  bool FindsTheKindByPrice() {
+    for (Target& target : targets_) {
+      if (target.who != Who::Dearer && target.who != Who::Cheaper) {
+        continue;
+      }
+      if (reading_.currency.empty() || !first_.percent || !second_.percent) {
+        return false;
+      }
+      const Fraction first = FractionOf(items_[*first_.percent].amount->value);
+      const Fraction second = FractionOf(items_[*second_.percent].amount->value);
+      if (first == second) {
+        return false;
+      }
+      target.who = (second < first) == (target.who == Who::Dearer) ? Who::First : Who::Second;
     }
     return true;
   }
@@ -1086,6 +1112,8 @@ class Reader {
       case Who::Unknown:
       case Who::Same:
       case Who::Each:
+      case Who::Dearer:
+      case Who::Cheaper:
         break;
     }
     if (part) {
