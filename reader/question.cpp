@@ -61,8 +61,14 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
       return kind;
     }
     const Noun noun = NounOf(item, context);
-    if (!percent && noun == Noun::Water) {
+    // "Колко килограма от разтвора трябва да се разредят с вода": the water is what it is
+    // diluted with, not what is asked.
+    if (!percent && noun == Noun::Water && named != Who::Solution) {
       return Who::Water;
+    }
+    // "разтвор на сол с концентрация 80%": what the solution asked is of, not the substance.
+    if (noun == Noun::Substance && named == Who::Solution && IsWord(items[i - 1], "на")) {
+      continue;
     }
     if (!percent &&
         (noun == Noun::Pure || (noun == Noun::Substance && !IsNamedWithItsShare(items, i, end)))) {
@@ -90,7 +96,8 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
     if (StartsWith(item, "втор") || StartsWith(item, "друг")) {
       return Who::Second;
     }
-    if (IsWord(item, "той") || IsWord(item, "тя") || IsWord(item, "то") || IsWord(item, "те")) {
+    constexpr std::array<std::string_view, 6> Pronouns = {"той", "тя", "то", "те", "него", "нея"};
+    if (IsAnyWord(item, Pronouns)) {
       return Who::Same;
     }
   }

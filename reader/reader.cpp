@@ -1109,8 +1109,10 @@ class Reader {
       case Who::Vessel:
         part = isResult(columns[0]) ? 0 : 2;
         break;
-      case Who::Unknown:
       case Who::Same:
+        part = TheOneSolution();
+        break;
+      case Who::Unknown:
       case Who::Each:
       case Who::Dearer:
       case Who::Cheaper:
@@ -1132,6 +1134,16 @@ class Reader {
       return std::nullopt;
     }
     return candidates.front();
+  }
+
+  // "Имаме 80% разтвор на сол. Колко грама от него и колко грама вода …": the one solution
+  // beside water or the substance; none where both parts are solutions.
+  std::optional<std::size_t> TheOneSolution() const {
+    const auto isSolution = [](const Placed& part) { return part.noun == Noun::Solution; };
+    if (isSolution(first_) == isSolution(second_)) {
+      return std::nullopt;
+    }
+    return isSolution(first_) ? 0 : 1;
   }
 
   std::size_t PartWithPercent(std::size_t item) const {
