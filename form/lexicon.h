@@ -112,6 +112,10 @@ inline constexpr std::array<Noun, 7> NamedSubstances = {{
     {"амоняк", Gender::Masculine, "амоняка", "амонякът"},
     {"калиев перманганат", Gender::Masculine, "калиевия перманганат", "калиевият перманганат"},
 }};
+// What a named substance is dissolved in beside water: "5% разтвор на йод в спирт".
+inline constexpr std::array<Noun, 1> Solvents = {
+    {{"спирт", Gender::Masculine, "спирта", "спиртът"}}};
+
 // Metals an alloy of school holds beside the four a problem is read as of; added to an alloy,
 // each holds none of the metal it is measured by.
 inline constexpr std::array<Noun, 6> BaseMetals = {{

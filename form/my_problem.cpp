@@ -220,26 +220,39 @@ std::string ShortArticled(std::string definite) {
   return definite;
 }
 
-// "5% разтвор на йод": salt's words in those of the substance the text names, by its gender;
-// after "на" and in brackets a masculine noun takes the short article, as the subject the full.
-std::vector<std::pair<std::string, std::string>> SubstanceRenamed(const Texts::Noun& noun) {
+constexpr Texts::Noun SaltNoun = {"сол", Texts::Gender::Feminine, "солта", "солта"};
+
+// "5% разтвор на йод", "… в спирт": salt's or water's words in those the text names, by their
+// gender; after "на" and in brackets a masculine noun takes the short article, as the subject the
+// full.
+std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from,
+                                                         const Texts::Noun& to) {
   using Texts::Article;
-  const auto pure = [&noun](const Texts::Forms& forms, Article article) {
+  const auto pure = [](const Texts::Noun& noun, const Texts::Forms& forms, Article article) {
     return std::string(forms.For(noun.gender, article)) + " " + std::string(noun.bare);
   };
-  const std::string bare(noun.bare);
-  const std::string object(noun.definiteShort);
-  const std::string subject(noun.definiteFull);
-  return {{"Чистата сол", FirstCapital(pure(Texts::PureForms, Article::Full))},
-          {"чистата сол", pure(Texts::PureForms, Article::Short)},
-          {"Чиста сол", FirstCapital(pure(Texts::PureRowForms, Article::Short))},
-          {"чиста сол", pure(Texts::PureRowForms, Article::Short)},
-          {"на солта", "на " + object},
-          {"(солта)", "(" + object + ")"},
-          {"Солта", FirstCapital(subject)},
-          {"солта", subject},
-          {"Сол", FirstCapital(bare)},
-          {"сол", bare}};
+  const auto full = [&pure](const Texts::Noun& noun) {
+    return pure(noun, Texts::PureForms, Article::Full);
+  };
+  const auto brief = [&pure](const Texts::Noun& noun) {
+    return pure(noun, Texts::PureForms, Article::Short);
+  };
+  const auto row = [&pure](const Texts::Noun& noun) {
+    return pure(noun, Texts::PureRowForms, Article::Short);
+  };
+  const std::string fromObject(from.definiteShort);
+  const std::string toObject(to.definiteShort);
+  return {
+      {FirstCapital(full(from)), FirstCapital(full(to))},
+      {brief(from), brief(to)},
+      {FirstCapital(row(from)), FirstCapital(row(to))},
+      {row(from), row(to)},
+      {"на " + fromObject, "на " + toObject},
+      {"(" + fromObject + ")", "(" + toObject + ")"},
+      {FirstCapital(std::string(from.definiteFull)), FirstCapital(std::string(to.definiteFull))},
+      {std::string(from.definiteFull), std::string(to.definiteFull)},
+      {FirstCapital(std::string(from.bare)), FirstCapital(std::string(to.bare))},
+      {std::string(from.bare), std::string(to.bare)}};
 }
 
 // "Другите метали" of an alloy to which one metal is added: that metal, "калаят", "цинка".
@@ -298,7 +311,7 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
   const auto named = std::find_if(Texts::NamedSubstances.begin(), Texts::NamedSubstances.end(),
                                   [own](const Texts::Noun& noun) { return noun.bare == own; });
   if (named != Texts::NamedSubstances.end()) {
-    return SubstanceRenamed(*named);
+    return Renamed(SaltNoun, *named);
   }
   if (own == "киселина") {
     return {
@@ -360,12 +373,22 @@ bool IsLetterBefore(std::string_view text, std::size_t at) {
   return cyrillic || (at >= 1 && IsLetterAt(text, at - 1));
 }
 
-// "Солта не се променя" of a solution of acid: "Киселината не се променя".
-std::string InTextsWords(std::string line, std::string_view own) {
-  if (own.empty()) {
-    return line;
+// "Солта не се променя" of a solution of acid: "Киселината не се променя"; "Водата" of iodine
+// dissolved in spirit: "Спиртът".
+std::string InTextsWords(std::string line, std::string_view own, std::string_view solvent) {
+  std::vector<std::pair<std::string, std::string>> renamings;
+  if (!own.empty()) {
+    renamings = RenamingsOf(own);
   }
-  for (const auto& [theirs, ours] : RenamingsOf(own)) {
+  const auto dissolvedIn =
+      std::find_if(Texts::Solvents.begin(), Texts::Solvents.end(),
+                   [solvent](const Texts::Noun& noun) { return noun.bare == solvent; });
+  if (dissolvedIn != Texts::Solvents.end()) {
+    for (auto& pair : Renamed(Texts::WaterNoun, *dissolvedIn)) {
+      renamings.push_back(std::move(pair));
+    }
+  }
+  for (const auto& [theirs, ours] : renamings) {
     for (std::size_t at = line.find(theirs); at != std::string::npos;
          at = line.find(theirs, at + 1)) {
       if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + theirs.size())) {
@@ -445,7 +468,7 @@ std::vector<std::string> MyProblem::Roles() const {
   }
   roles.emplace_back(NotNeeded);
   for (std::string& role : roles) {
-    role = InTextsWords(std::move(role), read_.ownWord);
+    role = InTextsWords(std::move(role), read_.ownWord, read_.solvent);
   }
   return roles;
 }
@@ -490,19 +513,19 @@ Practice::GridEntry MyProblem::ForGrid(std::string_view decimalSeparator) const 
 
 void MyProblem::Show() {
   ShowReading();
-  if (reading_.ownWord.empty()) {
+  if (reading_.ownWord.empty() && reading_.solvent.empty()) {
     return;
   }
   for (std::string& line : shown_.lines) {
-    line = InTextsWords(std::move(line), reading_.ownWord);
+    line = InTextsWords(std::move(line), reading_.ownWord, reading_.solvent);
   }
   if (shown_.table) {
     for (std::string& cell : shown_.table->heading) {
-      cell = InTextsWords(std::move(cell), reading_.ownWord);
+      cell = InTextsWords(std::move(cell), reading_.ownWord, reading_.solvent);
     }
     for (auto& row : shown_.table->rows) {
       for (std::string& cell : row) {
-        cell = InTextsWords(std::move(cell), reading_.ownWord);
+        cell = InTextsWords(std::move(cell), reading_.ownWord, reading_.solvent);
       }
     }
   }

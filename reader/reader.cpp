@@ -228,6 +228,16 @@ class Reader {
     if (several) {
       return Doubt(Doubt::TwoReadings);
     }
+    // "Колко грама спирт да се добавят към … разтвор на йод в спирт": a solvent poured in or
+    // asked is not read; one only named is the rest beside the substance, where water would be.
+    reading_.solvent = SolventOf(own);
+    const bool water = std::any_of(own.begin(), own.end(), [this](const Item& item) {
+      return NounOf(item, context_) == Noun::Water;
+    });
+    if ((reading_.solvent.empty() && IsDissolvedInASolvent(own)) ||
+        (!reading_.solvent.empty() && water)) {
+      return Doubt(Doubt::TwoReadings);
+    }
     if (HasUnexplainedNumber(grouped.used) || HasPercentOfAnother()) {
       return Doubt(Doubt::TwoReadings);
     }
@@ -537,6 +547,15 @@ class Reader {
   bool HasPercentOfAnother() const {
     for (std::size_t i = 0; i + 1 < asides_.end; ++i) {
       if (IsPercent(items_[i]) && IsOtherSubstance(items_[i + 1], context_)) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  static bool IsDissolvedInASolvent(const Items& items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (IsSolventAt(items, i)) {
         return true;
       }
     }

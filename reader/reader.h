@@ -96,6 +96,9 @@ struct Reading {
   // read as salt, "ябълки" as plums, "саламура" as a solution of salt, "мед" as the other metals
   // beside gold; empty where the text uses the context's own.
   std::string ownWord;
+  // What the substance is dissolved in where it is not water, "спирт" of "разтвор на йод в
+  // спирт": the rest beside it, said where water would be; empty for water.
+  std::string solvent;
   // One solution described, nothing mixed: "В 250 г разтвор има 30 г сол." The mixture is that
   // solution, not one obtained.
   bool described = false;

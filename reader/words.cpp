@@ -172,6 +172,14 @@ bool IsNamedSubstance(const Item& item) {
                      });
 }
 
+const Texts::Noun* SolventNamedAt(const Item& item) {
+  const auto solvent = std::find_if(
+      Texts::Solvents.begin(), Texts::Solvents.end(), [&item](const Texts::Noun& noun) {
+        return StartsWith(item, CommonStem(noun.bare, noun.definiteShort));
+      });
+  return solvent == Texts::Solvents.end() ? nullptr : &*solvent;
+}
+
 // The substance named by its first word, which no other substance has: "борна" of "борна
 // киселина", where "киселина" alone is any acid.
 std::string_view NamedSubstanceIn(const Items& items) {
@@ -406,9 +414,33 @@ Named NamedFrom(const Items& items, std::size_t at, Context context) {
   return named;
 }
 
+bool IsSolventAt(const Items& items, std::size_t i) {
+  return i >= 2 && SolventNamedAt(items[i]) != nullptr &&
+         (IsWord(items[i - 1], "в") || IsWord(items[i - 1], "във")) &&
+         IsNamedSubstance(items[i - 2]);
+}
+
+std::string_view SolventOf(const Items& items) {
+  std::string_view solvent;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (const Texts::Noun* noun = SolventNamedAt(items[i])) {
+      if (!IsSolventAt(items, i)) {
+        return {};
+      }
+      solvent = noun->bare;
+    }
+  }
+  return solvent;
+}
+
 Context ContextOf(const Items& items, bool& found, bool& several) {
   std::array<int, ContextCount> counts{};
-  for (const Item& item : items) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const Item& item = items[i];
+    // The solvent of a named substance is no substance of the text's.
+    if (IsSolventAt(items, i)) {
+      continue;
+    }
     for (std::size_t c = 0; c < ContextCount; ++c) {
       for (const std::string_view stem : Marks()[c]) {
         counts[c] += StartsWith(item, stem) ? 1 : 0;

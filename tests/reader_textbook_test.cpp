@@ -639,6 +639,11 @@ const std::vector<Row>& Table() {
      "да се получат 3 кг 12% разтвор?", Doubt::TwoReadings},
     {"Колко грама разтвор трябва да се смесят с вода, за да се получат 300 г 10% разтвор от 40% "
      "разтвор?", Doubt::TwoReadings},
+    // Spirit or water poured into a solution in spirit: what it holds then is not read.
+    {"Колко грама спирт трябва да се добавят към 40 г 5% разтвор на йод в спирт, за да се получи "
+     "2% разтвор?", Doubt::TwoReadings},
+    {"Към 40 г 5% разтвор на йод в спирт добавили 10 г вода. Каква е концентрацията на "
+     "получения разтвор?", Doubt::TwoReadings},
     // A quantity the text gives and asks: one of its numbers means something else.
     {"В 500 г 20% разтвор на сол има 100 г сол. Колко грама сол има в разтвора?",
      Doubt::TwoReadings},
@@ -748,6 +753,9 @@ const std::vector<Row>& OnceRefused() {
      Is(Kilograms(8))},
     {"Колко килограма никел трябва да се добавят към 12 кг сплав с 90% мед, за да стане медта "
      "72%?", Is(Kilograms(3))},
+    // A substance dissolved in spirit: the spirit is the rest beside it, where water would be.
+    {"Колко грама йод има в 40 г 5% разтвор на йод в спирт?", Is(Grams(2))},
+    {"Колко грама 5% разтвор на йод в спирт може да се приготви от 2 г йод?", Is(Grams(40))},
     // The vessel a part is in, named beside it, is no part.
     {"Разтворът в бутилката съдържа 20% сол. В бутилката има 300 г разтвор. Колко грама вода "
      "трябва да се долеят, за да стане разтворът 15%?", Is(Grams(100))},
