@@ -546,7 +546,23 @@ class Reader {
   // "Сплав от мед и калай съдържа 40% мед", read as of tin: a percentage of the other metal.
   bool HasPercentOfAnother() const {
     for (std::size_t i = 0; i + 1 < asides_.end; ++i) {
-      if (IsPercent(items_[i]) && IsOtherSubstance(items_[i + 1], context_)) {
+      if (IsPercent(items_[i]) &&
+          (IsOtherSubstance(items_[i + 1], context_) || IsOfAnotherNamedBefore(i))) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // "за да стане калаят 20%", "съдържанието на калай 20%" of an alloy read as of copper: a
+  // percentage of the other metal, said before it, where no substance is named after it.
+  bool IsOfAnotherNamedBefore(std::size_t percent) const {
+    constexpr std::size_t Reach = 3;
+    if (NounOf(items_[percent + 1], context_) == Noun::Substance) {
+      return false;
+    }
+    for (std::size_t i = percent; i-- > 0 && i + Reach >= percent && !EndsPhrase(items_[i]);) {
+      if (IsOtherSubstance(items_[i], context_)) {
         return true;
       }
     }

@@ -639,6 +639,11 @@ const std::vector<Row>& Table() {
      "да се получат 3 кг 12% разтвор?", Doubt::TwoReadings},
     {"Колко грама разтвор трябва да се смесят с вода, за да се получат 300 г 10% разтвор от 40% "
      "разтвор?", Doubt::TwoReadings},
+    // The percentage the other metal becomes, said before it: not what copper becomes.
+    {"Сплав съдържа 85% мед. Колко килограма калай трябва да се прибави към 40 кг от тази сплав, "
+     "за да стане калаят 20%?", Doubt::TwoReadings},
+    {"Сплав съдържа 85% мед. Колко килограма цинк трябва да се прибави към 40 кг от тази сплав, "
+     "за да стане съдържанието на цинк 20%?", Doubt::TwoReadings},
     // Spirit or water poured into a solution in spirit: what it holds then is not read.
     {"Колко грама спирт трябва да се добавят към 40 г 5% разтвор на йод в спирт, за да се получи "
      "2% разтвор?", Doubt::TwoReadings},
