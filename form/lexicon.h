@@ -101,6 +101,34 @@ inline constexpr Noun FreshApricots = {"пресни кайсии", Gender::Plur
 inline constexpr Noun DriedApricots = {"сушени кайсии", Gender::Plural, "сушените кайсии",
                                        "сушените кайсии"};
 
+// Substances a textbook's solution is of that no context names, each read as salt's and said in
+// the text's own words: "5% разтвор на йод", "чиста сода".
+inline constexpr std::array<Noun, 7> NamedSubstances = {{
+    {"сода", Gender::Feminine, "содата", "содата"},
+    {"глюкоза", Gender::Feminine, "глюкозата", "глюкозата"},
+    {"борна киселина", Gender::Feminine, "борната киселина", "борната киселина"},
+    {"йод", Gender::Masculine, "йода", "йодът"},
+    {"сапун", Gender::Masculine, "сапуна", "сапунът"},
+    {"амоняк", Gender::Masculine, "амоняка", "амонякът"},
+    {"калиев перманганат", Gender::Masculine, "калиевия перманганат", "калиевият перманганат"},
+}};
+// What a named substance is dissolved in beside water: "5% разтвор на йод в спирт".
+inline constexpr std::array<Noun, 1> Solvents = {
+    {{"спирт", Gender::Masculine, "спирта", "спиртът"}}};
+
+// Metals an alloy of school holds beside the four a problem is read as of; added to an alloy,
+// each holds none of the metal it is measured by.
+inline constexpr std::array<Noun, 6> BaseMetals = {{
+    {"цинк", Gender::Masculine, "цинка", "цинкът"},
+    {"никел", Gender::Masculine, "никела", "никелът"},
+    {"олово", Gender::Neuter, "оловото", "оловото"},
+    {"алуминий", Gender::Masculine, "алуминия", "алуминият"},
+    {"желязо", Gender::Neuter, "желязото", "желязото"},
+    {"хром", Gender::Masculine, "хрома", "хромът"},
+}};
+inline constexpr Forms PureForms = {"чистия", "чистият", "чистата", "чистото", "чистите"};
+inline constexpr Forms PureRowForms = {"чист", "чист", "чиста", "чисто", "чисти"};
+
 struct ContextWords {
   std::string_view substance;  // "Колко процента сол", "процентното съдържание на сол"
   Noun solution;                     // what the parts and the mixture are

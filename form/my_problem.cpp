@@ -249,6 +249,51 @@ std::string ShortArticled(std::string definite) {
   return definite;
 }
 
+constexpr Texts::Noun SaltNoun = {"сол", Texts::Gender::Feminine, "солта", "солта"};
+
+// "5% разтвор на йод", "… в спирт": salt's or water's words in those the text names, by their
+// gender; after "на" and in brackets a masculine noun takes the short article, as the subject the
+// full.
+std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from,
+                                                         const Texts::Noun& to) {
+  using Texts::Article;
+  const auto pure = [](const Texts::Noun& noun, const Texts::Forms& forms, Article article) {
+    return std::string(forms.For(noun.gender, article)) + " " + std::string(noun.bare);
+  };
+  const auto full = [&pure](const Texts::Noun& noun) {
+    return pure(noun, Texts::PureForms, Article::Full);
+  };
+  const auto brief = [&pure](const Texts::Noun& noun) {
+    return pure(noun, Texts::PureForms, Article::Short);
+  };
+  const auto row = [&pure](const Texts::Noun& noun) {
+    return pure(noun, Texts::PureRowForms, Article::Short);
+  };
+  const std::string fromObject(from.definiteShort);
+  const std::string toObject(to.definiteShort);
+  return {
+      {FirstCapital(full(from)), FirstCapital(full(to))},
+      {brief(from), brief(to)},
+      {FirstCapital(row(from)), FirstCapital(row(to))},
+      {row(from), row(to)},
+      {"на " + fromObject, "на " + toObject},
+      {"(" + fromObject + ")", "(" + toObject + ")"},
+      {FirstCapital(std::string(from.definiteFull)), FirstCapital(std::string(to.definiteFull))},
+      {std::string(from.definiteFull), std::string(to.definiteFull)},
+      {FirstCapital(std::string(from.bare)), FirstCapital(std::string(to.bare))},
+      {std::string(from.bare), std::string(to.bare)}};
+}
+
+// "Другите метали" of an alloy to which one metal is added: that metal, "калаят", "цинка".
+std::vector<std::pair<std::string, std::string>> OtherMetalsRenamed(std::string_view own,
+                                                                    const std::string& subject,
+                                                                    const std::string& object) {
+  return {{"Другите метали", FirstCapital(subject)},
+          {"другите метали", object},
+          {"Други метали", FirstCapital(std::string(own))},
+          {"други метали", std::string(own)}};
+}
+
 // The context's words the text calls by its own, and the text's word for each: salt's of a
 // substance not named or of an acid, plums' of other produce dried as they are.
 std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
@@ -292,6 +337,11 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
     }
     return renamed;
   }
+  const auto named = std::find_if(Texts::NamedSubstances.begin(), Texts::NamedSubstances.end(),
+                                  [own](const Texts::Noun& noun) { return noun.bare == own; });
+  if (named != Texts::NamedSubstances.end()) {
+    return Renamed(SaltNoun, *named);
+  }
   if (own == "киселина") {
     return {
         {"Солта", "Киселината"}, {"солта", "киселината"}, {"Сол", "Киселина"}, {"сол", "киселина"}};
@@ -314,10 +364,13 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
   });
   if (metal != Contexts.end()) {
     const std::string definite(Texts::SubstanceSubjects[static_cast<std::size_t>(*metal)]);
-    return {{"Другите метали", FirstCapital(definite)},
-            {"другите метали", ShortArticled(definite)},
-            {"Други метали", FirstCapital(own)},
-            {"други метали", std::string(own)}};
+    return OtherMetalsRenamed(own, definite, ShortArticled(definite));
+  }
+  const auto base = std::find_if(Texts::BaseMetals.begin(), Texts::BaseMetals.end(),
+                                 [own](const Texts::Noun& noun) { return noun.bare == own; });
+  if (base != Texts::BaseMetals.end()) {
+    return OtherMetalsRenamed(own, std::string(base->definiteFull),
+                              std::string(base->definiteShort));
   }
   // "20% разтвор на сол" is "20% саламура", "20% захарен разтвор" is "20% сироп".
   if (own == KitchenBrine.bare || own == KitchenSyrup.bare) {
@@ -349,12 +402,22 @@ bool IsLetterBefore(std::string_view text, std::size_t at) {
   return cyrillic || (at >= 1 && IsLetterAt(text, at - 1));
 }
 
-// "Солта не се променя" of a solution of acid: "Киселината не се променя".
-std::string InTextsWords(std::string line, std::string_view own) {
-  if (own.empty()) {
-    return line;
+// "Солта не се променя" of a solution of acid: "Киселината не се променя"; "Водата" of iodine
+// dissolved in spirit: "Спиртът".
+std::string InTextsWords(std::string line, std::string_view own, std::string_view solvent) {
+  std::vector<std::pair<std::string, std::string>> renamings;
+  if (!own.empty()) {
+    renamings = RenamingsOf(own);
   }
-  for (const auto& [theirs, ours] : RenamingsOf(own)) {
+  const auto dissolvedIn =
+      std::find_if(Texts::Solvents.begin(), Texts::Solvents.end(),
+                   [solvent](const Texts::Noun& noun) { return noun.bare == solvent; });
+  if (dissolvedIn != Texts::Solvents.end()) {
+    for (auto& pair : Renamed(Texts::WaterNoun, *dissolvedIn)) {
+      renamings.push_back(std::move(pair));
+    }
+  }
+  for (const auto& [theirs, ours] : renamings) {
     for (std::size_t at = line.find(theirs); at != std::string::npos;
          at = line.find(theirs, at + 1)) {
       if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + theirs.size())) {
@@ -469,7 +532,7 @@ std::vector<std::string> MyProblem::Roles() const {
   }
   roles.emplace_back(NotNeeded);
   for (std::string& role : roles) {
-    role = InTextsWords(std::move(role), read_.ownWord);
+    role = InTextsWords(std::move(role), read_.ownWord, read_.solvent);
   }
   return roles;
 }
@@ -514,22 +577,23 @@ Practice::GridEntry MyProblem::ForGrid(std::string_view decimalSeparator) const 
 
 void MyProblem::Show() {
   ShowReading();
-  if (reading_.ownWord.empty()) {
+  if (reading_.ownWord.empty() && reading_.solvent.empty()) {
     return;
   }
   for (std::string& line : shown_.lines) {
-    line =
-        MixtureInTextsWords(InTextsWords(std::move(line), reading_.ownWord), reading_.mixtureWord);
+    line = MixtureInTextsWords(InTextsWords(std::move(line), reading_.ownWord, reading_.solvent),
+                               reading_.mixtureWord);
   }
   if (shown_.table) {
     for (std::string& cell : shown_.table->heading) {
-      cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_.ownWord),
+      cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_.ownWord, reading_.solvent),
                                  reading_.mixtureWord);
     }
     for (auto& row : shown_.table->rows) {
       for (std::string& cell : row) {
-        cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_.ownWord),
-                                   reading_.mixtureWord);
+        cell =
+            MixtureInTextsWords(InTextsWords(std::move(cell), reading_.ownWord, reading_.solvent),
+                                reading_.mixtureWord);
       }
     }
   }
@@ -647,7 +711,7 @@ void MyProblem::NameTheStartingSolution() {
   // A solution the text calls by a word of its own may differ in gender from this one's.
   if (problem.kind != Kind::UnknownSecondStrength ||
       (!waterFirst && problem.second != Ingredient::Water) ||
-      InTextsWords(std::string(noun.bare), reading_.ownWord) != noun.bare) {
+      InTextsWords(std::string(noun.bare), reading_.ownWord, reading_.solvent) != noun.bare) {
     return;
   }
   constexpr std::array<std::string_view, 4> Starting = {"първоначалния", "първоначалната",

@@ -364,7 +364,7 @@ class Grouper {
       // "Разтворът на сол е 10%": past the substance the noun is of.
       const bool of =
           IsWord(item, "на") && NounAt(items_, i - back + 1, context_) == Noun::Substance;
-      if (which || of) {
+      if (which || of || IsVesselAt(i - back)) {
         continue;
       }
       if (item.type == ItemType::Number || (EndsPhrase(item) && !IsMark(item, "-")) ||
@@ -378,6 +378,17 @@ class Grouper {
       }
     }
     return std::nullopt;
+  }
+
+  // "Разтворът в бутилката съдържа 20% сол", "Сплавта в отливката съдържа": the vessel a part
+  // is in, from its "в", which names no part and holds what the verb says.
+  bool IsVesselAt(std::size_t in) const {
+    if (in + 2 >= asides_.end || !(IsWord(items_[in], "в") || IsWord(items_[in], "във"))) {
+      return false;
+    }
+    const Item& vessel = items_[in + 1];
+    return IsCyrillicWord(vessel) && NounOf(vessel, context_) == Noun::None &&
+           OrdinalOf(vessel) == 0 && StartsWith(items_[in + 2], "съдърж");
   }
 
   const Items& items_;

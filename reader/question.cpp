@@ -37,6 +37,17 @@ bool IsStatedStem(const Items& items, std::size_t begin, std::size_t end) {
 constexpr std::array<std::string_view, 4> Vessels = {"съда", "каната", "колбата", "бутилката"};
 constexpr std::array<std::string_view, 4> WasWords = {"бил", "била", "било", "били"};
 
+// "по-скъпите", "по-евтиния": a kind named by its price beside the other kind's.
+Who KindByPrice(const Items& items, std::size_t i) {
+  if (i < 2 || !IsWord(items[i - 2], "по") || !IsMark(items[i - 1], "-")) {
+    return Who::Unknown;
+  }
+  if (StartsWith(items[i], "скъп")) {
+    return Who::Dearer;
+  }
+  return StartsWith(items[i], "евтин") ? Who::Cheaper : Who::Unknown;
+}
+
 Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, Context context,
             std::optional<std::size_t>& percentItem) {
   Who named = Who::Unknown;
@@ -46,9 +57,18 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
       percentItem = i;
       return Who::ByPercent;
     }
+    if (const Who kind = KindByPrice(items, i); kind != Who::Unknown) {
+      return kind;
+    }
     const Noun noun = NounOf(item, context);
-    if (!percent && noun == Noun::Water) {
+    // "Колко килограма от разтвора трябва да се разредят с вода": the water is what it is
+    // diluted with, not what is asked.
+    if (!percent && noun == Noun::Water && named != Who::Solution) {
       return Who::Water;
+    }
+    // "разтвор на сол с концентрация 80%": what the solution asked is of, not the substance.
+    if (noun == Noun::Substance && named == Who::Solution && IsWord(items[i - 1], "на")) {
+      continue;
     }
     if (!percent &&
         (noun == Noun::Pure || (noun == Noun::Substance && !IsNamedWithItsShare(items, i, end)))) {
@@ -76,7 +96,8 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
     if (StartsWith(item, "втор") || StartsWith(item, "друг")) {
       return Who::Second;
     }
-    if (IsWord(item, "той") || IsWord(item, "тя") || IsWord(item, "то") || IsWord(item, "те")) {
+    constexpr std::array<std::string_view, 6> Pronouns = {"той", "тя", "то", "те", "него", "нея"};
+    if (IsAnyWord(item, Pronouns)) {
       return Who::Same;
     }
   }

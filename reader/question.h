@@ -26,6 +26,8 @@ enum class Who : std::uint8_t {
   Each,      // "от всеки разтвор": the first and the second
   Vessel,    // "в съда": what was there, or else what is there now
   Solution,  // "разтворът": the one solution of a problem whose parts are none
+  Dearer,    // "от по-скъпите бонбони": the kind of the higher price given
+  Cheaper,   // "от по-евтиния вид": the kind of the lower
 };
 
 // What a percentage asked is a share of: what the problem's percentages state, or the rest

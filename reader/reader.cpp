@@ -231,6 +231,16 @@ class Reader {
     if (!precious && std::any_of(own.begin(), own.end(), IsHallmarkWord)) {
       return Doubt(Doubt::TwoReadings);
     }
+    // "Колко грама спирт да се добавят към … разтвор на йод в спирт": a solvent poured in or
+    // asked is not read; one only named is the rest beside the substance, where water would be.
+    reading_.solvent = SolventOf(own);
+    const bool water = std::any_of(own.begin(), own.end(), [this](const Item& item) {
+      return NounOf(item, context_) == Noun::Water;
+    });
+    if ((reading_.solvent.empty() && IsDissolvedInASolvent(own)) ||
+        (!reading_.solvent.empty() && water)) {
+      return Doubt(Doubt::TwoReadings);
+    }
     if (HasUnexplainedNumber(grouped.used) || HasPercentOfAnother()) {
       return Doubt(Doubt::TwoReadings);
     }
@@ -283,13 +293,13 @@ class Reader {
     JoinNamedTwice(parts, mentions);
     AddMentioned(parts, mentions);
     if (IsTwoSteps(parts)) {
-      return SolveTwoSteps(parts);
+      return AsksAKindByPrice() ? Doubt(Doubt::TwoReadings) : SolveTwoSteps(parts);
     }
     if (!FindMixture(parts)) {
       return;
     }
     Order();
-    if (!FindsTheGoodsAsked()) {
+    if (!FindsTheGoodsAsked() || !FindsTheKindByPrice()) {
       return Doubt(Doubt::TwoReadings);
     }
     Solve();
@@ -319,6 +329,32 @@ class Reader {
         }
         targets_.front().who = first ? Who::First : Who::Second;
       }
+    }
+    return true;
+  }
+
+  bool AsksAKindByPrice() const {
+    return std::any_of(targets_.begin(), targets_.end(), [](const Target& target) {
+      return target.who == Who::Dearer || target.who == Who::Cheaper;
+    });
+  }
+
+  // "Колко килограма от по-скъпите бонбони …": the kind whose price given is the higher, or the
+  // lower; not understood where the prices are not both given, or are the same.
+  bool FindsTheKindByPrice() {
+    for (Target& target : targets_) {
+      if (target.who != Who::Dearer && target.who != Who::Cheaper) {
+        continue;
+      }
+      if (reading_.currency.empty() || !first_.percent || !second_.percent) {
+        return false;
+      }
+      const Fraction first = FractionOf(items_[*first_.percent].amount->value);
+      const Fraction second = FractionOf(items_[*second_.percent].amount->value);
+      if (first == second) {
+        return false;
+      }
+      target.who = (second < first) == (target.who == Who::Dearer) ? Who::First : Who::Second;
     }
     return true;
   }
@@ -524,7 +560,32 @@ class Reader {
   // "Сплав от мед и калай съдържа 40% мед", read as of tin: a percentage of the other metal.
   bool HasPercentOfAnother() const {
     for (std::size_t i = 0; i + 1 < asides_.end; ++i) {
-      if (IsPercent(items_[i]) && IsOtherSubstance(items_[i + 1], context_)) {
+      if (IsPercent(items_[i]) &&
+          (IsOtherSubstance(items_[i + 1], context_) || IsOfAnotherNamedBefore(i))) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // "за да стане калаят 20%", "съдържанието на калай 20%" of an alloy read as of copper: a
+  // percentage of the other metal, said before it, where no substance is named after it.
+  bool IsOfAnotherNamedBefore(std::size_t percent) const {
+    constexpr std::size_t Reach = 3;
+    if (NounOf(items_[percent + 1], context_) == Noun::Substance) {
+      return false;
+    }
+    for (std::size_t i = percent; i-- > 0 && i + Reach >= percent && !EndsPhrase(items_[i]);) {
+      if (IsOtherSubstance(items_[i], context_)) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  static bool IsDissolvedInASolvent(const Items& items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (IsSolventAt(items, i)) {
         return true;
       }
     }
@@ -1098,9 +1159,13 @@ class Reader {
       case Who::Vessel:
         part = isResult(columns[0]) ? 0 : 2;
         break;
-      case Who::Unknown:
       case Who::Same:
+        part = TheOneSolution();
+        break;
+      case Who::Unknown:
       case Who::Each:
+      case Who::Dearer:
+      case Who::Cheaper:
         break;
     }
     if (part) {
@@ -1119,6 +1184,16 @@ class Reader {
       return std::nullopt;
     }
     return candidates.front();
+  }
+
+  // "Имаме 80% разтвор на сол. Колко грама от него и колко грама вода …": the one solution
+  // beside water or the substance; none where both parts are solutions.
+  std::optional<std::size_t> TheOneSolution() const {
+    const auto isSolution = [](const Placed& part) { return part.noun == Noun::Solution; };
+    if (isSolution(first_) == isSolution(second_)) {
+      return std::nullopt;
+    }
+    return isSolution(first_) ? 0 : 1;
   }
 
   std::size_t PartWithPercent(std::size_t item) const {

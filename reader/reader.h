@@ -101,6 +101,9 @@ struct Reading {
   // The text's own word for the mixture, where it is another than its parts': "концентрат" of
   // juice boiled down; empty where it has none.
   std::string mixtureWord;
+  // What the substance is dissolved in where it is not water, "спирт" of "разтвор на йод в
+  // спирт": the rest beside it, said where water would be; empty for water.
+  std::string solvent;
   // One solution described, nothing mixed: "В 250 г разтвор има 30 г сол." The mixture is that
   // solution, not one obtained.
   bool described = false;

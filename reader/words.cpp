@@ -157,6 +157,59 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 5> OtherProd
      {"грозд", "грозде"},
      {"стафид", "грозде"}}};
 
+// The stems of a substance a textbook names beside the contexts' own, word by word: "йод" of
+// "йод" and "йода", "калиев" and "перманганат" of "калиев перманганат".
+std::vector<std::string_view> NamedSubstanceStems(const Texts::Noun& noun) {
+  const std::vector<std::string_view> bare = WordsIn(noun.bare);
+  const std::vector<std::string_view> definite = WordsIn(noun.definiteShort);
+  std::vector<std::string_view> stems;
+  for (std::size_t i = 0; i < bare.size() && i < definite.size(); ++i) {
+    stems.push_back(CommonStem(bare[i], definite[i]));
+  }
+  return stems;
+}
+
+bool IsNamedSubstance(const Item& item) {
+  return std::any_of(Texts::NamedSubstances.begin(), Texts::NamedSubstances.end(),
+                     [&item](const Texts::Noun& noun) {
+                       const std::vector<std::string_view> stems = NamedSubstanceStems(noun);
+                       return std::any_of(
+                           stems.begin(), stems.end(),
+                           [&item](std::string_view stem) { return StartsWith(item, stem); });
+                     });
+}
+
+const Texts::Noun* SolventNamedAt(const Item& item) {
+  const auto solvent = std::find_if(
+      Texts::Solvents.begin(), Texts::Solvents.end(), [&item](const Texts::Noun& noun) {
+        return StartsWith(item, CommonStem(noun.bare, noun.definiteShort));
+      });
+  return solvent == Texts::Solvents.end() ? nullptr : &*solvent;
+}
+
+// The substance named by its first word, which no other substance has: "борна" of "борна
+// киселина", where "киселина" alone is any acid.
+std::string_view NamedSubstanceIn(const Items& items) {
+  for (const Texts::Noun& noun : Texts::NamedSubstances) {
+    const std::string_view first = NamedSubstanceStems(noun).front();
+    if (std::any_of(items.begin(), items.end(),
+                    [first](const Item& item) { return StartsWith(item, first); })) {
+      return noun.bare;
+    }
+  }
+  return {};
+}
+
+// "цинк" of "цинк" and "цинка": a base metal named in any of its forms.
+bool IsBaseMetal(const Item& item, const Texts::Noun& metal) {
+  return StartsWith(item, CommonStem(metal.bare, metal.definiteShort));
+}
+
+bool NamesABaseMetal(const Item& item) {
+  return std::any_of(Texts::BaseMetals.begin(), Texts::BaseMetals.end(),
+                     [&item](const Texts::Noun& metal) { return IsBaseMetal(item, metal); });
+}
+
 bool IsPrecious(Context context) {
   return context == Context::Silver || context == Context::Gold;
 }
@@ -169,9 +222,12 @@ std::optional<Context> AlloyPartner(Context context) {
   return context == Context::Tin ? std::optional<Context>(Context::Copper) : std::nullopt;
 }
 
-// "20 г мед" beside silver or gold, "3 кг калай" beside copper: another metal, of none of the one
-// the alloy is read as of.
+// "20 г мед" beside silver or gold, "3 кг калай" beside copper, "5 кг цинк" beside any: another
+// metal, of none of the one the alloy is read as of.
 bool IsOtherMetal(const Item& item, Context context) {
+  if (IsMetal(context) && NamesABaseMetal(item)) {
+    return true;
+  }
   if (const std::optional<Context> partner = AlloyPartner(context)) {
     return StartsWith(item, SubstanceStem(*partner));
   }
@@ -304,8 +360,9 @@ Noun NounOf(const Item& item, Context context) {
   // "веществото", "киселината": what a solution holds, named by no context of its own; a juice's
   // "сухо вещество", read as salt's.
   const bool dryMatter = context == Context::Salt && StartsWith(item, "сух");
+  const bool named = context == Context::Salt && IsNamedSubstance(item);
   if (StartsWith(item, SubstanceStem(context)) || StartsWithAny(item, UnnamedSubstances) ||
-      dryMatter) {
+      dryMatter || named) {
     return Noun::Substance;
   }
   return Noun::None;
@@ -364,9 +421,33 @@ Named NamedFrom(const Items& items, std::size_t at, Context context) {
   return named;
 }
 
+bool IsSolventAt(const Items& items, std::size_t i) {
+  return i >= 2 && SolventNamedAt(items[i]) != nullptr &&
+         (IsWord(items[i - 1], "в") || IsWord(items[i - 1], "във")) &&
+         IsNamedSubstance(items[i - 2]);
+}
+
+std::string_view SolventOf(const Items& items) {
+  std::string_view solvent;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (const Texts::Noun* noun = SolventNamedAt(items[i])) {
+      if (!IsSolventAt(items, i)) {
+        return {};
+      }
+      solvent = noun->bare;
+    }
+  }
+  return solvent;
+}
+
 Context ContextOf(const Items& items, bool& found, bool& several) {
   std::array<int, ContextCount> counts{};
-  for (const Item& item : items) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const Item& item = items[i];
+    // The solvent of a named substance is no substance of the text's.
+    if (IsSolventAt(items, i)) {
+      continue;
+    }
     for (std::size_t c = 0; c < ContextCount; ++c) {
       for (const std::string_view stem : Marks()[c]) {
         counts[c] += StartsWith(item, stem) ? 1 : 0;
@@ -416,6 +497,18 @@ std::string_view OwnWordOf(const Items& items, Context context) {
     return std::any_of(items.begin(), items.end(),
                        [stem](const Item& item) { return StartsWith(item, stem); });
   };
+  // "5 кг цинк" added to an alloy: the other metals are that metal where it is the one named
+  // beside the alloy's, else they are more than it.
+  if (IsMetal(context) && OtherMetalsNamed(items, context) > 0) {
+    const auto base = std::find_if(
+        Texts::BaseMetals.begin(), Texts::BaseMetals.end(), [&items](const Texts::Noun& metal) {
+          return std::any_of(items.begin(), items.end(),
+                             [&metal](const Item& item) { return IsBaseMetal(item, metal); });
+        });
+    if (base != Texts::BaseMetals.end()) {
+      return OtherMetalsNamed(items, context) == 1 ? base->bare : std::string_view();
+    }
+  }
   // "20 г мед" melted into gold, "3 кг калай" into bronze: the other metals are that metal.
   for (const Context metal : {Context::Copper, Context::Tin, Context::Silver, Context::Gold}) {
     const bool other = IsPrecious(context) ? metal != context : AlloyPartner(context) == metal;
@@ -444,6 +537,9 @@ std::string_view OwnWordOf(const Items& items, Context context) {
   if (context == Context::Salt && IsJuiceOfDryMatter(items)) {
     return "сухо вещество";
   }
+  if (context == Context::Salt && !NamedSubstanceIn(items).empty()) {
+    return NamedSubstanceIn(items);
+  }
   if (context == Context::Salt) {
     return has("киселин") ? "киселина" : "вещество";
   }
@@ -467,16 +563,17 @@ bool IsNamedWithItsShare(const Items& items, std::size_t i, std::size_t end) {
 bool IsOtherSubstance(const Item& item, Context context) {
   const Noun noun = NounOf(item, context);
   return (noun == Noun::None || IsOtherMetal(item, context)) &&
-         std::any_of(Contexts.begin(), Contexts.end(), [&item, context](Context other) {
-           return other != context && StartsWith(item, SubstanceStem(other));
-         });
+         (NamesABaseMetal(item) ||
+          std::any_of(Contexts.begin(), Contexts.end(), [&item, context](Context other) {
+            return other != context && StartsWith(item, SubstanceStem(other));
+          }));
 }
 
 std::size_t OtherMetalsNamed(const Items& items, Context context) {
-  // Metals an alloy of school holds besides the four a problem is read as of.
-  constexpr std::array<std::string_view, 6> Others = {"цинк",   "олов",  "никел",
-                                                      "алумин", "желяз", "хром"};
-  std::vector<std::string_view> stems(Others.begin(), Others.end());
+  std::vector<std::string_view> stems;
+  for (const Texts::Noun& metal : Texts::BaseMetals) {
+    stems.push_back(CommonStem(metal.bare, metal.definiteShort));
+  }
   for (const Context metal : Contexts) {
     if (IsMetal(metal) && metal != context) {
       stems.push_back(SubstanceStem(metal));

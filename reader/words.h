@@ -98,6 +98,13 @@ constexpr std::array<std::string_view, 2> UnnamedSubstances = {"веществ",
 // where it uses the context's own words.
 std::string_view OwnWordOf(const Items& items, Context context);
 
+// "5% разтвор на йод в спирт": the liquid a named substance is dissolved in, not water, named
+// at `i`.
+bool IsSolventAt(const Items& items, std::size_t i);
+// The text's solvent, "спирт"; empty where it names none, or names it elsewhere too, as a part
+// poured in or asked, which the reader does not read.
+std::string_view SolventOf(const Items& items);
+
 // Which substance the text is about; `several` where it names two that are no alloy's metals:
 // a solution of salt and one of sugar make no problem of the school's.
 Context ContextOf(const Items& items, bool& found, bool& several);
