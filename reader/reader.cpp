@@ -1236,6 +1236,12 @@ class Reader {
     reading_.stepsOnly = waterOnly || (sought.empty() && !targets_.empty() &&
                                        std::all_of(targets_.begin(), targets_.end(),
                                                    [this](const Target& t) { return IsStep(t); }));
+    // A price mixture's working names prices and masses, no step after them.
+    const bool step = std::any_of(targets_.begin(), targets_.end(),
+                                  [this](const Target& t) { return IsStep(t); });
+    if (!reading_.currency.empty() && step) {
+      return Doubt(Doubt::TwoReadings);
+    }
     if (reading_.stepsOnly) {
       const VariantRule& rule = RuleOf(variant);
       sought.assign(rule.results.begin(), rule.results.end());

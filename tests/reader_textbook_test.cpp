@@ -637,6 +637,10 @@ const std::vector<Row>& Table() {
     {"Колко грама 10% и колко грама 30% разтвор на сол трябва да се смесят, за да се получат "
      "600 г 15% разтвор? С колко грама солта във втория разтвор е по-малко от солта в първия?",
      Is(Grams(450), Grams(150), Grams(0))},
+    // A difference of a price mixture's masses: its working has no step after the prices.
+    {"Смесили 3 кг бонбони по 6 € за килограм и 2 кг бонбони по 11 € за килограм. С колко "
+     "килограма по-скъпите бонбони са по-малко от по-евтините?",
+     Doubt::TwoReadings},
     // Water the asked solution is diluted with is not what is asked; which solution is, is not
     // certain.
     {"Имаме 60% разтвор на захар. Колко килограма от разтвора трябва да се разредят с вода, за "
