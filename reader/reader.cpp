@@ -162,7 +162,7 @@ class Reader {
         continue;
       }
       Option option;
-      option.letter = CyrillicLetter(items_[i].text);
+      option.letter = OptionLetter(items_[i].text);
       for (std::size_t j = i + 2; j < items_.size() && !IsOptionLabel(items_, j); ++j) {
         if (items_[j].type == ItemType::Number && items_[j].amount) {
           option.amount = items_[j].amount;
@@ -173,18 +173,19 @@ class Reader {
     }
   }
 
-  static std::string CyrillicLetter(std::string_view letter) {
-    constexpr std::array<std::pair<std::string_view, std::string_view>, 8> Letters = {{{"a", "А"},
-                                                                                       {"b", "Б"},
-                                                                                       {"c", "В"},
-                                                                                       {"d", "Г"},
+  // As the text shows it, a capital: "В" of "в)", "C" of "c)", which a pupil finds on the page.
+  static std::string OptionLetter(std::string_view letter) {
+    constexpr std::array<std::pair<std::string_view, std::string_view>, 8> Letters = {{{"a", "A"},
+                                                                                       {"b", "B"},
+                                                                                       {"c", "C"},
+                                                                                       {"d", "D"},
                                                                                        {"а", "А"},
                                                                                        {"б", "Б"},
                                                                                        {"в", "В"},
                                                                                        {"г", "Г"}}};
-    for (const auto& [typed, cyrillic] : Letters) {
+    for (const auto& [typed, capital] : Letters) {
       if (typed == letter) {
-        return std::string(cyrillic);
+        return std::string(capital);
       }
     }
     return std::string(letter);

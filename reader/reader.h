@@ -51,7 +51,7 @@ struct ReadNumber {
 
 // An answer given in a multiple-choice option: "А) 100 г".
 struct Option {
-  std::string letter;  // as "А", "Б", "В", "Г", in Cyrillic whatever was typed
+  std::string letter;  // as the text shows it, a capital: "А", "Б", … or "A", "B", …
   std::optional<PupilAnswer> amount;
 };
 
