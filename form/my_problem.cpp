@@ -452,7 +452,7 @@ std::string MixtureInTextsWords(std::string line, std::string_view word) {
 // "Добавената сол е чиста (100%), затова в нея има 50 г сол.": a pupil's problem names its
 // substance, not the calculator's "чисто вещество", and says the pure part's substance as an
 // amount.
-std::string PureSaidPlainly(std::string line, const Problem& problem) {
+std::string PureSaidPlainly(std::string line, const Problem& problem, std::string_view own) {
   constexpr std::string_view Calculators = " е чисто вещество (100%), затова ";
   constexpr std::string_view Whole = " цялата маса: ";
   const Texts::Noun& pure = Texts::ContextTable[static_cast<std::size_t>(problem.context)].pure;
@@ -465,7 +465,11 @@ std::string PureSaidPlainly(std::string line, const Problem& problem) {
                                                      "Добавените"};
   constexpr std::array<std::string_view, 4> Pure = {"чист", "чиста", "чисто", "чисти"};
   constexpr std::array<std::string_view, 4> Within = {"него", "нея", "него", "тях"};
-  const auto gender = static_cast<std::size_t>(pure.gender);
+  // The text's own substance, said for salt's, may be of another gender: "Добавеният йод".
+  const auto named = std::find_if(Texts::NamedSubstances.begin(), Texts::NamedSubstances.end(),
+                                  [own](const Texts::Noun& noun) { return noun.bare == own; });
+  const auto gender =
+      static_cast<std::size_t>(named != Texts::NamedSubstances.end() ? named->gender : pure.gender);
   const std::string substance = Texts::PartWordsOf(problem).substance;
   // "50 (г)." of the calculator's line is "50 г".
   std::string amount = line.substr(whole + Whole.size());
@@ -653,7 +657,7 @@ void MyProblem::ShowReading() {
     ++from;
   }
   for (std::size_t i = from; i < lines.size(); ++i) {
-    shown_.lines.push_back(PureSaidPlainly(lines[i], problem));
+    shown_.lines.push_back(PureSaidPlainly(lines[i], problem, reading_.ownWord));
   }
   shown_.table = teaching.solution.table;
   shown_.tableAt = teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt);
