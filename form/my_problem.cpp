@@ -178,6 +178,18 @@ Fraction Magnitude(const Fraction& value) {
 }
 
 // Whether the problem's tenths hold every quantity exactly, as the grid would show them.
+// Whether the problem holds every given as the text writes it: one of more than tenths stands in
+// it as 0, and the problem's words for the parts would name that.
+bool HoldsTheGivens(const Reading& reading) {
+  for (const Column column : AllColumns) {
+    if (reading.problem->IsGiven(column) &&
+        Fraction::Of(reading.problem->Value(column).count, 10) != reading.values[column]) {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool AreTenths(const Reading& reading) {
   for (const Column column : AllColumns) {
     if (Fraction::Of(reading.problem->Value(column).count, 10) != reading.values[column]) {
@@ -638,7 +650,9 @@ void MyProblem::ShowReading() {
       const std::size_t sought = next++;
       const std::string share = ShareAnswer(amount, sought);
       shares = shares || !share.empty();
-      answers.push_back(share.empty() ? NamedAmount(problem, amount, sought) : share);
+      const std::string named =
+          HoldsTheGivens(reading_) ? NamedAmount(problem, amount, sought) : ExactAmount(amount);
+      answers.push_back(share.empty() ? named : share);
     }
   }
   // The answer is said in the question's unit, the working in the problem's; a difference asked

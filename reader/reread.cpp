@@ -108,9 +108,8 @@ bool KeepsRestShares(const std::vector<Amount>& before, const std::vector<Column
   return true;
 }
 
-}  // namespace
-
-Reading Reread(Reading reading) {
+// The roles as the pupil gave them, solved again.
+Reading Reworked(Reading reading) {
   // Two steps' roles are not the grid's six: they stay as read.
   if (reading.problem && reading.problem->firstStep) {
     return reading;
@@ -185,5 +184,21 @@ Reading Reread(Reading reading) {
   reading.values = *exact;
   reading.right = RightOption(reading.answers, reading.options);
   reading.problem = std::move(problem);
+  return reading;
+}
+
+}  // namespace
+
+Reading Reread(Reading reading) {
+  // Numbers beyond what exact fractions hold, given new roles: no answer rather than a rounded one.
+  if (std::optional<Reading> reread = Exactly([&] { return Reworked(reading); })) {
+    return *std::move(reread);
+  }
+  reading.problem.reset();
+  reading.answers.clear();
+  reading.missing.clear();
+  reading.right.reset();
+  reading.stepsOnly = false;
+  reading.doubt = Doubt::Impossible;
   return reading;
 }

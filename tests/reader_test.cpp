@@ -926,6 +926,35 @@ TEST(MyProblemTest, SolvesAgainWithTheRoleThePupilGives) {
       << Joined(water.Shown().lines);
 }
 
+// Numbers of more digits than the problems hold: whatever roles the pupil gives them, a doubt or an
+// answer, never the end of the program; and an answer that names no part by rounded words.
+TEST(MyProblemTest, KeepsNumbersBeyondTheProblemsWithinTheReading) {
+  MyProblem mine;
+  constexpr std::string_view Long =
+      "Колко грама 12,3456789012347% разтвор на сол трябва да се смесят с 3,1415926535897% "
+      "разтвор на сол, за да се получат 200 г 7,1234567890123% разтвор на сол? А) "
+      "0,00000000000001 т Б) 999999999999999 т";
+  mine.Read(Long);
+  const std::size_t count = mine.Numbers().size();
+  for (std::size_t number = 0; number < count; ++number) {
+    for (std::size_t role = 0; role < mine.Roles().size(); ++role) {
+      mine.Read(Long);
+      mine.ChangeRole(number, role);
+      EXPECT_FALSE(mine.Shown().lines.empty()) << number << " " << role;
+    }
+  }
+  // The mixture's mass given up, and an option's 999999999999999 т taken for it.
+  mine.Read(Long);
+  mine.ChangeRole(2, mine.Roles().size() - 1);
+  mine.ChangeRole(5, MixWeight);
+  EXPECT_FALSE(mine.IsAnswered()) << Joined(mine.Shown().lines);
+  mine.Read(
+      "Колко грама 12,25% разтвор на сол трябва да се смесят с 3% разтвор на сол, за да се "
+      "получат 200 г 7% разтвор на сол?");
+  EXPECT_TRUE(mine.Outcome().starts_with("Отговор: 86,(486) г")) << mine.Outcome();
+  EXPECT_EQ(mine.Outcome().find("0% разтвор"), std::string::npos) << mine.Outcome();
+}
+
 // Goods mixed by price: the price in the percentage's place, the solution by what they are worth,
 // the goods named as the text names them, or as kinds where it names two.
 TEST(MyProblemTest, SolvesAMixtureByPriceInItsCurrency) {
