@@ -190,6 +190,12 @@ inline constexpr std::array<std::string_view, ContextCount> SubstanceSubjects = 
     "солта",           "захарта",         "спиртът",        "плодовият сок", "оцетната киселина",
     "мазнините",       "медта",           "калаят",         "среброто",      "златото",
     "сухото вещество", "сухото вещество", "сухото вещество"};
+// The substance after a preposition or in brackets: "масата на калая", "(спирта)". In the order
+// of Context.
+inline constexpr std::array<std::string_view, ContextCount> SubstanceObjects = {
+    "солта",           "захарта",         "спирта",         "плодовия сок", "оцетната киселина",
+    "мазнините",       "медта",           "калая",          "среброто",     "златото",
+    "сухото вещество", "сухото вещество", "сухото вещество"};
 
 // After "Колко": "Колко грама", "Колко процента". In the order of Unit.
 inline constexpr std::array<std::string_view, 4> CountedUnits = {"грама", "килограма", "литра",

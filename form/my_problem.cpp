@@ -83,7 +83,7 @@ Texts::PartWords PartWordsOf(const Reading& reading) {
   const auto context = static_cast<std::size_t>(reading.problem->context);
   // Sugar dissolved in water is "захарта"; "чистата захар" is what strengthens a solution.
   if (IsDissolved(*reading.problem)) {
-    words.names[0] = Texts::SubstanceSubjects[context];
+    words.names[0] = Texts::SubstanceObjects[context];
   }
   // A solution described is "разтвора", none obtained.
   if (reading.described) {
@@ -238,17 +238,6 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
   return renamed;
 }
 
-// "калаят" after a preposition, "в калая": a masculine noun's short article; "медта" stays.
-std::string ShortArticled(std::string definite) {
-  for (const auto& [full, brief] :
-       {std::pair<std::string_view, std::string_view>{"ът", "а"}, {"ят", "я"}}) {
-    if (definite.ends_with(full)) {
-      return definite.replace(definite.size() - full.size(), full.size(), brief);
-    }
-  }
-  return definite;
-}
-
 constexpr Texts::Noun SaltNoun = {"сол", Texts::Gender::Feminine, "солта", "солта"};
 
 // "5% разтвор на йод", "… в спирт": salt's or water's words in those the text names, by their
@@ -363,8 +352,9 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
            Texts::ContextTable[static_cast<std::size_t>(context)].substance == own;
   });
   if (metal != Contexts.end()) {
-    const std::string definite(Texts::SubstanceSubjects[static_cast<std::size_t>(*metal)]);
-    return OtherMetalsRenamed(own, definite, ShortArticled(definite));
+    const auto at = static_cast<std::size_t>(*metal);
+    return OtherMetalsRenamed(own, std::string(Texts::SubstanceSubjects[at]),
+                              std::string(Texts::SubstanceObjects[at]));
   }
   const auto base = std::find_if(Texts::BaseMetals.begin(), Texts::BaseMetals.end(),
                                  [own](const Texts::Noun& noun) { return noun.bare == own; });
