@@ -340,7 +340,13 @@ class Grouper {
   // named after the measure their price is of; not the mixture, whose price is what is obtained.
   std::optional<std::size_t> GoodsBefore(std::size_t i) const {
     constexpr std::size_t Reach = 5;
-    if (!byPrice_ || i == 0 || !IsWord(items_[i - 1], "струва")) {
+    if (!byPrice_ || i == 0) {
+      return std::nullopt;
+    }
+    if (IsWord(items_[i - 1], "по")) {
+      return GoodsListedAt(i - 1);
+    }
+    if (!IsWord(items_[i - 1], "струва")) {
       return std::nullopt;
     }
     for (std::size_t j = i - 1; j-- > 0 && j + Reach > i;) {
@@ -352,6 +358,20 @@ class Grouper {
       }
     }
     return std::nullopt;
+  }
+
+  // "ядки: орехи по 14 € … и бадеми по 20 €": goods listed with their prices, their masses
+  // given later by their names; a verb before "по", "продава по 14 €", names none.
+  std::optional<std::size_t> GoodsListedAt(std::size_t by) const {
+    if (by < 2) {
+      return std::nullopt;
+    }
+    const std::size_t goods = by - 1;
+    const Item& before = items_[goods - 1];
+    const bool listed = IsMark(before, ":") || IsMark(before, ",") || IsWord(before, "и");
+    const bool named = IsCyrillicWord(items_[goods]) && !StartsWith(items_[goods], "смес") &&
+                       !IsSolutionWord(items_[goods]) && OrdinalOf(items_[goods]) == 0;
+    return listed && named ? std::optional<std::size_t>(goods) : std::nullopt;
   }
 
   std::optional<std::size_t> NounBefore(std::size_t i) const {
