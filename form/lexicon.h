@@ -103,7 +103,7 @@ inline constexpr Noun DriedApricots = {"сушени кайсии", Gender::Plur
 
 // Substances a textbook's solution is of that no context names, each read as salt's and said in
 // the text's own words: "5% разтвор на йод", "чиста сода".
-inline constexpr std::array<Noun, 7> NamedSubstances = {{
+inline constexpr std::array<Noun, 8> NamedSubstances = {{
     {"сода", Gender::Feminine, "содата", "содата"},
     {"глюкоза", Gender::Feminine, "глюкозата", "глюкозата"},
     {"борна киселина", Gender::Feminine, "борната киселина", "борната киселина"},
@@ -111,6 +111,7 @@ inline constexpr std::array<Noun, 7> NamedSubstances = {{
     {"сапун", Gender::Masculine, "сапуна", "сапунът"},
     {"амоняк", Gender::Masculine, "амоняка", "амонякът"},
     {"калиев перманганат", Gender::Masculine, "калиевия перманганат", "калиевият перманганат"},
+    {"антифриз", Gender::Masculine, "антифриза", "антифризът"},
 }};
 // What a named substance is dissolved in beside water: "5% разтвор на йод в спирт".
 inline constexpr std::array<Noun, 1> Solvents = {

@@ -285,7 +285,7 @@ std::vector<std::pair<std::string, std::string>> OtherMetalsRenamed(std::string_
 
 // The context's words the text calls by its own, and the text's word for each: salt's of a
 // substance not named or of an acid, plums' of other produce dried as they are.
-std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
+std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own, bool held) {
   // "5% разтвор", not "5% разтвор на вещество"; a substance not named is one, "веществото", where
   // salt is a mass, "съдържание на сол"; and pure, it is no longer said to be a pure substance.
   if (own == "вещество") {
@@ -313,11 +313,12 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
     }
     return renamed;
   }
-  // "5% белина": the solution called by its name, of a substance not named.
-  if (own == HouseholdBleach.bare || own == HouseholdAntifreeze.bare) {
+  // "5% белина": the solution called by its name, of a substance not named; "разтвор на
+  // антифриз" names the substance, as other named substances are.
+  if (!held && (own == HouseholdBleach.bare || own == HouseholdAntifreeze.bare)) {
     std::vector<std::pair<std::string, std::string>> renamed = {
         {"разтвор на сол", std::string(own)}};
-    for (auto& pair : RenamingsOf("вещество")) {
+    for (auto& pair : RenamingsOf("вещество", false)) {
       renamed.push_back(std::move(pair));
     }
     for (auto& pair :
@@ -394,10 +395,12 @@ bool IsLetterBefore(std::string_view text, std::size_t at) {
 
 // "Солта не се променя" of a solution of acid: "Киселината не се променя"; "Водата" of iodine
 // dissolved in spirit: "Спиртът".
-std::string InTextsWords(std::string line, std::string_view own, std::string_view solvent) {
+std::string InTextsWords(std::string line, const Reading& reading) {
+  const std::string_view own = reading.ownWord;
+  const std::string_view solvent = reading.solvent;
   std::vector<std::pair<std::string, std::string>> renamings;
   if (!own.empty()) {
-    renamings = RenamingsOf(own);
+    renamings = RenamingsOf(own, reading.ownHeld);
   }
   const auto dissolvedIn =
       std::find_if(Texts::Solvents.begin(), Texts::Solvents.end(),
@@ -522,7 +525,7 @@ std::vector<std::string> MyProblem::Roles() const {
   }
   roles.emplace_back(NotNeeded);
   for (std::string& role : roles) {
-    role = InTextsWords(std::move(role), read_.ownWord, read_.solvent);
+    role = InTextsWords(std::move(role), read_);
   }
   return roles;
 }
@@ -571,19 +574,15 @@ void MyProblem::Show() {
     return;
   }
   for (std::string& line : shown_.lines) {
-    line = MixtureInTextsWords(InTextsWords(std::move(line), reading_.ownWord, reading_.solvent),
-                               reading_.mixtureWord);
+    line = MixtureInTextsWords(InTextsWords(std::move(line), reading_), reading_.mixtureWord);
   }
   if (shown_.table) {
     for (std::string& cell : shown_.table->heading) {
-      cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_.ownWord, reading_.solvent),
-                                 reading_.mixtureWord);
+      cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_), reading_.mixtureWord);
     }
     for (auto& row : shown_.table->rows) {
       for (std::string& cell : row) {
-        cell =
-            MixtureInTextsWords(InTextsWords(std::move(cell), reading_.ownWord, reading_.solvent),
-                                reading_.mixtureWord);
+        cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_), reading_.mixtureWord);
       }
     }
   }
@@ -701,7 +700,7 @@ void MyProblem::NameTheStartingSolution() {
   // A solution the text calls by a word of its own may differ in gender from this one's.
   if (problem.kind != Kind::UnknownSecondStrength ||
       (!waterFirst && problem.second != Ingredient::Water) ||
-      InTextsWords(std::string(noun.bare), reading_.ownWord, reading_.solvent) != noun.bare) {
+      InTextsWords(std::string(noun.bare), reading_) != noun.bare) {
     return;
   }
   constexpr std::array<std::string_view, 4> Starting = {"първоначалния", "първоначалната",

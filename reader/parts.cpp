@@ -310,7 +310,7 @@ class Grouper {
     }
     std::size_t after = at + 1;
     while (after < asides_.end && after < at + 3 &&
-           NounOf(items_[after], context_) == Noun::Substance) {
+           NounAt(items_, after, context_) == Noun::Substance) {
       ++after;
     }
     return after > at + 1 ? after : at;

@@ -218,6 +218,7 @@ class Reader {
     }
     if (reading_.currency.empty()) {
       reading_.ownWord = OwnWordOf(own, context_);
+      reading_.ownHeld = context_ == Context::Salt && NamesHouseholdHeld(own);
     }
     const Grouped grouped = GroupsOf(items_, asides_, context_, !reading_.currency.empty());
     const std::vector<Group>& groups = grouped.groups;
