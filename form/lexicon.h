@@ -103,7 +103,7 @@ inline constexpr Noun DriedApricots = {"сушени кайсии", Gender::Plur
 
 // Substances a textbook's solution is of that no context names, each read as salt's and said in
 // the text's own words: "5% разтвор на йод", "чиста сода".
-inline constexpr std::array<Noun, 7> NamedSubstances = {{
+inline constexpr std::array<Noun, 8> NamedSubstances = {{
     {"сода", Gender::Feminine, "содата", "содата"},
     {"глюкоза", Gender::Feminine, "глюкозата", "глюкозата"},
     {"борна киселина", Gender::Feminine, "борната киселина", "борната киселина"},
@@ -111,6 +111,7 @@ inline constexpr std::array<Noun, 7> NamedSubstances = {{
     {"сапун", Gender::Masculine, "сапуна", "сапунът"},
     {"амоняк", Gender::Masculine, "амоняка", "амонякът"},
     {"калиев перманганат", Gender::Masculine, "калиевия перманганат", "калиевият перманганат"},
+    {"антифриз", Gender::Masculine, "антифриза", "антифризът"},
 }};
 // What a named substance is dissolved in beside water: "5% разтвор на йод в спирт".
 inline constexpr std::array<Noun, 1> Solvents = {
@@ -189,6 +190,12 @@ inline constexpr std::array<ContextWords, ContextCount> ContextTable = {{
 inline constexpr std::array<std::string_view, ContextCount> SubstanceSubjects = {
     "солта",           "захарта",         "спиртът",        "плодовият сок", "оцетната киселина",
     "мазнините",       "медта",           "калаят",         "среброто",      "златото",
+    "сухото вещество", "сухото вещество", "сухото вещество"};
+// The substance after a preposition or in brackets: "масата на калая", "(спирта)". In the order
+// of Context.
+inline constexpr std::array<std::string_view, ContextCount> SubstanceObjects = {
+    "солта",           "захарта",         "спирта",         "плодовия сок", "оцетната киселина",
+    "мазнините",       "медта",           "калая",          "среброто",     "златото",
     "сухото вещество", "сухото вещество", "сухото вещество"};
 
 // After "Колко": "Колко грама", "Колко процента". In the order of Unit.

@@ -83,7 +83,7 @@ Texts::PartWords PartWordsOf(const Reading& reading) {
   const auto context = static_cast<std::size_t>(reading.problem->context);
   // Sugar dissolved in water is "захарта"; "чистата захар" is what strengthens a solution.
   if (IsDissolved(*reading.problem)) {
-    words.names[0] = Texts::SubstanceSubjects[context];
+    words.names[0] = Texts::SubstanceObjects[context];
   }
   // A solution described is "разтвора", none obtained.
   if (reading.described) {
@@ -250,17 +250,6 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
   return renamed;
 }
 
-// "калаят" after a preposition, "в калая": a masculine noun's short article; "медта" stays.
-std::string ShortArticled(std::string definite) {
-  for (const auto& [full, brief] :
-       {std::pair<std::string_view, std::string_view>{"ът", "а"}, {"ят", "я"}}) {
-    if (definite.ends_with(full)) {
-      return definite.replace(definite.size() - full.size(), full.size(), brief);
-    }
-  }
-  return definite;
-}
-
 constexpr Texts::Noun SaltNoun = {"сол", Texts::Gender::Feminine, "солта", "солта"};
 
 // "5% разтвор на йод", "… в спирт": salt's or water's words in those the text names, by their
@@ -308,7 +297,7 @@ std::vector<std::pair<std::string, std::string>> OtherMetalsRenamed(std::string_
 
 // The context's words the text calls by its own, and the text's word for each: salt's of a
 // substance not named or of an acid, plums' of other produce dried as they are.
-std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own) {
+std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view own, bool held) {
   // "5% разтвор", not "5% разтвор на вещество"; a substance not named is one, "веществото", where
   // salt is a mass, "съдържание на сол"; and pure, it is no longer said to be a pure substance.
   if (own == "вещество") {
@@ -336,11 +325,12 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
     }
     return renamed;
   }
-  // "5% белина": the solution called by its name, of a substance not named.
-  if (own == HouseholdBleach.bare || own == HouseholdAntifreeze.bare) {
+  // "5% белина": the solution called by its name, of a substance not named; "разтвор на
+  // антифриз" names the substance, as other named substances are.
+  if (!held && (own == HouseholdBleach.bare || own == HouseholdAntifreeze.bare)) {
     std::vector<std::pair<std::string, std::string>> renamed = {
         {"разтвор на сол", std::string(own)}};
-    for (auto& pair : RenamingsOf("вещество")) {
+    for (auto& pair : RenamingsOf("вещество", false)) {
       renamed.push_back(std::move(pair));
     }
     for (auto& pair :
@@ -375,8 +365,9 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
            Texts::ContextTable[static_cast<std::size_t>(context)].substance == own;
   });
   if (metal != Contexts.end()) {
-    const std::string definite(Texts::SubstanceSubjects[static_cast<std::size_t>(*metal)]);
-    return OtherMetalsRenamed(own, definite, ShortArticled(definite));
+    const auto at = static_cast<std::size_t>(*metal);
+    return OtherMetalsRenamed(own, std::string(Texts::SubstanceSubjects[at]),
+                              std::string(Texts::SubstanceObjects[at]));
   }
   const auto base = std::find_if(Texts::BaseMetals.begin(), Texts::BaseMetals.end(),
                                  [own](const Texts::Noun& noun) { return noun.bare == own; });
@@ -416,10 +407,12 @@ bool IsLetterBefore(std::string_view text, std::size_t at) {
 
 // "Солта не се променя" of a solution of acid: "Киселината не се променя"; "Водата" of iodine
 // dissolved in spirit: "Спиртът".
-std::string InTextsWords(std::string line, std::string_view own, std::string_view solvent) {
+std::string InTextsWords(std::string line, const Reading& reading) {
+  const std::string_view own = reading.ownWord;
+  const std::string_view solvent = reading.solvent;
   std::vector<std::pair<std::string, std::string>> renamings;
   if (!own.empty()) {
-    renamings = RenamingsOf(own);
+    renamings = RenamingsOf(own, reading.ownHeld);
   }
   const auto dissolvedIn =
       std::find_if(Texts::Solvents.begin(), Texts::Solvents.end(),
@@ -548,7 +541,7 @@ std::vector<std::string> MyProblem::Roles() const {
   }
   roles.emplace_back(NotNeeded);
   for (std::string& role : roles) {
-    role = InTextsWords(std::move(role), read_.ownWord, read_.solvent);
+    role = InTextsWords(std::move(role), read_);
   }
   return roles;
 }
@@ -597,19 +590,15 @@ void MyProblem::Show() {
     return;
   }
   for (std::string& line : shown_.lines) {
-    line = MixtureInTextsWords(InTextsWords(std::move(line), reading_.ownWord, reading_.solvent),
-                               reading_.mixtureWord);
+    line = MixtureInTextsWords(InTextsWords(std::move(line), reading_), reading_.mixtureWord);
   }
   if (shown_.table) {
     for (std::string& cell : shown_.table->heading) {
-      cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_.ownWord, reading_.solvent),
-                                 reading_.mixtureWord);
+      cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_), reading_.mixtureWord);
     }
     for (auto& row : shown_.table->rows) {
       for (std::string& cell : row) {
-        cell =
-            MixtureInTextsWords(InTextsWords(std::move(cell), reading_.ownWord, reading_.solvent),
-                                reading_.mixtureWord);
+        cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_), reading_.mixtureWord);
       }
     }
   }
@@ -729,7 +718,7 @@ void MyProblem::NameTheStartingSolution() {
   // A solution the text calls by a word of its own may differ in gender from this one's.
   if (problem.kind != Kind::UnknownSecondStrength ||
       (!waterFirst && problem.second != Ingredient::Water) ||
-      InTextsWords(std::string(noun.bare), reading_.ownWord, reading_.solvent) != noun.bare) {
+      InTextsWords(std::string(noun.bare), reading_) != noun.bare) {
     return;
   }
   constexpr std::array<std::string_view, 4> Starting = {"първоначалния", "първоначалната",

@@ -282,8 +282,10 @@ PortionWords FirstWordsOf(const Problem& problem, const ContextWords& words) {
   if (problem.first != Ingredient::PureSubstance) {
     return WordsOf(words, problem.first, problem.Value(Percent1));
   }
-  const std::string_view subject = SubstanceSubjects[static_cast<std::size_t>(problem.context)];
-  return {std::string(words.substance), {words.substance, words.pure.gender, subject, subject}};
+  const auto context = static_cast<std::size_t>(problem.context);
+  return {
+      std::string(words.substance),
+      {words.substance, words.pure.gender, SubstanceObjects[context], SubstanceSubjects[context]}};
 }
 
 // "15% разтвор" where the substance is said in the same sentence: the percentage before the noun

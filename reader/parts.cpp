@@ -178,7 +178,7 @@ class Grouper {
     group.ordinal = named.ordinal;
     MarkUsed(next, named);
     if (named.noun != Noun::None) {
-      TakeContent(group, named.at + 1);
+      TakeContent(group, AfterProduce(named));
     }
     // "15 г злато с проба 750" is an alloy of it, not the pure metal.
     if (group.percent && group.noun == Noun::Substance) {
@@ -221,6 +221,42 @@ class Grouper {
   bool IsNamedPrice(std::size_t i) const {
     constexpr std::array<std::string_view, 4> Before = {"на", "с", "със", "по"};
     return i + 1 < asides_.end && IsAnyWord(items_[i], Before) && StartsWith(items_[i + 1], "цена");
+  }
+
+  // "пресни гъби": the produce named after the word that says it is fresh or dried, past which
+  // its content is said.
+  std::size_t AfterProduce(const Named& named) {
+    const std::size_t next = named.at + 1;
+    if (!IsProduceAt(named, next)) {
+      return next;
+    }
+    used_[next] = true;
+    return next + 1;
+  }
+
+  bool IsProduceAt(const Named& named, std::size_t at) const {
+    return (named.noun == Noun::Fresh || named.noun == Noun::Dried) && at < asides_.end &&
+           IsCyrillicWord(items_[at]) && NounOf(items_[at], context_) == Noun::None &&
+           !IsAnyWord(items_[at], Prepositions) && !StartsWithAny(items_[at], Which) &&
+           !EndsPhrase(items_[at]);
+  }
+
+  // "От 2 т пресни гъби … след сушене се получават гъби с 20% вода": produce named as the
+  // fresh was, after it is dried, is the dried.
+  std::optional<std::size_t> DriedProduceBefore(std::size_t i) const {
+    if (i < 2 || !(IsWord(items_[i - 1], "с") || IsWord(items_[i - 1], "със"))) {
+      return std::nullopt;
+    }
+    const std::size_t produce = i - 2;
+    bool dried = false;
+    for (std::size_t j = produce; j-- > 0;) {
+      dried = dried || StartsWith(items_[j], "суш") || StartsWith(items_[j], "изсуш");
+      if (dried && j > 0 && items_[j].text == items_[produce].text &&
+          NounOf(items_[j - 1], context_) == Noun::Fresh) {
+        return produce;
+      }
+    }
+    return std::nullopt;
   }
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
@@ -274,7 +310,7 @@ class Grouper {
     }
     std::size_t after = at + 1;
     while (after < asides_.end && after < at + 3 &&
-           NounOf(items_[after], context_) == Noun::Substance) {
+           NounAt(items_, after, context_) == Noun::Substance) {
       ++after;
     }
     return after > at + 1 ? after : at;
@@ -319,6 +355,13 @@ class Grouper {
       groups_.push_back(group);
       return;
     }
+    if (const std::optional<std::size_t> produce = DriedProduceBefore(i)) {
+      group.noun = Noun::Dried;
+      group.named = *produce;
+      group.begin = *produce;
+      groups_.push_back(group);
+      return;
+    }
     // It measures what was named just before it: "сплав с 20% мед", "сушените – 12%".
     const std::optional<std::size_t> before = NounBefore(i);
     if (before) {
@@ -340,7 +383,13 @@ class Grouper {
   // named after the measure their price is of; not the mixture, whose price is what is obtained.
   std::optional<std::size_t> GoodsBefore(std::size_t i) const {
     constexpr std::size_t Reach = 5;
-    if (!byPrice_ || i == 0 || !IsWord(items_[i - 1], "струва")) {
+    if (!byPrice_ || i == 0) {
+      return std::nullopt;
+    }
+    if (IsWord(items_[i - 1], "по")) {
+      return GoodsListedAt(i - 1);
+    }
+    if (!IsWord(items_[i - 1], "струва")) {
       return std::nullopt;
     }
     for (std::size_t j = i - 1; j-- > 0 && j + Reach > i;) {
@@ -352,6 +401,20 @@ class Grouper {
       }
     }
     return std::nullopt;
+  }
+
+  // "ядки: орехи по 14 € … и бадеми по 20 €": goods listed with their prices, their masses
+  // given later by their names; a verb before "по", "продава по 14 €", names none.
+  std::optional<std::size_t> GoodsListedAt(std::size_t by) const {
+    if (by < 2) {
+      return std::nullopt;
+    }
+    const std::size_t goods = by - 1;
+    const Item& before = items_[goods - 1];
+    const bool listed = IsMark(before, ":") || IsMark(before, ",") || IsWord(before, "и");
+    const bool named = IsCyrillicWord(items_[goods]) && !StartsWith(items_[goods], "смес") &&
+                       !IsSolutionWord(items_[goods]) && OrdinalOf(items_[goods]) == 0;
+    return listed && named ? std::optional<std::size_t>(goods) : std::nullopt;
   }
 
   std::optional<std::size_t> NounBefore(std::size_t i) const {

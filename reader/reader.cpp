@@ -218,6 +218,7 @@ class Reader {
     }
     if (reading_.currency.empty()) {
       reading_.ownWord = OwnWordOf(own, context_);
+      reading_.ownHeld = context_ == Context::Salt && NamesHouseholdHeld(own);
     }
     const Grouped grouped = GroupsOf(items_, asides_, context_, !reading_.currency.empty());
     const std::vector<Group>& groups = grouped.groups;
@@ -1373,6 +1374,23 @@ class Reader {
     }
   }
 
+  // "6 лв.", "14 € за килограм": a price ends where the text's words for it end, its currency
+  // and the measure it is of with it; any other number is one item.
+  std::size_t PriceEndOf(std::size_t i) const {
+    if (reading_.currency.empty() || i + 1 >= items_.size() || CurrencyOf(items_[i + 1]).empty()) {
+      return i;
+    }
+    std::size_t last = i + 1;
+    if (IsWord(items_[last], "лв") && last + 1 < items_.size() && IsMark(items_[last + 1], ".")) {
+      ++last;
+    }
+    if (last + 2 < items_.size() && IsWord(items_[last + 1], "за") &&
+        (StartsWith(items_[last + 2], "килограм") || IsWord(items_[last + 2], "кг"))) {
+      last += 2;
+    }
+    return last;
+  }
+
   void WriteNumbers() {
     const std::array<std::pair<const Placed*, std::size_t>, 3> parts = {
         {{&first_, 0}, {&second_, 1}, {&mixture_, 2}}};
@@ -1381,9 +1399,11 @@ class Reader {
       if (item.type != ItemType::Number) {
         continue;
       }
-      ReadNumber number{item.begin,  item.end,     item.text,
-                        item.amount, std::nullopt, std::string(asides_.of[i]),
-                        false};
+      const std::size_t end = items_[PriceEndOf(i)].end;
+      ReadNumber number{
+          item.begin,  end,          std::string(text_.substr(item.begin, end - item.begin)),
+          item.amount, std::nullopt, std::string(asides_.of[i]),
+          false};
       if (reading_.problem) {
         for (const auto& [part, p] : parts) {
           if (part->mass == i) {

@@ -98,6 +98,9 @@ struct Reading {
   // read as salt, "ябълки" as plums, "саламура" as a solution of salt, "мед" as the other metals
   // beside gold; empty where the text uses the context's own.
   std::string ownWord;
+  // The own word names what a solution holds, "разтвор на антифриз", not the solution itself,
+  // which a household's word may also be: "6 л антифриз".
+  bool ownHeld = false;
   // The text's own word for the mixture, where it is another than its parts': "концентрат" of
   // juice boiled down; empty where it has none.
   std::string mixtureWord;

@@ -376,7 +376,25 @@ bool NamesSaltWater(const Items& items, std::size_t i) {
   return (water && i > 0 && StartsWithAny(items[i - 1], Salted)) || seaAlone;
 }
 
+// "разтвор на антифриз": a household's solution named as what another solution holds.
+bool IsHouseholdHeldAt(const Items& items, std::size_t i) {
+  return i >= 2 && IsWord(items[i - 1], "на") && IsSolutionWord(items[i - 2]) &&
+         IsNamedSubstance(items[i]) && StartsWithAny(items[i], HouseholdSolutions);
+}
+
+bool NamesHouseholdHeld(const Items& items) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (IsHouseholdHeldAt(items, i)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 Noun NounAt(const Items& items, std::size_t i, Context context) {
+  if (context == Context::Salt && IsHouseholdHeldAt(items, i)) {
+    return Noun::Substance;
+  }
   return NamesSaltWater(items, i) ? Noun::Solution : NounOf(items[i], context);
 }
 

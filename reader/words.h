@@ -52,6 +52,8 @@ bool IsSolutionWord(const Item& item);
 bool NamesSaltWater(const Items& items, std::size_t i);
 // The noun of the word at `i` in its phrase: a solution where it names salt water.
 Noun NounAt(const Items& items, std::size_t i, Context context);
+// Whether a household's solution is named as what another holds: "разтвор на антифриз".
+bool NamesHouseholdHeld(const Items& items);
 Noun NounOf(const Item& item, Context context);
 // The weightier of two nouns names a phrase: water over a solution over the substance.
 int Priority(Noun noun);

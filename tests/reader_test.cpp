@@ -657,6 +657,16 @@ TEST(MyProblemTest, SaysWhatItDidNotUnderstandAndGivesNoAnswer) {
   const std::vector<std::string> one =
       ShownOf("Пресните гъби съдържат 15% сухо вещество. Колко процента вода има в тях?");
   EXPECT_TRUE(HasLineStarting(one, "Разбрах числото: 15%.")) << Joined(one);
+  // A price is said as the text writes it, with its currency and the measure it is of.
+  for (const auto& [text, numbers] : std::vector<std::pair<std::string_view, std::string_view>>{
+           {"Смесили 3 кг ориз по 6 лв. и 2 кг ориз. Колко струва 1 кг от сместа?",
+            "Разбрах числата: 3 кг, 6 лв., 2 кг и 1 кг"},
+           {"Смесили 3 кг орехи по 14 € за килограм, 2 кг бадеми по 20 евро за кг и 1 кг "
+            "лешници по 18 €. Колко струва килограм от сместа?",
+            "Разбрах числата: 3 кг, 14 € за килограм, 2 кг, 20 евро за кг, 1 кг и 18 €."}}) {
+    const std::vector<std::string> priced = ShownOf(text);
+    EXPECT_TRUE(HasLineStarting(priced, numbers)) << Joined(priced);
+  }
 }
 
 // The answer is said in the text's own terms: a hallmark asked is answered as one.
@@ -785,6 +795,16 @@ TEST(MyProblemTest, NamesTheSubstanceAsTheTextNamesIt) {
        "долели 20 кг вода. Колко процента сол има в новата саламура?",
        "Първо намираме масата на получената саламура и колко килограма сол има в нея.",
        {"разтвор", "него"}},
+      {"Сплав от 3 кг калай и 2 кг мед. Колко процента е масата на калая?",
+       "Дадено: 3 кг – масата на калая; 2 кг – масата на медта.",
+       {"на калаят", "(калаят)"}},
+      {"В 80 г вода разтворили 20 г спирт. Колко процента спирт съдържа разтворът?",
+       "Дадено: 80 г – масата на водата; 20 г – масата на спирта.",
+       {"на спиртът", "(спиртът)"}},
+      {"Колко литра вода трябва да се добавят към 6 л разтвор на антифриз с концентрация 60%, "
+       "за да се получи разтвор с концентрация 40%?",
+       "Дадено: 6 л – обемът на разтвора; 60% – процентното съдържание на антифриз в разтвора;",
+       {"веществ", "сол", "антифриза"}},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
