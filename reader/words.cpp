@@ -486,6 +486,13 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
     several =
         several || (c != b && counts[c] > 0 && !(IsMetal(Contexts[c]) && IsMetal(Contexts[b])));
   }
+  // A hallmark of an alloy of gold and silver: which of the two it measures, the text does not say
+  // as a percentage does.
+  const auto named = [&counts](Context metal) {
+    return counts[static_cast<std::size_t>(metal)] > 0;
+  };
+  several = several || (named(Context::Silver) && named(Context::Gold) &&
+                        !MeasuredMetal(items, {Context::Silver, Context::Gold}));
   // Apples, pears, figs and grapes are dried as plums are.
   if (*best == 0 && std::any_of(items.begin(), items.end(), [](const Item& item) {
         return std::any_of(OtherProduce.begin(), OtherProduce.end(),
