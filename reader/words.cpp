@@ -303,6 +303,12 @@ bool IsJuiceOfDryMatter(const Items& items) {
   return NamesDryMatter(items) && named && !produce;
 }
 
+// "солна киселина" is an acid, no salt.
+bool IsAcidNamedBySaltAt(const Items& items, std::size_t i) {
+  return i + 1 < items.size() && StartsWith(items[i], "солн") &&
+         StartsWith(items[i + 1], "киселин");
+}
+
 }  // namespace
 
 bool IsCyrillicWord(const Item& item) {
@@ -463,7 +469,7 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
   for (std::size_t i = 0; i < items.size(); ++i) {
     const Item& item = items[i];
     // The solvent of a named substance is no substance of the text's.
-    if (IsSolventAt(items, i)) {
+    if (IsSolventAt(items, i) || IsAcidNamedBySaltAt(items, i)) {
       continue;
     }
     for (std::size_t c = 0; c < ContextCount; ++c) {
@@ -519,8 +525,12 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
 std::string_view OwnWordOf(const Items& items, Context context) {
   const auto& marks = Marks()[static_cast<std::size_t>(context)];
   const auto has = [&items](std::string_view stem) {
-    return std::any_of(items.begin(), items.end(),
-                       [stem](const Item& item) { return StartsWith(item, stem); });
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (StartsWith(items[i], stem) && !IsAcidNamedBySaltAt(items, i)) {
+        return true;
+      }
+    }
+    return false;
   };
   // "5 кг цинк" added to an alloy: the other metals are that metal where it is the one named
   // beside the alloy's, else they are more than it.
