@@ -173,6 +173,14 @@ class Reader {
     }
   }
 
+  bool AsksAChange(std::size_t begin, std::size_t end) const {
+    static constexpr std::array<std::string_view, 6> Changes = {"увелич", "намал", "нарасн",
+                                                                "порасн", "спадн", "понижи"};
+    return std::any_of(items_.begin() + static_cast<std::ptrdiff_t>(begin),
+                       items_.begin() + static_cast<std::ptrdiff_t>(end),
+                       [](const Item& item) { return StartsWithAny(item, Changes); });
+  }
+
   // As the text shows it, a capital: "В" of "в)", "C" of "c)", which a pupil finds on the page.
   static std::string OptionLetter(std::string_view letter) {
     constexpr std::array<std::pair<std::string_view, std::string_view>, 8> Letters = {{{"a", "A"},
@@ -251,6 +259,11 @@ class Reader {
       return Doubt(Doubt::NoQuestion);
     }
     for (const auto& [begin, end] : questions) {
+      // "С колко грама се е увеличила солта?", "С колко процента е намаляла концентрацията?": a
+      // change from before to after, which no target says.
+      if (AsksAChange(begin, end)) {
+        return Doubt(Doubt::TwoReadings);
+      }
       const std::vector<Target> asked = TargetsOf(items_, begin, end, context_);
       targets_.insert(targets_.end(), asked.begin(), asked.end());
       // "Каква проба има сплавта?" asks a hallmark, whatever the parts are given by.

@@ -637,6 +637,13 @@ const std::vector<Row>& Table() {
     {"Колко грама 10% и колко грама 30% разтвор на сол трябва да се смесят, за да се получат "
      "600 г 15% разтвор? С колко грама солта във втория разтвор е по-малко от солта в първия?",
      Is(Grams(450), Grams(150), Grams(0))},
+    // A change from before to after asked: no quantity of the parts or the mixture.
+    {"Към 400 г 10% солен разтвор добавили 100 г 25% солен разтвор. С колко грама се е "
+     "увеличила солта?",
+     Doubt::TwoReadings},
+    {"Към 300 г 20% захарен разтвор долели 100 г вода. С колко процента е намаляла "
+     "концентрацията?",
+     Doubt::TwoReadings},
     // A hallmark of an alloy of gold and silver: of which, the text does not say.
     {"Сплав от злато и сребро е с проба 750 и тежи 20 г. Колко грама сребро има в сплавта?",
      Doubt::TwoReadings},
