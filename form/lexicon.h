@@ -74,6 +74,17 @@ struct Noun {
   }
 };
 
+// The noun of a list that is written as `bare`; none where the list has no such noun.
+template <std::size_t Count>
+constexpr const Noun* NounNamed(const std::array<Noun, Count>& nouns, std::string_view bare) {
+  for (const Noun& noun : nouns) {
+    if (noun.bare == bare) {
+      return &noun;
+    }
+  }
+  return nullptr;
+}
+
 inline constexpr Noun SolutionNoun = {"разтвор", Gender::Masculine, "разтвора", "разтворът",
                                       "двата разтвора"};
 inline constexpr Noun DrinkNoun = {"напитка", Gender::Feminine, "напитката", "напитката",

@@ -177,22 +177,13 @@ Fraction Magnitude(const Fraction& value) {
   return value < 0 ? Fraction(0) - value : value;
 }
 
-// Whether the problem's tenths hold every quantity exactly, as the grid would show them.
-// Whether the problem holds every given as the text writes it: one of more than tenths stands in
-// it as 0, and the problem's words for the parts would name that.
-bool HoldsTheGivens(const Reading& reading) {
+// Whether the problem's tenths hold the quantities exactly: every one, as the grid would show
+// them, or the givens only, which its words for the parts name. One of more than tenths stands in
+// the problem as 0.
+bool HoldsInTenths(const Reading& reading, bool givensOnly) {
   for (const Column column : AllColumns) {
-    if (reading.problem->IsGiven(column) &&
+    if ((!givensOnly || reading.problem->IsGiven(column)) &&
         Fraction::Of(reading.problem->Value(column).count, 10) != reading.values[column]) {
-      return false;
-    }
-  }
-  return true;
-}
-
-bool AreTenths(const Reading& reading) {
-  for (const Column column : AllColumns) {
-    if (Fraction::Of(reading.problem->Value(column).count, 10) != reading.values[column]) {
       return false;
     }
   }
@@ -339,9 +330,7 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
     }
     return renamed;
   }
-  const auto named = std::find_if(Texts::NamedSubstances.begin(), Texts::NamedSubstances.end(),
-                                  [own](const Texts::Noun& noun) { return noun.bare == own; });
-  if (named != Texts::NamedSubstances.end()) {
+  if (const Texts::Noun* named = Texts::NounNamed(Texts::NamedSubstances, own)) {
     return Renamed(SaltNoun, *named);
   }
   if (own == "киселина") {
@@ -369,9 +358,7 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
     return OtherMetalsRenamed(own, std::string(Texts::SubstanceSubjects[at]),
                               std::string(Texts::SubstanceObjects[at]));
   }
-  const auto base = std::find_if(Texts::BaseMetals.begin(), Texts::BaseMetals.end(),
-                                 [own](const Texts::Noun& noun) { return noun.bare == own; });
-  if (base != Texts::BaseMetals.end()) {
+  if (const Texts::Noun* base = Texts::NounNamed(Texts::BaseMetals, own)) {
     return OtherMetalsRenamed(own, std::string(base->definiteFull),
                               std::string(base->definiteShort));
   }
@@ -414,10 +401,7 @@ std::string InTextsWords(std::string line, const Reading& reading) {
   if (!own.empty()) {
     renamings = RenamingsOf(own, reading.ownHeld);
   }
-  const auto dissolvedIn =
-      std::find_if(Texts::Solvents.begin(), Texts::Solvents.end(),
-                   [solvent](const Texts::Noun& noun) { return noun.bare == solvent; });
-  if (dissolvedIn != Texts::Solvents.end()) {
+  if (const Texts::Noun* dissolvedIn = Texts::NounNamed(Texts::Solvents, solvent)) {
     for (auto& pair : Renamed(Texts::WaterNoun, *dissolvedIn)) {
       renamings.push_back(std::move(pair));
     }
@@ -466,22 +450,20 @@ std::string PureSaidPlainly(std::string line, const Problem& problem, std::strin
   if (at == std::string::npos || whole == std::string::npos || pure.bare.empty()) {
     return line;
   }
-  constexpr std::array<std::string_view, 4> Added = {"Добавеният", "Добавената", "Добавеното",
-                                                     "Добавените"};
-  constexpr std::array<std::string_view, 4> Pure = {"чист", "чиста", "чисто", "чисти"};
-  constexpr std::array<std::string_view, 4> Within = {"него", "нея", "него", "тях"};
+  using Texts::Article;
+  constexpr Texts::Forms Added = {"Добавения", "Добавеният", "Добавената", "Добавеното",
+                                  "Добавените"};
   // The text's own substance, said for salt's, may be of another gender: "Добавеният йод".
-  const auto named = std::find_if(Texts::NamedSubstances.begin(), Texts::NamedSubstances.end(),
-                                  [own](const Texts::Noun& noun) { return noun.bare == own; });
-  const auto gender =
-      static_cast<std::size_t>(named != Texts::NamedSubstances.end() ? named->gender : pure.gender);
+  const Texts::Noun* named = Texts::NounNamed(Texts::NamedSubstances, own);
+  const Texts::Gender gender = named ? named->gender : pure.gender;
   const std::string substance = Texts::PartWordsOf(problem).substance;
   // "50 (г)." of the calculator's line is "50 г".
   std::string amount = line.substr(whole + Whole.size());
   amount = amount.substr(0, amount.find(" (")) + " " + std::string(UnitSymbol(problem.unit));
-  return std::string(Added[gender]) + " " + substance + " е " + std::string(Pure[gender]) +
-         " (100%), затова в " + std::string(Within[gender]) + " има " + amount + " " + substance +
-         ".";
+  return std::string(Added.For(gender, Article::Full)) + " " + substance + " е " +
+         std::string(Texts::PureRowForms.For(gender, Article::Full)) + " (100%), затова в " +
+         std::string(Texts::ObjectPronounForms.For(gender, Article::Short)) + " има " + amount +
+         " " + substance + ".";
 }
 
 // "Отговор: 60%." of alloys given by their hallmarks, said as one: "Отговор: проба 600 (60%)."
@@ -572,7 +554,8 @@ void MyProblem::ChangeRole(std::size_t number, std::size_t role) {
 }
 
 bool MyProblem::CanGoIntoGrid() const {
-  return IsAnswered() && reading_.parts.empty() && reading_.currency.empty() && AreTenths(reading_);
+  return IsAnswered() && reading_.parts.empty() && reading_.currency.empty() &&
+         HoldsInTenths(reading_, false);
 }
 
 Practice::GridEntry MyProblem::ForGrid(std::string_view decimalSeparator) const {
@@ -627,7 +610,7 @@ void MyProblem::ShowReading() {
     ShowStepsOnly();
     return;
   }
-  const bool tenths = AreTenths(reading_);
+  const bool tenths = HoldsInTenths(reading_, false);
   std::vector<std::string> answers;
   std::string difference;
   bool shares = false;
@@ -639,8 +622,8 @@ void MyProblem::ShowReading() {
       const std::size_t sought = next++;
       const std::string share = ShareAnswer(amount, sought);
       shares = shares || !share.empty();
-      const std::string named =
-          HoldsTheGivens(reading_) ? NamedAmount(problem, amount, sought) : ExactAmount(amount);
+      const std::string named = HoldsInTenths(reading_, true) ? NamedAmount(problem, amount, sought)
+                                                              : ExactAmount(amount);
       answers.push_back(share.empty() ? named : share);
     }
   }
