@@ -121,7 +121,9 @@ Reading Reworked(Reading reading) {
   reading.missing.clear();
   reading.answers.clear();
   reading.right.reset();
-  // The grid's quantities are solved again, not the steps after them.
+  // The grid's quantities are solved again, not the steps after them: a water's share asked of
+  // one solution, as a difference, gives way to the grid's two results.
+  const bool stepsOnly = reading.stepsOnly;
   reading.stepsOnly = false;
   std::array<std::optional<Fraction>, ColumnCount> values;
   values[Percent1] = ImplicitPercent(shape.first);
@@ -176,7 +178,7 @@ Reading Reworked(Reading reading) {
     return reading;
   }
   reading.answers = AnswersOf(*problem, *exact, {});
-  if (!KeepsRestShares(asked, shape.sought, reading.answers, problem->sought)) {
+  if (!stepsOnly && !KeepsRestShares(asked, shape.sought, reading.answers, problem->sought)) {
     reading.answers.clear();
     reading.doubt = Doubt::TwoReadings;
     return reading;

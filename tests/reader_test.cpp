@@ -940,6 +940,13 @@ TEST(MyProblemTest, SolvesAgainWithTheRoleThePupilGives) {
   EXPECT_TRUE(HasLineStarting(difference.Shown().lines, "Масата на получения разтвор е"))
       << Joined(difference.Shown().lines);
 
+  // The water's share of one solution, solved again, gives way to the grid's results.
+  MyProblem described;
+  described.Read("Разтвор от 400 г съдържа 15% сол. Колко процента от разтвора е водата?");
+  ASSERT_TRUE(described.IsAnswered()) << Joined(described.Shown().lines);
+  described.ChangeRole(0, described.Numbers()[0].role);
+  EXPECT_TRUE(described.IsAnswered()) << Joined(described.Shown().lines);
+
   // The water's share asked stays the water's when the problem is solved again.
   MyProblem water;
   water.Read(
