@@ -11,8 +11,6 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
-#include "form/solution_text.h"
-
 namespace {
 
 QPointer<QObject> reportedFocus;
@@ -93,8 +91,11 @@ class ResultCellAccessible : public ReadOnlyTextAccessible {
   QRect characterRect(int) const override { return {}; }
   int offsetAtPoint(const QPoint&) const override { return -1; }
   void scrollToSubstring(int, int) override {}
+  // One run without attributes over the whole text: Orca reads a line as the text of its runs,
+  // and an empty run would lose the line's last character.
   QString attributes(int, int* startOffset, int* endOffset) const override {
-    *startOffset = *endOffset = 0;
+    *startOffset = 0;
+    *endOffset = characterCount();
     return {};
   }
 
@@ -105,14 +106,14 @@ class ResultCellAccessible : public ReadOnlyTextAccessible {
   QLineEdit* cell_;
 };
 
-constexpr char MathematicsProperty[] = "blendoraMathematics";
+constexpr char SolutionProperty[] = "blendoraSolution";
 
-// Offsets are the document's own, so that the caret, the selection and the points on the screen
-// stay Qt's; only the lines a screen reader asks for come back as they are said.
-class MathematicsAccessible : public ReadOnlyTextAccessible {
+// The solution's text, its lines as the window wraps them. Orca takes a line's length from the
+// string it is given and reads the document's own characters over that length, so a line comes
+// back exactly as the document holds it.
+class SolutionAccessible : public ReadOnlyTextAccessible {
  public:
-  explicit MathematicsAccessible(QTextEdit* text)
-      : ReadOnlyTextAccessible(text, true), text_(text) {}
+  explicit SolutionAccessible(QTextEdit* text) : ReadOnlyTextAccessible(text, true), text_(text) {}
 
   using ReadOnlyTextAccessible::text;
   QString text(int startOffset, int endOffset) const override {
@@ -126,31 +127,31 @@ class MathematicsAccessible : public ReadOnlyTextAccessible {
     if (boundary != QAccessible::LineBoundary && boundary != QAccessible::ParagraphBoundary) {
       return QAccessibleTextInterface::textAtOffset(offset, boundary, startOffset, endOffset);
     }
-    return spokenLine(clamped(offset), boundary, startOffset, endOffset);
+    return lineAt(clamped(offset), boundary, startOffset, endOffset);
   }
   QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
                            int* endOffset) const override {
     if (boundary != QAccessible::LineBoundary && boundary != QAccessible::ParagraphBoundary) {
       return QAccessibleTextInterface::textBeforeOffset(offset, boundary, startOffset, endOffset);
     }
-    spokenLine(clamped(offset), boundary, startOffset, endOffset);
+    lineAt(clamped(offset), boundary, startOffset, endOffset);
     if (*startOffset == 0) {
       *startOffset = *endOffset = -1;
       return {};
     }
-    return spokenLine(*startOffset - 1, boundary, startOffset, endOffset);
+    return lineAt(*startOffset - 1, boundary, startOffset, endOffset);
   }
   QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
                           int* endOffset) const override {
     if (boundary != QAccessible::LineBoundary && boundary != QAccessible::ParagraphBoundary) {
       return QAccessibleTextInterface::textAfterOffset(offset, boundary, startOffset, endOffset);
     }
-    spokenLine(clamped(offset), boundary, startOffset, endOffset);
+    lineAt(clamped(offset), boundary, startOffset, endOffset);
     if (*endOffset >= characterCount()) {
       *startOffset = *endOffset = -1;
       return {};
     }
-    return spokenLine(*endOffset + 1, boundary, startOffset, endOffset);
+    return lineAt(*endOffset + 1, boundary, startOffset, endOffset);
   }
   int characterCount() const override { return text_->document()->characterCount() - 1; }
   void selection(int, int* startOffset, int* endOffset) const override {
@@ -194,8 +195,9 @@ class MathematicsAccessible : public ReadOnlyTextAccessible {
     text_->setTextCursor(cursor);
     text_->ensureCursorVisible();
   }
-  QString attributes(int offset, int* startOffset, int* endOffset) const override {
-    *startOffset = *endOffset = offset;
+  QString attributes(int, int* startOffset, int* endOffset) const override {
+    *startOffset = 0;
+    *endOffset = characterCount();
     return {};
   }
 
@@ -205,26 +207,23 @@ class MathematicsAccessible : public ReadOnlyTextAccessible {
  private:
   int clamped(int offset) const { return std::clamp(offset, 0, characterCount()); }
 
-  // The line at offset as the window wraps it, or the whole paragraph, as it is said; a table's
-  // columns stand apart at tabs, which are said as pauses.
-  QString spokenLine(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
-                     int* endOffset) const {
+  // The line at offset as the window wraps it, or the whole paragraph.
+  QString lineAt(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                 int* endOffset) const {
     QTextCursor cursor(text_->document());
     cursor.setPosition(offset);
     const QTextBlock block = cursor.block();
-    QString line = block.text();
     *startOffset = block.position();
     *endOffset = *startOffset + int(block.length()) - 1;
     if (boundary == QAccessible::LineBoundary && block.layout() != nullptr) {
       const QTextLine wrapped = block.layout()->lineForTextPosition(offset - block.position());
       if (wrapped.isValid()) {
-        line = line.mid(wrapped.textStart(), wrapped.textLength());
         *startOffset = block.position() + wrapped.textStart();
         *endOffset = *startOffset + wrapped.textLength();
+        return block.text().mid(wrapped.textStart(), wrapped.textLength());
       }
     }
-    line.replace(u"\t"_qs, u"; "_qs);
-    return QString::fromStdString(Texts::SpokenMath(line.toStdString()));
+    return block.text();
   }
 
   QTextEdit* text_;
@@ -237,8 +236,8 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (className == u"QLineEdit"_qs && object->property(ResultCellProperty).toBool()) {
     return new ResultCellAccessible(static_cast<QLineEdit*>(object));
   }
-  if (className == u"QTextEdit"_qs && object->property(MathematicsProperty).toBool()) {
-    return new MathematicsAccessible(static_cast<QTextEdit*>(object));
+  if (className == u"QTextEdit"_qs && object->property(SolutionProperty).toBool()) {
+    return new SolutionAccessible(static_cast<QTextEdit*>(object));
   }
   return nullptr;
 }
@@ -265,9 +264,9 @@ void SendFocusBeforeCaret() {
   QAccessible::installUpdateHandler(FilterEvent);
 }
 
-void ReportAsMathematics(QTextEdit* text) {
+void ReportAsSolution(QTextEdit* text) {
   InstallFactoryOnce();
-  text->setProperty(MathematicsProperty, true);
+  text->setProperty(SolutionProperty, true);
 }
 
 void ReportAsResultCell(QLineEdit* cell) {

@@ -16,9 +16,9 @@ void SendFocusBeforeCaret();
 // takes no focus. Call before anything else is done with the cell.
 void ReportAsResultCell(QLineEdit* cell);
 
-// A read-only text of mathematics: each line (a paragraph, or a table's row) is read out with
-// "·" said as "по" and ":" as "делено на", as a teacher reads the board.
-void ReportAsMathematics(QTextEdit* text);
+// A read-only solution: each line is read as the window wraps it, to its last character and not
+// into the next.
+void ReportAsSolution(QTextEdit* text);
 
 // Speaks a short message without taking the focus. Orca reads out an invisible object of the
 // notification role whenever it appears; NVDA and Narrator hear a UI Automation notification

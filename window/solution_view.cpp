@@ -65,7 +65,7 @@ QList<QTextOption::Tab> ColumnStops(const QStringList& paragraphs, const QFontMe
 }  // namespace
 
 SolutionView::SolutionView(QWidget* parent) : QTextEdit(parent) {
-  ReportAsMathematics(this);  // before anything makes Qt describe it
+  ReportAsSolution(this);  // before anything makes Qt describe it
   setReadOnly(true);
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   setAccessibleName(ToQString(Texts::SolutionHeading));

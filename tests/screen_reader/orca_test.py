@@ -103,6 +103,10 @@ def main(program):
         # Orca reads the line as the window wraps it.
         heard(desktop, lambda: desktop.key("Down"), ["Дадено: първата съставка има маса 200"])
         down_to(desktop, "Търси се: процентът и масата на сместа")
+        # A table's row is heard whole: to its last digit, and not into the next row.
+        heard(desktop, lambda: desktop.key("Down"), ["маса\tпроцент\tчисто вещество"], whole=True)
+        heard(desktop, lambda: desktop.key("Down"),
+              ["първа съставка\t200\t30%\t200 · 30 : 100 = 60"], whole=True)
         heard(desktop, lambda: desktop.key("Escape"), ["Вариант 1, Тегло 2"])
         heard(desktop, lambda: desktop.click(208, 77), ["Вариант 1, Тегло 1 200"])
         desktop.click(464, 20)  # Изчисти
