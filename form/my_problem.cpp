@@ -809,11 +809,12 @@ void MyProblem::ShowSubQuestions() {
     part.reading_ = reading_.parts[k];
     part.Show();
     shown_.lines.emplace_back(Labels[k]);
+    // The last sub-question's answer or doubt ends the reading, not its check with the grid.
+    outcome_ = shown_.lines.size() + part.outcome_;
     for (const std::string& line : part.shown_.lines) {
       shown_.lines.push_back(line);
     }
   }
-  outcome_ = shown_.lines.size() - 1;
 }
 
 // The steps after the masses: "Разликата между масите е 600 − 300 = 300 (г).", "Сол в

@@ -393,6 +393,15 @@ TEST(MyProblemTest, NamesAnExactAnswerAsARoundOne) {
   }
 }
 
+// Sub-questions end with the last one's answer, not with its check in the grid.
+TEST(MyProblemTest, EndsSubQuestionsWithTheLastAnswer) {
+  MyProblem mine;
+  mine.Read(
+      "Смесили 400 г 25% разтвор на сол и 100 г 10% разтвор на сол.\nа) Колко грама сол има в "
+      "новия разтвор?\nб) Каква е концентрацията на новия разтвор?");
+  EXPECT_EQ(mine.Outcome(), "Отговор: 22%.") << Joined(mine.Shown().lines);
+}
+
 // The salt in the mixture is asked: the masses are a step to it, and the one answer is the salt.
 // The working goes straight to it: no mixture's mass or percentage to work it back from.
 TEST(MyProblemTest, AnswersTheSubstanceAskedAfterTheMasses) {
