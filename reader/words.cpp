@@ -309,6 +309,20 @@ bool IsAcidNamedBySaltAt(const Items& items, std::size_t i) {
          StartsWith(items[i + 1], "киселин");
 }
 
+// "200 г 30% сярна киселина", "киселина с концентрация 12%": an acid named with its share is
+// a solution of it, though the text never says "разтвор".
+bool IsAcidWithItsShare(const Items& items, std::size_t i) {
+  if (!StartsWith(items[i], "киселин")) {
+    return false;
+  }
+  const bool after = (i > 0 && IsPercent(items[i - 1])) ||
+                     (i > 1 && IsPercent(items[i - 2]) && IsCyrillicWord(items[i - 1]));
+  const bool with = i + 2 < items.size() &&
+                    (IsWord(items[i + 1], "с") || IsWord(items[i + 1], "със")) &&
+                    (IsPercent(items[i + 2]) || MeansPercent(items[i + 2]));
+  return after || with;
+}
+
 }  // namespace
 
 bool IsCyrillicWord(const Item& item) {
@@ -519,6 +533,9 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
     return IsSolutionWord(item) &&
            (StartsWith(item, "разтвор") || StartsWithAny(item, HouseholdSolutions));
   });
+  for (std::size_t i = 0; i < items.size() && !found; ++i) {
+    found = IsAcidWithItsShare(items, i);
+  }
   return Contexts[static_cast<std::size_t>(best - counts.begin())];
 }
 
