@@ -7,15 +7,20 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 17> ResultStems = {
-    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов", "дава",
-    "струв", "спад", "падн",    "пада",  "нарасн", "повиш",  "пониж",   "сниж"};
+constexpr std::array<std::string_view, 18> ResultStems = {
+    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов",  "дава",
+    "струв", "спад", "падн",    "пада",  "нарасн", "повиш",  "пониж",   "сниж", "остан"};
 constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "във",
                                                      "с",  "със", "на", "из"};
 
 constexpr std::array<std::string_view, 2> WithWords = {"с", "със"};
 // "която", "който", "което", "които": a clause that says more of the noun before it.
 constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое", "кои"};
+
+// "изпари", "варили", "стоял открит", "оставили на слънце": water leaves, said by the verb or
+// by where the solution stood.
+constexpr std::array<std::string_view, 8> EvaporatingStems = {"изпар", "извар", "изсуш",  "суш",
+                                                              "вари",  "свари", "открит", "слънц"};
 
 constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
                                                          "извар"};
@@ -66,6 +71,10 @@ bool IsResult(const Items& items, std::size_t begin) {
       return false;
     }
     if (back == 1 && (IsWord(item, "до") || IsWord(item, "за"))) {
+      return true;
+    }
+    // "След изпаряването масата му е 500 г": the state after the water has left.
+    if (StartsWith(item, "изпар") && back < begin && IsWord(items[begin - back - 1], "след")) {
       return true;
     }
     // "Към получения разтвор доляха 250 г вода": what a verb pours in is no result.
@@ -168,6 +177,11 @@ class Grouper {
       if (i > 6 && IsWord(items_[i - 4], "и") && IsWord(items_[i - 6], "от") &&
           IsSolutionWord(items_[i - 7])) {
         named = {Noun::Solution, i - 7, 0};
+      }
+      // "Разтвор на сол с маса 1,5 кг": the mass of the solution the substance is of.
+      if (i > 4 && named.noun == Noun::Substance && IsWord(items_[i - 4], "на") &&
+          IsSolutionWord(items_[i - 5])) {
+        named = {Noun::Solution, i - 5, 0};
       }
     }
     // "200 г 40% спирт" is a solution of it, not the substance.
@@ -593,9 +607,7 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
   for (std::size_t i = 0; i < end; ++i) {
     const Item& item = items[i];
     // Raisins are dried grapes, whether the text says so or not.
-    mentions.evaporates = mentions.evaporates || StartsWith(item, "изпар") ||
-                          StartsWith(item, "извар") || StartsWith(item, "изсуш") ||
-                          StartsWith(item, "суш") || StartsWith(item, "изпаря") ||
+    mentions.evaporates = mentions.evaporates || StartsWithAny(item, EvaporatingStems) ||
                           NounOf(item, context) == Noun::Dried;
     mentions.dissolves = mentions.dissolves || IsDissolvingVerb(item);
     if (used[i]) {
