@@ -108,14 +108,16 @@ const std::array<std::vector<std::string_view>, ContextCount>& Marks() {
 }
 
 // Every form of every noun a part or a mixture is called by: "разтвор", "разтвора", "сплавта",
-// "сплави", and what textbooks call a mixture besides, bronze and brass among the alloys.
+// "сплави", and what textbooks call a mixture besides, bronze and brass among the alloys, an
+// ingot and a casting; "отливката" may be the mould an alloy is in, and is left out.
 std::vector<std::string_view> SolutionForms() {
   std::vector<std::string_view> forms = {
-      "смес",     "сместа",     "руда",     "рудата",   "руди",      "сок",       "сока",
-      "сокът",    "нектар",     "нектара",  "нектарът", "сироп",     "сиропа",    "сиропът",
-      "саламура", "саламурата", "морска",   "морската", "разтвори",  "сплави",    "парчета",
-      "парче",    "пръстен",    "бронз",    "бронза",   "бронзът",   "месинг",    "месинга",
-      "месингът", "белина",     "белината", "антифриз", "антифриза", "антифризът"};
+      "смес",     "сместа",     "руда",     "рудата",   "руди",      "сок",        "сока",
+      "сокът",    "нектар",     "нектара",  "нектарът", "сироп",     "сиропа",     "сиропът",
+      "саламура", "саламурата", "морска",   "морската", "разтвори",  "сплави",     "парчета",
+      "парче",    "пръстен",    "бронз",    "бронза",   "бронзът",   "месинг",     "месинга",
+      "месингът", "белина",     "белината", "антифриз", "антифриза", "антифризът", "слитък",
+      "слитъка",  "слитъкът",   "слитъци",  "отливка"};
   for (const Texts::ContextWords& words : Texts::ContextTable) {
     for (const std::string_view text : {words.solution.bare, words.solution.definiteShort,
                                         words.solution.definiteFull, words.solution.both}) {
