@@ -14,6 +14,7 @@ constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "�
                                                      "с",  "със", "на", "из"};
 
 constexpr std::array<std::string_view, 2> WithWords = {"с", "със"};
+constexpr std::array<std::string_view, 2> InWords = {"в", "във"};
 // "която", "който", "което", "които": a clause that says more of the noun before it.
 constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое", "кои"};
 
@@ -432,12 +433,26 @@ class Grouper {
   }
 
   std::optional<std::size_t> NounBefore(std::size_t i) const {
-    for (std::size_t back = 1; back <= 4 && back <= i; ++back) {
+    std::size_t reach = 4;
+    for (std::size_t back = 1; back <= reach && back <= i; ++back) {
       const Item& item = items_[i - back];
       const bool with = IsWord(item, "с") || IsWord(item, "със");
-      // "сплав, която съдържа 88% мед": the clause says more of the noun before it.
+      // "сплав, която съдържа 88% мед", "сплав, в която калаят е 20%": the clause says more of
+      // the noun before it, which is as far before the clause.
+      const bool in = IsClauseOfSubstanceAt(i - back, i);
       const bool which =
-          IsMark(item, ",") && back > 1 && StartsWithAny(items_[i - back + 1], Which);
+          in ||
+          (IsMark(item, ",") && back > 1 &&
+           (StartsWithAny(items_[i - back + 1], Which) || IsClauseOfSubstanceAt(i - back + 1, i)));
+      if (in) {
+        reach = back + 2;
+        // "сплав от мед и калай, в която …": the alloy before the metals it is of.
+        const std::size_t alloy = i - back - 6;
+        if (i >= back + 6 && IsMark(items_[i - back - 1], ",") && IsWord(items_[alloy + 1], "от") &&
+            IsWord(items_[alloy + 3], "и") && IsSolutionWord(items_[alloy])) {
+          return alloy;
+        }
+      }
       // "Разтворът на сол е 10%": past the substance the noun is of.
       const bool of =
           IsWord(item, "на") && NounAt(items_, i - back + 1, context_) == Noun::Substance;
@@ -455,6 +470,14 @@ class Grouper {
       }
     }
     return std::nullopt;
+  }
+
+  // "в която калаят е 20%": a clause from `in` that says the substance's share, up to the
+  // percentage at `percent`.
+  bool IsClauseOfSubstanceAt(std::size_t in, std::size_t percent) const {
+    return in + 4 == percent && IsAnyWord(items_[in], InWords) &&
+           StartsWithAny(items_[in + 1], Which) &&
+           NounAt(items_, in + 2, context_) == Noun::Substance && IsWord(items_[in + 3], "е");
   }
 
   // "Разтворът в бутилката съдържа 20% сол", "Сплавта в отливката съдържа": the vessel a part
@@ -495,6 +518,23 @@ std::size_t LastNumberOf(const Placed& part) {
   return std::max(part.mass.value_or(0), part.percent.value_or(0));
 }
 
+// "400 г разтвор, в който солта е 15%", "5 кг сплав от мед и калай, в която калаят е 20%": from
+// the noun after the mass to the percentage, a clause of what is in the part, the noun's metals
+// listed before it.
+bool IsClauseOfWhatIsIn(const Items& items, std::size_t from, std::size_t to) {
+  constexpr std::size_t Clause = 5;  // ", в която калаят е"
+  if (to < from + 1 + Clause || !IsSolutionWord(items[from])) {
+    return false;
+  }
+  const std::size_t comma = to - Clause;
+  const bool clause = IsMark(items[comma], ",") && IsAnyWord(items[comma + 1], InWords) &&
+                      StartsWithAny(items[comma + 2], Which) && IsWord(items[to - 1], "е");
+  // "сплав от мед и калай": the metals it is of.
+  const bool listed =
+      comma == from + 5 && IsWord(items[from + 1], "от") && IsWord(items[from + 3], "и");
+  return clause && (comma == from + 1 || listed);
+}
+
 // "Сплав … тежи 12 кг и съдържа 45% мед", "сплав от 3 кг с 20% калай": a mass and a percentage
 // of one part with nothing but such words between them.
 bool AreOnePart(const Items& items, const Placed& part, const Group& group) {
@@ -502,7 +542,14 @@ bool AreOnePart(const Items& items, const Placed& part, const Group& group) {
                       (part.percent && !part.mass && group.mass && !group.percent);
   const std::size_t from = LastNumberOf(part) + 1;
   const std::size_t to = std::max(group.mass.value_or(0), group.percent.value_or(0));
-  if (!halves || to < from || to - from > 4) {
+  if (!halves || to < from) {
+    return false;
+  }
+  // The percentage's group names the noun only where the clause is of the substance.
+  if (group.named == from && IsClauseOfWhatIsIn(items, from, to)) {
+    return true;
+  }
+  if (to - from > 4) {
     return false;
   }
   constexpr std::array<std::string_view, 9> Linking = {"и", "с",     "със",   "тежи", "има",
