@@ -74,8 +74,11 @@ bool IsResult(const Items& items, std::size_t begin) {
     if (back == 1 && (IsWord(item, "до") || IsWord(item, "за"))) {
       return true;
     }
-    // "След изпаряването масата му е 500 г": the state after the water has left.
-    if (StartsWith(item, "изпар") && back < begin && IsWord(items[begin - back - 1], "след")) {
+    // "След изпаряването масата му е 500 г", "След няколко дни масата на разтвора е 2 кг": the
+    // state after the water has left, or after time has passed.
+    const bool sentenceStart = back == begin || IsSentenceEnd(items[begin - back - 1]);
+    if ((StartsWith(item, "изпар") && back < begin && IsWord(items[begin - back - 1], "след")) ||
+        (IsWord(item, "след") && sentenceStart)) {
       return true;
     }
     // "Към получения разтвор доляха 250 г вода": what a verb pours in is no result.
