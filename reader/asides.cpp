@@ -137,8 +137,9 @@ bool IsProblemNumber(const Items& items, std::size_t i) {
   if (items[i].amount && items[i].amount->unit) {
     return false;
   }
-  // "Задача 3", "№ 3", "Зад. 3".
+  // "Задача 3", "№ 3", "Зад. 3", "Вариант 2".
   const bool named = i > 0 && (StartsWith(items[i - 1], "задач") || IsMark(items[i - 1], "№") ||
+                               StartsWith(items[i - 1], "вариант") ||
                                (i > 1 && IsMark(items[i - 1], ".") && IsWord(items[i - 2], "зад")));
   const bool leading =
       i == 0 && i + 1 < items.size() && (IsMark(items[i + 1], ".") || IsMark(items[i + 1], ")"));

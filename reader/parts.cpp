@@ -19,9 +19,9 @@ constexpr std::array<std::string_view, 2> InWords = {"в", "във"};
 constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое", "кои"};
 
 // "изпари", "варили", "стоял открит", "оставили на слънце": water leaves, said by the verb or
-// by where the solution stood.
-constexpr std::array<std::string_view, 8> EvaporatingStems = {"изпар", "извар", "изсуш",  "суш",
-                                                              "вари",  "свари", "открит", "слънц"};
+// by where the solution stood; "вариант" says nothing of it.
+constexpr std::array<std::string_view, 11> EvaporatingStems = {
+    "изпар", "извар", "изсуш", "суш", "варил", "варим", "варят", "свар", "кипя", "открит", "слънц"};
 
 constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
                                                          "извар"};
