@@ -27,6 +27,19 @@ std::int64_t WholeValue(const Decimal& value) {
   return whole;
 }
 
+// "НВО 2019.", "Олимпиада, 2021, …": a year in the heading pasted before the problem, before
+// any number of its own or the end of its first sentence.
+bool IsHeadingYear(const Items& items, std::size_t i) {
+  if (items[i].amount->unit || i + 1 >= items.size() ||
+      !(IsMark(items[i + 1], ".") || IsMark(items[i + 1], ","))) {
+    return false;
+  }
+  return std::none_of(
+      items.begin(), items.begin() + static_cast<std::ptrdiff_t>(i), [](const Item& item) {
+        return item.type == ItemType::Number || IsMark(item, "?") || IsMark(item, "!");
+      });
+}
+
 bool IsYear(const Items& items, std::size_t i) {
   const Item& item = items[i];
   if (item.type != ItemType::Number || !item.amount || !IsWhole(item.amount->value)) {
@@ -36,7 +49,7 @@ bool IsYear(const Items& items, std::size_t i) {
   const bool dated = item.amount->unit == WrittenUnit::Gram && i + 1 < items.size() &&
                      IsMark(items[i + 1], ".") && item.text.find("гр") == std::string::npos;
   const bool named = !item.amount->unit && i + 1 < items.size() && StartsWith(items[i + 1], "год");
-  return value >= 1900 && value <= 2100 && (dated || named);
+  return value >= 1900 && value <= 2100 && (dated || named || IsHeadingYear(items, i));
 }
 
 // "за 7. клас", "в 6 клас": the pupils' class, never an amount of the problem.
@@ -124,8 +137,9 @@ bool IsProblemNumber(const Items& items, std::size_t i) {
   if (items[i].amount && items[i].amount->unit) {
     return false;
   }
-  // "Задача 3", "№ 3", "Зад. 3".
+  // "Задача 3", "№ 3", "Зад. 3", "Вариант 2".
   const bool named = i > 0 && (StartsWith(items[i - 1], "задач") || IsMark(items[i - 1], "№") ||
+                               StartsWith(items[i - 1], "вариант") ||
                                (i > 1 && IsMark(items[i - 1], ".") && IsWord(items[i - 2], "зад")));
   const bool leading =
       i == 0 && i + 1 < items.size() && (IsMark(items[i + 1], ".") || IsMark(items[i + 1], ")"));

@@ -7,15 +7,21 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 17> ResultStems = {
-    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов", "дава",
-    "струв", "спад", "падн",    "пада",  "нарасн", "повиш",  "пониж",   "сниж"};
+constexpr std::array<std::string_view, 18> ResultStems = {
+    "получ", "стан", "приготв", "намал", "увелич", "направ", "образув", "нов",  "дава",
+    "струв", "спад", "падн",    "пада",  "нарасн", "повиш",  "пониж",   "сниж", "остан"};
 constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "във",
                                                      "с",  "със", "на", "из"};
 
 constexpr std::array<std::string_view, 2> WithWords = {"с", "със"};
+constexpr std::array<std::string_view, 2> InWords = {"в", "във"};
 // "която", "който", "което", "които": a clause that says more of the noun before it.
 constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое", "кои"};
+
+// "изпари", "варили", "стоял открит", "оставили на слънце": water leaves, said by the verb or
+// by where the solution stood; "вариант" says nothing of it.
+constexpr std::array<std::string_view, 11> EvaporatingStems = {
+    "изпар", "извар", "изсуш", "суш", "варил", "варим", "варят", "свар", "кипя", "открит", "слънц"};
 
 constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
                                                          "извар"};
@@ -66,6 +72,13 @@ bool IsResult(const Items& items, std::size_t begin) {
       return false;
     }
     if (back == 1 && (IsWord(item, "до") || IsWord(item, "за"))) {
+      return true;
+    }
+    // "След изпаряването масата му е 500 г", "След няколко дни масата на разтвора е 2 кг": the
+    // state after the water has left, or after time has passed.
+    const bool sentenceStart = back == begin || IsSentenceEnd(items[begin - back - 1]);
+    if ((StartsWith(item, "изпар") && back < begin && IsWord(items[begin - back - 1], "след")) ||
+        (IsWord(item, "след") && sentenceStart)) {
       return true;
     }
     // "Към получения разтвор доляха 250 г вода": what a verb pours in is no result.
@@ -168,6 +181,11 @@ class Grouper {
       if (i > 6 && IsWord(items_[i - 4], "и") && IsWord(items_[i - 6], "от") &&
           IsSolutionWord(items_[i - 7])) {
         named = {Noun::Solution, i - 7, 0};
+      }
+      // "Разтвор на сол с маса 1,5 кг": the mass of the solution the substance is of.
+      if (i > 4 && named.noun == Noun::Substance && IsWord(items_[i - 4], "на") &&
+          IsSolutionWord(items_[i - 5])) {
+        named = {Noun::Solution, i - 5, 0};
       }
     }
     // "200 г 40% спирт" is a solution of it, not the substance.
@@ -418,12 +436,26 @@ class Grouper {
   }
 
   std::optional<std::size_t> NounBefore(std::size_t i) const {
-    for (std::size_t back = 1; back <= 4 && back <= i; ++back) {
+    std::size_t reach = 4;
+    for (std::size_t back = 1; back <= reach && back <= i; ++back) {
       const Item& item = items_[i - back];
       const bool with = IsWord(item, "с") || IsWord(item, "със");
-      // "сплав, която съдържа 88% мед": the clause says more of the noun before it.
+      // "сплав, която съдържа 88% мед", "сплав, в която калаят е 20%": the clause says more of
+      // the noun before it, which is as far before the clause.
+      const bool in = IsClauseOfSubstanceAt(i - back, i);
       const bool which =
-          IsMark(item, ",") && back > 1 && StartsWithAny(items_[i - back + 1], Which);
+          in ||
+          (IsMark(item, ",") && back > 1 &&
+           (StartsWithAny(items_[i - back + 1], Which) || IsClauseOfSubstanceAt(i - back + 1, i)));
+      if (in) {
+        reach = back + 2;
+        // "сплав от мед и калай, в която …": the alloy before the metals it is of.
+        const std::size_t alloy = i - back - 6;
+        if (i >= back + 6 && IsMark(items_[i - back - 1], ",") && IsWord(items_[alloy + 1], "от") &&
+            IsWord(items_[alloy + 3], "и") && IsSolutionWord(items_[alloy])) {
+          return alloy;
+        }
+      }
       // "Разтворът на сол е 10%": past the substance the noun is of.
       const bool of =
           IsWord(item, "на") && NounAt(items_, i - back + 1, context_) == Noun::Substance;
@@ -441,6 +473,14 @@ class Grouper {
       }
     }
     return std::nullopt;
+  }
+
+  // "в която калаят е 20%": a clause from `in` that says the substance's share, up to the
+  // percentage at `percent`.
+  bool IsClauseOfSubstanceAt(std::size_t in, std::size_t percent) const {
+    return in + 4 == percent && IsAnyWord(items_[in], InWords) &&
+           StartsWithAny(items_[in + 1], Which) &&
+           NounAt(items_, in + 2, context_) == Noun::Substance && IsWord(items_[in + 3], "е");
   }
 
   // "Разтворът в бутилката съдържа 20% сол", "Сплавта в отливката съдържа": the vessel a part
@@ -481,6 +521,23 @@ std::size_t LastNumberOf(const Placed& part) {
   return std::max(part.mass.value_or(0), part.percent.value_or(0));
 }
 
+// "400 г разтвор, в който солта е 15%", "5 кг сплав от мед и калай, в която калаят е 20%": from
+// the noun after the mass to the percentage, a clause of what is in the part, the noun's metals
+// listed before it.
+bool IsClauseOfWhatIsIn(const Items& items, std::size_t from, std::size_t to) {
+  constexpr std::size_t Clause = 5;  // ", в която калаят е"
+  if (to < from + 1 + Clause || !IsSolutionWord(items[from])) {
+    return false;
+  }
+  const std::size_t comma = to - Clause;
+  const bool clause = IsMark(items[comma], ",") && IsAnyWord(items[comma + 1], InWords) &&
+                      StartsWithAny(items[comma + 2], Which) && IsWord(items[to - 1], "е");
+  // "сплав от мед и калай": the metals it is of.
+  const bool listed =
+      comma == from + 5 && IsWord(items[from + 1], "от") && IsWord(items[from + 3], "и");
+  return clause && (comma == from + 1 || listed);
+}
+
 // "Сплав … тежи 12 кг и съдържа 45% мед", "сплав от 3 кг с 20% калай": a mass and a percentage
 // of one part with nothing but such words between them.
 bool AreOnePart(const Items& items, const Placed& part, const Group& group) {
@@ -488,7 +545,14 @@ bool AreOnePart(const Items& items, const Placed& part, const Group& group) {
                       (part.percent && !part.mass && group.mass && !group.percent);
   const std::size_t from = LastNumberOf(part) + 1;
   const std::size_t to = std::max(group.mass.value_or(0), group.percent.value_or(0));
-  if (!halves || to < from || to - from > 4) {
+  if (!halves || to < from) {
+    return false;
+  }
+  // The percentage's group names the noun only where the clause is of the substance.
+  if (group.named == from && IsClauseOfWhatIsIn(items, from, to)) {
+    return true;
+  }
+  if (to - from > 4) {
     return false;
   }
   constexpr std::array<std::string_view, 9> Linking = {"и", "с",     "със",   "тежи", "има",
@@ -593,9 +657,7 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
   for (std::size_t i = 0; i < end; ++i) {
     const Item& item = items[i];
     // Raisins are dried grapes, whether the text says so or not.
-    mentions.evaporates = mentions.evaporates || StartsWith(item, "изпар") ||
-                          StartsWith(item, "извар") || StartsWith(item, "изсуш") ||
-                          StartsWith(item, "суш") || StartsWith(item, "изпаря") ||
+    mentions.evaporates = mentions.evaporates || StartsWithAny(item, EvaporatingStems) ||
                           NounOf(item, context) == Noun::Dried;
     mentions.dissolves = mentions.dissolves || IsDissolvingVerb(item);
     if (used[i]) {

@@ -60,7 +60,7 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
     if (const Who kind = KindByPrice(items, i); kind != Who::Unknown) {
       return kind;
     }
-    const Noun noun = NounOf(item, context);
+    const Noun noun = NounAt(items, i, context);
     // "Колко килограма от разтвора трябва да се разредят с вода": the water is what it is
     // diluted with, not what is asked.
     if (!percent && noun == Noun::Water && named != Who::Solution) {

@@ -108,14 +108,16 @@ const std::array<std::vector<std::string_view>, ContextCount>& Marks() {
 }
 
 // Every form of every noun a part or a mixture is called by: "разтвор", "разтвора", "сплавта",
-// "сплави", and what textbooks call a mixture besides, bronze and brass among the alloys.
+// "сплави", and what textbooks call a mixture besides, bronze and brass among the alloys, an
+// ingot and a casting; "отливката" may be the mould an alloy is in, and is left out.
 std::vector<std::string_view> SolutionForms() {
   std::vector<std::string_view> forms = {
-      "смес",     "сместа",     "руда",     "рудата",   "руди",      "сок",       "сока",
-      "сокът",    "нектар",     "нектара",  "нектарът", "сироп",     "сиропа",    "сиропът",
-      "саламура", "саламурата", "морска",   "морската", "разтвори",  "сплави",    "парчета",
-      "парче",    "пръстен",    "бронз",    "бронза",   "бронзът",   "месинг",    "месинга",
-      "месингът", "белина",     "белината", "антифриз", "антифриза", "антифризът"};
+      "смес",     "сместа",     "руда",     "рудата",   "руди",      "сок",        "сока",
+      "сокът",    "нектар",     "нектара",  "нектарът", "сироп",     "сиропа",     "сиропът",
+      "саламура", "саламурата", "морска",   "морската", "разтвори",  "сплави",     "парчета",
+      "парче",    "пръстен",    "бронз",    "бронза",   "бронзът",   "месинг",     "месинга",
+      "месингът", "белина",     "белината", "антифриз", "антифриза", "антифризът", "слитък",
+      "слитъка",  "слитъкът",   "слитъци",  "отливка"};
   for (const Texts::ContextWords& words : Texts::ContextTable) {
     for (const std::string_view text : {words.solution.bare, words.solution.definiteShort,
                                         words.solution.definiteFull, words.solution.both}) {
@@ -250,12 +252,13 @@ std::optional<Context> HallmarkedMetal(const Items& items, std::size_t hallmark)
   return std::nullopt;
 }
 
-// The metal a percentage measures: "със 75% злато", "съдържа 40% мед".
-std::optional<Context> MeasuredMetal(const Items& items, std::initializer_list<Context> metals) {
+// The substance a percentage measures: "със 75% злато", "съдържа 40% мед", "с 15% захар".
+std::optional<Context> MeasuredSubstance(const Items& items,
+                                         std::initializer_list<Context> substances) {
   for (std::size_t i = 0; i + 1 < items.size(); ++i) {
-    for (const Context metal : metals) {
-      if (IsPercent(items[i]) && StartsWith(items[i + 1], SubstanceStem(metal))) {
-        return metal;
+    for (const Context substance : substances) {
+      if (IsPercent(items[i]) && StartsWith(items[i + 1], SubstanceStem(substance))) {
+        return substance;
       }
     }
   }
@@ -269,7 +272,8 @@ std::optional<Context> MeasuredPrecious(const Items& items,
   const auto count = [&counts](Context context) {
     return counts[static_cast<std::size_t>(context)];
   };
-  if (const std::optional<Context> metal = MeasuredMetal(items, {Context::Silver, Context::Gold})) {
+  if (const std::optional<Context> metal =
+          MeasuredSubstance(items, {Context::Silver, Context::Gold})) {
     return metal;
   }
   for (std::size_t i = 0; i < items.size(); ++i) {
@@ -307,6 +311,35 @@ bool IsJuiceOfDryMatter(const Items& items) {
 bool IsAcidNamedBySaltAt(const Items& items, std::size_t i) {
   return i + 1 < items.size() && StartsWith(items[i], "солн") &&
          StartsWith(items[i + 1], "киселин");
+}
+
+// "200 г 30% сярна киселина", "киселина с концентрация 12%": an acid named with its share is
+// a solution of it, though the text never says "разтвор".
+bool IsAcidWithItsShare(const Items& items, std::size_t i) {
+  if (!StartsWith(items[i], "киселин")) {
+    return false;
+  }
+  const bool after = (i > 0 && IsPercent(items[i - 1])) ||
+                     (i > 1 && IsPercent(items[i - 2]) && IsCyrillicWord(items[i - 1]));
+  const bool with = i + 2 < items.size() &&
+                    (IsWord(items[i + 1], "с") || IsWord(items[i + 1], "със")) &&
+                    (IsPercent(items[i + 2]) || MeansPercent(items[i + 2]));
+  return after || with;
+}
+
+// "вода с 3% сол": water named with its share of what it holds.
+bool IsWaterWithItsShare(const Items& items, std::size_t i) {
+  return StartsWith(items[i], "вод") && !StartsWith(items[i], "водн") && i + 2 < items.size() &&
+         (IsWord(items[i + 1], "с") || IsWord(items[i + 1], "със")) && IsPercent(items[i + 2]);
+}
+
+bool NamesWaterWithItsShare(const Items& items) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (IsWaterWithItsShare(items, i)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -379,7 +412,14 @@ bool NamesSaltWater(const Items& items, std::size_t i) {
   const bool water = StartsWith(items[i], "вод") && !StartsWith(items[i], "водн");
   const bool seaAlone =
       StartsWith(items[i], "морск") && (i + 1 >= items.size() || !StartsWith(items[i + 1], "вод"));
-  return (water && i > 0 && StartsWithAny(items[i - 1], Salted)) || seaAlone;
+  // "вода с 3% сол … получената вода": water named with its share of what it holds, and then
+  // as one of the parts.
+  const bool asPart = water && i > 0 &&
+                      (StartsWith(items[i - 1], "получ") || StartsWith(items[i - 1], "нов") ||
+                       OrdinalOf(items[i - 1]) != 0) &&
+                      NamesWaterWithItsShare(items);
+  return (water && i > 0 && StartsWithAny(items[i - 1], Salted)) || seaAlone ||
+         IsWaterWithItsShare(items, i) || asPart;
 }
 
 // "разтвор на антифриз": a household's solution named as what another solution holds.
@@ -480,9 +520,14 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
   }
   // Beside silver or gold that is measured, copper is only the other metal; of bronze's two, the
   // one measured is the alloy's, however often the other is named.
+  // "сок с 15% захар", "нектар с 8% захар": a juice named by the sugar it holds is a solution
+  // of sugar.
+  if (MeasuredSubstance(items, {Context::Sugar}) && !MeasuredSubstance(items, {Context::Juice})) {
+    counts[static_cast<std::size_t>(Context::Juice)] = 0;
+  }
   std::optional<Context> measured = MeasuredPrecious(items, counts);
   if (!measured) {
-    measured = MeasuredMetal(items, {Context::Copper, Context::Tin});
+    measured = MeasuredSubstance(items, {Context::Copper, Context::Tin});
   }
   const auto best = measured ? counts.begin() + static_cast<std::ptrdiff_t>(*measured)
                              : std::max_element(counts.begin(), counts.end());
@@ -498,7 +543,7 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
     return counts[static_cast<std::size_t>(metal)] > 0;
   };
   several = several || (named(Context::Silver) && named(Context::Gold) &&
-                        !MeasuredMetal(items, {Context::Silver, Context::Gold}));
+                        !MeasuredSubstance(items, {Context::Silver, Context::Gold}));
   // Apples, pears, figs and grapes are dried as plums are.
   if (*best == 0 && std::any_of(items.begin(), items.end(), [](const Item& item) {
         return std::any_of(OtherProduce.begin(), OtherProduce.end(),
@@ -519,6 +564,9 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
     return IsSolutionWord(item) &&
            (StartsWith(item, "разтвор") || StartsWithAny(item, HouseholdSolutions));
   });
+  for (std::size_t i = 0; i < items.size() && !found; ++i) {
+    found = IsAcidWithItsShare(items, i);
+  }
   return Contexts[static_cast<std::size_t>(best - counts.begin())];
 }
 

@@ -47,8 +47,8 @@ bool IsAnyWord(const Item& item, const std::array<std::string_view, Count>& word
 
 // "разтвор", "сплавта", "сместа": a word a part or a mixture is called by.
 bool IsSolutionWord(const Item& item);
-// "морска вода", "солена вода", "минерална вода": water that holds salt, a solution of it, named
-// at `i` by its "вода", or by "морската" alone.
+// "морска вода", "солена вода", "минерална вода", "вода с 3% сол": water that holds salt, a
+// solution of it, named at `i` by its "вода", or by "морската" alone.
 bool NamesSaltWater(const Items& items, std::size_t i);
 // The noun of the word at `i` in its phrase: a solution where it names salt water.
 Noun NounAt(const Items& items, std::size_t i, Context context);
