@@ -75,10 +75,12 @@ bool IsResult(const Items& items, std::size_t begin) {
       return true;
     }
     // "След изпаряването масата му е 500 г", "След няколко дни масата на разтвора е 2 кг": the
-    // state after the water has left, or after time has passed.
+    // state after the water has left, or after time has passed; "След като към 20% разтвор
+    // долели …" tells what was done to the starting part.
     const bool sentenceStart = back == begin || IsSentenceEnd(items[begin - back - 1]);
+    const bool afterDoing = IsWord(items[begin - back + 1], "като");
     if ((StartsWith(item, "изпар") && back < begin && IsWord(items[begin - back - 1], "след")) ||
-        (IsWord(item, "след") && sentenceStart)) {
+        (IsWord(item, "след") && sentenceStart && !afterDoing)) {
       return true;
     }
     // "Към получения разтвор доляха 250 г вода": what a verb pours in is no result.
