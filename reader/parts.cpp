@@ -540,9 +540,21 @@ bool IsClauseOfWhatIsIn(const Items& items, std::size_t from, std::size_t to) {
   return clause && (comma == from + 1 || listed);
 }
 
+// "тежи 3 кг, като медта е 40%", "тежи 3 кг, като медта в нея е 40%": from the comma after the
+// mass to the percentage, a clause of the substance's share in the part.
+bool IsAsClause(const Items& items, std::size_t from, std::size_t to, Context context) {
+  constexpr std::array<std::string_view, 2> It = {"нея", "него"};
+  const bool clause = IsMark(items[from], ",") && IsWord(items[from + 1], "като") &&
+                      NounAt(items, from + 2, context) == Noun::Substance &&
+                      IsWord(items[to - 1], "е");
+  const bool inIt =
+      to == from + 6 && IsAnyWord(items[from + 3], InWords) && IsAnyWord(items[from + 4], It);
+  return clause && (to == from + 4 || inIt);
+}
+
 // "Сплав … тежи 12 кг и съдържа 45% мед", "сплав от 3 кг с 20% калай": a mass and a percentage
 // of one part with nothing but such words between them.
-bool AreOnePart(const Items& items, const Placed& part, const Group& group) {
+bool AreOnePart(const Items& items, const Placed& part, const Group& group, Context context) {
   const bool halves = (part.mass && !part.percent && group.percent && !group.mass) ||
                       (part.percent && !part.mass && group.mass && !group.percent);
   const std::size_t from = LastNumberOf(part) + 1;
@@ -551,7 +563,8 @@ bool AreOnePart(const Items& items, const Placed& part, const Group& group) {
     return false;
   }
   // The percentage's group names the noun only where the clause is of the substance.
-  if (group.named == from && IsClauseOfWhatIsIn(items, from, to)) {
+  if ((group.named == from && IsClauseOfWhatIsIn(items, from, to)) ||
+      (to >= from + 4 && IsAsClause(items, from, to, context))) {
     return true;
   }
   if (to - from > 4) {
@@ -609,14 +622,14 @@ Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool
   return {std::move(groups), grouper.Used()};
 }
 
-NamedParts PartsOf(const std::vector<Group>& groups, const Items& items) {
+NamedParts PartsOf(const std::vector<Group>& groups, const Items& items, Context context) {
   NamedParts parts;
   for (const Group& group : groups) {
     if (group.result) {
       parts.conflict = parts.conflict || !Merge(parts.mixture, group);
       continue;
     }
-    if (!parts.parts.empty() && AreOnePart(items, parts.parts.back(), group)) {
+    if (!parts.parts.empty() && AreOnePart(items, parts.parts.back(), group, context)) {
       Merge(parts.parts.back(), group);
       continue;
     }

@@ -46,7 +46,7 @@ struct NamedParts {
   bool conflict = false;  // two different numbers for one quantity
 };
 
-NamedParts PartsOf(const std::vector<Group>& groups, const Items& items);
+NamedParts PartsOf(const std::vector<Group>& groups, const Items& items, Context context);
 
 // "орехи" and "орехите": goods named twice, in one form or another of a word that names nothing
 // else of a mixture.

@@ -279,7 +279,7 @@ class Reader {
     if (!AreSharesKnown()) {
       return Doubt(Doubt::TwoReadings);
     }
-    NamedParts parts = PartsOf(groups, items_);
+    NamedParts parts = PartsOf(groups, items_, context_);
     if (parts.conflict) {
       return Doubt(Doubt::TwoScenarios);
     }
