@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstdint>
 
 #include "form/lexicon.h"
 #include "form/problem_text.h"
+#include "form/solution_text.h"
 #include "problems/letters.h"
 #include "reader/arithmetic.h"
 #include "worksheet/variants.h"
@@ -479,6 +482,91 @@ std::string AsHallmarks(std::string line, const std::vector<Amount>& answers) {
   return line;
 }
 
+// "9,52" of "9,(523809)": a long period to hundredths, as a pupil can read it; nothing where the
+// text at `at` is no number with a period of more than two digits.
+struct LongPeriod {
+  std::size_t length = 0;
+  std::string rounded;
+};
+std::optional<LongPeriod> LongPeriodAt(std::string_view line, std::size_t at) {
+  const auto digitsFrom = [&line](std::size_t from) {
+    std::size_t end = from;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9') {
+      ++end;
+    }
+    return end;
+  };
+  const std::size_t whole = digitsFrom(at);
+  if (whole == at || whole >= line.size() || line[whole] != ',') {
+    return std::nullopt;
+  }
+  const std::size_t open = digitsFrom(whole + 1);
+  const std::size_t close = open < line.size() && line[open] == '(' ? digitsFrom(open + 1) : open;
+  if (close == open || close >= line.size() || line[close] != ')' || close - open - 1 <= 2) {
+    return std::nullopt;
+  }
+  // Three decimals decide the hundredths; a period never ends in an exact half.
+  const std::string period(line.substr(open + 1, close - open - 1));
+  const std::string decimals =
+      (std::string(line.substr(whole + 1, open - whole - 1)) + period).substr(0, 3);
+  std::uint64_t thousandths = 0;
+  const std::string digits = std::string(line.substr(at, whole - at)) + decimals;
+  if (std::from_chars(digits.data(), digits.data() + digits.size(), thousandths).ec !=
+      std::errc()) {
+    return std::nullopt;
+  }
+  const std::uint64_t hundredths = (thousandths + 5) / 10;
+  std::string rounded = std::to_string(hundredths / 100);
+  if (hundredths % 100 != 0) {
+    const std::uint64_t cents = hundredths % 100;
+    rounded +=
+        ',' + std::to_string(cents / 10) + (cents % 10 != 0 ? std::to_string(cents % 10) : "");
+  }
+  return LongPeriod{close + 1 - at, std::move(rounded)};
+}
+
+// "= 9,(523809)%" is "≈ 9,52%"; "105 · 14,(285714) : 100 = 15" is "105 · 14,29 : 100 ≈ 15", and a
+// number standing alone "≈ 9,52%": never "=" before or after a rounded number. A line that opens
+// with one, "14,29% е между 10% и 100%.", says what holds of the rounded number too. Whether any
+// was rounded.
+bool LongPeriodsRounded(std::string& line) {
+  constexpr std::string_view Equals = " = ";
+  constexpr std::string_view About = " ≈ ";
+  bool rounded = false;
+  for (std::size_t at = 0; at < line.size(); ++at) {
+    if ((at > 0 && line[at - 1] >= '0' && line[at - 1] <= '9') || line[at] < '0' ||
+        line[at] > '9') {
+      continue;
+    }
+    const std::optional<LongPeriod> period = LongPeriodAt(line, at);
+    if (!period) {
+      continue;
+    }
+    rounded = true;
+    line.replace(at, period->length, period->rounded);
+    const std::string_view before = std::string_view(line).substr(0, at);
+    const std::string_view after = std::string_view(line).substr(at + period->rounded.size());
+    const bool operand = after.starts_with(" ·") || after.starts_with(" :") ||
+                         after.starts_with(" +") || after.starts_with(" −") ||
+                         before.ends_with("· ") || before.ends_with(" : ") ||
+                         before.ends_with("+ ") || before.ends_with("− ");
+    if (before.ends_with(Equals.substr(1))) {
+      line.replace(at - 2, 1, About.substr(1, About.size() - 2));
+      at += About.size() - Equals.size();
+    } else if (operand) {
+      const std::size_t equals = line.find(Equals, at);
+      if (equals != std::string::npos) {
+        line.replace(equals, Equals.size(), About);
+      }
+    } else if (at > 0) {
+      line.insert(at, About.substr(1));
+      at += About.size() - 1;
+    }
+    at += period->rounded.size();
+  }
+  return rounded;
+}
+
 }  // namespace
 
 void MyProblem::Read(std::string_view text) {
@@ -569,21 +657,32 @@ Practice::GridEntry MyProblem::ForGrid(std::string_view decimalSeparator) const 
 
 void MyProblem::Show() {
   ShowReading();
-  if (reading_.ownWord.empty() && reading_.solvent.empty()) {
-    return;
-  }
+  const bool renamed = !reading_.ownWord.empty() || !reading_.solvent.empty();
+  bool rounded = false;
+  const auto said = [this, renamed, &rounded](std::string& text) {
+    if (renamed) {
+      text = MixtureInTextsWords(InTextsWords(std::move(text), reading_), reading_.mixtureWord);
+    }
+    rounded = LongPeriodsRounded(text) || rounded;
+  };
   for (std::string& line : shown_.lines) {
-    line = MixtureInTextsWords(InTextsWords(std::move(line), reading_), reading_.mixtureWord);
+    said(line);
   }
   if (shown_.table) {
     for (std::string& cell : shown_.table->heading) {
-      cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_), reading_.mixtureWord);
+      said(cell);
     }
     for (auto& row : shown_.table->rows) {
       for (std::string& cell : row) {
-        cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_), reading_.mixtureWord);
+        said(cell);
       }
     }
+  }
+  const bool noted = std::find(shown_.lines.begin(), shown_.lines.end(),
+                               Texts::RoundedToHundredths) != shown_.lines.end();
+  if (rounded && !noted && outcome_ < shown_.lines.size() &&
+      shown_.lines[outcome_].starts_with("Отговор:")) {
+    InsertBeforeAnswer(std::string(Texts::RoundedToHundredths));
   }
 }
 

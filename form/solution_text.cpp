@@ -681,7 +681,7 @@ class SolutionWriter {
       return line.find(Approximately) != std::string::npos;
     };
     if (std::any_of(text_.lines.begin(), text_.lines.end(), rounded)) {
-      Add("Бележка: числата след „≈“ са закръглени до стотни.");
+      Add(std::string(RoundedToHundredths));
     }
   }
 
