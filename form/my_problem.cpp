@@ -247,8 +247,8 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
 constexpr Texts::Noun SaltNoun = {"сол", Texts::Gender::Feminine, "солта", "солта"};
 
 // "5% разтвор на йод", "… в спирт": salt's or water's words in those the text names, by their
-// gender; after "на" and in brackets a masculine noun takes the short article, as the subject the
-// full.
+// gender; after "на" a masculine noun takes the short article, as the subject and what a number
+// in brackets is the full: "(йодът)".
 std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from,
                                                          const Texts::Noun& to) {
   using Texts::Article;
@@ -271,8 +271,9 @@ std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from
       {brief(from), brief(to)},
       {FirstCapital(row(from)), FirstCapital(row(to))},
       {row(from), row(to)},
+      {"(" + brief(from) + ")", "(" + full(to) + ")"},
       {"на " + fromObject, "на " + toObject},
-      {"(" + fromObject + ")", "(" + toObject + ")"},
+      {"(" + std::string(from.definiteFull) + ")", "(" + std::string(to.definiteFull) + ")"},
       {FirstCapital(std::string(from.definiteFull)), FirstCapital(std::string(to.definiteFull))},
       {std::string(from.definiteFull), std::string(to.definiteFull)},
       {FirstCapital(std::string(from.bare)), FirstCapital(std::string(to.bare))},
@@ -283,7 +284,8 @@ std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from
 std::vector<std::pair<std::string, std::string>> OtherMetalsRenamed(std::string_view own,
                                                                     const std::string& subject,
                                                                     const std::string& object) {
-  return {{"Другите метали", FirstCapital(subject)},
+  return {{"(другите метали)", "(" + subject + ")"},
+          {"Другите метали", FirstCapital(subject)},
           {"другите метали", object},
           {"Други метали", FirstCapital(std::string(own))},
           {"други метали", std::string(own)}};
@@ -441,6 +443,9 @@ std::string MixtureInTextsWords(std::string line, std::string_view word) {
   return line;
 }
 
+constexpr Texts::Forms Added = {"добавения", "добавеният", "добавената", "добавеното",
+                                "добавените"};
+
 // "Добавената сол е чиста (100%), затова в нея има 50 г сол.": a pupil's problem names its
 // substance, not the calculator's "чисто вещество", and says the pure part's substance as an
 // amount.
@@ -454,8 +459,6 @@ std::string PureSaidPlainly(std::string line, const Problem& problem, std::strin
     return line;
   }
   using Texts::Article;
-  constexpr Texts::Forms Added = {"Добавения", "Добавеният", "Добавената", "Добавеното",
-                                  "Добавените"};
   // The text's own substance, said for salt's, may be of another gender: "Добавеният йод".
   const Texts::Noun* named = Texts::NounNamed(Texts::NamedSubstances, own);
   const Texts::Gender gender = named ? named->gender : pure.gender;
@@ -463,7 +466,7 @@ std::string PureSaidPlainly(std::string line, const Problem& problem, std::strin
   // "50 (г)." of the calculator's line is "50 г".
   std::string amount = line.substr(whole + Whole.size());
   amount = amount.substr(0, amount.find(" (")) + " " + std::string(UnitSymbol(problem.unit));
-  return std::string(Added.For(gender, Article::Full)) + " " + substance + " е " +
+  return FirstCapital(std::string(Added.For(gender, Article::Full))) + " " + substance + " е " +
          std::string(Texts::PureRowForms.For(gender, Article::Full)) + " (100%), затова в " +
          std::string(Texts::ObjectPronounForms.For(gender, Article::Short)) + " има " + amount +
          " " + substance + ".";
@@ -567,11 +570,153 @@ bool LongPeriodsRounded(std::string& line) {
   return rounded;
 }
 
+// Every metal of school, with the forms its sentences take: an alloy's own and those beside.
+std::vector<Texts::Noun> Metals() {
+  std::vector<Texts::Noun> metals;
+  for (const Context context : Contexts) {
+    const auto at = static_cast<std::size_t>(context);
+    if (Texts::ContextTable[at].solution.bare == Texts::AlloyNoun.bare) {
+      metals.push_back({Texts::ContextTable[at].substance, Texts::Gender::Masculine,
+                        Texts::SubstanceObjects[at], Texts::SubstanceSubjects[at]});
+    }
+  }
+  metals.insert(metals.end(), Texts::BaseMetals.begin(), Texts::BaseMetals.end());
+  return metals;
+}
+
+// Where `word` stands in the text as a word of its own, capital or not; npos where it does not.
+std::size_t WordAt(std::string_view text, std::string_view word) {
+  for (const std::string& form : {std::string(word), FirstCapital(std::string(word))}) {
+    for (std::size_t at = text.find(form); at != std::string_view::npos;
+         at = text.find(form, at + 1)) {
+      if (!IsLetterBefore(text, at) && !IsLetterAt(text, at + form.size())) {
+        return at;
+      }
+    }
+  }
+  return std::string_view::npos;
+}
+
+// "калай" and "олово" of "бронз от мед, калай и олово" read as of copper: the metals named beside
+// the one the percentages are of, in the text's order.
+std::vector<Texts::Noun> OtherMetalsNamed(std::string_view text, const Reading& reading) {
+  std::vector<std::pair<std::size_t, Texts::Noun>> named;
+  if (!reading.problem) {
+    return {};
+  }
+  const auto own = static_cast<std::size_t>(reading.problem->context);
+  if (Texts::ContextTable[own].solution.bare != Texts::AlloyNoun.bare) {
+    return {};
+  }
+  for (const Texts::Noun& metal : Metals()) {
+    const std::size_t at = WordAt(text, metal.bare);
+    if (metal.bare != Texts::ContextTable[own].substance && at != std::string_view::npos) {
+      named.emplace_back(at, metal);
+    }
+  }
+  std::sort(named.begin(), named.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<Texts::Noun> metals;
+  for (const auto& [at, metal] : named) {
+    metals.push_back(metal);
+  }
+  return metals;
+}
+
+// "Останалите метали не се променят" of an alloy of copper and tin: "Калаят не се променя"; "на
+// останалите метали" is "на калая", "(останалите метали)" "(калаят)".
+std::string MetalsNamed(std::string line, const std::vector<Texts::Noun>& metals) {
+  if (metals.empty()) {
+    return line;
+  }
+  const bool one = metals.size() == 1;
+  std::vector<std::string> subjects;
+  std::vector<std::string> objects;
+  std::vector<std::string> bare;
+  for (const Texts::Noun& metal : metals) {
+    subjects.emplace_back(metal.definiteFull);
+    objects.emplace_back(metal.definiteShort);
+    bare.emplace_back(metal.bare);
+  }
+  const std::string subject = Listed(subjects, ", ", " и ");
+  const std::string object = Listed(objects, ", ", " и ");
+  const std::string all = Listed(bare, ", ", " и ");
+  const std::vector<std::pair<std::string, std::string>> renamed = {
+      {"Останалите метали не се променят",
+       FirstCapital(subject) + (one ? " не се променя" : " не се променят")},
+      {"останалите метали не се променят", subject + (one ? " не се променя" : " не се променят")},
+      {"останалите метали са", subject + (one ? " е" : " са")},
+      {"на останалите метали", "на " + object},
+      {"Останалите метали", FirstCapital(subject)},
+      {"останалите метали", subject},
+      {"Другите метали", FirstCapital(subject)},
+      {"на другите метали", "на " + object},
+      {"другите метали", subject},
+      {"Други метали", FirstCapital(all)},
+      {"останали метали", all},
+      {"други метали", all}};
+  for (const auto& [theirs, ours] : renamed) {
+    for (std::size_t at = line.find(theirs); at != std::string::npos;
+         at = line.find(theirs, at + ours.size())) {
+      line.replace(at, theirs.size(), ours);
+    }
+  }
+  return line;
+}
+
+// Whether the text calls the substance pure: "чиста сол", "чист спирт", "Чистото злато".
+bool SaysPure(std::string_view text) {
+  for (const std::string_view pure : {"чист", "Чист"}) {
+    for (std::size_t at = text.find(pure); at != std::string_view::npos;
+         at = text.find(pure, at + 1)) {
+      if (!IsLetterBefore(text, at)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// "масата на добавената сол" where the text says only "сол": a pure substance is said so where
+// the text says it, and in brackets, "100 (чистата сол)", where the grid's 100% is told from a
+// solution's.
+std::string PureUnsaid(std::string line, Context context) {
+  using Texts::Article;
+  const auto at = static_cast<std::size_t>(context);
+  const Texts::Noun& pure = Texts::ContextTable[at].pure;
+  if (pure.bare.empty()) {
+    return line;
+  }
+  const std::string substance(Texts::ContextTable[at].substance);
+  const std::string added = std::string(Added.For(pure.gender, Article::Short)) + " " + substance;
+  std::vector<std::pair<std::string, std::string>> renamed;
+  for (const auto& [theirs, ours] :
+       {std::pair(std::string(pure.definiteFull),
+                  std::string(Added.For(pure.gender, Article::Full)) + " " + substance),
+        std::pair(std::string(pure.definiteShort), added),
+        std::pair(std::string(pure.bare), substance)}) {
+    renamed.emplace_back(FirstCapital(theirs), FirstCapital(ours));
+    renamed.emplace_back(theirs, ours);
+  }
+  for (const auto& [theirs, ours] : renamed) {
+    for (std::size_t found = line.find(theirs); found != std::string::npos;
+         found = line.find(theirs, found + 1)) {
+      const bool bracketed = found > 0 && line[found - 1] == '(';
+      if (!bracketed && !IsLetterBefore(line, found) && !IsLetterAt(line, found + theirs.size())) {
+        line.replace(found, theirs.size(), ours);
+      }
+    }
+  }
+  return line;
+}
+
 }  // namespace
 
 void MyProblem::Read(std::string_view text) {
   read_ = ReadProblem(text);
   reading_ = read_;
+  otherMetals_ = OtherMetalsNamed(text, read_);
+  saysPure_ = SaysPure(text);
   Show();
 }
 
@@ -660,9 +805,13 @@ void MyProblem::Show() {
   const bool renamed = !reading_.ownWord.empty() || !reading_.solvent.empty();
   bool rounded = false;
   const auto said = [this, renamed, &rounded](std::string& text) {
+    if (!saysPure_ && reading_.problem) {
+      text = PureUnsaid(std::move(text), reading_.problem->context);
+    }
     if (renamed) {
       text = MixtureInTextsWords(InTextsWords(std::move(text), reading_), reading_.mixtureWord);
     }
+    text = MetalsNamed(std::move(text), otherMetals_);
     rounded = LongPeriodsRounded(text) || rounded;
   };
   for (std::string& line : shown_.lines) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "form/lexicon.h"
 #include "form/practice.h"
 #include "form/solution_text.h"
 #include "form/texts.h"
@@ -82,6 +83,10 @@ class MyProblem {
 
   Reading read_;     // as the text was read: its parts and question, whatever the roles
   Reading reading_;  // with the roles as they stand now
+  // The metals the text lists beside the alloy's own, "калай" of "сплав от мед и калай", in its
+  // order: the working names them where it would say "останалите метали".
+  std::vector<Texts::Noun> otherMetals_;
+  bool saysPure_ = false;  // the text says "чиста сол", not only "сол"
   Texts::SolutionText shown_;
   std::size_t outcome_ = 0;  // in shown_.lines
 };

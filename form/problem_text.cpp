@@ -935,13 +935,14 @@ std::string CellEntry(const Problem& problem, Column column) {
   const bool isPercent = column == Percent1 || column == Percent2;
   const Ingredient ingredient = column == Percent1 ? problem.first : problem.second;
   if (isPercent && ingredient == Ingredient::Water) {
-    entry += " (" + std::string(RestOf(words).definiteShort) + ")";
+    entry += " (" + std::string(RestOf(words).definiteFull) + ")";
   } else if (column == Percent1 && problem.firstStep) {
     entry += FirstStepPercentage(problem, words);
   } else if (isPercent && ingredient == Ingredient::PureSubstance) {
-    // The salt dissolved is "солта"; the salt added to a solution "чистата сол".
+    // The salt dissolved is "солта"; the salt added to a solution "чистата сол". What the number
+    // in its cell is, is said as a subject: "(чистият калай)".
     const Noun pure = column == Percent1 ? FirstWordsOf(problem, words).noun : words.pure;
-    entry += " (" + std::string(pure.definiteShort) + ")";
+    entry += " (" + std::string(pure.definiteFull) + ")";
   } else if (UnitOf(problem, column) == Unit::Percent &&
              StatedShareOf(problem.context) == StatedShare::Water) {
     // The grid holds what stays, not the water the problem gives.

@@ -37,8 +37,8 @@ bool HasLineWith(const std::vector<std::string>& lines, std::string_view part) {
 // stands in place of "=" and the rounding is said; a period of one digit stays as school
 // writes it.
 TEST(WrittenSolution, RoundsALongPeriodAndSaysSo) {
-  const std::vector<std::string> lines = ShownOf(
-      "Към 100 г 10% разтвор на сол добавили 5 г сол. Колко процента е новият разтвор?");
+  const std::vector<std::string> lines =
+      ShownOf("Към 100 г 10% разтвор на сол добавили 5 г сол. Колко процента е новият разтвор?");
   EXPECT_TRUE(HasLine(lines, "Отговор: ≈ 14,29%.")) << Joined(lines);
   EXPECT_TRUE(HasLineWith(lines, "15 · 100 : 105 ≈ 14,29%.")) << Joined(lines);
   EXPECT_TRUE(HasLineWith(lines, "105 · 14,29 : 100 ≈ 15")) << Joined(lines);
@@ -51,6 +51,77 @@ TEST(WrittenSolution, RoundsALongPeriodAndSaysSo) {
       "полученият разтвор?");
   EXPECT_TRUE(HasLine(third, "Отговор: 13,(3)%.")) << Joined(third);
   EXPECT_FALSE(HasLineWith(third, "≈")) << Joined(third);
+}
+
+// An alloy whose text lists its metals names them where the other metals do not change, with
+// the verb that agrees; what a number in brackets is, is said as a subject: "(калаят)".
+TEST(WrittenSolution, NamesTheMetalsTheTextLists) {
+  struct Row {
+    std::string_view text;
+    std::vector<std::string_view> lines;
+  };
+  const std::vector<Row> rows = {
+      {"Сплав от мед и калай тежи 12 кг и съдържа 45% мед. Колко килограма мед трябва да се "
+       "добавят, за да съдържа 60% мед?",
+       {"Калаят не се променя, когато добавяме мед.",
+        "В сплавта калаят е 100% − 45% = 55%: 12 · 55 : 100 = 6,6 (кг)."}},
+      {"Бронз от мед, калай и олово тежи 8 кг и съдържа 80% мед. Колко килограма мед трябва да "
+       "се добавят, за да стане 84% мед?",
+       {"Калаят и оловото не се променят, когато добавяме мед.",
+        "Калаят и оловото не се променят:"}},
+      {"Сплав от мед и калай тежи 10 кг и съдържа 30% калай. Колко килограма калай трябва да се "
+       "добавят, за да съдържа 44% калай?",
+       {"Медта не се променя, когато добавяме калай."}},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    for (const std::string_view line : row.lines) {
+      EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
+    }
+    EXPECT_FALSE(HasLineWith(lines, "метали")) << Joined(lines);
+  }
+  const std::vector<std::string> added = ShownOf(
+      "Сплав от мед и калай тежи 5 кг и съдържа 40% мед. Към нея добавили 3 кг калай. Колко "
+      "процента мед има в новата сплав?");
+  EXPECT_TRUE(HasLineWith(added, "в „% - 2“ 0 (калаят)")) << Joined(added);
+  const std::vector<std::string> pure = ShownOf(
+      "Сплав от мед и калай тежи 10 кг и съдържа 30% калай. Колко килограма калай трябва да се "
+      "добавят, за да съдържа 44% калай?");
+  EXPECT_TRUE(HasLineWith(pure, "в „% - 2“ 100 (чистият калай)")) << Joined(pure);
+}
+
+// "чиста" is the text's word, or the grid's 100% told apart in brackets: sugar added where the
+// text says "захар" is "добавената захар".
+TEST(WrittenSolution, SaysPureOnlyWhereTheTextDoes) {
+  struct Row {
+    std::string_view text;
+    std::vector<std::string_view> lines;
+    bool pure;
+  };
+  const std::vector<Row> rows = {
+      {"Колко грама сол трябва да се добавят към 200 г 10% солен разтвор, за да се получи 20% "
+       "разтвор?",
+       {"Търси се: масата на добавената сол.", "Водата не се променя, когато добавяме сол.",
+        "Отговор: 25 г сол."},
+       false},
+      {"Към 300 г 10% захарен сироп добавили 20 г захар. Каква е концентрацията на получения "
+       "сироп?",
+       {"Дадено: 300 г – масата на сиропа; 10% – процентното съдържание на захар в сиропа; 20 г "
+        "– масата на добавената захар."},
+       false},
+      {"Колко грама чиста сол трябва да се добавят към 200 г 10% солен разтвор, за да се получи "
+       "20% разтвор?",
+       {"Търси се: масата на чистата сол.", "Отговор: 25 г чиста сол."},
+       true},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    for (const std::string_view line : row.lines) {
+      EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
+    }
+    EXPECT_EQ(HasLineWith(lines, "чиста сол.") || HasLineWith(lines, "чиста захар."), row.pure)
+        << Joined(lines);
+  }
 }
 
 }  // namespace
