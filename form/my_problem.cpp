@@ -57,6 +57,9 @@ std::string RoleOf(const Problem& problem, const Texts::PartWords& parts, Column
   if (UnitOf(problem, column) != Unit::Percent) {
     return MassWord(problem, answer) + part;
   }
+  if (problem.context == Context::Milk) {
+    return "маслеността на " + part;
+  }
   // Produce's percentages are of its water, as the problem states them.
   const bool rest = answer && answer->rest;
   const bool water = (StatedShareOf(problem.context) == StatedShare::Water) != rest;
@@ -906,9 +909,33 @@ void MyProblem::ShowReading() {
   if (reading_.hallmark) {
     shown_.lines[outcome_] = AsHallmarks(shown_.lines[outcome_], reading_.answers);
   }
+  if (problem.context == Context::Milk) {
+    SayMilksFat();
+  }
   ShowDifference();
   AnswerTheSubstance();
   ShowOption();
+}
+
+// Milk's fat is its "масленост", as the text says it: "Маслеността на полученото мляко е
+// 0,117 · 100 : 5 = 2,34%.", "Отговор: мляко с масленост 2,34%."
+void MyProblem::SayMilksFat() {
+  constexpr std::string_view In = "В ";
+  constexpr std::string_view Fats = " мазнините са ";
+  for (std::string& line : shown_.lines) {
+    const std::size_t fats = line.find(Fats);
+    if (line.starts_with(In) && fats != std::string::npos && line.ends_with("%.")) {
+      line = "Маслеността на " + line.substr(In.size(), fats - In.size()) + " е " +
+             line.substr(fats + Fats.size());
+    }
+  }
+  constexpr std::string_view Answer = "Отговор: ";
+  std::string& answer = shown_.lines[outcome_];
+  const std::string_view said = std::string_view(answer).substr(Answer.size());
+  if (answer.starts_with(Answer) && said.ends_with("%.") &&
+      said.find(' ') == std::string_view::npos) {
+    answer.insert(Answer.size(), "мляко с масленост ");
+  }
 }
 
 // "Водата е 100% − 20% = 80%.": the water's share beside the substance's, or produce's water

@@ -71,6 +71,7 @@ class MyProblem {
   bool TakeStraightLine(const Amount& amount);
   void ShowWaterShares();
   void NameTheStartingSolution();
+  void SayMilksFat();
   bool IsWaterShare(const Amount& amount) const;
   std::string ShareAnswer(const Amount& amount, std::size_t sought) const;
   std::string DifferenceAnswer(const Amount& amount) const;

@@ -124,4 +124,24 @@ TEST(WrittenSolution, SaysPureOnlyWhereTheTextDoes) {
   }
 }
 
+// Milk's fat is its "масленост" in what is given, sought, worked out and answered.
+TEST(WrittenSolution, SaysMilksFatAsItsButterfat) {
+  const std::vector<std::string> lines = ShownOf(
+      "Смесили 2 л мляко с масленост 3,6% и 3 л мляко с масленост 1,5%. Каква е маслеността на "
+      "полученото мляко?");
+  for (const std::string_view line :
+       {"Дадено: 2 л – обемът на първото мляко; 3,6% – маслеността на първото мляко; 3 л – "
+        "обемът на второто мляко; 1,5% – маслеността на второто мляко.",
+        "Търси се: маслеността на полученото мляко.",
+        "Маслеността на полученото мляко е 0,117 · 100 : 5 = 2,34%.",
+        "Отговор: мляко с масленост 2,34%."}) {
+    EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
+  }
+  EXPECT_FALSE(HasLineWith(lines, "съдържание на мазнини")) << Joined(lines);
+  const std::vector<std::string> watered = ShownOf(
+      "Колко литра вода трябва да се добавят към 3 л мляко с масленост 3,2%, за да стане "
+      "маслеността 2,4%?");
+  EXPECT_TRUE(HasLine(watered, "Отговор: 1 л вода.")) << Joined(watered);
+}
+
 }  // namespace
