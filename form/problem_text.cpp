@@ -12,6 +12,7 @@
 #include "form/solution_text.h"
 #include "form/texts.h"
 #include "problems/letters.h"
+#include "worksheet/number_text.h"
 #include "worksheet/variants.h"
 
 namespace Texts {
@@ -976,6 +977,23 @@ std::string ChosenMixture(const Problem& problem) {
 }  // namespace
 
 std::string GridCheckLine(const Problem& problem) {
+  std::array<Fraction, ColumnCount> values{};
+  for (const Column column : AllColumns) {
+    values[static_cast<std::size_t>(column)] = Fraction::Of(problem.Value(column).count, 10);
+  }
+  return GridCheckLine(problem, values);
+}
+
+std::string GridCheckLine(const Problem& problem, const std::array<Fraction, ColumnCount>& values) {
+  // "14,2857142857143": what a cell shows of a result that is no whole tenth.
+  const auto shown = [&problem, &values](Column column) {
+    const Fraction& exact = values[static_cast<std::size_t>(column)];
+    if (Fraction::Of(problem.Value(column).count, 10) == exact) {
+      return problem.Value(column).Text();
+    }
+    const std::string cell = FormatCellNumber(exact.ToDouble(), ",");
+    return cell.starts_with('-') ? "−" + cell.substr(1) : cell;
+  };
   const VariantRule& rule = RuleOf(problem.variant);
   std::vector<std::string> typed;
   for (const Column column : rule.givens) {
@@ -990,9 +1008,8 @@ std::string GridCheckLine(const Problem& problem) {
                                  : "Провери с Blendora (";
   std::string line = sentTo + Quoted(VariantCaption(problem.variant)) + ")" +
                      ChosenMixture(problem) + ": въведи " + Listed(typed) + "; в " +
-                     Quoted(ColumnHeading(first)) + " ще видиш " + problem.Value(first).Text() +
-                     ", а в " + Quoted(ColumnHeading(second)) + " – " +
-                     problem.Value(second).Text() + ".";
+                     Quoted(ColumnHeading(first)) + " ще видиш " + shown(first) + ", а в " +
+                     Quoted(ColumnHeading(second)) + " – " + shown(second) + ".";
   const std::string masses = problem.Value(Weight1).Text() + " : " + problem.Value(Weight2).Text();
   // Masses that are the ratio's own terms need no word that they are equal to it.
   if (problem.asked == Asked::Ratio && masses != RatioText(MassRatio(problem))) {

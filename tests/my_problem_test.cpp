@@ -144,4 +144,28 @@ TEST(WrittenSolution, SaysMilksFatAsItsButterfat) {
   EXPECT_TRUE(HasLine(watered, "Отговор: 1 л вода.")) << Joined(watered);
 }
 
+// The grid takes these givens as they are, so the pupil is sent to check there, also where it
+// shows a result it rounds, as its cell shows it.
+TEST(WrittenSolution, SendsToTheGridWhereItTakesTheGivens) {
+  struct Row {
+    std::string_view text;
+    std::string_view shown;
+  };
+  const std::vector<Row> rows = {
+      {"Към 300 г 10% захарен сироп добавили 20 г захар. Каква е концентрацията на получения "
+       "сироп?",
+       "в „Смес %“ ще видиш 15,625, а в „Смес т.“ – 320."},
+      {"Към 100 г 10% разтвор на сол добавили 5 г сол. Колко процента е новият разтвор?",
+       "в „Смес %“ ще видиш 14,2857142857143, а в „Смес т.“ – 105."},
+      {"Смесили 2 л мляко с масленост 3,6% и 3 л мляко с масленост 1,5%. Каква е маслеността на "
+       "полученото мляко?",
+       "в „Смес %“ ще видиш 2,34, а в „Смес т.“ – 5."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_TRUE(HasLineWith(lines, "Провери с Blendora („Вариант 1“): въведи")) << Joined(lines);
+    EXPECT_TRUE(HasLineWith(lines, row.shown)) << Joined(lines);
+  }
+}
+
 }  // namespace
