@@ -422,7 +422,8 @@ std::vector<std::string> OtherWayLines(const Method& method, const MethodWords& 
       method.lines[2].step != MethodStep::ChangedMass) {
     return {};
   }
-  // m · a : 100 = (m ± x) · b : 100, with a and b the kept shares before and after.
+  // (m ± x) · b : 100 = k, with b the kept share after and k the kept amount worked out above
+  // from m and the share a before: the unknown on the left, as school writes it.
   const Fraction& mass = method.lines[0].left;
   const Fraction& before = method.lines[0].share;
   const Fraction& after = method.lines[1].share;
@@ -435,12 +436,12 @@ std::vector<std::string> OtherWayLines(const Method& method, const MethodWords& 
       Concat({LetX(method, words), " Тогава ", words.newSubject, words.newPlural ? " са " : " е ",
               withX, " ", words.unit, "."}),
       StaysOnBothSides(method, words),
-      Concat({ExactNumber(mass), " · ", ExactNumber(before), " : 100 = ", withX, " · ",
-              ExactNumber(after), " : 100   | · 100"}),
-      Concat({ExactNumber(kept), " = ",
-              after == Fraction(1) ? withX : Concat({ExactNumber(after), withX})}),
-      Concat({ExactNumber(kept), " = ", ExactNumber(newWithout), leaves ? " − " : " + ",
-              TimesX(after)})};
+      Concat(
+          {withX, " · ", ExactNumber(after), " : 100 = ", ExactNumber(kept / 100), "   | · 100"}),
+      Concat({after == Fraction(1) ? withX : Concat({ExactNumber(after), withX}), " = ",
+              ExactNumber(kept)}),
+      Concat({ExactNumber(newWithout), leaves ? " − " : " + ", TimesX(after), " = ",
+              ExactNumber(kept)})};
   // The term with x to the side where it is positive.
   const Fraction& larger = leaves ? newWithout : kept;
   const Fraction& smaller = leaves ? kept : newWithout;

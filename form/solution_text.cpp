@@ -168,6 +168,10 @@ std::string SideText(const Side& side) {
   return text.empty() ? "0" : text;
 }
 
+bool HoldsX(const Side& side) {
+  return std::any_of(side.begin(), side.end(), [](const Term& term) { return term.mass.x != 0; });
+}
+
 std::string EquationText(const Equation& equation) {
   return Concat({SideText(equation.left), " = ", SideText(equation.right)});
 }
@@ -529,6 +533,9 @@ class SolutionWriter {
   }
 
   void WriteEquation(const EquationSolution& equation) {
+    if (wording_.parts) {
+      WriteKnownSubstances();
+    }
     if (equation.withoutSubstance) {
       const Part without = *equation.withoutSubstance;
       const Part other = without == Part::First ? Part::Second : Part::First;
@@ -542,8 +549,13 @@ class SolutionWriter {
       Add(MixtureBalance(parts_));
     }
     Add({SubstanceSide(equation.parts), " = ", SubstanceSide(equation.mixture), "   | · 100"});
+    // A word problem's working keeps x on the left, as school writes it: "10x = 12000".
+    const bool xLeft = wording_.parts.has_value();
     for (const EquationLine& line : equation.lines) {
-      Add(EquationText(line.equation));
+      const Equation& shown = line.equation;
+      Add(EquationText(xLeft && !HoldsX(shown.left) && HoldsX(shown.right)
+                           ? Equation{shown.right, shown.left}
+                           : shown));
     }
     if (!equation.x) {
       return;
@@ -551,7 +563,7 @@ class SolutionWriter {
     const std::string value = ExactNumber(*equation.x);
     if (equation.coefficient == Fraction(1)) {
       // "x = 2700" is the collected line itself, unless x was collected on the right.
-      if (!equation.xOnLeft) {
+      if (!equation.xOnLeft && !xLeft) {
         Add({"x = ", value});
       }
       return;
@@ -563,6 +575,22 @@ class SolutionWriter {
       Add({"x = ", division});
     }
     Add({"x = ", value});
+  }
+
+  // "Солта във втория разтвор е 300 · 60 : 100 = 180 (г).": each amount of the substance that
+  // is known, worked out before it is put into the equation.
+  void WriteKnownSubstances() {
+    for (const Part part : Parts) {
+      const std::size_t row = IndexOf(part);
+      const std::optional<Mass>& mass = solution_.tableMass[row];
+      const std::optional<Fraction>& percent = solution_.tablePercent[row];
+      if (mass && mass->x == 0 && percent && percent->Sign() != 0 && *percent != Hundred &&
+          solution_.tableSubstance[row]) {
+        Add({parts_.substanceTitle, " ", InName(part), " ", parts_.substanceIs, " ",
+             SubstanceFormula(*mass, *percent), " = ", Result(*solution_.tableSubstance[row]),
+             "."});
+      }
+    }
   }
 
   void WriteEnd() {

@@ -255,7 +255,8 @@ TEST(Practice, SolvesEvaporationInThreeLinesWithUnits) {
 }
 
 // The reference's three problems of what does not change, as an equation after the arithmetic:
-// 400 г of 10% watered to 8%, 600 г of 8% evaporated to 12%, salt added to 200 г of 10% for 20%.
+// 400 г of 10% watered to 8%, 600 г of 8% evaporated to 12%, salt added to 200 г of 10% for 20%;
+// the amount that stays is the one the arithmetic worked out, and x stays on the left.
 TEST(Practice, SolvesWhatDoesNotChangeByAnEquationToo) {
   struct Case {
     Kind kind;
@@ -266,19 +267,18 @@ TEST(Practice, SolvesWhatDoesNotChangeByAnEquationToo) {
       {Kind::AddWater,
        {100, 4000, 0, 1000, 80, 5000},
        {"Друг начин:", "Нека долеем x г вода. Тогава новият разтвор е (400 + x) г.",
-        "Солта не се променя:", "400 · 10 : 100 = (400 + x) · 8 : 100   | · 100",
-        "4000 = 8(400 + x)", "4000 = 3200 + 8x", "8x = 4000 − 3200", "8x = 800", "x = 100"}},
+        "Солта не се променя:", "(400 + x) · 8 : 100 = 40   | · 100", "8(400 + x) = 4000",
+        "3200 + 8x = 4000", "8x = 4000 − 3200", "8x = 800", "x = 100"}},
       {Kind::Evaporation,
        {80, 6000, 0, -2000, 120, 4000},
        {"Друг начин:", "Нека се изпарят x г вода. Тогава новият разтвор е (600 − x) г.",
-        "Солта не се променя:", "600 · 8 : 100 = (600 − x) · 12 : 100   | · 100",
-        "4800 = 12(600 − x)", "4800 = 7200 − 12x", "12x = 7200 − 4800", "12x = 2400", "x = 200"}},
+        "Солта не се променя:", "(600 − x) · 12 : 100 = 48   | · 100", "12(600 − x) = 4800",
+        "7200 − 12x = 4800", "12x = 7200 − 4800", "12x = 2400", "x = 200"}},
       {Kind::AddPure,
        {100, 2000, 1000, 250, 200, 2250},
        {"Друг начин:", "Нека добавим x г чиста сол. Тогава новият разтвор е (200 + x) г.",
-        "Водата не се променя:", "200 · 90 : 100 = (200 + x) · 80 : 100   | · 100",
-        "18000 = 80(200 + x)", "18000 = 16000 + 80x", "80x = 18000 − 16000", "80x = 2000",
-        "x = 25"}},
+        "Водата не се променя:", "(200 + x) · 80 : 100 = 180   | · 100", "80(200 + x) = 18000",
+        "16000 + 80x = 18000", "80x = 18000 − 16000", "80x = 2000", "x = 25"}},
       // Only where the water or the pure substance is what the arithmetic ends with.
       {Kind::TopUpWithWater, {100, 4000, 0, 1000, 80, 5000}, {}},
       {Kind::Dissolving, {1000, 450, 0, 2550, 150, 3000}, {}},

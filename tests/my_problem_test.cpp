@@ -168,4 +168,30 @@ TEST(WrittenSolution, SendsToTheGridWhereItTakesTheGivens) {
   }
 }
 
+// A known amount of the substance is worked out before it goes into the equation, and the
+// equation is solved with x on the left: "10x = 12000", never "12000 = 10x".
+TEST(WrittenSolution, WorksOutKnownAmountsAndKeepsXOnTheLeft) {
+  const std::vector<std::string> lines = ShownOf(
+      "Колко грама 10% разтвор на сол трябва да се смесят с 300 г 60% разтвор на сол, за да се "
+      "получи 20% разтвор?");
+  const auto at = [&lines](std::string_view line) {
+    return std::find(lines.begin(), lines.end(), line) - lines.begin();
+  };
+  const auto known = at("Солта във втория разтвор е 300 · 60 : 100 = 180 (г).");
+  const auto equation = at("x · 10 : 100 + 180 = (x + 300) · 20 : 100   | · 100");
+  EXPECT_LT(known, equation) << Joined(lines);
+  EXPECT_LT(equation, static_cast<std::ptrdiff_t>(lines.size())) << Joined(lines);
+  for (const std::string_view line : {"20x − 10x = 18000 − 6000", "10x = 12000"}) {
+    EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
+  }
+  EXPECT_FALSE(HasLine(lines, "12000 = 10x")) << Joined(lines);
+
+  // Where x is collected alone, it is said once, on the left.
+  const std::vector<std::string> milk = ShownOf(
+      "Колко литра мляко с масленост 1% трябва да се смесят с 4 л мляко с масленост 4%, за да се "
+      "получи мляко с масленост 2%?");
+  EXPECT_EQ(std::count(milk.begin(), milk.end(), "x = 8"), 1) << Joined(milk);
+  EXPECT_FALSE(HasLine(milk, "8 = x")) << Joined(milk);
+}
+
 }  // namespace
