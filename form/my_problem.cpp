@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <initializer_list>
 
 #include "form/lexicon.h"
 #include "form/problem_text.h"
@@ -713,6 +714,38 @@ std::string PureUnsaid(std::string line, Context context) {
   return line;
 }
 
+// "10% солен разтвор" where the text says "солен разтвор" and the working "разтвор на сол";
+// "разтвор на захар" where it says that and the working "захарен разтвор".
+std::vector<std::pair<std::string, std::string>> PhrasesOf(std::string_view text) {
+  std::vector<std::pair<std::string, std::string>> phrases;
+  const auto says = [text](std::initializer_list<std::string_view> words) {
+    return std::any_of(words.begin(), words.end(), [text](std::string_view word) {
+      return WordAt(text, word) != std::string_view::npos;
+    });
+  };
+  if (says({"солен", "солени", "солния", "солният"})) {
+    phrases.emplace_back("разтвор на сол", "солен разтвор");
+  }
+  if (says({"разтвор на захар", "разтвори на захар"})) {
+    phrases.emplace_back("захарен разтвор", "разтвор на захар");
+  }
+  return phrases;
+}
+
+// The working's phrases in the text's own words, where they stand as words of their own.
+std::string InOwnPhrases(std::string line,
+                         const std::vector<std::pair<std::string, std::string>>& phrases) {
+  for (const auto& [theirs, ours] : phrases) {
+    for (std::size_t at = line.find(theirs); at != std::string::npos;
+         at = line.find(theirs, at + 1)) {
+      if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + theirs.size())) {
+        line.replace(at, theirs.size(), ours);
+      }
+    }
+  }
+  return line;
+}
+
 }  // namespace
 
 void MyProblem::Read(std::string_view text) {
@@ -720,6 +753,7 @@ void MyProblem::Read(std::string_view text) {
   reading_ = read_;
   otherMetals_ = OtherMetalsNamed(text, read_);
   saysPure_ = SaysPure(text);
+  phrases_ = PhrasesOf(text);
   Show();
 }
 
@@ -811,6 +845,7 @@ void MyProblem::Show() {
     if (!saysPure_ && reading_.problem) {
       text = PureUnsaid(std::move(text), reading_.problem->context);
     }
+    text = InOwnPhrases(std::move(text), phrases_);
     if (renamed) {
       text = MixtureInTextsWords(InTextsWords(std::move(text), reading_), reading_.mixtureWord);
     }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "form/lexicon.h"
@@ -88,6 +89,8 @@ class MyProblem {
   // order: the working names them where it would say "останалите метали".
   std::vector<Texts::Noun> otherMetals_;
   bool saysPure_ = false;  // the text says "чиста сол", not only "сол"
+  // The text's own phrase for the working's: "солен разтвор" for "разтвор на сол".
+  std::vector<std::pair<std::string, std::string>> phrases_;
   Texts::SolutionText shown_;
   std::size_t outcome_ = 0;  // in shown_.lines
 };

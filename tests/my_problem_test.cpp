@@ -194,4 +194,27 @@ TEST(WrittenSolution, WorksOutKnownAmountsAndKeepsXOnTheLeft) {
   EXPECT_FALSE(HasLine(milk, "8 = x")) << Joined(milk);
 }
 
+// The answer names a solution as the text does: "солен разтвор", "разтвор на захар".
+TEST(WrittenSolution, NamesTheSolutionWithTheTextsOwnPhrase) {
+  struct Row {
+    std::string_view text;
+    std::string_view answer;
+  };
+  const std::vector<Row> rows = {
+      {"Колко грама 20% и колко грама 50% солен разтвор трябва да се смесят, за да се получат "
+       "600 г 30% солен разтвор?",
+       "Отговор: 400 г 20% солен разтвор и 200 г 50% солен разтвор."},
+      {"Колко грама 10% разтвор на захар трябва да се смесят с 300 г 60% разтвор на захар, за "
+       "да се получи 20% разтвор?",
+       "Отговор: 1200 г 10% разтвор на захар."},
+      {"Колко грама 10% разтвор на сол трябва да се смесят с 300 г 60% разтвор на сол, за да се "
+       "получи 20% разтвор?",
+       "Отговор: 1200 г 10% разтвор на сол."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_TRUE(HasLine(lines, row.answer)) << Joined(lines);
+  }
+}
+
 }  // namespace
