@@ -632,11 +632,40 @@ class SolutionWriter {
   void WriteCheck() {
     const Check& check = solution_.check;
     const std::string mixture = SubstanceFormula(Mass{Value(MixWeight)}, Value(MixPercent));
-    Add({"Проверка: ", PartsSubstance(), " и ", mixture, " = ", ExactNumber(check.substance[2]),
-         ";"});
-    Add({Leading(Value(Weight1)), " + ", Operand(Value(Weight2)), " = ", ExactNumber(check.massSum),
-         ";"});
+    if (const std::optional<Part> pure = DissolvedPart(); pure && wording_.parts) {
+      // The substance dissolved is all the solution has: "– толкова е солта".
+      Add({"Проверка: ", mixture, " = ", Result(check.substance[2]), " – толкова е ", Name(*pure),
+           ";"});
+    } else {
+      Add({"Проверка: ", PartsSubstance(), " и ", mixture, " = ", Result(check.substance[2]), ";"});
+    }
+    WriteMassCheck(Concat({Leading(Value(Weight1)), " + ", Operand(Value(Weight2))}),
+                   check.massSum);
     Add(BetweenText());
+  }
+
+  // The pure part where the other is water: a substance dissolved.
+  std::optional<Part> DissolvedPart() const {
+    for (const auto& [water, other] :
+         {std::pair{Part::First, Part::Second}, {Part::Second, Part::First}}) {
+      if (Value(ColumnsOf(water).percent).Sign() == 0 &&
+          Value(ColumnsOf(other).percent) == Hundred) {
+        return other;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // "200 + 300 = 500 (г);": a word problem's working that has just written this sum needs it no
+  // second time.
+  void WriteMassCheck(const std::string& worked, const Fraction& result) {
+    const std::string sum = Concat({worked, " = ", ExactNumber(result)});
+    const auto written = [&sum](const std::string& line) {
+      return line.find(sum) != std::string::npos;
+    };
+    if (!wording_.parts || std::none_of(text_.lines.begin(), text_.lines.end(), written)) {
+      Add({worked, " = ", Result(result), ";"});
+    }
   }
 
   // "200 · 30 : 100 + 300 · 40 : 100 = 60 + 120 = 180"; water has no substance to add, and its
@@ -650,12 +679,12 @@ class SolutionWriter {
     for (const auto& [water, other] :
          {std::pair{Part::First, Part::Second}, {Part::Second, Part::First}}) {
       if (Value(ColumnsOf(water).percent).Sign() == 0) {
-        return Concat({formula(other), " = ", ExactNumber(check.substance[IndexOf(other)])});
+        return Concat({formula(other), " = ", Result(check.substance[IndexOf(other)])});
       }
     }
     return Concat({formula(Part::First), " + ", formula(Part::Second), " = ",
                    Leading(check.substance[0]), " + ", Operand(check.substance[1]), " = ",
-                   ExactNumber(check.substanceSum)});
+                   Result(check.substanceSum)});
   }
 
   const Fraction& Value(Column column) const { return *solution_.exact[column]; }
@@ -667,15 +696,15 @@ class SolutionWriter {
     const PartColumns before = ColumnsOf(water == Part::First ? Part::Second : Part::First);
     const auto substance = [this](PartColumns part) {
       return Concat({SubstanceFormula(Mass{Value(part.weight)}, Value(part.percent)), " = ",
-                     ExactNumber(Value(part.weight) * Value(part.percent) / Hundred)});
+                     Result(Value(part.weight) * Value(part.percent) / Hundred)});
     };
     Add({"В полето „", ColumnHeading(left.weight),
          "“ изпарената вода е записана с минус: ", ExactNumber(Value(left.weight)), "."});
     // "количеството сол", "количеството спирт": one verb form whatever the substance's gender.
     Add({"Проверка: ", substance(before), " и ", substance(ColumnsOf(Part::Mixture)),
          " – количеството ", parts_.substance, " не се е променило;"});
-    Add({Leading(Value(before.weight)), " − ", Operand(-Value(left.weight)), " = ",
-         ExactNumber(solution_.check.massSum), ";"});
+    WriteMassCheck(Concat({Leading(Value(before.weight)), " − ", Operand(-Value(left.weight))}),
+                   solution_.check.massSum);
     Add({ValueOf(MixPercent), " е повече от ", ValueOf(before.percent),
          ", защото водата е намаляла."});
   }

@@ -217,4 +217,36 @@ TEST(WrittenSolution, NamesTheSolutionWithTheTextsOwnPhrase) {
   }
 }
 
+// A check carries the units the working does, checks a dissolved substance against the solution
+// it makes, and adds no two masses whose sum was just written.
+TEST(WrittenSolution, ChecksWithUnitsAndWithoutRepeatingASum) {
+  struct Row {
+    std::string_view text;
+    std::vector<std::string_view> lines;
+    std::string_view repeated;  // a line the check must not have
+  };
+  const std::vector<Row> rows = {
+      {"Смесили 200 г 30% солен разтвор и 300 г 40% солен разтвор. Колко процента е новият "
+       "разтвор?",
+       {"Масата на получения разтвор е 200 + 300 = 500 (г).",
+        "Проверка: 200 · 30 : 100 + 300 · 40 : 100 = 60 + 120 = 180 (г) и 500 · 36 : 100 = 180 "
+        "(г);"},
+       "200 + 300 = 500;"},
+      {"Колко грама 20% и колко грама 50% солен разтвор трябва да се смесят, за да се получат 600 "
+       "г 30% солен разтвор?",
+       {"400 + 200 = 600 (г);"},
+       "400 + 200 = 600;"},
+      {"Колко грама сол трябва да се разтворят в 180 г вода, за да се получи 10% разтвор?",
+       {"Проверка: 200 · 10 : 100 = 20 (г) – толкова е солта;"},
+       "Проверка: 20 = 20"},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    for (const std::string_view line : row.lines) {
+      EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
+    }
+    EXPECT_FALSE(HasLineWith(lines, row.repeated)) << Joined(lines);
+  }
+}
+
 }  // namespace
