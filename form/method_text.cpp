@@ -468,13 +468,24 @@ std::optional<Method> GridMethod(const RowSolution& solution) {
   return std::nullopt;
 }
 
+// "Разтворът е колкото солта и водата заедно: 50 + 200 = 250 (г).": what a solution is made of
+// and its mass, said at once where its mass comes first.
+std::string MadeOfBothLine(const MethodLine& line, const MethodWords& words) {
+  return Concat({FirstCapital(words.newSubject), words.newPlural ? " са" : " е", " колкото ",
+                 words.substanceDefinite, " и ", words.restSubject, " заедно: ",
+                 SumText(line.left, line.right), " = ", Result(line.result, words), "."});
+}
+
 std::vector<std::string> MethodLines(const Method& method, const MethodWords& words) {
   std::vector<std::string> lines;
-  if (!IsOneStep(method)) {
+  const bool madeOfBoth = method.dissolves && !method.lines.empty() &&
+                          method.lines.front().step == MethodStep::TotalMass;
+  if (!IsOneStep(method) && !madeOfBoth) {
     lines.push_back(KeepLine(method, words));
   }
   for (const MethodLine& line : method.lines) {
-    lines.push_back(LineText(method, line, words));
+    lines.push_back(madeOfBoth && &line == &method.lines.front() ? MadeOfBothLine(line, words)
+                                                                 : LineText(method, line, words));
   }
   return lines;
 }

@@ -542,9 +542,19 @@ class SolutionWriter {
       // Of a pure part, all of it is the substance: "колкото масата на солта", not "колкото в
       // солта".
       const std::optional<Fraction>& percent = solution_.exact[ColumnsOf(other).percent];
-      const std::string asMuchAs = percent == Hundred ? "масата на " + Name(other) : InName(other);
-      Add({Title(without), " не съдържа ", parts_.substance, ", затова ", parts_.substanceDefinite,
-           " ", InName(Part::Mixture), " ", parts_.substanceIs, " колкото ", asMuchAs, ":"});
+      if (percent == Hundred && wording_.parts) {
+        // A word problem says how much substance there is, not that it is as much as a mass:
+        // "… затова в получения разтвор има x г сол:".
+        Add({Title(without), " не съдържа ", parts_.substance, ", затова ", InName(Part::Mixture),
+             " има ", SubstanceSide(equation.parts), " ", wording_.unit, " ", parts_.substance,
+             ":"});
+      } else {
+        const std::string asMuchAs =
+            percent == Hundred ? "масата на " + Name(other) : InName(other);
+        Add({Title(without), " не съдържа ", parts_.substance, ", затова ",
+             parts_.substanceDefinite, " ", InName(Part::Mixture), " ", parts_.substanceIs,
+             " колкото ", asMuchAs, ":"});
+      }
     } else {
       Add(MixtureBalance(parts_));
     }
