@@ -643,12 +643,12 @@ class SolutionWriter {
     const Check& check = solution_.check;
     const std::string mixture = SubstanceFormula(Mass{Value(MixWeight)}, Value(MixPercent));
     if (const std::optional<Part> pure = DissolvedPart(); pure && wording_.parts) {
-      // The substance dissolved is all the solution has: "– толкова е солта".
-      Add({"Проверка: ", mixture, " = ", Result(check.substance[2]), " – толкова е ", Name(*pure),
-           ";"});
-    } else {
-      Add({"Проверка: ", PartsSubstance(), " и ", mixture, " = ", Result(check.substance[2]), ";"});
+      // The substance dissolved is all the solution has: its share of it is the percentage.
+      Add({"Проверка: ", Leading(Value(ColumnsOf(*pure).weight)),
+           " · 100 : ", Operand(Value(MixWeight)), " = ", ValueOf(MixPercent), "."});
+      return;
     }
+    Add({"Проверка: ", PartsSubstance(), " и ", mixture, " = ", Result(check.substance[2]), ";"});
     WriteMassCheck(Concat({Leading(Value(Weight1)), " + ", Operand(Value(Weight2))}),
                    check.massSum);
     Add(BetweenText());

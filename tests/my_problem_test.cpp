@@ -217,8 +217,8 @@ TEST(WrittenSolution, NamesTheSolutionWithTheTextsOwnPhrase) {
   }
 }
 
-// A check carries the units the working does, checks a dissolved substance against the solution
-// it makes, and adds no two masses whose sum was just written.
+// A check carries the units the working does, checks a dissolved substance by the percentage it
+// makes, and adds no two masses whose sum was just written.
 TEST(WrittenSolution, ChecksWithUnitsAndWithoutRepeatingASum) {
   struct Row {
     std::string_view text;
@@ -237,7 +237,7 @@ TEST(WrittenSolution, ChecksWithUnitsAndWithoutRepeatingASum) {
        {"400 + 200 = 600 (г);"},
        "400 + 200 = 600;"},
       {"Колко грама сол трябва да се разтворят в 180 г вода, за да се получи 10% разтвор?",
-       {"Проверка: 200 · 10 : 100 = 20 (г) – толкова е солта;"},
+       {"Проверка: 20 · 100 : 200 = 10%."},
        "Проверка: 20 = 20"},
   };
   for (const Row& row : rows) {
