@@ -45,6 +45,8 @@ constexpr AmountWords VolumeWords = {"обем",
                                      "обем не може да е отрицателен",
                                      "той трябва да е по-голям от 0"};
 constexpr std::string_view Unknown = "?";
+// "Толкова сол има и в двата разтвора заедно:", of the mixture's substance just worked out.
+constexpr std::string_view AsMuch = "Толкова ";
 constexpr std::string_view NoSolutionWithTheseNumbers = "Задачата няма решение с тези числа.";
 
 // One text from its pieces. The solution is made of many short pieces, and a chain of + would
@@ -533,9 +535,7 @@ class SolutionWriter {
   }
 
   void WriteEquation(const EquationSolution& equation) {
-    if (wording_.parts) {
-      WriteKnownSubstances();
-    }
+    const bool mixtureKnown = wording_.parts && WriteKnownSubstances();
     if (equation.withoutSubstance) {
       const Part without = *equation.withoutSubstance;
       const Part other = without == Part::First ? Part::Second : Part::First;
@@ -555,6 +555,9 @@ class SolutionWriter {
              parts_.substanceDefinite, " ", InName(Part::Mixture), " ", parts_.substanceIs,
              " колкото ", asMuchAs, ":"});
       }
+    } else if (mixtureKnown) {
+      // The mixture's substance just worked out is not named a second time.
+      Add({AsMuch, parts_.substance, " има и в ", parts_.bothParts, " заедно:"});
     } else {
       Add(MixtureBalance(parts_));
     }
@@ -588,8 +591,9 @@ class SolutionWriter {
   }
 
   // "Солта във втория разтвор е 300 · 60 : 100 = 180 (г).": each amount of the substance that
-  // is known, worked out before it is put into the equation.
-  void WriteKnownSubstances() {
+  // is known, worked out before it is put into the equation. Whether the mixture's is.
+  bool WriteKnownSubstances() {
+    bool mixture = false;
     for (const Part part : Parts) {
       const std::size_t row = IndexOf(part);
       const std::optional<Mass>& mass = solution_.tableMass[row];
@@ -599,8 +603,10 @@ class SolutionWriter {
         Add({parts_.substanceTitle, " ", InName(part), " ", parts_.substanceIs, " ",
              SubstanceFormula(*mass, *percent), " = ", Result(*solution_.tableSubstance[row]),
              "."});
+        mixture = mixture || part == Part::Mixture;
       }
     }
+    return mixture;
   }
 
   void WriteEnd() {
@@ -839,7 +845,10 @@ std::vector<std::string> EquationHints(const SolutionText& text, const AmountWor
         {*unknown, " Попълни таблицата: ", words.noun, ", процент и ", parts.substance, "."}));
   }
   if (equation != text.lines.begin() && equation != text.lines.end()) {
-    const std::string& balance = *(equation - 1);  // "… е колкото в двата разтвора заедно:"
+    // "… е колкото в двата разтвора заедно:"; said whole where the working's refers to the line
+    // before it, which the hint does not show.
+    const std::string balance =
+        (equation - 1)->starts_with(AsMuch) ? MixtureBalance(parts) : *(equation - 1);
     hints.push_back(Concat({std::string_view(balance).substr(0, balance.size() - 1),
                             ". Запиши това като уравнение с x."}));
     hints.push_back(

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "form/my_problem.h"
+#include "form/practice.h"
+#include "reader/reader.h"
 
 namespace {
 
@@ -185,6 +187,25 @@ TEST(WrittenSolution, WorksOutKnownAmountsAndKeepsXOnTheLeft) {
     EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
   }
   EXPECT_FALSE(HasLine(lines, "12000 = 10x")) << Joined(lines);
+
+  // The mixture's amount worked out is not named again in the balance.
+  const std::vector<std::string> both = ShownOf(
+      "Колко грама 30% и колко грама 10% разтвор на сол трябва да се смесят, за да се получат "
+      "700 г 13% разтвор?");
+  const auto mixture =
+      std::find(both.begin(), both.end(), "Солта в получения разтвор е 700 · 13 : 100 = 91 (г).");
+  ASSERT_NE(mixture, both.end()) << Joined(both);
+  EXPECT_EQ(*(mixture + 1), "Толкова сол има и в двата разтвора заедно:") << Joined(both);
+  // A hint shows no line before it to refer to: it says the balance whole.
+  const Reading read = ReadProblem(
+      "Колко грама 30% и колко грама 10% разтвор на сол трябва да се смесят, за да се получат "
+      "700 г 13% разтвор?");
+  ASSERT_TRUE(read.problem);
+  const std::vector<std::string> hints = TeachingOf(*read.problem).hints;
+  EXPECT_TRUE(HasLine(hints,
+                      "Солта в получения разтвор е колкото в двата разтвора заедно. Запиши това "
+                      "като уравнение с x."))
+      << Joined(hints);
 
   // Where x is collected alone, it is said once, on the left.
   const std::vector<std::string> milk = ShownOf(
