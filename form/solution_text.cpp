@@ -138,6 +138,10 @@ std::string MassText(const Mass& mass) {
   if (mass.x < 0) {
     return Concat({number, " − x"});
   }
+  // Water that left is held below zero: "x − 60", not "x + (−60)".
+  if (mass.xFirst && mass.number.Sign() < 0) {
+    return Concat({"x − ", Operand(-mass.number)});
+  }
   return mass.xFirst ? Concat({"x + ", number}) : Concat({number, " + x"});
 }
 
@@ -491,6 +495,11 @@ class SolutionWriter {
     switch (line.kind) {
       case Arithmetic::MassSum:
       case Arithmetic::MassDifference:
+        // Water that left is taken away: "300 − 60", not "300 + (−60)".
+        if (line.kind == Arithmetic::MassSum && line.right.Sign() < 0) {
+          return Concat({words_.title, " на ", Name(line.part), " е ", left, " − ",
+                         Operand(-line.right), " = ", result, "."});
+        }
         return Concat({words_.title, " на ", Name(line.part), " е ", left,
                        line.kind == Arithmetic::MassSum ? " + " : " − ", right, " = ", result,
                        "."});

@@ -207,6 +207,17 @@ TEST(WrittenSolution, WorksOutKnownAmountsAndKeepsXOnTheLeft) {
                       "като уравнение с x."))
       << Joined(hints);
 
+  // Water that left is taken away, never added below zero.
+  const std::vector<std::string> left = ShownOf(
+      "От разтвор на сол с концентрация 20% се изпарили 60 г вода и концентрацията стана 25%. "
+      "Колко грама е бил разтворът?");
+  for (const std::string_view line :
+       {"Нека x г е масата на разтвора. Тогава масата на получения разтвор е (x − 60) г.",
+        "20x = 25(x − 60)", "Масата на получения разтвор е 300 − 60 = 240 (г)."}) {
+    EXPECT_TRUE(HasLine(left, line)) << Joined(left);
+  }
+  EXPECT_FALSE(HasLineWith(left, "(−60)")) << Joined(left);
+
   // Where x is collected alone, it is said once, on the left.
   const std::vector<std::string> milk = ShownOf(
       "Колко литра мляко с масленост 1% трябва да се смесят с 4 л мляко с масленост 4%, за да се "
