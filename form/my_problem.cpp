@@ -557,7 +557,9 @@ bool LongPeriodsRounded(std::string& line) {
                          after.starts_with(" +") || after.starts_with(" −") ||
                          before.ends_with("· ") || before.ends_with(" : ") ||
                          before.ends_with("+ ") || before.ends_with("− ");
-    if (before.ends_with(Equals.substr(1))) {
+    if (before.ends_with(About.substr(1))) {
+      // Already said to be about: "171,43 − 100 ≈ 71,43".
+    } else if (before.ends_with(Equals.substr(1))) {
       line.replace(at - 2, 1, About.substr(1, About.size() - 2));
       at += About.size() - Equals.size();
     } else if (operand) {
@@ -840,8 +842,7 @@ Practice::GridEntry MyProblem::ForGrid(std::string_view decimalSeparator) const 
 void MyProblem::Show() {
   ShowReading();
   const bool renamed = !reading_.ownWord.empty() || !reading_.solvent.empty();
-  bool rounded = false;
-  const auto said = [this, renamed, &rounded](std::string& text) {
+  const auto said = [this, renamed](std::string& text) {
     if (!saysPure_ && reading_.problem) {
       text = PureUnsaid(std::move(text), reading_.problem->context);
     }
@@ -850,26 +851,51 @@ void MyProblem::Show() {
       text = MixtureInTextsWords(InTextsWords(std::move(text), reading_), reading_.mixtureWord);
     }
     text = MetalsNamed(std::move(text), otherMetals_);
-    rounded = LongPeriodsRounded(text) || rounded;
+    return LongPeriodsRounded(text);
   };
+  std::vector<bool> rounded;
   for (std::string& line : shown_.lines) {
-    said(line);
+    rounded.push_back(said(line));
   }
+  bool inTable = false;
   if (shown_.table) {
     for (std::string& cell : shown_.table->heading) {
-      said(cell);
+      inTable = said(cell) || inTable;
     }
     for (auto& row : shown_.table->rows) {
       for (std::string& cell : row) {
-        said(cell);
+        inTable = said(cell) || inTable;
       }
     }
+    if (inTable && shown_.tableAt < rounded.size()) {
+      rounded[shown_.tableAt] = true;
+    }
   }
-  const bool noted = std::find(shown_.lines.begin(), shown_.lines.end(),
-                               Texts::RoundedToHundredths) != shown_.lines.end();
-  if (rounded && !noted && outcome_ < shown_.lines.size() &&
-      shown_.lines[outcome_].starts_with("Отговор:")) {
-    InsertBeforeAnswer(std::string(Texts::RoundedToHundredths));
+  NoteRounding(rounded);
+}
+
+// "Бележка: числата след „≈“ са закръглени до стотни." before each answer whose working, since
+// the answer before it, has a rounded number, where it has no such note yet.
+void MyProblem::NoteRounding(const std::vector<bool>& rounded) {
+  bool pending = false;
+  for (std::size_t at = 0, line = 0; at < shown_.lines.size(); ++at, ++line) {
+    pending = pending || (line < rounded.size() && rounded[line]);
+    if (!shown_.lines[at].starts_with("Отговор:") || !pending) {
+      continue;
+    }
+    pending = false;
+    if (at > 0 && shown_.lines[at - 1] == Texts::RoundedToHundredths) {
+      continue;
+    }
+    shown_.lines.insert(shown_.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                        std::string(Texts::RoundedToHundredths));
+    if (shown_.table && shown_.tableAt > at) {
+      ++shown_.tableAt;
+    }
+    if (outcome_ >= at) {
+      ++outcome_;
+    }
+    ++at;
   }
 }
 

@@ -62,6 +62,7 @@ class MyProblem {
  private:
   // What ShowReading shows, in the text's own word for a substance read as salt.
   void Show();
+  void NoteRounding(const std::vector<bool>& rounded);
   void ShowReading();
   std::string GivenLine() const;
   std::string SoughtLine() const;

@@ -48,6 +48,18 @@ TEST(WrittenSolution, RoundsALongPeriodAndSaysSo) {
       << Joined(lines);
   EXPECT_FALSE(HasLineWith(lines, "(285714)")) << Joined(lines);
 
+  // A difference of a rounded number is about once; each answer of sub-questions gets its note.
+  const std::vector<std::string> water =
+      ShownOf("Колко грама вода трябва да се долеят към 100 г 12% разтвор на сол, за да стане 7%?");
+  EXPECT_TRUE(HasLine(water, "Трябва да се долеят 171,43 − 100 ≈ 71,43 (г) вода."))
+      << Joined(water);
+  const std::vector<std::string> parts = ShownOf(
+      "Смесили 100 г 10% разтвор на сол и 110 г 20% разтвор на сол. а) Колко процента е "
+      "полученият разтвор? б) Колко грама сол има в първия разтвор?");
+  const auto answer = std::find(parts.begin(), parts.end(), "Отговор: ≈ 15,24%.");
+  ASSERT_NE(answer, parts.end()) << Joined(parts);
+  EXPECT_EQ(*(answer - 1), "Бележка: числата след „≈“ са закръглени до стотни.") << Joined(parts);
+
   const std::vector<std::string> third = ShownOf(
       "Към 200 г 10% разтвор на сол добавили 100 г 20% разтвор на сол. Колко процента е "
       "полученият разтвор?");
