@@ -422,7 +422,8 @@ std::vector<std::string> OtherWayLines(const Method& method, const MethodWords& 
       method.lines[2].step != MethodStep::ChangedMass) {
     return {};
   }
-  // m · a : 100 = (m ± x) · b : 100, with a and b the kept shares before and after.
+  // (m ± x) · b : 100 = k, with b the kept share after and k the kept amount worked out above
+  // from m and the share a before: the unknown on the left, as school writes it.
   const Fraction& mass = method.lines[0].left;
   const Fraction& before = method.lines[0].share;
   const Fraction& after = method.lines[1].share;
@@ -435,12 +436,12 @@ std::vector<std::string> OtherWayLines(const Method& method, const MethodWords& 
       Concat({LetX(method, words), " Тогава ", words.newSubject, words.newPlural ? " са " : " е ",
               withX, " ", words.unit, "."}),
       StaysOnBothSides(method, words),
-      Concat({ExactNumber(mass), " · ", ExactNumber(before), " : 100 = ", withX, " · ",
-              ExactNumber(after), " : 100   | · 100"}),
-      Concat({ExactNumber(kept), " = ",
-              after == Fraction(1) ? withX : Concat({ExactNumber(after), withX})}),
-      Concat({ExactNumber(kept), " = ", ExactNumber(newWithout), leaves ? " − " : " + ",
-              TimesX(after)})};
+      Concat(
+          {withX, " · ", ExactNumber(after), " : 100 = ", ExactNumber(kept / 100), "   | · 100"}),
+      Concat({after == Fraction(1) ? withX : Concat({ExactNumber(after), withX}), " = ",
+              ExactNumber(kept)}),
+      Concat({ExactNumber(newWithout), leaves ? " − " : " + ", TimesX(after), " = ",
+              ExactNumber(kept)})};
   // The term with x to the side where it is positive.
   const Fraction& larger = leaves ? newWithout : kept;
   const Fraction& smaller = leaves ? kept : newWithout;
@@ -467,13 +468,24 @@ std::optional<Method> GridMethod(const RowSolution& solution) {
   return std::nullopt;
 }
 
+// "Разтворът е колкото солта и водата заедно: 50 + 200 = 250 (г).": what a solution is made of
+// and its mass, said at once where its mass comes first.
+std::string MadeOfBothLine(const MethodLine& line, const MethodWords& words) {
+  return Concat({FirstCapital(words.newSubject), words.newPlural ? " са" : " е", " колкото ",
+                 words.substanceDefinite, " и ", words.restSubject, " заедно: ",
+                 SumText(line.left, line.right), " = ", Result(line.result, words), "."});
+}
+
 std::vector<std::string> MethodLines(const Method& method, const MethodWords& words) {
   std::vector<std::string> lines;
-  if (!IsOneStep(method)) {
+  const bool madeOfBoth = method.dissolves && !method.lines.empty() &&
+                          method.lines.front().step == MethodStep::TotalMass;
+  if (!IsOneStep(method) && !madeOfBoth) {
     lines.push_back(KeepLine(method, words));
   }
   for (const MethodLine& line : method.lines) {
-    lines.push_back(LineText(method, line, words));
+    lines.push_back(madeOfBoth && &line == &method.lines.front() ? MadeOfBothLine(line, words)
+                                                                 : LineText(method, line, words));
   }
   return lines;
 }

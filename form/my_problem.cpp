@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstdint>
+#include <initializer_list>
 
 #include "form/lexicon.h"
 #include "form/problem_text.h"
+#include "form/solution_text.h"
 #include "problems/letters.h"
 #include "reader/arithmetic.h"
 #include "worksheet/variants.h"
@@ -53,6 +57,9 @@ std::string RoleOf(const Problem& problem, const Texts::PartWords& parts, Column
   }
   if (UnitOf(problem, column) != Unit::Percent) {
     return MassWord(problem, answer) + part;
+  }
+  if (problem.context == Context::Milk) {
+    return "маслеността на " + part;
   }
   // Produce's percentages are of its water, as the problem states them.
   const bool rest = answer && answer->rest;
@@ -244,8 +251,8 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
 constexpr Texts::Noun SaltNoun = {"сол", Texts::Gender::Feminine, "солта", "солта"};
 
 // "5% разтвор на йод", "… в спирт": salt's or water's words in those the text names, by their
-// gender; after "на" and in brackets a masculine noun takes the short article, as the subject the
-// full.
+// gender; after "на" a masculine noun takes the short article, as the subject and what a number
+// in brackets is the full: "(йодът)".
 std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from,
                                                          const Texts::Noun& to) {
   using Texts::Article;
@@ -268,8 +275,9 @@ std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from
       {brief(from), brief(to)},
       {FirstCapital(row(from)), FirstCapital(row(to))},
       {row(from), row(to)},
+      {"(" + brief(from) + ")", "(" + full(to) + ")"},
       {"на " + fromObject, "на " + toObject},
-      {"(" + fromObject + ")", "(" + toObject + ")"},
+      {"(" + std::string(from.definiteFull) + ")", "(" + std::string(to.definiteFull) + ")"},
       {FirstCapital(std::string(from.definiteFull)), FirstCapital(std::string(to.definiteFull))},
       {std::string(from.definiteFull), std::string(to.definiteFull)},
       {FirstCapital(std::string(from.bare)), FirstCapital(std::string(to.bare))},
@@ -280,7 +288,8 @@ std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from
 std::vector<std::pair<std::string, std::string>> OtherMetalsRenamed(std::string_view own,
                                                                     const std::string& subject,
                                                                     const std::string& object) {
-  return {{"Другите метали", FirstCapital(subject)},
+  return {{"(другите метали)", "(" + subject + ")"},
+          {"Другите метали", FirstCapital(subject)},
           {"другите метали", object},
           {"Други метали", FirstCapital(std::string(own))},
           {"други метали", std::string(own)}};
@@ -438,6 +447,9 @@ std::string MixtureInTextsWords(std::string line, std::string_view word) {
   return line;
 }
 
+constexpr Texts::Forms Added = {"добавения", "добавеният", "добавената", "добавеното",
+                                "добавените"};
+
 // "Добавената сол е чиста (100%), затова в нея има 50 г сол.": a pupil's problem names its
 // substance, not the calculator's "чисто вещество", and says the pure part's substance as an
 // amount.
@@ -451,8 +463,6 @@ std::string PureSaidPlainly(std::string line, const Problem& problem, std::strin
     return line;
   }
   using Texts::Article;
-  constexpr Texts::Forms Added = {"Добавения", "Добавеният", "Добавената", "Добавеното",
-                                  "Добавените"};
   // The text's own substance, said for salt's, may be of another gender: "Добавеният йод".
   const Texts::Noun* named = Texts::NounNamed(Texts::NamedSubstances, own);
   const Texts::Gender gender = named ? named->gender : pure.gender;
@@ -460,7 +470,7 @@ std::string PureSaidPlainly(std::string line, const Problem& problem, std::strin
   // "50 (г)." of the calculator's line is "50 г".
   std::string amount = line.substr(whole + Whole.size());
   amount = amount.substr(0, amount.find(" (")) + " " + std::string(UnitSymbol(problem.unit));
-  return std::string(Added.For(gender, Article::Full)) + " " + substance + " е " +
+  return FirstCapital(std::string(Added.For(gender, Article::Full))) + " " + substance + " е " +
          std::string(Texts::PureRowForms.For(gender, Article::Full)) + " (100%), затова в " +
          std::string(Texts::ObjectPronounForms.For(gender, Article::Short)) + " има " + amount +
          " " + substance + ".";
@@ -479,11 +489,273 @@ std::string AsHallmarks(std::string line, const std::vector<Amount>& answers) {
   return line;
 }
 
+// "9,52" of "9,(523809)": a long period to hundredths, as a pupil can read it; nothing where the
+// text at `at` is no number with a period of more than two digits.
+struct LongPeriod {
+  std::size_t length = 0;
+  std::string rounded;
+};
+std::optional<LongPeriod> LongPeriodAt(std::string_view line, std::size_t at) {
+  const auto digitsFrom = [&line](std::size_t from) {
+    std::size_t end = from;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9') {
+      ++end;
+    }
+    return end;
+  };
+  const std::size_t whole = digitsFrom(at);
+  if (whole == at || whole >= line.size() || line[whole] != ',') {
+    return std::nullopt;
+  }
+  const std::size_t open = digitsFrom(whole + 1);
+  const std::size_t close = open < line.size() && line[open] == '(' ? digitsFrom(open + 1) : open;
+  if (close == open || close >= line.size() || line[close] != ')' || close - open - 1 <= 2) {
+    return std::nullopt;
+  }
+  // Three decimals decide the hundredths; a period never ends in an exact half.
+  const std::string period(line.substr(open + 1, close - open - 1));
+  const std::string decimals =
+      (std::string(line.substr(whole + 1, open - whole - 1)) + period).substr(0, 3);
+  std::uint64_t thousandths = 0;
+  const std::string digits = std::string(line.substr(at, whole - at)) + decimals;
+  if (std::from_chars(digits.data(), digits.data() + digits.size(), thousandths).ec !=
+      std::errc()) {
+    return std::nullopt;
+  }
+  const std::uint64_t hundredths = (thousandths + 5) / 10;
+  std::string rounded = std::to_string(hundredths / 100);
+  if (hundredths % 100 != 0) {
+    const std::uint64_t cents = hundredths % 100;
+    rounded +=
+        ',' + std::to_string(cents / 10) + (cents % 10 != 0 ? std::to_string(cents % 10) : "");
+  }
+  return LongPeriod{close + 1 - at, std::move(rounded)};
+}
+
+// "= 9,(523809)%" is "≈ 9,52%"; "105 · 14,(285714) : 100 = 15" is "105 · 14,29 : 100 ≈ 15", and a
+// number standing alone "≈ 9,52%": never "=" before or after a rounded number. A line that opens
+// with one, "14,29% е между 10% и 100%.", says what holds of the rounded number too. Whether any
+// was rounded.
+bool LongPeriodsRounded(std::string& line) {
+  constexpr std::string_view Equals = " = ";
+  constexpr std::string_view About = " ≈ ";
+  bool rounded = false;
+  for (std::size_t at = 0; at < line.size(); ++at) {
+    if ((at > 0 && line[at - 1] >= '0' && line[at - 1] <= '9') || line[at] < '0' ||
+        line[at] > '9') {
+      continue;
+    }
+    const std::optional<LongPeriod> period = LongPeriodAt(line, at);
+    if (!period) {
+      continue;
+    }
+    rounded = true;
+    line.replace(at, period->length, period->rounded);
+    const std::string_view before = std::string_view(line).substr(0, at);
+    const std::string_view after = std::string_view(line).substr(at + period->rounded.size());
+    const bool operand = after.starts_with(" ·") || after.starts_with(" :") ||
+                         after.starts_with(" +") || after.starts_with(" −") ||
+                         before.ends_with("· ") || before.ends_with(" : ") ||
+                         before.ends_with("+ ") || before.ends_with("− ");
+    if (before.ends_with(About.substr(1))) {
+      // Already said to be about: "171,43 − 100 ≈ 71,43".
+    } else if (before.ends_with(Equals.substr(1))) {
+      line.replace(at - 2, 1, About.substr(1, About.size() - 2));
+      at += About.size() - Equals.size();
+    } else if (operand) {
+      const std::size_t equals = line.find(Equals, at);
+      if (equals != std::string::npos) {
+        line.replace(equals, Equals.size(), About);
+      }
+    } else if (at > 0) {
+      line.insert(at, About.substr(1));
+      at += About.size() - 1;
+    }
+    at += period->rounded.size();
+  }
+  return rounded;
+}
+
+// Every metal of school, with the forms its sentences take: an alloy's own and those beside.
+std::vector<Texts::Noun> Metals() {
+  std::vector<Texts::Noun> metals;
+  for (const Context context : Contexts) {
+    const auto at = static_cast<std::size_t>(context);
+    if (Texts::ContextTable[at].solution.bare == Texts::AlloyNoun.bare) {
+      metals.push_back({Texts::ContextTable[at].substance, Texts::Gender::Masculine,
+                        Texts::SubstanceObjects[at], Texts::SubstanceSubjects[at]});
+    }
+  }
+  metals.insert(metals.end(), Texts::BaseMetals.begin(), Texts::BaseMetals.end());
+  return metals;
+}
+
+// Where `word` stands in the text as a word of its own, capital or not; npos where it does not.
+std::size_t WordAt(std::string_view text, std::string_view word) {
+  for (const std::string& form : {std::string(word), FirstCapital(std::string(word))}) {
+    for (std::size_t at = text.find(form); at != std::string_view::npos;
+         at = text.find(form, at + 1)) {
+      if (!IsLetterBefore(text, at) && !IsLetterAt(text, at + form.size())) {
+        return at;
+      }
+    }
+  }
+  return std::string_view::npos;
+}
+
+// "калай" and "олово" of "бронз от мед, калай и олово" read as of copper: the metals named beside
+// the one the percentages are of, in the text's order.
+std::vector<Texts::Noun> OtherMetalsNamed(std::string_view text, const Reading& reading) {
+  std::vector<std::pair<std::size_t, Texts::Noun>> named;
+  if (!reading.problem) {
+    return {};
+  }
+  const auto own = static_cast<std::size_t>(reading.problem->context);
+  if (Texts::ContextTable[own].solution.bare != Texts::AlloyNoun.bare) {
+    return {};
+  }
+  for (const Texts::Noun& metal : Metals()) {
+    const std::size_t at = WordAt(text, metal.bare);
+    if (metal.bare != Texts::ContextTable[own].substance && at != std::string_view::npos) {
+      named.emplace_back(at, metal);
+    }
+  }
+  std::sort(named.begin(), named.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<Texts::Noun> metals;
+  for (const auto& [at, metal] : named) {
+    metals.push_back(metal);
+  }
+  return metals;
+}
+
+// "Останалите метали не се променят" of an alloy of copper and tin: "Калаят не се променя"; "на
+// останалите метали" is "на калая", "(останалите метали)" "(калаят)".
+std::string MetalsNamed(std::string line, const std::vector<Texts::Noun>& metals) {
+  if (metals.empty()) {
+    return line;
+  }
+  const bool one = metals.size() == 1;
+  std::vector<std::string> subjects;
+  std::vector<std::string> objects;
+  std::vector<std::string> bare;
+  for (const Texts::Noun& metal : metals) {
+    subjects.emplace_back(metal.definiteFull);
+    objects.emplace_back(metal.definiteShort);
+    bare.emplace_back(metal.bare);
+  }
+  const std::string subject = Listed(subjects, ", ", " и ");
+  const std::string object = Listed(objects, ", ", " и ");
+  const std::string all = Listed(bare, ", ", " и ");
+  const std::vector<std::pair<std::string, std::string>> renamed = {
+      {"Останалите метали не се променят",
+       FirstCapital(subject) + (one ? " не се променя" : " не се променят")},
+      {"останалите метали не се променят", subject + (one ? " не се променя" : " не се променят")},
+      {"останалите метали са", subject + (one ? " е" : " са")},
+      {"на останалите метали", "на " + object},
+      {"Останалите метали", FirstCapital(subject)},
+      {"останалите метали", subject},
+      {"Другите метали", FirstCapital(subject)},
+      {"на другите метали", "на " + object},
+      {"другите метали", subject},
+      {"Други метали", FirstCapital(all)},
+      {"останали метали", all},
+      {"други метали", all}};
+  for (const auto& [theirs, ours] : renamed) {
+    for (std::size_t at = line.find(theirs); at != std::string::npos;
+         at = line.find(theirs, at + ours.size())) {
+      line.replace(at, theirs.size(), ours);
+    }
+  }
+  return line;
+}
+
+// Whether the text calls the substance pure: "чиста сол", "чист спирт", "Чистото злато".
+bool SaysPure(std::string_view text) {
+  for (const std::string_view pure : {"чист", "Чист"}) {
+    for (std::size_t at = text.find(pure); at != std::string_view::npos;
+         at = text.find(pure, at + 1)) {
+      if (!IsLetterBefore(text, at)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// "масата на добавената сол" where the text says only "сол": a pure substance is said so where
+// the text says it, and in brackets, "100 (чистата сол)", where the grid's 100% is told from a
+// solution's.
+std::string PureUnsaid(std::string line, Context context) {
+  using Texts::Article;
+  const auto at = static_cast<std::size_t>(context);
+  const Texts::Noun& pure = Texts::ContextTable[at].pure;
+  if (pure.bare.empty()) {
+    return line;
+  }
+  const std::string substance(Texts::ContextTable[at].substance);
+  const std::string added = std::string(Added.For(pure.gender, Article::Short)) + " " + substance;
+  std::vector<std::pair<std::string, std::string>> renamed;
+  for (const auto& [theirs, ours] :
+       {std::pair(std::string(pure.definiteFull),
+                  std::string(Added.For(pure.gender, Article::Full)) + " " + substance),
+        std::pair(std::string(pure.definiteShort), added),
+        std::pair(std::string(pure.bare), substance)}) {
+    renamed.emplace_back(FirstCapital(theirs), FirstCapital(ours));
+    renamed.emplace_back(theirs, ours);
+  }
+  for (const auto& [theirs, ours] : renamed) {
+    for (std::size_t found = line.find(theirs); found != std::string::npos;
+         found = line.find(theirs, found + 1)) {
+      const bool bracketed = found > 0 && line[found - 1] == '(';
+      if (!bracketed && !IsLetterBefore(line, found) && !IsLetterAt(line, found + theirs.size())) {
+        line.replace(found, theirs.size(), ours);
+      }
+    }
+  }
+  return line;
+}
+
+// "10% солен разтвор" where the text says "солен разтвор" and the working "разтвор на сол";
+// "разтвор на захар" where it says that and the working "захарен разтвор".
+std::vector<std::pair<std::string, std::string>> PhrasesOf(std::string_view text) {
+  std::vector<std::pair<std::string, std::string>> phrases;
+  const auto says = [text](std::initializer_list<std::string_view> words) {
+    return std::any_of(words.begin(), words.end(), [text](std::string_view word) {
+      return WordAt(text, word) != std::string_view::npos;
+    });
+  };
+  if (says({"солен", "солени", "солния", "солният"})) {
+    phrases.emplace_back("разтвор на сол", "солен разтвор");
+  }
+  if (says({"разтвор на захар", "разтвори на захар"})) {
+    phrases.emplace_back("захарен разтвор", "разтвор на захар");
+  }
+  return phrases;
+}
+
+// The working's phrases in the text's own words, where they stand as words of their own.
+std::string InOwnPhrases(std::string line,
+                         const std::vector<std::pair<std::string, std::string>>& phrases) {
+  for (const auto& [theirs, ours] : phrases) {
+    for (std::size_t at = line.find(theirs); at != std::string::npos;
+         at = line.find(theirs, at + 1)) {
+      if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + theirs.size())) {
+        line.replace(at, theirs.size(), ours);
+      }
+    }
+  }
+  return line;
+}
+
 }  // namespace
 
 void MyProblem::Read(std::string_view text) {
   read_ = ReadProblem(text);
   reading_ = read_;
+  otherMetals_ = OtherMetalsNamed(text, read_);
+  saysPure_ = SaysPure(text);
+  phrases_ = PhrasesOf(text);
   Show();
 }
 
@@ -569,21 +841,61 @@ Practice::GridEntry MyProblem::ForGrid(std::string_view decimalSeparator) const 
 
 void MyProblem::Show() {
   ShowReading();
-  if (reading_.ownWord.empty() && reading_.solvent.empty()) {
-    return;
-  }
+  const bool renamed = !reading_.ownWord.empty() || !reading_.solvent.empty();
+  const auto said = [this, renamed](std::string& text) {
+    if (!saysPure_ && reading_.problem) {
+      text = PureUnsaid(std::move(text), reading_.problem->context);
+    }
+    text = InOwnPhrases(std::move(text), phrases_);
+    if (renamed) {
+      text = MixtureInTextsWords(InTextsWords(std::move(text), reading_), reading_.mixtureWord);
+    }
+    text = MetalsNamed(std::move(text), otherMetals_);
+    return LongPeriodsRounded(text);
+  };
+  std::vector<bool> rounded;
   for (std::string& line : shown_.lines) {
-    line = MixtureInTextsWords(InTextsWords(std::move(line), reading_), reading_.mixtureWord);
+    rounded.push_back(said(line));
   }
+  bool inTable = false;
   if (shown_.table) {
     for (std::string& cell : shown_.table->heading) {
-      cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_), reading_.mixtureWord);
+      inTable = said(cell) || inTable;
     }
     for (auto& row : shown_.table->rows) {
       for (std::string& cell : row) {
-        cell = MixtureInTextsWords(InTextsWords(std::move(cell), reading_), reading_.mixtureWord);
+        inTable = said(cell) || inTable;
       }
     }
+    if (inTable && shown_.tableAt < rounded.size()) {
+      rounded[shown_.tableAt] = true;
+    }
+  }
+  NoteRounding(rounded);
+}
+
+// "Бележка: числата след „≈“ са закръглени до стотни." before each answer whose working, since
+// the answer before it, has a rounded number, where it has no such note yet.
+void MyProblem::NoteRounding(const std::vector<bool>& rounded) {
+  bool pending = false;
+  for (std::size_t at = 0, line = 0; at < shown_.lines.size(); ++at, ++line) {
+    pending = pending || (line < rounded.size() && rounded[line]);
+    if (!shown_.lines[at].starts_with("Отговор:") || !pending) {
+      continue;
+    }
+    pending = false;
+    if (at > 0 && shown_.lines[at - 1] == Texts::RoundedToHundredths) {
+      continue;
+    }
+    shown_.lines.insert(shown_.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                        std::string(Texts::RoundedToHundredths));
+    if (shown_.table && shown_.tableAt > at) {
+      ++shown_.tableAt;
+    }
+    if (outcome_ >= at) {
+      ++outcome_;
+    }
+    ++at;
   }
 }
 
@@ -658,9 +970,33 @@ void MyProblem::ShowReading() {
   if (reading_.hallmark) {
     shown_.lines[outcome_] = AsHallmarks(shown_.lines[outcome_], reading_.answers);
   }
+  if (problem.context == Context::Milk) {
+    SayMilksFat();
+  }
   ShowDifference();
   AnswerTheSubstance();
   ShowOption();
+}
+
+// Milk's fat is its "масленост", as the text says it: "Маслеността на полученото мляко е
+// 0,117 · 100 : 5 = 2,34%.", "Отговор: мляко с масленост 2,34%."
+void MyProblem::SayMilksFat() {
+  constexpr std::string_view In = "В ";
+  constexpr std::string_view Fats = " мазнините са ";
+  for (std::string& line : shown_.lines) {
+    const std::size_t fats = line.find(Fats);
+    if (line.starts_with(In) && fats != std::string::npos && line.ends_with("%.")) {
+      line = "Маслеността на " + line.substr(In.size(), fats - In.size()) + " е " +
+             line.substr(fats + Fats.size());
+    }
+  }
+  constexpr std::string_view Answer = "Отговор: ";
+  std::string& answer = shown_.lines[outcome_];
+  const std::string_view said = std::string_view(answer).substr(Answer.size());
+  if (answer.starts_with(Answer) && said.ends_with("%.") &&
+      said.find(' ') == std::string_view::npos) {
+    answer.insert(Answer.size(), "мляко с масленост ");
+  }
 }
 
 // "Водата е 100% − 20% = 80%.": the water's share beside the substance's, or produce's water

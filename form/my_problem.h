@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "form/lexicon.h"
 #include "form/practice.h"
 #include "form/solution_text.h"
 #include "form/texts.h"
@@ -60,6 +62,7 @@ class MyProblem {
  private:
   // What ShowReading shows, in the text's own word for a substance read as salt.
   void Show();
+  void NoteRounding(const std::vector<bool>& rounded);
   void ShowReading();
   std::string GivenLine() const;
   std::string SoughtLine() const;
@@ -70,6 +73,7 @@ class MyProblem {
   bool TakeStraightLine(const Amount& amount);
   void ShowWaterShares();
   void NameTheStartingSolution();
+  void SayMilksFat();
   bool IsWaterShare(const Amount& amount) const;
   std::string ShareAnswer(const Amount& amount, std::size_t sought) const;
   std::string DifferenceAnswer(const Amount& amount) const;
@@ -82,6 +86,12 @@ class MyProblem {
 
   Reading read_;     // as the text was read: its parts and question, whatever the roles
   Reading reading_;  // with the roles as they stand now
+  // The metals the text lists beside the alloy's own, "калай" of "сплав от мед и калай", in its
+  // order: the working names them where it would say "останалите метали".
+  std::vector<Texts::Noun> otherMetals_;
+  bool saysPure_ = false;  // the text says "чиста сол", not only "сол"
+  // The text's own phrase for the working's: "солен разтвор" for "разтвор на сол".
+  std::vector<std::pair<std::string, std::string>> phrases_;
   Texts::SolutionText shown_;
   std::size_t outcome_ = 0;  // in shown_.lines
 };

@@ -94,8 +94,16 @@ Teaching TeachingOf(const Problem& problem) {
 
 Teaching TeachingOf(const Problem& problem, const std::array<Fraction, ColumnCount>& values,
                     std::string_view answer) {
-  // The grid shows what is a whole number of tenths exactly; anything else it rounds.
+  // The grid shows what is a whole number of tenths exactly; anything else it rounds. Givens it
+  // takes exactly can be checked there, and a result it rounds is told as its cell shows it; not
+  // water that left, whose amount the check names.
   const bool inTenths = values == ExactValues(problem);
+  const bool typed =
+      std::all_of(RuleOf(problem.variant).givens.begin(), RuleOf(problem.variant).givens.end(),
+                  [&](Column column) {
+                    return values[static_cast<std::size_t>(column)] == ExactValue(problem, column);
+                  }) &&
+      values[Weight1] >= 0 && values[Weight2] >= 0;
   Teaching teaching;
   if (problem.asked == Asked::Ratio) {
     const Texts::RatioWording wording = {{values[Percent1], values[Percent2], values[MixPercent]},
@@ -123,8 +131,8 @@ Teaching TeachingOf(const Problem& problem, const std::array<Fraction, ColumnCou
     teaching.solution = Texts::WriteSolution(solution, wording);
     teaching.hints = Texts::AskingHints(solution, teaching.solution, wording);
   }
-  if (inTenths) {
-    teaching.solution.lines.push_back(Texts::GridCheckLine(problem));
+  if (inTenths || (typed && problem.asked != Asked::Ratio)) {
+    teaching.solution.lines.push_back(Texts::GridCheckLine(problem, values));
   }
   return teaching;
 }

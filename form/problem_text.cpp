@@ -12,6 +12,7 @@
 #include "form/solution_text.h"
 #include "form/texts.h"
 #include "problems/letters.h"
+#include "worksheet/number_text.h"
 #include "worksheet/variants.h"
 
 namespace Texts {
@@ -935,13 +936,14 @@ std::string CellEntry(const Problem& problem, Column column) {
   const bool isPercent = column == Percent1 || column == Percent2;
   const Ingredient ingredient = column == Percent1 ? problem.first : problem.second;
   if (isPercent && ingredient == Ingredient::Water) {
-    entry += " (" + std::string(RestOf(words).definiteShort) + ")";
+    entry += " (" + std::string(RestOf(words).definiteFull) + ")";
   } else if (column == Percent1 && problem.firstStep) {
     entry += FirstStepPercentage(problem, words);
   } else if (isPercent && ingredient == Ingredient::PureSubstance) {
-    // The salt dissolved is "солта"; the salt added to a solution "чистата сол".
+    // The salt dissolved is "солта"; the salt added to a solution "чистата сол". What the number
+    // in its cell is, is said as a subject: "(чистият калай)".
     const Noun pure = column == Percent1 ? FirstWordsOf(problem, words).noun : words.pure;
-    entry += " (" + std::string(pure.definiteShort) + ")";
+    entry += " (" + std::string(pure.definiteFull) + ")";
   } else if (UnitOf(problem, column) == Unit::Percent &&
              StatedShareOf(problem.context) == StatedShare::Water) {
     // The grid holds what stays, not the water the problem gives.
@@ -975,6 +977,23 @@ std::string ChosenMixture(const Problem& problem) {
 }  // namespace
 
 std::string GridCheckLine(const Problem& problem) {
+  std::array<Fraction, ColumnCount> values{};
+  for (const Column column : AllColumns) {
+    values[static_cast<std::size_t>(column)] = Fraction::Of(problem.Value(column).count, 10);
+  }
+  return GridCheckLine(problem, values);
+}
+
+std::string GridCheckLine(const Problem& problem, const std::array<Fraction, ColumnCount>& values) {
+  // "14,2857142857143": what a cell shows of a result that is no whole tenth.
+  const auto shown = [&problem, &values](Column column) {
+    const Fraction& exact = values[static_cast<std::size_t>(column)];
+    if (Fraction::Of(problem.Value(column).count, 10) == exact) {
+      return problem.Value(column).Text();
+    }
+    const std::string cell = FormatCellNumber(exact.ToDouble(), ",");
+    return cell.starts_with('-') ? "−" + cell.substr(1) : cell;
+  };
   const VariantRule& rule = RuleOf(problem.variant);
   std::vector<std::string> typed;
   for (const Column column : rule.givens) {
@@ -989,9 +1008,8 @@ std::string GridCheckLine(const Problem& problem) {
                                  : "Провери с Blendora (";
   std::string line = sentTo + Quoted(VariantCaption(problem.variant)) + ")" +
                      ChosenMixture(problem) + ": въведи " + Listed(typed) + "; в " +
-                     Quoted(ColumnHeading(first)) + " ще видиш " + problem.Value(first).Text() +
-                     ", а в " + Quoted(ColumnHeading(second)) + " – " +
-                     problem.Value(second).Text() + ".";
+                     Quoted(ColumnHeading(first)) + " ще видиш " + shown(first) + ", а в " +
+                     Quoted(ColumnHeading(second)) + " – " + shown(second) + ".";
   const std::string masses = problem.Value(Weight1).Text() + " : " + problem.Value(Weight2).Text();
   // Masses that are the ratio's own terms need no word that they are equal to it.
   if (problem.asked == Asked::Ratio && masses != RatioText(MassRatio(problem))) {

@@ -39,6 +39,9 @@ std::vector<std::string> BoxAnswers(const Problem& problem);
 // The one line that sends the pupil to the grid: the variant, what to type into which cell, and
 // what the grid will show: "Провери с Blendora („Вариант 2“): въведи в „% - 1“ 8, …".
 std::string GridCheckLine(const Problem& problem);
+// The same, of a problem whose givens are whole tenths and whose results, exactly `values`, may
+// not be: a result the grid rounds is told as its cell shows it.
+std::string GridCheckLine(const Problem& problem, const std::array<Fraction, ColumnCount>& values);
 
 // The problem's own names of its parts and their substance, for the solution the grid's way.
 PartWords PartWordsOf(const Problem& problem);

@@ -45,6 +45,8 @@ constexpr AmountWords VolumeWords = {"обем",
                                      "обем не може да е отрицателен",
                                      "той трябва да е по-голям от 0"};
 constexpr std::string_view Unknown = "?";
+// "Толкова сол има и в двата разтвора заедно:", of the mixture's substance just worked out.
+constexpr std::string_view AsMuch = "Толкова ";
 constexpr std::string_view NoSolutionWithTheseNumbers = "Задачата няма решение с тези числа.";
 
 // One text from its pieces. The solution is made of many short pieces, and a chain of + would
@@ -136,6 +138,10 @@ std::string MassText(const Mass& mass) {
   if (mass.x < 0) {
     return Concat({number, " − x"});
   }
+  // Water that left is held below zero: "x − 60", not "x + (−60)".
+  if (mass.xFirst && mass.number.Sign() < 0) {
+    return Concat({"x − ", Operand(-mass.number)});
+  }
   return mass.xFirst ? Concat({"x + ", number}) : Concat({number, " + x"});
 }
 
@@ -166,6 +172,10 @@ std::string SideText(const Side& side) {
     }
   }
   return text.empty() ? "0" : text;
+}
+
+bool HoldsX(const Side& side) {
+  return std::any_of(side.begin(), side.end(), [](const Term& term) { return term.mass.x != 0; });
 }
 
 std::string EquationText(const Equation& equation) {
@@ -485,6 +495,11 @@ class SolutionWriter {
     switch (line.kind) {
       case Arithmetic::MassSum:
       case Arithmetic::MassDifference:
+        // Water that left is taken away: "300 − 60", not "300 + (−60)".
+        if (line.kind == Arithmetic::MassSum && line.right.Sign() < 0) {
+          return Concat({words_.title, " на ", Name(line.part), " е ", left, " − ",
+                         Operand(-line.right), " = ", result, "."});
+        }
         return Concat({words_.title, " на ", Name(line.part), " е ", left,
                        line.kind == Arithmetic::MassSum ? " + " : " − ", right, " = ", result,
                        "."});
@@ -529,21 +544,40 @@ class SolutionWriter {
   }
 
   void WriteEquation(const EquationSolution& equation) {
+    const bool mixtureKnown = wording_.parts && WriteKnownSubstances();
     if (equation.withoutSubstance) {
       const Part without = *equation.withoutSubstance;
       const Part other = without == Part::First ? Part::Second : Part::First;
       // Of a pure part, all of it is the substance: "колкото масата на солта", not "колкото в
       // солта".
       const std::optional<Fraction>& percent = solution_.exact[ColumnsOf(other).percent];
-      const std::string asMuchAs = percent == Hundred ? "масата на " + Name(other) : InName(other);
-      Add({Title(without), " не съдържа ", parts_.substance, ", затова ", parts_.substanceDefinite,
-           " ", InName(Part::Mixture), " ", parts_.substanceIs, " колкото ", asMuchAs, ":"});
+      if (percent == Hundred && wording_.parts) {
+        // A word problem says how much substance there is, not that it is as much as a mass:
+        // "… затова в получения разтвор има x г сол:".
+        Add({Title(without), " не съдържа ", parts_.substance, ", затова ", InName(Part::Mixture),
+             " има ", SubstanceSide(equation.parts), " ", wording_.unit, " ", parts_.substance,
+             ":"});
+      } else {
+        const std::string asMuchAs =
+            percent == Hundred ? "масата на " + Name(other) : InName(other);
+        Add({Title(without), " не съдържа ", parts_.substance, ", затова ",
+             parts_.substanceDefinite, " ", InName(Part::Mixture), " ", parts_.substanceIs,
+             " колкото ", asMuchAs, ":"});
+      }
+    } else if (mixtureKnown) {
+      // The mixture's substance just worked out is not named a second time.
+      Add({AsMuch, parts_.substance, " има и в ", parts_.bothParts, " заедно:"});
     } else {
       Add(MixtureBalance(parts_));
     }
     Add({SubstanceSide(equation.parts), " = ", SubstanceSide(equation.mixture), "   | · 100"});
+    // A word problem's working keeps x on the left, as school writes it: "10x = 12000".
+    const bool xLeft = wording_.parts.has_value();
     for (const EquationLine& line : equation.lines) {
-      Add(EquationText(line.equation));
+      const Equation& shown = line.equation;
+      Add(EquationText(xLeft && !HoldsX(shown.left) && HoldsX(shown.right)
+                           ? Equation{shown.right, shown.left}
+                           : shown));
     }
     if (!equation.x) {
       return;
@@ -551,7 +585,7 @@ class SolutionWriter {
     const std::string value = ExactNumber(*equation.x);
     if (equation.coefficient == Fraction(1)) {
       // "x = 2700" is the collected line itself, unless x was collected on the right.
-      if (!equation.xOnLeft) {
+      if (!equation.xOnLeft && !xLeft) {
         Add({"x = ", value});
       }
       return;
@@ -563,6 +597,25 @@ class SolutionWriter {
       Add({"x = ", division});
     }
     Add({"x = ", value});
+  }
+
+  // "Солта във втория разтвор е 300 · 60 : 100 = 180 (г).": each amount of the substance that
+  // is known, worked out before it is put into the equation. Whether the mixture's is.
+  bool WriteKnownSubstances() {
+    bool mixture = false;
+    for (const Part part : Parts) {
+      const std::size_t row = IndexOf(part);
+      const std::optional<Mass>& mass = solution_.tableMass[row];
+      const std::optional<Fraction>& percent = solution_.tablePercent[row];
+      if (mass && mass->x == 0 && percent && percent->Sign() != 0 && *percent != Hundred &&
+          solution_.tableSubstance[row]) {
+        Add({parts_.substanceTitle, " ", InName(part), " ", parts_.substanceIs, " ",
+             SubstanceFormula(*mass, *percent), " = ", Result(*solution_.tableSubstance[row]),
+             "."});
+        mixture = mixture || part == Part::Mixture;
+      }
+    }
+    return mixture;
   }
 
   void WriteEnd() {
@@ -604,11 +657,40 @@ class SolutionWriter {
   void WriteCheck() {
     const Check& check = solution_.check;
     const std::string mixture = SubstanceFormula(Mass{Value(MixWeight)}, Value(MixPercent));
-    Add({"Проверка: ", PartsSubstance(), " и ", mixture, " = ", ExactNumber(check.substance[2]),
-         ";"});
-    Add({Leading(Value(Weight1)), " + ", Operand(Value(Weight2)), " = ", ExactNumber(check.massSum),
-         ";"});
+    if (const std::optional<Part> pure = DissolvedPart(); pure && wording_.parts) {
+      // The substance dissolved is all the solution has: its share of it is the percentage.
+      Add({"Проверка: ", Leading(Value(ColumnsOf(*pure).weight)),
+           " · 100 : ", Operand(Value(MixWeight)), " = ", ValueOf(MixPercent), "."});
+      return;
+    }
+    Add({"Проверка: ", PartsSubstance(), " и ", mixture, " = ", Result(check.substance[2]), ";"});
+    WriteMassCheck(Concat({Leading(Value(Weight1)), " + ", Operand(Value(Weight2))}),
+                   check.massSum);
     Add(BetweenText());
+  }
+
+  // The pure part where the other is water: a substance dissolved.
+  std::optional<Part> DissolvedPart() const {
+    for (const auto& [water, other] :
+         {std::pair{Part::First, Part::Second}, {Part::Second, Part::First}}) {
+      if (Value(ColumnsOf(water).percent).Sign() == 0 &&
+          Value(ColumnsOf(other).percent) == Hundred) {
+        return other;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // "200 + 300 = 500 (г);": a word problem's working that has just written this sum needs it no
+  // second time.
+  void WriteMassCheck(const std::string& worked, const Fraction& result) {
+    const std::string sum = Concat({worked, " = ", ExactNumber(result)});
+    const auto written = [&sum](const std::string& line) {
+      return line.find(sum) != std::string::npos;
+    };
+    if (!wording_.parts || std::none_of(text_.lines.begin(), text_.lines.end(), written)) {
+      Add({worked, " = ", Result(result), ";"});
+    }
   }
 
   // "200 · 30 : 100 + 300 · 40 : 100 = 60 + 120 = 180"; water has no substance to add, and its
@@ -622,12 +704,12 @@ class SolutionWriter {
     for (const auto& [water, other] :
          {std::pair{Part::First, Part::Second}, {Part::Second, Part::First}}) {
       if (Value(ColumnsOf(water).percent).Sign() == 0) {
-        return Concat({formula(other), " = ", ExactNumber(check.substance[IndexOf(other)])});
+        return Concat({formula(other), " = ", Result(check.substance[IndexOf(other)])});
       }
     }
     return Concat({formula(Part::First), " + ", formula(Part::Second), " = ",
                    Leading(check.substance[0]), " + ", Operand(check.substance[1]), " = ",
-                   ExactNumber(check.substanceSum)});
+                   Result(check.substanceSum)});
   }
 
   const Fraction& Value(Column column) const { return *solution_.exact[column]; }
@@ -639,15 +721,15 @@ class SolutionWriter {
     const PartColumns before = ColumnsOf(water == Part::First ? Part::Second : Part::First);
     const auto substance = [this](PartColumns part) {
       return Concat({SubstanceFormula(Mass{Value(part.weight)}, Value(part.percent)), " = ",
-                     ExactNumber(Value(part.weight) * Value(part.percent) / Hundred)});
+                     Result(Value(part.weight) * Value(part.percent) / Hundred)});
     };
     Add({"В полето „", ColumnHeading(left.weight),
          "“ изпарената вода е записана с минус: ", ExactNumber(Value(left.weight)), "."});
     // "количеството сол", "количеството спирт": one verb form whatever the substance's gender.
     Add({"Проверка: ", substance(before), " и ", substance(ColumnsOf(Part::Mixture)),
          " – количеството ", parts_.substance, " не се е променило;"});
-    Add({Leading(Value(before.weight)), " − ", Operand(-Value(left.weight)), " = ",
-         ExactNumber(solution_.check.massSum), ";"});
+    WriteMassCheck(Concat({Leading(Value(before.weight)), " − ", Operand(-Value(left.weight))}),
+                   solution_.check.massSum);
     Add({ValueOf(MixPercent), " е повече от ", ValueOf(before.percent),
          ", защото водата е намаляла."});
   }
@@ -681,7 +763,7 @@ class SolutionWriter {
       return line.find(Approximately) != std::string::npos;
     };
     if (std::any_of(text_.lines.begin(), text_.lines.end(), rounded)) {
-      Add("Бележка: числата след „≈“ са закръглени до стотни.");
+      Add(std::string(RoundedToHundredths));
     }
   }
 
@@ -772,7 +854,10 @@ std::vector<std::string> EquationHints(const SolutionText& text, const AmountWor
         {*unknown, " Попълни таблицата: ", words.noun, ", процент и ", parts.substance, "."}));
   }
   if (equation != text.lines.begin() && equation != text.lines.end()) {
-    const std::string& balance = *(equation - 1);  // "… е колкото в двата разтвора заедно:"
+    // "… е колкото в двата разтвора заедно:"; said whole where the working's refers to the line
+    // before it, which the hint does not show.
+    const std::string balance =
+        (equation - 1)->starts_with(AsMuch) ? MixtureBalance(parts) : *(equation - 1);
     hints.push_back(Concat({std::string_view(balance).substr(0, balance.size() - 1),
                             ". Запиши това като уравнение с x."}));
     hints.push_back(

@@ -16,6 +16,9 @@ inline constexpr std::string_view SolutionLater =
     "Решението стъпка по стъпка се показва след „Изчисли“.";
 // The desktop's way to it, told under a result's worked solution.
 inline constexpr std::string_view SolutionKey = "F1: решението стъпка по стъпка";
+// School says what a value after "≈" is rounded to.
+inline constexpr std::string_view RoundedToHundredths =
+    "Бележка: числата след „≈“ са закръглени до стотни.";
 
 // The table as a textbook draws it: a heading row, then the first part, the second and the
 // mixture, each with its mass, percentage and pure substance.

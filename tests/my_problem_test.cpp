@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/my_problem.h"
+#include "form/practice.h"
+#include "reader/reader.h"
+
+namespace {
+
+std::vector<std::string> ShownOf(std::string_view text) {
+  MyProblem mine;
+  mine.Read(text);
+  return mine.Shown().lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line + "\n";
+  }
+  return text;
+}
+
+bool HasLine(const std::vector<std::string>& lines, std::string_view wanted) {
+  return std::find(lines.begin(), lines.end(), wanted) != lines.end();
+}
+
+bool HasLineWith(const std::vector<std::string>& lines, std::string_view part) {
+  return std::any_of(lines.begin(), lines.end(), [part](const std::string& line) {
+    return line.find(part) != std::string::npos;
+  });
+}
+
+// A pupil reads "14,29", not "14,(285714)": a long period is rounded, and where it is, "≈"
+// stands in place of "=" and the rounding is said; a period of one digit stays as school
+// writes it.
+TEST(WrittenSolution, RoundsALongPeriodAndSaysSo) {
+  const std::vector<std::string> lines =
+      ShownOf("Към 100 г 10% разтвор на сол добавили 5 г сол. Колко процента е новият разтвор?");
+  EXPECT_TRUE(HasLine(lines, "Отговор: ≈ 14,29%.")) << Joined(lines);
+  EXPECT_TRUE(HasLineWith(lines, "15 · 100 : 105 ≈ 14,29%.")) << Joined(lines);
+  EXPECT_TRUE(HasLineWith(lines, "105 · 14,29 : 100 ≈ 15")) << Joined(lines);
+  EXPECT_TRUE(HasLine(lines, "Бележка: числата след „≈“ са закръглени до стотни."))
+      << Joined(lines);
+  EXPECT_FALSE(HasLineWith(lines, "(285714)")) << Joined(lines);
+
+  // A difference of a rounded number is about once; each answer of sub-questions gets its note.
+  const std::vector<std::string> water =
+      ShownOf("Колко грама вода трябва да се долеят към 100 г 12% разтвор на сол, за да стане 7%?");
+  EXPECT_TRUE(HasLine(water, "Трябва да се долеят 171,43 − 100 ≈ 71,43 (г) вода."))
+      << Joined(water);
+  const std::vector<std::string> parts = ShownOf(
+      "Смесили 100 г 10% разтвор на сол и 110 г 20% разтвор на сол. а) Колко процента е "
+      "полученият разтвор? б) Колко грама сол има в първия разтвор?");
+  const auto answer = std::find(parts.begin(), parts.end(), "Отговор: ≈ 15,24%.");
+  ASSERT_NE(answer, parts.end()) << Joined(parts);
+  EXPECT_EQ(*(answer - 1), "Бележка: числата след „≈“ са закръглени до стотни.") << Joined(parts);
+
+  const std::vector<std::string> third = ShownOf(
+      "Към 200 г 10% разтвор на сол добавили 100 г 20% разтвор на сол. Колко процента е "
+      "полученият разтвор?");
+  EXPECT_TRUE(HasLine(third, "Отговор: 13,(3)%.")) << Joined(third);
+  EXPECT_FALSE(HasLineWith(third, "≈")) << Joined(third);
+}
+
+// An alloy whose text lists its metals names them where the other metals do not change, with
+// the verb that agrees; what a number in brackets is, is said as a subject: "(калаят)".
+TEST(WrittenSolution, NamesTheMetalsTheTextLists) {
+  struct Row {
+    std::string_view text;
+    std::vector<std::string_view> lines;
+  };
+  const std::vector<Row> rows = {
+      {"Сплав от мед и калай тежи 12 кг и съдържа 45% мед. Колко килограма мед трябва да се "
+       "добавят, за да съдържа 60% мед?",
+       {"Калаят не се променя, когато добавяме мед.",
+        "В сплавта калаят е 100% − 45% = 55%: 12 · 55 : 100 = 6,6 (кг)."}},
+      {"Бронз от мед, калай и олово тежи 8 кг и съдържа 80% мед. Колко килограма мед трябва да "
+       "се добавят, за да стане 84% мед?",
+       {"Калаят и оловото не се променят, когато добавяме мед.",
+        "Калаят и оловото не се променят:"}},
+      {"Сплав от мед и калай тежи 10 кг и съдържа 30% калай. Колко килограма калай трябва да се "
+       "добавят, за да съдържа 44% калай?",
+       {"Медта не се променя, когато добавяме калай."}},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    for (const std::string_view line : row.lines) {
+      EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
+    }
+    EXPECT_FALSE(HasLineWith(lines, "метали")) << Joined(lines);
+  }
+  const std::vector<std::string> added = ShownOf(
+      "Сплав от мед и калай тежи 5 кг и съдържа 40% мед. Към нея добавили 3 кг калай. Колко "
+      "процента мед има в новата сплав?");
+  EXPECT_TRUE(HasLineWith(added, "в „% - 2“ 0 (калаят)")) << Joined(added);
+  const std::vector<std::string> pure = ShownOf(
+      "Сплав от мед и калай тежи 10 кг и съдържа 30% калай. Колко килограма калай трябва да се "
+      "добавят, за да съдържа 44% калай?");
+  EXPECT_TRUE(HasLineWith(pure, "в „% - 2“ 100 (чистият калай)")) << Joined(pure);
+}
+
+// "чиста" is the text's word, or the grid's 100% told apart in brackets: sugar added where the
+// text says "захар" is "добавената захар".
+TEST(WrittenSolution, SaysPureOnlyWhereTheTextDoes) {
+  struct Row {
+    std::string_view text;
+    std::vector<std::string_view> lines;
+    bool pure;
+  };
+  const std::vector<Row> rows = {
+      {"Колко грама сол трябва да се добавят към 200 г 10% солен разтвор, за да се получи 20% "
+       "разтвор?",
+       {"Търси се: масата на добавената сол.", "Водата не се променя, когато добавяме сол.",
+        "Отговор: 25 г сол."},
+       false},
+      {"Към 300 г 10% захарен сироп добавили 20 г захар. Каква е концентрацията на получения "
+       "сироп?",
+       {"Дадено: 300 г – масата на сиропа; 10% – процентното съдържание на захар в сиропа; 20 г "
+        "– масата на добавената захар."},
+       false},
+      {"Колко грама чиста сол трябва да се добавят към 200 г 10% солен разтвор, за да се получи "
+       "20% разтвор?",
+       {"Търси се: масата на чистата сол.", "Отговор: 25 г чиста сол."},
+       true},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    for (const std::string_view line : row.lines) {
+      EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
+    }
+    EXPECT_EQ(HasLineWith(lines, "чиста сол.") || HasLineWith(lines, "чиста захар."), row.pure)
+        << Joined(lines);
+  }
+}
+
+// Milk's fat is its "масленост" in what is given, sought, worked out and answered.
+TEST(WrittenSolution, SaysMilksFatAsItsButterfat) {
+  const std::vector<std::string> lines = ShownOf(
+      "Смесили 2 л мляко с масленост 3,6% и 3 л мляко с масленост 1,5%. Каква е маслеността на "
+      "полученото мляко?");
+  for (const std::string_view line :
+       {"Дадено: 2 л – обемът на първото мляко; 3,6% – маслеността на първото мляко; 3 л – "
+        "обемът на второто мляко; 1,5% – маслеността на второто мляко.",
+        "Търси се: маслеността на полученото мляко.",
+        "Маслеността на полученото мляко е 0,117 · 100 : 5 = 2,34%.",
+        "Отговор: мляко с масленост 2,34%."}) {
+    EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
+  }
+  EXPECT_FALSE(HasLineWith(lines, "съдържание на мазнини")) << Joined(lines);
+  const std::vector<std::string> watered = ShownOf(
+      "Колко литра вода трябва да се добавят към 3 л мляко с масленост 3,2%, за да стане "
+      "маслеността 2,4%?");
+  EXPECT_TRUE(HasLine(watered, "Отговор: 1 л вода.")) << Joined(watered);
+}
+
+// The grid takes these givens as they are, so the pupil is sent to check there, also where it
+// shows a result it rounds, as its cell shows it.
+TEST(WrittenSolution, SendsToTheGridWhereItTakesTheGivens) {
+  struct Row {
+    std::string_view text;
+    std::string_view shown;
+  };
+  const std::vector<Row> rows = {
+      {"Към 300 г 10% захарен сироп добавили 20 г захар. Каква е концентрацията на получения "
+       "сироп?",
+       "в „Смес %“ ще видиш 15,625, а в „Смес т.“ – 320."},
+      {"Към 100 г 10% разтвор на сол добавили 5 г сол. Колко процента е новият разтвор?",
+       "в „Смес %“ ще видиш 14,2857142857143, а в „Смес т.“ – 105."},
+      {"Смесили 2 л мляко с масленост 3,6% и 3 л мляко с масленост 1,5%. Каква е маслеността на "
+       "полученото мляко?",
+       "в „Смес %“ ще видиш 2,34, а в „Смес т.“ – 5."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_TRUE(HasLineWith(lines, "Провери с Blendora („Вариант 1“): въведи")) << Joined(lines);
+    EXPECT_TRUE(HasLineWith(lines, row.shown)) << Joined(lines);
+  }
+}
+
+// A known amount of the substance is worked out before it goes into the equation, and the
+// equation is solved with x on the left: "10x = 12000", never "12000 = 10x".
+TEST(WrittenSolution, WorksOutKnownAmountsAndKeepsXOnTheLeft) {
+  const std::vector<std::string> lines = ShownOf(
+      "Колко грама 10% разтвор на сол трябва да се смесят с 300 г 60% разтвор на сол, за да се "
+      "получи 20% разтвор?");
+  const auto at = [&lines](std::string_view line) {
+    return std::find(lines.begin(), lines.end(), line) - lines.begin();
+  };
+  const auto known = at("Солта във втория разтвор е 300 · 60 : 100 = 180 (г).");
+  const auto equation = at("x · 10 : 100 + 180 = (x + 300) · 20 : 100   | · 100");
+  EXPECT_LT(known, equation) << Joined(lines);
+  EXPECT_LT(equation, static_cast<std::ptrdiff_t>(lines.size())) << Joined(lines);
+  for (const std::string_view line : {"20x − 10x = 18000 − 6000", "10x = 12000"}) {
+    EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
+  }
+  EXPECT_FALSE(HasLine(lines, "12000 = 10x")) << Joined(lines);
+
+  // The mixture's amount worked out is not named again in the balance.
+  const std::vector<std::string> both = ShownOf(
+      "Колко грама 30% и колко грама 10% разтвор на сол трябва да се смесят, за да се получат "
+      "700 г 13% разтвор?");
+  const auto mixture =
+      std::find(both.begin(), both.end(), "Солта в получения разтвор е 700 · 13 : 100 = 91 (г).");
+  ASSERT_NE(mixture, both.end()) << Joined(both);
+  EXPECT_EQ(*(mixture + 1), "Толкова сол има и в двата разтвора заедно:") << Joined(both);
+  // A hint shows no line before it to refer to: it says the balance whole.
+  const Reading read = ReadProblem(
+      "Колко грама 30% и колко грама 10% разтвор на сол трябва да се смесят, за да се получат "
+      "700 г 13% разтвор?");
+  ASSERT_TRUE(read.problem);
+  const std::vector<std::string> hints = TeachingOf(*read.problem).hints;
+  EXPECT_TRUE(HasLine(hints,
+                      "Солта в получения разтвор е колкото в двата разтвора заедно. Запиши това "
+                      "като уравнение с x."))
+      << Joined(hints);
+
+  // Water that left is taken away, never added below zero.
+  const std::vector<std::string> left = ShownOf(
+      "От разтвор на сол с концентрация 20% се изпарили 60 г вода и концентрацията стана 25%. "
+      "Колко грама е бил разтворът?");
+  for (const std::string_view line :
+       {"Нека x г е масата на разтвора. Тогава масата на получения разтвор е (x − 60) г.",
+        "20x = 25(x − 60)", "Масата на получения разтвор е 300 − 60 = 240 (г)."}) {
+    EXPECT_TRUE(HasLine(left, line)) << Joined(left);
+  }
+  EXPECT_FALSE(HasLineWith(left, "(−60)")) << Joined(left);
+
+  // Where x is collected alone, it is said once, on the left.
+  const std::vector<std::string> milk = ShownOf(
+      "Колко литра мляко с масленост 1% трябва да се смесят с 4 л мляко с масленост 4%, за да се "
+      "получи мляко с масленост 2%?");
+  EXPECT_EQ(std::count(milk.begin(), milk.end(), "x = 8"), 1) << Joined(milk);
+  EXPECT_FALSE(HasLine(milk, "8 = x")) << Joined(milk);
+}
+
+// The answer names a solution as the text does: "солен разтвор", "разтвор на захар".
+TEST(WrittenSolution, NamesTheSolutionWithTheTextsOwnPhrase) {
+  struct Row {
+    std::string_view text;
+    std::string_view answer;
+  };
+  const std::vector<Row> rows = {
+      {"Колко грама 20% и колко грама 50% солен разтвор трябва да се смесят, за да се получат "
+       "600 г 30% солен разтвор?",
+       "Отговор: 400 г 20% солен разтвор и 200 г 50% солен разтвор."},
+      {"Колко грама 10% разтвор на захар трябва да се смесят с 300 г 60% разтвор на захар, за "
+       "да се получи 20% разтвор?",
+       "Отговор: 1200 г 10% разтвор на захар."},
+      {"Колко грама 10% разтвор на сол трябва да се смесят с 300 г 60% разтвор на сол, за да се "
+       "получи 20% разтвор?",
+       "Отговор: 1200 г 10% разтвор на сол."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    EXPECT_TRUE(HasLine(lines, row.answer)) << Joined(lines);
+  }
+}
+
+// A check carries the units the working does, checks a dissolved substance by the percentage it
+// makes, and adds no two masses whose sum was just written.
+TEST(WrittenSolution, ChecksWithUnitsAndWithoutRepeatingASum) {
+  struct Row {
+    std::string_view text;
+    std::vector<std::string_view> lines;
+    std::string_view repeated;  // a line the check must not have
+  };
+  const std::vector<Row> rows = {
+      {"Смесили 200 г 30% солен разтвор и 300 г 40% солен разтвор. Колко процента е новият "
+       "разтвор?",
+       {"Масата на получения разтвор е 200 + 300 = 500 (г).",
+        "Проверка: 200 · 30 : 100 + 300 · 40 : 100 = 60 + 120 = 180 (г) и 500 · 36 : 100 = 180 "
+        "(г);"},
+       "200 + 300 = 500;"},
+      {"Колко грама 20% и колко грама 50% солен разтвор трябва да се смесят, за да се получат 600 "
+       "г 30% солен разтвор?",
+       {"400 + 200 = 600 (г);"},
+       "400 + 200 = 600;"},
+      {"Колко грама сол трябва да се разтворят в 180 г вода, за да се получи 10% разтвор?",
+       {"Проверка: 20 · 100 : 200 = 10%."},
+       "Проверка: 20 = 20"},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    for (const std::string_view line : row.lines) {
+      EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
+    }
+    EXPECT_FALSE(HasLineWith(lines, row.repeated)) << Joined(lines);
+  }
+}
+
+// Salt dissolved: the solution is the salt and the water together, and the equation's line says
+// how much salt the solution has, not that it is "колкото масата на солта".
+TEST(WrittenSolution, SaysADissolvedSolutionIsItsPartsTogether) {
+  const std::vector<std::string> trap =
+      ShownOf("В 200 г вода разтворили 50 г сол. Колко процента е полученият разтвор?");
+  EXPECT_TRUE(HasLine(trap, "Разтворът е колкото солта и водата заедно: 50 + 200 = 250 (г)."))
+      << Joined(trap);
+  const std::vector<std::string> unknown =
+      ShownOf("Колко грама сол трябва да се разтворят в 180 г вода, за да се получи 10% разтвор?");
+  EXPECT_TRUE(HasLine(unknown, "Водата не съдържа сол, затова в получения разтвор има x г сол:"))
+      << Joined(unknown);
+  for (const auto& lines : {trap, unknown}) {
+    EXPECT_FALSE(HasLineWith(lines, "колкото масата на")) << Joined(lines);
+  }
+}
+
+}  // namespace
