@@ -35,10 +35,6 @@ std::string PriceQuantityName(Column column) {
          std::string(Kinds[static_cast<std::size_t>(PartOf(column))]);
 }
 
-bool IsHallmarkWord(const Item& item) {
-  return StartsWith(item, "проб");
-}
-
 class Reader {
  public:
   // A sub-question is read as a text of its own, but not split again: "а)" inside it is no
@@ -49,6 +45,7 @@ class Reader {
       : text_(text), items_(ItemsOf(text)), asides_(AsidesOf(items_)), labels_(labels) {}
 
   Reading Read() {
+    ReadAlloysOfTheirMetals(items_);
     ShareUnits();
     asides_ = AsidesOf(items_);
     ReadOptions();
@@ -83,7 +80,7 @@ class Reader {
       }
       // A hallmark: "злато с проба 585" holds 58,5% gold.
       if (item.type == ItemType::Number && item.amount && !item.amount->unit && i > 0 &&
-          StartsWith(items_[i - 1], "проб")) {
+          IsHallmarkWord(items_[i - 1])) {
         item.amount =
             PupilAnswer{Decimal::Of(item.amount->value.digits, item.amount->value.places + 1),
                         WrittenUnit::Percent};

@@ -212,6 +212,13 @@ bool NamesABaseMetal(const Item& item) {
                      [&item](const Texts::Noun& metal) { return IsBaseMetal(item, metal); });
 }
 
+bool NamesAMetal(const Item& item) {
+  return NamesABaseMetal(item) ||
+         std::any_of(Contexts.begin(), Contexts.end(), [&item](Context metal) {
+           return IsMetal(metal) && StartsWith(item, SubstanceStem(metal));
+         });
+}
+
 bool IsPrecious(Context context) {
   return context == Context::Silver || context == Context::Gold;
 }
@@ -277,7 +284,7 @@ std::optional<Context> MeasuredPrecious(const Items& items,
     return metal;
   }
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (StartsWith(items[i], "проб") && count(Context::Silver) + count(Context::Gold) > 0) {
+    if (IsHallmarkWord(items[i]) && count(Context::Silver) + count(Context::Gold) > 0) {
       return HallmarkedMetal(items, i).value_or(
           count(Context::Silver) >= count(Context::Gold) ? Context::Silver : Context::Gold);
     }
@@ -343,6 +350,20 @@ bool NamesWaterWithItsShare(const Items& items) {
 }
 
 }  // namespace
+
+void ReadAlloysOfTheirMetals(Items& items) {
+  for (std::size_t i = 0; i + 4 < items.size(); ++i) {
+    if (StartsWith(items[i], "сплав") && IsWord(items[i + 1], "на") && NamesAMetal(items[i + 2]) &&
+        IsWord(items[i + 3], "и") && NamesAMetal(items[i + 4])) {
+      items[i + 1].text = "от";
+    }
+  }
+}
+
+// "проба", "пробата", "проби", but not "Пробен изпит" or "пробна работа" in a pasted heading.
+bool IsHallmarkWord(const Item& item) {
+  return StartsWith(item, "проб") && !StartsWith(item, "пробн") && !StartsWith(item, "пробен");
+}
 
 bool IsCyrillicWord(const Item& item) {
   return item.type == ItemType::Word && !item.text.empty() &&
@@ -632,15 +653,15 @@ std::string_view OwnWordOf(const Items& items, Context context) {
 }
 
 bool MeansPercent(const Item& item) {
-  return StartsWith(item, "процент") || StartsWith(item, "концентрац") ||
-         StartsWith(item, "проб") || StartsWith(item, "масленост") ||
-         StartsWith(item, "съдържани") || StartsWith(item, "цена") || StartsWith(item, "струва") ||
-         IsWord(item, "евро") || IsWord(item, "лева");
+  return StartsWith(item, "процент") || StartsWith(item, "концентрац") || IsHallmarkWord(item) ||
+         StartsWith(item, "масленост") || StartsWith(item, "съдържани") ||
+         StartsWith(item, "цена") || StartsWith(item, "струва") || IsWord(item, "евро") ||
+         IsWord(item, "лева");
 }
 
 bool IsNamedWithItsShare(const Items& items, std::size_t i, std::size_t end) {
   return i + 2 < end && (IsWord(items[i + 1], "с") || IsWord(items[i + 1], "със")) &&
-         (StartsWith(items[i + 2], "проб") || IsPercent(items[i + 2]));
+         (IsHallmarkWord(items[i + 2]) || IsPercent(items[i + 2]));
 }
 
 bool IsOtherSubstance(const Item& item, Context context) {

@@ -29,6 +29,7 @@ enum class Noun : std::uint8_t {
 };
 
 bool IsCyrillicWord(const Item& item);
+bool IsHallmarkWord(const Item& item);
 bool IsWord(const Item& item, std::string_view word);
 bool IsMark(const Item& item, std::string_view mark);
 bool StartsWith(const Item& item, std::string_view stem);
@@ -49,6 +50,8 @@ bool IsAnyWord(const Item& item, const std::array<std::string_view, Count>& word
 bool IsSolutionWord(const Item& item);
 // "морска вода", "солена вода", "минерална вода", "вода с 3% сол": water that holds salt, a
 // solution of it, named at `i` by its "вода", or by "морската" alone.
+// "сплав на мед и калай" is read as "сплав от мед и калай", the metals it is of.
+void ReadAlloysOfTheirMetals(Items& items);
 bool NamesSaltWater(const Items& items, std::size_t i);
 // The noun of the word at `i` in its phrase: a solution where it names salt water.
 Noun NounAt(const Items& items, std::size_t i, Context context);
