@@ -302,8 +302,9 @@ class Grouper {
     if (group.percent || at + 1 >= asides_.end) {
       return;
     }
-    const bool with =
-        IsWord(items_[at], "с") || IsWord(items_[at], "със") || StartsWith(items_[at], "съдърж");
+    // "с 20%", "съдържа 20%", "солен разтвор има 12% сол".
+    const bool with = IsWord(items_[at], "с") || IsWord(items_[at], "със") ||
+                      StartsWith(items_[at], "съдърж") || IsWord(items_[at], "има");
     std::size_t percent = at + 1;
     while (percent < asides_.end && percent < at + 3 && IsAboutPercent(items_[percent])) {
       ++percent;
