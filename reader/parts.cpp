@@ -212,6 +212,10 @@ class Grouper {
 
   // "5 кг бонбони по 9 € за килограм", "30 кг смес по 28 лв.": the goods, and their price.
   void TakePrice(Group& group, std::size_t at) {
+    // Where prices are mixed, "7 кг стафиди" or "грозде" are goods, not dried or fresh produce.
+    if (group.noun == Noun::Fresh || group.noun == Noun::Dried) {
+      group.noun = Noun::Solution;
+    }
     const auto priced = [this](std::size_t i) {
       return IsWord(items_[i], "по") || IsNamedPrice(i);
     };

@@ -280,7 +280,9 @@ class Reader {
     if (parts.conflict) {
       return Doubt(Doubt::TwoScenarios);
     }
-    const Mentions mentions = MentionsOf(items_, grouped.used, asides_.end, context_);
+    Mentions mentions = MentionsOf(items_, grouped.used, asides_.end, context_);
+    // Goods mixed by price: "стафиди" are raisins on sale, and nothing dries.
+    mentions.evaporates = mentions.evaporates && reading_.currency.empty();
     evaporates_ = mentions.evaporates;
     // Juice boiled down is a concentrate where the text calls it one.
     if (evaporates_ && reading_.ownWord == "сухо вещество" &&
