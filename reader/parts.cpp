@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "reader/arithmetic.h"
+
 namespace {
 
 constexpr std::array<std::string_view, 18> ResultStems = {
@@ -614,6 +616,42 @@ bool IsMetalOfAlloy(const Items& items, std::size_t i) {
   return last || first;
 }
 
+// "Колко грама 15% разтвор са добавени?": the sentence of the item at `i` asks.
+bool IsAsked(const Items& items, std::size_t i) {
+  for (std::size_t back = i; back-- > 0 && !IsSentenceEnd(items[back]);) {
+    if (IsWord(items[back], "колко")) {
+      return true;
+    }
+  }
+  std::size_t end = i;
+  while (end < items.size() && !IsSentenceEnd(items[end])) {
+    ++end;
+  }
+  return end < items.size() && IsMark(items[end], "?");
+}
+
+// The item of the one part's percentage the group's, asked of a solution by it alone, says
+// again; none where it is a part of its own, or the same percentage is more than one part's.
+std::optional<std::size_t> RestatedPercent(const NamedParts& parts, const Group& group,
+                                           const Items& items) {
+  const bool solution = group.noun == Noun::Solution || group.noun == Noun::None;
+  if (!group.percent || group.mass || !solution || !IsAsked(items, *group.percent)) {
+    return std::nullopt;
+  }
+  const Fraction value = FractionOf(items[*group.percent].amount->value);
+  std::optional<std::size_t> same;
+  std::size_t count = 0;
+  const auto compare = [&](const Placed& part) {
+    if (part.percent && FractionOf(items[*part.percent].amount->value) == value) {
+      same = part.percent;
+      ++count;
+    }
+  };
+  std::for_each(parts.parts.begin(), parts.parts.end(), compare);
+  compare(parts.mixture);
+  return count == 1 ? same : std::nullopt;
+}
+
 }  // namespace
 
 Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool byPrice) {
@@ -627,6 +665,10 @@ NamedParts PartsOf(const std::vector<Group>& groups, const Items& items, Context
   for (const Group& group : groups) {
     if (group.result) {
       parts.conflict = parts.conflict || !Merge(parts.mixture, group);
+      continue;
+    }
+    if (const std::optional<std::size_t> restated = RestatedPercent(parts, group, items)) {
+      parts.restated.emplace_back(*group.percent, *restated);
       continue;
     }
     if (!parts.parts.empty() && AreOnePart(items, parts.parts.back(), group, context)) {

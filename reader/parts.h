@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "problems/catalogue.h"
@@ -44,6 +45,9 @@ struct NamedParts {
   std::vector<Placed> parts;  // before they are ordered: one, two, or too many
   Placed mixture;
   bool conflict = false;  // two different numbers for one quantity
+  // "Колко грама 15% разтвор са добавени?": a percentage the question names a part by again, as
+  // the item of that part's own percentage, by the question's item.
+  std::vector<std::pair<std::size_t, std::size_t>> restated;
 };
 
 NamedParts PartsOf(const std::vector<Group>& groups, const Items& items, Context context);

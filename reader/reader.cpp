@@ -280,6 +280,7 @@ class Reader {
       return Doubt(Doubt::TwoReadings);
     }
     NamedParts parts = PartsOf(groups, items_, context_);
+    restated_ = parts.restated;
     if (parts.conflict) {
       return Doubt(Doubt::TwoScenarios);
     }
@@ -1212,6 +1213,9 @@ class Reader {
   }
 
   std::size_t PartWithPercent(std::size_t item) const {
+    for (const auto& [again, own] : restated_) {
+      item = item == again ? own : item;
+    }
     const std::array<const Placed*, 3> parts = {&first_, &second_, &mixture_};
     for (std::size_t p = 0; p < parts.size(); ++p) {
       if (parts[p]->percent == item) {
@@ -1439,6 +1443,11 @@ class Reader {
           }
         }
       }
+      const bool again = std::any_of(restated_.begin(), restated_.end(),
+                                     [i](const auto& pair) { return pair.first == i; });
+      if (reading_.problem && again && !number.column && number.aside.empty()) {
+        number.aside = "повтаря вече дадено число";
+      }
       if (!number.column && number.aside.empty()) {
         number.aside = "не е разбрано";
       }
@@ -1456,6 +1465,7 @@ class Reader {
   Placed second_;
   Placed mixture_;
   std::optional<Placed> water_;  // of the second of two steps; none for one step
+  std::vector<std::pair<std::size_t, std::size_t>> restated_;  // as NamedParts holds them
   bool evaporates_ = false;
   bool goodsSeen_ = false;  // a price's goods were named, the same each time or apart
   int mixings_ = 0;         // the verbs that mix: two mixings are two scenarios
