@@ -441,6 +441,12 @@ Noun NounAt(const Items& items, std::size_t i, Context context) {
   if (context == Context::Salt && IsHouseholdHeldAt(items, i)) {
     return Noun::Substance;
   }
+  // "прясна вода", "чиста вода": water that holds nothing, not fresh produce nor the substance.
+  const Noun noun = NounOf(items[i], context);
+  if ((noun == Noun::Fresh || noun == Noun::Pure) && i + 1 < items.size() &&
+      StartsWith(items[i + 1], "вод") && NounOf(items[i + 1], context) == Noun::Water) {
+    return Noun::Water;
+  }
   return NamesSaltWater(items, i) ? Noun::Solution : NounOf(items[i], context);
 }
 
