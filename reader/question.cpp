@@ -51,7 +51,9 @@ Who KindByPrice(const Items& items, std::size_t i) {
 Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, Context context,
             std::optional<std::size_t>& percentItem) {
   Who named = Who::Unknown;
-  for (std::size_t i = at; i < end && !IsQuestionStart(items[i]); ++i) {
+  // "…, ако се стопят 3 кг от първата и 2 кг от втората": a condition gives the parts, and
+  // asks none of them.
+  for (std::size_t i = at; i < end && !IsQuestionStart(items[i]) && !IsWord(items[i], "ако"); ++i) {
     const Item& item = items[i];
     if (IsPercent(item) && !percent) {
       percentItem = i;
