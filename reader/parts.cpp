@@ -198,6 +198,8 @@ class Grouper {
       group.named = named.at;
     }
     group.ordinal = named.ordinal;
+    group.kind = KindAt(named.noun == Noun::Solution ? named.at - 1 : next,
+                        named.noun == Noun::Solution ? next : named.at);
     MarkUsed(next, named);
     if (named.noun != Noun::None) {
       TakeContent(group, AfterProduce(named));
@@ -397,8 +399,43 @@ class Grouper {
         group.begin = b - 1;
       }
       group.ordinal = std::max(group.ordinal, OrdinalOf(items_[*before]));
+      group.kind = *before > 0 ? KindAt(*before - 1, 0) : std::nullopt;
+    } else if (const std::optional<std::size_t> kind = KindSaidAlone(i)) {
+      group.noun = Noun::Solution;
+      group.named = kind;
+      group.begin = *kind;
+      group.kind = kind;
     }
     groups_.push_back(group);
+  }
+
+  // "2 л портокалов", "ябълков сок", "краве мляко": a word at `i` no later than `last` that
+  // names no part, no substance, no order and no amount, but may tell one kind from another.
+  std::optional<std::size_t> KindAt(std::size_t i, std::size_t last) const {
+    const bool kind = i >= last && i < asides_.end && IsCyrillicWord(items_[i]) &&
+                      NounAt(items_, i, context_) == Noun::None && !IsSolutionWord(items_[i]) &&
+                      OrdinalOf(items_[i]) == 0 && !IsAnyWord(items_[i], Prepositions) &&
+                      !EndsPhrase(items_[i]) && !StartsWithAny(items_[i], ResultStems) &&
+                      !IsCountWord(items_[i]) && !IsAboutPercent(items_[i]);
+    return kind ? std::optional<std::size_t>(i) : std::nullopt;
+  }
+
+  // "Портокаловият сок съдържа 8% захар, а ябълковият – 12%", "а козето – с 4,5%": a kind said
+  // alone, its noun left for the one before.
+  std::optional<std::size_t> KindSaidAlone(std::size_t percent) const {
+    constexpr std::array<std::string_view, 4> Links = {"с", "със", "е", "има"};
+    std::size_t at = percent;
+    if (at > 0 && (IsAnyWord(items_[at - 1], Links) || StartsWith(items_[at - 1], "съдърж"))) {
+      --at;
+    }
+    if (at > 0 && IsMark(items_[at - 1], "-")) {
+      --at;
+    }
+    if (at == percent || at < 3) {
+      return std::nullopt;
+    }
+    const Item& join = items_[at - 2];
+    return IsWord(join, "а") || IsMark(join, ",") ? KindAt(at - 1, 0) : std::nullopt;
   }
 
   // "1 кг орехи струва 16 лв.", "Един килограм от първите бонбони струва 8 лв.": the goods
@@ -514,11 +551,25 @@ bool Merge(Placed& into, const Group& group) {
   into.mass = into.mass ? into.mass : group.mass;
   into.percent = into.percent ? into.percent : group.percent;
   into.noun = Priority(group.noun) > Priority(into.noun) ? group.noun : into.noun;
+  into.kind = into.kind ? into.kind : group.kind;
   return true;
 }
 
 Placed PlacedOf(const Group& group) {
-  return {group.noun, group.mass, group.percent, group.begin, group.ordinal, group.named};
+  return {group.noun,    group.mass,  group.percent, group.begin,
+          group.ordinal, group.named, group.kind};
+}
+
+// Kinds tell parts apart only where the text names two: "портокаловият … ябълковият".
+bool NamesTwoKinds(const std::vector<Group>& groups, const Items& items) {
+  for (const Group& one : groups) {
+    for (const Group& other : groups) {
+      if (one.kind && other.kind && !NamesSameGoods(items, *one.kind, *other.kind)) {
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 std::size_t LastNumberOf(const Placed& part) {
@@ -662,6 +713,7 @@ Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool
 
 NamedParts PartsOf(const std::vector<Group>& groups, const Items& items, Context context) {
   NamedParts parts;
+  const bool kinds = NamesTwoKinds(groups, items);
   for (const Group& group : groups) {
     if (group.result) {
       parts.conflict = parts.conflict || !Merge(parts.mixture, group);
@@ -685,7 +737,9 @@ NamedParts PartsOf(const std::vector<Group>& groups, const Items& items, Context
           p.named && group.named &&
           ((NamesSaltWater(items, *p.named) && NamesSaltWater(items, *group.named)) ||
            NamesSameGoods(items, *p.named, *group.named));
-      return sameNoun || sameOrdinal || sameWord;
+      const bool sameKind =
+          kinds && p.kind && group.kind && NamesSameGoods(items, *p.kind, *group.kind);
+      return sameNoun || sameOrdinal || sameWord || sameKind;
     });
     if (same == parts.parts.end() || !Merge(*same, group)) {
       parts.parts.push_back(PlacedOf(group));

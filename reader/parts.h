@@ -21,6 +21,9 @@ struct Group {
   bool result = false;               // what is obtained: the mixture
   int ordinal = 0;                   // 1 "първия", 2 "втория" or "друг"
   std::optional<std::size_t> named;  // the item of its noun
+  // "портокаловият" of "портокаловият сок" or "а ябълковият – 12%": the word that tells its kind
+  // from another's, where the text names it by one.
+  std::optional<std::size_t> kind;
 };
 
 // The groups in the text's order, and which items they took.
@@ -39,6 +42,7 @@ struct Placed {
   std::size_t begin = 0;
   int ordinal = 0;
   std::optional<std::size_t> named = {};
+  std::optional<std::size_t> kind = {};
 };
 
 struct NamedParts {

@@ -315,7 +315,7 @@ class Reader {
       return;
     }
     Order();
-    if (!FindsTheGoodsAsked() || !FindsTheKindByPrice()) {
+    if (!FindsTheGoodsAsked() || !FindsTheKindByPrice() || !FindsTheKindAsked()) {
       return Doubt(Doubt::TwoReadings);
     }
     Solve();
@@ -347,6 +347,36 @@ class Reader {
       }
     }
     return true;
+  }
+
+  // "Колко килограма малинов сироп трябва да се смесят …": a part asked by the word that tells
+  // its kind, where both parts are told so, is the part of that kind, whatever the question says
+  // after; each "колко" asks one target, in order.
+  bool FindsTheKindAsked() {
+    if (!first_.kind || !second_.kind) {
+      return true;
+    }
+    std::size_t asked = 0;
+    bool byKind = false;
+    for (const auto& [begin, end] : QuestionsOf(items_, asides_.end)) {
+      for (std::size_t i = begin; i + 2 < end; ++i) {
+        if (!IsWord(items_[i], "колко")) {
+          continue;
+        }
+        const std::size_t target = asked++;
+        const bool first = NamesSameGoods(items_, *first_.kind, i + 2);
+        const bool second = NamesSameGoods(items_, *second_.kind, i + 2);
+        if (first == second || !IsCountWord(items_[i + 1])) {
+          continue;
+        }
+        if (target >= targets_.size() || targets_[target].percent) {
+          return false;
+        }
+        targets_[target].who = first ? Who::First : Who::Second;
+        byKind = true;
+      }
+    }
+    return !byKind || asked == targets_.size();
   }
 
   bool AsksAKindByPrice() const {

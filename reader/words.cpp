@@ -383,7 +383,8 @@ Noun NounOf(const Item& item, Context context) {
   // "прясно набраните гъби", "набраните гъби": produce before it is dried.
   constexpr std::array<std::string_view, 5> FreshStems = {"пресн", "прясн", "свеж", "набран",
                                                           "грозд"};
-  if (StartsWithAny(item, FreshStems)) {
+  // "гроздов сок" is juice, no grapes.
+  if (StartsWithAny(item, FreshStems) && !StartsWith(item, "гроздов")) {
     return Noun::Fresh;
   }
   if (StartsWith(item, "сушен") || StartsWith(item, "изсушен") || StartsWith(item, "стафид")) {
