@@ -22,8 +22,9 @@ constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое",
 
 // "изпари", "варили", "стоял открит", "оставили на слънце": water leaves, said by the verb or
 // by where the solution stood; "вариант" says nothing of it.
-constexpr std::array<std::string_view, 11> EvaporatingStems = {
-    "изпар", "извар", "изсуш", "суш", "варил", "варим", "варят", "свар", "кипя", "открит", "слънц"};
+constexpr std::array<std::string_view, 12> EvaporatingStems = {"изпар", "извар", "изсуш",  "суш",
+                                                               "варил", "варим", "варят",  "варен",
+                                                               "свар",  "кипя",  "открит", "слънц"};
 
 constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
                                                          "извар"};
@@ -285,6 +286,12 @@ class Grouper {
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
   void TakeContent(Group& group, std::size_t at) {
+    // "8 кг сок от малини с 12% захар": past what the juice is pressed from.
+    if (at + 2 < asides_.end && IsPressedFrom(items_, at + 1)) {
+      used_[at] = true;
+      used_[at + 1] = true;
+      at += 2;
+    }
     // "30 г сплав от сребро и мед с проба 900": the metals named, then the content.
     if (at + 4 < asides_.end && IsWord(items_[at], "от") && IsWord(items_[at + 2], "и") &&
         StartsWith(items_[at - 1], "сплав")) {

@@ -50,6 +50,8 @@ bool IsSolutionWord(const Item& item);
 // "морска вода", "солена вода", "минерална вода", "вода с 3% сол": water that holds salt, a
 // solution of it, named at `i` by its "вода", or by "морската" alone.
 bool NamesSaltWater(const Items& items, std::size_t i);
+// "сок от малини", "сок от грозде": the word at `i` names what a juice is pressed from.
+bool IsPressedFrom(const Items& items, std::size_t i);
 // The noun of the word at `i` in its phrase: a solution where it names salt water.
 Noun NounAt(const Items& items, std::size_t i, Context context);
 // Whether a household's solution is named as what another holds: "разтвор на антифриз".
