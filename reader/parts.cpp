@@ -705,7 +705,11 @@ std::optional<std::size_t> RestatedPercent(const NamedParts& parts, const Group&
       ++count;
     }
   };
-  std::for_each(parts.parts.begin(), parts.parts.end(), compare);
+  // What is obtained, "за да се получи 20% разтвор", may be as strong as a part: it says again
+  // only the mixture's.
+  if (!group.result) {
+    std::for_each(parts.parts.begin(), parts.parts.end(), compare);
+  }
   compare(parts.mixture);
   return count == 1 ? same : std::nullopt;
 }
@@ -722,12 +726,12 @@ NamedParts PartsOf(const std::vector<Group>& groups, const Items& items, Context
   NamedParts parts;
   const bool kinds = NamesTwoKinds(groups, items);
   for (const Group& group : groups) {
-    if (group.result) {
-      parts.conflict = parts.conflict || !Merge(parts.mixture, group);
-      continue;
-    }
     if (const std::optional<std::size_t> restated = RestatedPercent(parts, group, items)) {
       parts.restated.emplace_back(*group.percent, *restated);
+      continue;
+    }
+    if (group.result) {
+      parts.conflict = parts.conflict || !Merge(parts.mixture, group);
       continue;
     }
     if (!parts.parts.empty() && AreOnePart(items, parts.parts.back(), group, context)) {

@@ -364,8 +364,10 @@ class Reader {
           continue;
         }
         const std::size_t target = asked++;
-        const bool first = NamesSameGoods(items_, *first_.kind, i + 2);
-        const bool second = NamesSameGoods(items_, *second_.kind, i + 2);
+        // "Колко литра от вишневия сок …"
+        const std::size_t kind = IsWord(items_[i + 2], "от") && i + 3 < end ? i + 3 : i + 2;
+        const bool first = NamesSameGoods(items_, *first_.kind, kind);
+        const bool second = NamesSameGoods(items_, *second_.kind, kind);
         if (first == second || !IsCountWord(items_[i + 1])) {
           continue;
         }
