@@ -776,6 +776,12 @@ bool NamesSameGoods(const Items& items, std::size_t one, std::size_t other) {
 Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size_t end,
                     Context context) {
   Mentions mentions;
+  const auto named = [&items, end](std::string_view stem) {
+    return std::any_of(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(end),
+                       [stem](const Item& item) { return StartsWith(item, stem); });
+  };
+  // Petmez is grape juice boiled down, whether the text says so or not.
+  mentions.evaporates = named("петмез") && named("сок");
   for (std::size_t i = 0; i < end; ++i) {
     const Item& item = items[i];
     // Raisins are dried grapes, whether the text says so or not.
