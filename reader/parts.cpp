@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "reader/arithmetic.h"
+
 namespace {
 
 constexpr std::array<std::string_view, 18> ResultStems = {
@@ -20,8 +22,9 @@ constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое",
 
 // "изпари", "варили", "стоял открит", "оставили на слънце": water leaves, said by the verb or
 // by where the solution stood; "вариант" says nothing of it.
-constexpr std::array<std::string_view, 11> EvaporatingStems = {
-    "изпар", "извар", "изсуш", "суш", "варил", "варим", "варят", "свар", "кипя", "открит", "слънц"};
+constexpr std::array<std::string_view, 12> EvaporatingStems = {"изпар", "извар", "изсуш",  "суш",
+                                                               "варил", "варим", "варят",  "варен",
+                                                               "свар",  "кипя",  "открит", "слънц"};
 
 constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
                                                          "извар"};
@@ -196,6 +199,12 @@ class Grouper {
       group.named = named.at;
     }
     group.ordinal = named.ordinal;
+    // "3 л ябълков сок", "2 л портокалов", "2 л от портокаловия": the word before its noun, or
+    // the one word said for it.
+    const std::size_t own = next + 1 < asides_.end && IsWord(items_[next], "от") ? next + 1 : next;
+    group.kind = named.noun == Noun::Solution ? KindAt(named.at - 1, own)
+                 : named.noun == Noun::None   ? KindAt(own, own)
+                                              : std::nullopt;
     MarkUsed(next, named);
     if (named.noun != Noun::None) {
       TakeContent(group, AfterProduce(named));
@@ -285,6 +294,12 @@ class Grouper {
 
   // "с 20% мед", "със 75% злато", "съдържащ 10% сол": a percentage after the noun it measures.
   void TakeContent(Group& group, std::size_t at) {
+    // "8 кг сок от малини с 12% захар": past what the juice is pressed from.
+    if (at + 2 < asides_.end && IsPressedFrom(items_, at + 1)) {
+      used_[at] = true;
+      used_[at + 1] = true;
+      at += 2;
+    }
     // "30 г сплав от сребро и мед с проба 900": the metals named, then the content.
     if (at + 4 < asides_.end && IsWord(items_[at], "от") && IsWord(items_[at + 2], "и") &&
         StartsWith(items_[at - 1], "сплав")) {
@@ -400,8 +415,43 @@ class Grouper {
         group.begin = b - 1;
       }
       group.ordinal = std::max(group.ordinal, OrdinalOf(items_[*before]));
+      group.kind = *before > 0 ? KindAt(*before - 1, 0) : std::nullopt;
+    } else if (const std::optional<std::size_t> kind = KindSaidAlone(i)) {
+      group.noun = Noun::Solution;
+      group.named = kind;
+      group.begin = *kind;
+      group.kind = kind;
     }
     groups_.push_back(group);
+  }
+
+  // "2 л портокалов", "ябълков сок", "краве мляко": a word at `i` no later than `last` that
+  // names no part, no substance, no order and no amount, but may tell one kind from another.
+  std::optional<std::size_t> KindAt(std::size_t i, std::size_t last) const {
+    const bool kind = i >= last && i < asides_.end && IsCyrillicWord(items_[i]) &&
+                      NounAt(items_, i, context_) == Noun::None && !IsSolutionWord(items_[i]) &&
+                      OrdinalOf(items_[i]) == 0 && !IsAnyWord(items_[i], Prepositions) &&
+                      !EndsPhrase(items_[i]) && !StartsWithAny(items_[i], ResultStems) &&
+                      !IsCountWord(items_[i]) && !IsAboutPercent(items_[i]);
+    return kind ? std::optional<std::size_t>(i) : std::nullopt;
+  }
+
+  // "Портокаловият сок съдържа 8% захар, а ябълковият – 12%", "а козето – с 4,5%": a kind said
+  // alone, its noun left for the one before.
+  std::optional<std::size_t> KindSaidAlone(std::size_t percent) const {
+    constexpr std::array<std::string_view, 4> Links = {"с", "със", "е", "има"};
+    std::size_t at = percent;
+    if (at > 0 && (IsAnyWord(items_[at - 1], Links) || StartsWith(items_[at - 1], "съдърж"))) {
+      --at;
+    }
+    if (at > 0 && IsMark(items_[at - 1], "-")) {
+      --at;
+    }
+    if (at == percent || at < 3) {
+      return std::nullopt;
+    }
+    const Item& join = items_[at - 2];
+    return IsWord(join, "а") || IsMark(join, ",") ? KindAt(at - 1, 0) : std::nullopt;
   }
 
   // "1 кг орехи струва 16 лв.", "Един килограм от първите бонбони струва 8 лв.": the goods
@@ -517,11 +567,25 @@ bool Merge(Placed& into, const Group& group) {
   into.mass = into.mass ? into.mass : group.mass;
   into.percent = into.percent ? into.percent : group.percent;
   into.noun = Priority(group.noun) > Priority(into.noun) ? group.noun : into.noun;
+  into.kind = into.kind ? into.kind : group.kind;
   return true;
 }
 
 Placed PlacedOf(const Group& group) {
-  return {group.noun, group.mass, group.percent, group.begin, group.ordinal, group.named};
+  return {group.noun,    group.mass,  group.percent, group.begin,
+          group.ordinal, group.named, group.kind};
+}
+
+// Kinds tell parts apart only where the text names two: "портокаловият … ябълковият".
+bool NamesTwoKinds(const std::vector<Group>& groups, const Items& items) {
+  for (const Group& one : groups) {
+    for (const Group& other : groups) {
+      if (one.kind && other.kind && !NamesSameGoods(items, *one.kind, *other.kind)) {
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 std::size_t LastNumberOf(const Placed& part) {
@@ -619,6 +683,46 @@ bool IsMetalOfAlloy(const Items& items, std::size_t i) {
   return last || first;
 }
 
+// "Колко грама 15% разтвор са добавени?": the sentence of the item at `i` asks.
+bool IsAsked(const Items& items, std::size_t i) {
+  for (std::size_t back = i; back-- > 0 && !IsSentenceEnd(items[back]);) {
+    if (IsWord(items[back], "колко")) {
+      return true;
+    }
+  }
+  std::size_t end = i;
+  while (end < items.size() && !IsSentenceEnd(items[end])) {
+    ++end;
+  }
+  return end < items.size() && IsMark(items[end], "?");
+}
+
+// The item of the one part's percentage the group's, asked of a solution by it alone, says
+// again; none where it is a part of its own, or the same percentage is more than one part's.
+std::optional<std::size_t> RestatedPercent(const NamedParts& parts, const Group& group,
+                                           const Items& items) {
+  const bool solution = group.noun == Noun::Solution || group.noun == Noun::None;
+  if (!group.percent || group.mass || !solution || !IsAsked(items, *group.percent)) {
+    return std::nullopt;
+  }
+  const Fraction value = FractionOf(items[*group.percent].amount->value);
+  std::optional<std::size_t> same;
+  std::size_t count = 0;
+  const auto compare = [&](const Placed& part) {
+    if (part.percent && FractionOf(items[*part.percent].amount->value) == value) {
+      same = part.percent;
+      ++count;
+    }
+  };
+  // What is obtained, "за да се получи 20% разтвор", may be as strong as a part: it says again
+  // only the mixture's.
+  if (!group.result) {
+    std::for_each(parts.parts.begin(), parts.parts.end(), compare);
+  }
+  compare(parts.mixture);
+  return count == 1 ? same : std::nullopt;
+}
+
 }  // namespace
 
 Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool byPrice) {
@@ -629,7 +733,12 @@ Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool
 
 NamedParts PartsOf(const std::vector<Group>& groups, const Items& items, Context context) {
   NamedParts parts;
+  const bool kinds = NamesTwoKinds(groups, items);
   for (const Group& group : groups) {
+    if (const std::optional<std::size_t> restated = RestatedPercent(parts, group, items)) {
+      parts.restated.emplace_back(*group.percent, *restated);
+      continue;
+    }
     if (group.result) {
       parts.conflict = parts.conflict || !Merge(parts.mixture, group);
       continue;
@@ -648,7 +757,9 @@ NamedParts PartsOf(const std::vector<Group>& groups, const Items& items, Context
           p.named && group.named &&
           ((NamesSaltWater(items, *p.named) && NamesSaltWater(items, *group.named)) ||
            NamesSameGoods(items, *p.named, *group.named));
-      return sameNoun || sameOrdinal || sameWord;
+      const bool sameKind =
+          kinds && p.kind && group.kind && NamesSameGoods(items, *p.kind, *group.kind);
+      return sameNoun || sameOrdinal || sameWord || sameKind;
     });
     if (same == parts.parts.end() || !Merge(*same, group)) {
       parts.parts.push_back(PlacedOf(group));
@@ -674,6 +785,12 @@ bool NamesSameGoods(const Items& items, std::size_t one, std::size_t other) {
 Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size_t end,
                     Context context) {
   Mentions mentions;
+  const auto named = [&items, end](std::string_view stem) {
+    return std::any_of(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(end),
+                       [stem](const Item& item) { return StartsWith(item, stem); });
+  };
+  // Petmez is grape juice boiled down, whether the text says so or not.
+  mentions.evaporates = named("петмез") && named("сок");
   for (std::size_t i = 0; i < end; ++i) {
     const Item& item = items[i];
     // Raisins are dried grapes, whether the text says so or not.

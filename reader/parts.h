@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "problems/catalogue.h"
@@ -20,6 +21,9 @@ struct Group {
   bool result = false;               // what is obtained: the mixture
   int ordinal = 0;                   // 1 "първия", 2 "втория" or "друг"
   std::optional<std::size_t> named;  // the item of its noun
+  // "портокаловият" of "портокаловият сок" or "а ябълковият – 12%": the word that tells its kind
+  // from another's, where the text names it by one.
+  std::optional<std::size_t> kind;
 };
 
 // The groups in the text's order, and which items they took.
@@ -38,12 +42,16 @@ struct Placed {
   std::size_t begin = 0;
   int ordinal = 0;
   std::optional<std::size_t> named = {};
+  std::optional<std::size_t> kind = {};
 };
 
 struct NamedParts {
   std::vector<Placed> parts;  // before they are ordered: one, two, or too many
   Placed mixture;
   bool conflict = false;  // two different numbers for one quantity
+  // "Колко грама 15% разтвор са добавени?": a percentage the question names a part by again, as
+  // the item of that part's own percentage, by the question's item.
+  std::vector<std::pair<std::size_t, std::size_t>> restated;
 };
 
 NamedParts PartsOf(const std::vector<Group>& groups, const Items& items, Context context);

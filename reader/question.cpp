@@ -51,7 +51,13 @@ Who KindByPrice(const Items& items, std::size_t i) {
 Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, Context context,
             std::optional<std::size_t>& percentItem) {
   Who named = Who::Unknown;
-  for (std::size_t i = at; i < end && !IsQuestionStart(items[i]); ++i) {
+  // "…, ако се стопят 3 кг от първата и 2 кг от втората", "…, за да се получи сок с 12%": a
+  // condition or a purpose gives the parts, and asks none of them.
+  const auto condition = [&items, end](std::size_t i) {
+    return IsWord(items[i], "ако") ||
+           (IsWord(items[i], "за") && i + 1 < end && IsWord(items[i + 1], "да"));
+  };
+  for (std::size_t i = at; i < end && !IsQuestionStart(items[i]) && !condition(i); ++i) {
     const Item& item = items[i];
     if (IsPercent(item) && !percent) {
       percentItem = i;

@@ -277,6 +277,7 @@ class Reader {
       return Doubt(Doubt::TwoReadings);
     }
     NamedParts parts = PartsOf(groups, items_, context_);
+    restated_ = parts.restated;
     if (parts.conflict) {
       return Doubt(Doubt::TwoScenarios);
     }
@@ -313,7 +314,7 @@ class Reader {
       return;
     }
     Order();
-    if (!FindsTheGoodsAsked() || !FindsTheKindByPrice()) {
+    if (!FindsTheGoodsAsked() || !FindsTheKindByPrice() || !FindsTheKindAsked()) {
       return Doubt(Doubt::TwoReadings);
     }
     Solve();
@@ -345,6 +346,38 @@ class Reader {
       }
     }
     return true;
+  }
+
+  // "Колко килограма малинов сироп трябва да се смесят …": a part asked by the word that tells
+  // its kind, where both parts are told so, is the part of that kind, whatever the question says
+  // after; each "колко" asks one target, in order.
+  bool FindsTheKindAsked() {
+    if (!first_.kind || !second_.kind) {
+      return true;
+    }
+    std::size_t asked = 0;
+    bool byKind = false;
+    for (const auto& [begin, end] : QuestionsOf(items_, asides_.end)) {
+      for (std::size_t i = begin; i + 2 < end; ++i) {
+        if (!IsWord(items_[i], "колко")) {
+          continue;
+        }
+        const std::size_t target = asked++;
+        // "Колко литра от вишневия сок …"
+        const std::size_t kind = IsWord(items_[i + 2], "от") && i + 3 < end ? i + 3 : i + 2;
+        const bool first = NamesSameGoods(items_, *first_.kind, kind);
+        const bool second = NamesSameGoods(items_, *second_.kind, kind);
+        if (first == second || !IsCountWord(items_[i + 1])) {
+          continue;
+        }
+        if (target >= targets_.size() || targets_[target].percent) {
+          return false;
+        }
+        targets_[target].who = first ? Who::First : Who::Second;
+        byKind = true;
+      }
+    }
+    return !byKind || asked == targets_.size();
   }
 
   bool AsksAKindByPrice() const {
@@ -1211,6 +1244,9 @@ class Reader {
   }
 
   std::size_t PartWithPercent(std::size_t item) const {
+    for (const auto& [again, own] : restated_) {
+      item = item == again ? own : item;
+    }
     const std::array<const Placed*, 3> parts = {&first_, &second_, &mixture_};
     for (std::size_t p = 0; p < parts.size(); ++p) {
       if (parts[p]->percent == item) {
@@ -1438,6 +1474,11 @@ class Reader {
           }
         }
       }
+      const bool again = std::any_of(restated_.begin(), restated_.end(),
+                                     [i](const auto& pair) { return pair.first == i; });
+      if (reading_.problem && again && !number.column && number.aside.empty()) {
+        number.aside = "повтаря вече дадено число";
+      }
       if (!number.column && number.aside.empty()) {
         number.aside = "не е разбрано";
       }
@@ -1455,6 +1496,7 @@ class Reader {
   Placed second_;
   Placed mixture_;
   std::optional<Placed> water_;  // of the second of two steps; none for one step
+  std::vector<std::pair<std::size_t, std::size_t>> restated_;  // as NamedParts holds them
   bool evaporates_ = false;
   bool goodsSeen_ = false;  // a price's goods were named, the same each time or apart
   int mixings_ = 0;         // the verbs that mix: two mixings are two scenarios

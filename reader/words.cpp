@@ -112,12 +112,13 @@ const std::array<std::vector<std::string_view>, ContextCount>& Marks() {
 // ingot and a casting; "отливката" may be the mould an alloy is in, and is left out.
 std::vector<std::string_view> SolutionForms() {
   std::vector<std::string_view> forms = {
-      "смес",     "сместа",     "руда",     "рудата",   "руди",      "сок",        "сока",
-      "сокът",    "нектар",     "нектара",  "нектарът", "сироп",     "сиропа",     "сиропът",
-      "саламура", "саламурата", "морска",   "морската", "разтвори",  "сплави",     "парчета",
-      "парче",    "пръстен",    "бронз",    "бронза",   "бронзът",   "месинг",     "месинга",
-      "месингът", "белина",     "белината", "антифриз", "антифриза", "антифризът", "слитък",
-      "слитъка",  "слитъкът",   "слитъци",  "отливка"};
+      "смес",     "сместа",     "руда",       "рудата",   "руди",      "сок",        "сока",
+      "сокът",    "нектар",     "нектара",    "нектарът", "сироп",     "сиропа",     "сиропът",
+      "саламура", "саламурата", "морска",     "морската", "разтвори",  "сплави",     "парчета",
+      "парче",    "пръстен",    "бронз",      "бронза",   "бронзът",   "месинг",     "месинга",
+      "месингът", "белина",     "белината",   "антифриз", "антифриза", "антифризът", "слитък",
+      "слитъка",  "слитъкът",   "слитъци",    "отливка",  "петмез",    "петмеза",    "петмезът",
+      "конфитюр", "конфитюра",  "конфитюрът", "мармалад", "мармалада", "мармаладът"};
   for (const Texts::ContextWords& words : Texts::ContextTable) {
     for (const std::string_view text : {words.solution.bare, words.solution.definiteShort,
                                         words.solution.definiteFull, words.solution.both}) {
@@ -404,7 +405,8 @@ Noun NounOf(const Item& item, Context context) {
   // "прясно набраните гъби", "набраните гъби": produce before it is dried.
   constexpr std::array<std::string_view, 5> FreshStems = {"пресн", "прясн", "свеж", "набран",
                                                           "грозд"};
-  if (StartsWithAny(item, FreshStems)) {
+  // "гроздов сок" is juice, no grapes.
+  if (StartsWithAny(item, FreshStems) && !StartsWith(item, "гроздов")) {
     return Noun::Fresh;
   }
   if (StartsWith(item, "сушен") || StartsWith(item, "изсушен") || StartsWith(item, "стафид")) {
@@ -458,9 +460,23 @@ bool NamesHouseholdHeld(const Items& items) {
   return false;
 }
 
+bool IsPressedFrom(const Items& items, std::size_t i) {
+  return i >= 2 && IsWord(items[i - 1], "от") && StartsWith(items[i - 2], "сок");
+}
+
 Noun NounAt(const Items& items, std::size_t i, Context context) {
   if (context == Context::Salt && IsHouseholdHeldAt(items, i)) {
     return Noun::Substance;
+  }
+  // "прясна вода", "чиста вода": water that holds nothing, not fresh produce nor the substance.
+  const Noun noun = NounOf(items[i], context);
+  // "сок от грозде": what a juice is pressed from, no produce of the problem.
+  if (noun == Noun::Fresh && IsPressedFrom(items, i)) {
+    return Noun::None;
+  }
+  if ((noun == Noun::Fresh || noun == Noun::Pure) && i + 1 < items.size() &&
+      StartsWith(items[i + 1], "вод") && NounOf(items[i + 1], context) == Noun::Water) {
+    return Noun::Water;
   }
   return NamesSaltWater(items, i) ? Noun::Solution : NounOf(items[i], context);
 }
@@ -529,8 +545,9 @@ Context ContextOf(const Items& items, bool& found, bool& several) {
   std::array<int, ContextCount> counts{};
   for (std::size_t i = 0; i < items.size(); ++i) {
     const Item& item = items[i];
-    // The solvent of a named substance is no substance of the text's.
-    if (IsSolventAt(items, i) || IsAcidNamedBySaltAt(items, i)) {
+    // The solvent of a named substance is no substance of the text's, nor the fruit a juice is
+    // pressed from.
+    if (IsSolventAt(items, i) || IsAcidNamedBySaltAt(items, i) || IsPressedFrom(items, i)) {
       continue;
     }
     for (std::size_t c = 0; c < ContextCount; ++c) {

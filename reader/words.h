@@ -53,6 +53,8 @@ bool IsSolutionWord(const Item& item);
 // "сплав на мед и калай" is read as "сплав от мед и калай", the metals it is of.
 void ReadAlloysOfTheirMetals(Items& items);
 bool NamesSaltWater(const Items& items, std::size_t i);
+// "сок от малини", "сок от грозде": the word at `i` names what a juice is pressed from.
+bool IsPressedFrom(const Items& items, std::size_t i);
 // The noun of the word at `i` in its phrase: a solution where it names salt water.
 Noun NounAt(const Items& items, std::size_t i, Context context);
 // Whether a household's solution is named as what another holds: "разтвор на антифриз".
