@@ -478,6 +478,11 @@ Noun NounAt(const Items& items, std::size_t i, Context context) {
       StartsWith(items[i + 1], "вод") && NounOf(items[i + 1], context) == Noun::Water) {
     return Noun::Water;
   }
+  // "оцетна есенция": the essence's adjective, not the acid it holds.
+  if (noun == Noun::Substance && i + 1 < items.size() &&
+      NounOf(items[i + 1], context) == Noun::Concentrate) {
+    return Noun::None;
+  }
   return NamesSaltWater(items, i) ? Noun::Solution : NounOf(items[i], context);
 }
 
