@@ -96,9 +96,17 @@ Texts::PartWords PartWordsOf(const Reading& reading) {
   if (reading.described) {
     words.names[2] = Texts::ContextTable[context].solution.definiteShort;
   }
-  // Water that leaves is held below zero: it is the water evaporated, none poured in.
-  if (reading.problem->second == Ingredient::Water && reading.values[Weight2] < 0) {
-    words.names[1] = "изпарената вода";
+  // Water that leaves is held below zero: it is the water evaporated, none poured in; water
+  // poured in is "долятата вода", as the metals added to an alloy are "добавените".
+  if (reading.problem->second == Ingredient::Water && !IsDissolved(*reading.problem)) {
+    const bool alloy = Texts::ContextTable[context].solution.bare == Texts::AlloyNoun.bare;
+    if (reading.values[Weight2] < 0) {
+      words.names[1] = "изпарената вода";
+    } else if (alloy) {
+      words.names[1] = "добавените " + std::string(Texts::OtherMetals.bare);
+    } else if (reading.solvent.empty()) {
+      words.names[1] = "долятата вода";
+    }
   }
   return words;
 }
@@ -284,15 +292,31 @@ std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from
       {std::string(from.bare), std::string(to.bare)}};
 }
 
+// An alloy's own metal as a noun of its gender: "мед", "медта", "медта".
+Texts::Noun MetalOf(Context context) {
+  const auto at = static_cast<std::size_t>(context);
+  return {Texts::ContextTable[at].substance, Texts::ContextTable[at].pure.gender,
+          Texts::SubstanceObjects[at], Texts::SubstanceSubjects[at]};
+}
+
+constexpr Texts::Forms Added = {"добавения", "добавеният", "добавената", "добавеното",
+                                "добавените"};
+
+// "добавената мед", "добавения цинк": a metal added, in its gender.
+std::string AddedMetal(const Texts::Noun& metal) {
+  return std::string(Added.For(metal.gender, Texts::Article::Short)) + " " +
+         std::string(metal.bare);
+}
+
 // "Другите метали" of an alloy to which one metal is added: that metal, "калаят", "цинка".
-std::vector<std::pair<std::string, std::string>> OtherMetalsRenamed(std::string_view own,
-                                                                    const std::string& subject,
-                                                                    const std::string& object) {
-  return {{"(другите метали)", "(" + subject + ")"},
-          {"Другите метали", FirstCapital(subject)},
-          {"другите метали", object},
-          {"Други метали", FirstCapital(std::string(own))},
-          {"други метали", std::string(own)}};
+std::vector<std::pair<std::string, std::string>> OtherMetalsRenamed(const Texts::Noun& metal) {
+  const std::string own(metal.bare);
+  const std::string subject(metal.definiteFull);
+  const std::string object(metal.definiteShort);
+  return {
+      {"добавените други метали", AddedMetal(metal)},   {"(другите метали)", "(" + subject + ")"},
+      {"Другите метали", FirstCapital(subject)},        {"другите метали", object},
+      {"Други метали", FirstCapital(std::string(own))}, {"други метали", std::string(own)}};
 }
 
 // The context's words the text calls by its own, and the text's word for each: salt's of a
@@ -363,13 +387,10 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
            Texts::ContextTable[static_cast<std::size_t>(context)].substance == own;
   });
   if (metal != Contexts.end()) {
-    const auto at = static_cast<std::size_t>(*metal);
-    return OtherMetalsRenamed(own, std::string(Texts::SubstanceSubjects[at]),
-                              std::string(Texts::SubstanceObjects[at]));
+    return OtherMetalsRenamed(MetalOf(*metal));
   }
   if (const Texts::Noun* base = Texts::NounNamed(Texts::BaseMetals, own)) {
-    return OtherMetalsRenamed(own, std::string(base->definiteFull),
-                              std::string(base->definiteShort));
+    return OtherMetalsRenamed(*base);
   }
   // "20% разтвор на сол" is "20% саламура", "20% захарен разтвор" is "20% сироп".
   if (own == KitchenBrine.bare || own == KitchenSyrup.bare) {
@@ -446,9 +467,6 @@ std::string MixtureInTextsWords(std::string line, std::string_view word) {
   }
   return line;
 }
-
-constexpr Texts::Forms Added = {"добавения", "добавеният", "добавената", "добавеното",
-                                "добавените"};
 
 // "Добавената сол е чиста (100%), затова в нея има 50 г сол.": a pupil's problem names its
 // substance, not the calculator's "чисто вещество", and says the pure part's substance as an
@@ -582,8 +600,7 @@ std::vector<Texts::Noun> Metals() {
   for (const Context context : Contexts) {
     const auto at = static_cast<std::size_t>(context);
     if (Texts::ContextTable[at].solution.bare == Texts::AlloyNoun.bare) {
-      metals.push_back({Texts::ContextTable[at].substance, Texts::Gender::Masculine,
-                        Texts::SubstanceObjects[at], Texts::SubstanceSubjects[at]});
+      metals.push_back(MetalOf(context));
     }
   }
   metals.insert(metals.end(), Texts::BaseMetals.begin(), Texts::BaseMetals.end());
@@ -629,6 +646,27 @@ std::vector<Texts::Noun> OtherMetalsNamed(std::string_view text, const Reading& 
   return metals;
 }
 
+// The one of the metals listed that is added to the alloy, "мед" of "Към нея добавили 2 кг
+// чиста мед": the first named after the added mass, or after the question's start where it is
+// asked; all of them where none is named there.
+std::vector<Texts::Noun> AddedOfThem(std::string_view text, const Reading& reading,
+                                     std::vector<Texts::Noun> metals) {
+  if (metals.size() < 2 || reading.problem->second != Ingredient::Water) {
+    return metals;
+  }
+  const auto mass = std::find_if(reading.numbers.begin(), reading.numbers.end(),
+                                 [](const ReadNumber& number) { return number.column == Weight2; });
+  std::size_t from = mass != reading.numbers.end() ? mass->end : text.rfind('.', text.rfind('?'));
+  from = from == std::string_view::npos ? 0 : from;
+  const auto at = [text, from](const Texts::Noun& metal) {
+    return WordAt(text.substr(from), metal.bare);
+  };
+  const auto first =
+      std::min_element(metals.begin(), metals.end(),
+                       [&at](const Texts::Noun& a, const Texts::Noun& b) { return at(a) < at(b); });
+  return at(*first) == std::string_view::npos ? metals : std::vector<Texts::Noun>{*first};
+}
+
 // "Останалите метали не се променят" of an alloy of copper and tin: "Калаят не се променя"; "на
 // останалите метали" is "на калая", "(останалите метали)" "(калаят)".
 std::string MetalsNamed(std::string line, const std::vector<Texts::Noun>& metals) {
@@ -648,6 +686,7 @@ std::string MetalsNamed(std::string line, const std::vector<Texts::Noun>& metals
   const std::string object = Listed(objects, ", ", " и ");
   const std::string all = Listed(bare, ", ", " и ");
   const std::vector<std::pair<std::string, std::string>> renamed = {
+      {"добавените други метали", one ? AddedMetal(metals.front()) : "добавените " + all},
       {"Останалите метали не се променят",
        FirstCapital(subject) + (one ? " не се променя" : " не се променят")},
       {"останалите метали не се променят", subject + (one ? " не се променя" : " не се променят")},
@@ -754,6 +793,9 @@ void MyProblem::Read(std::string_view text) {
   read_ = ReadProblem(text);
   reading_ = read_;
   otherMetals_ = OtherMetalsNamed(text, read_);
+  if (!otherMetals_.empty()) {
+    otherMetals_ = AddedOfThem(text, read_, std::move(otherMetals_));
+  }
   saysPure_ = SaysPure(text);
   phrases_ = PhrasesOf(text);
   Show();
