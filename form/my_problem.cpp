@@ -256,6 +256,9 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
   return renamed;
 }
 
+constexpr Texts::Forms Added = {"добавения", "добавеният", "добавената", "добавеното",
+                                "добавените"};
+
 constexpr Texts::Noun SaltNoun = {"сол", Texts::Gender::Feminine, "солта", "солта"};
 
 // "5% разтвор на йод", "… в спирт": salt's or water's words in those the text names, by their
@@ -276,6 +279,7 @@ std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from
   const auto row = [&pure](const Texts::Noun& noun) {
     return pure(noun, Texts::PureRowForms, Article::Short);
   };
+  const auto added = [&pure](const Texts::Noun& noun) { return pure(noun, Added, Article::Short); };
   const std::string fromObject(from.definiteShort);
   const std::string toObject(to.definiteShort);
   return {
@@ -284,6 +288,7 @@ std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from
       {FirstCapital(row(from)), FirstCapital(row(to))},
       {row(from), row(to)},
       {"(" + brief(from) + ")", "(" + full(to) + ")"},
+      {added(from), added(to)},
       {"на " + fromObject, "на " + toObject},
       {"(" + std::string(from.definiteFull) + ")", "(" + std::string(to.definiteFull) + ")"},
       {FirstCapital(std::string(from.definiteFull)), FirstCapital(std::string(to.definiteFull))},
@@ -298,9 +303,6 @@ Texts::Noun MetalOf(Context context) {
   return {Texts::ContextTable[at].substance, Texts::ContextTable[at].pure.gender,
           Texts::SubstanceObjects[at], Texts::SubstanceSubjects[at]};
 }
-
-constexpr Texts::Forms Added = {"добавения", "добавеният", "добавената", "добавеното",
-                                "добавените"};
 
 // "добавената мед", "добавения цинк": a metal added, in its gender.
 std::string AddedMetal(const Texts::Noun& metal) {
@@ -330,6 +332,7 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
             {"Добавената сол е чиста (100%), затова в нея",
              "Добавеното вещество е чисто (100%), затова в него"},
             {"Чистата сол", "Чистото вещество"},
+            {"добавената сол", "добавеното вещество"},
             {"чистата сол", "чистото вещество"},
             {"чиста сол", "чисто вещество"},
             {"Солта", "Веществото"},
@@ -471,13 +474,17 @@ std::string MixtureInTextsWords(std::string line, std::string_view word) {
 // "Добавената сол е чиста (100%), затова в нея има 50 г сол.": a pupil's problem names its
 // substance, not the calculator's "чисто вещество", and says the pure part's substance as an
 // amount.
+constexpr std::string_view PureCalculators = " е чисто вещество (100%), затова ";
+constexpr std::string_view PureWhole = " цялата маса: ";
+
+bool SaysPurePart(std::string_view line) {
+  return line.find(PureCalculators) != std::string_view::npos &&
+         line.find(PureWhole) != std::string_view::npos;
+}
+
 std::string PureSaidPlainly(std::string line, const Problem& problem, std::string_view own) {
-  constexpr std::string_view Calculators = " е чисто вещество (100%), затова ";
-  constexpr std::string_view Whole = " цялата маса: ";
   const Texts::Noun& pure = Texts::ContextTable[static_cast<std::size_t>(problem.context)].pure;
-  const std::size_t at = line.find(Calculators);
-  const std::size_t whole = line.find(Whole);
-  if (at == std::string::npos || whole == std::string::npos || pure.bare.empty()) {
+  if (!SaysPurePart(line) || pure.bare.empty()) {
     return line;
   }
   using Texts::Article;
@@ -486,7 +493,7 @@ std::string PureSaidPlainly(std::string line, const Problem& problem, std::strin
   const Texts::Gender gender = named ? named->gender : pure.gender;
   const std::string substance = Texts::PartWordsOf(problem).substance;
   // "50 (г)." of the calculator's line is "50 г".
-  std::string amount = line.substr(whole + Whole.size());
+  std::string amount = line.substr(line.find(PureWhole) + PureWhole.size());
   amount = amount.substr(0, amount.find(" (")) + " " + std::string(UnitSymbol(problem.unit));
   return FirstCapital(std::string(Added.For(gender, Article::Full))) + " " + substance + " е " +
          std::string(Texts::PureRowForms.For(gender, Article::Full)) + " (100%), затова в " +
@@ -722,9 +729,8 @@ bool SaysPure(std::string_view text) {
   return false;
 }
 
-// "масата на добавената сол" where the text says only "сол": a pure substance is said so where
-// the text says it, and in brackets, "100 (чистата сол)", where the grid's 100% is told from a
-// solution's.
+// "масата на добавената сол", "100 (солта)" where the text says only "сол": a pure substance is
+// said so where the text says it.
 std::string PureUnsaid(std::string line, Context context) {
   using Texts::Article;
   const auto at = static_cast<std::size_t>(context);
@@ -734,7 +740,9 @@ std::string PureUnsaid(std::string line, Context context) {
   }
   const std::string substance(Texts::ContextTable[at].substance);
   const std::string added = std::string(Added.For(pure.gender, Article::Short)) + " " + substance;
-  std::vector<std::pair<std::string, std::string>> renamed;
+  std::vector<std::pair<std::string, std::string>> renamed = {
+      {"(" + std::string(pure.definiteFull) + ")",
+       "(" + std::string(Texts::SubstanceSubjects[at]) + ")"}};
   for (const auto& [theirs, ours] :
        {std::pair(std::string(pure.definiteFull),
                   std::string(Added.For(pure.gender, Article::Full)) + " " + substance),
@@ -746,8 +754,7 @@ std::string PureUnsaid(std::string line, Context context) {
   for (const auto& [theirs, ours] : renamed) {
     for (std::size_t found = line.find(theirs); found != std::string::npos;
          found = line.find(theirs, found + 1)) {
-      const bool bracketed = found > 0 && line[found - 1] == '(';
-      if (!bracketed && !IsLetterBefore(line, found) && !IsLetterAt(line, found + theirs.size())) {
+      if (!IsLetterBefore(line, found) && !IsLetterAt(line, found + theirs.size())) {
         line.replace(found, theirs.size(), ours);
       }
     }
@@ -996,11 +1003,19 @@ void MyProblem::ShowReading() {
          (lines[from].starts_with("Дадено:") || lines[from].starts_with("Търси се:"))) {
     ++from;
   }
+  // A part added is said to be pure where the text says so; where it does not, its mass is its
+  // substance, and the working takes it so without a line of its own.
+  std::size_t dropped = 0;
   for (std::size_t i = from; i < lines.size(); ++i) {
+    if (!saysPure_ && SaysPurePart(lines[i])) {
+      dropped += i < teaching.solution.tableAt ? 1 : 0;
+      continue;
+    }
     shown_.lines.push_back(PureSaidPlainly(lines[i], problem, reading_.ownWord));
   }
   shown_.table = teaching.solution.table;
-  shown_.tableAt = teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt);
+  shown_.tableAt =
+      teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt) - dropped;
   // The answer may be followed by another way and the grid's check; the steps after the masses
   // come before it.
   const auto answer =
