@@ -227,11 +227,11 @@ constexpr Texts::Noun HouseholdBleach = {"белина", Texts::Gender::Feminine
 constexpr Texts::Noun HouseholdAntifreeze = {"антифриз", Texts::Gender::Masculine, "антифриза",
                                              "антифризът", "двата антифриза"};
 
-// "получения разтвор", "първи разтвор", "разтворът": the solution's words, with the adjectives
-// before it, as `noun`'s.
-std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::Noun& noun) {
+// "получения разтвор", "първи разтвор", "разтворът": the words of `solution`, with the
+// adjectives before it, as `noun`'s.
+std::vector<std::pair<std::string, std::string>> SolutionRenamed(
+    const Texts::Noun& noun, const Texts::Noun& solution = Texts::SolutionNoun) {
   using Texts::Article;
-  const Texts::Noun& solution = Texts::SolutionNoun;
   std::vector<std::pair<std::string, std::string>> renamed;
   const auto add = [&renamed](const std::string& theirs, const std::string& ours) {
     renamed.emplace_back(theirs, ours);
@@ -763,7 +763,8 @@ std::string PureUnsaid(std::string line, Context context) {
 }
 
 // "10% солен разтвор" where the text says "солен разтвор" and the working "разтвор на сол";
-// "разтвор на захар" where it says that and the working "захарен разтвор".
+// "разтвор на захар" where it says that and the working "захарен разтвор"; "разтвор" of vinegar
+// where the text calls it "разтвор на оцет", not "оцет".
 std::vector<std::pair<std::string, std::string>> PhrasesOf(std::string_view text) {
   std::vector<std::pair<std::string, std::string>> phrases;
   const auto says = [text](std::initializer_list<std::string_view> words) {
@@ -776,6 +777,11 @@ std::vector<std::pair<std::string, std::string>> PhrasesOf(std::string_view text
   }
   if (says({"разтвор на захар", "разтвори на захар"})) {
     phrases.emplace_back("захарен разтвор", "разтвор на захар");
+  }
+  if (says({"разтвор на оцет", "разтвори на оцет", "оцетен разтвор", "оцетни разтвори"})) {
+    for (auto& pair : SolutionRenamed(Texts::SolutionNoun, Texts::VinegarNoun)) {
+      phrases.push_back(std::move(pair));
+    }
   }
   return phrases;
 }

@@ -266,10 +266,40 @@ TEST(WrittenSolution, NamesTheSolutionWithTheTextsOwnPhrase) {
       {"Колко грама 10% разтвор на сол трябва да се смесят с 300 г 60% разтвор на сол, за да се "
        "получи 20% разтвор?",
        "Отговор: 1200 г 10% разтвор на сол."},
+      {"В какво отношение трябва да се смесят 25% и 40% разтвор на оцет, за да се получи 30% "
+       "разтвор?",
+       "Отговор: 25% разтвор и 40% разтвор в отношение 2 : 1."},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
     EXPECT_TRUE(HasLine(lines, row.answer)) << Joined(lines);
+  }
+}
+
+// A text that writes no mass or volume, as a ratio's may, is of masses, whatever is mixed.
+TEST(WrittenSolution, TakesMassesWhereTheTextWritesNoUnit) {
+  struct Row {
+    std::string_view text;
+    std::vector<std::string_view> lines;
+  };
+  const std::vector<Row> rows = {
+      {"В какво отношение трябва да се смесят 25% и 40% разтвор на оцет, за да се получи 30% "
+       "разтвор?",
+       {"Търси се: отношението на масите на двата разтвора.",
+        "Нека вземем a г от първия разтвор и b г от втория разтвор.",
+        "Дадено: 25% – процентното съдържание на оцетна киселина в първия разтвор; 40% – "
+        "процентното съдържание на оцетна киселина във втория разтвор; 30% – процентното "
+        "съдържание на оцетна киселина в получения разтвор."}},
+      {"В какво отношение трябва да се смесят мляко с масленост 3,6% и мляко с масленост 1,2%, "
+       "за да се получи мляко с масленост 2%?",
+       {"Търси се: отношението на масите на двата вида мляко."}},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    for (const std::string_view line : row.lines) {
+      EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
+    }
+    EXPECT_FALSE(HasLineWith(lines, " л ")) << Joined(lines);
   }
 }
 
