@@ -1425,9 +1425,9 @@ bool IsWholeCents(const Fraction& value) {
   return (value * 100).Denominator() == 1;
 }
 
-// "11,50", or "около 11,33" where the price has more than whole stotinki.
+// "11,50", or "≈ 11,33" where the price has more than whole stotinki.
 std::string PriceInAnswer(const Fraction& value) {
-  return IsWholeCents(value) ? MoneyText(value) : "около " + MoneyText(value);
+  return IsWholeCents(value) ? MoneyText(value) : "≈ " + MoneyText(value);
 }
 
 // What goods mixed by price are worth: a mass times its price per kilogram, kept like the
@@ -1518,49 +1518,51 @@ class PriceSolution {
         Exact(v_[Weight2]) + Divided(v_[Percent2]) + ".");
   }
 
-  // One part's mass x from the other's: x · p + w · q = (x + w) · m.
+  // One part's mass x from the other's, whose worth is worked out first: px + wq = m(x + w).
   void OnePartMass(Column mass, Column price, Column otherMass, Column otherPrice) {
     const std::size_t part = mass == Weight1 ? 0 : 1;
     const Fraction p = v_[price];
     const Fraction w = v_[otherMass];
-    const Fraction q = v_[otherPrice];
     const Fraction m = v_[MixPercent];
-    Add("Нека x " + unit_ + " е масата на " + names_[part] +
-        ". Стойността на сместа е колкото стойностите на двата вида заедно:");
-    Add("x · " + Exact(p) + " + " + Exact(w) + " · " + Exact(q) + " = (x + " + Exact(w) + ") · " +
-        Exact(m));
-    Add(Exact(p) + "x + " + Exact(w * q) + " = " + Exact(m) + "x + " + Exact(w * m));
-    Solve(p, m, w * m, w * q);
+    Add("Нека x " + unit_ + " е масата на " + names_[part] + ".");
+    const Fraction known = Worth(1 - part, otherMass, otherPrice);
+    Add("Стойността на сместа е колкото стойностите на двата вида заедно:");
+    Add(Times(p) + " + " + MoneyText(known) + " = " + MoneyText(m) + "(x + " + Exact(w) + ")");
+    Add(Times(p) + " + " + MoneyText(known) + " = " + Times(m) + " + " + MoneyText(m * w));
+    Solve(p, m, m * w, known);
     Add("Масата на сместа е " + Exact(v_[mass]) + " + " + Exact(w) + " = " + Mass(MixWeight) + ".");
   }
 
-  // x from a · x + b = c · x + d, as its terms stand: the x on the side where they are more.
-  void Solve(const Fraction& a, const Fraction& c, const Fraction& d, const Fraction& b) {
-    const Fraction x = (d - b) / (a - c);
-    if (a > c) {
-      Add(Exact(a) + "x − " + Exact(c) + "x = " + Exact(d) + " − " + Exact(b));
-      Add(Exact(a - c) + "x = " + Exact(d - b));
-      Add("x = " + Exact(d - b) + " : " + Exact(a - c) + " = " + Exact(x));
-    } else {
-      Add(Exact(b) + " − " + Exact(d) + " = " + Exact(c) + "x − " + Exact(a) + "x");
-      Add(Exact(b - d) + " = " + Exact(c - a) + "x");
-      Add("x = " + Exact(b - d) + " : " + Exact(c - a) + " = " + Exact(x));
+  // "12x", "x", "−x": a price times x.
+  static std::string Times(const Fraction& price) {
+    if (price == Fraction(1) || price == Fraction(-1)) {
+      return price.Sign() < 0 ? "−x" : "x";
     }
+    return Signed(price) + "x";
+  }
+  static std::string Signed(const Fraction& value) {
+    return value.Sign() < 0 ? "−" + MoneyText(-value) : MoneyText(value);
   }
 
-  // x of the first, the rest of the mixture of the second: x · p + (w − x) · q = w · m.
+  // x from ax + b = cx + d, with x on the left: ax − cx = d − b.
+  void Solve(const Fraction& a, const Fraction& c, const Fraction& d, const Fraction& b) {
+    Add(Times(a) + " − " + Times(c) + " = " + MoneyText(d) + " − " + MoneyText(b));
+    Add(Times(a - c) + " = " + Signed(d - b));
+    Add("x = " + Exact((d - b) / (a - c)));
+  }
+
+  // x of the first, the rest of the mixture of the second: px + q(w − x) = wm.
   void BothMasses() {
     const Fraction p = v_[Percent1];
     const Fraction q = v_[Percent2];
     const Fraction w = v_[MixWeight];
-    const Fraction m = v_[MixPercent];
     Add("Нека x " + unit_ + " е масата на " + names_[0] + ". Тогава масата на " + names_[1] +
         " е (" + Exact(w) + " − x) " + unit_ + ".");
-    Add("Стойността на сместа е колкото стойностите на двата вида заедно:");
-    Add("x · " + Exact(p) + " + (" + Exact(w) + " − x) · " + Exact(q) + " = " + Exact(w) + " · " +
-        Exact(m));
-    Add(Exact(p) + "x + " + Exact(w * q) + " − " + Exact(q) + "x = " + Exact(w * m));
-    Solve(p, q, w * m, w * q);
+    const Fraction whole = Worth(2, MixWeight, MixPercent);
+    Add("Тя е колкото стойностите на двата вида заедно:");
+    Add(Times(p) + " + " + MoneyText(q) + "(" + Exact(w) + " − x) = " + MoneyText(whole));
+    Add(Times(p) + " + " + MoneyText(q * w) + " − " + Times(q) + " = " + MoneyText(whole));
+    Solve(p, q, whole, q * w);
     Add("Масата на " + names_[1] + " е " + Exact(w) + " − " + Exact(v_[Weight1]) + " = " +
         Mass(Weight2) + ".");
   }
@@ -1613,6 +1615,12 @@ void MyProblem::ShowByPrice() {
                                 PriceInAnswer(reading_.values[column]) + " " + reading_.currency
                           : Exact(reading_.values[column]) + " " +
                                 std::string(UnitSymbol(problem.unit)) + " от " + part);
+  }
+  const bool rounded = std::any_of(shown_.lines.begin(), shown_.lines.end(), [](const auto& line) {
+    return line.find("≈") != std::string::npos;
+  });
+  if (rounded) {
+    shown_.lines.emplace_back(Texts::RoundedToHundredths);
   }
   // "3,6 лв." ends the sentence with its own full stop.
   const std::string answer = "Отговор: " + Listed(answers, ", ", " и ");

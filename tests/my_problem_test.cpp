@@ -351,4 +351,34 @@ TEST(WrittenSolution, SaysADissolvedSolutionIsItsPartsTogether) {
   }
 }
 
+// Goods mixed by price: the worth that is known is worked out before the equation, x stays on
+// the left, and a price keeps its stotinki.
+TEST(WrittenSolution, WorksOutTheKnownWorthBeforeThePriceEquation) {
+  struct Row {
+    std::string_view text;
+    std::vector<std::string_view> lines;
+  };
+  const std::vector<Row> rows = {
+      {"Колко килограма бонбони по 2,40 лв. трябва да се смесят с 3 кг бонбони по 3 лв., за да се "
+       "получи смес по 2,60 лв. за килограм?",
+       {"Стойността на втория вид бонбони е 3 · 3 = 9 (лв.).",
+        "Стойността на сместа е колкото стойностите на двата вида заедно:",
+        "2,40x + 9 = 2,60(x + 3)", "2,40x + 9 = 2,60x + 7,80", "2,40x − 2,60x = 7,80 − 9",
+        "−0,20x = −1,20", "x = 6"}},
+      {"Смесили бонбони по 8 € и бонбони по 13 € и получили 10 кг смес по 10 €. Колко килограма "
+       "от всеки вид са смесили?",
+       {"Стойността на сместа е 10 · 10 = 100 (€).",
+        "Тя е колкото стойностите на двата вида заедно:", "8x + 13(10 − x) = 100",
+        "8x + 130 − 13x = 100", "8x − 13x = 100 − 130", "−5x = −30", "x = 6"}},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    auto at = lines.begin();
+    for (const std::string_view line : row.lines) {
+      at = std::find(at, lines.end(), line);
+      EXPECT_NE(at, lines.end()) << line << "\n" << Joined(lines);
+    }
+  }
+}
+
 }  // namespace

@@ -1028,7 +1028,8 @@ TEST(MyProblemTest, SolvesAMixtureByPriceInItsCurrency) {
       "Колко струва един килограм от сместа?");
   EXPECT_TRUE(HasLineStarting(rounded, "Килограм от сместа струва 34 : 3 ≈ 11,33 (лв.)."))
       << Joined(rounded);
-  EXPECT_EQ(rounded.back(), "Отговор: килограм от сместа струва около 11,33 лв.");
+  EXPECT_EQ(rounded.back(), "Отговор: килограм от сместа струва ≈ 11,33 лв.");
+  EXPECT_EQ(rounded[rounded.size() - 2], "Бележка: числата след „≈“ са закръглени до стотни.");
   // Stotinki are written with two digits wherever a price is.
   const std::string stotinki = Joined(
       ShownOf("Смесили 3 кг ядки по 12 лв./кг и 2 кг ядки по 7,5 лв./кг. Колко лева струва 1 кг от "
