@@ -36,6 +36,9 @@ constexpr std::array<std::string_view, 9> NotUnderstood = {
     "Не разбрах задачата: с тези числа не се получава смес. Провери дали са преписани вярно.",
 };
 
+// The goods of the two kinds mixed by price, as the text names them: "ябълки", "кафе".
+using Goods = std::array<std::string, 2>;
+
 // "масата на ", "обемът на ": what a mass of the problem is called, or of the answer where it
 // is given in another measure, as the litres of water asked of a problem in kilograms.
 std::string MassWord(const Problem& problem, const Amount* answer = nullptr) {
@@ -68,16 +71,46 @@ std::string RoleOf(const Problem& problem, const Texts::PartWords& parts, Column
          Texts::In(part);
 }
 
+// "ябълките", "кафето", "ориза", "захарта": goods with the article, by how the word ends.
+std::string GoodsDefinite(const std::string& goods) {
+  const auto endsWith = [&goods](std::string_view letters) {
+    for (std::size_t at = 0; at < letters.size(); at += 2) {
+      if (goods.ends_with(letters.substr(at, 2))) {
+        return true;
+      }
+    }
+    return false;
+  };
+  if (endsWith("и")) {
+    return goods + "те";
+  }
+  if (endsWith("ео")) {
+    return goods + "то";
+  }
+  if (endsWith("ая") || goods == "захар" || goods == "сол") {
+    return goods + "та";
+  }
+  if (endsWith("й")) {
+    return goods.substr(0, goods.size() - 2) + "я";
+  }
+  return goods + "а";
+}
+
 // The substance and the water it is dissolved in, none of them a solution before.
 bool IsDissolved(const Problem& problem) {
   return problem.first == Ingredient::PureSubstance && problem.second == Ingredient::Water;
 }
 
 // Goods mixed by price are kinds of them, not solutions: "първия вид", "сместа"; "първия вид
-// бонбони" where the text names them.
-Texts::PartWords PartWordsOf(const Reading& reading) {
+// бонбони" where the text names both alike, "ябълките" and "крушите" where it names them apart.
+Texts::PartWords PartWordsOf(const Reading& reading, const Goods& apart = {}) {
   if (!reading.currency.empty()) {
     Texts::PartWords words = Texts::GridPartWords();
+    if (!apart[0].empty()) {
+      words.names = {GoodsDefinite(apart[0]), GoodsDefinite(apart[1]), "сместа"};
+      words.bothParts = "двата вида";
+      return words;
+    }
     const std::string goods = reading.goods.empty() ? "" : " " + reading.goods;
     words.names = {"първия вид" + goods, "втория вид" + goods, "сместа"};
     words.bothParts = "двата вида" + goods;
@@ -800,6 +833,35 @@ std::string InOwnPhrases(std::string line,
   return line;
 }
 
+// The goods of each price where the text names them apart, "ябълки по 12 €" and "кафе по 18 €";
+// none where it names them alike or not at all.
+Goods GoodsApart(std::string_view text, const Reading& reading) {
+  Goods goods;
+  if (reading.currency.empty() || !reading.goods.empty()) {
+    return {};
+  }
+  for (const ReadNumber& number : reading.numbers) {
+    if (number.column != Percent1 && number.column != Percent2) {
+      continue;
+    }
+    std::string_view before = text.substr(0, number.begin);
+    while (before.ends_with(' ')) {
+      before.remove_suffix(1);
+    }
+    constexpr std::string_view By = " по";
+    if (!before.ends_with(By)) {
+      continue;
+    }
+    before.remove_suffix(By.size());
+    const std::size_t space = before.find_last_of(" ,");
+    goods[number.column == Percent1 ? 0 : 1] =
+        std::string(before.substr(space == std::string_view::npos ? 0 : space + 1));
+  }
+  const bool apart = !goods[0].empty() && !goods[1].empty() && goods[0] != goods[1] &&
+                     IsLetterAt(goods[0], 0) && IsLetterAt(goods[1], 0);
+  return apart ? goods : Goods{};
+}
+
 }  // namespace
 
 void MyProblem::Read(std::string_view text) {
@@ -811,6 +873,7 @@ void MyProblem::Read(std::string_view text) {
   }
   saysPure_ = SaysPure(text);
   phrases_ = PhrasesOf(text);
+  goods_ = GoodsApart(text, read_);
   Show();
 }
 
@@ -843,7 +906,7 @@ std::vector<MyProblem::Number> MyProblem::Numbers() const {
 std::vector<std::string> MyProblem::Roles() const {
   // In the words of the text as read, whatever the roles give now.
   const Problem problem = read_.problem.value_or(Problem{});
-  const Texts::PartWords parts = PartWordsOf(read_);
+  const Texts::PartWords parts = PartWordsOf(read_, goods_);
   std::vector<std::string> roles;
   for (const Column column : AllColumns) {
     roles.push_back(RoleOf(problem, parts, column, !read_.currency.empty()));
@@ -1087,7 +1150,7 @@ bool MyProblem::IsWaterShare(const Amount& amount) const {
 // "водата е 85% от разтвора": the water's share of the one solution described.
 std::string MyProblem::WaterShareAnswer(const Amount& amount) const {
   return std::string(Texts::WaterNoun.definiteShort) + " е " + ExactAmount(amount) + " от " +
-         PartWordsOf(reading_).names[2];
+         PartWordsOf(reading_, goods_).names[2];
 }
 
 // "Каква е била концентрацията на първоначалния разтвор?": the solution of unknown strength that
@@ -1107,7 +1170,7 @@ void MyProblem::NameTheStartingSolution() {
                                                         "първоначалното", "първоначалните"};
   const std::string starting =
       std::string(Starting[static_cast<std::size_t>(noun.gender)]) + " " + std::string(noun.bare);
-  const Texts::PartWords parts = PartWordsOf(reading_);
+  const Texts::PartWords parts = PartWordsOf(reading_, goods_);
   const std::string in = Texts::In(parts.names[waterFirst ? 1 : 0]);
   const std::string kept = FirstCapital(parts.substanceDefinite) + " " + in + " е ";
   constexpr std::string_view NoneAdded = " − 0 = ";
@@ -1157,7 +1220,7 @@ std::string MyProblem::ShareAnswer(const Amount& amount, std::size_t sought) con
   const std::string noun(water
                              ? Texts::WaterNoun.definiteShort
                              : Texts::SubstanceSubjects[static_cast<std::size_t>(problem.context)]);
-  const Texts::PartWords parts = PartWordsOf(reading_);
+  const Texts::PartWords parts = PartWordsOf(reading_, goods_);
   const std::string& part = parts.names[static_cast<std::size_t>(PartOf(problem.sought[sought]))];
   return noun + " " + Texts::In(part) + " е " + ExactAmount(amount);
 }
@@ -1308,7 +1371,7 @@ std::string MyProblem::SubstanceLine(Column mass) const {
 // "Дадено: 400 г – масата на първия разтвор; …; 2013 – не е нужно (годината)."
 std::string MyProblem::GivenLine() const {
   const Problem& problem = *reading_.problem;
-  const Texts::PartWords parts = PartWordsOf(reading_);
+  const Texts::PartWords parts = PartWordsOf(reading_, goods_);
   const bool byPrice = !reading_.currency.empty();
   // Of two steps, the solutions are named as the first step names them: "масата на първия
   // разтвор".
@@ -1351,7 +1414,7 @@ std::string MyProblem::GivenLine() const {
 // "Търси се: масата на водата.", "Търси се: отношението на масите на двата разтвора."
 std::string MyProblem::SoughtLine() const {
   const Problem& problem = *reading_.problem;
-  const Texts::PartWords parts = PartWordsOf(reading_);
+  const Texts::PartWords parts = PartWordsOf(reading_, goods_);
   if (problem.asked == Asked::Ratio) {
     return "Търси се: отношението на " +
            std::string(problem.unit == Unit::Litre ? "обемите" : "масите") + " на " +
@@ -1434,12 +1497,13 @@ std::string PriceInAnswer(const Fraction& value) {
 // substance of a solution. The lines as a teacher writes them, in the problem's currency.
 class PriceSolution {
  public:
-  PriceSolution(const Reading& reading)
+  PriceSolution(const Reading& reading, const Goods& goods)
       : v_(reading.values),
         currency_(reading.currency),
         // A ratio's masses are of the kilograms the prices are for.
         unit_(reading.problem->asked == Asked::Ratio ? "кг" : UnitSymbol(reading.problem->unit)),
-        names_(PartWordsOf(reading).names) {}
+        names_(PartWordsOf(reading, goods).names),
+        second_(goods[1].empty() ? "втория" : names_[1]) {}
 
   std::vector<std::string> Lines(VariantIndex variant, Asked asked) {
     if (asked == Asked::Ratio) {
@@ -1574,8 +1638,8 @@ class PriceSolution {
     const Fraction m = v_[MixPercent];
     const Fraction first = p > m ? p - m : m - p;
     const Fraction second = q > m ? q - m : m - q;
-    Add("Нека се смесват a " + unit_ + " от " + names_[0] + " и b " + unit_ +
-        " от втория. Стойността на сместа е колкото стойностите на двата вида заедно:");
+    Add("Нека се смесват a " + unit_ + " от " + names_[0] + " и b " + unit_ + " от " + second_ +
+        ". Стойността на сместа е колкото стойностите на двата вида заедно:");
     Add("a · " + Exact(p) + " + b · " + Exact(q) + " = (a + b) · " + Exact(m));
     Add(Exact(first) + "a = " + Exact(second) + "b");
     Add("a : b = " + Exact(second) + " : " + Exact(first) + " = " + Exact(v_[Weight1]) + " : " +
@@ -1586,26 +1650,39 @@ class PriceSolution {
   std::string currency_;
   std::string unit_;
   std::array<std::string, 3> names_;
+  std::string second_;  // "втория" after "първия вид", or the second goods by their name
   std::vector<std::string> lines_;
 };
 
 }  // namespace
 
+// "ябълки" of a mass answered where the text names the goods apart, else "от първия вид".
+std::string MyProblem::GoodsOf(Column mass) const {
+  const auto part = static_cast<std::size_t>(PartOf(mass));
+  if (part < goods_.size() && !goods_[part].empty()) {
+    return goods_[part];
+  }
+  return "от " + PartWordsOf(reading_, goods_).names[part];
+}
+
 // The solution by what the goods are worth, and the answer in the problem's currency.
 void MyProblem::ShowByPrice() {
   const Problem& problem = *reading_.problem;
-  for (std::string& line : PriceSolution(reading_).Lines(problem.variant, problem.asked)) {
+  for (std::string& line : PriceSolution(reading_, goods_).Lines(problem.variant, problem.asked)) {
     shown_.lines.push_back(std::move(line));
   }
   if (problem.asked == Asked::Ratio) {
     // Which kind is which term: "първият и вторият вид бонбони", not "двата вида".
     const std::string goods = reading_.goods.empty() ? "" : " " + reading_.goods;
-    shown_.lines.push_back("Отговор: първият и вторият вид" + goods + " се смесват в отношение " +
+    const std::string kinds = goods_[0].empty()
+                                  ? "първият и вторият вид" + goods
+                                  : GoodsDefinite(goods_[0]) + " и " + GoodsDefinite(goods_[1]);
+    shown_.lines.push_back("Отговор: " + kinds + " се смесват в отношение " +
                            Exact(reading_.values[Weight1]) + " : " +
                            Exact(reading_.values[Weight2]) + ".");
     return;
   }
-  const Texts::PartWords parts = PartWordsOf(reading_);
+  const Texts::PartWords parts = PartWordsOf(reading_, goods_);
   std::vector<std::string> answers;
   for (std::size_t i = 0; i < problem.sought.size(); ++i) {
     const Column column = problem.sought[i];
@@ -1614,7 +1691,7 @@ void MyProblem::ShowByPrice() {
                           ? "килограм от " + part + " струва " +
                                 PriceInAnswer(reading_.values[column]) + " " + reading_.currency
                           : Exact(reading_.values[column]) + " " +
-                                std::string(UnitSymbol(problem.unit)) + " от " + part);
+                                std::string(UnitSymbol(problem.unit)) + " " + GoodsOf(column));
   }
   const bool rounded = std::any_of(shown_.lines.begin(), shown_.lines.end(), [](const auto& line) {
     return line.find("≈") != std::string::npos;

@@ -352,7 +352,7 @@ TEST(WrittenSolution, SaysADissolvedSolutionIsItsPartsTogether) {
 }
 
 // Goods mixed by price: the worth that is known is worked out before the equation, x stays on
-// the left, and a price keeps its stotinki.
+// the left, a price keeps its stotinki, and goods named apart are called by their names.
 TEST(WrittenSolution, WorksOutTheKnownWorthBeforeThePriceEquation) {
   struct Row {
     std::string_view text;
@@ -370,6 +370,15 @@ TEST(WrittenSolution, WorksOutTheKnownWorthBeforeThePriceEquation) {
        {"Стойността на сместа е 10 · 10 = 100 (€).",
         "Тя е колкото стойностите на двата вида заедно:", "8x + 13(10 − x) = 100",
         "8x + 130 − 13x = 100", "8x − 13x = 100 − 130", "−5x = −30", "x = 6"}},
+      {"Колко килограма ябълки по 12 € трябва да се смесят с 5 кг кафе по 18 €, за да се получи "
+       "смес по 14 € за килограм?",
+       {"Търси се: масата на ябълките.", "Нека x кг е масата на ябълките.",
+        "Стойността на кафето е 5 · 18 = 90 (€).", "x = 10", "Отговор: 10 кг ябълки."}},
+      {"Смесили 2 кг чай по 20 € и 3 кг ориз по 10 €. Колко струва 1 кг от сместа?",
+       {"Стойността на чая е 2 · 20 = 40 (€).", "Стойността на ориза е 3 · 10 = 30 (€)."}},
+      {"В какво отношение трябва да се смесят фъстъци по 12 лв. и лешници по 20 лв., за да "
+       "струва сместа 14 лв. за килограм?",
+       {"Отговор: фъстъците и лешниците се смесват в отношение 3 : 1."}},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
