@@ -819,6 +819,41 @@ std::vector<std::pair<std::string, std::string>> PhrasesOf(std::string_view text
   return phrases;
 }
 
+// "новия разтвор" where the text calls the mixture new and never obtained. Two steps keep
+// "получения" for the first step's mixture, told apart from the new one.
+std::vector<std::pair<std::string, std::string>> NewWhereTextSays(std::string_view text,
+                                                                  const Reading& reading) {
+  const auto says = [text](const Texts::Forms& forms, const Texts::Forms& row) {
+    for (const Texts::Forms* each : {&forms, &row}) {
+      for (const std::string_view form : {each->masculineShort, each->masculineFull, each->feminine,
+                                          each->neuter, each->plural}) {
+        if (WordAt(text, form) != std::string_view::npos) {
+          return true;
+        }
+      }
+    }
+    return false;
+  };
+  if (!reading.problem || reading.problem->firstStep ||
+      !says(Texts::NewForms, Texts::NewRowForms) ||
+      says(Texts::ObtainedForms, Texts::ObtainedRowForms)) {
+    return {};
+  }
+  std::vector<std::pair<std::string, std::string>> renamed;
+  for (const auto& [obtained, made] : {std::pair(Texts::ObtainedForms, Texts::NewForms),
+                                       std::pair(Texts::ObtainedRowForms, Texts::NewRowForms)}) {
+    for (const auto& [theirs, ours] :
+         {std::pair(obtained.masculineShort, made.masculineShort),
+          std::pair(obtained.masculineFull, made.masculineFull),
+          std::pair(obtained.feminine, made.feminine), std::pair(obtained.neuter, made.neuter),
+          std::pair(obtained.plural, made.plural)}) {
+      renamed.emplace_back(theirs, ours);
+      renamed.emplace_back(FirstCapital(std::string(theirs)), FirstCapital(std::string(ours)));
+    }
+  }
+  return renamed;
+}
+
 // The working's phrases in the text's own words, where they stand as words of their own.
 std::string InOwnPhrases(std::string line,
                          const std::vector<std::pair<std::string, std::string>>& phrases) {
@@ -874,6 +909,9 @@ void MyProblem::Read(std::string_view text) {
   saysPure_ = SaysPure(text);
   phrases_ = PhrasesOf(text);
   goods_ = GoodsApart(text, read_);
+  for (auto& pair : NewWhereTextSays(text, read_)) {
+    phrases_.push_back(std::move(pair));
+  }
   Show();
 }
 

@@ -128,7 +128,7 @@ TEST(WrittenSolution, SaysPureOnlyWhereTheTextDoes) {
        {"Търси се: масата на чистата сол.", "Отговор: 25 г чиста сол."},
        true},
       {"Към 200 г 10% захарен разтвор добавили 50 г захар. Колко процента е новият разтвор?",
-       {"Захарта в получения разтвор е 20 + 50 = 70 (г).",
+       {"Захарта в новия разтвор е 20 + 50 = 70 (г).",
         "Провери с Blendora („Вариант 1“): въведи в „% - 1“ 10, в „Тегло 1“ 200, в „% - 2“ 100 "
         "(захарта) и в „Тегло 2“ 50; в „Смес %“ ще видиш 28, а в „Смес т.“ – 250."},
        false},
@@ -303,6 +303,33 @@ TEST(WrittenSolution, TakesMassesWhereTheTextWritesNoUnit) {
   }
 }
 
+// What is poured in and what is made are called as the text calls them: "долятата вода", "новия
+// разтвор" or "получения разтвор".
+TEST(WrittenSolution, CallsWhatIsAddedAndMadeAsTheTextDoes) {
+  struct Row {
+    std::string_view text;
+    std::vector<std::string_view> lines;
+  };
+  const std::vector<Row> rows = {
+      {"Към 400 г 10% разтвор на сол доляли 100 г вода. Колко процента е новият разтвор?",
+       {"Дадено: 400 г – масата на разтвора; 10% – процентното съдържание на сол в разтвора; 100 "
+        "г – масата на долятата вода.",
+        "Търси се: процентното съдържание на сол в новия разтвор.",
+        "Масата на новия разтвор е 400 + 100 = 500 (г)."}},
+      {"Към 400 г 10% разтвор на сол доляли 100 г вода. Колко процента е полученият разтвор?",
+       {"Търси се: процентното съдържание на сол в получения разтвор."}},
+      {"Колко грама вода трябва да се долеят към 400 г 10% разтвор на сол, за да се получи 8% "
+       "разтвор?",
+       {"Търси се: масата на долятата вода."}},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = ShownOf(row.text);
+    for (const std::string_view line : row.lines) {
+      EXPECT_TRUE(HasLine(lines, line)) << Joined(lines);
+    }
+  }
+}
+
 // A check carries the units the working does, checks a dissolved substance by the percentage it
 // makes, and adds no two masses whose sum was just written.
 TEST(WrittenSolution, ChecksWithUnitsAndWithoutRepeatingASum) {
@@ -314,7 +341,7 @@ TEST(WrittenSolution, ChecksWithUnitsAndWithoutRepeatingASum) {
   const std::vector<Row> rows = {
       {"Смесили 200 г 30% солен разтвор и 300 г 40% солен разтвор. Колко процента е новият "
        "разтвор?",
-       {"Масата на получения разтвор е 200 + 300 = 500 (г).",
+       {"Масата на новия разтвор е 200 + 300 = 500 (г).",
         "Проверка: 200 · 30 : 100 + 300 · 40 : 100 = 60 + 120 = 180 (г) и 500 · 36 : 100 = 180 "
         "(г);"},
        "200 + 300 = 500;"},

@@ -976,7 +976,7 @@ TEST(MyProblemTest, SolvesAgainWithTheRoleThePupilGives) {
       "Към 300 г 10% разтвор на сол добавили 200 г вода. Колко процента вода има в новия "
       "разтвор?");
   water.ChangeRole(2, Weight2);
-  EXPECT_EQ(water.Outcome(), "Отговор: водата в получения разтвор е 94%.")
+  EXPECT_EQ(water.Outcome(), "Отговор: водата в новия разтвор е 94%.")
       << Joined(water.Shown().lines);
 }
 
