@@ -833,7 +833,7 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
       statesWater ? std::string(words.substance) : std::string(alloy ? "останали метали" : "вода");
   const std::string restSubject =
       statesWater ? substanceSubject : std::string(alloy ? "останалите метали" : "водата");
-  return {
+  MethodWords said = {
       std::string(words.substance),
       substanceSubject,
       std::string(first.noun.definiteShort),
@@ -860,6 +860,10 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
       mixture.gender == Gender::Plural,
       OthersAdded(problem),
       IsPlural(problem.context)};
+  const std::string substanceObject(SubstanceObjects[static_cast<std::size_t>(problem.context)]);
+  said.substanceObject = substanceObject;
+  said.restObject = statesWater ? substanceObject : restSubject;
+  return said;
 }
 
 MixingWords MixingWordsOf(const Problem& problem) {

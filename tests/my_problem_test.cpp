@@ -362,13 +362,19 @@ TEST(WrittenSolution, ChecksWithUnitsAndWithoutRepeatingASum) {
   }
 }
 
-// Salt dissolved: the solution is the salt and the water together, and the equation's line says
-// how much salt the solution has, not that it is "колкото масата на солта".
+// Salt dissolved: the solution's mass is the salt's and the water's together, and the equation's
+// line says how much salt the solution has, not that it is "колкото масата на солта".
 TEST(WrittenSolution, SaysADissolvedSolutionIsItsPartsTogether) {
   const std::vector<std::string> trap =
       ShownOf("В 200 г вода разтворили 50 г сол. Колко процента е полученият разтвор?");
-  EXPECT_TRUE(HasLine(trap, "Разтворът е колкото солта и водата заедно: 50 + 200 = 250 (г)."))
+  EXPECT_TRUE(HasLine(
+      trap, "Масата на разтвора е колкото масите на солта и водата заедно: 50 + 200 = 250 (г)."))
       << Joined(trap);
+  const std::vector<std::string> alloy =
+      ShownOf("Сплав от 3 кг калай и 2 кг мед. Колко процента е масата на калая?");
+  EXPECT_TRUE(
+      HasLine(alloy, "Масата на сплавта е колкото масите на калая и медта заедно: 3 + 2 = 5 (кг)."))
+      << Joined(alloy);
   const std::vector<std::string> unknown =
       ShownOf("Колко грама сол трябва да се разтворят в 180 г вода, за да се получи 10% разтвор?");
   EXPECT_TRUE(HasLine(unknown, "Водата не съдържа сол, затова в получения разтвор има x г сол:"))
