@@ -596,6 +596,7 @@ std::optional<LongPeriod> LongPeriodAt(std::string_view line, std::size_t at) {
 // with one, "14,29% е между 10% и 100%.", says what holds of the rounded number too. Whether any
 // was rounded.
 bool LongPeriodsRounded(std::string& line) {
+  constexpr std::string_view Continued = "…";
   constexpr std::string_view Equals = " = ";
   constexpr std::string_view About = " ≈ ";
   bool rounded = false;
@@ -622,10 +623,10 @@ bool LongPeriodsRounded(std::string& line) {
       line.replace(at - 2, 1, About.substr(1, About.size() - 2));
       at += About.size() - Equals.size();
     } else if (operand) {
-      const std::size_t equals = line.find(Equals, at);
-      if (equals != std::string::npos) {
-        line.replace(equals, Equals.size(), About);
-      }
+      // The working goes on with the exact number: "500 − 269,23… ≈ 230,77", whose result is
+      // about for its own rounding only.
+      line.insert(at + period->rounded.size(), Continued);
+      at += Continued.size();
     } else if (at > 0) {
       line.insert(at, About.substr(1));
       at += About.size() - 1;
@@ -633,6 +634,19 @@ bool LongPeriodsRounded(std::string& line) {
     at += period->rounded.size();
   }
   return rounded;
+}
+
+// Whether a number of the line has a period, "11,(6)", or goes on, "14,29…".
+bool TakesAPeriod(std::string_view line) {
+  const auto digitAt = [line](std::size_t at) {
+    return at < line.size() && line[at] >= '0' && line[at] <= '9';
+  };
+  for (std::size_t at = 1; at + 1 < line.size(); ++at) {
+    if (line[at] == '(' && (digitAt(at - 1) || line[at - 1] == ',') && digitAt(at + 1)) {
+      return true;
+    }
+  }
+  return line.find("…") != std::string_view::npos;
 }
 
 // Every metal of school, with the forms its sentences take: an alloy's own and those beside.
@@ -1030,6 +1044,31 @@ void MyProblem::Show() {
     }
   }
   NoteRounding(rounded);
+  LeaveOutChecksByPeriods();
+}
+
+// "300 · 11,(6) : 100 = 35" checks nothing a pupil can work out: a check by a periodic number is
+// left out, and where the percentage's range is checked after it, that is the check.
+void MyProblem::LeaveOutChecksByPeriods() {
+  constexpr std::string_view Check = "Проверка: ";
+  for (std::size_t at = 0; at < shown_.lines.size(); ++at) {
+    std::string& line = shown_.lines[at];
+    if (!line.starts_with(Check) || !TakesAPeriod(line)) {
+      continue;
+    }
+    const bool ranged = line.ends_with(';') && at + 1 < shown_.lines.size();
+    if (ranged) {
+      line = std::string(Check) + shown_.lines[at + 1];
+    }
+    const std::size_t gone = ranged ? at + 1 : at;
+    shown_.lines.erase(shown_.lines.begin() + static_cast<std::ptrdiff_t>(gone));
+    if (shown_.table && shown_.tableAt > gone) {
+      --shown_.tableAt;
+    }
+    if (outcome_ > gone) {
+      --outcome_;
+    }
+  }
 }
 
 // "Бележка: числата след „≈“ са закръглени до стотни." before each answer whose working, since

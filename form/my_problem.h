@@ -64,6 +64,7 @@ class MyProblem {
   // What ShowReading shows, in the text's own word for a substance read as salt.
   void Show();
   void NoteRounding(const std::vector<bool>& rounded);
+  void LeaveOutChecksByPeriods();
   void ShowReading();
   std::string GivenLine() const;
   std::string SoughtLine() const;

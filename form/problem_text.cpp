@@ -1019,9 +1019,12 @@ std::string GridCheckLine(const Problem& problem, const std::array<Fraction, Col
   if (problem.asked == Asked::Ratio && masses != RatioText(MassRatio(problem))) {
     line += " Отношението " + masses + " е равно на " + RatioText(MassRatio(problem)) + ".";
   }
-  if (WaterLeft(problem)) {
-    line += " Минусът означава, че " + AnswerAmount(problem, Weight2) +
-            " вода са се изпарили, а не са долети.";
+  // Water that left in a number the grid rounds is told without it.
+  if (values[Weight2] < 0) {
+    line += Fraction::Of(problem.Value(Weight2).count, 10) == values[Weight2]
+                ? " Минусът означава, че " + AnswerAmount(problem, Weight2) +
+                      " вода са се изпарили, а не са долети."
+                : " Минусът означава, че водата се е изпарила, а не е долята.";
   }
   if (problem.unit == Unit::Litre) {
     line += " Тук в " +
