@@ -482,7 +482,11 @@ std::vector<std::string> MethodLines(const Method& method, const MethodWords& wo
   std::vector<std::string> lines;
   const bool madeOfBoth = method.dissolves && !method.lines.empty() &&
                           method.lines.front().step == MethodStep::TotalMass;
-  if (!IsOneStep(method) && !madeOfBoth) {
+  // What a solution is made of says something where its water is worked out from it.
+  const bool waterFound =
+      std::any_of(method.lines.begin(), method.lines.end(),
+                  [](const MethodLine& line) { return line.step == MethodStep::RemainingMass; });
+  if (!IsOneStep(method) && !madeOfBoth && (!method.dissolves || waterFound)) {
     lines.push_back(KeepLine(method, words));
   }
   for (const MethodLine& line : method.lines) {

@@ -381,6 +381,10 @@ TEST(WrittenSolution, SaysADissolvedSolutionIsItsPartsTogether) {
   EXPECT_TRUE(HasLine(
       trap, "Масата на разтвора е колкото масите на солта и водата заедно: 50 + 200 = 250 (г)."))
       << Joined(trap);
+  // A percentage from the salt and the solution given needs no word of what it is made of.
+  const std::vector<std::string> given =
+      ShownOf("В 300 г разтвор има 35 г сол. Колко процента е разтворът?");
+  EXPECT_FALSE(HasLineWith(given, "се състои от")) << Joined(given);
   const std::vector<std::string> alloy =
       ShownOf("Сплав от 3 кг калай и 2 кг мед. Колко процента е масата на калая?");
   EXPECT_TRUE(
