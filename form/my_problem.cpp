@@ -144,6 +144,11 @@ Texts::PartWords PartWordsOf(const Reading& reading, const Goods& apart = {}) {
   return words;
 }
 
+// "… 3,6 лв." ends the sentence with its own full stop, any other text with one added.
+std::string Sentence(std::string text) {
+  return text.ends_with('.') ? text : text + ".";
+}
+
 // The items with `between` between them and `last` before the last one.
 std::string Listed(const std::vector<std::string>& items, std::string_view between,
                    std::string_view last) {
@@ -1541,8 +1546,9 @@ void MyProblem::ShowDoubt() {
                           : number.written + " (" + number.aside + ")");
   }
   if (!numbers.empty()) {
-    shown_.lines.push_back((numbers.size() == 1 ? "Разбрах числото: " : "Разбрах числата: ") +
-                           Listed(numbers, ", ", " и ") + ".");
+    shown_.lines.push_back(
+        Sentence((numbers.size() == 1 ? "Разбрах числото: " : "Разбрах числата: ") +
+                 Listed(numbers, ", ", " и ")));
   }
   const ::Doubt doubt = reading_.doubt.value_or(Doubt::TwoReadings);
   if (doubt == Doubt::MissingNumber && !reading_.missing.empty()) {
@@ -1778,7 +1784,5 @@ void MyProblem::ShowByPrice() {
   if (rounded) {
     shown_.lines.emplace_back(Texts::RoundedToHundredths);
   }
-  // "3,6 лв." ends the sentence with its own full stop.
-  const std::string answer = "Отговор: " + Listed(answers, ", ", " и ");
-  shown_.lines.push_back(answer.ends_with('.') ? answer : answer + ".");
+  shown_.lines.push_back(Sentence("Отговор: " + Listed(answers, ", ", " и ")));
 }

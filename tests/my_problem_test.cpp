@@ -400,7 +400,8 @@ TEST(WrittenSolution, SaysADissolvedSolutionIsItsPartsTogether) {
 }
 
 // Goods mixed by price: the worth that is known is worked out before the equation, x stays on
-// the left, a price keeps its stotinki, and goods named apart are called by their names.
+// the left, a price keeps its stotinki, and goods named apart are called by their names. A price
+// in "лв." that ends a sentence ends it with its own full stop.
 TEST(WrittenSolution, WorksOutTheKnownWorthBeforeThePriceEquation) {
   struct Row {
     std::string_view text;
@@ -424,6 +425,9 @@ TEST(WrittenSolution, WorksOutTheKnownWorthBeforeThePriceEquation) {
         "Стойността на кафето е 5 · 18 = 90 (€).", "x = 10", "Отговор: 10 кг ябълки."}},
       {"Смесили 2 кг чай по 20 € и 3 кг ориз по 10 €. Колко струва 1 кг от сместа?",
        {"Стойността на чая е 2 · 20 = 40 (€).", "Стойността на ориза е 3 · 10 = 30 (€)."}},
+      {"Смесили ябълки по 2,40 лв. с 2 кг круши по 3 лв. и получили смес по 2,60 лв. Колко "
+       "килограма ябълки са смесили?",
+       {"Разбрах числата: 2,40 лв., 2 кг, 3 лв. и 2,60 лв."}},
       {"В какво отношение трябва да се смесят фъстъци по 12 лв. и лешници по 20 лв., за да "
        "струва сместа 14 лв. за килограм?",
        {"Отговор: фъстъците и лешниците се смесват в отношение 3 : 1."}},
