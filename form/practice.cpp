@@ -107,7 +107,8 @@ Teaching TeachingOf(const Problem& problem, const std::array<Fraction, ColumnCou
     const Texts::RatioWording wording = {{values[Percent1], values[Percent2], values[MixPercent]},
                                          std::string(answer),
                                          UnitSymbol(problem.unit),
-                                         Texts::PartWordsOf(problem)};
+                                         Texts::PartWordsOf(problem),
+                                         Texts::KindsOf(problem)};
     teaching.solution = Texts::RatioSolution(wording);
     teaching.hints = Texts::RatioHints(wording);
   } else if (problem.firstStep) {

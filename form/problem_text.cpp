@@ -744,6 +744,11 @@ std::vector<std::string> BoxAnswers(const Problem& problem) {
   return answers;
 }
 
+std::array<std::string, 2> KindsOf(const Problem& problem) {
+  const Slots slots = SlotsOf(problem);
+  return {Fill("{kind1}", slots), Fill("{kind2}", slots)};
+}
+
 std::string AnswerText(const Problem& problem) {
   if (problem.asked == Asked::Ratio) {
     return Fill("{kind1} и {kind2} в отношение {ratio}", SlotsOf(problem));
