@@ -641,17 +641,22 @@ bool LongPeriodsRounded(std::string& line) {
   return rounded;
 }
 
-// Whether a number of the line has a period, "11,(6)", or goes on, "14,29…".
-bool TakesAPeriod(std::string_view line) {
-  const auto digitAt = [line](std::size_t at) {
-    return at < line.size() && line[at] >= '0' && line[at] <= '9';
+// Whether the line works with a number that has a period, "300 · 11,(6) : 100", or goes on,
+// "105 · 14,29… : 100"; a result that has one, "= 11,(6)%", is worked out, not worked with.
+bool WorksWithAPeriod(std::string_view line) {
+  constexpr std::string_view Continued = "…";
+  const auto worksOn = [line](std::size_t end) {
+    const std::string_view after = line.substr(end);
+    return after.starts_with(" ·") || after.starts_with(" :");
   };
   for (std::size_t at = 1; at + 1 < line.size(); ++at) {
-    if (line[at] == '(' && (digitAt(at - 1) || line[at - 1] == ',') && digitAt(at + 1)) {
+    const bool period = line[at] == ')' && line[at - 1] >= '0' && line[at - 1] <= '9';
+    if ((period && worksOn(at + 1)) ||
+        (line.substr(at).starts_with(Continued) && worksOn(at + Continued.size()))) {
       return true;
     }
   }
-  return line.find("…") != std::string_view::npos;
+  return false;
 }
 
 // Every metal of school, with the forms its sentences take: an alloy's own and those beside.
@@ -1058,7 +1063,7 @@ void MyProblem::LeaveOutChecksByPeriods() {
   constexpr std::string_view Check = "Проверка: ";
   for (std::size_t at = 0; at < shown_.lines.size(); ++at) {
     std::string& line = shown_.lines[at];
-    if (!line.starts_with(Check) || !TakesAPeriod(line)) {
+    if (!line.starts_with(Check) || !WorksWithAPeriod(line)) {
       continue;
     }
     const bool ranged = line.ends_with(';') && at + 1 < shown_.lines.size();
