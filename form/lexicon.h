@@ -55,6 +55,7 @@ inline constexpr Forms FirstRowForms = {"първи", "първи", "първа"
 inline constexpr Forms SecondRowForms = {"втори", "втори", "втора", "второ", "втори"};
 inline constexpr Forms ObtainedRowForms = {"получен", "получен", "получена", "получено",
                                            "получени"};
+inline constexpr Forms NewRowForms = {"нов", "нов", "нова", "ново", "нови"};
 inline constexpr Forms StartRowForms = {"първоначален", "първоначален", "първоначална",
                                         "първоначално", "първоначални"};
 inline constexpr Forms StartForms = {"първоначалния", "първоначалният", "първоначалната",

@@ -468,11 +468,13 @@ std::optional<Method> GridMethod(const RowSolution& solution) {
   return std::nullopt;
 }
 
-// "Разтворът е колкото солта и водата заедно: 50 + 200 = 250 (г).": what a solution is made of
-// and its mass, said at once where its mass comes first.
+// "Масата на разтвора е колкото масите на солта и водата заедно: 50 + 200 = 250 (г).": what a
+// solution is made of and its mass, said at once where its mass comes first; masses are added,
+// not the salt and the water themselves.
 std::string MadeOfBothLine(const MethodLine& line, const MethodWords& words) {
-  return Concat({FirstCapital(words.newSubject), words.newPlural ? " са" : " е", " колкото ",
-                 words.substanceDefinite, " и ", words.restSubject, " заедно: ",
+  const std::string_view amounts = words.amountTitle == "Обемът" ? "обемите" : "масите";
+  return Concat({words.amountTitle, " на ", words.newDefinite, " е колкото ", amounts, " на ",
+                 words.substanceObject, " и ", words.restObject, " заедно: ",
                  SumText(line.left, line.right), " = ", Result(line.result, words), "."});
 }
 
@@ -480,7 +482,11 @@ std::vector<std::string> MethodLines(const Method& method, const MethodWords& wo
   std::vector<std::string> lines;
   const bool madeOfBoth = method.dissolves && !method.lines.empty() &&
                           method.lines.front().step == MethodStep::TotalMass;
-  if (!IsOneStep(method) && !madeOfBoth) {
+  // What a solution is made of says something where its water is worked out from it.
+  const bool waterFound =
+      std::any_of(method.lines.begin(), method.lines.end(),
+                  [](const MethodLine& line) { return line.step == MethodStep::RemainingMass; });
+  if (!IsOneStep(method) && !madeOfBoth && (!method.dissolves || waterFound)) {
     lines.push_back(KeepLine(method, words));
   }
   for (const MethodLine& line : method.lines) {

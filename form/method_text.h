@@ -52,6 +52,9 @@ struct MethodWords {
   // Beside an alloy's metal, the other metals are added where water is poured into a solution.
   bool othersAdded = false;
   bool substancePlural = false;  // "мазнините са", "мазнините не се променят"
+  // After "на": "масите на калая и водата".
+  std::string substanceObject{};  // "солта", "калая"
+  std::string restObject{};       // "водата", "останалите метали"
 };
 
 // The lines of the solution, from what does not change to the last quantity asked.

@@ -36,6 +36,9 @@ constexpr std::array<std::string_view, 9> NotUnderstood = {
     "Не разбрах задачата: с тези числа не се получава смес. Провери дали са преписани вярно.",
 };
 
+// The goods of the two kinds mixed by price, as the text names them: "ябълки", "кафе".
+using Goods = std::array<std::string, 2>;
+
 // "масата на ", "обемът на ": what a mass of the problem is called, or of the answer where it
 // is given in another measure, as the litres of water asked of a problem in kilograms.
 std::string MassWord(const Problem& problem, const Amount* answer = nullptr) {
@@ -68,16 +71,46 @@ std::string RoleOf(const Problem& problem, const Texts::PartWords& parts, Column
          Texts::In(part);
 }
 
+// "ябълките", "кафето", "ориза", "захарта": goods with the article, by how the word ends.
+std::string GoodsDefinite(const std::string& goods) {
+  const auto endsWith = [&goods](std::string_view letters) {
+    for (std::size_t at = 0; at < letters.size(); at += 2) {
+      if (goods.ends_with(letters.substr(at, 2))) {
+        return true;
+      }
+    }
+    return false;
+  };
+  if (endsWith("и")) {
+    return goods + "те";
+  }
+  if (endsWith("ео")) {
+    return goods + "то";
+  }
+  if (endsWith("ая") || goods == "захар" || goods == "сол") {
+    return goods + "та";
+  }
+  if (endsWith("й")) {
+    return goods.substr(0, goods.size() - 2) + "я";
+  }
+  return goods + "а";
+}
+
 // The substance and the water it is dissolved in, none of them a solution before.
 bool IsDissolved(const Problem& problem) {
   return problem.first == Ingredient::PureSubstance && problem.second == Ingredient::Water;
 }
 
 // Goods mixed by price are kinds of them, not solutions: "първия вид", "сместа"; "първия вид
-// бонбони" where the text names them.
-Texts::PartWords PartWordsOf(const Reading& reading) {
+// бонбони" where the text names both alike, "ябълките" and "крушите" where it names them apart.
+Texts::PartWords PartWordsOf(const Reading& reading, const Goods& apart = {}) {
   if (!reading.currency.empty()) {
     Texts::PartWords words = Texts::GridPartWords();
+    if (!apart[0].empty()) {
+      words.names = {GoodsDefinite(apart[0]), GoodsDefinite(apart[1]), "сместа"};
+      words.bothParts = "двата вида";
+      return words;
+    }
     const std::string goods = reading.goods.empty() ? "" : " " + reading.goods;
     words.names = {"първия вид" + goods, "втория вид" + goods, "сместа"};
     words.bothParts = "двата вида" + goods;
@@ -96,11 +129,24 @@ Texts::PartWords PartWordsOf(const Reading& reading) {
   if (reading.described) {
     words.names[2] = Texts::ContextTable[context].solution.definiteShort;
   }
-  // Water that leaves is held below zero: it is the water evaporated, none poured in.
-  if (reading.problem->second == Ingredient::Water && reading.values[Weight2] < 0) {
-    words.names[1] = "изпарената вода";
+  // Water that leaves is held below zero: it is the water evaporated, none poured in; water
+  // poured in is "долятата вода", as the metals added to an alloy are "добавените".
+  if (reading.problem->second == Ingredient::Water && !IsDissolved(*reading.problem)) {
+    const bool alloy = Texts::ContextTable[context].solution.bare == Texts::AlloyNoun.bare;
+    if (reading.values[Weight2] < 0) {
+      words.names[1] = "изпарената вода";
+    } else if (alloy) {
+      words.names[1] = "добавените " + std::string(Texts::OtherMetals.bare);
+    } else if (reading.solvent.empty()) {
+      words.names[1] = "долятата вода";
+    }
   }
   return words;
+}
+
+// "… 3,6 лв." ends the sentence with its own full stop, any other text with one added.
+std::string Sentence(std::string text) {
+  return text.ends_with('.') ? text : text + ".";
 }
 
 // The items with `between` between them and `last` before the last one.
@@ -219,11 +265,11 @@ constexpr Texts::Noun HouseholdBleach = {"белина", Texts::Gender::Feminine
 constexpr Texts::Noun HouseholdAntifreeze = {"антифриз", Texts::Gender::Masculine, "антифриза",
                                              "антифризът", "двата антифриза"};
 
-// "получения разтвор", "първи разтвор", "разтворът": the solution's words, with the adjectives
-// before it, as `noun`'s.
-std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::Noun& noun) {
+// "получения разтвор", "първи разтвор", "разтворът": the words of `solution`, with the
+// adjectives before it, as `noun`'s.
+std::vector<std::pair<std::string, std::string>> SolutionRenamed(
+    const Texts::Noun& noun, const Texts::Noun& solution = Texts::SolutionNoun) {
   using Texts::Article;
-  const Texts::Noun& solution = Texts::SolutionNoun;
   std::vector<std::pair<std::string, std::string>> renamed;
   const auto add = [&renamed](const std::string& theirs, const std::string& ours) {
     renamed.emplace_back(theirs, ours);
@@ -248,6 +294,9 @@ std::vector<std::pair<std::string, std::string>> SolutionRenamed(const Texts::No
   return renamed;
 }
 
+constexpr Texts::Forms Added = {"добавения", "добавеният", "добавената", "добавеното",
+                                "добавените"};
+
 constexpr Texts::Noun SaltNoun = {"сол", Texts::Gender::Feminine, "солта", "солта"};
 
 // "5% разтвор на йод", "… в спирт": salt's or water's words in those the text names, by their
@@ -268,6 +317,7 @@ std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from
   const auto row = [&pure](const Texts::Noun& noun) {
     return pure(noun, Texts::PureRowForms, Article::Short);
   };
+  const auto added = [&pure](const Texts::Noun& noun) { return pure(noun, Added, Article::Short); };
   const std::string fromObject(from.definiteShort);
   const std::string toObject(to.definiteShort);
   return {
@@ -276,7 +326,9 @@ std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from
       {FirstCapital(row(from)), FirstCapital(row(to))},
       {row(from), row(to)},
       {"(" + brief(from) + ")", "(" + full(to) + ")"},
+      {added(from), added(to)},
       {"на " + fromObject, "на " + toObject},
+      {" и " + fromObject + " заедно", " и " + toObject + " заедно"},
       {"(" + std::string(from.definiteFull) + ")", "(" + std::string(to.definiteFull) + ")"},
       {FirstCapital(std::string(from.definiteFull)), FirstCapital(std::string(to.definiteFull))},
       {std::string(from.definiteFull), std::string(to.definiteFull)},
@@ -284,15 +336,28 @@ std::vector<std::pair<std::string, std::string>> Renamed(const Texts::Noun& from
       {std::string(from.bare), std::string(to.bare)}};
 }
 
+// An alloy's own metal as a noun of its gender: "мед", "медта", "медта".
+Texts::Noun MetalOf(Context context) {
+  const auto at = static_cast<std::size_t>(context);
+  return {Texts::ContextTable[at].substance, Texts::ContextTable[at].pure.gender,
+          Texts::SubstanceObjects[at], Texts::SubstanceSubjects[at]};
+}
+
+// "добавената мед", "добавения цинк": a metal added, in its gender.
+std::string AddedMetal(const Texts::Noun& metal) {
+  return std::string(Added.For(metal.gender, Texts::Article::Short)) + " " +
+         std::string(metal.bare);
+}
+
 // "Другите метали" of an alloy to which one metal is added: that metal, "калаят", "цинка".
-std::vector<std::pair<std::string, std::string>> OtherMetalsRenamed(std::string_view own,
-                                                                    const std::string& subject,
-                                                                    const std::string& object) {
-  return {{"(другите метали)", "(" + subject + ")"},
-          {"Другите метали", FirstCapital(subject)},
-          {"другите метали", object},
-          {"Други метали", FirstCapital(std::string(own))},
-          {"други метали", std::string(own)}};
+std::vector<std::pair<std::string, std::string>> OtherMetalsRenamed(const Texts::Noun& metal) {
+  const std::string own(metal.bare);
+  const std::string subject(metal.definiteFull);
+  const std::string object(metal.definiteShort);
+  return {
+      {"добавените други метали", AddedMetal(metal)},   {"(другите метали)", "(" + subject + ")"},
+      {"Другите метали", FirstCapital(subject)},        {"другите метали", object},
+      {"Други метали", FirstCapital(std::string(own))}, {"други метали", std::string(own)}};
 }
 
 // The context's words the text calls by its own, and the text's word for each: salt's of a
@@ -306,6 +371,7 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
             {"Добавената сол е чиста (100%), затова в нея",
              "Добавеното вещество е чисто (100%), затова в него"},
             {"Чистата сол", "Чистото вещество"},
+            {"добавената сол", "добавеното вещество"},
             {"чистата сол", "чистото вещество"},
             {"чиста сол", "чисто вещество"},
             {"Солта", "Веществото"},
@@ -363,13 +429,10 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
            Texts::ContextTable[static_cast<std::size_t>(context)].substance == own;
   });
   if (metal != Contexts.end()) {
-    const auto at = static_cast<std::size_t>(*metal);
-    return OtherMetalsRenamed(own, std::string(Texts::SubstanceSubjects[at]),
-                              std::string(Texts::SubstanceObjects[at]));
+    return OtherMetalsRenamed(MetalOf(*metal));
   }
   if (const Texts::Noun* base = Texts::NounNamed(Texts::BaseMetals, own)) {
-    return OtherMetalsRenamed(own, std::string(base->definiteFull),
-                              std::string(base->definiteShort));
+    return OtherMetalsRenamed(*base);
   }
   // "20% разтвор на сол" is "20% саламура", "20% захарен разтвор" is "20% сироп".
   if (own == KitchenBrine.bare || own == KitchenSyrup.bare) {
@@ -447,19 +510,20 @@ std::string MixtureInTextsWords(std::string line, std::string_view word) {
   return line;
 }
 
-constexpr Texts::Forms Added = {"добавения", "добавеният", "добавената", "добавеното",
-                                "добавените"};
-
 // "Добавената сол е чиста (100%), затова в нея има 50 г сол.": a pupil's problem names its
 // substance, not the calculator's "чисто вещество", and says the pure part's substance as an
 // amount.
+constexpr std::string_view PureCalculators = " е чисто вещество (100%), затова ";
+constexpr std::string_view PureWhole = " цялата маса: ";
+
+bool SaysPurePart(std::string_view line) {
+  return line.find(PureCalculators) != std::string_view::npos &&
+         line.find(PureWhole) != std::string_view::npos;
+}
+
 std::string PureSaidPlainly(std::string line, const Problem& problem, std::string_view own) {
-  constexpr std::string_view Calculators = " е чисто вещество (100%), затова ";
-  constexpr std::string_view Whole = " цялата маса: ";
   const Texts::Noun& pure = Texts::ContextTable[static_cast<std::size_t>(problem.context)].pure;
-  const std::size_t at = line.find(Calculators);
-  const std::size_t whole = line.find(Whole);
-  if (at == std::string::npos || whole == std::string::npos || pure.bare.empty()) {
+  if (!SaysPurePart(line) || pure.bare.empty()) {
     return line;
   }
   using Texts::Article;
@@ -468,7 +532,7 @@ std::string PureSaidPlainly(std::string line, const Problem& problem, std::strin
   const Texts::Gender gender = named ? named->gender : pure.gender;
   const std::string substance = Texts::PartWordsOf(problem).substance;
   // "50 (г)." of the calculator's line is "50 г".
-  std::string amount = line.substr(whole + Whole.size());
+  std::string amount = line.substr(line.find(PureWhole) + PureWhole.size());
   amount = amount.substr(0, amount.find(" (")) + " " + std::string(UnitSymbol(problem.unit));
   return FirstCapital(std::string(Added.For(gender, Article::Full))) + " " + substance + " е " +
          std::string(Texts::PureRowForms.For(gender, Article::Full)) + " (100%), затова в " +
@@ -537,6 +601,7 @@ std::optional<LongPeriod> LongPeriodAt(std::string_view line, std::size_t at) {
 // with one, "14,29% е между 10% и 100%.", says what holds of the rounded number too. Whether any
 // was rounded.
 bool LongPeriodsRounded(std::string& line) {
+  constexpr std::string_view Continued = "…";
   constexpr std::string_view Equals = " = ";
   constexpr std::string_view About = " ≈ ";
   bool rounded = false;
@@ -563,10 +628,10 @@ bool LongPeriodsRounded(std::string& line) {
       line.replace(at - 2, 1, About.substr(1, About.size() - 2));
       at += About.size() - Equals.size();
     } else if (operand) {
-      const std::size_t equals = line.find(Equals, at);
-      if (equals != std::string::npos) {
-        line.replace(equals, Equals.size(), About);
-      }
+      // The working goes on with the exact number: "500 − 269,23… ≈ 230,77", whose result is
+      // about for its own rounding only.
+      line.insert(at + period->rounded.size(), Continued);
+      at += Continued.size();
     } else if (at > 0) {
       line.insert(at, About.substr(1));
       at += About.size() - 1;
@@ -576,14 +641,31 @@ bool LongPeriodsRounded(std::string& line) {
   return rounded;
 }
 
+// Whether the line works with a number that has a period, "300 · 11,(6) : 100", or goes on,
+// "105 · 14,29… : 100"; a result that has one, "= 11,(6)%", is worked out, not worked with.
+bool WorksWithAPeriod(std::string_view line) {
+  constexpr std::string_view Continued = "…";
+  const auto worksOn = [line](std::size_t end) {
+    const std::string_view after = line.substr(end);
+    return after.starts_with(" ·") || after.starts_with(" :");
+  };
+  for (std::size_t at = 1; at + 1 < line.size(); ++at) {
+    const bool period = line[at] == ')' && line[at - 1] >= '0' && line[at - 1] <= '9';
+    if ((period && worksOn(at + 1)) ||
+        (line.substr(at).starts_with(Continued) && worksOn(at + Continued.size()))) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // Every metal of school, with the forms its sentences take: an alloy's own and those beside.
 std::vector<Texts::Noun> Metals() {
   std::vector<Texts::Noun> metals;
   for (const Context context : Contexts) {
     const auto at = static_cast<std::size_t>(context);
     if (Texts::ContextTable[at].solution.bare == Texts::AlloyNoun.bare) {
-      metals.push_back({Texts::ContextTable[at].substance, Texts::Gender::Masculine,
-                        Texts::SubstanceObjects[at], Texts::SubstanceSubjects[at]});
+      metals.push_back(MetalOf(context));
     }
   }
   metals.insert(metals.end(), Texts::BaseMetals.begin(), Texts::BaseMetals.end());
@@ -629,6 +711,27 @@ std::vector<Texts::Noun> OtherMetalsNamed(std::string_view text, const Reading& 
   return metals;
 }
 
+// The one of the metals listed that is added to the alloy, "мед" of "Към нея добавили 2 кг
+// чиста мед": the first named after the added mass, or after the question's start where it is
+// asked; all of them where none is named there.
+std::vector<Texts::Noun> AddedOfThem(std::string_view text, const Reading& reading,
+                                     std::vector<Texts::Noun> metals) {
+  if (metals.size() < 2 || reading.problem->second != Ingredient::Water) {
+    return metals;
+  }
+  const auto mass = std::find_if(reading.numbers.begin(), reading.numbers.end(),
+                                 [](const ReadNumber& number) { return number.column == Weight2; });
+  std::size_t from = mass != reading.numbers.end() ? mass->end : text.rfind('.', text.rfind('?'));
+  from = from == std::string_view::npos ? 0 : from;
+  const auto at = [text, from](const Texts::Noun& metal) {
+    return WordAt(text.substr(from), metal.bare);
+  };
+  const auto first =
+      std::min_element(metals.begin(), metals.end(),
+                       [&at](const Texts::Noun& a, const Texts::Noun& b) { return at(a) < at(b); });
+  return at(*first) == std::string_view::npos ? metals : std::vector<Texts::Noun>{*first};
+}
+
 // "Останалите метали не се променят" of an alloy of copper and tin: "Калаят не се променя"; "на
 // останалите метали" is "на калая", "(останалите метали)" "(калаят)".
 std::string MetalsNamed(std::string line, const std::vector<Texts::Noun>& metals) {
@@ -648,11 +751,13 @@ std::string MetalsNamed(std::string line, const std::vector<Texts::Noun>& metals
   const std::string object = Listed(objects, ", ", " и ");
   const std::string all = Listed(bare, ", ", " и ");
   const std::vector<std::pair<std::string, std::string>> renamed = {
+      {"добавените други метали", one ? AddedMetal(metals.front()) : "добавените " + all},
       {"Останалите метали не се променят",
        FirstCapital(subject) + (one ? " не се променя" : " не се променят")},
       {"останалите метали не се променят", subject + (one ? " не се променя" : " не се променят")},
       {"останалите метали са", subject + (one ? " е" : " са")},
       {"на останалите метали", "на " + object},
+      {"и останалите метали заедно", "и " + object + " заедно"},
       {"Останалите метали", FirstCapital(subject)},
       {"останалите метали", subject},
       {"Другите метали", FirstCapital(subject)},
@@ -683,9 +788,8 @@ bool SaysPure(std::string_view text) {
   return false;
 }
 
-// "масата на добавената сол" where the text says only "сол": a pure substance is said so where
-// the text says it, and in brackets, "100 (чистата сол)", where the grid's 100% is told from a
-// solution's.
+// "масата на добавената сол", "100 (солта)" where the text says only "сол": a pure substance is
+// said so where the text says it.
 std::string PureUnsaid(std::string line, Context context) {
   using Texts::Article;
   const auto at = static_cast<std::size_t>(context);
@@ -695,7 +799,9 @@ std::string PureUnsaid(std::string line, Context context) {
   }
   const std::string substance(Texts::ContextTable[at].substance);
   const std::string added = std::string(Added.For(pure.gender, Article::Short)) + " " + substance;
-  std::vector<std::pair<std::string, std::string>> renamed;
+  std::vector<std::pair<std::string, std::string>> renamed = {
+      {"(" + std::string(pure.definiteFull) + ")",
+       "(" + std::string(Texts::SubstanceSubjects[at]) + ")"}};
   for (const auto& [theirs, ours] :
        {std::pair(std::string(pure.definiteFull),
                   std::string(Added.For(pure.gender, Article::Full)) + " " + substance),
@@ -707,8 +813,7 @@ std::string PureUnsaid(std::string line, Context context) {
   for (const auto& [theirs, ours] : renamed) {
     for (std::size_t found = line.find(theirs); found != std::string::npos;
          found = line.find(theirs, found + 1)) {
-      const bool bracketed = found > 0 && line[found - 1] == '(';
-      if (!bracketed && !IsLetterBefore(line, found) && !IsLetterAt(line, found + theirs.size())) {
+      if (!IsLetterBefore(line, found) && !IsLetterAt(line, found + theirs.size())) {
         line.replace(found, theirs.size(), ours);
       }
     }
@@ -717,7 +822,8 @@ std::string PureUnsaid(std::string line, Context context) {
 }
 
 // "10% солен разтвор" where the text says "солен разтвор" and the working "разтвор на сол";
-// "разтвор на захар" where it says that and the working "захарен разтвор".
+// "разтвор на захар" where it says that and the working "захарен разтвор"; "разтвор" of vinegar
+// where the text calls it "разтвор на оцет", not "оцет".
 std::vector<std::pair<std::string, std::string>> PhrasesOf(std::string_view text) {
   std::vector<std::pair<std::string, std::string>> phrases;
   const auto says = [text](std::initializer_list<std::string_view> words) {
@@ -731,7 +837,47 @@ std::vector<std::pair<std::string, std::string>> PhrasesOf(std::string_view text
   if (says({"разтвор на захар", "разтвори на захар"})) {
     phrases.emplace_back("захарен разтвор", "разтвор на захар");
   }
+  if (says({"разтвор на оцет", "разтвори на оцет", "оцетен разтвор", "оцетни разтвори"})) {
+    for (auto& pair : SolutionRenamed(Texts::SolutionNoun, Texts::VinegarNoun)) {
+      phrases.push_back(std::move(pair));
+    }
+  }
   return phrases;
+}
+
+// "новия разтвор" where the text calls the mixture new and never obtained. Two steps keep
+// "получения" for the first step's mixture, told apart from the new one.
+std::vector<std::pair<std::string, std::string>> NewWhereTextSays(std::string_view text,
+                                                                  const Reading& reading) {
+  const auto says = [text](const Texts::Forms& forms, const Texts::Forms& row) {
+    for (const Texts::Forms* each : {&forms, &row}) {
+      for (const std::string_view form : {each->masculineShort, each->masculineFull, each->feminine,
+                                          each->neuter, each->plural}) {
+        if (WordAt(text, form) != std::string_view::npos) {
+          return true;
+        }
+      }
+    }
+    return false;
+  };
+  if (!reading.problem || reading.problem->firstStep ||
+      !says(Texts::NewForms, Texts::NewRowForms) ||
+      says(Texts::ObtainedForms, Texts::ObtainedRowForms)) {
+    return {};
+  }
+  std::vector<std::pair<std::string, std::string>> renamed;
+  for (const auto& [obtained, made] : {std::pair(Texts::ObtainedForms, Texts::NewForms),
+                                       std::pair(Texts::ObtainedRowForms, Texts::NewRowForms)}) {
+    for (const auto& [theirs, ours] :
+         {std::pair(obtained.masculineShort, made.masculineShort),
+          std::pair(obtained.masculineFull, made.masculineFull),
+          std::pair(obtained.feminine, made.feminine), std::pair(obtained.neuter, made.neuter),
+          std::pair(obtained.plural, made.plural)}) {
+      renamed.emplace_back(theirs, ours);
+      renamed.emplace_back(FirstCapital(std::string(theirs)), FirstCapital(std::string(ours)));
+    }
+  }
+  return renamed;
 }
 
 // The working's phrases in the text's own words, where they stand as words of their own.
@@ -748,14 +894,50 @@ std::string InOwnPhrases(std::string line,
   return line;
 }
 
+// The goods of each price where the text names them apart, "ябълки по 12 €" and "кафе по 18 €";
+// none where it names them alike or not at all.
+Goods GoodsApart(std::string_view text, const Reading& reading) {
+  Goods goods;
+  if (reading.currency.empty() || !reading.goods.empty()) {
+    return {};
+  }
+  for (const ReadNumber& number : reading.numbers) {
+    if (number.column != Percent1 && number.column != Percent2) {
+      continue;
+    }
+    std::string_view before = text.substr(0, number.begin);
+    while (before.ends_with(' ')) {
+      before.remove_suffix(1);
+    }
+    constexpr std::string_view By = " по";
+    if (!before.ends_with(By)) {
+      continue;
+    }
+    before.remove_suffix(By.size());
+    const std::size_t space = before.find_last_of(" ,");
+    goods[number.column == Percent1 ? 0 : 1] =
+        std::string(before.substr(space == std::string_view::npos ? 0 : space + 1));
+  }
+  const bool apart = !goods[0].empty() && !goods[1].empty() && goods[0] != goods[1] &&
+                     IsLetterAt(goods[0], 0) && IsLetterAt(goods[1], 0);
+  return apart ? goods : Goods{};
+}
+
 }  // namespace
 
 void MyProblem::Read(std::string_view text) {
   read_ = ReadProblem(text);
   reading_ = read_;
   otherMetals_ = OtherMetalsNamed(text, read_);
+  if (!otherMetals_.empty()) {
+    otherMetals_ = AddedOfThem(text, read_, std::move(otherMetals_));
+  }
   saysPure_ = SaysPure(text);
   phrases_ = PhrasesOf(text);
+  goods_ = GoodsApart(text, read_);
+  for (auto& pair : NewWhereTextSays(text, read_)) {
+    phrases_.push_back(std::move(pair));
+  }
   Show();
 }
 
@@ -788,7 +970,7 @@ std::vector<MyProblem::Number> MyProblem::Numbers() const {
 std::vector<std::string> MyProblem::Roles() const {
   // In the words of the text as read, whatever the roles give now.
   const Problem problem = read_.problem.value_or(Problem{});
-  const Texts::PartWords parts = PartWordsOf(read_);
+  const Texts::PartWords parts = PartWordsOf(read_, goods_);
   std::vector<std::string> roles;
   for (const Column column : AllColumns) {
     roles.push_back(RoleOf(problem, parts, column, !read_.currency.empty()));
@@ -872,6 +1054,31 @@ void MyProblem::Show() {
     }
   }
   NoteRounding(rounded);
+  LeaveOutChecksByPeriods();
+}
+
+// "300 · 11,(6) : 100 = 35" checks nothing a pupil can work out: a check by a periodic number is
+// left out, and where the percentage's range is checked after it, that is the check.
+void MyProblem::LeaveOutChecksByPeriods() {
+  constexpr std::string_view Check = "Проверка: ";
+  for (std::size_t at = 0; at < shown_.lines.size(); ++at) {
+    std::string& line = shown_.lines[at];
+    if (!line.starts_with(Check) || !WorksWithAPeriod(line)) {
+      continue;
+    }
+    const bool ranged = line.ends_with(';') && at + 1 < shown_.lines.size();
+    if (ranged) {
+      line = std::string(Check) + shown_.lines[at + 1];
+    }
+    const std::size_t gone = ranged ? at + 1 : at;
+    shown_.lines.erase(shown_.lines.begin() + static_cast<std::ptrdiff_t>(gone));
+    if (shown_.table && shown_.tableAt > gone) {
+      --shown_.tableAt;
+    }
+    if (outcome_ > gone) {
+      --outcome_;
+    }
+  }
 }
 
 // "Бележка: числата след „≈“ са закръглени до стотни." before each answer whose working, since
@@ -954,11 +1161,19 @@ void MyProblem::ShowReading() {
          (lines[from].starts_with("Дадено:") || lines[from].starts_with("Търси се:"))) {
     ++from;
   }
+  // A part added is said to be pure where the text says so; where it does not, its mass is its
+  // substance, and the working takes it so without a line of its own.
+  std::size_t dropped = 0;
   for (std::size_t i = from; i < lines.size(); ++i) {
+    if (!saysPure_ && SaysPurePart(lines[i])) {
+      dropped += i < teaching.solution.tableAt ? 1 : 0;
+      continue;
+    }
     shown_.lines.push_back(PureSaidPlainly(lines[i], problem, reading_.ownWord));
   }
   shown_.table = teaching.solution.table;
-  shown_.tableAt = teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt);
+  shown_.tableAt =
+      teaching.solution.tableAt + 2 - std::min(from, teaching.solution.tableAt) - dropped;
   // The answer may be followed by another way and the grid's check; the steps after the masses
   // come before it.
   const auto answer =
@@ -1024,7 +1239,7 @@ bool MyProblem::IsWaterShare(const Amount& amount) const {
 // "водата е 85% от разтвора": the water's share of the one solution described.
 std::string MyProblem::WaterShareAnswer(const Amount& amount) const {
   return std::string(Texts::WaterNoun.definiteShort) + " е " + ExactAmount(amount) + " от " +
-         PartWordsOf(reading_).names[2];
+         PartWordsOf(reading_, goods_).names[2];
 }
 
 // "Каква е била концентрацията на първоначалния разтвор?": the solution of unknown strength that
@@ -1044,7 +1259,7 @@ void MyProblem::NameTheStartingSolution() {
                                                         "първоначалното", "първоначалните"};
   const std::string starting =
       std::string(Starting[static_cast<std::size_t>(noun.gender)]) + " " + std::string(noun.bare);
-  const Texts::PartWords parts = PartWordsOf(reading_);
+  const Texts::PartWords parts = PartWordsOf(reading_, goods_);
   const std::string in = Texts::In(parts.names[waterFirst ? 1 : 0]);
   const std::string kept = FirstCapital(parts.substanceDefinite) + " " + in + " е ";
   constexpr std::string_view NoneAdded = " − 0 = ";
@@ -1094,7 +1309,7 @@ std::string MyProblem::ShareAnswer(const Amount& amount, std::size_t sought) con
   const std::string noun(water
                              ? Texts::WaterNoun.definiteShort
                              : Texts::SubstanceSubjects[static_cast<std::size_t>(problem.context)]);
-  const Texts::PartWords parts = PartWordsOf(reading_);
+  const Texts::PartWords parts = PartWordsOf(reading_, goods_);
   const std::string& part = parts.names[static_cast<std::size_t>(PartOf(problem.sought[sought]))];
   return noun + " " + Texts::In(part) + " е " + ExactAmount(amount);
 }
@@ -1245,7 +1460,7 @@ std::string MyProblem::SubstanceLine(Column mass) const {
 // "Дадено: 400 г – масата на първия разтвор; …; 2013 – не е нужно (годината)."
 std::string MyProblem::GivenLine() const {
   const Problem& problem = *reading_.problem;
-  const Texts::PartWords parts = PartWordsOf(reading_);
+  const Texts::PartWords parts = PartWordsOf(reading_, goods_);
   const bool byPrice = !reading_.currency.empty();
   // Of two steps, the solutions are named as the first step names them: "масата на първия
   // разтвор".
@@ -1288,7 +1503,7 @@ std::string MyProblem::GivenLine() const {
 // "Търси се: масата на водата.", "Търси се: отношението на масите на двата разтвора."
 std::string MyProblem::SoughtLine() const {
   const Problem& problem = *reading_.problem;
-  const Texts::PartWords parts = PartWordsOf(reading_);
+  const Texts::PartWords parts = PartWordsOf(reading_, goods_);
   if (problem.asked == Asked::Ratio) {
     return "Търси се: отношението на " +
            std::string(problem.unit == Unit::Litre ? "обемите" : "масите") + " на " +
@@ -1336,8 +1551,9 @@ void MyProblem::ShowDoubt() {
                           : number.written + " (" + number.aside + ")");
   }
   if (!numbers.empty()) {
-    shown_.lines.push_back((numbers.size() == 1 ? "Разбрах числото: " : "Разбрах числата: ") +
-                           Listed(numbers, ", ", " и ") + ".");
+    shown_.lines.push_back(
+        Sentence((numbers.size() == 1 ? "Разбрах числото: " : "Разбрах числата: ") +
+                 Listed(numbers, ", ", " и ")));
   }
   const ::Doubt doubt = reading_.doubt.value_or(Doubt::TwoReadings);
   if (doubt == Doubt::MissingNumber && !reading_.missing.empty()) {
@@ -1362,21 +1578,22 @@ bool IsWholeCents(const Fraction& value) {
   return (value * 100).Denominator() == 1;
 }
 
-// "11,50", or "около 11,33" where the price has more than whole stotinki.
+// "11,50", or "≈ 11,33" where the price has more than whole stotinki.
 std::string PriceInAnswer(const Fraction& value) {
-  return IsWholeCents(value) ? MoneyText(value) : "около " + MoneyText(value);
+  return IsWholeCents(value) ? MoneyText(value) : "≈ " + MoneyText(value);
 }
 
 // What goods mixed by price are worth: a mass times its price per kilogram, kept like the
 // substance of a solution. The lines as a teacher writes them, in the problem's currency.
 class PriceSolution {
  public:
-  PriceSolution(const Reading& reading)
+  PriceSolution(const Reading& reading, const Goods& goods)
       : v_(reading.values),
         currency_(reading.currency),
         // A ratio's masses are of the kilograms the prices are for.
         unit_(reading.problem->asked == Asked::Ratio ? "кг" : UnitSymbol(reading.problem->unit)),
-        names_(PartWordsOf(reading).names) {}
+        names_(PartWordsOf(reading, goods).names),
+        second_(goods[1].empty() ? "втория" : names_[1]) {}
 
   std::vector<std::string> Lines(VariantIndex variant, Asked asked) {
     if (asked == Asked::Ratio) {
@@ -1455,49 +1672,51 @@ class PriceSolution {
         Exact(v_[Weight2]) + Divided(v_[Percent2]) + ".");
   }
 
-  // One part's mass x from the other's: x · p + w · q = (x + w) · m.
+  // One part's mass x from the other's, whose worth is worked out first: px + wq = m(x + w).
   void OnePartMass(Column mass, Column price, Column otherMass, Column otherPrice) {
     const std::size_t part = mass == Weight1 ? 0 : 1;
     const Fraction p = v_[price];
     const Fraction w = v_[otherMass];
-    const Fraction q = v_[otherPrice];
     const Fraction m = v_[MixPercent];
-    Add("Нека x " + unit_ + " е масата на " + names_[part] +
-        ". Стойността на сместа е колкото стойностите на двата вида заедно:");
-    Add("x · " + Exact(p) + " + " + Exact(w) + " · " + Exact(q) + " = (x + " + Exact(w) + ") · " +
-        Exact(m));
-    Add(Exact(p) + "x + " + Exact(w * q) + " = " + Exact(m) + "x + " + Exact(w * m));
-    Solve(p, m, w * m, w * q);
+    Add("Нека x " + unit_ + " е масата на " + names_[part] + ".");
+    const Fraction known = Worth(1 - part, otherMass, otherPrice);
+    Add("Стойността на сместа е колкото стойностите на двата вида заедно:");
+    Add(Times(p) + " + " + MoneyText(known) + " = " + MoneyText(m) + "(x + " + Exact(w) + ")");
+    Add(Times(p) + " + " + MoneyText(known) + " = " + Times(m) + " + " + MoneyText(m * w));
+    Solve(p, m, m * w, known);
     Add("Масата на сместа е " + Exact(v_[mass]) + " + " + Exact(w) + " = " + Mass(MixWeight) + ".");
   }
 
-  // x from a · x + b = c · x + d, as its terms stand: the x on the side where they are more.
-  void Solve(const Fraction& a, const Fraction& c, const Fraction& d, const Fraction& b) {
-    const Fraction x = (d - b) / (a - c);
-    if (a > c) {
-      Add(Exact(a) + "x − " + Exact(c) + "x = " + Exact(d) + " − " + Exact(b));
-      Add(Exact(a - c) + "x = " + Exact(d - b));
-      Add("x = " + Exact(d - b) + " : " + Exact(a - c) + " = " + Exact(x));
-    } else {
-      Add(Exact(b) + " − " + Exact(d) + " = " + Exact(c) + "x − " + Exact(a) + "x");
-      Add(Exact(b - d) + " = " + Exact(c - a) + "x");
-      Add("x = " + Exact(b - d) + " : " + Exact(c - a) + " = " + Exact(x));
+  // "12x", "x", "−x": a price times x.
+  static std::string Times(const Fraction& price) {
+    if (price == Fraction(1) || price == Fraction(-1)) {
+      return price.Sign() < 0 ? "−x" : "x";
     }
+    return Signed(price) + "x";
+  }
+  static std::string Signed(const Fraction& value) {
+    return value.Sign() < 0 ? "−" + MoneyText(-value) : MoneyText(value);
   }
 
-  // x of the first, the rest of the mixture of the second: x · p + (w − x) · q = w · m.
+  // x from ax + b = cx + d, with x on the left: ax − cx = d − b.
+  void Solve(const Fraction& a, const Fraction& c, const Fraction& d, const Fraction& b) {
+    Add(Times(a) + " − " + Times(c) + " = " + MoneyText(d) + " − " + MoneyText(b));
+    Add(Times(a - c) + " = " + Signed(d - b));
+    Add("x = " + Exact((d - b) / (a - c)));
+  }
+
+  // x of the first, the rest of the mixture of the second: px + q(w − x) = wm.
   void BothMasses() {
     const Fraction p = v_[Percent1];
     const Fraction q = v_[Percent2];
     const Fraction w = v_[MixWeight];
-    const Fraction m = v_[MixPercent];
     Add("Нека x " + unit_ + " е масата на " + names_[0] + ". Тогава масата на " + names_[1] +
         " е (" + Exact(w) + " − x) " + unit_ + ".");
-    Add("Стойността на сместа е колкото стойностите на двата вида заедно:");
-    Add("x · " + Exact(p) + " + (" + Exact(w) + " − x) · " + Exact(q) + " = " + Exact(w) + " · " +
-        Exact(m));
-    Add(Exact(p) + "x + " + Exact(w * q) + " − " + Exact(q) + "x = " + Exact(w * m));
-    Solve(p, q, w * m, w * q);
+    const Fraction whole = Worth(2, MixWeight, MixPercent);
+    Add("Тя е колкото стойностите на двата вида заедно:");
+    Add(Times(p) + " + " + MoneyText(q) + "(" + Exact(w) + " − x) = " + MoneyText(whole));
+    Add(Times(p) + " + " + MoneyText(q * w) + " − " + Times(q) + " = " + MoneyText(whole));
+    Solve(p, q, whole, q * w);
     Add("Масата на " + names_[1] + " е " + Exact(w) + " − " + Exact(v_[Weight1]) + " = " +
         Mass(Weight2) + ".");
   }
@@ -1509,8 +1728,8 @@ class PriceSolution {
     const Fraction m = v_[MixPercent];
     const Fraction first = p > m ? p - m : m - p;
     const Fraction second = q > m ? q - m : m - q;
-    Add("Нека се смесват a " + unit_ + " от " + names_[0] + " и b " + unit_ +
-        " от втория. Стойността на сместа е колкото стойностите на двата вида заедно:");
+    Add("Нека се смесват a " + unit_ + " от " + names_[0] + " и b " + unit_ + " от " + second_ +
+        ". Стойността на сместа е колкото стойностите на двата вида заедно:");
     Add("a · " + Exact(p) + " + b · " + Exact(q) + " = (a + b) · " + Exact(m));
     Add(Exact(first) + "a = " + Exact(second) + "b");
     Add("a : b = " + Exact(second) + " : " + Exact(first) + " = " + Exact(v_[Weight1]) + " : " +
@@ -1521,26 +1740,39 @@ class PriceSolution {
   std::string currency_;
   std::string unit_;
   std::array<std::string, 3> names_;
+  std::string second_;  // "втория" after "първия вид", or the second goods by their name
   std::vector<std::string> lines_;
 };
 
 }  // namespace
 
+// "ябълки" of a mass answered where the text names the goods apart, else "от първия вид".
+std::string MyProblem::GoodsOf(Column mass) const {
+  const auto part = static_cast<std::size_t>(PartOf(mass));
+  if (part < goods_.size() && !goods_[part].empty()) {
+    return goods_[part];
+  }
+  return "от " + PartWordsOf(reading_, goods_).names[part];
+}
+
 // The solution by what the goods are worth, and the answer in the problem's currency.
 void MyProblem::ShowByPrice() {
   const Problem& problem = *reading_.problem;
-  for (std::string& line : PriceSolution(reading_).Lines(problem.variant, problem.asked)) {
+  for (std::string& line : PriceSolution(reading_, goods_).Lines(problem.variant, problem.asked)) {
     shown_.lines.push_back(std::move(line));
   }
   if (problem.asked == Asked::Ratio) {
     // Which kind is which term: "първият и вторият вид бонбони", not "двата вида".
     const std::string goods = reading_.goods.empty() ? "" : " " + reading_.goods;
-    shown_.lines.push_back("Отговор: първият и вторият вид" + goods + " се смесват в отношение " +
+    const std::string kinds = goods_[0].empty()
+                                  ? "първият и вторият вид" + goods
+                                  : GoodsDefinite(goods_[0]) + " и " + GoodsDefinite(goods_[1]);
+    shown_.lines.push_back("Отговор: " + kinds + " се смесват в отношение " +
                            Exact(reading_.values[Weight1]) + " : " +
                            Exact(reading_.values[Weight2]) + ".");
     return;
   }
-  const Texts::PartWords parts = PartWordsOf(reading_);
+  const Texts::PartWords parts = PartWordsOf(reading_, goods_);
   std::vector<std::string> answers;
   for (std::size_t i = 0; i < problem.sought.size(); ++i) {
     const Column column = problem.sought[i];
@@ -1549,9 +1781,13 @@ void MyProblem::ShowByPrice() {
                           ? "килограм от " + part + " струва " +
                                 PriceInAnswer(reading_.values[column]) + " " + reading_.currency
                           : Exact(reading_.values[column]) + " " +
-                                std::string(UnitSymbol(problem.unit)) + " от " + part);
+                                std::string(UnitSymbol(problem.unit)) + " " + GoodsOf(column));
   }
-  // "3,6 лв." ends the sentence with its own full stop.
-  const std::string answer = "Отговор: " + Listed(answers, ", ", " и ");
-  shown_.lines.push_back(answer.ends_with('.') ? answer : answer + ".");
+  const bool rounded = std::any_of(shown_.lines.begin(), shown_.lines.end(), [](const auto& line) {
+    return line.find("≈") != std::string::npos;
+  });
+  if (rounded) {
+    shown_.lines.emplace_back(Texts::RoundedToHundredths);
+  }
+  shown_.lines.push_back(Sentence("Отговор: " + Listed(answers, ", ", " и ")));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -63,6 +64,7 @@ class MyProblem {
   // What ShowReading shows, in the text's own word for a substance read as salt.
   void Show();
   void NoteRounding(const std::vector<bool>& rounded);
+  void LeaveOutChecksByPeriods();
   void ShowReading();
   std::string GivenLine() const;
   std::string SoughtLine() const;
@@ -82,6 +84,7 @@ class MyProblem {
   void AnswerTheSubstance();
   void ShowOption();
   void ShowByPrice();
+  std::string GoodsOf(Column mass) const;
   void ShowDoubt();
 
   Reading read_;     // as the text was read: its parts and question, whatever the roles
@@ -92,6 +95,8 @@ class MyProblem {
   bool saysPure_ = false;  // the text says "чиста сол", not only "сол"
   // The text's own phrase for the working's: "солен разтвор" for "разтвор на сол".
   std::vector<std::pair<std::string, std::string>> phrases_;
+  // The goods of the two kinds mixed by price where the text names them apart: "ябълки".
+  std::array<std::string, 2> goods_;
   Texts::SolutionText shown_;
   std::size_t outcome_ = 0;  // in shown_.lines
 };

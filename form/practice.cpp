@@ -95,21 +95,20 @@ Teaching TeachingOf(const Problem& problem) {
 Teaching TeachingOf(const Problem& problem, const std::array<Fraction, ColumnCount>& values,
                     std::string_view answer) {
   // The grid shows what is a whole number of tenths exactly; anything else it rounds. Givens it
-  // takes exactly can be checked there, and a result it rounds is told as its cell shows it; not
-  // water that left, whose amount the check names.
+  // takes exactly can be checked there, and a result it rounds is told as its cell shows it.
   const bool inTenths = values == ExactValues(problem);
   const bool typed =
       std::all_of(RuleOf(problem.variant).givens.begin(), RuleOf(problem.variant).givens.end(),
                   [&](Column column) {
                     return values[static_cast<std::size_t>(column)] == ExactValue(problem, column);
-                  }) &&
-      values[Weight1] >= 0 && values[Weight2] >= 0;
+                  });
   Teaching teaching;
   if (problem.asked == Asked::Ratio) {
     const Texts::RatioWording wording = {{values[Percent1], values[Percent2], values[MixPercent]},
                                          std::string(answer),
                                          UnitSymbol(problem.unit),
-                                         Texts::PartWordsOf(problem)};
+                                         Texts::PartWordsOf(problem),
+                                         Texts::KindsOf(problem)};
     teaching.solution = Texts::RatioSolution(wording);
     teaching.hints = Texts::RatioHints(wording);
   } else if (problem.firstStep) {

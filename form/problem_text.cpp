@@ -744,6 +744,11 @@ std::vector<std::string> BoxAnswers(const Problem& problem) {
   return answers;
 }
 
+std::array<std::string, 2> KindsOf(const Problem& problem) {
+  const Slots slots = SlotsOf(problem);
+  return {Fill("{kind1}", slots), Fill("{kind2}", slots)};
+}
+
 std::string AnswerText(const Problem& problem) {
   if (problem.asked == Asked::Ratio) {
     return Fill("{kind1} и {kind2} в отношение {ratio}", SlotsOf(problem));
@@ -833,7 +838,7 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
       statesWater ? std::string(words.substance) : std::string(alloy ? "останали метали" : "вода");
   const std::string restSubject =
       statesWater ? substanceSubject : std::string(alloy ? "останалите метали" : "водата");
-  return {
+  MethodWords said = {
       std::string(words.substance),
       substanceSubject,
       std::string(first.noun.definiteShort),
@@ -860,6 +865,10 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
       mixture.gender == Gender::Plural,
       OthersAdded(problem),
       IsPlural(problem.context)};
+  const std::string substanceObject(SubstanceObjects[static_cast<std::size_t>(problem.context)]);
+  said.substanceObject = substanceObject;
+  said.restObject = statesWater ? substanceObject : restSubject;
+  return said;
 }
 
 MixingWords MixingWordsOf(const Problem& problem) {
@@ -1015,9 +1024,12 @@ std::string GridCheckLine(const Problem& problem, const std::array<Fraction, Col
   if (problem.asked == Asked::Ratio && masses != RatioText(MassRatio(problem))) {
     line += " Отношението " + masses + " е равно на " + RatioText(MassRatio(problem)) + ".";
   }
-  if (WaterLeft(problem)) {
-    line += " Минусът означава, че " + AnswerAmount(problem, Weight2) +
-            " вода са се изпарили, а не са долети.";
+  // Water that left in a number the grid rounds is told without it.
+  if (values[Weight2] < 0) {
+    line += Fraction::Of(problem.Value(Weight2).count, 10) == values[Weight2]
+                ? " Минусът означава, че " + AnswerAmount(problem, Weight2) +
+                      " вода са се изпарили, а не са долети."
+                : " Минусът означава, че водата се е изпарила, а не е долята.";
   }
   if (problem.unit == Unit::Litre) {
     line += " Тук в " +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,8 @@ std::string AnswerAmount(const Problem& problem, Column column);
 // The answers in the order of the boxes, as school writes them after "Отговор:": "4,5 л вода",
 // "40 кг сплав с 20% мед и 10 кг сплав с 45% мед", "15,2%", "20 г сплав с 65% сребро".
 std::string AnswerText(const Problem& problem);
+// The two parts by their kind, as a ratio's answer names them: "30% разтвор", "сплав с 60% мед".
+std::array<std::string, 2> KindsOf(const Problem& problem);
 // Each box's answer on its own, as the key of a teacher's sheet gives them: "28 л", "6%",
 // "4,5 л вода", "40 кг сплав с 20% мед".
 std::vector<std::string> BoxAnswers(const Problem& problem);

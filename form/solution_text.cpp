@@ -944,8 +944,12 @@ RatioLines RatioLinesOf(const RatioWording& wording) {
   const auto& [p1, p2, pm] = wording.percents;
   const PartWords& parts = wording.parts;
   RatioLines lines;
-  lines.introduced = Concat({"Нека вземем a ", wording.unit, " от ", parts.names[0], " и b ",
-                             wording.unit, " от ", parts.names[1], "."});
+  // Each part by its kind where it has one: "a г от 30% разтвор".
+  const auto part = [&wording](std::size_t at) {
+    return wording.kinds[at].empty() ? wording.parts.names[at] : wording.kinds[at];
+  };
+  lines.introduced = Concat({"Нека вземем a ", wording.unit, " от ", part(0), " и b ", wording.unit,
+                             " от ", part(1), "."});
   lines.mixture =
       Concat({"Тогава ", FirstSmall(parts.titles[2]), " е (a + b) ", wording.unit, "."});
   lines.equation = Concat({"a · ", Operand(p1), " : 100 + b · ", Operand(p2), " : 100 = (a + b) · ",

@@ -77,6 +77,7 @@ struct RatioWording {
   std::string answer;     // after "Отговор:" as the problem words it
   std::string_view unit;  // of the masses a and b: "г"
   PartWords parts;
+  std::array<std::string, 2> kinds{};  // "30% разтвор"; none where the parts have no percentage
 };
 
 // As school solves it: a and b for the parts' masses, the balance of the substance as an equation

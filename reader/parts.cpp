@@ -33,6 +33,31 @@ bool IsSentenceEnd(const Item& item) {
   return IsMark(item, ".") || IsMark(item, "?") || IsMark(item, "!");
 }
 
+// "сплав от мед и калай", "сплав от мед, калай и олово": the alloy whose metals are listed up to
+// `last`, the last of them; none where no such list ends there.
+std::optional<std::size_t> AlloyListedTo(const Items& items, std::size_t last) {
+  if (last < 4 || last >= items.size() || !IsWord(items[last - 1], "и")) {
+    return std::nullopt;
+  }
+  std::size_t first = last - 2;
+  while (first >= 4 && IsMark(items[first - 1], ",")) {
+    first -= 2;
+  }
+  if (!IsWord(items[first - 1], "от") || !IsSolutionWord(items[first - 2])) {
+    return std::nullopt;
+  }
+  return first - 2;
+}
+
+// The last metal of the list `metal` is one of, where it is followed by more: "олово" of "мед,
+// калай и олово" from "мед".
+std::size_t LastListedFrom(const Items& items, std::size_t metal) {
+  while (metal + 2 < items.size() && IsMark(items[metal + 1], ",")) {
+    metal += 2;
+  }
+  return metal + 2 < items.size() && IsWord(items[metal + 1], "и") ? metal + 2 : metal;
+}
+
 // "смесили 300 г и 200 г и приготвили 500 г": the sentence mixed before what was made.
 bool MixedBefore(const Items& items, std::size_t i) {
   for (std::size_t back = i; back-- > 0;) {
@@ -183,9 +208,8 @@ class Grouper {
         IsAnyWord(items_[i - 2], WithWords)) {
       named = {NounOf(items_[i - 3], context_), i - 3, 0};
       // "Сплав от сребро и мед с маса 300 г": the mass of the alloy the metals are listed of.
-      if (i > 6 && IsWord(items_[i - 4], "и") && IsWord(items_[i - 6], "от") &&
-          IsSolutionWord(items_[i - 7])) {
-        named = {Noun::Solution, i - 7, 0};
+      if (const std::optional<std::size_t> alloy = AlloyListedTo(items_, i - 3)) {
+        named = {Noun::Solution, *alloy, 0};
       }
       // "Разтвор на сол с маса 1,5 кг": the mass of the solution the substance is of.
       if (i > 4 && named.noun == Noun::Substance && IsWord(items_[i - 4], "на") &&
@@ -301,12 +325,13 @@ class Grouper {
       at += 2;
     }
     // "30 г сплав от сребро и мед с проба 900": the metals named, then the content.
-    if (at + 4 < asides_.end && IsWord(items_[at], "от") && IsWord(items_[at + 2], "и") &&
+    if (const std::size_t last = LastListedFrom(items_, at + 1);
+        last + 1 < asides_.end && IsWord(items_[at], "от") && AlloyListedTo(items_, last) &&
         StartsWith(items_[at - 1], "сплав")) {
-      for (std::size_t i = at; i < at + 4; ++i) {
+      for (std::size_t i = at; i <= last; ++i) {
         used_[i] = true;
       }
-      at += 4;
+      at = last + 1;
     }
     // "40 кг сплав, съдържаща 20% мед", "2,5 кг сплав, която съдържа 64% мед", "грозде, което
     // съдържа", "стафиди, които съдържат".
@@ -507,10 +532,10 @@ class Grouper {
       if (in) {
         reach = back + 2;
         // "сплав от мед и калай, в която …": the alloy before the metals it is of.
-        const std::size_t alloy = i - back - 6;
-        if (i >= back + 6 && IsMark(items_[i - back - 1], ",") && IsWord(items_[alloy + 1], "от") &&
-            IsWord(items_[alloy + 3], "и") && IsSolutionWord(items_[alloy])) {
-          return alloy;
+        if (i >= back + 2 && IsMark(items_[i - back - 1], ",")) {
+          if (const std::optional<std::size_t> alloy = AlloyListedTo(items_, i - back - 2)) {
+            return alloy;
+          }
         }
       }
       // "Разтворът на сол е 10%": past the substance the noun is of.
@@ -604,8 +629,7 @@ bool IsClauseOfWhatIsIn(const Items& items, std::size_t from, std::size_t to) {
   const bool clause = IsMark(items[comma], ",") && IsAnyWord(items[comma + 1], InWords) &&
                       StartsWithAny(items[comma + 2], Which) && IsWord(items[to - 1], "е");
   // "сплав от мед и калай": the metals it is of.
-  const bool listed =
-      comma == from + 5 && IsWord(items[from + 1], "от") && IsWord(items[from + 3], "и");
+  const bool listed = AlloyListedTo(items, comma - 1) == from;
   return clause && (comma == from + 1 || listed);
 }
 
@@ -672,15 +696,10 @@ bool IsShareAskedAs(const Items& items, std::size_t i) {
   return false;
 }
 
-// "Сплав от сребро и мед", "сплав от мед и сребро": the metals it is made of, no part added.
+// "Сплав от сребро и мед", "сплав от мед, калай и олово": the metals it is made of, no part added.
 bool IsMetalOfAlloy(const Items& items, std::size_t i) {
-  const auto alloyFrom = [&items](std::size_t from) {
-    return from >= 1 && IsWord(items[from], "от") && StartsWith(items[from - 1], "сплав");
-  };
-  const bool last = i >= 3 && IsWord(items[i - 1], "и") && alloyFrom(i - 3);
-  const bool first =
-      i >= 1 && i + 1 < items.size() && IsWord(items[i + 1], "и") && alloyFrom(i - 1);
-  return last || first;
+  const std::optional<std::size_t> alloy = AlloyListedTo(items, LastListedFrom(items, i));
+  return alloy && *alloy < i && StartsWith(items[*alloy], "сплав");
 }
 
 // "Колко грама 15% разтвор са добавени?": the sentence of the item at `i` asks.

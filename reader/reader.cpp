@@ -990,8 +990,9 @@ class Reader {
   void Solve() {
     const std::array<const Placed*, 3> parts = {&first_, &second_, &mixture_};
     std::array<std::optional<Fraction>, ColumnCount> values;
+    // A text that writes no mass, as a ratio may, speaks of masses: a percentage is of the mass.
     const std::optional<WrittenUnit> written = MassUnit();
-    unit_ = written ? ProblemUnit(*written).value_or(Unit::Gram) : NumbersOf(context_).unit;
+    unit_ = written ? ProblemUnit(*written).value_or(Unit::Gram) : Unit::Gram;
     for (std::size_t p = 0; p < parts.size(); ++p) {
       bool given = false;
       values[PercentColumns[p]] = PercentOf(*parts[p], given);
