@@ -45,7 +45,7 @@ class Reader {
       : text_(text), items_(ItemsOf(text)), asides_(AsidesOf(items_)), labels_(labels) {}
 
   Reading Read() {
-    ReadAlloysOfTheirMetals(items_);
+    ReadWordsByTheirNeighbours(items_);
     ShareUnits();
     asides_ = AsidesOf(items_);
     ReadOptions();

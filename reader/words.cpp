@@ -352,11 +352,17 @@ bool NamesWaterWithItsShare(const Items& items) {
 
 }  // namespace
 
-void ReadAlloysOfTheirMetals(Items& items) {
+void ReadWordsByTheirNeighbours(Items& items) {
   for (std::size_t i = 0; i + 4 < items.size(); ++i) {
     if (StartsWith(items[i], "сплав") && IsWord(items[i + 1], "на") && NamesAMetal(items[i + 2]) &&
         IsWord(items[i + 3], "и") && NamesAMetal(items[i + 4])) {
       items[i + 1].text = "от";
+    }
+  }
+  for (std::size_t i = 0; i + 1 < items.size(); ++i) {
+    const bool amountNext = items[i + 1].type == ItemType::Number || IsWord(items[i + 1], "още");
+    if (IsWord(items[i], "разтвори") && amountNext) {
+      items[i].text = "разтворил";
     }
   }
 }

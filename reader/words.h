@@ -48,10 +48,11 @@ bool IsAnyWord(const Item& item, const std::array<std::string_view, Count>& word
 
 // "разтвор", "сплавта", "сместа": a word a part or a mixture is called by.
 bool IsSolutionWord(const Item& item);
+// Words that mean one thing beside their neighbours are read so: "сплав на мед и калай" as
+// "сплав от мед и калай", the metals it is of; "разтвори още 40 г" as the verb, not the plural.
+void ReadWordsByTheirNeighbours(Items& items);
 // "морска вода", "солена вода", "минерална вода", "вода с 3% сол": water that holds salt, a
 // solution of it, named at `i` by its "вода", or by "морската" alone.
-// "сплав на мед и калай" is read as "сплав от мед и калай", the metals it is of.
-void ReadAlloysOfTheirMetals(Items& items);
 bool NamesSaltWater(const Items& items, std::size_t i);
 // "сок от малини", "сок от грозде": the word at `i` names what a juice is pressed from.
 bool IsPressedFrom(const Items& items, std::size_t i);
