@@ -742,6 +742,17 @@ std::optional<std::size_t> RestatedPercent(const NamedParts& parts, const Group&
   return count == 1 ? same : std::nullopt;
 }
 
+// "масата на солта", "масата на солта и на водата": the word at `i` names a part whose mass is
+// asked or told, as "колко грама сол" does.
+bool IsMassNamedOf(const Items& items, std::size_t i) {
+  if (i < 2 || !IsWord(items[i - 1], "на")) {
+    return false;
+  }
+  const bool listed = i >= 5 && IsWord(items[i - 2], "и") && IsWord(items[i - 4], "на") &&
+                      StartsWith(items[i - 5], "мас");
+  return StartsWith(items[i - 2], "мас") || listed;
+}
+
 }  // namespace
 
 Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool byPrice) {
@@ -828,13 +839,14 @@ Mentions MentionsOf(const Items& items, const std::vector<bool>& used, std::size
     const bool afterCount =
         !within && ((i > 1 && IsCountWord(items[i - 1]) && !MeansPercent(items[i - 1]) &&
                      IsWord(items[i - 2], "колко") && !compared) ||
-                    (i > 0 && IsWord(items[i - 1], "колко")));
+                    (i > 0 && IsWord(items[i - 1], "колко")) || IsMassNamedOf(items, i));
     const bool afterVerb =
         i > 0 && (IsDissolvingVerb(items[i - 1]) || StartsWith(items[i - 1], "добав"));
     // "съдържанието на вода" of produce, "Колко процента вода има в сместа?": the water's share,
     // no part.
-    const bool share = i > 0 && (IsWord(items[i - 1], "на") || MeansPercent(items[i - 1]) ||
-                                 IsShareAskedAs(items, i));
+    const bool share =
+        i > 0 && !IsMassNamedOf(items, i) &&
+        (IsWord(items[i - 1], "на") || MeansPercent(items[i - 1]) || IsShareAskedAs(items, i));
     // "Сплав от мед и калай" names the alloy's metals; only one added or asked is a part.
     const bool metal = noun == Noun::Water && !StartsWith(item, "вод");
     mentions.water =

@@ -322,6 +322,23 @@ bool SaysMoreOrLess(const Items& items, std::size_t begin, std::size_t end) {
   return false;
 }
 
+// Where "масата на солта" goes on "и масата на водата" or "и на водата", the item after that
+// "на"; none where the next question word comes first.
+std::optional<std::size_t> SecondNamedAt(const Items& items, std::size_t at, std::size_t end) {
+  if (at >= end || !StartsWith(items[at], "мас") || at + 1 >= end || !IsWord(items[at + 1], "на")) {
+    return std::nullopt;
+  }
+  for (std::size_t i = at + 2; i + 2 < end && !IsQuestionStart(items[i]); ++i) {
+    if (!IsWord(items[i], "и")) {
+      continue;
+    }
+    const std::size_t of = StartsWith(items[i + 1], "мас") ? i + 2 : i + 1;
+    return of + 1 < end && IsWord(items[of], "на") ? std::optional<std::size_t>(of + 1)
+                                                   : std::nullopt;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t end,
@@ -421,6 +438,14 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
       target.who = Who::Second;
     }
     targets.push_back(target);
+    // "Изчислете масата на солта и масата на водата", "… на солта и на водата": a second noun
+    // asked by the same words.
+    if (const std::optional<std::size_t> other = SecondNamedAt(items, at, end);
+        other && !target.percent && !target.ratio) {
+      target.who = WhoFrom(items, *other, end, false, context, target.percentItem);
+      target.within = Who::Unknown;
+      targets.push_back(target);
+    }
   }
   return targets;
 }
