@@ -553,6 +553,38 @@ std::string AsHallmarks(std::string line, const std::vector<Amount>& answers) {
   return line;
 }
 
+// "875" of "87,5": a percentage of a precious metal as its hallmark, in thousandths.
+std::string Thousandths(std::string_view percent) {
+  const std::size_t comma = percent.find(',');
+  if (comma == std::string_view::npos) {
+    return std::string(percent) + "0";
+  }
+  std::string digits = std::string(percent.substr(0, comma)) + percent[comma + 1];
+  const std::string_view rest = percent.substr(comma + 2);
+  return rest.empty() ? digits : digits + "," + std::string(rest);
+}
+
+// "200 г злато с проба 900" of "200 г сплав с 90% злато": the parts in an answer by their
+// hallmark, as the text names them.
+std::string PartsAsHallmarks(std::string line) {
+  constexpr std::string_view Alloy = "сплав с ";
+  for (std::size_t at = line.find(Alloy); at != std::string::npos; at = line.find(Alloy, at + 1)) {
+    const std::size_t number = at + Alloy.size();
+    const std::size_t sign = line.find("% ", number);
+    if (sign == std::string::npos) {
+      break;
+    }
+    const std::string percent = line.substr(number, sign - number);
+    for (const std::string_view metal : {"злато", "сребро"}) {
+      if (line.compare(sign + 2, metal.size(), metal) == 0) {
+        line.replace(at, sign + 2 + metal.size() - at,
+                     std::string(metal) + " с проба " + Thousandths(percent));
+      }
+    }
+  }
+  return line;
+}
+
 // "9,52" of "9,(523809)": a long period to hundredths, as a pupil can read it; nothing where the
 // text at `at` is no number with a period of more than two digits.
 struct LongPeriod {
@@ -1183,7 +1215,8 @@ void MyProblem::ShowReading() {
   ShowWaterShares();
   NameTheStartingSolution();
   if (reading_.hallmark) {
-    shown_.lines[outcome_] = AsHallmarks(shown_.lines[outcome_], reading_.answers);
+    shown_.lines[outcome_] =
+        PartsAsHallmarks(AsHallmarks(shown_.lines[outcome_], reading_.answers));
   }
   if (problem.context == Context::Milk) {
     SayMilksFat();
