@@ -575,6 +575,10 @@ std::string PartsAsHallmarks(std::string line) {
       break;
     }
     const std::string percent = line.substr(number, sign - number);
+    // A periodic percentage has no hallmark a text would write.
+    if (percent.find('(') != std::string::npos) {
+      continue;
+    }
     for (const std::string_view metal : {"злато", "сребро"}) {
       if (line.compare(sign + 2, metal.size(), metal) == 0) {
         line.replace(at, sign + 2 + metal.size() - at,
