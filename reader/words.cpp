@@ -379,8 +379,18 @@ bool IsMark(const Item& item, std::string_view mark) {
   return item.type == ItemType::Mark && item.text == mark;
 }
 
+// Words that begin as a substance's stem does but name something else: a locket holds no copper.
+constexpr std::array<std::string_view, 1> LookAlikes = {"медальон"};
+
+bool IsLookAlike(std::string_view word, std::string_view stem) {
+  return std::any_of(LookAlikes.begin(), LookAlikes.end(), [&](std::string_view other) {
+    return other.size() > stem.size() && word.starts_with(other);
+  });
+}
+
 bool StartsWith(const Item& item, std::string_view stem) {
-  return item.type == ItemType::Word && item.text.starts_with(stem);
+  return item.type == ItemType::Word && item.text.starts_with(stem) &&
+         !IsLookAlike(item.text, stem);
 }
 
 bool IsSolutionWord(const Item& item) {
