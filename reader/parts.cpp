@@ -613,10 +613,6 @@ bool NamesTwoKinds(const std::vector<Group>& groups, const Items& items) {
   return false;
 }
 
-std::size_t LastNumberOf(const Placed& part) {
-  return std::max(part.mass.value_or(0), part.percent.value_or(0));
-}
-
 // "400 г разтвор, в който солта е 15%", "5 кг сплав от мед и калай, в която калаят е 20%": from
 // the noun after the mass to the percentage, a clause of what is in the part, the noun's metals
 // listed before it.
@@ -743,6 +739,10 @@ std::optional<std::size_t> RestatedPercent(const NamedParts& parts, const Group&
 }
 
 }  // namespace
+
+std::size_t LastNumberOf(const Placed& part) {
+  return std::max(part.mass.value_or(0), part.percent.value_or(0));
+}
 
 Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool byPrice) {
   Grouper grouper(items, asides, context, byPrice);

@@ -508,6 +508,15 @@ bool EndsPhrase(const Item& item) {
          IsAnyWord(item, Joins);
 }
 
+std::optional<std::string_view> PieceStemOf(const Item& item) {
+  constexpr std::array<std::string_view, 7> Pieces = {"пръстен",  "гривн", "верижк", "обец",
+                                                      "медальон", "монет", "слитъ"};
+  const auto* const piece =
+      std::find_if(Pieces.begin(), Pieces.end(),
+                   [&item](std::string_view stem) { return StartsWith(item, stem); });
+  return piece == Pieces.end() ? std::nullopt : std::optional<std::string_view>(*piece);
+}
+
 int OrdinalOf(const Item& item) {
   if (StartsWith(item, "първ")) {
     return 1;

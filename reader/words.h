@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -78,6 +79,9 @@ bool IsOtherSubstance(const Item& item, Context context);
 std::size_t OtherMetalsNamed(const Items& items, Context context);
 // "грама", "килограма", "литра": a word a number is counted in.
 bool IsCountWord(const Item& item);
+// "пръстен" of "пръстенът", "гривн" of "сребърна гривна": the stem of a piece an alloy is cast
+// as, by which a question asks it again; none for another word.
+std::optional<std::string_view> PieceStemOf(const Item& item);
 // 1 for "първия", 2 for "втория" or "друг", 0 for any other word.
 int OrdinalOf(const Item& item);
 
