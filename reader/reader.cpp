@@ -46,6 +46,7 @@ class Reader {
 
   Reading Read() {
     ReadAlloysOfTheirMetals(items_);
+    ReadPickedProduceAsFresh(items_);
     ShareUnits();
     asides_ = AsidesOf(items_);
     ReadOptions();

@@ -361,6 +361,65 @@ void ReadAlloysOfTheirMetals(Items& items) {
   }
 }
 
+namespace {
+
+// "гъби", "ябълк": the produce a text names, fresh or dried.
+bool IsProduce(const Item& item) {
+  const bool dried =
+      std::any_of(Texts::ContextTable.begin(), Texts::ContextTable.end(),
+                  [&item](const Texts::ContextWords& words) {
+                    return !words.fresh.bare.empty() &&
+                           StartsWith(item, CommonStem(WordsIn(words.fresh.bare).back(),
+                                                       WordsIn(words.fresh.definiteShort).back()));
+                  });
+  return dried || std::any_of(OtherProduce.begin(), OtherProduce.end(),
+                              [&item](const auto& one) { return StartsWith(item, one.first); });
+}
+
+// "откъснати", "набрано", "събрани", "брани": how produce is picked.
+bool IsPicked(const Item& item) {
+  constexpr std::array<std::string_view, 5> Picked = {"откъснат", "набран", "събран", "обран",
+                                                      "бран"};
+  return StartsWithAny(item, Picked);
+}
+
+bool SaysDried(const Item& item) {
+  return StartsWith(item, "суш") || StartsWith(item, "изсуш");
+}
+
+// The closing comma of a clause of a few words only that begins at `comma`; none where there is
+// none, or a number, another mark or the drying comes first: "набрани и изсушени" are not fresh.
+std::optional<std::size_t> ClauseEndAfter(const Items& items, std::size_t comma) {
+  constexpr std::size_t MostWords = 5;
+  for (std::size_t i = comma + 1; i < items.size() && i <= comma + MostWords + 1; ++i) {
+    if (IsMark(items[i], ",")) {
+      return i;
+    }
+    if (items[i].type != ItemType::Word || SaysDried(items[i])) {
+      return std::nullopt;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+void ReadPickedProduceAsFresh(Items& items) {
+  for (std::size_t i = 1; i + 2 < items.size(); ++i) {
+    // "Сушените ябълки, набрани миналата есен, …" are dried, however they were picked.
+    const bool dried = i >= 2 && SaysDried(items[i - 2]);
+    if (!IsMark(items[i], ",") || !IsProduce(items[i - 1]) || !IsPicked(items[i + 1]) || dried) {
+      continue;
+    }
+    if (const std::optional<std::size_t> end = ClauseEndAfter(items, i)) {
+      items[i + 1].text = "пресни";
+      items.erase(items.begin() + static_cast<std::ptrdiff_t>(i + 2),
+                  items.begin() + static_cast<std::ptrdiff_t>(*end + 1));
+      items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
+}
+
 // "проба", "пробата", "проби", but not "Пробен изпит" or "пробна работа" in a pasted heading.
 bool IsHallmarkWord(const Item& item) {
   return StartsWith(item, "проб") && !StartsWith(item, "пробн") && !StartsWith(item, "пробен");

@@ -53,6 +53,9 @@ bool IsSolutionWord(const Item& item);
 // solution of it, named at `i` by its "вода", or by "морската" alone.
 // "сплав на мед и калай" is read as "сплав от мед и калай", the metals it is of.
 void ReadAlloysOfTheirMetals(Items& items);
+// "Ябълките, откъснати от дървото, съдържат …", "20 кг сливи, набрани вчера, …": produce named
+// with how it was picked between commas is read as "ябълките пресни", the fresh produce.
+void ReadPickedProduceAsFresh(Items& items);
 bool NamesSaltWater(const Items& items, std::size_t i);
 // "сок от малини", "сок от грозде": the word at `i` names what a juice is pressed from.
 bool IsPressedFrom(const Items& items, std::size_t i);
