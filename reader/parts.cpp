@@ -659,8 +659,8 @@ bool AreOnePart(const Items& items, const Placed& part, const Group& group, Cont
   if (to - from > 4) {
     return false;
   }
-  constexpr std::array<std::string_view, 10> Linking = {"и",   "с", "със",   "тежи",  "тежат",
-                                                        "има", "е", "който", "която", "което"};
+  constexpr std::array<std::string_view, 11> Linking = {
+      "и", "с", "със", "тежи", "тежат", "има", "е", "който", "която", "което", "които"};
   for (std::size_t i = from; i < to; ++i) {
     const Item& item = items[i];
     // "2 кг разтвор има 10% сол": the noun the percentage goes back to may stand between.
