@@ -47,6 +47,7 @@ class Reader {
   Reading Read() {
     ReadAlloysOfTheirMetals(items_);
     ReadPickedProduceAsFresh(items_);
+    ReadProduceBesideTheDriedAsFresh(items_);
     ShareUnits();
     asides_ = AsidesOf(items_);
     ReadOptions();

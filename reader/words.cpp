@@ -384,7 +384,13 @@ bool IsPicked(const Item& item) {
 }
 
 bool SaysDried(const Item& item) {
-  return StartsWith(item, "суш") || StartsWith(item, "изсуш");
+  return StartsWith(item, "суш") || StartsWith(item, "изсуш") || StartsWith(item, "стафид");
+}
+
+Item FreshWordAt(const Item& item) {
+  Item fresh = item;
+  fresh.text = "пресни";
+  return fresh;
 }
 
 // The closing comma of a clause of a few words only that begins at `comma`; none where there is
@@ -407,15 +413,26 @@ std::optional<std::size_t> ClauseEndAfter(const Items& items, std::size_t comma)
 void ReadPickedProduceAsFresh(Items& items) {
   for (std::size_t i = 1; i + 2 < items.size(); ++i) {
     // "Сушените ябълки, набрани миналата есен, …" are dried, however they were picked.
-    const bool dried = i >= 2 && SaysDried(items[i - 2]);
+    const bool dried = SaysDried(items[i - 1]) || (i >= 2 && SaysDried(items[i - 2]));
     if (!IsMark(items[i], ",") || !IsProduce(items[i - 1]) || !IsPicked(items[i + 1]) || dried) {
       continue;
     }
     if (const std::optional<std::size_t> end = ClauseEndAfter(items, i)) {
-      items[i + 1].text = "пресни";
+      items[i + 1] = FreshWordAt(items[i + 1]);
       items.erase(items.begin() + static_cast<std::ptrdiff_t>(i + 2),
                   items.begin() + static_cast<std::ptrdiff_t>(*end + 1));
       items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
+}
+
+void ReadProduceBesideTheDriedAsFresh(Items& items) {
+  const bool dried = std::any_of(items.begin(), items.end(), SaysDried);
+  for (std::size_t i = 0; dried && i + 1 < items.size(); ++i) {
+    const bool opens = items[i].capital && (i == 0 || items[i - 1].type == ItemType::Mark);
+    if (opens && IsProduce(items[i]) && !SaysDried(items[i]) &&
+        StartsWith(items[i + 1], "съдърж")) {
+      items.insert(items.begin() + static_cast<std::ptrdiff_t>(i + 1), FreshWordAt(items[i]));
     }
   }
 }

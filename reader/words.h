@@ -56,6 +56,9 @@ void ReadAlloysOfTheirMetals(Items& items);
 // "Ябълките, откъснати от дървото, съдържат …", "20 кг сливи, набрани вчера, …": produce named
 // with how it was picked between commas is read as "ябълките пресни", the fresh produce.
 void ReadPickedProduceAsFresh(Items& items);
+// "Ябълките съдържат 85% вода, а сушените – 20%": produce that opens a sentence as what holds the
+// water, in a text that names it dried too, is read as the fresh.
+void ReadProduceBesideTheDriedAsFresh(Items& items);
 bool NamesSaltWater(const Items& items, std::size_t i);
 // "сок от малини", "сок от грозде": the word at `i` names what a juice is pressed from.
 bool IsPressedFrom(const Items& items, std::size_t i);
