@@ -365,15 +365,15 @@ namespace {
 
 // "гъби", "ябълк": the produce a text names, fresh or dried.
 bool IsProduce(const Item& item) {
-  const bool dried =
+  const bool ofContext =
       std::any_of(Texts::ContextTable.begin(), Texts::ContextTable.end(),
                   [&item](const Texts::ContextWords& words) {
                     return !words.fresh.bare.empty() &&
                            StartsWith(item, CommonStem(WordsIn(words.fresh.bare).back(),
                                                        WordsIn(words.fresh.definiteShort).back()));
                   });
-  return dried || std::any_of(OtherProduce.begin(), OtherProduce.end(),
-                              [&item](const auto& one) { return StartsWith(item, one.first); });
+  return ofContext || std::any_of(OtherProduce.begin(), OtherProduce.end(),
+                                  [&item](const auto& one) { return StartsWith(item, one.first); });
 }
 
 // "откъснати", "набрано", "събрани", "брани": how produce is picked.
