@@ -613,10 +613,6 @@ bool NamesTwoKinds(const std::vector<Group>& groups, const Items& items) {
   return false;
 }
 
-std::size_t LastNumberOf(const Placed& part) {
-  return std::max(part.mass.value_or(0), part.percent.value_or(0));
-}
-
 // "400 г разтвор, в който солта е 15%", "5 кг сплав от мед и калай, в която калаят е 20%": from
 // the noun after the mass to the percentage, a clause of what is in the part, the noun's metals
 // listed before it.
@@ -663,8 +659,8 @@ bool AreOnePart(const Items& items, const Placed& part, const Group& group, Cont
   if (to - from > 4) {
     return false;
   }
-  constexpr std::array<std::string_view, 9> Linking = {"и", "с",     "със",   "тежи", "има",
-                                                       "е", "който", "която", "което"};
+  constexpr std::array<std::string_view, 11> Linking = {
+      "и", "с", "със", "тежи", "тежат", "има", "е", "който", "която", "което", "които"};
   for (std::size_t i = from; i < to; ++i) {
     const Item& item = items[i];
     // "2 кг разтвор има 10% сол": the noun the percentage goes back to may stand between.
@@ -754,6 +750,10 @@ bool IsMassNamedOf(const Items& items, std::size_t i) {
 }
 
 }  // namespace
+
+std::size_t LastNumberOf(const Placed& part) {
+  return std::max(part.mass.value_or(0), part.percent.value_or(0));
+}
 
 Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool byPrice) {
   Grouper grouper(items, asides, context, byPrice);

@@ -45,6 +45,9 @@ struct Placed {
   std::optional<std::size_t> kind = {};
 };
 
+// The item of its number that comes last.
+std::size_t LastNumberOf(const Placed& part);
+
 struct NamedParts {
   std::vector<Placed> parts;  // before they are ordered: one, two, or too many
   Placed mixture;

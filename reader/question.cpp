@@ -51,7 +51,7 @@ Who KindByPrice(const Items& items, std::size_t i) {
 }
 
 Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, Context context,
-            std::optional<std::size_t>& percentItem) {
+            std::optional<std::size_t>& percentItem, std::optional<std::size_t>& pieceItem) {
   Who named = Who::Unknown;
   // "…, ако се стопят 3 кг от първата и 2 кг от втората", "…, за да се получи сок с 12%": a
   // condition or a purpose gives the parts, and asks none of them.
@@ -103,6 +103,10 @@ Who WhoFrom(const Items& items, std::size_t at, std::size_t end, bool percent, C
     }
     if (StartsWith(item, "втор") || StartsWith(item, "друг")) {
       return Who::Second;
+    }
+    if (PieceStemOf(item)) {
+      pieceItem = i;
+      return Who::Piece;
     }
     constexpr std::array<std::string_view, 6> Pronouns = {"той", "тя", "то", "те", "него", "нея"};
     if (IsAnyWord(item, Pronouns)) {
@@ -401,7 +405,8 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
         continue;
       }
     }
-    target.who = WhoFrom(items, at, end, target.percent, context, target.percentItem);
+    target.who =
+        WhoFrom(items, at, end, target.percent, context, target.percentItem, target.pieceItem);
     if (target.percent) {
       target.share = AsksTheWholeValue(items, at, end) ? Share::Other
                                                        : ShareFrom(items, measured, end, context);
@@ -419,7 +424,7 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
                       (IsWord(items[after + 1], "има") || IsWord(items[after + 1], "в") ||
                        IsWord(items[after + 1], "във") || StartsWith(items[after + 1], "съдърж"));
       if (in) {
-        target.within = WhoFrom(items, after + 1, end, true, context, none);
+        target.within = WhoFrom(items, after + 1, end, true, context, none, none);
       }
     }
     if (target.who == Who::Same && !targets.empty()) {

@@ -28,6 +28,7 @@ enum class Who : std::uint8_t {
   Solution,  // "разтворът": the one solution of a problem whose parts are none
   Dearer,    // "от по-скъпите бонбони": the kind of the higher price given
   Cheaper,   // "от по-евтиния вид": the kind of the lower
+  Piece,     // "гривната": the part cast as the piece the question names again
 };
 
 // What a percentage asked is a share of: what the problem's percentages state, or the rest
@@ -40,6 +41,7 @@ struct Target {
   bool ratio = false;
   Who who = Who::Unknown;
   std::optional<std::size_t> percentItem;
+  std::optional<std::size_t> pieceItem;  // of a Piece, the item of its noun
   std::optional<WrittenUnit> unit;
   bool difference = false;  // "С колко килограма втората е по-лека?": a step after
   // Of a difference: of the parts' substance, "солта в първия разтвор … от солта във втория".

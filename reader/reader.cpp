@@ -46,6 +46,8 @@ class Reader {
 
   Reading Read() {
     ReadWordsByTheirNeighbours(items_);
+    ReadPickedProduceAsFresh(items_);
+    ReadProduceBesideTheDriedAsFresh(items_);
     ShareUnits();
     asides_ = AsidesOf(items_);
     ReadOptions();
@@ -1210,6 +1212,9 @@ class Reader {
       case Who::Same:
         part = TheOneSolution();
         break;
+      case Who::Piece:
+        part = PartCastAs(*target.pieceItem);
+        break;
       case Who::Unknown:
       case Who::Each:
       case Who::Dearer:
@@ -1242,6 +1247,33 @@ class Reader {
       return std::nullopt;
     }
     return isSolution(first_) ? 0 : 1;
+  }
+
+  // "Колко грама тежи гривната?": the one part named by the piece's noun; none where both are.
+  std::optional<std::size_t> PartCastAs(std::size_t item) const {
+    const std::optional<std::string_view> stem = PieceStemOf(items_[item]);
+    if (IsCastAs(first_, *stem) == IsCastAs(second_, *stem)) {
+      return std::nullopt;
+    }
+    return IsCastAs(first_, *stem) ? 0 : 1;
+  }
+
+  // "сребърна гривна с проба 750": the piece named among the part's words, or in the few words
+  // just before its first number.
+  bool IsCastAs(const Placed& part, std::string_view stem) const {
+    constexpr std::size_t Before = 4;
+    std::size_t from =
+        std::min({part.begin, part.mass.value_or(part.begin), part.percent.value_or(part.begin)});
+    for (std::size_t back = 0; back < Before && from > 0 && items_[from - 1].type == ItemType::Word;
+         ++back) {
+      --from;
+    }
+    for (std::size_t i = from; i <= LastNumberOf(part); ++i) {
+      if (PieceStemOf(items_[i]) == stem) {
+        return true;
+      }
+    }
+    return false;
   }
 
   std::size_t PartWithPercent(std::size_t item) const {

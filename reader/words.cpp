@@ -367,6 +367,82 @@ void ReadWordsByTheirNeighbours(Items& items) {
   }
 }
 
+namespace {
+
+// "гъби", "ябълк": the produce a text names, fresh or dried.
+bool IsProduce(const Item& item) {
+  const bool ofContext =
+      std::any_of(Texts::ContextTable.begin(), Texts::ContextTable.end(),
+                  [&item](const Texts::ContextWords& words) {
+                    return !words.fresh.bare.empty() &&
+                           StartsWith(item, CommonStem(WordsIn(words.fresh.bare).back(),
+                                                       WordsIn(words.fresh.definiteShort).back()));
+                  });
+  return ofContext || std::any_of(OtherProduce.begin(), OtherProduce.end(),
+                                  [&item](const auto& one) { return StartsWith(item, one.first); });
+}
+
+// "откъснати", "набрано", "събрани", "брани": how produce is picked.
+bool IsPicked(const Item& item) {
+  constexpr std::array<std::string_view, 5> Picked = {"откъснат", "набран", "събран", "обран",
+                                                      "бран"};
+  return StartsWithAny(item, Picked);
+}
+
+bool SaysDried(const Item& item) {
+  return StartsWith(item, "суш") || StartsWith(item, "изсуш") || StartsWith(item, "стафид");
+}
+
+Item FreshWordAt(const Item& item) {
+  Item fresh = item;
+  fresh.text = "пресни";
+  return fresh;
+}
+
+// The closing comma of a clause of a few words only that begins at `comma`; none where there is
+// none, or a number, another mark or the drying comes first: "набрани и изсушени" are not fresh.
+std::optional<std::size_t> ClauseEndAfter(const Items& items, std::size_t comma) {
+  constexpr std::size_t MostWords = 5;
+  for (std::size_t i = comma + 1; i < items.size() && i <= comma + MostWords + 1; ++i) {
+    if (IsMark(items[i], ",")) {
+      return i;
+    }
+    if (items[i].type != ItemType::Word || SaysDried(items[i])) {
+      return std::nullopt;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+void ReadPickedProduceAsFresh(Items& items) {
+  for (std::size_t i = 1; i + 2 < items.size(); ++i) {
+    // "Сушените ябълки, набрани миналата есен, …" are dried, however they were picked.
+    const bool dried = SaysDried(items[i - 1]) || (i >= 2 && SaysDried(items[i - 2]));
+    if (!IsMark(items[i], ",") || !IsProduce(items[i - 1]) || !IsPicked(items[i + 1]) || dried) {
+      continue;
+    }
+    if (const std::optional<std::size_t> end = ClauseEndAfter(items, i)) {
+      items[i + 1] = FreshWordAt(items[i + 1]);
+      items.erase(items.begin() + static_cast<std::ptrdiff_t>(i + 2),
+                  items.begin() + static_cast<std::ptrdiff_t>(*end + 1));
+      items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
+}
+
+void ReadProduceBesideTheDriedAsFresh(Items& items) {
+  const bool dried = std::any_of(items.begin(), items.end(), SaysDried);
+  for (std::size_t i = 0; dried && i + 1 < items.size(); ++i) {
+    const bool opens = items[i].capital && (i == 0 || items[i - 1].type == ItemType::Mark);
+    if (opens && IsProduce(items[i]) && !SaysDried(items[i]) &&
+        StartsWith(items[i + 1], "съдърж")) {
+      items.insert(items.begin() + static_cast<std::ptrdiff_t>(i + 1), FreshWordAt(items[i]));
+    }
+  }
+}
+
 // "проба", "пробата", "проби", but not "Пробен изпит" or "пробна работа" in a pasted heading.
 bool IsHallmarkWord(const Item& item) {
   return StartsWith(item, "проб") && !StartsWith(item, "пробн") && !StartsWith(item, "пробен");
@@ -385,8 +461,18 @@ bool IsMark(const Item& item, std::string_view mark) {
   return item.type == ItemType::Mark && item.text == mark;
 }
 
+// Words that begin as a substance's stem does but name something else: a locket holds no copper.
+constexpr std::array<std::string_view, 1> LookAlikes = {"медальон"};
+
+bool IsLookAlike(std::string_view word, std::string_view stem) {
+  return std::any_of(LookAlikes.begin(), LookAlikes.end(), [&](std::string_view other) {
+    return other.size() > stem.size() && word.starts_with(other);
+  });
+}
+
 bool StartsWith(const Item& item, std::string_view stem) {
-  return item.type == ItemType::Word && item.text.starts_with(stem);
+  return item.type == ItemType::Word && item.text.starts_with(stem) &&
+         !IsLookAlike(item.text, stem);
 }
 
 bool IsSolutionWord(const Item& item) {
@@ -502,6 +588,15 @@ bool EndsPhrase(const Item& item) {
          (item.type == ItemType::Mark &&
           std::find(ClauseEnds.begin(), ClauseEnds.end(), item.text) != ClauseEnds.end()) ||
          IsAnyWord(item, Joins);
+}
+
+std::optional<std::string_view> PieceStemOf(const Item& item) {
+  constexpr std::array<std::string_view, 7> Pieces = {"пръстен",  "гривн", "верижк", "обец",
+                                                      "медальон", "монет", "слитъ"};
+  const auto* const piece =
+      std::find_if(Pieces.begin(), Pieces.end(),
+                   [&item](std::string_view stem) { return StartsWith(item, stem); });
+  return piece == Pieces.end() ? std::nullopt : std::optional<std::string_view>(*piece);
 }
 
 int OrdinalOf(const Item& item) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -56,6 +57,12 @@ void ReadWordsByTheirNeighbours(Items& items);
 bool NamesSaltWater(const Items& items, std::size_t i);
 // "сок от малини", "сок от грозде": the word at `i` names what a juice is pressed from.
 bool IsPressedFrom(const Items& items, std::size_t i);
+// "Ябълките, откъснати от дървото, съдържат …", "20 кг сливи, набрани вчера, …": produce named
+// with how it was picked between commas is read as "ябълките пресни", the fresh produce.
+void ReadPickedProduceAsFresh(Items& items);
+// "Ябълките съдържат 85% вода, а сушените – 20%": produce that opens a sentence as what holds the
+// water, in a text that names it dried too, is read as the fresh.
+void ReadProduceBesideTheDriedAsFresh(Items& items);
 // The noun of the word at `i` in its phrase: a solution where it names salt water.
 Noun NounAt(const Items& items, std::size_t i, Context context);
 // Whether a household's solution is named as what another holds: "разтвор на антифриз".
@@ -79,6 +86,9 @@ bool IsOtherSubstance(const Item& item, Context context);
 std::size_t OtherMetalsNamed(const Items& items, Context context);
 // "грама", "килограма", "литра": a word a number is counted in.
 bool IsCountWord(const Item& item);
+// "пръстен" of "пръстенът", "гривн" of "сребърна гривна": the stem of a piece an alloy is cast
+// as, by which a question asks it again; none for another word.
+std::optional<std::string_view> PieceStemOf(const Item& item);
 // 1 for "първия", 2 for "втория" or "друг", 0 for any other word.
 int OrdinalOf(const Item& item);
 
