@@ -447,7 +447,8 @@ std::vector<Target> TargetsOf(const Items& items, std::size_t begin, std::size_t
     // asked by the same words.
     if (const std::optional<std::size_t> other = SecondNamedAt(items, at, end);
         other && !target.percent && !target.ratio) {
-      target.who = WhoFrom(items, *other, end, false, context, target.percentItem);
+      target.who =
+          WhoFrom(items, *other, end, false, context, target.percentItem, target.pieceItem);
       target.within = Who::Unknown;
       targets.push_back(target);
     }
