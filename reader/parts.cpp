@@ -9,9 +9,11 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 19> ResultStems = {
-    "получ", "стан", "став", "приготв", "намал",  "увелич", "направ", "образув", "нов",  "дава",
-    "струв", "спад", "падн", "пада",    "нарасн", "повиш",  "пониж",  "сниж",    "остан"};
+// "са нужни 900 г 24% разтвор": what a recipe needs is what is made.
+constexpr std::array<std::string_view, 21> ResultStems = {
+    "получ",   "стан",  "став",  "приготв", "намал", "увелич", "направ",
+    "образув", "нов",   "дава",  "струв",   "спад",  "падн",   "пада",
+    "нарасн",  "повиш", "пониж", "сниж",    "остан", "нужн",   "необходим"};
 constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "във",
                                                      "с",  "със", "на", "из"};
 
@@ -405,6 +407,13 @@ class Grouper {
       group.ordinal = after.ordinal;
       MarkUsed(i + 1, after);
       TakeContent(group, after.at + 1);
+      // "Оцетната есенция е 80% разтвор на оцетна киселина": the essence, said what it is.
+      if (i >= 2 && IsWord(items_[i - 1], "е") &&
+          NounAt(items_, i - 2, context_) == Noun::Concentrate) {
+        group.noun = Noun::Concentrate;
+        group.named = i - 2;
+        group.begin = i - 2;
+      }
       groups_.push_back(group);
       return;
     }

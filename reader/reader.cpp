@@ -621,7 +621,10 @@ class Reader {
   // percentage of the other metal, said before it, where no substance is named after it.
   bool IsOfAnotherNamedBefore(std::size_t percent) const {
     constexpr std::size_t Reach = 3;
-    if (NounOf(items_[percent + 1], context_) == Noun::Substance) {
+    // "Сплав от сребро и мед с проба 750": a hallmark measures the precious metal, whatever is
+    // named before it.
+    if (NounOf(items_[percent + 1], context_) == Noun::Substance ||
+        (percent > 0 && IsHallmarkWord(items_[percent - 1]))) {
       return false;
     }
     for (std::size_t i = percent; i-- > 0 && i + Reach >= percent && !EndsPhrase(items_[i]);) {
