@@ -824,6 +824,20 @@ bool SaysPure(std::string_view text) {
   return false;
 }
 
+// The working's phrases in the text's own words, where they stand as words of their own.
+std::string InOwnPhrases(std::string line,
+                         const std::vector<std::pair<std::string, std::string>>& phrases) {
+  for (const auto& [theirs, ours] : phrases) {
+    for (std::size_t at = line.find(theirs); at != std::string::npos;
+         at = line.find(theirs, at + 1)) {
+      if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + theirs.size())) {
+        line.replace(at, theirs.size(), ours);
+      }
+    }
+  }
+  return line;
+}
+
 // "масата на добавената сол", "100 (солта)" where the text says only "сол": a pure substance is
 // said so where the text says it.
 std::string PureUnsaid(std::string line, Context context) {
@@ -846,15 +860,7 @@ std::string PureUnsaid(std::string line, Context context) {
     renamed.emplace_back(FirstCapital(theirs), FirstCapital(ours));
     renamed.emplace_back(theirs, ours);
   }
-  for (const auto& [theirs, ours] : renamed) {
-    for (std::size_t found = line.find(theirs); found != std::string::npos;
-         found = line.find(theirs, found + 1)) {
-      if (!IsLetterBefore(line, found) && !IsLetterAt(line, found + theirs.size())) {
-        line.replace(found, theirs.size(), ours);
-      }
-    }
-  }
-  return line;
+  return InOwnPhrases(std::move(line), renamed);
 }
 
 // "10% солен разтвор" where the text says "солен разтвор" and the working "разтвор на сол";
@@ -914,20 +920,6 @@ std::vector<std::pair<std::string, std::string>> NewWhereTextSays(std::string_vi
     }
   }
   return renamed;
-}
-
-// The working's phrases in the text's own words, where they stand as words of their own.
-std::string InOwnPhrases(std::string line,
-                         const std::vector<std::pair<std::string, std::string>>& phrases) {
-  for (const auto& [theirs, ours] : phrases) {
-    for (std::size_t at = line.find(theirs); at != std::string::npos;
-         at = line.find(theirs, at + 1)) {
-      if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + theirs.size())) {
-        line.replace(at, theirs.size(), ours);
-      }
-    }
-  }
-  return line;
 }
 
 // The goods of each price where the text names them apart, "ябълки по 12 €" and "кафе по 18 €";
