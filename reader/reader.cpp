@@ -1309,6 +1309,7 @@ class Reader {
 
   void Finish(VariantIndex variant, const std::array<Fraction, ColumnCount>& exact, bool leaves,
               Asked asked) {
+    TakeTheSolutionWatered();
     const Recipe recipe{IngredientOf(first_.noun), IngredientOf(second_.noun)};
     std::vector<Column> sought =
         asked == Asked::Ratio ? std::vector<Column>{Weight1, Weight2} : SoughtColumns(variant);
@@ -1433,6 +1434,24 @@ class Reader {
   // A question that is no quantity of the grid but one step after them: a difference of the
   // masses, or the substance in a part that is not the pure substance itself. Of the substance
   // dissolved in water, the solution's substance is the pure part's mass, a quantity of the grid.
+  // "Колко грама сол има в разтвора?" where water is poured in or leaves: the salt is the same
+  // before and after, so either solution is meant; the one given is taken.
+  void TakeTheSolutionWatered() {
+    const auto solution = [](const Placed& part) {
+      return part.noun == Noun::Solution || part.noun == Noun::None;
+    };
+    const bool firstWatered = solution(first_) && second_.noun == Noun::Water;
+    const bool secondWatered = solution(second_) && first_.noun == Noun::Water;
+    if (!firstWatered && !secondWatered) {
+      return;
+    }
+    for (Target& target : targets_) {
+      if (target.who == Who::Pure && target.within == Who::Solution) {
+        target.within = firstWatered ? Who::First : Who::Second;
+      }
+    }
+  }
+
   bool IsStep(const Target& target) const {
     const std::optional<std::size_t> part = PartOf(target.within);
     const bool dissolved = first_.noun == Noun::Water || second_.noun == Noun::Water;
