@@ -1561,8 +1561,10 @@ std::string MyProblem::SoughtLine() const {
   return "Търси се: " + Listed(sought, ", ", " и ") + ".";
 }
 
+// Where the options cannot be weighed against the answer, as numbers of another kind, the pupil
+// sees both and nothing is said of them.
 void MyProblem::ShowOption() {
-  if (reading_.options.empty()) {
+  if (!reading_.right && !reading_.noneRight) {
     return;
   }
   shown_.lines.push_back(

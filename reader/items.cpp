@@ -273,6 +273,12 @@ class Scanner {
     const std::size_t from = at_;
     std::string_view rest = std::string_view(cleaned_.text).substr(at_);
     std::optional<PupilAnswer> amount = TakeAmount(rest);
+    // "В) 3 : 2  Г) 2 : 3": the option's letter after a number, not grams.
+    const std::string_view taken =
+        std::string_view(cleaned_.text).substr(at_, cleaned_.text.size() - rest.size() - at_);
+    if (amount && taken.ends_with("г") && rest.starts_with(")")) {
+      amount.reset();
+    }
     if (!amount) {
       // Digits that make no one number with what follows ("5 70"): each run on its own.
       std::size_t end = at_;

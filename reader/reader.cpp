@@ -164,9 +164,9 @@ class Reader {
       option.letter = OptionLetter(items_[i].text);
       for (std::size_t j = i + 2; j < items_.size() && !IsOptionLabel(items_, j); ++j) {
         if (items_[j].type == ItemType::Number && items_[j].amount) {
-          option.amount = items_[j].amount;
-          break;
+          option.amounts.push_back(*items_[j].amount);
         }
+        option.ratio = option.ratio || (option.amounts.size() == 1 && IsMark(items_[j], ":"));
       }
       reading_.options.push_back(option);
     }
@@ -581,7 +581,7 @@ class Reader {
     problem->firstStep = firstStep;
     reading_.answers = WithRestShares(AnswersOf(*problem, second, {targets_.front().unit}));
     reading_.values = second;
-    reading_.right = RightOption(reading_.answers, reading_.options);
+    JudgeOptions(reading_, false);
     reading_.problem = std::move(problem);
   }
 
@@ -1357,7 +1357,7 @@ class Reader {
       return Doubt(Doubt::TwoReadings);
     }
     reading_.values = exact;
-    reading_.right = RightOption(reading_.answers, reading_.options);
+    JudgeOptions(reading_, problem->asked == Asked::Ratio);
     reading_.problem = std::move(problem);
   }
 

@@ -52,7 +52,9 @@ struct ReadNumber {
 // An answer given in a multiple-choice option: "А) 100 г".
 struct Option {
   std::string letter;  // as the text shows it, a capital: "А", "Б", … or "A", "B", …
-  std::optional<PupilAnswer> amount;
+  // Its numbers in their order: "400 г и 200 г" has two, and "2 : 1" two with `ratio`.
+  std::vector<PupilAnswer> amounts;
+  bool ratio = false;
 };
 
 // A quantity the problem asks for, exactly, in the unit the question asks it in.
@@ -86,8 +88,10 @@ struct Reading {
   // where it asks only that step, only that.
   std::vector<Amount> answers;
   std::vector<Option> options;       // "А) … Б) …" in their order
-  std::optional<std::size_t> right;  // the option that holds the answer; none where none does
-  std::vector<Reading> parts;        // sub-questions "а)", "б)", each read on its own
+  std::optional<std::size_t> right;  // the option that holds the answer
+  // Every option says as many numbers as the answer, and none holds it.
+  bool noneRight = false;
+  std::vector<Reading> parts;  // sub-questions "а)", "б)", each read on its own
   // Goods mixed by their price per kilogram: "лв." or "€", the prices held where the
   // percentages are; empty for a mixture of percentages.
   std::string currency;

@@ -184,7 +184,7 @@ Reading Reworked(Reading reading) {
     return reading;
   }
   reading.values = *exact;
-  reading.right = RightOption(reading.answers, reading.options);
+  JudgeOptions(reading, problem->asked == Asked::Ratio);
   reading.problem = std::move(problem);
   return reading;
 }

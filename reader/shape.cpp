@@ -137,30 +137,66 @@ Amount AsRestShare(Amount answer) {
 }
 
 // The option equal to the answer, or to it rounded to the option's places.
-std::optional<std::size_t> RightOption(const std::vector<Amount>& answers,
-                                       const std::vector<Option>& options) {
-  if (answers.size() != 1) {
-    return std::nullopt;
+namespace {
+
+bool HoldsAmount(const PupilAnswer& amount, const Amount& answer) {
+  const WrittenUnit unit = amount.unit.value_or(answer.unit);
+  const std::optional<Fraction> value =
+      Converted(FractionOf(amount.value), unit, answer.unit, true);
+  if (!value || (unit == WrittenUnit::Percent) != (answer.unit == WrittenUnit::Percent)) {
+    return false;
   }
-  const Amount& answer = answers.front();
+  const Fraction error = *value - answer.value;
+  const Fraction allowed = FractionOf(Decimal::Of(5, std::max(amount.value.places, 0) + 1));
+  return error == 0 ||
+         (!answer.value.IsWhole() && error < allowed && Fraction(0) - error <= allowed);
+}
+
+// "2 : 1" of masses in that ratio.
+bool HoldsRatio(const Option& option, const Fraction& first, const Fraction& second) {
+  if (!option.ratio || option.amounts.size() != 2) {
+    return false;
+  }
+  const Fraction a = FractionOf(option.amounts[0].value);
+  const Fraction b = FractionOf(option.amounts[1].value);
+  return b != 0 && second != 0 && a * second == b * first;
+}
+
+bool HoldsAnswers(const Option& option, const std::vector<Amount>& answers) {
+  if (option.amounts.size() != answers.size() || answers.empty()) {
+    return false;
+  }
+  if (option.ratio) {
+    return HoldsRatio(option, answers[0].value, answers[1].value);
+  }
+  for (std::size_t i = 0; i < answers.size(); ++i) {
+    if (!HoldsAmount(option.amounts[i], answers[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void JudgeOptions(Reading& reading, bool ratio) {
+  reading.right = std::nullopt;
+  reading.noneRight = false;
+  const std::vector<Option>& options = reading.options;
+  const auto holds = [&reading, ratio](const Option& option) {
+    return ratio ? HoldsRatio(option, reading.values[Weight1], reading.values[Weight2])
+                 : HoldsAnswers(option, reading.answers);
+  };
   for (std::size_t i = 0; i < options.size(); ++i) {
-    const std::optional<PupilAnswer>& amount = options[i].amount;
-    if (!amount) {
-      continue;
-    }
-    const WrittenUnit unit = amount->unit.value_or(answer.unit);
-    const std::optional<Fraction> value =
-        Converted(FractionOf(amount->value), unit, answer.unit, true);
-    if (!value || (unit == WrittenUnit::Percent) != (answer.unit == WrittenUnit::Percent)) {
-      continue;
-    }
-    const Fraction error = *value - answer.value;
-    const Fraction allowed = FractionOf(Decimal::Of(5, std::max(amount->value.places, 0) + 1));
-    const bool equal = error == 0 || (!answer.value.IsWhole() && error < allowed &&
-                                      Fraction(0) - error <= allowed);
-    if (equal) {
-      return i;
+    if (holds(options[i])) {
+      reading.right = i;
+      return;
     }
   }
-  return std::nullopt;
+  const std::size_t said = ratio ? 2 : reading.answers.size();
+  reading.noneRight =
+      !options.empty() && said > 0 &&
+      std::all_of(options.begin(), options.end(), [said, ratio](const Option& option) {
+        return option.amounts.size() == said && option.ratio == ratio;
+      });
 }

@@ -54,6 +54,7 @@ std::vector<Amount> AnswersOf(const Problem& problem,
 // the water beside the substance, produce's dry matter beside its water.
 Amount AsRestShare(Amount answer);
 
-// The option equal to the answer, or to it rounded to the option's places.
-std::optional<std::size_t> RightOption(const std::vector<Amount>& answers,
-                                       const std::vector<Option>& options);
+// Which option holds the answer, each of its numbers equal to the answer's or to it rounded to
+// the option's places, or with `ratio` the ratio of the two masses in `reading.values`; or that
+// none does, where every option says as many numbers as the answer, or a ratio.
+void JudgeOptions(Reading& reading, bool ratio);

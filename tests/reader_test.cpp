@@ -242,6 +242,39 @@ TEST(Reader, TellsWhichOptionHoldsTheAnswer) {
   }
 }
 
+// Options of two numbers: two masses, or a ratio, weighed as such; "Г)" after a number is the
+// option's letter, not grams; options of another kind than the answer are not judged at all.
+TEST(Reader, WeighsOptionsOfTwoNumbers) {
+  constexpr std::string_view Ratio =
+      "В какво отношение трябва да се смесят 25% и 40% разтвор, за да се получи 30% разтвор?";
+  constexpr std::string_view Masses =
+      "Колко грама 20% и колко грама 50% разтвор трябва да се смесят, за да се получат 600 г "
+      "30% разтвор?";
+  struct Row {
+    std::string_view stem;
+    std::string_view options;
+    std::optional<std::size_t> right;
+    bool noneRight;
+  };
+  const std::vector<Row> rows = {
+      {Ratio, " А) 1 : 2  Б) 2 : 1  В) 3 : 2  Г) 2 : 3", 1, false},
+      {Ratio, "\nА) 1 : 2\nБ) 1 : 3\nВ) 4 : 2", 2, false},
+      {Ratio, " А) 1 : 2  Б) 1 : 3  В) 3 : 2  Г) 2 : 3", std::nullopt, true},
+      {Ratio, " А) 1 : 2  Б) 1 : 3  В) 3 : 2  Г) 200 г", std::nullopt, false},
+      {Masses, " А) 300 г и 300 г  Б) 400 г и 200 г  В) 200 г и 400 г", 1, false},
+      {Masses, " А) 300 г и 300 г  Б) 200 г и 400 г", std::nullopt, true},
+      {Masses, " А) 400 г  Б) 200 г", std::nullopt, false},
+  };
+  for (const Row& row : rows) {
+    const Reading reading = ReadProblem(std::string(row.stem) + std::string(row.options));
+    EXPECT_EQ(reading.right, row.right) << row.options;
+    EXPECT_EQ(reading.noneRight, row.noneRight) << row.options;
+    EXPECT_EQ(reading.options.size(),
+              static_cast<std::size_t>(std::count(row.options.begin(), row.options.end(), ')')))
+        << row.options;
+  }
+}
+
 std::vector<std::string> ShownOf(std::string_view text) {
   MyProblem mine;
   mine.Read(text);
