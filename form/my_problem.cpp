@@ -553,6 +553,13 @@ std::string AsHallmarks(std::string line, const std::vector<Amount>& answers) {
   return line;
 }
 
+// "проба 585": a percentage given as a number of its own, no "%" or "процента" written.
+bool IsHallmarkGiven(const ReadNumber& number, const Problem& problem) {
+  return number.column && UnitOf(problem, *number.column) == Unit::Percent &&
+         number.written.find('%') == std::string::npos &&
+         number.written.find("процент") == std::string::npos;
+}
+
 // "875" of "87,5": a percentage of a precious metal as its hallmark, in thousandths.
 std::string Thousandths(std::string_view percent) {
   const std::size_t comma = percent.find(',');
@@ -1211,8 +1218,14 @@ void MyProblem::ShowReading() {
   ShowWaterShares();
   NameTheStartingSolution();
   if (reading_.hallmark) {
-    shown_.lines[outcome_] =
-        PartsAsHallmarks(AsHallmarks(shown_.lines[outcome_], reading_.answers));
+    shown_.lines[outcome_] = AsHallmarks(shown_.lines[outcome_], reading_.answers);
+  }
+  if (reading_.currency.empty() && std::any_of(reading_.numbers.begin(), reading_.numbers.end(),
+                                               [&problem](const ReadNumber& number) {
+                                                 return number.column &&
+                                                        IsHallmarkGiven(number, problem);
+                                               })) {
+    shown_.lines[outcome_] = PartsAsHallmarks(shown_.lines[outcome_]);
   }
   if (problem.context == Context::Milk) {
     SayMilksFat();
@@ -1502,9 +1515,7 @@ std::string MyProblem::GivenLine() const {
       given.push_back(written + " – " + RoleOf(firstStep, firstParts, *number.column, false));
     } else if (number.column) {
       // A hallmark is a percentage in tenths of one: "585 (58,5%)".
-      const bool hallmark = UnitOf(problem, *number.column) == Unit::Percent &&
-                            number.written.find('%') == std::string::npos &&
-                            number.written.find("процент") == std::string::npos;
+      const bool hallmark = IsHallmarkGiven(number, problem);
       const std::string shown =
           byPrice && UnitOf(problem, *number.column) == Unit::Percent
               ? MoneyText(reading_.values[*number.column]) + " " + reading_.currency
