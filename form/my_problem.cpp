@@ -1768,14 +1768,12 @@ class PriceSolution {
     const Fraction p = v_[Percent1];
     const Fraction q = v_[Percent2];
     const Fraction m = v_[MixPercent];
-    const Fraction first = p > m ? p - m : m - p;
-    const Fraction second = q > m ? q - m : m - q;
     Add("Нека се смесват a " + unit_ + " от " + names_[0] + " и b " + unit_ + " от " + second_ +
         ". Стойността на сместа е колкото стойностите на двата вида заедно:");
     Add("a · " + Exact(p) + " + b · " + Exact(q) + " = (a + b) · " + Exact(m));
-    Add(Exact(first) + "a = " + Exact(second) + "b");
-    Add("a : b = " + Exact(second) + " : " + Exact(first) + " = " + Exact(v_[Weight1]) + " : " +
-        Exact(v_[Weight2]));
+    for (std::string& line : Texts::RatioSteps(p, q, m)) {
+      Add(std::move(line));
+    }
   }
 
   const std::array<Fraction, ColumnCount>& v_;

@@ -954,12 +954,22 @@ RatioLines RatioLinesOf(const RatioWording& wording) {
       Concat({"Тогава ", FirstSmall(parts.titles[2]), " е (a + b) ", wording.unit, "."});
   lines.equation = Concat({"a · ", Operand(p1), " : 100 + b · ", Operand(p2), " : 100 = (a + b) · ",
                            Operand(pm), " : 100"});
+  std::vector<std::string> steps = Texts::RatioSteps(p1, p2, pm);
+  lines.ratio = std::move(steps.back());
+  steps.pop_back();
+  lines.solving = std::move(steps);
+  return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> RatioSteps(const Fraction& p1, const Fraction& p2, const Fraction& pm) {
   // The stronger part's terms go to its side, so that both sides stay above zero.
   const Lettered first = {p1, "a"};
   const Lettered second = {p2, "b"};
   const Lettered& stronger = p1 > p2 ? first : second;
   const Lettered& weaker = p1 > p2 ? second : first;
-  lines.solving = {
+  std::vector<std::string> steps = {
       Concat({Times(p1, "a"), " + ", Times(p2, "b"), " = ", Times(pm, "a"), " + ", Times(pm, "b")}),
       Concat({Times(stronger.percent, stronger.letter), " − ", Times(pm, stronger.letter), " = ",
               Times(pm, weaker.letter), " − ", Times(weaker.percent, weaker.letter)}),
@@ -969,16 +979,15 @@ RatioLines RatioLinesOf(const RatioWording& wording) {
   const Fraction forA = p2 > pm ? p2 - pm : pm - p2;
   const Fraction forB = p1 > pm ? p1 - pm : pm - p1;
   const Fraction lowest = forA / forB;
-  lines.ratio = Concat({"a : b = ", ExactNumber(forA), " : ", ExactNumber(forB)});
+  std::string ratio = Concat({"a : b = ", ExactNumber(forA), " : ", ExactNumber(forB)});
   if (forA != Fraction::Of(lowest.Numerator(), 1) ||
       forB != Fraction::Of(lowest.Denominator(), 1)) {
-    lines.ratio +=
+    ratio +=
         Concat({" = ", IntegerText(lowest.Numerator()), " : ", IntegerText(lowest.Denominator())});
   }
-  return lines;
+  steps.push_back(std::move(ratio));
+  return steps;
 }
-
-}  // namespace
 
 SolutionText RatioSolution(const RatioWording& wording) {
   RatioLines lines = RatioLinesOf(wording);

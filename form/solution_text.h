@@ -83,6 +83,9 @@ struct RatioWording {
 // As school solves it: a and b for the parts' masses, the balance of the substance as an equation
 // in both, the terms of each letter on one side, and a : b from what is left.
 SolutionText RatioSolution(const RatioWording& wording);
+// "30a + 40b = 36a + 36b", "40b − 36b = 36a − 30a", "4b = 6a", "a : b = 4 : 6 = 2 : 3": from a
+// at p1 and b at p2 to pm, each part's terms on the side that keeps them above zero.
+std::vector<std::string> RatioSteps(const Fraction& p1, const Fraction& p2, const Fraction& pm);
 // What to call a and b, the balance to write, the equation to solve, the ratio that follows.
 std::vector<std::string> RatioHints(const RatioWording& wording);
 

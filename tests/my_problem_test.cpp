@@ -441,6 +441,10 @@ TEST(WrittenSolution, WorksOutTheKnownWorthBeforeThePriceEquation) {
       {"В какво отношение трябва да се смесят фъстъци по 12 лв. и лешници по 20 лв., за да "
        "струва сместа 14 лв. за килограм?",
        {"Отговор: фъстъците и лешниците се смесват в отношение 3 : 1."}},
+      // The ratio worked step by step, as of solutions, and said once.
+      {"Търговец смесва кафе по 12 лв. за килограм с кафе по 20 лв. за килограм и получава смес "
+       "по 15 лв. за килограм. В какво отношение смесва двата вида кафе?",
+       {"12a + 20b = 15a + 15b", "20b − 15b = 15a − 12a", "5b = 3a", "a : b = 5 : 3"}},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
