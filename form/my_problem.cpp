@@ -1741,10 +1741,16 @@ class PriceSolution {
   }
 
   // x from ax + b = cx + d, with x on the left: ax − cx = d − b.
+  // ax + b = cx + d, the x terms gathered on the side where they stay above zero.
   void Solve(const Fraction& a, const Fraction& c, const Fraction& d, const Fraction& b) {
-    Add(Times(a) + " − " + Times(c) + " = " + MoneyText(d) + " − " + MoneyText(b));
-    Add(Times(a - c) + " = " + Signed(d - b));
-    Add("x = " + Exact((d - b) / (a - c)));
+    const bool across = a < c;
+    const Fraction& more = across ? c : a;
+    const Fraction& less = across ? a : c;
+    const Fraction& from = across ? b : d;
+    const Fraction& taken = across ? d : b;
+    Add(Times(more) + " − " + Times(less) + " = " + MoneyText(from) + " − " + MoneyText(taken));
+    Add(Times(more - less) + " = " + Signed(from - taken));
+    Add("x = " + Exact((from - taken) / (more - less)));
   }
 
   // x of the first, the rest of the mixture of the second: px + q(w − x) = wm.
