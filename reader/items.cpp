@@ -273,10 +273,13 @@ class Scanner {
     const std::size_t from = at_;
     std::string_view rest = std::string_view(cleaned_.text).substr(at_);
     std::optional<PupilAnswer> amount = TakeAmount(rest);
-    // "В) 3 : 2  Г) 2 : 3": the option's letter after a number, not grams.
-    const std::string_view taken =
-        std::string_view(cleaned_.text).substr(at_, cleaned_.text.size() - rest.size() - at_);
-    if (amount && taken.ends_with("г") && rest.starts_with(")")) {
+    // "В) 3 : 2  Г) 2 : 3": the option's capital letter after a number, not grams, which "(300 г)"
+    // are.
+    const std::size_t taken = cleaned_.text.size() - rest.size();
+    const std::string_view letter = "г";
+    if (amount && rest.starts_with(")") && taken >= at_ + letter.size() &&
+        std::string_view(cleaned_.text).substr(taken - letter.size(), letter.size()) == letter &&
+        LetterAt(taken - letter.size()).capital) {
       amount.reset();
     }
     if (!amount) {

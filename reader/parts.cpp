@@ -9,11 +9,9 @@
 
 namespace {
 
-// "са нужни 900 г 24% разтвор": what a recipe needs is what is made.
-constexpr std::array<std::string_view, 21> ResultStems = {
-    "получ",   "стан",  "став",  "приготв", "намал", "увелич", "направ",
-    "образув", "нов",   "дава",  "струв",   "спад",  "падн",   "пада",
-    "нарасн",  "повиш", "пониж", "сниж",    "остан", "нужн",   "необходим"};
+constexpr std::array<std::string_view, 19> ResultStems = {
+    "получ", "стан", "став", "приготв", "намал",  "увелич", "направ", "образув", "нов",  "дава",
+    "струв", "спад", "падн", "пада",    "нарасн", "повиш",  "пониж",  "сниж",    "остан"};
 constexpr std::array<std::string_view, 8> Sources = {"от", "към", "в",  "във",
                                                      "с",  "със", "на", "из"};
 
@@ -24,9 +22,9 @@ constexpr std::array<std::string_view, 4> Which = {"коя", "кой", "кое",
 
 // "изпари", "варили", "стоял открит", "оставили на слънце": water leaves, said by the verb or
 // by where the solution stood; "вариант" says nothing of it.
-constexpr std::array<std::string_view, 12> EvaporatingStems = {"изпар", "извар", "изсуш",  "суш",
-                                                               "варил", "варим", "варят",  "варен",
-                                                               "свар",  "кипя",  "открит", "слънц"};
+constexpr std::array<std::string_view, 11> EvaporatingStems = {"изпар", "извар",  "изсуш", "суш",
+                                                               "варил", "варим",  "варят", "варен",
+                                                               "свар",  "открит", "слънц"};
 
 constexpr std::array<std::string_view, 5> AddingStems = {"дол", "добав", "прибав", "изпар",
                                                          "извар"};
@@ -124,6 +122,11 @@ bool IsResult(const Items& items, std::size_t begin) {
                            IsWord(items[begin - back - 2], "от")));
     if (back == 1 && IsAnyWord(item, Sources)) {
       return reached;
+    }
+    // "са нужни 900 г 24% разтвор" is what a recipe makes; "са нужни 200 г вода и 50 г сол"
+    // what it takes.
+    if (StartsWith(item, "нужн") || StartsWith(item, "необходим")) {
+      return begin + 1 < items.size() && IsPercent(items[begin + 1]);
     }
     if (StartsWithAny(item, ResultStems)) {
       return !IsMadeBefore(items, begin - back) && !IsGoodsPrice(items, begin - back);

@@ -36,8 +36,7 @@ bool IsStatedStem(const Items& items, std::size_t begin, std::size_t end) {
 // A vessel a problem starts in: "Колко грама разтвор има в съда?" asks for what was there.
 constexpr std::array<std::string_view, 4> Vessels = {"съда", "каната", "колбата", "бутилката"};
 // "Колко грама е бил разтворът?", "Колко грама разтвор имаше Ели в началото?": the first part.
-constexpr std::array<std::string_view, 10> WasWords = {
-    "бил", "била", "било", "били", "имаше", "имал", "имала", "имало", "имали", "началото"};
+constexpr std::array<std::string_view, 5> WasWords = {"бил", "била", "било", "били", "началото"};
 
 // "по-скъпите", "по-евтиния": a kind named by its price beside the other kind's.
 Who KindByPrice(const Items& items, std::size_t i) {

@@ -121,6 +121,7 @@ Reading Reworked(Reading reading) {
   reading.missing.clear();
   reading.answers.clear();
   reading.right.reset();
+  reading.noneRight = false;
   // The grid's quantities are solved again, not the steps after them: a water's share asked of
   // one solution, as a difference, gives way to the grid's two results.
   const bool stepsOnly = reading.stepsOnly;
@@ -200,6 +201,7 @@ Reading Reread(Reading reading) {
   reading.answers.clear();
   reading.missing.clear();
   reading.right.reset();
+  reading.noneRight = false;
   reading.stepsOnly = false;
   reading.doubt = Doubt::Impossible;
   return reading;

@@ -136,9 +136,9 @@ Amount AsRestShare(Amount answer) {
   return answer;
 }
 
-// The option equal to the answer, or to it rounded to the option's places.
 namespace {
 
+// An option's number equal to the answer, or to it rounded to the option's places.
 bool HoldsAmount(const PupilAnswer& amount, const Amount& answer) {
   const WrittenUnit unit = amount.unit.value_or(answer.unit);
   const std::optional<Fraction> value =

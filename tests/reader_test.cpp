@@ -120,6 +120,10 @@ TEST(Reader, ReadsNumbersAndWordsAsTheyArePasted) {
       // millilitres asked, the answer in them
       {"Колко милилитра вода трябва да се добавят към 300 мл 9% оцет, за да се получи 6% оцет?",
        {150, WrittenUnit::Millilitre}},
+      // grams in brackets, not an option's "Г)"
+      {"Към 300 г разтвор на сол с 20% сол долели 200 г вода. Колко процента сол има в новия "
+       "разтвор? А) 10%  Б) 12%  В) 15%  Г) 20%",
+       {12, WrittenUnit::Percent}},
   };
   for (const Row& row : rows) {
     const Reading reading = ReadProblem(row.text);
@@ -127,6 +131,10 @@ TEST(Reader, ReadsNumbersAndWordsAsTheyArePasted) {
     EXPECT_EQ(reading.answers[0].value, row.answer.value) << row.text;
     EXPECT_EQ(reading.answers[0].unit, row.answer.unit) << row.text;
   }
+  // Grams in brackets are grams, not an option's letter "Г)".
+  const Reading bracketed = ReadProblem("Към разтвор на сол (300 г) с 20% сол долели 200 г вода.");
+  ASSERT_FALSE(bracketed.numbers.empty());
+  EXPECT_EQ(bracketed.numbers[0].written, "300 г");
 }
 
 // A text it cannot read for certain gets a Doubt, and no answer.
