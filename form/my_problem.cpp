@@ -560,36 +560,20 @@ bool IsHallmarkGiven(const ReadNumber& number, const Problem& problem) {
          number.written.find("процент") == std::string::npos;
 }
 
-// "875" of "87,5": a percentage of a precious metal as its hallmark, in thousandths.
-std::string Thousandths(std::string_view percent) {
-  const std::size_t comma = percent.find(',');
-  if (comma == std::string_view::npos) {
-    return std::string(percent) + "0";
-  }
-  std::string digits = std::string(percent.substr(0, comma)) + percent[comma + 1];
-  const std::string_view rest = percent.substr(comma + 2);
-  return rest.empty() ? digits : digits + "," + std::string(rest);
-}
-
 // "200 г злато с проба 900" of "200 г сплав с 90% злато": the parts in an answer by their
-// hallmark, as the text names them.
-std::string PartsAsHallmarks(std::string line) {
-  constexpr std::string_view Alloy = "сплав с ";
-  for (std::size_t at = line.find(Alloy); at != std::string::npos; at = line.find(Alloy, at + 1)) {
-    const std::size_t number = at + Alloy.size();
-    const std::size_t sign = line.find("% ", number);
-    if (sign == std::string::npos) {
-      break;
-    }
-    const std::string percent = line.substr(number, sign - number);
-    // A periodic percentage has no hallmark a text would write.
-    if (percent.find('(') != std::string::npos) {
+// hallmark, whole thousandths, as the text names them.
+std::string PartsAsHallmarks(std::string line, const std::array<Fraction, ColumnCount>& values) {
+  for (const Column column : {Percent1, Percent2, MixPercent}) {
+    const Fraction hallmark = values[column] * 10;
+    if (!hallmark.IsWhole()) {
       continue;
     }
     for (const std::string_view metal : {"злато", "сребро"}) {
-      if (line.compare(sign + 2, metal.size(), metal) == 0) {
-        line.replace(at, sign + 2 + metal.size() - at,
-                     std::string(metal) + " с проба " + Thousandths(percent));
+      const std::string alloy =
+          "сплав с " + Texts::ExactNumber(values[column]) + "% " + std::string(metal);
+      for (std::size_t at = line.find(alloy); at != std::string::npos; at = line.find(alloy)) {
+        line.replace(at, alloy.size(),
+                     std::string(metal) + " с проба " + Texts::ExactNumber(hallmark));
       }
     }
   }
@@ -1225,7 +1209,7 @@ void MyProblem::ShowReading() {
                                                  return number.column &&
                                                         IsHallmarkGiven(number, problem);
                                                })) {
-    shown_.lines[outcome_] = PartsAsHallmarks(shown_.lines[outcome_]);
+    shown_.lines[outcome_] = PartsAsHallmarks(shown_.lines[outcome_], reading_.values);
   }
   if (problem.context == Context::Milk) {
     SayMilksFat();
