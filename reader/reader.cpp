@@ -46,8 +46,6 @@ class Reader {
 
   Reading Read() {
     ReadWordsByTheirNeighbours(items_);
-    ReadPickedProduceAsFresh(items_);
-    ReadProduceBesideTheDriedAsFresh(items_);
     ShareUnits();
     asides_ = AsidesOf(items_);
     ReadOptions();

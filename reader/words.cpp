@@ -352,21 +352,6 @@ bool NamesWaterWithItsShare(const Items& items) {
 
 }  // namespace
 
-void ReadWordsByTheirNeighbours(Items& items) {
-  for (std::size_t i = 0; i + 4 < items.size(); ++i) {
-    if (StartsWith(items[i], "сплав") && IsWord(items[i + 1], "на") && NamesAMetal(items[i + 2]) &&
-        IsWord(items[i + 3], "и") && NamesAMetal(items[i + 4])) {
-      items[i + 1].text = "от";
-    }
-  }
-  for (std::size_t i = 0; i + 1 < items.size(); ++i) {
-    const bool amountNext = items[i + 1].type == ItemType::Number || IsWord(items[i + 1], "още");
-    if (IsWord(items[i], "разтвори") && amountNext) {
-      items[i].text = "разтворил";
-    }
-  }
-}
-
 namespace {
 
 // "гъби", "ябълк": the produce a text names, fresh or dried.
@@ -414,8 +399,8 @@ std::optional<std::size_t> ClauseEndAfter(const Items& items, std::size_t comma)
   return std::nullopt;
 }
 
-}  // namespace
-
+// "Ябълките, откъснати от дървото, съдържат …", "20 кг сливи, набрани вчера, …": produce named
+// with how it was picked between commas is read as "ябълките пресни", the fresh produce.
 void ReadPickedProduceAsFresh(Items& items) {
   for (std::size_t i = 1; i + 2 < items.size(); ++i) {
     // "Сушените ябълки, набрани миналата есен, …" are dried, however they were picked.
@@ -432,6 +417,8 @@ void ReadPickedProduceAsFresh(Items& items) {
   }
 }
 
+// "Ябълките съдържат 85% вода, а сушените – 20%": produce that opens a sentence as what holds the
+// water, in a text that names it dried too, is read as the fresh.
 void ReadProduceBesideTheDriedAsFresh(Items& items) {
   const bool dried = std::any_of(items.begin(), items.end(), SaysDried);
   for (std::size_t i = 0; dried && i + 1 < items.size(); ++i) {
@@ -441,6 +428,35 @@ void ReadProduceBesideTheDriedAsFresh(Items& items) {
       items.insert(items.begin() + static_cast<std::ptrdiff_t>(i + 1), FreshWordAt(items[i]));
     }
   }
+}
+
+// "сплав на мед и калай": the metals an alloy is of, as "сплав от мед и калай".
+void ReadAlloysOfTheirMetals(Items& items) {
+  for (std::size_t i = 0; i + 4 < items.size(); ++i) {
+    if (StartsWith(items[i], "сплав") && IsWord(items[i + 1], "на") && NamesAMetal(items[i + 2]) &&
+        IsWord(items[i + 3], "и") && NamesAMetal(items[i + 4])) {
+      items[i + 1].text = "от";
+    }
+  }
+}
+
+// "разтвори още 40 г захар": the verb, where an amount follows, not the plural of "разтвор".
+void ReadDissolvingVerbs(Items& items) {
+  for (std::size_t i = 0; i + 1 < items.size(); ++i) {
+    const bool amountNext = items[i + 1].type == ItemType::Number || IsWord(items[i + 1], "още");
+    if (IsWord(items[i], "разтвори") && amountNext) {
+      items[i].text = "разтворил";
+    }
+  }
+}
+
+}  // namespace
+
+void ReadWordsByTheirNeighbours(Items& items) {
+  ReadAlloysOfTheirMetals(items);
+  ReadDissolvingVerbs(items);
+  ReadPickedProduceAsFresh(items);
+  ReadProduceBesideTheDriedAsFresh(items);
 }
 
 // "проба", "пробата", "проби", but not "Пробен изпит" or "пробна работа" in a pasted heading.

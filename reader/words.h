@@ -50,19 +50,14 @@ bool IsAnyWord(const Item& item, const std::array<std::string_view, Count>& word
 // "разтвор", "сплавта", "сместа": a word a part or a mixture is called by.
 bool IsSolutionWord(const Item& item);
 // Words that mean one thing beside their neighbours are read so: "сплав на мед и калай" as
-// "сплав от мед и калай", the metals it is of; "разтвори още 40 г" as the verb, not the plural.
+// "сплав от мед и калай", the metals it is of; "разтвори още 40 г" as the verb, not the plural;
+// produce named with how it was picked, or beside the dried, as the fresh.
 void ReadWordsByTheirNeighbours(Items& items);
 // "морска вода", "солена вода", "минерална вода", "вода с 3% сол": water that holds salt, a
 // solution of it, named at `i` by its "вода", or by "морската" alone.
 bool NamesSaltWater(const Items& items, std::size_t i);
 // "сок от малини", "сок от грозде": the word at `i` names what a juice is pressed from.
 bool IsPressedFrom(const Items& items, std::size_t i);
-// "Ябълките, откъснати от дървото, съдържат …", "20 кг сливи, набрани вчера, …": produce named
-// with how it was picked between commas is read as "ябълките пресни", the fresh produce.
-void ReadPickedProduceAsFresh(Items& items);
-// "Ябълките съдържат 85% вода, а сушените – 20%": produce that opens a sentence as what holds the
-// water, in a text that names it dried too, is read as the fresh.
-void ReadProduceBesideTheDriedAsFresh(Items& items);
 // The noun of the word at `i` in its phrase: a solution where it names salt water.
 Noun NounAt(const Items& items, std::size_t i, Context context);
 // Whether a household's solution is named as what another holds: "разтвор на антифриз".
