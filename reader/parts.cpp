@@ -231,9 +231,9 @@ class Grouper {
     // "3 л ябълков сок", "2 л портокалов", "2 л от портокаловия": the word before its noun, or
     // the one word said for it.
     const std::size_t own = next + 1 < asides_.end && IsWord(items_[next], "от") ? next + 1 : next;
-    group.kind = named.noun == Noun::Solution ? KindAt(named.at - 1, own)
-                 : named.noun == Noun::None   ? KindAt(own, own)
-                                              : std::nullopt;
+    group.kind = named.noun == Noun::Solution && named.at > 0 ? KindAt(named.at - 1, own)
+                 : named.noun == Noun::None                   ? KindAt(own, own)
+                                                              : std::nullopt;
     MarkUsed(next, named);
     if (named.noun != Noun::None) {
       TakeContent(group, AfterProduce(named));
