@@ -464,6 +464,21 @@ bool IsLetterBefore(std::string_view text, std::size_t at) {
   return cyrillic || (at >= 1 && IsLetterAt(text, at - 1));
 }
 
+// The working's phrases in the text's own words, where they stand as words of their own.
+std::string InOwnPhrases(std::string line,
+                         const std::vector<std::pair<std::string, std::string>>& phrases) {
+  for (const auto& [theirs, ours] : phrases) {
+    for (std::size_t at = line.find(theirs); at != std::string::npos;
+         at = line.find(theirs, at + 1)) {
+      if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + theirs.size())) {
+        line.replace(at, theirs.size(), ours);
+        at += ours.size() - 1;  // on past what replaced it
+      }
+    }
+  }
+  return line;
+}
+
 // "Солта не се променя" of a solution of acid: "Киселината не се променя"; "Водата" of iodine
 // dissolved in spirit: "Спиртът".
 std::string InTextsWords(std::string line, const Reading& reading) {
@@ -478,16 +493,7 @@ std::string InTextsWords(std::string line, const Reading& reading) {
       renamings.push_back(std::move(pair));
     }
   }
-  for (const auto& [theirs, ours] : renamings) {
-    for (std::size_t at = line.find(theirs); at != std::string::npos;
-         at = line.find(theirs, at + 1)) {
-      if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + theirs.size())) {
-        line.replace(at, theirs.size(), ours);
-        at += ours.size() - 1;
-      }
-    }
-  }
-  return line;
+  return InOwnPhrases(std::move(line), renamings);
 }
 
 // "в получения концентрат" of juice boiled down, where the working says "в получения сок".
@@ -813,20 +819,6 @@ bool SaysPure(std::string_view text) {
     }
   }
   return false;
-}
-
-// The working's phrases in the text's own words, where they stand as words of their own.
-std::string InOwnPhrases(std::string line,
-                         const std::vector<std::pair<std::string, std::string>>& phrases) {
-  for (const auto& [theirs, ours] : phrases) {
-    for (std::size_t at = line.find(theirs); at != std::string::npos;
-         at = line.find(theirs, at + 1)) {
-      if (!IsLetterBefore(line, at) && !IsLetterAt(line, at + theirs.size())) {
-        line.replace(at, theirs.size(), ours);
-      }
-    }
-  }
-  return line;
 }
 
 // "масата на добавената сол", "100 (солта)" where the text says only "сол": a pure substance is
