@@ -106,10 +106,13 @@ std::string KeepLine(const Method& method, const MethodWords& words) {
   if (method.dissolves) {
     return words.madeOf;
   }
+  // Where the pure substance is added, the water comes only from the solution.
   if (method.made && !method.waterLeaves) {
-    return Concat({FirstCapital(words.substanceDefinite), " ", In(words.newDefinite),
-                   words.substancePlural ? " идват само от " : " идва само от ", words.madeFrom,
-                   "."});
+    const bool water = KeepsWater(method);
+    const bool plural = water ? words.restPlural : words.substancePlural;
+    return Concat({FirstCapital(water ? words.restSubject : words.substanceDefinite), " ",
+                   In(words.newDefinite), plural ? " идват само от " : " идва само от ",
+                   words.madeFrom, "."});
   }
   if (KeepsWater(method)) {
     return Concat({FirstCapital(words.restSubject),
@@ -207,7 +210,10 @@ std::string KeepQuestion(const Method& method, const MethodWords& words) {
     return Concat({"От какво се състои ", words.newSubject, "?"});
   }
   if (method.made) {
-    return Concat({"Откъде идва ", words.substanceDefinite, " в ", words.newDefinite, "?"});
+    const bool water = KeepsWater(method);
+    return Concat({water && words.restPlural ? "Откъде идват " : "Откъде идва ",
+                   water ? words.restSubject : words.substanceDefinite, " в ", words.newDefinite,
+                   "?"});
   }
   if (KeepsWater(method)) {
     return Concat({"Кое не се променя, когато добавяме ", words.pure, "?"});

@@ -130,8 +130,11 @@ Texts::PartWords PartWordsOf(const Reading& reading, const Goods& apart = {}) {
     words.names[2] = Texts::ContextTable[context].solution.definiteShort;
   }
   // Water that leaves is held below zero: it is the water evaporated, none poured in; water
-  // poured in is "долятата вода", as the metals added to an alloy are "добавените".
-  if (reading.problem->second == Ingredient::Water && !IsDissolved(*reading.problem)) {
+  // poured in is "долятата вода", as the metals added to an alloy are "добавените". Water a
+  // solution is made with, the solution's mass sought too, is only "водата".
+  const std::vector<Column>& sought = reading.problem->sought;
+  const bool made = std::find(sought.begin(), sought.end(), Weight1) != sought.end();
+  if (reading.problem->second == Ingredient::Water && !IsDissolved(*reading.problem) && !made) {
     const bool alloy = Texts::ContextTable[context].solution.bare == Texts::AlloyNoun.bare;
     if (reading.values[Weight2] < 0) {
       words.names[1] = "изпарената вода";

@@ -824,7 +824,9 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
   // named as it is: "сушените гъби".
   const Forms& adjective = first.noun.bare == mixture.bare ? NewForms : ObtainedForms;
   const bool statesWater = StatedShareOf(problem.context) == StatedShare::Water;
-  const bool named = made || statesWater;
+  // A solution made of a solution of the same name is the new one: "Солта в новия разтвор идва
+  // само от разтвора.".
+  const bool named = (made && first.noun.bare != mixture.bare) || statesWater;
   const std::string newDefinite =
       named ? std::string(mixture.definiteShort)
             : Joined(adjective.For(mixture.gender, Article::Short), mixture.bare);
@@ -839,32 +841,24 @@ MethodWords MethodWordsOf(const Problem& problem, const Method& method) {
   const std::string restSubject =
       statesWater ? substanceSubject : std::string(alloy ? "останалите метали" : "водата");
   MethodWords said = {
-      std::string(words.substance),
-      substanceSubject,
-      std::string(first.noun.definiteShort),
-      ShortPortion(problem, words, first, Weight1, Percent1),
-      std::string(first.noun.definiteShort),
-      std::string(first.noun.bare),
-      newDefinite,
-      newSubject,
+      std::string(words.substance), substanceSubject, std::string(first.noun.definiteShort),
+      ShortPortion(problem, words, first, Weight1, Percent1), std::string(first.noun.definiteShort),
+      std::string(first.noun.bare), newDefinite, newSubject,
       ShortPortion(problem, words, WordsOf(words, Ingredient::Solution, problem.Value(MixPercent)),
                    MixWeight, MixPercent),
-      std::string(words.pure.bare),
-      ChangeWordsOf(problem, method),
+      std::string(words.pure.bare), ChangeWordsOf(problem, method),
       FirstCapital(newSubject) + " се състои от " + std::string(words.substance) + " и " +
           std::string(RestOf(words).bare) + ".",
-      alloy ? "Други метали:" : "Вода:",
-      rest,
-      restSubject,
-      alloy,
-      std::string(UnitSymbol(problem.unit)),
+      // What a made solution needs beside the solution: the pure substance where the water
+      // comes only from the solution.
+      method.kept == Kept::Water ? FirstCapital(std::string(words.pure.bare)) + ":"
+      : alloy                    ? "Други метали:"
+                                 : "Вода:",
+      rest, restSubject, alloy, std::string(UnitSymbol(problem.unit)),
       std::string(CountedUnits[static_cast<std::size_t>(problem.unit)]),
       problem.unit == Unit::Litre ? "Обемът" : "Масата",
-      words.drying.empty() ? "водата се изпарява" : std::string(words.drying),
-      statesWater,
-      mixture.gender == Gender::Plural,
-      OthersAdded(problem),
-      IsPlural(problem.context)};
+      words.drying.empty() ? "водата се изпарява" : std::string(words.drying), statesWater,
+      mixture.gender == Gender::Plural, OthersAdded(problem), IsPlural(problem.context)};
   const std::string substanceObject(SubstanceObjects[static_cast<std::size_t>(problem.context)]);
   said.substanceObject = substanceObject;
   said.restObject = statesWater ? substanceObject : restSubject;

@@ -342,6 +342,17 @@ TEST(WrittenSolution, CallsWhatIsAddedAndMadeAsTheTextDoes) {
       {"Колко грама вода трябва да се долеят към 400 г 10% разтвор на сол, за да се получи 8% "
        "разтвор?",
        {"Търси се: масата на долятата вода."}},
+      // A solution made of another and water, or of another and the pure substance: the water a
+      // solution is made with is no water poured in, and what is added is said as itself.
+      {"Колко грама 30% разтвор на сол и колко грама вода са нужни, за да се получат 600 г 10% "
+       "разтвор?",
+       {"Търси се: масата на разтвора и масата на водата.",
+        "Солта в новия разтвор идва само от разтвора.", "Вода: 600 − 200 = 400 (г)."}},
+      {"Колко грама сол и колко грама 10% солен разтвор са нужни, за да се получат 300 г 25% "
+       "солен разтвор?",
+       {"Водата в новия разтвор идва само от разтвора.",
+        "В новия разтвор водата е 100% − 25% = 75%: 300 · 75 : 100 = 225 (г).",
+        "Сол: 300 − 250 = 50 (г)."}},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
