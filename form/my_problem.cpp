@@ -170,9 +170,13 @@ std::string_view SymbolOf(WrittenUnit unit) {
 
 constexpr std::string_view Comma = ",";  // as Bulgarian school writes a decimal
 
-// "2,50", "11,33", "15": money in whole stotinki or cents, two digits of them where there are
-// any; a price of more is rounded to them.
-std::string MoneyText(const Fraction& value) {
+bool IsWholeCents(const Fraction& value) {
+  return (value * 100).Denominator() == 1;
+}
+
+// "2,50", "11,33", "15": money rounded to whole stotinki or cents, two digits of them where there
+// are any.
+std::string RoundedMoney(const Fraction& value) {
   if (value.Denominator() == 1) {
     return Texts::ExactNumber(value);
   }
@@ -182,6 +186,12 @@ std::string MoneyText(const Fraction& value) {
     text += '0';
   }
   return text;
+}
+
+// Money as it is: "2,50" in whole stotinki, "3,325" where a product holds more, so that every
+// "=" of the working is true.
+std::string MoneyText(const Fraction& value) {
+  return IsWholeCents(value) ? RoundedMoney(value) : Texts::ExactNumber(value);
 }
 
 // "33,(3)%", "166,(6) г": an exact answer, as school writes a periodic decimal.
@@ -589,12 +599,22 @@ std::string PartsAsHallmarks(std::string line, const std::array<Fraction, Column
   return line;
 }
 
-// "9,52" of "9,(523809)": a long period to hundredths, as a pupil can read it; nothing where the
-// text at `at` is no number with a period of more than two digits.
+// "9,52" of "9,(523809)": a long period to hundredths, as a pupil can read it, and the three
+// decimals it begins with, "9,523", which "…" may follow; nothing where the text at `at` is no
+// number with a period of more than two digits.
 struct LongPeriod {
   std::size_t length = 0;
   std::string rounded;
+  std::string begun;
 };
+std::string HundredthsText(std::uint64_t hundredths) {
+  std::string text = std::to_string(hundredths / 100);
+  if (hundredths % 100 != 0) {
+    const std::uint64_t cents = hundredths % 100;
+    text += ',' + std::to_string(cents / 10) + (cents % 10 != 0 ? std::to_string(cents % 10) : "");
+  }
+  return text;
+}
 std::optional<LongPeriod> LongPeriodAt(std::string_view line, std::size_t at) {
   const auto digitsFrom = [&line](std::size_t from) {
     std::size_t end = from;
@@ -622,14 +642,8 @@ std::optional<LongPeriod> LongPeriodAt(std::string_view line, std::size_t at) {
       std::errc()) {
     return std::nullopt;
   }
-  const std::uint64_t hundredths = (thousandths + 5) / 10;
-  std::string rounded = std::to_string(hundredths / 100);
-  if (hundredths % 100 != 0) {
-    const std::uint64_t cents = hundredths % 100;
-    rounded +=
-        ',' + std::to_string(cents / 10) + (cents % 10 != 0 ? std::to_string(cents % 10) : "");
-  }
-  return LongPeriod{close + 1 - at, std::move(rounded)};
+  return LongPeriod{close + 1 - at, HundredthsText((thousandths + 5) / 10),
+                    std::string(line.substr(at, whole - at)) + ',' + decimals};
 }
 
 // "= 9,(523809)%" is "≈ 9,52%"; "105 · 14,(285714) : 100 = 15" is "105 · 14,29 : 100 ≈ 15", and a
@@ -651,28 +665,29 @@ bool LongPeriodsRounded(std::string& line) {
       continue;
     }
     rounded = true;
-    line.replace(at, period->length, period->rounded);
     const std::string_view before = std::string_view(line).substr(0, at);
-    const std::string_view after = std::string_view(line).substr(at + period->rounded.size());
+    const std::string_view after = std::string_view(line).substr(at + period->length);
     const bool operand = after.starts_with(" ·") || after.starts_with(" :") ||
                          after.starts_with(" +") || after.starts_with(" −") ||
                          before.ends_with("· ") || before.ends_with(" : ") ||
                          before.ends_with("+ ") || before.ends_with("− ");
-    if (before.ends_with(About.substr(1))) {
+    const bool about = before.ends_with(About.substr(1));
+    const bool equal = before.ends_with(Equals.substr(1));
+    // The working goes on with the exact number: "500 − 269,230… ≈ 230,77", whose result is
+    // about for its own rounding only; "…" follows the digits the number begins with.
+    const std::string shown =
+        !about && !equal && operand ? period->begun + std::string(Continued) : period->rounded;
+    line.replace(at, period->length, shown);
+    if (about) {
       // Already said to be about: "171,43 − 100 ≈ 71,43".
-    } else if (before.ends_with(Equals.substr(1))) {
+    } else if (equal) {
       line.replace(at - 2, 1, About.substr(1, About.size() - 2));
       at += About.size() - Equals.size();
-    } else if (operand) {
-      // The working goes on with the exact number: "500 − 269,23… ≈ 230,77", whose result is
-      // about for its own rounding only.
-      line.insert(at + period->rounded.size(), Continued);
-      at += Continued.size();
-    } else if (at > 0) {
+    } else if (!operand && at > 0) {
       line.insert(at, About.substr(1));
       at += About.size() - 1;
     }
-    at += period->rounded.size();
+    at += shown.size();
   }
   return rounded;
 }
@@ -1595,13 +1610,9 @@ std::string Exact(const Fraction& value) {
   return Texts::ExactNumber(value);
 }
 
-bool IsWholeCents(const Fraction& value) {
-  return (value * 100).Denominator() == 1;
-}
-
 // "11,50", or "≈ 11,33" where the price has more than whole stotinki.
 std::string PriceInAnswer(const Fraction& value) {
-  return IsWholeCents(value) ? MoneyText(value) : "≈ " + MoneyText(value);
+  return IsWholeCents(value) ? MoneyText(value) : "≈ " + RoundedMoney(value);
 }
 
 // What goods mixed by price are worth: a mass times its price per kilogram, kept like the
@@ -1665,7 +1676,8 @@ class PriceSolution {
   // A price worked out by dividing, "= 11,50 (лв.)", or "≈ 11,33 (лв.)" to the nearest stotinka
   // or cent: money has no periodic decimals.
   std::string Divided(const Fraction& value) const {
-    return (IsWholeCents(value) ? " = " : " ≈ ") + Money(value);
+    return IsWholeCents(value) ? " = " + Money(value)
+                               : " ≈ " + RoundedMoney(value) + " (" + currency_ + ")";
   }
   // "Стойността на първия вид бонбони е 5 · 9 = 45 (€)."
   Fraction Worth(std::size_t part, Column mass, Column price) {
@@ -1702,13 +1714,14 @@ class PriceSolution {
     Add("Нека x " + unit_ + " е масата на " + names_[part] + ".");
     const Fraction known = Worth(1 - part, otherMass, otherPrice);
     Add("Стойността на сместа е колкото стойностите на двата вида заедно:");
-    Add(Times(p) + " + " + MoneyText(known) + " = " + MoneyText(m) + "(x + " + Exact(w) + ")");
-    Add(Times(p) + " + " + MoneyText(known) + " = " + Times(m) + " + " + MoneyText(m * w));
+    Add(Times(p) + " + " + Exact(known) + " = " + Exact(m) + "(x + " + Exact(w) + ")");
+    Add(Times(p) + " + " + Exact(known) + " = " + Times(m) + " + " + Exact(m * w));
     Solve(p, m, m * w, known);
     Add("Масата на сместа е " + Exact(v_[mass]) + " + " + Exact(w) + " = " + Mass(MixWeight) + ".");
   }
 
-  // "12x", "x", "−x": a price times x.
+  // "12x", "2,8x", "x", "−x": a price times x. An equation writes its numbers as any number is
+  // written, not as money with its stotinki ("2,80").
   static std::string Times(const Fraction& price) {
     if (price == Fraction(1) || price == Fraction(-1)) {
       return price.Sign() < 0 ? "−x" : "x";
@@ -1716,7 +1729,7 @@ class PriceSolution {
     return Signed(price) + "x";
   }
   static std::string Signed(const Fraction& value) {
-    return value.Sign() < 0 ? "−" + MoneyText(-value) : MoneyText(value);
+    return value.Sign() < 0 ? "−" + Exact(-value) : Exact(value);
   }
 
   // x from ax + b = cx + d, with x on the left: ax − cx = d − b.
@@ -1727,7 +1740,7 @@ class PriceSolution {
     const Fraction& less = across ? a : c;
     const Fraction& from = across ? b : d;
     const Fraction& taken = across ? d : b;
-    Add(Times(more) + " − " + Times(less) + " = " + MoneyText(from) + " − " + MoneyText(taken));
+    Add(Times(more) + " − " + Times(less) + " = " + Exact(from) + " − " + Exact(taken));
     Add(Times(more - less) + " = " + Signed(from - taken));
     Add("x = " + Exact((from - taken) / (more - less)));
   }
@@ -1741,8 +1754,8 @@ class PriceSolution {
         " е (" + Exact(w) + " − x) " + unit_ + ".");
     const Fraction whole = Worth(2, MixWeight, MixPercent);
     Add("Тя е колкото стойностите на двата вида заедно:");
-    Add(Times(p) + " + " + MoneyText(q) + "(" + Exact(w) + " − x) = " + MoneyText(whole));
-    Add(Times(p) + " + " + MoneyText(q * w) + " − " + Times(q) + " = " + MoneyText(whole));
+    Add(Times(p) + " + " + Exact(q) + "(" + Exact(w) + " − x) = " + Exact(whole));
+    Add(Times(p) + " + " + Exact(q * w) + " − " + Times(q) + " = " + Exact(whole));
     Solve(p, q, whole, q * w);
     Add("Масата на " + names_[1] + " е " + Exact(w) + " − " + Exact(v_[Weight1]) + " = " +
         Mass(Weight2) + ".");

@@ -49,11 +49,12 @@ TEST(WrittenSolution, RoundsALongPeriodAndSaysSo) {
       << Joined(lines);
   EXPECT_FALSE(HasLineWith(lines, "(285714)")) << Joined(lines);
 
-  // A difference of a rounded number goes on with it exact, and its result is about; each answer
-  // of sub-questions gets its note. A check by a periodic number is left out.
+  // A difference of a rounded number goes on with it exact, the digits it begins with before
+  // "…", and its result is about; each answer of sub-questions gets its note. A check by a
+  // periodic number is left out.
   const std::vector<std::string> water =
       ShownOf("Колко грама вода трябва да се долеят към 100 г 12% разтвор на сол, за да стане 7%?");
-  EXPECT_TRUE(HasLine(water, "Трябва да се долеят 171,43… − 100 ≈ 71,43 (г) вода."))
+  EXPECT_TRUE(HasLine(water, "Трябва да се долеят 171,428… − 100 ≈ 71,43 (г) вода."))
       << Joined(water);
   const std::vector<std::string> periodic = ShownOf(
       "Смесили 250 г 10% разтвор на сол и 50 г 20% разтвор на сол. Колко процента е новият "
@@ -421,7 +422,8 @@ TEST(WrittenSolution, SaysADissolvedSolutionIsItsPartsTogether) {
 }
 
 // Goods mixed by price: the worth that is known is worked out before the equation, x stays on
-// the left, a price keeps its stotinki, and goods named apart are called by their names. A price
+// the left, a price keeps its stotinki where it is money but not in an equation, a worth of more
+// than whole stotinki is written whole, and goods named apart are called by their names. A price
 // in "лв." that ends a sentence ends it with its own full stop.
 TEST(WrittenSolution, WorksOutTheKnownWorthBeforeThePriceEquation) {
   struct Row {
@@ -432,9 +434,19 @@ TEST(WrittenSolution, WorksOutTheKnownWorthBeforeThePriceEquation) {
       {"Колко килограма бонбони по 2,40 лв. трябва да се смесят с 3 кг бонбони по 3 лв., за да се "
        "получи смес по 2,60 лв. за килограм?",
        {"Стойността на втория вид бонбони е 3 · 3 = 9 (лв.).",
-        "Стойността на сместа е колкото стойностите на двата вида заедно:",
-        "2,40x + 9 = 2,60(x + 3)", "2,40x + 9 = 2,60x + 7,80", "2,60x − 2,40x = 9 − 7,80",
-        "0,20x = 1,20", "x = 6"}},
+        "Стойността на сместа е колкото стойностите на двата вида заедно:", "2,4x + 9 = 2,6(x + 3)",
+        "2,4x + 9 = 2,6x + 7,8", "2,6x − 2,4x = 9 − 7,8", "0,2x = 1,2", "x = 6"}},
+      {"Смесили 2,5 кг бонбони по 1,33 лв. за килограм с 1,5 кг бонбони по 2,65 лв. за "
+       "килограм. Колко струва килограм от сместа?",
+       {"Стойността на първия вид бонбони е 2,5 · 1,33 = 3,325 (лв.).",
+        "Стойността на втория вид бонбони е 1,5 · 2,65 = 3,975 (лв.).",
+        "Стойността на сместа е 3,325 + 3,975 = 7,30 (лв.).",
+        "Килограм от сместа струва 7,30 : 4 ≈ 1,83 (лв.).",
+        "Отговор: килограм от сместа струва ≈ 1,83 лв."}},
+      {"Смесили 2,5 кг бонбони по 1,33 лв. за килограм с бонбони по 2,65 лв. за килограм и "
+       "получили смес по 2 лв. за килограм. Колко килограма от вторите бонбони са смесили?",
+       {"2,65x + 3,325 = 2(x + 2,5)", "2,65x − 2x = 5 − 3,325", "0,65x = 1,675", "x ≈ 2,58",
+        "Масата на сместа е 2,576… + 2,5 ≈ 5,08 (кг)."}},
       {"Смесили бонбони по 8 € и бонбони по 13 € и получили 10 кг смес по 10 €. Колко килограма "
        "от всеки вид са смесили?",
        {"Стойността на сместа е 10 · 10 = 100 (€).",
