@@ -1674,10 +1674,14 @@ class PriceSolution {
     return MoneyText(value) + " (" + currency_ + ")";
   }
   // A price worked out by dividing, "= 11,50 (лв.)", or "≈ 11,33 (лв.)" to the nearest stotinka
-  // or cent: money has no periodic decimals.
+  // or cent: money has no periodic decimals. A quotient that ends is written whole before it is
+  // rounded, "= 1,825 ≈ 1,83 (лв.)", so that the pupil sees which way it goes.
   std::string Divided(const Fraction& value) const {
-    return IsWholeCents(value) ? " = " + Money(value)
-                               : " ≈ " + RoundedMoney(value) + " (" + currency_ + ")";
+    if (IsWholeCents(value)) {
+      return " = " + Money(value);
+    }
+    const std::optional<std::string> ending = DecimalText(value, Comma, 0);
+    return (ending ? " = " + *ending : "") + " ≈ " + RoundedMoney(value) + " (" + currency_ + ")";
   }
   // "Стойността на първия вид бонбони е 5 · 9 = 45 (€)."
   Fraction Worth(std::size_t part, Column mass, Column price) {
