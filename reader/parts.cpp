@@ -123,9 +123,11 @@ bool IsResult(const Items& items, std::size_t begin) {
     if (back == 1 && IsAnyWord(item, Sources)) {
       return reached;
     }
-    // "са нужни 900 г 24% разтвор" is what a recipe makes; "са нужни 200 г вода и 50 г сол"
-    // what it takes.
-    if (StartsWith(item, "нужн") || StartsWith(item, "необходим")) {
+    // "са нужни 900 г 24% разтвор", "Трябват 300 г 6% оцет" is what a recipe makes; "са нужни
+    // 200 г вода и 50 г сол" what it takes. "трябва" before a verb ("трябва да се долеят") is no
+    // need of an amount.
+    if (StartsWith(item, "нужн") || StartsWith(item, "необходим") ||
+        (back == 1 && StartsWith(item, "трябва"))) {
       return begin + 1 < items.size() && IsPercent(items[begin + 1]);
     }
     if (StartsWithAny(item, ResultStems)) {

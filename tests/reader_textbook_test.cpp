@@ -1021,11 +1021,14 @@ const std::vector<Row>& OnceRefused() {
      "8% разтвор на сол.", Is(Grams(20), Grams(230))},
     {"Намерете масата на захарта и на водата в 400 г 15% захарен сироп.",
      Is(Grams(60), Grams(340))},
-    // A hallmark after the metals an alloy is of; what a recipe needs; essence said what it is.
+    // A hallmark after the metals an alloy is of; what a recipe needs, or what "трябват" before
+    // it; essence said what it is.
     {"Сплав от сребро и мед с проба 750 тежи 40 г. Колко грама чисто сребро трябва да се стопят "
      "заедно с нея, за да се получи сплав с проба 800?", Is(Grams(10))},
     {"За опит в лабораторията са нужни 600 г 20% разтвор на сол. Разполагат с 10% и 25% разтвор "
      "на сол. По колко грама от всеки разтвор трябва да се смесят?", Is(Grams(200), Grams(400))},
+    {"Трябват 300 г 6% оцет. Колко грама 80% оцетна есенция и колко грама вода трябва да се "
+     "смесят?", Is(Grams(45, 2), Grams(555, 2))},
     {"Оцетната есенция е 70% разтвор на оцетна киселина. Колко грама вода трябва да се добавят "
      "към 40 г есенция, за да се получи 7% оцет?", Is(Grams(360))},
     // The salt "в разтвора" where water is poured in: the same before and after.
