@@ -447,12 +447,14 @@ std::vector<std::pair<std::string, std::string>> RenamingsOf(std::string_view ow
   if (const Texts::Noun* base = Texts::NounNamed(Texts::BaseMetals, own)) {
     return OtherMetalsRenamed(*base);
   }
-  // "20% разтвор на сол" is "20% саламура", "20% захарен разтвор" is "20% сироп".
-  if (own == KitchenBrine.bare || own == KitchenSyrup.bare) {
+  // "20% разтвор на сол" is "20% саламура", "20% захарен разтвор" is "20% сироп" or "20% сок".
+  if (own == KitchenBrine.bare || own == KitchenSyrup.bare || own == KitchenJuice.bare) {
     const bool brine = own == KitchenBrine.bare;
     std::vector<std::pair<std::string, std::string>> renamed = {
         {brine ? "разтвор на сол" : "захарен разтвор", std::string(own)}};
-    for (auto& pair : SolutionRenamed(brine ? KitchenBrine : KitchenSyrup)) {
+    for (auto& pair : SolutionRenamed(brine                      ? KitchenBrine
+                                      : own == KitchenSyrup.bare ? KitchenSyrup
+                                                                 : KitchenJuice)) {
       renamed.push_back(std::move(pair));
     }
     return renamed;

@@ -285,11 +285,16 @@ class Reader {
     // Goods mixed by price: "стафиди" are raisins on sale, and nothing dries.
     mentions.evaporates = mentions.evaporates && reading_.currency.empty();
     evaporates_ = mentions.evaporates;
-    // Juice boiled down is a concentrate where the text calls it one.
-    if (evaporates_ && reading_.ownWord == "сухо вещество" &&
-        std::any_of(own.begin(), own.end(),
-                    [](const Item& item) { return StartsWith(item, "концентрат"); })) {
+    // Juice boiled down is a concentrate, or petmez of a juice with its sugar, where the text
+    // calls it one.
+    const auto names = [&own](std::string_view stem) {
+      return std::any_of(own.begin(), own.end(),
+                         [stem](const Item& item) { return StartsWith(item, stem); });
+    };
+    if (evaporates_ && reading_.ownWord == "сухо вещество" && names("концентрат")) {
       reading_.mixtureWord = "концентрат";
+    } else if (evaporates_ && reading_.ownWord == "сок" && names("петмез")) {
+      reading_.mixtureWord = "петмез";
     }
     mixings_ = static_cast<int>(
         std::count_if(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end),

@@ -767,6 +767,10 @@ std::string_view OwnWordOf(const Items& items, Context context) {
     if (context == Context::Sugar && has("сироп")) {
       return "сироп";
     }
+    // "гроздов сок с 20% захар": the juice is the solution of sugar.
+    if (context == Context::Sugar && has("сок")) {
+      return "сок";
+    }
     // "белина", "антифриз": a solution of what the household's word says, read as salt's.
     for (std::size_t h = 0; h < HouseholdSolutions.size(); ++h) {
       if (context == Context::Salt && has(HouseholdSolutions[h])) {
