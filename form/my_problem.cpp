@@ -511,24 +511,24 @@ std::string InTextsWords(std::string line, const Reading& reading) {
   return InOwnPhrases(std::move(line), renamings);
 }
 
-// "в получения концентрат" of juice boiled down, where the working says "в получения сок".
+// "в получения концентрат" of juice boiled down, where the working says "в получения сок"; and
+// "в концентрата" where it says "в новия сок", as nothing before it was one. The words a text
+// calls it by are masculine: "концентрат", "петмез".
 std::string MixtureInTextsWords(std::string line, std::string_view word) {
   if (word.empty()) {
     return line;
   }
-  constexpr std::string_view Juice = "сок";
-  constexpr std::array<std::string_view, 8> Obtained = {
-      "получения", "полученият", "Получения", "Полученият", "новия", "новият", "Новия", "Новият"};
-  for (const std::string_view obtained : Obtained) {
-    const std::string theirs = std::string(obtained) + " " + std::string(Juice);
-    for (std::size_t at = line.find(theirs); at != std::string::npos;
-         at = line.find(theirs, at + 1)) {
-      if (!IsLetterAt(line, at + theirs.size())) {
-        line.replace(at + obtained.size() + 1, Juice.size(), word);
-      }
-    }
-  }
-  return line;
+  const std::string bare(word);
+  const std::string definite = bare + "а";
+  const std::string subject = bare + "ът";
+  return InOwnPhrases(std::move(line), {{"получения сок", "получения " + bare},
+                                        {"полученият сок", "полученият " + bare},
+                                        {"Получения сок", "Получения " + bare},
+                                        {"Полученият сок", "Полученият " + bare},
+                                        {"новия сок", definite},
+                                        {"новият сок", subject},
+                                        {"Новия сок", FirstCapital(definite)},
+                                        {"Новият сок", FirstCapital(subject)}});
 }
 
 // "Добавената сол е чиста (100%), затова в нея има 50 г сол.": a pupil's problem names its
