@@ -578,8 +578,10 @@ Noun NounAt(const Items& items, std::size_t i, Context context) {
   }
   // "прясна вода", "чиста вода": water that holds nothing, not fresh produce nor the substance.
   const Noun noun = NounOf(items[i], context);
-  // "сок от грозде": what a juice is pressed from, no produce of the problem.
-  if (noun == Noun::Fresh && IsPressedFrom(items, i)) {
+  // "сок от грозде": what a juice is pressed from, no produce of the problem; "прясно мляко" is
+  // milk as a shop sells it, no produce that dries.
+  if (noun == Noun::Fresh &&
+      (IsPressedFrom(items, i) || (i + 1 < items.size() && StartsWith(items[i + 1], "мляк")))) {
     return Noun::None;
   }
   if ((noun == Noun::Fresh || noun == Noun::Pure) && i + 1 < items.size() &&
