@@ -160,7 +160,7 @@ class Grouper {
     }
     for (Group& group : groups_) {
       group.result = group.noun == Noun::Dried || IsResult(items_, group.begin) ||
-                     BecomesIt(group) || IsMixturePrice(group);
+                     BecomesIt(group) || IsMixtureOfGoods(group);
     }
     return groups_;
   }
@@ -170,10 +170,12 @@ class Grouper {
  private:
   bool IsOwnNumber(std::size_t i) const { return asides_.of[i].empty(); }
 
-  // "за да струва един килограм от сместа 18 лв.": a price named by the mixture is its own.
-  bool IsMixturePrice(const Group& group) const {
-    return byPrice_ && group.percent && !group.mass && group.named &&
-           StartsWith(items_[*group.named], "смес");
+  // "за да струва един килограм от сместа 18 лв.", "В склад има 120 кг смес от два вида ядки": a
+  // price or a mass named by the mixture of goods is the mixture's own; "смес от 4 кг бадеми"
+  // names a part it is made of.
+  bool IsMixtureOfGoods(const Group& group) const {
+    return byPrice_ && group.named && StartsWith(items_[*group.named], "смес") &&
+           (group.mass ? *group.named > *group.mass : group.percent.has_value());
   }
 
   // "разтворът станал 60%": the noun, then what it became.

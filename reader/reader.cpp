@@ -47,6 +47,7 @@ class Reader {
   Reading Read() {
     ReadWordsByTheirNeighbours(items_);
     ShareUnits();
+    TakeGoodsOfBothKinds();
     asides_ = AsidesOf(items_);
     ReadOptions();
     const std::vector<std::size_t> labels =
@@ -115,6 +116,21 @@ class Reader {
     if (!goodsSeen_) {
       reading_.goods = goods;
       goodsSeen_ = true;
+    }
+  }
+
+  // "смес от два вида ядки": the goods both kinds are, where no price names them.
+  void TakeGoodsOfBothKinds() {
+    if (goodsSeen_ || reading_.currency.empty()) {
+      return;
+    }
+    for (std::size_t i = 1; i + 1 < items_.size(); ++i) {
+      if (IsWord(items_[i], "вида") && IsWord(items_[i - 1], "два") &&
+          IsCyrillicWord(items_[i + 1])) {
+        reading_.goods = items_[i + 1].text;
+        goodsSeen_ = true;
+        return;
+      }
     }
   }
 
