@@ -207,6 +207,15 @@ class Grouper {
       ++next;
     }
     Named named = NamedFrom(items_, next, context_);
+    // "33 г от първото", "200 г от втория разтвор", "от второто злато": a part the text listed
+    // before, named by its place; "второто злато" is not the pure metal.
+    if (named.noun == Noun::None && next + 1 < asides_.end && IsWord(items_[next], "от") &&
+        OrdinalOf(items_[next + 1]) != 0) {
+      named = NamedFrom(items_, next + 1, context_);
+      if (named.noun == Noun::None || named.noun == Noun::Substance) {
+        named = {Noun::Solution, named.noun == Noun::None ? next + 1 : named.at, named.ordinal};
+      }
+    }
     // "Разтвор от 300 г", "Сплав от 3 кг": the noun before the mass.
     if (named.noun == Noun::None && i > 1 && IsWord(items_[i - 1], "от") &&
         IsSolutionWord(items_[i - 2])) {
@@ -777,6 +786,17 @@ Grouped GroupsOf(const Items& items, const Asides& asides, Context context, bool
   return {std::move(groups), grouper.Used()};
 }
 
+// "Имаме 10% и 30% разтвор … 200 г от първия": the part a group names by its place among those
+// listed before it, where none was numbered.
+Placed* ListedAt(std::vector<Placed>& parts, const Group& group) {
+  const bool numbered =
+      std::any_of(parts.begin(), parts.end(), [](const Placed& p) { return p.ordinal != 0; });
+  if (group.ordinal <= 0 || numbered || parts.size() < static_cast<std::size_t>(group.ordinal)) {
+    return nullptr;
+  }
+  return &parts[static_cast<std::size_t>(group.ordinal - 1)];
+}
+
 NamedParts PartsOf(const std::vector<Group>& groups, const Items& items, Context context) {
   NamedParts parts;
   const bool kinds = NamesTwoKinds(groups, items);
@@ -791,6 +811,9 @@ NamedParts PartsOf(const std::vector<Group>& groups, const Items& items, Context
     }
     if (!parts.parts.empty() && AreOnePart(items, parts.parts.back(), group, context)) {
       Merge(parts.parts.back(), group);
+      continue;
+    }
+    if (Placed* listed = ListedAt(parts.parts, group); listed && Merge(*listed, group)) {
       continue;
     }
     const auto same = std::find_if(parts.parts.begin(), parts.parts.end(), [&](const Placed& p) {
