@@ -590,8 +590,8 @@ std::string PartsAsHallmarks(std::string line, const std::array<Fraction, Column
       continue;
     }
     for (const std::string_view metal : {"злато", "сребро"}) {
-      const std::string alloy =
-          "сплав с " + Texts::ExactNumber(values[column]) + "% " + std::string(metal);
+      const std::string alloy = "сплав " + Texts::With(Texts::ExactNumber(values[column]) + "%") +
+                                " " + std::string(metal);
       for (std::size_t at = line.find(alloy); at != std::string::npos; at = line.find(alloy)) {
         line.replace(at, alloy.size(),
                      std::string(metal) + " с проба " + Texts::ExactNumber(hallmark));

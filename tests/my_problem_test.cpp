@@ -291,6 +291,10 @@ TEST(WrittenSolution, NamesTheSolutionWithTheTextsOwnPhrase) {
       {"Бижутер стопил злато с проба 900 и злато с проба 600 и получил 300 г злато с проба 800. "
        "Колко грама от всяка сплав е стопил?",
        "Отговор: 200 г злато с проба 900 и 100 г злато с проба 600."},
+      // "със 75%", as a number said with "с" at its start takes it.
+      {"Колко грама злато с проба 750 трябва да се добавят към 33 г злато с проба 585, за да се "
+       "получи злато с проба 650?",
+       "Отговор: 21,45 г злато с проба 750."},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = ShownOf(row.text);
