@@ -174,8 +174,21 @@ class Grouper {
   // price or a mass named by the mixture of goods is the mixture's own; "смес от 4 кг бадеми"
   // names a part it is made of.
   bool IsMixtureOfGoods(const Group& group) const {
-    return byPrice_ && group.named && StartsWith(items_[*group.named], "смес") &&
-           (group.mass ? *group.named > *group.mass : group.percent.has_value());
+    return byPrice_ && ((group.named && StartsWith(items_[*group.named], "смес") &&
+                         (group.mass ? *group.named > *group.mass : group.percent.has_value())) ||
+                        (group.mass && IsWeightOfAMixture(*group.mass)));
+  }
+
+  // "Смес от два вида ядки тежи 120 кг": the mass a sentence that opens with the mixture weighs.
+  bool IsWeightOfAMixture(std::size_t mass) const {
+    if (mass == 0 || !StartsWith(items_[mass - 1], "теж")) {
+      return false;
+    }
+    std::size_t start = mass - 1;
+    while (start > 0 && !IsSentenceEnd(items_[start - 1])) {
+      --start;
+    }
+    return StartsWith(items_[start], "смес");
   }
 
   // "разтворът станал 60%": the noun, then what it became.
