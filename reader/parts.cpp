@@ -689,8 +689,12 @@ bool AreOnePart(const Items& items, const Placed& part, const Group& group, Cont
   if (!halves || to < from) {
     return false;
   }
-  // The percentage's group names the noun only where the clause is of the substance.
-  if ((group.named == from && IsClauseOfWhatIsIn(items, from, to)) ||
+  // The percentage's group names the noun only where the clause is of the substance. The noun
+  // may follow a word of what it holds: "600 г захарен сироп, в който …".
+  const bool described =
+      from + 1 < to && !IsSolutionWord(items[from]) && IsSolutionWord(items[from + 1]);
+  const std::size_t noun = described ? from + 1 : from;
+  if ((group.named == noun && IsClauseOfWhatIsIn(items, noun, to)) ||
       (to >= from + 4 && IsAsClause(items, from, to, context))) {
     return true;
   }
