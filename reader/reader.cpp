@@ -882,6 +882,16 @@ class Reader {
           solutions.push_back(i);
         }
       }
+      // A percentage nothing says was obtained is the mixture's only where no part's percentage
+      // is asked: "В 600 г разтвор захарта е 25%. Каква ще е концентрацията на разтвора, ако
+      // се долеят 150 г вода?" asks the one the text gives.
+      const bool partsPercentAsked = std::any_of(
+          targets_.begin(), targets_.end(),
+          [](const Target& target) { return target.percent && target.who != Who::Mixture; });
+      if (solutions.size() == 1 && partsPercentAsked) {
+        Doubt(Doubt::TwoReadings);
+        return false;
+      }
       if (solutions.size() == 1) {
         parts.mixture = parts.parts[solutions.front()];
         parts.parts.erase(parts.parts.begin() + static_cast<std::ptrdiff_t>(solutions.front()));

@@ -160,6 +160,13 @@ TEST(Reader, DoubtsWhatItCannotReadForCertain) {
        "10% разтвор и 100 г 30% разтвор. Колко процента е всеки от получените разтвори?",
        Doubt::TwoScenarios},
       {"Към 200 г 20% разтвор на сол добавили 50 г. Каква е концентрацията?", Doubt::TwoReadings},
+      // a percentage given of the solution whose percentage is asked, as the question puts it
+      {"Имаме 600 г захарен разтвор. Захарта в него е 25%. Каква ще е концентрацията на "
+       "разтвора, ако към него се долеят 150 г вода?",
+       Doubt::TwoReadings},
+      {"В 600 г захарен разтвор захарта е 25%. Каква ще е концентрацията на разтвора, ако към "
+       "него се долеят 150 г вода?",
+       Doubt::TwoReadings},
       // two substances: no mixture of one
       {"Смесили 200 г 10% разтвор на сол с 300 г 20% разтвор на захар. Колко процента е сместа?",
        Doubt::TwoReadings},
