@@ -477,8 +477,9 @@ bool IsMark(const Item& item, std::string_view mark) {
   return item.type == ItemType::Mark && item.text == mark;
 }
 
-// Words that begin as a substance's stem does but name something else: a locket holds no copper.
-constexpr std::array<std::string_view, 1> LookAlikes = {"медальон"};
+// Words that begin as a substance's stem does but name something else: a locket holds no copper,
+// nor does a nurse ("медицинска сестра").
+constexpr std::array<std::string_view, 2> LookAlikes = {"медальон", "медицин"};
 
 bool IsLookAlike(std::string_view word, std::string_view stem) {
   return std::any_of(LookAlikes.begin(), LookAlikes.end(), [&](std::string_view other) {
