@@ -21,6 +21,9 @@ namespace {
 
 // ---------------------------------------------------------------- the reading
 
+// Words that say a quantity grew or fell.
+constexpr std::array<std::string_view, 6> Changes = {"увелич", "намал", "нарасн",
+                                                     "порасн", "спадн", "понижи"};
 constexpr std::array<std::string_view, 8> MixingStems = {"смеси", "смесв", "смесят", "смесим",
                                                          "добав", "дол",   "стоп",   "прибав"};
 
@@ -186,12 +189,29 @@ class Reader {
     }
   }
 
+  // "С колко процента е намаляла концентрацията?", but not "Колко грама е бил разтворът, ако …
+  // концентрацията му спадна от 20% на 12%?": a change the condition tells is given.
   bool AsksAChange(std::size_t begin, std::size_t end) const {
-    static constexpr std::array<std::string_view, 6> Changes = {"увелич", "намал", "нарасн",
-                                                                "порасн", "спадн", "понижи"};
-    return std::any_of(items_.begin() + static_cast<std::ptrdiff_t>(begin),
-                       items_.begin() + static_cast<std::ptrdiff_t>(end),
-                       [](const Item& item) { return StartsWithAny(item, Changes); });
+    static constexpr std::array<std::string_view, 2> Conditions = {"ако", "когато"};
+    for (std::size_t i = begin; i < end && !IsAnyWord(items_[i], Conditions); ++i) {
+      if (StartsWithAny(items_[i], Changes)) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // "концентрацията се увеличила с 15%": by how much, in points of percentage or in a percentage
+  // of itself, the text does not say; never what it became.
+  bool ChangesByAPercentage() const {
+    static constexpr std::array<std::string_view, 2> By = {"с", "със"};
+    for (std::size_t i = 0; i + 2 < asides_.end; ++i) {
+      if (StartsWithAny(items_[i], Changes) && IsAnyWord(items_[i + 1], By) &&
+          IsPercent(items_[i + 2])) {
+        return true;
+      }
+    }
+    return false;
   }
 
   // As the text shows it, a capital: "В" of "в)", "C" of "c)", which a pupil finds on the page.
@@ -264,7 +284,7 @@ class Reader {
         (!reading_.solvent.empty() && water)) {
       return Doubt(Doubt::TwoReadings);
     }
-    if (HasUnexplainedNumber(grouped.used) || HasPercentOfAnother()) {
+    if (HasUnexplainedNumber(grouped.used) || HasPercentOfAnother() || ChangesByAPercentage()) {
       return Doubt(Doubt::TwoReadings);
     }
     const auto questions = QuestionsOf(items_, asides_.end);

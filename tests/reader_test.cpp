@@ -160,6 +160,13 @@ TEST(Reader, DoubtsWhatItCannotReadForCertain) {
        "10% разтвор и 100 г 30% разтвор. Колко процента е всеки от получените разтвори?",
        Doubt::TwoScenarios},
       {"Към 200 г 20% разтвор на сол добавили 50 г. Каква е концентрацията?", Doubt::TwoReadings},
+      // a change by a percentage: in points, or a share of itself?
+      {"Към 400 г 10% разтвор на сол добавили сол и концентрацията му се увеличила с 15%. Колко "
+       "грама сол са добавили?",
+       Doubt::TwoReadings},
+      {"Колко грама вода са доляли към 400 г 20% разтвор на сол, ако концентрацията му е "
+       "намаляла с 4%?",
+       Doubt::TwoReadings},
       // a percentage given of the solution whose percentage is asked, as the question puts it
       {"Имаме 600 г захарен разтвор. Захарта в него е 25%. Каква ще е концентрацията на "
        "разтвора, ако към него се долеят 150 г вода?",
