@@ -248,6 +248,11 @@ class Grouper {
         named = {Noun::Solution, i - 5, 0};
       }
     }
+    // "След като част от водата се изпари, масата на разтвора намаля с 200 г": the water that
+    // left, where nothing else can.
+    if (named.noun == Noun::None && !group.percent && IsFallBy(i) && WaterLeaves()) {
+      named = {Noun::Water, i, 0};
+    }
     // "200 г 40% спирт" is a solution of it, not the substance.
     group.noun = group.percent && named.noun == Noun::Substance ? Noun::Solution : named.noun;
     if (named.noun != Noun::None) {
@@ -272,6 +277,17 @@ class Grouper {
       TakePrice(group, next);
     }
     groups_.push_back(group);
+  }
+
+  // "намаля с 200 г", "се е намалила със 120 г": a mass a part fell by.
+  bool IsFallBy(std::size_t mass) const {
+    return mass >= 2 && (IsWord(items_[mass - 1], "с") || IsWord(items_[mass - 1], "със")) &&
+           StartsWith(items_[mass - 2], "намал");
+  }
+
+  bool WaterLeaves() const {
+    return std::any_of(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end),
+                       [](const Item& item) { return StartsWith(item, "изпар"); });
   }
 
   // "5 кг бонбони по 9 € за килограм", "30 кг смес по 28 лв.": the goods, and their price.
