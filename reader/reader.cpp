@@ -201,13 +201,18 @@ class Reader {
     return false;
   }
 
-  // "концентрацията се увеличила с 15%": by how much, in points of percentage or in a percentage
-  // of itself, the text does not say; never what it became.
+  // "концентрацията се увеличила с 15%", "докато стане 5% по-малка": by how much, in points of
+  // percentage or in a percentage of itself, the text does not say; never what it became.
   bool ChangesByAPercentage() const {
     static constexpr std::array<std::string_view, 2> By = {"с", "със"};
-    for (std::size_t i = 0; i + 2 < asides_.end; ++i) {
-      if (StartsWithAny(items_[i], Changes) && IsAnyWord(items_[i + 1], By) &&
-          IsPercent(items_[i + 2])) {
+    for (std::size_t i = 0; i + 1 < asides_.end; ++i) {
+      const bool by = i + 2 < asides_.end && StartsWithAny(items_[i], Changes) &&
+                      IsAnyWord(items_[i + 1], By) && IsPercent(items_[i + 2]);
+      const bool comparing =  // "по-малка" comes as "по", "-", "малка"
+          (i + 2 < asides_.end && IsWord(items_[i + 1], "по") && IsMark(items_[i + 2], "-")) ||
+          IsWord(items_[i + 1], "повече");
+      const bool than = IsPercent(items_[i]) && comparing;
+      if (by || than) {
         return true;
       }
     }

@@ -170,6 +170,9 @@ TEST(Reader, DoubtsWhatItCannotReadForCertain) {
       {"Колко грама вода са доляли към 400 г 20% разтвор на сол, ако концентрацията му е "
        "намаляла с 4%?",
        Doubt::TwoReadings},
+      {"Към 400 г 20% разтвор на сол долели вода, докато концентрацията стане 5% по-малка. Колко "
+       "грама вода са долели?",
+       Doubt::TwoReadings},
       // a percentage given of the solution whose percentage is asked, as the question puts it
       {"Имаме 600 г захарен разтвор. Захарта в него е 25%. Каква ще е концентрацията на "
        "разтвора, ако към него се долеят 150 г вода?",
