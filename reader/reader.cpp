@@ -208,9 +208,15 @@ class Reader {
     for (std::size_t i = 0; i + 1 < asides_.end; ++i) {
       const bool by = i + 2 < asides_.end && StartsWithAny(items_[i], Changes) &&
                       IsAnyWord(items_[i + 1], By) && IsPercent(items_[i + 2]);
-      const bool comparing =  // "по-малка" comes as "по", "-", "малка"
-          (i + 2 < asides_.end && IsWord(items_[i + 1], "по") && IsMark(items_[i + 2], "-")) ||
-          IsWord(items_[i + 1], "повече");
+      // Past the ending of "5%-а"; "по-малка" comes as "по", "-", "малка".
+      const std::size_t next = i + 2 < asides_.end && IsMark(items_[i + 1], "-") &&
+                                       IsCyrillicWord(items_[i + 2]) && !IsWord(items_[i + 2], "по")
+                                   ? i + 3
+                                   : i + 1;
+      const bool comparing =
+          next < asides_.end && ((next + 1 < asides_.end && IsWord(items_[next], "по") &&
+                                  IsMark(items_[next + 1], "-")) ||
+                                 IsWord(items_[next], "повече"));
       const bool than = IsPercent(items_[i]) && comparing;
       if (by || than) {
         return true;

@@ -173,6 +173,9 @@ TEST(Reader, DoubtsWhatItCannotReadForCertain) {
       {"Към 400 г 20% разтвор на сол долели вода, докато концентрацията стане 5% по-малка. Колко "
        "грама вода са долели?",
        Doubt::TwoReadings},
+      {"Колко грама вода трябва да се долеят към 400 г 20% разтвор, за да стане концентрацията "
+       "5%-а по-ниска?",
+       Doubt::TwoReadings},
       // a percentage given of the solution whose percentage is asked, as the question puts it
       {"Имаме 600 г захарен разтвор. Захарта в него е 25%. Каква ще е концентрацията на "
        "разтвора, ако към него се долеят 150 г вода?",
