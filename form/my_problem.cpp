@@ -1724,6 +1724,21 @@ class PriceSolution {
     Add(Times(p) + " + " + Exact(known) + " = " + Times(m) + " + " + Exact(m * w));
     Solve(p, m, m * w, known);
     Add("Масата на сместа е " + Exact(v_[mass]) + " + " + Exact(w) + " = " + Mass(MixWeight) + ".");
+    Check();
+  }
+
+  // "Проверка: 6 · 2,40 + 3 · 3 = 14,40 + 9 = 23,40 (лв.) и 9 · 2,60 = 23,40 (лв.).": what the
+  // kinds are worth against what the mixture is, where the masses found end as decimals do.
+  void Check() {
+    if (!DecimalText(v_[Weight1], Comma, 0) || !DecimalText(v_[Weight2], Comma, 0)) {
+      return;
+    }
+    const Fraction first = v_[Weight1] * v_[Percent1];
+    const Fraction second = v_[Weight2] * v_[Percent2];
+    Add("Проверка: " + Exact(v_[Weight1]) + " · " + MoneyText(v_[Percent1]) + " + " +
+        Exact(v_[Weight2]) + " · " + MoneyText(v_[Percent2]) + " = " + MoneyText(first) + " + " +
+        MoneyText(second) + " = " + Money(first + second) + " и " + Exact(v_[MixWeight]) + " · " +
+        MoneyText(v_[MixPercent]) + " = " + Money(v_[MixWeight] * v_[MixPercent]) + ".");
   }
 
   // "12x", "2,8x", "x", "−x": a price times x. An equation writes its numbers as any number is
@@ -1765,6 +1780,7 @@ class PriceSolution {
     Solve(p, q, whole, q * w);
     Add("Масата на " + names_[1] + " е " + Exact(w) + " − " + Exact(v_[Weight1]) + " = " +
         Mass(Weight2) + ".");
+    Check();
   }
 
   // a : b from a · p + b · q = (a + b) · m.

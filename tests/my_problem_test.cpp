@@ -427,8 +427,9 @@ TEST(WrittenSolution, SaysADissolvedSolutionIsItsPartsTogether) {
 
 // Goods mixed by price: the worth that is known is worked out before the equation, x stays on
 // the left, a price keeps its stotinki where it is money but not in an equation, a worth of more
-// than whole stotinki is written whole, and goods named apart are called by their names. A price
-// in "лв." that ends a sentence ends it with its own full stop.
+// than whole stotinki is written whole, the masses found are checked by what the kinds are worth,
+// and goods named apart are called by their names. A price in "лв." that ends a sentence ends it
+// with its own full stop.
 TEST(WrittenSolution, WorksOutTheKnownWorthBeforeThePriceEquation) {
   struct Row {
     std::string_view text;
@@ -439,7 +440,8 @@ TEST(WrittenSolution, WorksOutTheKnownWorthBeforeThePriceEquation) {
        "получи смес по 2,60 лв. за килограм?",
        {"Стойността на втория вид бонбони е 3 · 3 = 9 (лв.).",
         "Стойността на сместа е колкото стойностите на двата вида заедно:", "2,4x + 9 = 2,6(x + 3)",
-        "2,4x + 9 = 2,6x + 7,8", "2,6x − 2,4x = 9 − 7,8", "0,2x = 1,2", "x = 6"}},
+        "2,4x + 9 = 2,6x + 7,8", "2,6x − 2,4x = 9 − 7,8", "0,2x = 1,2", "x = 6",
+        "Проверка: 6 · 2,40 + 3 · 3 = 14,40 + 9 = 23,40 (лв.) и 9 · 2,60 = 23,40 (лв.)."}},
       {"Смесили 2,5 кг бонбони по 1,33 лв. за килограм с 1,5 кг бонбони по 2,65 лв. за "
        "килограм. Колко струва килограм от сместа?",
        {"Стойността на първия вид бонбони е 2,5 · 1,33 = 3,325 (лв.).",
@@ -455,7 +457,8 @@ TEST(WrittenSolution, WorksOutTheKnownWorthBeforeThePriceEquation) {
        "от всеки вид са смесили?",
        {"Стойността на сместа е 10 · 10 = 100 (€).",
         "Тя е колкото стойностите на двата вида заедно:", "8x + 13(10 − x) = 100",
-        "8x + 130 − 13x = 100", "13x − 8x = 130 − 100", "5x = 30", "x = 6"}},
+        "8x + 130 − 13x = 100", "13x − 8x = 130 − 100", "5x = 30", "x = 6",
+        "Проверка: 6 · 8 + 4 · 13 = 48 + 52 = 100 (€) и 10 · 10 = 100 (€)."}},
       {"Колко килограма ябълки по 12 € трябва да се смесят с 5 кг кафе по 18 €, за да се получи "
        "смес по 14 € за килограм?",
        {"Търси се: масата на ябълките.", "Нека x кг е масата на ябълките.",
