@@ -174,12 +174,26 @@ class Grouper {
   // price or a mass named by the mixture of goods is the mixture's own; "смес от 4 кг бадеми"
   // names a part it is made of.
   bool IsMixtureOfGoods(const Group& group) const {
-    return byPrice_ && ((group.named && StartsWith(items_[*group.named], "смес") &&
-                         (group.mass ? *group.named > *group.mass : group.percent.has_value())) ||
-                        (group.mass && IsWeightOfAMixture(*group.mass)));
+    if (!byPrice_) {
+      return false;
+    }
+    if (!group.mass) {
+      return group.percent && group.named && StartsWith(items_[*group.named], "смес");
+    }
+    // "към 30 кг смес по 12 лв.": a mixture with its own price, or one more goods are added to,
+    // is a part.
+    const std::size_t mass = *group.mass;
+    const bool part = group.percent || (mass > 0 && IsWord(items_[mass - 1], "към"));
+    const bool named = group.named && *group.named > mass && IsMixtureNoun(items_[*group.named]);
+    return !part && (named || IsWeightOfAMixture(mass));
   }
 
-  // "Смес от два вида ядки тежи 120 кг": the mass a sentence that opens with the mixture weighs.
+  static bool IsMixtureNoun(const Item& item) {
+    return IsWord(item, "смес") || IsWord(item, "сместа");
+  }
+
+  // "Смес от два вида ядки тежи 120 кг": the mass a sentence that opens with the mixture weighs;
+  // not "Смесили …", which mixes.
   bool IsWeightOfAMixture(std::size_t mass) const {
     if (mass == 0 || !StartsWith(items_[mass - 1], "теж")) {
       return false;
@@ -188,7 +202,7 @@ class Grouper {
     while (start > 0 && !IsSentenceEnd(items_[start - 1])) {
       --start;
     }
-    return StartsWith(items_[start], "смес");
+    return IsMixtureNoun(items_[start]);
   }
 
   // "разтворът станал 60%": the noun, then what it became.
@@ -251,7 +265,7 @@ class Grouper {
     // "След като част от водата се изпари, масата на разтвора намаля с 200 г": the water that
     // left, where nothing else can.
     if (named.noun == Noun::None && !group.percent && IsFallBy(i) && WaterLeaves()) {
-      named = {Noun::Water, i, 0};
+      named = {Noun::Water, i, 0};  // no word names it: the mass stands where its noun would
     }
     // "200 г 40% спирт" is a solution of it, not the substance.
     group.noun = group.percent && named.noun == Noun::Substance ? Noun::Solution : named.noun;

@@ -22,8 +22,8 @@ namespace {
 // ---------------------------------------------------------------- the reading
 
 // Words that say a quantity grew or fell.
-constexpr std::array<std::string_view, 6> Changes = {"увелич", "намал", "нарасн",
-                                                     "порасн", "спадн", "понижи"};
+constexpr std::array<std::string_view, 9> Changes = {"увелич", "намал", "нарасн", "порасн", "спадн",
+                                                     "понижи", "повиш", "покач",  "сниж"};
 constexpr std::array<std::string_view, 8> MixingStems = {"смеси", "смесв", "смесят", "смесим",
                                                          "добав", "дол",   "стоп",   "прибав"};
 
@@ -189,40 +189,66 @@ class Reader {
     }
   }
 
-  // "С колко процента е намаляла концентрацията?", but not "Колко грама е бил разтворът, ако …
-  // концентрацията му спадна от 20% на 12%?": a change the condition tells is given.
+  // "С колко процента е намаляла концентрацията?", "Ако се долеят 100 г вода, с колко процента ще
+  // намалее тя?", but not "Колко грама е бил разтворът, ако … концентрацията му спадна от 20% на
+  // 12%?": a change told with what it reached is given.
   bool AsksAChange(std::size_t begin, std::size_t end) const {
-    static constexpr std::array<std::string_view, 2> Conditions = {"ако", "когато"};
-    for (std::size_t i = begin; i < end && !IsAnyWord(items_[i], Conditions); ++i) {
-      if (StartsWithAny(items_[i], Changes)) {
+    for (std::size_t i = begin; i < end; ++i) {
+      if (StartsWithAny(items_[i], Changes) && !IsChangeReached(i, end)) {
         return true;
       }
     }
     return false;
   }
 
-  // "концентрацията се увеличила с 15%", "докато стане 5% по-малка": by how much, in points of
-  // percentage or in a percentage of itself, the text does not say; never what it became.
+  // "спадна от 20% на 12%", "се увеличи на 25%": the percentage a change reached, just after it.
+  bool IsChangeReached(std::size_t change, std::size_t end) const {
+    std::size_t at = change + 1;
+    if (at + 1 < end && IsWord(items_[at], "от") && IsPercent(items_[at + 1])) {
+      at += 2;
+    }
+    return at + 1 < end && IsWord(items_[at], "на") && IsPercent(items_[at + 1]);
+  }
+
+  // "концентрацията се увеличила с 15%", "увеличили концентрацията с 15%", "стане по-голяма с
+  // 15%", "стане 5% по-малка": by how much, in points of percentage or in a percentage of itself,
+  // the text does not say; never what it became.
   bool ChangesByAPercentage() const {
-    static constexpr std::array<std::string_view, 2> By = {"с", "със"};
     for (std::size_t i = 0; i + 1 < asides_.end; ++i) {
-      const bool by = i + 2 < asides_.end && StartsWithAny(items_[i], Changes) &&
-                      IsAnyWord(items_[i + 1], By) && IsPercent(items_[i + 2]);
-      // Past the ending of "5%-а"; "по-малка" comes as "по", "-", "малка".
-      const std::size_t next = i + 2 < asides_.end && IsMark(items_[i + 1], "-") &&
-                                       IsCyrillicWord(items_[i + 2]) && !IsWord(items_[i + 2], "по")
-                                   ? i + 3
-                                   : i + 1;
-      const bool comparing =
-          next < asides_.end && ((next + 1 < asides_.end && IsWord(items_[next], "по") &&
-                                  IsMark(items_[next + 1], "-")) ||
-                                 IsWord(items_[next], "повече"));
-      const bool than = IsPercent(items_[i]) && comparing;
-      if (by || than) {
+      if (IsPercent(items_[i]) && (IsChangeBy(i) || IsComparedBy(i))) {
         return true;
       }
     }
     return false;
+  }
+
+  // "увеличили концентрацията му с 15%", "по-голяма с 15%": "с" before the percentage, and a
+  // change or a comparison earlier in its clause.
+  bool IsChangeBy(std::size_t percent) const {
+    static constexpr std::array<std::string_view, 2> By = {"с", "със"};
+    if (percent == 0 || !IsAnyWord(items_[percent - 1], By)) {
+      return false;
+    }
+    for (std::size_t i = percent - 1; i-- > 0 && !EndsPhrase(items_[i]);) {
+      const bool compared = IsWord(items_[i], "по") && IsMark(items_[i + 1], "-");
+      if (StartsWithAny(items_[i], Changes) || compared) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // "5% по-малка", "5%-а по-ниска", "с 5% повече": a percentage than another.
+  bool IsComparedBy(std::size_t percent) const {
+    // Past the ending of "5%-а"; "по-малка" comes as "по", "-", "малка".
+    const std::size_t next = percent + 2 < asides_.end && IsMark(items_[percent + 1], "-") &&
+                                     IsCyrillicWord(items_[percent + 2]) &&
+                                     !IsWord(items_[percent + 2], "по")
+                                 ? percent + 3
+                                 : percent + 1;
+    return next < asides_.end && ((next + 1 < asides_.end && IsWord(items_[next], "по") &&
+                                   IsMark(items_[next + 1], "-")) ||
+                                  IsWord(items_[next], "повече"));
   }
 
   // As the text shows it, a capital: "В" of "в)", "C" of "c)", which a pupil finds on the page.
@@ -919,7 +945,13 @@ class Reader {
       const bool partsPercentAsked = std::any_of(
           targets_.begin(), targets_.end(),
           [](const Target& target) { return target.percent && target.who != Who::Mixture; });
-      if (solutions.size() == 1 && partsPercentAsked) {
+      // "… и сместа е 22%" says whose it is.
+      const auto namedMixture = [this](const Placed& part) {
+        return part.named &&
+               (IsWord(items_[*part.named], "смес") || IsWord(items_[*part.named], "сместа"));
+      };
+      if (solutions.size() == 1 && partsPercentAsked &&
+          !namedMixture(parts.parts[solutions.front()])) {
         Doubt(Doubt::TwoReadings);
         return false;
       }

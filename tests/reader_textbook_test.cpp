@@ -416,6 +416,15 @@ const std::vector<Row>& Table() {
     // What a solution holds said in a clause after a word of it.
     {"Имаме 600 г захарен сироп, в който захарта е 25%. Каква ще е концентрацията на сиропа, ако "
      "към него се долеят 150 г вода?", Is(Percent(20))},
+    // The mixture named as such where a part's percentage is asked; a mixture with its own price
+    // that goods are added to, and a sentence that mixes, are no mixture's mass.
+    {"Смесили 200 г 10% разтвор на сол с 300 г разтвор на сол и сместа е 22%. Колко процента е "
+     "вторият разтвор?", Is(Percent(30))},
+    {"Колко килограма орехи по 20 лв. за килограм трябва да се добавят към 30 кг смес по 12 лв. "
+     "за килограм, за да се получи смес по 15 лв. за килограм?", Is(Kilograms(18))},
+    {"Смесили два вида бонбони: първият вид тежи 4 кг и струва 9 лв. за килограм, а вторият "
+     "тежи 6 кг и струва 12 лв. за килограм. Колко струва килограм от сместа?",
+     Price{Fraction::Of(54, 5)}},
     // Parts listed first, then named by their places.
     {"Имаме 10% и 30% разтвор на сол. Колко грама от втория трябва да се добавят към 200 г от "
      "първия, за да се получи 25% разтвор?", Is(Grams(600))},
