@@ -648,7 +648,7 @@ std::optional<LongPeriod> LongPeriodAt(std::string_view line, std::size_t at) {
                     std::string(line.substr(at, whole - at)) + ',' + decimals};
 }
 
-// "= 9,(523809)%" is "≈ 9,52%"; "105 · 14,(285714) : 100 = 15" is "105 · 14,29 : 100 ≈ 15", and a
+// "= 9,(523809)%" is "≈ 9,52%"; "105 · 14,(285714) : 100 = 15" is "105 · 14,285… : 100 ≈ 15", and a
 // number standing alone "≈ 9,52%": never "=" before or after a rounded number. A line that opens
 // with one, "14,29% е между 10% и 100%.", says what holds of the rounded number too. Whether any
 // was rounded.
@@ -695,7 +695,7 @@ bool LongPeriodsRounded(std::string& line) {
 }
 
 // Whether the line works with a number that has a period, "300 · 11,(6) : 100", or goes on,
-// "105 · 14,29… : 100"; a result that has one, "= 11,(6)%", is worked out, not worked with.
+// "105 · 14,285… : 100"; a result that has one, "= 11,(6)%", is worked out, not worked with.
 bool WorksWithAPeriod(std::string_view line) {
   constexpr std::string_view Continued = "…";
   const auto worksOn = [line](std::size_t end) {

@@ -2,7 +2,8 @@
 // block waits on the list of its size for the next request of that size, and is never split or
 // merged. emscripten's smallest allocator splits and merges, in six times the code, which made each
 // module 0.7 KB longer to download; the page asks for few sizes, texts and tables that come and
-// go, so here the heap never holds more than twice what was in use of each size at its peak.
+// go, so here the heap holds no more blocks of a size than were in use at once, each under twice
+// its request and header.
 #include <emscripten/heap.h>
 
 #include <cerrno>
@@ -20,7 +21,8 @@ namespace {
 // (max_align_t's 8), so the standard library asks for them through posix_memalign.
 constexpr std::size_t Header = 16;
 constexpr std::size_t Smallest = 32;
-constexpr std::size_t Largest = std::size_t{1} << 30;
+// The largest request whose block a 2 GB memory can still hold beside the rest.
+constexpr std::size_t Largest = (std::size_t{1} << 29) - Header;
 
 struct FreeBlock {
   FreeBlock* next;
