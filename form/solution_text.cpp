@@ -737,8 +737,9 @@ class SolutionWriter {
   std::string BetweenText() const {
     const std::string mixture = ValueOf(MixPercent);
     if (Value(Percent1) == Value(Percent2)) {
-      return Concat(
-          {"и ", parts_.bothParts, ", и ", Name(Part::Mixture), " са ", With(mixture), "."});
+      // The mixture is a subject here: "и полученият разтвор", not "получения".
+      return Concat({"и ", parts_.bothParts, ", и ", FirstSmall(Title(Part::Mixture)), " са ",
+                     With(mixture), "."});
     }
     const bool firstLower = Value(Percent1) < Value(Percent2);
     const std::string first = ValueOf(Percent1);
