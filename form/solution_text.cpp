@@ -737,9 +737,8 @@ class SolutionWriter {
   std::string BetweenText() const {
     const std::string mixture = ValueOf(MixPercent);
     if (Value(Percent1) == Value(Percent2)) {
-      // The mixture is a subject here: "и полученият разтвор", not "получения".
-      return Concat({"и ", parts_.bothParts, ", и ", FirstSmall(Title(Part::Mixture)), " са ",
-                     With(mixture), "."});
+      return Concat(
+          {"и ", parts_.bothParts, ", и ", Name(Part::Mixture), " са ", With(mixture), "."});
     }
     const bool firstLower = Value(Percent1) < Value(Percent2);
     const std::string first = ValueOf(Percent1);

@@ -128,8 +128,8 @@ bool IsBetween(const Fraction& value, const Fraction& a, const Fraction& b) {
   return (a < value && value < b) || (b < value && value < a);
 }
 
-// A real mixture: percentages from 0 to 100, the mixture strictly between its parts or as both
-// where they are alike, masses above zero, but for water that leaves.
+// A real mixture: percentages from 0 to 100, the mixture strictly between its parts, masses
+// above zero, but for water that leaves.
 bool IsReal(const std::array<Fraction, ColumnCount>& v, bool leaves, bool byPrice) {
   for (const Column column : {Percent1, Percent2, MixPercent}) {
     if (v[column] < 0 || (v[column] > 100 && !byPrice)) {
@@ -138,8 +138,7 @@ bool IsReal(const std::array<Fraction, ColumnCount>& v, bool leaves, bool byPric
   }
   const bool masses =
       v[Weight1] > 0 && v[MixWeight] > 0 && (leaves ? v[Weight2] < 0 : v[Weight2] > 0);
-  const bool alike = v[Percent1] == v[Percent2] && v[MixPercent] == v[Percent1];
-  const bool between = leaves ? v[MixPercent] > v[Percent1]
-                              : alike || IsBetween(v[MixPercent], v[Percent1], v[Percent2]);
+  const bool between =
+      leaves ? v[MixPercent] > v[Percent1] : IsBetween(v[MixPercent], v[Percent1], v[Percent2]);
   return masses && between;
 }

@@ -35,14 +35,6 @@ bool HasLineWith(const std::vector<std::string>& lines, std::string_view part) {
   });
 }
 
-// Parts of one percentage make a mixture of it, said of the mixture as a subject.
-TEST(WrittenSolution, SaysPartsAlikeMakeTheirPercentage) {
-  const std::vector<std::string> lines = ShownOf(
-      "Към 300 г 20% разтвор на сол добавили 300 г 20% разтвор на сол. Колко процента е сместа?");
-  EXPECT_TRUE(HasLine(lines, "и двата разтвора, и полученият разтвор са с 20%.")) << Joined(lines);
-  EXPECT_TRUE(HasLine(lines, "Отговор: 20%.")) << Joined(lines);
-}
-
 // A pupil reads "14,29", not "14,(285714)": a long period is rounded, and where it is, "≈"
 // stands in place of "=" and the rounding is said; a period of one digit stays as school
 // writes it.
