@@ -1672,8 +1672,9 @@ class PriceSolution {
   void Add(std::string line) { lines_.push_back(std::move(line)); }
 
   std::string Mass(Column column) const { return Exact(v_[column]) + " (" + unit_ + ")"; }
-  std::string Money(const Fraction& value) const {
-    return MoneyText(value) + " (" + currency_ + ")";
+  std::string Money(const Fraction& value) const { return InCurrency(MoneyText(value)); }
+  std::string InCurrency(const std::string& amount) const {
+    return amount + " (" + currency_ + ")";
   }
   // A price worked out by dividing, "= 11,50 (лв.)", or "≈ 11,33 (лв.)" to the nearest stotinka
   // or cent: money has no periodic decimals. A quotient that ends is written whole before it is
@@ -1683,7 +1684,7 @@ class PriceSolution {
       return " = " + Money(value);
     }
     const std::optional<std::string> ending = DecimalText(value, Comma, 0);
-    return (ending ? " = " + *ending : "") + " ≈ " + RoundedMoney(value) + " (" + currency_ + ")";
+    return (ending ? " = " + *ending : "") + " ≈ " + InCurrency(RoundedMoney(value));
   }
   // "Стойността на първия вид бонбони е 5 · 9 = 45 (€)."
   Fraction Worth(std::size_t part, Column mass, Column price) {

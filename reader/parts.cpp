@@ -188,10 +188,6 @@ class Grouper {
     return !part && (named || IsWeightOfAMixture(mass));
   }
 
-  static bool IsMixtureNoun(const Item& item) {
-    return IsWord(item, "смес") || IsWord(item, "сместа");
-  }
-
   // "Смес от два вида ядки тежи 120 кг": the mass a sentence that opens with the mixture weighs;
   // not "Смесили …", which mixes.
   bool IsWeightOfAMixture(std::size_t mass) const {
@@ -301,7 +297,7 @@ class Grouper {
 
   bool WaterLeaves() const {
     return std::any_of(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(asides_.end),
-                       [](const Item& item) { return StartsWith(item, "изпар"); });
+                       [](const Item& item) { return StartsWithAny(item, EvaporatingStems); });
   }
 
   // "5 кг бонбони по 9 € за килограм", "30 кг смес по 28 лв.": the goods, and their price.

@@ -939,24 +939,20 @@ class Reader {
           solutions.push_back(i);
         }
       }
-      // A percentage nothing says was obtained is the mixture's only where no part's percentage
-      // is asked: "В 600 г разтвор захарта е 25%. Каква ще е концентрацията на разтвора, ако
-      // се долеят 150 г вода?" asks the one the text gives.
-      const bool partsPercentAsked = std::any_of(
-          targets_.begin(), targets_.end(),
-          [](const Target& target) { return target.percent && target.who != Who::Mixture; });
-      // "… и сместа е 22%" says whose it is.
-      const auto namedMixture = [this](const Placed& part) {
-        return part.named &&
-               (IsWord(items_[*part.named], "смес") || IsWord(items_[*part.named], "сместа"));
-      };
-      if (solutions.size() == 1 && partsPercentAsked &&
-          !namedMixture(parts.parts[solutions.front()])) {
-        Doubt(Doubt::TwoReadings);
-        return false;
-      }
       if (solutions.size() == 1) {
-        parts.mixture = parts.parts[solutions.front()];
+        const Placed lone = parts.parts[solutions.front()];
+        // A percentage nothing says was obtained is the mixture's only where no part's
+        // percentage is asked, or where it is named as the mixture's: "В 600 г разтвор захарта е
+        // 25%. Каква ще е концентрацията на разтвора, ако се долеят 150 г вода?" asks the one the
+        // text gives; "… и сместа е 22%" says whose it is.
+        const bool partsPercentAsked = std::any_of(
+            targets_.begin(), targets_.end(),
+            [](const Target& target) { return target.percent && target.who != Who::Mixture; });
+        if (partsPercentAsked && !(lone.named && IsMixtureNoun(items_[*lone.named]))) {
+          Doubt(Doubt::TwoReadings);
+          return false;
+        }
+        parts.mixture = lone;
         parts.parts.erase(parts.parts.begin() + static_cast<std::ptrdiff_t>(solutions.front()));
       }
     }

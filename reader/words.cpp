@@ -492,6 +492,10 @@ bool StartsWith(const Item& item, std::string_view stem) {
          !IsLookAlike(item.text, stem);
 }
 
+bool IsMixtureNoun(const Item& item) {
+  return IsWord(item, "смес") || IsWord(item, "сместа");
+}
+
 bool IsSolutionWord(const Item& item) {
   static const std::vector<std::string_view> forms = SolutionForms();
   return item.type == ItemType::Word &&

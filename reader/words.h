@@ -49,6 +49,8 @@ bool IsAnyWord(const Item& item, const std::array<std::string_view, Count>& word
 
 // "разтвор", "сплавта", "сместа": a word a part or a mixture is called by.
 bool IsSolutionWord(const Item& item);
+// "смес", "сместа": the mixture named as such, not "смесили", which mixes.
+bool IsMixtureNoun(const Item& item);
 // Words that mean one thing beside their neighbours are read so: "сплав на мед и калай" as
 // "сплав от мед и калай", the metals it is of; "разтвори още 40 г" as the verb, not the plural;
 // produce named with how it was picked, or beside the dried, as the fresh.
