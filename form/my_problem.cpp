@@ -18,7 +18,7 @@ namespace {
 constexpr std::string_view NotNeeded = "не е нужно";
 
 // What is said for each Doubt, in its order: the one sentence that begins "Не разбрах".
-constexpr std::array<std::string_view, 9> NotUnderstood = {
+constexpr std::array<std::string_view, 10> NotUnderstood = {
     "Не разбрах задачата: полето е празно. Напиши или постави в него текста на задачата.",
     "Не разбрах задачата: текстът е по-дълъг от 10 000 знака. Постави в полето само една "
     "задача.",
@@ -34,6 +34,9 @@ constexpr std::array<std::string_view, 9> NotUnderstood = {
     "Не разбрах задачата: числата в нея могат да се разберат по два начина. Провери какво означава "
     "всяко число.",
     "Не разбрах задачата: с тези числа не се получава смес. Провери дали са преписани вярно.",
+    "Не разбрах задачата: от текста не личи дали промяната е в процентни пунктове (например от "
+    "20% на 15%), или е процент от самата концентрация (от 20% на 19%). Напиши в задачата какъв "
+    "е станал процентът.",
 };
 
 // The goods of the two kinds mixed by price, as the text names them: "ябълки", "кафе".

@@ -181,11 +181,11 @@ class Grouper {
       return group.percent && group.named && StartsWith(items_[*group.named], "смес");
     }
     // "към 30 кг смес по 12 лв.": a mixture with its own price, or one more goods are added to,
-    // is a part.
+    // is a part; one a sentence opens with, that weighs so much, is the mixture, price and all.
     const std::size_t mass = *group.mass;
     const bool part = group.percent || (mass > 0 && IsWord(items_[mass - 1], "към"));
     const bool named = group.named && *group.named > mass && IsMixtureNoun(items_[*group.named]);
-    return !part && (named || IsWeightOfAMixture(mass));
+    return (!part && named) || IsWeightOfAMixture(mass);
   }
 
   // "Смес от два вида ядки тежи 120 кг": the mass a sentence that opens with the mixture weighs;

@@ -106,9 +106,11 @@ class Reader {
   // "бонбони по 9 €": the goods a price is of. Two words for them, "фъстъци" and "лешници", are
   // two goods, and none is said.
   void TakeGoods(std::size_t price) {
-    constexpr std::array<std::string_view, 3> Joins = {"и", "а", "или"};
+    // "първият вид е по 18 евро": a link or a kind's place, no goods.
+    constexpr std::array<std::string_view, 6> NoGoods = {"и", "а", "или", "е", "са", "бил"};
     if (price < 2 || !IsWord(items_[price - 1], "по") || !IsCyrillicWord(items_[price - 2]) ||
-        IsAnyWord(items_[price - 2], Joins) || StartsWith(items_[price - 2], "смес")) {
+        IsAnyWord(items_[price - 2], NoGoods) || OrdinalOf(items_[price - 2]) != 0 ||
+        StartsWith(items_[price - 2], "смес")) {
       return;
     }
     const std::string& goods = items_[price - 2].text;
@@ -321,8 +323,11 @@ class Reader {
         (!reading_.solvent.empty() && water)) {
       return Doubt(Doubt::TwoReadings);
     }
-    if (HasUnexplainedNumber(grouped.used) || HasPercentOfAnother() || ChangesByAPercentage()) {
+    if (HasUnexplainedNumber(grouped.used) || HasPercentOfAnother()) {
       return Doubt(Doubt::TwoReadings);
+    }
+    if (ChangesByAPercentage()) {
+      return Doubt(Doubt::ChangedBy);
     }
     const auto questions = QuestionsOf(items_, asides_.end);
     if (questions.empty()) {

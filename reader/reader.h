@@ -26,6 +26,7 @@ enum class Doubt : std::uint8_t {
   TwoScenarios,      // two mixings that are compared, or two problems in one
   TwoReadings,       // the numbers fit more than one shape or role
   Impossible,        // the numbers give no mixture: a negative mass, a percentage out of range
+  ChangedBy,         // a percentage changed "с 5%": in points, or a share of itself?
 };
 
 // What two numbers that are no quantities are: a problem's points, "(2 т.)", and the kilogram a
