@@ -214,10 +214,20 @@ class Reader {
 
   // "концентрацията се увеличила с 15%", "увеличили концентрацията с 15%", "стане по-голяма с
   // 15%", "стане 5% по-малка": by how much, in points of percentage or in a percentage of itself,
-  // the text does not say; never what it became.
-  bool ChangesByAPercentage() const {
+  // the text does not say; never what it became. The first such percentage.
+  std::optional<std::size_t> ChangedByAPercentage() const {
     for (std::size_t i = 0; i + 1 < asides_.end; ++i) {
       if (IsPercent(items_[i]) && (IsChangeBy(i) || IsComparedBy(i))) {
+        return i;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // Whether the clause of the percentage at `percent` speaks of a mass: "масата му намаляла с".
+  bool SaysMass(std::size_t percent) const {
+    for (std::size_t i = percent; i-- > 0 && !EndsPhrase(items_[i]);) {
+      if (StartsWith(items_[i], "мас")) {
         return true;
       }
     }
@@ -326,8 +336,9 @@ class Reader {
     if (HasUnexplainedNumber(grouped.used) || HasPercentOfAnother()) {
       return Doubt(Doubt::TwoReadings);
     }
-    if (ChangesByAPercentage()) {
-      return Doubt(Doubt::ChangedBy);
+    if (const std::optional<std::size_t> changed = ChangedByAPercentage()) {
+      // "масата му намаляла с 60%" is no concentration's change, though it is read no better.
+      return Doubt(SaysMass(*changed) ? Doubt::TwoReadings : Doubt::ChangedBy);
     }
     const auto questions = QuestionsOf(items_, asides_.end);
     if (questions.empty()) {

@@ -189,6 +189,10 @@ TEST(Reader, DoubtsWhatItCannotReadForCertain) {
       {"Колко грама вода трябва да се долеят към 400 г 20% разтвор, за да стане концентрацията "
        "5%-а по-ниска?",
        Doubt::ChangedBy},
+      // a mass that fell by a percentage is no concentration's change
+      {"Ягодов сок с 8% захар варили, докато масата му намаляла с 60%. Колко процента захар има "
+       "полученият сироп?",
+       Doubt::TwoReadings},
       // a percentage given of the solution whose percentage is asked, as the question puts it
       {"Имаме 600 г захарен разтвор. Захарта в него е 25%. Каква ще е концентрацията на "
        "разтвора, ако към него се долеят 150 г вода?",
